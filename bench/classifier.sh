@@ -1,0 +1,194 @@
+#!/usr/bin/env bash
+# The classifier on the shared ontologies, in three tables.
+#
+# 1. Per ontology, one run with pinpointing and the encoding written to files
+#    (-o=FILE -h=FILE -p=FILE -s): CPU seconds of each phase and in total
+#    (the run's own timing lines), variables and clauses (its "p cnf" line),
+#    peak resident memory, and, when Konclude is installed, Konclude's
+#    wall-clock seconds for the whole process on the same ontology (.ofn).
+#    The last row is an ontology of COPIES disjoint renamed copies of
+#    el-galen, made by bench/replicate_ontology.sh in the scratch directory.
+# 2. QUERIES pinpointing queries through the in-process solver (-m) on
+#    el-galen: half of them derived subsumptions of named concepts from the
+#    deductions table, half random pairs of named concepts, with a fixed
+#    seed; queries per second from the run's phases (the CPU time of the
+#    query loop without its preprocessing) and from the sum of its
+#    per-query "S [n]: t" lines (which count in clock ticks).
+#
+# usage: bash bench/classifier.sh [BUILD_DIR]
+#   BUILD_DIR  a build tree of this repository (default: a Release tree in
+#              /tmp/korvane-bench-build, configured and built when needed)
+# environment: ONTOLOGIES (names under shared/data/ontologies without
+#              .krss; default: all), QUERIES (default 1000), COPIES (default
+#              8; 0 leaves the scale row out), KONCLUDE (0 leaves Konclude
+#              out)
+
+set -u
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-/tmp/korvane-bench-build}
+data=$root/../shared/data/ontologies
+queries=${QUERIES:-1000}
+copies=${COPIES:-8}
+use_konclude=${KONCLUDE:-1}
+if [ -z "${ONTOLOGIES:-}" ]; then
+    ontologies=$(cd "$data" && ls *.krss | sed 's/\.krss$//')
+else
+    ontologies=$ONTOLOGIES
+fi
+
+if [ ! -f "$build/build.ninja" ]; then
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVANE_TESTS=OFF >/dev/null || exit 1
+fi
+ninja -C "$build" classifier >/dev/null || exit 1
+classifier=$build/classifier/classifier
+
+# Peak memory through GNU time; installed when missing and we may.
+if [ ! -x /usr/bin/time ] && [ "$(id -u)" -eq 0 ]; then
+    . "$root/scripts/lib/packages.sh"
+    ensure_packages time >/dev/null
+fi
+konclude=""
+if [ "$use_konclude" != 0 ] && command -v Konclude >/dev/null 2>&1; then
+    konclude=Konclude
+fi
+
+work=$(mktemp -d /tmp/korvane-bench-XXXXXX)
+trap 'rm -rf "$work"' EXIT
+
+# Runs a command; its peak resident memory in KiB goes to the file $1 ("n/a"
+# without GNU time).
+with_peak() {
+    local out=$1
+    shift
+    if [ -x /usr/bin/time ]; then
+        /usr/bin/time -f %M -o "$out" "$@"
+    else
+        echo n/a >"$out"
+        "$@"
+    fi
+}
+
+# The value of a timing line ("NAME (CPU-sec): value") on standard error.
+timing() {
+    local value
+    value=$(awk -v name="$1 (CPU-sec)" 'index($0, name ": ") == 1 { sub(/.*: /, ""); printf "%.2f\n", $0 }' "$2" |
+        tail -n 1)
+    echo "${value:-nan}"
+}
+
+now() { date +%s.%N; }
+seconds_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.2f", b - a }'; }
+
+row_format='%-20s %8s %8s %9s %8s %9s %9s %8s %10s\n'
+print_header() {
+    # shellcheck disable=SC2059
+    printf "$row_format" ontology parse_s norm_s class+enc total_s vars clauses peak_MB konclude_s
+}
+
+# One row: the classifier on $2 (.krss) and Konclude on $3 (.ofn, may be
+# missing), under the name $1.
+measure() {
+    local name=$1 krss=$2 ofn=$3 dir=$work/$1
+    mkdir -p "$dir"
+    if ! with_peak "$dir/peak" "$classifier" -i="$krss" -o="$dir/body" -h="$dir/header" -p="$dir/assumptions" -s \
+        >/dev/null 2>"$dir/err"; then
+        echo "$name: the classifier failed:" >&2
+        tail -n 5 "$dir/err" >&2
+        return
+    fi
+    local vars clauses peak ks="-"
+    read -r vars clauses < <(awk '$1 == "p" && $2 == "cnf" { v = $3; c = $4 } END { print v, c }' "$dir/header")
+    peak=$(awk '{ if ($1 ~ /^[0-9]+$/) printf "%.0f", $1 / 1024; else print $1 }' "$dir/peak" | tail -n 1)
+    rm -f "$dir/body"
+    if [ -n "$konclude" ] && [ -f "$ofn" ]; then
+        local start
+        start=$(now)
+        if "$konclude" classification -w 2 -i "$ofn" -o "$dir/konclude.owl.xml" >/dev/null 2>&1; then
+            ks=$(seconds_since "$start")
+        else
+            ks=failed
+        fi
+        rm -f "$dir/konclude.owl.xml"
+    fi
+    # shellcheck disable=SC2059
+    printf "$row_format" "$name" "$(timing PARSING "$dir/err")" "$(timing NORMALIZATION "$dir/err")" \
+        "$(timing 'CLASSIFICATION AND ENCODING [init+ded+enc]' "$dir/err")" "$(timing 'TOTAL TIME' "$dir/err")" \
+        "$vars" "$clauses" "$peak" "$ks"
+}
+
+echo "== classification with pinpointing, encoding written to files (CPU seconds; Konclude: wall seconds) =="
+print_header
+for name in $ontologies; do
+    if [ ! -f "$data/$name.krss" ]; then
+        echo "$name: no $data/$name.krss" >&2
+        continue
+    fi
+    measure "$name" "$data/$name.krss" "$data/$name.ofn"
+done
+if [ "$copies" -gt 0 ] && [ -f "$data/el-galen.krss" ]; then
+    bash "$root/bench/replicate_ontology.sh" "$copies" "$data/el-galen.krss" >"$work/scale.krss"
+    ofn=""
+    if [ -n "$konclude" ] && [ -f "$data/el-galen.ofn" ]; then
+        bash "$root/bench/replicate_ontology.sh" "$copies" "$data/el-galen.ofn" >"$work/scale.ofn"
+        ofn=$work/scale.ofn
+    fi
+    # Concept names: every name but the roles (after "some", and in role axioms).
+    concepts=$(perl -ne '
+        if (/^\((role-inclusion|define-primitive-role|transitive)\b/) {
+            $role{$_} = 1 for /([A-Za-z0-9#.\/:_-]+_c\d+)/g;
+            next;
+        }
+        $role{$1} = 1 while /\(some\s+\|?([^\s|()]+)/g;
+        $name{$_} = 1 for /([A-Za-z0-9#.\/:_-]+_c\d+)/g;
+        END { print scalar(grep { !$role{$_} } keys %name), "\n" }' "$work/scale.krss")
+    echo "(el-galen x$copies: $concepts concept names)"
+    measure "el-galen-x$copies" "$work/scale.krss" "$ofn"
+    rm -f "$work/scale.krss" "$work/scale.ofn"
+fi
+
+if [ "$queries" -gt 0 ] && [ -f "$data/el-galen.krss" ]; then
+    echo
+    echo "== $queries pinpointing queries through the in-process solver (-m) on el-galen =="
+    dir=$work/queries
+    mkdir -p "$dir"
+    krss=$data/el-galen.krss
+    "$classifier" -i="$krss" -o=/dev/null -h=/dev/null -v="$dir/map" -z="$dir/table" >/dev/null 2>&1 || exit 1
+    # Named concepts: map lines "NAME VAR" whose name the query language reads.
+    awk 'NF == 2 && $1 ~ /^[A-Za-z0-9][-A-Za-z0-9#.\/:_]*$/ && $1 != "top" && $1 != "bottom" && $1 != "quit" {
+             print $1 }' "$dir/map" >"$dir/names"
+    awk 'NR == FNR { named[$1] = 1; next }
+         NF == 5 && $2 == "(implies" && $5 == ")" && ($3 in named) && ($4 in named) { print $3, $4 }' \
+        "$dir/names" "$dir/table" >"$dir/subsumptions"
+    awk -v n="$queries" 'BEGIN { srand(17) }
+         FILENAME == ARGV[1] { sub_[++s] = $0; next }
+         { name[++k] = $1 }
+         END {
+             for (i = 1; i <= n / 2 && s > 0; i++) {
+                 split(sub_[int(rand() * s) + 1], p, " ")
+                 print "(subsumes? " p[2] " " p[1] ")"
+             }
+             for (; i <= n; i++) print "(subsumes? " name[int(rand() * k) + 1] " " name[int(rand() * k) + 1] ")"
+         }' "$dir/subsumptions" "$dir/names" >"$dir/queries"
+    with_peak "$dir/peak" "$classifier" -i="$krss" -q="$dir/queries" -m -h=/dev/null >"$dir/answers" 2>"$dir/err"
+    status=$?
+    asked=$(wc -l <"$dir/queries")
+    awk -v asked="$asked" -v status="$status" '
+        FILENAME == ARGV[1] {
+            if ($0 == "U") { u++; getline; axioms += NF } else if ($0 == "SAT") sat++
+            next
+        }
+        /^PARSING \(CPU-sec\)/ || /^NORMALIZATION \(CPU-sec\)/ || /^CLASSIFICATION AND ENCODING/ { before += $NF }
+        /^QUERIES PREPROCESSING \(CPU-sec\)/ { prep = $NF }
+        /^TOTAL TIME \(CPU-sec\)/ { total = $NF }
+        /^S \[[0-9]+\]: / { lines += $NF }
+        END {
+            loop = total - before - prep
+            printf "%-8s %6s %6s %11s %8s %8s %13s %11s %7s\n", "queries", "U", "SAT", "axioms/U", "prep_s",
+                   "loop_s", "q/s(phases)", "q/s(S-sum)", "exit"
+            printf "%-8d %6d %6d %11.1f %8.2f %8.2f %13s %11s %7d\n", asked, u, sat, u ? axioms / u : 0, prep, loop,
+                   (loop > 0 ? sprintf("%.0f", asked / loop) : "inf"),
+                   (lines > 0 ? sprintf("%.0f", asked / lines) : "inf"),
+                   status
+        }' "$dir/answers" "$dir/err"
+fi

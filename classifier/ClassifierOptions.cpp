@@ -1,0 +1,170 @@
+#include "classifier/ClassifierOptions.h"
+
+#include <cstdlib>
+#include <cstring>
+
+void ClassifierOptions::parse(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        parseArgument(argv[i]);
+}
+
+void ClassifierOptions::invalid(const std::string& argument)
+{
+    std::fprintf(stderr, "Invalid parameter: %s\n", argument.c_str());
+    error = true;
+}
+
+// "-x=name" with a non-empty name.
+bool ClassifierOptions::nameForm(const std::string& argument, std::string& name) const
+{
+    if (argument.size() < 4 || argument[2] != '=')
+        return false;
+    name = argument.substr(3);
+    return true;
+}
+
+FILE* ClassifierOptions::openOutput(const std::string& name)
+{
+    FILE* f = std::fopen(name.c_str(), "w");
+    if (f == nullptr) {
+        std::fprintf(stderr, "Can not write file: %s\n", name.c_str());
+        return nullptr;
+    }
+    outputs.push_back({name, f});
+    return f;
+}
+
+// "-i" is standard input, "-i=name" that file; anything else is invalid.
+FILE* ClassifierOptions::openInput(const std::string& argument)
+{
+    if (argument.size() == 2)
+        return stdin;
+    std::string name;
+    if (!nameForm(argument, name)) {
+        invalid(argument);
+        return nullptr;
+    }
+    FILE* f = std::fopen(name.c_str(), "r");
+    if (f == nullptr) {
+        std::fprintf(stderr, "Can not read from file: %s\n", name.c_str());
+        error = true;
+    }
+    return f;
+}
+
+void ClassifierOptions::parseArgument(const std::string& argument)
+{
+    if (argument.empty())
+        return;
+    if (argument[0] != '-' || argument.size() < 2 || argument[1] < 'a' || argument[1] > 'z' ||
+        std::strchr("fjkltwy", argument[1]) != nullptr) {
+        invalid(argument);
+        return;
+    }
+    std::string name;
+    char letter = argument[1];
+    switch (letter) {
+    case 'a':
+    case 'h':
+    case 'n':
+    case 'o':
+    case 'v':
+    case 'z': {
+        if (!nameForm(argument, name)) {
+            invalid(argument);
+            return;
+        }
+        FILE* f = openOutput(name);
+        if (f == nullptr) {
+            error = true;
+            return;
+        }
+        switch (letter) {
+        case 'a': axiomDump = f; break;
+        case 'h': header = f; break;
+        case 'n': normalizationListing = f; break;
+        case 'o': clauses = f; break;
+        case 'v': normalizationMap = f; break;
+        default:
+            deductionsTable = f;
+            deductionsTableName = name;
+            break;
+        }
+        return;
+    }
+    case 'b': clearNonNormalConcepts = false; return;
+    case 'c': createNewConceptsInDeduction = false; return;
+    case 'd':
+        debug = true;
+        if (nameForm(argument, name)) {
+            FILE* f = openOutput(name);
+            if (f != nullptr)
+                debugStream = f;
+        } else {
+            debugStream = stderr;
+        }
+        return;
+    case 'e': return;
+    case 'g': useOriginalAxiomsIds = true; return;
+    case 'i': {
+        FILE* f = openInput(argument);
+        if (f != nullptr)
+            input = f;
+        return;
+    }
+    case 'm':
+        if (argument.size() != 2)
+            invalid(argument);
+        else
+            inProcessSolver = true;
+        return;
+    case 'p':
+        noSubsumptionEncoding = true;
+        if (argument.size() == 2)
+            return;
+        if (!nameForm(argument, name)) {
+            error = true;
+            return;
+        }
+        {
+            FILE* f = openOutput(name);
+            if (f == nullptr)
+                error = true;
+            else
+                assumptionList = f;
+        }
+        return;
+    case 'q': {
+        FILE* f = openInput(argument);
+        if (f != nullptr)
+            queries = f;
+        return;
+    }
+    case 'r': useRoleAxiomsInDeduction = false; return;
+    case 's': noPinpointing = true; return;
+    case 'u': propagateOnly = false; return;
+    case 'x': initializeNonPrimitive = true; return;
+    default: invalid(argument); return;
+    }
+}
+
+void ClassifierOptions::check()
+{
+    if (debug && debugStream == nullptr)
+        debug = false;
+    if (queries == stdin && input == stdin) {
+        std::fputs("Input and Queries cannot be both read from standard input!\n", stderr);
+        error = true;
+    }
+    if (noSubsumptionEncoding && noPinpointing) {
+        noSubsumptionEncoding = false;
+        noPinpointing = false;
+    }
+    if (queries != nullptr && noSubsumptionEncoding) {
+        std::fputs("Cannot answer Queries without encoding subsumption!\n", stderr);
+        std::exit(-1);
+    }
+    if (error)
+        std::exit(-1);
+}

@@ -1,0 +1,165 @@
+// The classifier: reads an ontology, normalises it, classifies and encodes it
+// in one pass, writes the encoding and its side files, and answers queries.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "classifier/ClassifierOptions.h"
+#include "encoders/ActivityGenerator.h"
+#include "encoders/CoreSolverEncoder.h"
+#include "encoders/DimacsEncoder.h"
+#include "model/Concept.h"
+#include "model/ParserManager.h"
+#include "model/Role.h"
+#include "model/SymbolTable.h"
+#include "model/timer.h"
+#include "parsers/el_krss_g.h"
+#include "parsers/el_krss_g_query_simple.h"
+#include "reasoner/TBox.h"
+
+namespace {
+
+void configure(const ClassifierOptions& options)
+{
+    Encoder* encoder;
+    if (options.inProcessSolver)
+        encoder = new CoreSolverEncoder(new ActivityGenerator(), options.clauses, options.header,
+                                        options.propagateOnly);
+    else
+        encoder = new DimacsEncoder(options.clauses, options.header);
+    TBox::CNF_SAT_Encoder = encoder;
+
+    TBox::debug_f = options.debug ? options.debugStream : nullptr;
+    TBox::clearNonNormalConcepts = options.clearNonNormalConcepts;
+    TBox::useRoleAxiomsInDeduction = options.useRoleAxiomsInDeduction;
+    TBox::createNewConceptsInDeduction = options.createNewConceptsInDeduction;
+    Concept::EquivalenceNames = true;
+    TBox::initializeNonPrimitive = options.initializeNonPrimitive;
+    TBox::pinpointing = !options.noPinpointing;
+    TBox::pinpointing_f = options.assumptionList;
+    TBox::use_original_axioms_ids = options.useOriginalAxiomsIds;
+
+    TBox::save_deductions_table_file = options.deductionsTable;
+    TBox::save_deductions_table_file_ri = nullptr;
+    TBox::save_deductions_table_file_gci = nullptr;
+    TBox::save_deductions_table_file_map = nullptr;
+    // The original-axiom tables are named after the deductions table; without
+    // one they are not written.
+    if (options.useOriginalAxiomsIds && !options.deductionsTableName.empty()) {
+        const std::string& base = options.deductionsTableName;
+        TBox::save_deductions_table_file_ri = std::fopen((base + ".ri").c_str(), "w");
+        TBox::save_deductions_table_file_gci = std::fopen((base + ".gci").c_str(), "w");
+        TBox::save_deductions_table_file_map = std::fopen((base + ".map").c_str(), "w");
+    }
+}
+
+// A named output that could not be written completely is an error, not a
+// silently truncated file. Returns whether everything was written.
+bool outputsWritten(const ClassifierOptions& options)
+{
+    bool written = true;
+    for (const ClassifierOptions::NamedOutput& output : options.outputs) {
+        if (std::fflush(output.stream) != 0 || std::ferror(output.stream)) {
+            std::fprintf(stderr, "[Main] Can not write the output file: '%s'\n", output.name.c_str());
+            written = false;
+        }
+    }
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fputs("[Main] Can not write the standard output\n", stderr);
+        written = false;
+    }
+    return written;
+}
+
+void checkOutputs(const ClassifierOptions& options)
+{
+    if (!outputsWritten(options))
+        std::exit(-1);
+}
+
+// "quit" ends the process from inside the query loop; the answers and units
+// written by the loop are checked on that way out as well.
+const ClassifierOptions* queryLoopOutputs = nullptr;
+
+void checkOutputsOnQuit()
+{
+    if (queryLoopOutputs != nullptr && !outputsWritten(*queryLoopOutputs))
+        std::_Exit(-1);
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    ClassifierOptions options;
+    options.parse(argc, argv);
+    options.check();
+    configure(options);
+
+    TBox* tbox = TBox::getInstance();
+    ParserManager* diagnostics = ParserManager::getInstance();
+    timer stopwatch;
+    stopwatch.reset();
+    stopwatch.start();
+
+    yyin = options.input;
+    yyparse();
+
+    FILE* debug = TBox::debug_f;
+    if (debug != nullptr) {
+        std::fprintf(debug, "\nINPUT (input concepts: %d, shared concepts: %d, axioms: %d).\n",
+                     static_cast<int>(Concept::id_counter), static_cast<int>(Concept::dag_id_counter),
+                     static_cast<int>(tbox->inputAxioms.size()));
+        tbox->printInputAxioms();
+        std::fprintf(debug, "\nINPUT (input roles: %d, shared roles: %d, role axioms: %d).\n",
+                     static_cast<int>(Role::id_counter), static_cast<int>(Role::dag_id_counter),
+                     static_cast<int>(tbox->roleAxioms.size()));
+        tbox->printRIAxioms();
+    }
+    if (options.clearNonNormalConcepts)
+        SymbolTable::getInstance()->clear();
+    std::fprintf(stderr, "PARSING (CPU-sec): %f\n", stopwatch.elapsed());
+    stopwatch.stop();
+
+    tbox->normalizeTBox();
+    tbox->clearNonNormalAndSharedConcepts();
+    if (debug != nullptr) {
+        std::fprintf(debug, "\nNORMALIZED (concepts: %d, axioms: %d).\n",
+                     static_cast<int>(Concept::normal_id_counter), static_cast<int>(tbox->gcis.size()));
+        tbox->printNormalizedAxioms();
+    }
+    if (options.normalizationListing != nullptr)
+        tbox->saveNormalization(options.normalizationListing);
+    std::fprintf(stderr, "NORMALIZATION (CPU-sec): %f\n", stopwatch.elapsed(true));
+    stopwatch.stop();
+
+    tbox->performDeductionAndEncode(!options.noSubsumptionEncoding, TBox::pinpointing);
+    if (debug != nullptr)
+        tbox->printDeductionStructures();
+    std::fprintf(stderr, "CLASSIFICATION AND ENCODING [init+ded+enc] (CPU-sec): %f\n", stopwatch.elapsed(true));
+    stopwatch.stop();
+
+    if (options.normalizationMap != nullptr) {
+        tbox->saveRIAxioms(options.normalizationMap, false);
+        tbox->saveNormalConceptsWithCnfId(options.normalizationMap, 0);
+    }
+    if (options.axiomDump != nullptr) {
+        tbox->saveGCIAxioms(options.axiomDump, true);
+        tbox->saveRIAxioms(options.axiomDump, true);
+    }
+
+    if (options.queries != nullptr) {
+        checkOutputs(options);
+        diagnostics->beginInput(nullptr);
+        simplequeryyyin = options.queries;
+        queryLoopOutputs = &options;
+        std::atexit(checkOutputsOnQuit);
+        simplequeryyyparse();
+        queryLoopOutputs = nullptr;
+    }
+
+    stopwatch.restart();
+    std::fprintf(stderr, "TOTAL TIME (CPU-sec): %f\n", stopwatch.elapsed());
+    checkOutputs(options);
+    return 0;
+}

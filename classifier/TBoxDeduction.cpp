@@ -1,0 +1,326 @@
+// The saturation of the normal form under the EL+ completion rules, over a
+// first-in-first-out queue of subsumptions. Every new subsumption gets its
+// deduction variable when it is found; when pinpointing, every rule
+// application becomes a Horn clause at once.
+#include <algorithm>
+#include <vector>
+
+#include "model/ExistentialRestr.h"
+#include "model/PrimitiveConcept.h"
+#include "reasoner/TBox.h"
+
+namespace {
+
+bool bySuperId(const std::pair<uint32_t, uint32_t>& entry, uint32_t id)
+{
+    return entry.first < id;
+}
+
+}
+
+const uint32_t* TBox::findAssertion(Concept* sub, Concept* super) const
+{
+    return findAssertion(sub, static_cast<uint32_t>(super->id));
+}
+
+const uint32_t* TBox::findAssertion(Concept* sub, uint32_t id) const
+{
+    if (sub->id >= subsumersOf.size())
+        return nullptr;
+    const SubsumerList& list = subsumersOf[sub->id];
+    auto it = std::lower_bound(list.begin(), list.end(), id, bySuperId);
+    return it != list.end() && it->first == id ? &it->second : nullptr;
+}
+
+TBox::Assertion TBox::assertSubsumption(Concept* sub, Concept* super, unsigned long variable)
+{
+    SubsumerList& list = byId(subsumersOf, sub);
+    const uint32_t id = static_cast<uint32_t>(super->id);
+    auto it = std::lower_bound(list.begin(), list.end(), id, bySuperId);
+    if (it != list.end() && it->first == id)
+        return {it->second, false};
+    list.insert(it, {id, static_cast<uint32_t>(variable)});
+    super->assertions.append({sub, variable});
+    if (super->kind == EXISTENTIAL_RESTR)
+        byId(existentialsAbove, sub).push_back({super, variable});
+    if (super->flags & Concept::FILLER_ON_LHS)
+        byId(fillersAbove, sub).push_back({super, variable});
+    return {variable, true};
+}
+
+void TBox::addRelated(Role* role, Concept* existential)
+{
+    if (role->related.insert(existential).second)
+        relatedIndex.insert(IdPairMap<Concept*>::key(role->id, existential->getRelatedId()), existential);
+}
+
+void TBox::newAxiom(Concept* sub, Concept* super, Axiom* told, bool encode)
+{
+    const unsigned long s = told != nullptr ? static_cast<unsigned long>(told->selector) : 0;
+    assertSubsumption(sub, super, s);
+    if (told == nullptr && sub == super)
+        return;
+    deductionQueue.push_back({{sub, super}, s});
+    if (told == nullptr)
+        return;
+    if (save_deductions_table_file != nullptr)
+        printDeductionInTable(save_deductions_table_file, s, sub, super);
+    if (encode) {
+        (*encodingMap)[{s, static_cast<unsigned long>(told->index)}] = {sub, super};
+        axioms_clauses_counter += 1;
+    }
+}
+
+TBox::Assertion TBox::newDeduction(Concept* sub, Concept* super, bool encode)
+{
+    if (sub != super && super != top) {
+        const unsigned long w = ++global_cnf_id_counter;
+        Assertion entry = assertSubsumption(sub, super, w);
+        if (!entry.inserted) {
+            --global_cnf_id_counter;
+            return entry;
+        }
+        deductionQueue.push_back({{sub, super}, w});
+        if (save_deductions_table_file != nullptr)
+            printDeductionInTable(save_deductions_table_file, w, sub, super);
+        if (encode) {
+            (*encodingMap)[{w, 0}] = {sub, super};
+            deduced_clauses_counter += 1;
+        }
+        return entry;
+    }
+    Assertion entry = assertSubsumption(sub, super, 0);
+    if (entry.inserted && !(sub == super && !initializeNonPrimitive))
+        deductionQueue.push_back({{sub, super}, 0});
+    return entry;
+}
+
+unsigned long TBox::derive(Concept* sub, Concept* super, bool encode, bool pinpointing)
+{
+    Assertion entry = newDeduction(sub, super, encode);
+    if (!pinpointing || sub == super || super == top)
+        return 0;
+    return entry.variable;
+}
+
+void TBox::handleNonTBoxNewConcept(Concept* existential, Role* role, bool encode)
+{
+    addRelated(role, existential);
+    existential->flags |= Concept::BW_NORMALIZED | Concept::CREATED_BY_CLASSIFICATION;
+    if (initializeNonPrimitive) {
+        newAxiom(existential, existential, nullptr, encode);
+        newAxiom(existential, top, nullptr, encode);
+    }
+}
+
+Concept* TBox::findRelated(Role* role, Concept* filler)
+{
+    Concept* const* found = relatedIndex.find(IdPairMap<Concept*>::key(role->id, filler->id));
+    return found == nullptr ? nullptr : *found;
+}
+
+Concept* TBox::obtainExistential(Role* role, Concept* filler, bool encode)
+{
+    // The related set holds the stored existential over the role with this
+    // filler whenever there is one that classification has met.
+    Concept* known = findRelated(role, filler);
+    if (known != nullptr && static_cast<ExistentialRestr*>(known)->getFiller() == filler)
+        return known;
+    const uint64_t key = IdPairMap<Concept*>::key(role->id, filler->id);
+    Concept* const* normal = normalExistentials.find(key);
+    if (normal != nullptr) {
+        // A stored existential that only left sides named is not in the
+        // related set yet; as a target it gets subsumees, which the rules
+        // over its role must find there.
+        Concept* stored = *normal;
+        addRelated(role, stored);
+        return stored;
+    }
+    if (!createNewConceptsInDeduction)
+        return nullptr;
+    Concept* made = new ExistentialRestr(filler, role);
+    Concept* stored = insertNormalizedConcept(made);
+    if (stored != made) {
+        delete made;
+        addRelated(role, stored);
+        return stored;
+    }
+    normalExistentials.insert(key, made);
+    handleNonTBoxNewConcept(made, role, encode);
+    return made;
+}
+
+void TBox::performDeductionAndEncode(bool encode, bool pinpointing)
+{
+    if (!prepareDeductionAndEncode(encode, pinpointing) || !normalized || deduction_performed)
+        return;
+    unsigned long processed = 0;
+    while (!deductionQueue.empty()) {
+        auto item = deductionQueue.front();
+        deductionQueue.pop_front();
+        Concept* sub = item.first.first;
+        Concept* super = item.first.second;
+        const unsigned long variable = item.second;
+        processed = std::max(processed, variable);
+        if (super->isAtomic())
+            applyAtomicRules(sub, super, variable, processed, encode, pinpointing);
+        else if (super->kind == EXISTENTIAL_RESTR)
+            applyExistentialRules(sub, super, variable, processed, encode, pinpointing);
+    }
+    finishDeductionAndEncode(encode, pinpointing);
+}
+
+// super is atomic: the axioms with super on their left, as itself, as a
+// conjunct or as the filler of an existential.
+void TBox::applyAtomicRules(Concept* sub, Concept* super, unsigned long variable, unsigned long processed,
+                            bool encode, bool pinpointing)
+{
+    const bool anySub = sub->isAtomic() || initializeNonPrimitive;
+    if (super->id >= atomicRules.size())
+        return;
+    // The entry of sub in super's own set, a premise of every conjunction
+    // rule here (copied: derivations may move the index).
+    const uint32_t superId = static_cast<uint32_t>(super->id);
+    const uint32_t* own = findAssertion(sub, superId);
+    const bool ownPresent = own != nullptr;
+    const uint32_t ownVariable = ownPresent ? *own : 0;
+    std::vector<unsigned long> premises;
+    for (const AtomicRule& rule : atomicRules[superId]) {
+        if (rule.kind != EXISTENTIAL_RESTR && !anySub)
+            continue;
+        if (rule.kind != CONJUNCTION && rule.kind != EXISTENTIAL_RESTR) {
+            unsigned long w = derive(sub, rule.rhs, encode, pinpointing);
+            if (w != 0)
+                savePinpointingInfoImplication(w, variable, rule.axiom->selector);
+        } else if (rule.kind == CONJUNCTION) {
+            premises.clear();
+            bool holds = true;
+            for (uint32_t k = 0; k < rule.operandCount; ++k) {
+                const uint32_t x = ruleOperandIds[rule.firstOperand + k];
+                const uint32_t* found = x != superId ? findAssertion(sub, x) : ownPresent ? &ownVariable : nullptr;
+                if (found == nullptr || *found > processed) {
+                    holds = false;
+                    break;
+                }
+                premises.push_back(static_cast<unsigned long>(*found));
+            }
+            if (!holds)
+                continue;
+            unsigned long w = derive(sub, rule.rhs, encode, pinpointing);
+            if (w != 0)
+                savePinpointingInfoConjunction(w, premises, rule.axiom->selector);
+        } else if (sub->isAtomic()) {
+            Concept* e = findRelated(rule.role, sub);
+            if (e == nullptr)
+                continue;
+            // What is derived meanwhile is appended with later variables.
+            e->assertions.order();
+            for (std::size_t i = 0, n = e->assertions.size(); i < n; ++i) {
+                const AssertionEntry pair = e->assertions[i];
+                if (pair.second > processed || !(pair.first->isAtomic() || initializeNonPrimitive))
+                    continue;
+                unsigned long w = derive(pair.first, rule.rhs, encode, pinpointing);
+                if (w != 0)
+                    savePinpointingInfoBinaryExistential(w, variable, pair.second, rule.axiom->selector);
+            }
+        }
+    }
+}
+
+// super is ∃s.F: the axioms ∃s.Y ⊑ R with F ⊑ Y, and the role axioms over s.
+void TBox::applyExistentialRules(Concept* sub, Concept* super, unsigned long variable, unsigned long processed,
+                                 bool encode, bool pinpointing)
+{
+    if (!(sub->isAtomic() || initializeNonPrimitive))
+        return;
+    auto* existential = static_cast<ExistentialRestr*>(super);
+    Role* s = existential->role;
+    Concept* filler = existential->getFiller();
+    // The axioms ∃s.Y ⊑ R with F ⊑ Y, in the order of s's list: found from
+    // the fillers above F (what is derived meanwhile has a later variable).
+    std::vector<std::pair<unsigned, unsigned long>> triggered;
+    if (filler->id < fillersAbove.size()) {
+        for (auto& link : fillersAbove[filler->id]) {
+            if (link.second > processed)
+                continue;
+            const uint32_t* slot = existentialLhsIndex.find(IdPairMap<uint32_t>::key(s->id, link.first->id));
+            if (slot != nullptr)
+                for (unsigned position : existentialLhsPositions[*slot])
+                    triggered.push_back({position, link.second});
+        }
+    }
+    std::sort(triggered.begin(), triggered.end());
+    for (auto& entry : triggered) {
+        Axiom* a = s->existentialLhs[entry.first];
+        unsigned long w = derive(sub, a->rhs, encode, pinpointing);
+        if (w != 0)
+            savePinpointingInfoBinaryExistential(w, variable, entry.second, a->selector);
+    }
+    for (RoleAxiom* ra : s->roleAxioms) {
+        if (ra->lhs->kind == COMPOSITION && ra->lhs->componentCount() == 2) {
+            applyChainRules(ra, sub, super, variable, processed, encode, pinpointing);
+            continue;
+        }
+        Concept* target = obtainExistential(ra->rhs, filler, encode);
+        if (target == nullptr)
+            continue;
+        unsigned long w = derive(sub, target, encode, pinpointing);
+        if (w != 0)
+            savePinpointingInfoRoleInclusion(w, variable, ra->selector);
+    }
+}
+
+// t1 ∘ t2 ⊑ u with sub ⊑ ∃s.F: as the second link (X ⊑ ∃t1.sub gives
+// X ⊑ ∃u.F) and as the first link (F ⊑ ∃t2.G gives sub ⊑ ∃u.G).
+void TBox::applyChainRules(RoleAxiom* ra, Concept* sub, Concept* super, unsigned long variable,
+                           unsigned long processed, bool encode, bool pinpointing)
+{
+    Role* s = static_cast<ExistentialRestr*>(super)->role;
+    Concept* filler = static_cast<ExistentialRestr*>(super)->getFiller();
+    Role* t1 = ra->lhs->components->front();
+    Role* t2 = ra->lhs->components->back();
+    Role* u = ra->rhs;
+    if (t2 == s && sub->isAtomic()) {
+        Concept* e = findRelated(t1, sub);
+        Concept* target = nullptr;
+        if (e != nullptr)
+            target = s == u ? super : obtainExistential(u, filler, encode);
+        if (target != nullptr) {
+            e->assertions.order();
+            for (std::size_t i = 0, n = e->assertions.size(); i < n; ++i) {
+                const AssertionEntry pair = e->assertions[i];
+                if (pair.second > processed || !(pair.first->isAtomic() || initializeNonPrimitive))
+                    continue;
+                unsigned long w = derive(pair.first, target, encode, pinpointing);
+                if (w != 0)
+                    savePinpointingInfoBinaryExistential(w, variable, pair.second, ra->selector);
+            }
+        }
+    }
+    if (t1 != s)
+        return;
+    // The existentials ∃t2.G of the related set that F is known under, in
+    // the order of the related set (by the id of G), found through the
+    // index of the existentials above F rather than by a walk of the set.
+    std::vector<std::pair<Concept*, unsigned long>> links;
+    if (filler->id < existentialsAbove.size()) {
+        for (auto& link : existentialsAbove[filler->id]) {
+            auto* next = static_cast<ExistentialRestr*>(link.first);
+            if (next->role == t2 && link.second <= processed && findRelated(t2, next->getFiller()) == next)
+                links.push_back(link);
+        }
+    }
+    std::sort(links.begin(), links.end(), [](const auto& a, const auto& b) {
+        return a.first->getRelatedId() < b.first->getRelatedId();
+    });
+    for (auto& link : links) {
+        Concept* next = link.first;
+        Concept* target =
+            t2 == u ? next : obtainExistential(u, static_cast<ExistentialRestr*>(next)->getFiller(), encode);
+        if (target == nullptr)
+            continue;
+        unsigned long w = derive(sub, target, encode, pinpointing);
+        if (w != 0)
+            savePinpointingInfoBinaryExistential(w, variable, link.second, ra->selector);
+    }
+}

@@ -1,0 +1,270 @@
+// What the classification sets up before its saturation: the selectors of the
+// axioms, the link clauses from input axioms to normal-form axioms, the
+// assumption list, the indexes from concepts and roles to the axioms they
+// trigger, and the initial and told subsumptions in the deduction queue.
+#include <algorithm>
+#include <vector>
+
+#include "model/Composition.h"
+#include "model/ExistentialRestr.h"
+#include "reasoner/TBox.h"
+
+unsigned long TBox::global_cnf_id_counter = 0;
+unsigned long TBox::only_deductions_cnf_id_counter = 0;
+unsigned long TBox::axioms_clauses_counter = 0;
+unsigned long TBox::deduced_clauses_counter = 0;
+unsigned long TBox::last_gci_axiom_id = 0;
+unsigned long TBox::last_gci_pinpointing_id = 0;
+bool TBox::use_original_axioms_ids = false;
+FILE* TBox::save_deductions_table_file = nullptr;
+FILE* TBox::save_deductions_table_file_gci = nullptr;
+FILE* TBox::save_deductions_table_file_ri = nullptr;
+FILE* TBox::save_deductions_table_file_map = nullptr;
+
+bool TBox::prepareDeductionAndEncode(bool encode, bool pinpointing)
+{
+    if (deduction_performed)
+        return false;
+    delete encodingMap;
+    encodingMap = new EncodingMap();
+    assumptions.clear();
+    numberSelectors();
+    linkNormalizedAxioms(pinpointing);
+    numberRoleAxiomSelectors(pinpointing);
+    indexAxiomsByPremise();
+    compileAtomicRules();
+    indexNormalExistentials();
+    if (useRoleAxiomsInDeduction)
+        indexRoleAxioms();
+    addInitialSubsumptions(encode);
+    addToldSubsumptions(encode);
+    return true;
+}
+
+void TBox::numberSelectors()
+{
+    if (use_original_axioms_ids)
+        pinpointing_index = static_cast<int>(roleAxioms.size()) + Axiom::original_ax_counter;
+    for (Axiom* a : gcis) {
+        if (a->index < 0)
+            a->index = ++pinpointing_index;
+        a->selector = a->index;
+    }
+    if (use_original_axioms_ids) {
+        global_cnf_id_counter = static_cast<unsigned long>(Axiom::original_ax_counter);
+        last_gci_axiom_id = global_cnf_id_counter;
+    } else {
+        last_gci_axiom_id = static_cast<unsigned long>(pinpointing_index);
+    }
+    last_gci_pinpointing_id = static_cast<unsigned long>(pinpointing_index);
+    if (!useRoleAxiomsInDeduction)
+        return;
+    for (RoleAxiom* ra : roleAxioms) {
+        if (use_original_axioms_ids) {
+            if (ra->index < 0)
+                ra->index = static_cast<int>(++global_cnf_id_counter);
+            ra->selector = ra->index;
+        } else if (ra->index < 0) {
+            ra->index = ++pinpointing_index;
+        }
+    }
+}
+
+// Without the original axiom ids the normal-form axioms are the assumptions.
+// With them the input axioms are, and one link clause per recorded origin
+// makes each normal-form axiom follow from the input axiom or from the
+// normal-form axiom that it came from. Link clauses are written only when
+// pinpointing: without it the concept variables start again at 1 and would
+// meet the selector numbers of the links.
+void TBox::linkNormalizedAxioms(bool pinpointing)
+{
+    for (Axiom* a : gcis) {
+        if (!use_original_axioms_ids) {
+            if (pinpointing)
+                assumptions.push_back(a->selector);
+        } else {
+            const unsigned long selector = static_cast<unsigned long>(a->selector);
+            for (unsigned long o : a->originalIds) {
+                if (pinpointing)
+                    savePinpointingInfoImplication(selector, 0, static_cast<long>(o));
+                if (save_deductions_table_file_map != nullptr)
+                    printDeductionInTable(save_deductions_table_file_map, o, selector);
+                if (pinpointing)
+                    assumptions.push_back(static_cast<long>(o));
+            }
+            for (Axiom* parent : a->generatedFrom) {
+                if (pinpointing)
+                    savePinpointingInfoImplication(selector, 0, parent->selector);
+                if (save_deductions_table_file_map != nullptr)
+                    printDeductionInTable(save_deductions_table_file_map,
+                                          static_cast<unsigned long>(parent->selector), selector);
+            }
+            a->originalIds.clear();
+            a->generatedFrom.clear();
+        }
+        global_cnf_id_counter = std::max(global_cnf_id_counter, static_cast<unsigned long>(a->selector));
+    }
+    if (!use_original_axioms_ids)
+        last_gci_axiom_id = global_cnf_id_counter;
+}
+
+void TBox::numberRoleAxiomSelectors(bool pinpointing)
+{
+    if (!useRoleAxiomsInDeduction)
+        return;
+    for (RoleAxiom* ra : roleAxioms) {
+        if (!use_original_axioms_ids) {
+            ra->selector = ra->index;
+            global_cnf_id_counter = std::max(global_cnf_id_counter, static_cast<unsigned long>(ra->selector));
+        }
+        if (pinpointing)
+            assumptions.push_back(ra->selector);
+    }
+}
+
+void TBox::indexAxiomsByPremise()
+{
+    for (Axiom* a : gcis) {
+        Concept* l = a->lhs;
+        if (l->isAtomic()) {
+            l->lhsAxioms.push_back(a);
+            continue;
+        }
+        if (l->operands != nullptr)
+            for (Concept* o : *l->operands)
+                o->lhsAxioms.push_back(a);
+        if (l->kind == EXISTENTIAL_RESTR) {
+            Role* role = static_cast<ExistentialRestr*>(l)->role;
+            Concept* filler = static_cast<ExistentialRestr*>(l)->getFiller();
+            auto slot = existentialLhsIndex.insert(IdPairMap<uint32_t>::key(role->id, filler->id),
+                                                   static_cast<uint32_t>(existentialLhsPositions.size()));
+            if (slot.second)
+                existentialLhsPositions.emplace_back();
+            existentialLhsPositions[slot.first].push_back(static_cast<unsigned>(role->existentialLhs.size()));
+            role->existentialLhs.push_back(a);
+        }
+    }
+}
+
+void TBox::indexNormalExistentials()
+{
+    normalExistentials.clear();
+    for (Concept* c : normalizedConcepts)
+        if (c->kind == EXISTENTIAL_RESTR)
+            normalExistentials.insert(
+                IdPairMap<Concept*>::key(static_cast<ExistentialRestr*>(c)->role->id, c->operands->front()->id), c);
+}
+
+void TBox::compileAtomicRules()
+{
+    atomicRules.clear();
+    ruleOperandIds.clear();
+    for (Concept* c : normalizedConcepts) {
+        if (!c->isAtomic() || c->lhsAxioms.empty())
+            continue;
+        std::vector<AtomicRule>& rules = byId(atomicRules, c);
+        for (Axiom* a : c->lhsAxioms) {
+            Concept* l = a->lhs;
+            AtomicRule rule{a, a->rhs, nullptr, static_cast<uint32_t>(l->kind), 0, 0};
+            if (l->kind == CONJUNCTION) {
+                rule.firstOperand = static_cast<uint32_t>(ruleOperandIds.size());
+                for (Concept* x : *l->operands)
+                    ruleOperandIds.push_back(static_cast<uint32_t>(x->id));
+                rule.operandCount = static_cast<uint32_t>(ruleOperandIds.size()) - rule.firstOperand;
+            } else if (l->kind == EXISTENTIAL_RESTR) {
+                rule.role = static_cast<ExistentialRestr*>(l)->role;
+            }
+            rules.push_back(rule);
+        }
+    }
+}
+
+// A chain of two roles is indexed under each of them (a transitivity under
+// its role alone); a longer chain r1 ∘ ... ∘ rn ⊑ u is applied as the steps
+// r(n-1) ∘ rn ⊑ V(n-1), ..., r1 ∘ V2 ⊑ u over the chains Vi = ri ∘ ... ∘ rn,
+// each step with the selector of the whole axiom.
+void TBox::indexRoleAxioms()
+{
+    for (RoleAxiom* ra : roleAxioms) {
+        Role* l = ra->lhs;
+        if (l->kind != COMPOSITION || l->componentCount() < 2) {
+            Role* only = l->componentCount() == 1 ? l->components->front() : l;
+            only->roleAxioms.push_back(ra);
+            continue;
+        }
+        if (l->componentCount() == 2) {
+            if (ra->isTransitive() && ra->lhs->components->front() == ra->rhs) {
+                ra->rhs->roleAxioms.push_back(ra);
+            } else {
+                for (Role* r : *l->components)
+                    r->roleAxioms.push_back(ra);
+            }
+            continue;
+        }
+        std::vector<Role*> chain(l->components->begin(), l->components->end());
+        Role* tail = chain.back();
+        for (std::size_t i = chain.size() - 1; i-- > 0;) {
+            Role* target = ra->rhs;
+            if (i > 0)
+                target = insertRole(new Composition(new RoleList(chain.begin() + i, chain.end())));
+            Role* pair = insertRole(new Composition(chain[i], tail));
+            RoleAxiom* step = new RoleAxiom(pair, target, ROLE_INCLUSION);
+            step->index = ra->index;
+            step->selector = ra->selector;
+            chainSteps.push_back(step);
+            chain[i]->roleAxioms.push_back(step);
+            if (tail != chain[i])
+                tail->roleAxioms.push_back(step);
+            tail = target;
+        }
+    }
+}
+
+void TBox::addInitialSubsumptions(bool encode)
+{
+    for (Concept* x : normalizedConcepts) {
+        if (x->isComplex() && !initializeNonPrimitive)
+            continue;
+        newAxiom(x, x, nullptr, encode);
+        if (x != top)
+            newAxiom(x, top, nullptr, encode);
+        if (x->kind == EXISTENTIAL_RESTR)
+            addRelated(static_cast<ExistentialRestr*>(x)->role, x);
+        if (initializeNonPrimitive && x->kind == CONJUNCTION && x->operands != nullptr)
+            for (Concept* y : *x->operands)
+                newAxiom(x, y, nullptr, encode);
+    }
+}
+
+void TBox::addToldSubsumptions(bool encode)
+{
+    for (Axiom* a : gcis) {
+        if (a->lhs == a->rhs || a->rhs == top)
+            continue;
+        newAxiom(a->lhs, a->rhs, a, encode);
+        if (a->rhs->kind == EXISTENTIAL_RESTR)
+            addRelated(static_cast<ExistentialRestr*>(a->rhs)->role, a->rhs);
+    }
+}
+
+void TBox::clearAllDeductionStructures()
+{
+    for (Concept* c : normalizedConcepts) {
+        c->assertions.clear();
+        c->lhsAxioms.clear();
+    }
+    for (Role* r : roles) {
+        r->related.clear();
+        r->roleAxioms.clear();
+        r->existentialLhs.clear();
+    }
+    existentialsAbove.clear();
+    fillersAbove.clear();
+    existentialLhsIndex.clear();
+    existentialLhsPositions.clear();
+    subsumersOf.clear();
+    atomicRules.clear();
+    ruleOperandIds.clear();
+    normalExistentials.clear();
+    relatedIndex.clear();
+}

@@ -1,0 +1,31 @@
+#ifndef KORVANE_ENCODERS_DIMACSENCODER_H
+#define KORVANE_ENCODERS_DIMACSENCODER_H
+
+#include "reasoner/Encoder.h"
+
+// Writes the clauses as DIMACS CNF text: clause lines to the clause stream,
+// the "c axioms" and "p cnf" lines to the header stream after the clauses
+// they count. Queries become unit clauses appended to the text; every check
+// answers satisfiable and leaves the decision to an external solver.
+class DimacsEncoder : public Encoder {
+public:
+    DimacsEncoder(FILE* clauses, FILE* header) : Encoder(clauses, header, DIMACS) {}
+
+    bool addClause(const LiteralList* literals, const KindList* kinds, unsigned level) override;
+    bool endEncoding(bool solve, unsigned long variables, unsigned long clauseCount, unsigned long axiomClauses,
+                     unsigned long deducedClauses) override;
+    bool checkSatisfiability(const LiteralList* positives, const LiteralList* negatives, unsigned long variables,
+                             unsigned long clauseCount) override;
+    bool checkSatisfiability(long sub, long super, unsigned long variables, unsigned long clauseCount) override;
+    LiteralList* checkSatisfiabilityAndPinpoint(long sub, long super, const LiteralList* assumptions, bool refresh,
+                                                unsigned long variables, unsigned long clauseCount) override;
+    void preparePinpointing(const LiteralList* assumptions) override;
+    void reportUnsatisfiability() override;
+
+private:
+    void closeLine();
+    void writeHeader(long axioms, long deduced, bool totals, long variables, long clauseCount);
+    void writeQueryUnits(long sub, long super);
+};
+
+#endif

@@ -1,0 +1,148 @@
+#ifndef KORVANE_MODEL_CONCEPT_H
+#define KORVANE_MODEL_CONCEPT_H
+
+#include <cstdint>
+#include <cstdio>
+#include <list>
+#include <map>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "model/Container.h"
+#include "model/ModelBuild.h"
+#include "model/pool_allocator.h"
+
+class Role;
+class Axiom;
+class Concept;
+
+// Kinds of concepts; kinds below Conjunction are atomic.
+enum concept_t {
+    CONCEPT = 0,
+    TRIVIAL_CONCEPT = 1,
+    PRIMITIVE_CONCEPT = 2,
+    FRESH_CONCEPT = 3,
+    CONJUNCTION = 4,
+    EXISTENTIAL_RESTR = 5
+};
+
+using ConceptList = std::list<Concept*, pool_allocator<Concept*>>;
+using ConceptParentList = std::vector<std::pair<Concept*, unsigned int>>;
+
+#ifdef KORVANE_CLASSIFIER_MODEL
+#include "model/AssertionSet.h"
+#endif
+
+// An EL+ concept expression: top, bottom, an atomic concept, a conjunction or
+// an existential restriction.
+class Concept : public Container {
+public:
+    enum concept_flags_t : uint16_t {
+        IN_DAG = 0x1,
+        NEW_OR_TOUCHED = 0x2,
+        FW_NORMALIZED = 0x4,
+        BW_NORMALIZED = 0x8,
+        FW_NAMING_AXIOM = 0x10,
+        BW_NAMING_AXIOM = 0x20,
+        NORMAL = 0x40,
+        ON_LHS = 0x80,
+        ON_RHS = 0x100,
+        FILLER_ON_LHS = 0x200,
+        CREATED_BY_CLASSIFICATION = 0x400
+    };
+
+    Concept();
+    explicit Concept(ConceptList* operandList);
+    Concept(Concept* a, Concept* b);
+    Concept(const Concept& other);
+    Concept& operator=(const Concept&) = delete;
+    ~Concept() override;
+
+    virtual void setFWConceptFlag();
+    virtual void setBWConceptFlag();
+    virtual void printConcept(FILE* out) const = 0;
+    virtual void printTextDescription(FILE* out) const = 0;
+#ifdef KORVANE_CLASSIFIER_MODEL
+    virtual unsigned long getRelatedId() const;
+#else
+    virtual void clear_specific();
+    virtual void handleNewSubsumed(Concept* c);
+#endif
+    virtual int64_t compare(const Concept* other) const;
+    virtual Concept* forwardNormalization() = 0;
+    virtual Concept* backwardNormalization() = 0;
+    virtual void propagateDeductionIt(int it);
+    virtual Concept* createCopy() = 0;
+
+    bool operator<(const Concept& other) const;
+    bool isAtomic() const { return kind < CONJUNCTION; }
+    bool isComplex() const { return kind == CONJUNCTION || kind == EXISTENTIAL_RESTR; }
+    std::size_t operandCount() const { return operands == nullptr ? 0 : operands->size(); }
+
+    // Stamps this concept and, transitively, the conjunctions that contain it.
+    void setLastDeductionIt(int it);
+
+    void addChild(Concept* c);
+    void addParent(Concept* parent, unsigned int position);
+    ConceptList* join(Concept* other);
+    ConceptList* join(ConceptList* l);
+
+    Concept* getFWNormalization();
+    Concept* getBWNormalization();
+    Concept* getFWName();
+    Concept* getBWName();
+
+    void destroy();
+    void destroyNotShared(uint16_t mask);
+
+#ifndef KORVANE_CLASSIFIER_MODEL
+    void clearTemporaryStructures();
+    void clearAllDeductionStructures();
+#endif
+
+    static uint64_t id_counter;
+    static uint64_t dag_id_counter;
+    static uint64_t normal_id_counter;
+    static uint64_t encoding_id_counter;
+    static bool EquivalenceNames;
+
+    concept_t kind = CONCEPT;
+    ConceptList* operands = nullptr;
+    ConceptParentList* parents = nullptr;
+    uint64_t serial;
+    uint64_t id;
+    uint64_t encodingId = 0;
+    uint32_t occurrences = 1;
+
+#ifdef KORVANE_CLASSIFIER_MODEL
+    // The classification with on-the-fly encoding.
+    AssertionSet assertions;
+    std::vector<Axiom*> lhsAxioms;
+#else
+    // Deduction state of the completion-based classification.
+    ConceptList* subsumed = nullptr;
+    ConceptList* subsumers = nullptr;
+    ConceptList* reachedByRole = nullptr;
+    std::map<int, std::pair<Role*, Concept*>>* existentialPremises = nullptr;
+    ConceptList* pending = nullptr;
+    std::map<unsigned long, std::pair<Concept*, int>>* newSubsumed = nullptr;
+    std::map<unsigned long, std::pair<Concept*, Concept*>>* newSubsumedPremises = nullptr;
+#endif
+
+    Concept* forwardNormalForm = nullptr;
+    Concept* backwardNormalForm = nullptr;
+    Concept* forwardName = nullptr;
+    Concept* backwardName = nullptr;
+
+protected:
+    // Points the normal forms and names at the object itself (atomic kinds).
+    void selfNormalized();
+};
+
+// Strict order of the concept sets of the terminology store.
+struct ConceptComparator {
+    bool operator()(const Concept* a, const Concept* b) const { return *a < *b; }
+};
+
+#endif

@@ -1,0 +1,55 @@
+// The query actions of the library build: the assumptions and the way back
+// to axiom numbers come from the EncodedTBox.
+#include "parsers/SimpleQueryActions.h"
+
+#include "model/timer.h"
+#include "parsers/SimpleQueryLoop.h"
+#include "reasoner/EncodedTBox.h"
+#include "reasoner/TBox.h"
+
+void SimpleQueryActions::startOfInput()
+{
+    EncodedTBox* encoded = EncodedTBox::getInstance();
+    SimpleQueryLoop::requireEncoding(encoded->axiomsInformationLoaded);
+    SimpleQueryLoop::beginQueries();
+    if (!TBox::pinpointing)
+        return;
+    timer stopwatch;
+    stopwatch.reset();
+    stopwatch.start();
+    SimpleQueryLoop::axiom_assumptions = encoded->getAxiomsAssumptions();
+    if (!SimpleQueryLoop::axiom_assumptions->empty())
+        TBox::CNF_SAT_Encoder->preparePinpointing(SimpleQueryLoop::axiom_assumptions);
+    delete SimpleQueryLoop::axiom_assumptions;
+    SimpleQueryLoop::axiom_assumptions = nullptr;
+    SimpleQueryLoop::reportPreprocessingTime(stopwatch.elapsed());
+}
+
+void SimpleQueryActions::answerQuery(Concept* a, Concept* b)
+{
+    SimpleQueryLoop::echoQuery(a, b);
+    timer stopwatch;
+    stopwatch.reset();
+    stopwatch.start();
+    TBox* tbox = TBox::getInstance();
+    if (!TBox::pinpointing) {
+        bool satisfiable = tbox->decideSubsumption(b, a);
+        SimpleQueryLoop::reportQueryTime(stopwatch.elapsed());
+        SimpleQueryLoop::printAnswer(satisfiable);
+        return;
+    }
+    // The sink holds the assumptions since the start of the input.
+    LiteralList* pinpointed =
+        tbox->decideSubsumptionAndPinpoint(b, a, SimpleQueryLoop::axiom_assumptions, false, 0, 0);
+    SimpleQueryLoop::reportQueryTime(stopwatch.elapsed());
+    if (pinpointed == nullptr) {
+        SimpleQueryLoop::printAnswer(true);
+        return;
+    }
+    SimpleQueryLoop::printAnswer(false);
+    SimpleQueryLoop::printPinpointedAssumptions(*pinpointed);
+    LiteralList* roleAxioms = EncodedTBox::getInstance()->convertAssumptionsInAxiomsIds(pinpointed);
+    SimpleQueryLoop::printPinpointedAxioms(*pinpointed, *roleAxioms, EncodedTBox::use_original_axiom_index);
+    delete pinpointed;
+    delete roleAxioms;
+}

@@ -1,0 +1,179 @@
+#ifndef KORVANE_REASONER_ENCODEDTBOX_H
+#define KORVANE_REASONER_ENCODEDTBOX_H
+
+#include <cstdio>
+#include <list>
+#include <map>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "model/pool_allocator.h"
+#include "reasoner/EncodedDeduction.h"
+#include "reasoner/Encoder.h"
+
+class Concept;
+
+// Orders (sub id, super id) pairs by the first component, then the second.
+struct ULongPairComparator {
+    bool operator()(const std::pair<unsigned long, unsigned long>& a,
+                    const std::pair<unsigned long, unsigned long>& b) const
+    {
+        return a.first != b.first ? a.first < b.first : a.second < b.second;
+    }
+};
+
+// The process-wide store of what is read back from files.
+//
+// Pinpointing side: the records of the pinpointing information (numbered from
+// 1 in insertion order, record 0 being a placeholder), the map from derived
+// (sub, super) pairs to records, the assumption variable of every axiom, and
+// the control variables and control clauses that tie each derived clause of a
+// copied encoding to the axioms it rests on.
+//
+// Reload side: the clauses of a stored encoding, sorted for the rebuild of a
+// classified terminology.
+class EncodedTBox {
+public:
+    using Deduction = EncodedDeduction;
+    using Dependencies = EncodedDeduction::Dependencies;
+    using DeductionVector = std::vector<Deduction*, pool_allocator<Deduction*>>;
+    using DeductionMap = std::map<std::pair<unsigned long, unsigned long>, unsigned long, ULongPairComparator>;
+    // Zero-based variable indexes (variable - 1), without sign.
+    using VariableList = std::list<unsigned long>;
+    // Per variable: its concept and the variables it implies by a two-literal clause.
+    using ImplicationTable = std::vector<std::pair<Concept*, VariableList*>>;
+    // (body variables, head variable) per Horn clause.
+    using HornClauses = std::list<std::pair<VariableList*, unsigned long>>;
+
+    static EncodedTBox* Instance;
+    static EncodedTBox* getInstance();
+
+    // Number the assumption variables by the axioms' original numbers.
+    static bool use_original_axiom_index;
+
+    EncodedTBox();
+    EncodedTBox(const EncodedTBox&) = delete;
+    EncodedTBox& operator=(const EncodedTBox&) = delete;
+    ~EncodedTBox();
+
+    // --- Records of the pinpointing information.
+
+    // Forgets everything of the pinpointing side and starts the numbering anew.
+    void startPinpointingInfoUpload();
+    // Each stores a record under (sub, super) and returns true; a pair that is
+    // already known is ignored (false; the caller keeps the dependencies).
+    bool insertPinpointingAxiom(unsigned long sub, unsigned long super, int index, int original);
+    bool insertPinpointingBoolClause(unsigned long sub, unsigned long super, int index, Dependencies* dependencies);
+    bool insertPinpointingSavedClause(unsigned long sub, unsigned long super, int index,
+                                      Dependencies* dependencies);
+    // The record number of the pair, 0 when it has none.
+    unsigned long findDeductionId(unsigned long sub, unsigned long super) const;
+    // Frees the records once the encoding has been copied; the assumption
+    // variables and the counters stay.
+    void dropPinpointingRecords();
+
+    // --- Control variables and clauses of the pinpointing encoding.
+
+    // The copied encoding declares `offset` variables: the assumption
+    // variables of the axioms are numbered above them.
+    void startEncodingPinpointing(unsigned long offset);
+    // The control variable of the k-th non-unit clause of the copied encoding
+    // (k from 1): the k-th axiom record's, then the saved records' in order;
+    // 0 for a clause beyond them.
+    unsigned long getControlCnfId(unsigned long k);
+    // For a clause of a saved record: the new clause (¬x1 ∨ ... ∨ ¬xn ∨ c)
+    // that makes its control variable c follow from the assumptions and
+    // control variables it rests on; null when there is none.
+    LiteralList* getControlCnfClause(unsigned long k);
+
+    // --- Axiom assumptions.
+
+    // A new list of the distinct assumption variables, ascending.
+    LiteralList* getAxiomsAssumptions() const;
+    // Rewrites pinpointed assumption variables in place into GCI axiom numbers
+    // and returns a new list of the role-axiom numbers taken out of it.
+    LiteralList* convertAssumptionsInAxiomsIds(LiteralList* pinpointed) const;
+    // The axioms information: a header line and one line per axiom with its
+    // assumption variable.
+    void saveAxiomsAssumptions(FILE* f) const;
+    // The header of an axioms information file.
+    void loadAxiomsAssumptions(unsigned long largestIndex, unsigned long largestOriginal,
+                               unsigned long axiomRecords, unsigned long offset);
+    // Axiom k (1 .. the largest index loaded) is selected by v; false, and
+    // nothing stored, for a k outside that range.
+    bool addAxiomAssumption(unsigned long k, unsigned long v);
+
+    // --- Reload side.
+
+    // Frees the implication table with every list still in it, and puts a new
+    // one with `variables` empty entries in its place.
+    void replaceImplicationTable(unsigned long variables);
+
+    // --- Read access.
+
+    // Record n (1-based), null when there is none.
+    const Deduction* getDeduction(unsigned long n) const;
+    // The record number of the k-th axiom record / k-th saved record, 0 when none.
+    unsigned long axiomRecordNumber(unsigned long k) const;
+    unsigned long savedRecordNumber(unsigned long k) const;
+    // The assumption variable of axiom k, 0 when none.
+    unsigned long assumptionOf(long k) const;
+    const std::set<unsigned long>& getAssumptionSet() const { return assumptionSet; }
+
+    unsigned long savedCount() const { return savedRecords; }
+    unsigned long boolCount() const { return boolRecords; }
+    unsigned long recordCount() const { return allRecords; }
+    unsigned long axiomCount() const { return axiomRecords; }
+    unsigned long largestAxiomIndex() const { return largestIndex; }
+    unsigned long largestOriginalNumber() const { return largestOriginal; }
+    unsigned long variableOffset() const { return offset; }
+    unsigned long lastControlVariable() const { return lastControl; }
+    unsigned long lastAssumptionVariable() const { return lastAssumption; }
+
+    // Set by the encoding reader.
+    bool encodingLoaded = false;
+    ImplicationTable* implicationTable = nullptr;
+    HornClauses axiomClauses;
+    HornClauses multiPremiseClauses;
+    // Set once pinpointing information (or an axioms information) was read.
+    bool pinpointingLoaded = false;
+    // Set once the assumption data are ready for queries.
+    bool axiomsInformationLoaded = false;
+    // True while the implication table holds no lists of its own.
+    bool reloadTableFreed = true;
+
+private:
+    bool insertRecord(unsigned long sub, unsigned long super, Deduction* record);
+    void noteIndex(int index);
+    Deduction* record(unsigned long n) const;
+    Deduction* clauseRecord(unsigned long k) const;
+    unsigned long controlVariableOf(Deduction* d);
+    void generateControlClause(Deduction* root, LiteralList* clause, unsigned long mark);
+    // Marks the assumption variable for the clause `mark`; false when it was marked already.
+    bool markAssumption(unsigned long v, unsigned long mark, const LiteralList* clause);
+    void freeRecords();
+    void releaseImplicationTable();
+    void freeClauseLists(HornClauses& clauses);
+
+    DeductionMap deductionMap;
+    DeductionVector deductions;
+
+    unsigned long savedRecords = 0;
+    unsigned long boolRecords = 0;
+    unsigned long allRecords = 0;
+    unsigned long axiomRecords = 0;
+    unsigned long largestIndex = 0;
+    unsigned long largestOriginal = 0;
+    unsigned long offset = 0;
+    unsigned long lastControl = 0;
+    unsigned long lastAssumption = 0;
+
+    std::vector<unsigned long> axiomNumbers;
+    std::vector<unsigned long> savedNumbers;
+    std::vector<unsigned long> assumptions;
+    std::vector<unsigned long> visitMarks;
+    std::set<unsigned long> assumptionSet;
+};
+
+#endif

@@ -1,0 +1,280 @@
+#include "reasoner/TBox.h"
+
+#include <algorithm>
+
+#include "model/TrivialConcept.h"
+#include "model/TrivialRole.h"
+
+TBox* TBox::Instance = nullptr;
+bool TBox::normalized = false;
+bool TBox::deduction_performed = false;
+bool TBox::encoded = false;
+bool TBox::only_loaded = false;
+bool TBox::loaded_from_encoding = false;
+bool TBox::saveDeductionsForNews = false;
+#ifndef KORVANE_CLASSIFIER_MODEL
+bool TBox::full_encoding = false;
+bool TBox::save_pinpointing_info = false;
+#endif
+bool TBox::clearNonNormalConcepts = true;
+bool TBox::useRoleAxiomsInDeduction = true;
+bool TBox::createNewConceptsInDeduction = true;
+bool TBox::initializeNonPrimitive = true;
+uint64_t TBox::clauses_counter = 0;
+Encoder* TBox::CNF_SAT_Encoder = nullptr;
+uint64_t TBox::concept_dag_matchings = 0;
+uint64_t TBox::exist_dag_matchings = 0;
+uint64_t TBox::conj_dag_matchings = 0;
+FILE* TBox::debug_f = nullptr;
+FILE* TBox::pinpointing_f = nullptr;
+bool TBox::pinpointing = false;
+int TBox::pinpointing_index = 0;
+
+TBox* TBox::getInstance()
+{
+    if (Instance == nullptr)
+        Instance = new TBox();
+    return Instance;
+}
+
+TBox::TBox()
+{
+    initConceptsDAG();
+    initRolesDAG();
+    initNormalizedConceptsDAG();
+}
+
+TBox::~TBox()
+{
+    delete conceptsById;
+    delete deducedAxioms;
+#ifdef KORVANE_CLASSIFIER_MODEL
+    delete encodingMap;
+#endif
+    if (Instance == this)
+        Instance = nullptr;
+    concepts.clear();
+    normalizedConcepts.clear();
+    roles.clear();
+    inputAxioms.clear();
+    gcis.clear();
+    roleAxioms.clear();
+}
+
+void TBox::initConceptsDAG()
+{
+    concept_dag_matchings = 0;
+    exist_dag_matchings = 0;
+    conj_dag_matchings = 0;
+    bottom = insertConcept(TrivialConcept::getBOTTOM(), true);
+    top = insertConcept(TrivialConcept::getTOP(), true);
+}
+
+void TBox::initNormalizedConceptsDAG()
+{
+    insertNormalizedConcept(bottom);
+    insertNormalizedConcept(top);
+}
+
+void TBox::initRolesDAG()
+{
+    if (TrivialRole::EMPTY == nullptr)
+        TrivialRole::EMPTY = new TrivialRole(false);
+    emptyRole = insertRole(TrivialRole::EMPTY);
+    if (TrivialRole::FULL == nullptr)
+        TrivialRole::FULL = new TrivialRole(true);
+    fullRole = insertRole(TrivialRole::FULL);
+}
+
+template <typename Share>
+void TBox::shareOperands(Concept* c, bool dropDuplicates, Share share)
+{
+    if (c->operands == nullptr || c->operands->empty())
+        return;
+    if (c->operands->size() == 1) {
+        c->operands->front() = share(c->operands->front());
+        return;
+    }
+    // Operands are shared in list order, then kept by ascending serial; an
+    // operand equal to one already there goes before it, or is left out.
+    std::vector<Concept*> shared;
+    shared.reserve(c->operands->size());
+    for (Concept* o : *c->operands)
+        shared.push_back(share(o));
+    std::stable_sort(shared.begin(), shared.end(),
+                     [](const Concept* a, const Concept* b) { return a->serial < b->serial; });
+    if (dropDuplicates)
+        shared.erase(std::unique(shared.begin(), shared.end()), shared.end());
+    ConceptList* sorted = new ConceptList(shared.begin(), shared.end());
+    delete c->operands;
+    c->operands = sorted;
+}
+
+Concept* TBox::insertConcept(Concept* c, bool dropDuplicates)
+{
+    if (c->flags & Concept::IN_DAG)
+        return c;
+    shareOperands(c, dropDuplicates, [this](Concept* o) { return insertConcept(o, true); });
+    auto inserted = concepts.insert(c);
+    if (inserted.second) {
+        c->id = Concept::dag_id_counter++;
+        c->flags |= Concept::IN_DAG;
+        return c;
+    }
+    Concept* s = *inserted.first;
+    concept_dag_matchings += 1;
+    if (c->kind == CONJUNCTION)
+        conj_dag_matchings += 1;
+    else if (c->kind == EXISTENTIAL_RESTR)
+        exist_dag_matchings += 1;
+    c->destroyNotShared(Concept::IN_DAG);
+    return s;
+}
+
+Role* TBox::insertRole(Role* r)
+{
+    if (r->flags & Role::IN_DAG)
+        return r;
+    if (r->components != nullptr)
+        for (Role*& component : *r->components)
+            component = insertRole(component);
+    auto inserted = roles.insert(r);
+    if (!inserted.second) {
+        r->destroyNotShared();
+        return *inserted.first;
+    }
+    if (r->components != nullptr) {
+        unsigned int position = 0;
+        for (Role* component : *r->components)
+            component->addParent(r, position++);
+    }
+    r->flags |= Role::IN_DAG;
+    r->id = ++Role::dag_id_counter;
+    return r;
+}
+
+Axiom* TBox::insertGCIAxiom(Concept* lhs, Concept* rhs, bool equivalence)
+{
+    Axiom* a = new Axiom(lhs, rhs, ORIGINAL);
+    if (equivalence) {
+        a->flags |= Axiom::FROM_EQUIVALENCE;
+        if (lhs->isAtomic() || rhs->isAtomic())
+            a->flags |= Axiom::DEFINITION;
+    }
+    if (deduction_performed)
+        a->flags |= Axiom::NEW_AXIOM;
+    inputAxioms.push_back(a);
+    return a;
+}
+
+RoleAxiom* TBox::insertRIAxiom(Role* lhs, Role* rhs, bool transitive)
+{
+    if (!(lhs->flags & Role::IN_DAG))
+        lhs = insertRole(lhs);
+    if (!(rhs->flags & Role::IN_DAG))
+        rhs = insertRole(rhs);
+    RoleAxiom* a = new RoleAxiom(lhs, rhs, ROLE_INCLUSION);
+    if (transitive) {
+        a->flags |= RoleAxiom::TRANSITIVE;
+        rhs->flags |= Role::TRANSITIVE;
+    }
+    return insertRoleAxiom(a);
+}
+
+RoleAxiom* TBox::insertRoleAxiom(RoleAxiom* a)
+{
+    if (a->flags & RoleAxiom::IN_STORE)
+        return a;
+    auto inserted = roleAxioms.insert(a);
+    if (!inserted.second) {
+        delete a;
+        return *inserted.first;
+    }
+    a->flags |= RoleAxiom::IN_STORE;
+    if (deduction_performed)
+        a->flags |= RoleAxiom::NEW_AXIOM;
+    return a;
+}
+
+Axiom* TBox::insertAxiom(Axiom* a)
+{
+    if (deduction_performed)
+        a->flags |= Axiom::NEW_AXIOM;
+    if (a->flags & Axiom::IN_STORE)
+        return a;
+    auto found = gcis.find(a);
+    if (found != gcis.end()) {
+        Axiom* s = *found;
+        delete a;
+        if (deduction_performed)
+            s->flags |= Axiom::NEW_AXIOM;
+        return s;
+    }
+    if (deduction_performed)
+        a->flags |= Axiom::NOT_ENCODED;
+    gcis.insert(a);
+    a->flags |= Axiom::IN_STORE;
+    return a;
+}
+
+Concept* TBox::insertNormalizedConcept(Concept* c)
+{
+    if (deduction_performed)
+        c->flags |= Concept::NEW_OR_TOUCHED;
+    if (c->flags & Concept::NORMAL)
+        return c;
+    shareOperands(c, false, [this](Concept* o) { return insertNormalizedConcept(o); });
+    auto inserted = normalizedConcepts.insert(c);
+    if (inserted.second) {
+        if (c->operands != nullptr) {
+            unsigned int position = 0;
+            for (Concept* o : *c->operands)
+                o->addParent(c, position++);
+        }
+        c->flags |= Concept::IN_DAG | Concept::NORMAL;
+        c->id = Concept::normal_id_counter++;
+        return c;
+    }
+    Concept* s = *inserted.first;
+    if (deduction_performed)
+        s->flags |= Concept::NEW_OR_TOUCHED;
+    return s;
+}
+
+Concept* TBox::findNormalizedConcept(Concept* c)
+{
+    if (c->flags & Concept::NORMAL)
+        return c;
+    if (c->operands != nullptr && !c->operands->empty()) {
+        if (c->operands->size() == 1) {
+            Concept* n = findNormalizedConcept(c->operands->front());
+            if (n == nullptr)
+                return nullptr;
+            c->operands->front() = n;
+        } else {
+            std::vector<Concept*> found;
+            found.reserve(c->operands->size());
+            for (Concept* o : *c->operands) {
+                Concept* n = findNormalizedConcept(o);
+                if (n == nullptr)
+                    return nullptr;
+                found.push_back(n);
+            }
+            std::stable_sort(found.begin(), found.end(),
+                             [](const Concept* a, const Concept* b) { return a->serial < b->serial; });
+            c->operands->assign(found.begin(), found.end());
+        }
+    }
+    auto it = normalizedConcepts.find(c);
+    return it == normalizedConcepts.end() ? nullptr : *it;
+}
+
+void TBox::clearNonNormalAndSharedConcepts()
+{
+    if (!clearNonNormalConcepts)
+        return;
+    for (Concept* c : concepts)
+        if (!(c->flags & Concept::NORMAL))
+            delete c;
+    concepts.clear();
+}

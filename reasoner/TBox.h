@@ -1,0 +1,323 @@
+#ifndef KORVANE_REASONER_TBOX_H
+#define KORVANE_REASONER_TBOX_H
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <list>
+#include <map>
+#include <set>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "model/Axiom.h"
+#include "model/IdPairMap.h"
+#include "reasoner/EncodingMap.h"
+#include "reasoner/Encoder.h"
+#include "model/Concept.h"
+#include "model/ModelBuild.h"
+#include "model/Role.h"
+#include "model/RoleAxiom.h"
+
+// The process-wide terminology: the concept and role DAGs, the input axioms
+// and the normal form that classification and encoding work on.
+class TBox {
+public:
+    using ConceptSet = std::set<Concept*, ConceptComparator>;
+    using RoleSet = std::set<Role*, RoleComparator>;
+    using AxiomSet = std::set<Axiom*, AxiomComparator>;
+    using RoleAxiomSet = std::set<RoleAxiom*, RoleAxiomComparator>;
+    using DeducedList = std::list<std::pair<Concept*, Concept*>>;
+
+    static TBox* Instance;
+    static TBox* getInstance();
+
+    TBox();
+    TBox(const TBox&) = delete;
+    TBox& operator=(const TBox&) = delete;
+    virtual ~TBox();
+
+    void initConceptsDAG();
+    void initNormalizedConceptsDAG();
+    void initRolesDAG();
+
+    // Insertions take ownership of their argument and return the shared equal
+    // object; the argument may have been deleted.
+    Concept* insertConcept(Concept* c, bool dropDuplicates);
+    Role* insertRole(Role* r);
+    Axiom* insertGCIAxiom(Concept* lhs, Concept* rhs, bool equivalence);
+    RoleAxiom* insertRIAxiom(Role* lhs, Role* rhs, bool transitive);
+    RoleAxiom* insertRoleAxiom(RoleAxiom* a);
+    Axiom* insertAxiom(Axiom* a);
+    Concept* insertNormalizedConcept(Concept* c);
+    Concept* findNormalizedConcept(Concept* c);
+    void clearNonNormalAndSharedConcepts();
+
+    // Normalisation: every input GCI becomes normal-form GCIs with at most one
+    // constructor, complex parts named by fresh concepts.
+    void normalizeTBox();
+    Concept* normalizeConceptFW(Concept* c);
+    Concept* normalizeConceptBW(Concept* c);
+    // Clauses and queries through the installed encoder.
+    static unsigned long encodingVariable(Concept* c);
+#ifndef KORVANE_CLASSIFIER_MODEL
+    int encodeTrivialConcepts();
+    int encodeAxiom(Concept* c, Concept* d);
+#endif
+    void addClauseToEncoder(LiteralList* clause);
+    void addUnitClauseToEncoder(long literal);
+    bool decideSubsumption(Concept* sub, Concept* super);
+    LiteralList* decideSubsumptionAndPinpoint(Concept* sub, Concept* super, LiteralList* assumptions, bool refresh,
+                                              unsigned long variables, unsigned long clauseCount);
+    bool decideSubsumptions(const std::list<Concept*>& subs, const std::list<Concept*>& supers);
+#ifndef KORVANE_CLASSIFIER_MODEL
+    void encodeIntoSat(bool solve, unsigned long* variables, unsigned long* clauseCount);
+    bool fullEncodingIntoSat(bool solve, unsigned long* variables, unsigned long* clauseCount);
+    Axiom* createFWNormalizedAxioms(Concept* c, Concept* n, axiom_t type, Axiom* source);
+    Axiom* createBWNormalizedAxioms(Concept* n, Concept* c, axiom_t type, Axiom* source, bool nested);
+    Concept* convertToFWNormalizedConcept(Concept* c);
+    Concept* convertToBWNormalizedConcept(Concept* c);
+#endif
+
+#ifndef KORVANE_CLASSIFIER_MODEL
+    // Records of the pinpointing information, written to pinpointing_f only
+    // while save_pinpointing_info is set: one per element, in order; `full`
+    // chooses the letter "S" (true) or "B" (false).
+    void savePinpointingInfoAxiom(Axiom* a);
+    // X ⊑ B from the premise (X, A), per X.
+    void savePinpointingInfoImplication(Concept* A, Concept* B, const std::vector<Concept*>& Xs, int index,
+                                        bool full);
+    void savePinpointingInfoRoleInclusion(Concept* A, Concept* B, const std::vector<Concept*>& Xs, int index,
+                                          bool full);
+    // X ⊑ B from the premises (X, E) and (E's filler, A), per (X, E).
+    void savePinpointingInfoBinaryExistential(Concept* A, Concept* B,
+                                              const std::vector<std::pair<Concept*, Concept*>>& XEs, int index,
+                                              bool full);
+    // The same with its own index and premise concepts per ((X, index), (E, A)).
+    void savePinpointingInfoManyBinaryExistential(
+        Concept* B, const std::vector<std::pair<std::pair<Concept*, int>, std::pair<Concept*, Concept*>>>& elements,
+        bool full);
+    // X ⊑ B from the premises (X, Ci) for every operand Ci of the conjunction C, per X.
+    void savePinpointingInfoConjunction(Concept* C, Concept* B, const std::vector<Concept*>& Xs, int index,
+                                        bool full);
+#endif
+
+    // Side files and debugging listings (the same in both builds). The
+    // written-marks of axioms and role axioms are shared between the writers:
+    // whichever runs first marks an axiom, a later one skips it.
+    static void printGCIAxiomLine(FILE* out, const Axiom* a);
+    static void printRoleAxiomLine(FILE* out, const RoleAxiom* a);
+    void saveNormalConceptsWithCnfId(FILE* out, unsigned long bound);
+    void saveNormalization(FILE* out);
+    void printInputAxioms();
+    void printNormalizedAxioms();
+    void printRIAxioms();
+    void touchAllNormalizedConceptsFlags(uint16_t mask, bool set);
+    void touchAllConceptsFlags(uint16_t mask, bool set);
+    void touchAllRolesFlags(uint16_t mask, bool set);
+    // Axiom dump halves and the debug listing of what classification found;
+    // each build has its own.
+    void saveGCIAxioms(FILE* out, bool numbered);
+    void saveRIAxioms(FILE* out, bool numbered);
+    void printDeductionStructures();
+#ifndef KORVANE_CLASSIFIER_MODEL
+    void saveDeduction(FILE* out);
+    void printDeducedAxioms();
+#endif
+
+#ifdef KORVANE_CLASSIFIER_MODEL
+    // Normalisation that records, for every normal-form axiom, the input
+    // axioms it came from and the normal-form axioms that needed it.
+    Axiom* createNormalizedAxioms(int level, Concept* left, Concept* right, Axiom* source);
+    Axiom* createFWNormalizedAxioms(int level, Concept* left, Concept* name, axiom_t kind, Axiom* source);
+    std::list<Axiom*>* createBWNormalizedAxioms(int level, Concept* name, Concept* right, axiom_t kind,
+                                                Axiom* source);
+    void BWfindAndAddGeneratedFrom(Concept* complex, Concept* part, Axiom* parent);
+    Axiom* findAxiom(Concept* left, Concept* right, axiom_t kind);
+
+    // Classification that encodes every derivation as it is found.
+    // The variable of a subsumption in an assertion set, and whether the
+    // entry was made now.
+    struct Assertion {
+        unsigned long variable;
+        bool inserted;
+    };
+    bool prepareDeductionAndEncode(bool encode, bool pinpointing);
+    void performDeductionAndEncode(bool encode, bool pinpointing);
+    void newAxiom(Concept* sub, Concept* super, Axiom* told, bool encode);
+    Assertion newDeduction(Concept* sub, Concept* super, bool encode);
+    void handleNonTBoxNewConcept(Concept* existential, Role* role, bool encode);
+    void encodeDeductionsIntoSat(bool pinpointing);
+    void encodeTrivialConcepts(unsigned long* counter);
+    void encodeAxiom(unsigned long id, Concept* left, Concept* right, unsigned long* counter);
+    void savePinpointingInfoImplication(unsigned long conclusion, unsigned long premise, long selector);
+    void savePinpointingInfoConjunction(unsigned long conclusion, const std::vector<unsigned long>& premises,
+                                        long selector);
+    void savePinpointingInfoBinaryExistential(unsigned long conclusion, unsigned long first, unsigned long second,
+                                              long selector);
+    void savePinpointingInfoRoleInclusion(unsigned long conclusion, unsigned long premise, long selector);
+    void clearAllDeductionStructures();
+
+    // Tables beside the encoding and the mapping of selectors to axioms.
+    void saveAssumptions(FILE* out);
+    static void printDeductionInTable(FILE* out, unsigned long id, Concept* left, Concept* right);
+    static void printDeductionInTable(FILE* out, unsigned long first, unsigned long second);
+    void printRIAxiomsInDeductionTable(FILE* out);
+    LiteralList* convertAssumptionsInAxiomsIds(LiteralList* ids);
+    unsigned long getSubsumptionsNumber();
+#endif
+
+    Concept* bottom;
+    Concept* top;
+    Role* emptyRole;
+    Role* fullRole;
+    ConceptSet concepts;
+    ConceptSet normalizedConcepts;
+    std::vector<Concept*>* conceptsById = nullptr;
+    RoleSet roles;
+    std::list<Axiom*> inputAxioms;
+    AxiomSet gcis;
+    RoleAxiomSet roleAxioms;
+    DeducedList* deducedAxioms = nullptr;
+    int deductionIteration = 0;
+
+#ifdef KORVANE_CLASSIFIER_MODEL
+    // The classification with on-the-fly encoding.
+    using DeductionQueue = std::deque<std::pair<std::pair<Concept*, Concept*>, unsigned long>>;
+    EncodingMap* encodingMap = nullptr;
+    LiteralList assumptions;
+    DeductionQueue deductionQueue;
+    // The two-role steps that a chain of three or more roles is applied in.
+    std::vector<RoleAxiom*> chainSteps;
+#endif
+
+    static bool normalized;
+    static bool deduction_performed;
+    static bool encoded;
+    static bool only_loaded;
+    static bool loaded_from_encoding;
+    static bool saveDeductionsForNews;
+#ifndef KORVANE_CLASSIFIER_MODEL
+    static bool full_encoding;
+    static bool save_pinpointing_info;
+#endif
+    static bool clearNonNormalConcepts;
+    static bool useRoleAxiomsInDeduction;
+    static bool createNewConceptsInDeduction;
+    static bool initializeNonPrimitive;
+    static uint64_t clauses_counter;
+    static Encoder* CNF_SAT_Encoder;
+    static uint64_t concept_dag_matchings;
+    static uint64_t exist_dag_matchings;
+    static uint64_t conj_dag_matchings;
+    static FILE* debug_f;
+    static FILE* pinpointing_f;
+    static bool pinpointing;
+    static int pinpointing_index;
+#ifdef KORVANE_CLASSIFIER_MODEL
+    static unsigned long global_cnf_id_counter;
+    static unsigned long only_deductions_cnf_id_counter;
+    static unsigned long axioms_clauses_counter;
+    static unsigned long deduced_clauses_counter;
+    static unsigned long last_gci_axiom_id;
+    static unsigned long last_gci_pinpointing_id;
+    static bool use_original_axioms_ids;
+    static FILE* save_deductions_table_file;
+    static FILE* save_deductions_table_file_gci;
+    static FILE* save_deductions_table_file_ri;
+    static FILE* save_deductions_table_file_map;
+#endif
+
+private:
+    // Replaces c's operands by the shared ones, sorted by ascending serial.
+    template <typename Share>
+    void shareOperands(Concept* c, bool dropDuplicates, Share share);
+
+#ifdef KORVANE_CLASSIFIER_MODEL
+    // Steps of the classification, in the order it runs them.
+    void numberSelectors();
+    void linkNormalizedAxioms(bool pinpointing);
+    void numberRoleAxiomSelectors(bool pinpointing);
+    void indexAxiomsByPremise();
+    void indexRoleAxioms();
+    void addInitialSubsumptions(bool encode);
+    void addToldSubsumptions(bool encode);
+    void applyAtomicRules(Concept* sub, Concept* super, unsigned long variable, unsigned long processed,
+                          bool encode, bool pinpointing);
+    void applyExistentialRules(Concept* sub, Concept* super, unsigned long variable, unsigned long processed,
+                               bool encode, bool pinpointing);
+    void applyChainRules(RoleAxiom* ra, Concept* sub, Concept* super, unsigned long variable,
+                         unsigned long processed, bool encode, bool pinpointing);
+    void finishDeductionAndEncode(bool encode, bool pinpointing);
+    // The variable of the derived sub ⊑ super, or 0 when its rule clause is
+    // not to be written.
+    unsigned long derive(Concept* sub, Concept* super, bool encode, bool pinpointing);
+    // The existential over role with the filler, stored or made now; null
+    // when new concepts are not to be made and none is stored.
+    Concept* obtainExistential(Role* role, Concept* filler, bool encode);
+    // The existential over role with the filler in the role's related set.
+    Concept* findRelated(Role* role, Concept* filler);
+    void handClause(const LiteralList& clause);
+    // Puts (sub, variable) into super's assertion set and, for an
+    // existential super, into the index of the existentials above sub.
+    Assertion assertSubsumption(Concept* sub, Concept* super, unsigned long variable);
+    // The variable of sub ⊑ super in super's assertion set, or null.
+    const uint32_t* findAssertion(Concept* sub, Concept* super) const;
+    const uint32_t* findAssertion(Concept* sub, uint32_t superId) const;
+    // Puts an existential into its role's related set (one per filler).
+    void addRelated(Role* role, Concept* existential);
+
+    // The assertion sets seen from the subsumed side: for each concept id,
+    // its subsumers' ids with the variable of the entry, by ascending id.
+    // The rules look up many subsumers of one concept in a row, so these
+    // lookups stay in one small, warm list; the sets keep the order of
+    // iteration. Ids and variables (DIMACS numbers) fit 32 bits.
+    using SubsumerList = std::vector<std::pair<uint32_t, uint32_t>>;
+    std::vector<SubsumerList> subsumersOf;
+    // The lhs-axiom lists of the atomic concepts compiled for the rules run
+    // on them: per concept id, one record per axiom in list order, the ids of
+    // a conjunction's conjuncts kept in one flat array, so that the rules
+    // read no axiom and no operand list.
+    struct AtomicRule {
+        Axiom* axiom;
+        Concept* rhs;
+        Role* role;
+        uint32_t kind;
+        uint32_t firstOperand;
+        uint32_t operandCount;
+    };
+    std::vector<std::vector<AtomicRule>> atomicRules;
+    std::vector<uint32_t> ruleOperandIds;
+    void compileAtomicRules();
+    // Every normalised existential by (role id, filler id): the one that
+    // inserting an equal new existential into the normal form would return.
+    IdPairMap<Concept*> normalExistentials;
+    void indexNormalExistentials();
+    // The related sets by (role id, filler id).
+    IdPairMap<Concept*> relatedIndex;
+    // For each concept, the fillers of left-side existentials above it with
+    // the variable of that entry; and for each role and such filler, the
+    // positions of the axioms ∃role.filler ⊑ R in the role's existential-lhs
+    // list. Together they find the axioms an existential triggers without a
+    // walk over every axiom of its role.
+    std::vector<std::vector<std::pair<Concept*, unsigned long>>> fillersAbove;
+    IdPairMap<uint32_t> existentialLhsIndex;
+    std::vector<std::vector<unsigned>> existentialLhsPositions;
+    // For each concept id, the existentials whose assertion sets hold it, with
+    // the variable of that entry.
+    std::vector<std::vector<std::pair<Concept*, unsigned long>>> existentialsAbove;
+    // The list kept for a concept in one of the by-id tables above, made on
+    // first use.
+    template <typename List>
+    static List& byId(std::vector<List>& table, const Concept* c)
+    {
+        if (c->id >= table.size())
+            table.resize(std::max<std::size_t>(c->id + 1, table.size() * 2));
+        return table[c->id];
+    }
+#endif
+};
+
+#endif

@@ -1,0 +1,97 @@
+// The axiom dump, the deduction dump and the listings of the completion-based
+// classification (library build).
+#include "model/TrivialConcept.h"
+#include "reasoner/TBox.h"
+
+void TBox::saveGCIAxioms(FILE* out, bool numbered)
+{
+    const bool withNumbers = numbered && save_pinpointing_info;
+    for (Axiom* a : gcis) {
+        if ((a->flags & Axiom::WRITTEN) && !withNumbers)
+            continue;
+        a->flags |= Axiom::WRITTEN;
+        if (withNumbers)
+            std::fprintf(out, "%d %d ", a->index, a->type == ORIGINAL ? a->originalNumber : 0);
+        printGCIAxiomLine(out, a);
+    }
+}
+
+void TBox::saveRIAxioms(FILE* out, bool numbered)
+{
+    const bool withNumbers = numbered && save_pinpointing_info;
+    for (RoleAxiom* a : roleAxioms) {
+        if ((a->flags & RoleAxiom::WRITTEN) && !withNumbers)
+            continue;
+        a->flags |= RoleAxiom::WRITTEN;
+        if (withNumbers)
+            std::fprintf(out, "%d %d ", a->index, a->index);
+        printRoleAxiomLine(out, a);
+    }
+}
+
+namespace {
+
+// A concept's number in the deduction dump: its variable once the terminology
+// is encoded (given now when it has none), its id before.
+unsigned long dumpNumber(Concept* c)
+{
+    return TBox::encoded ? TBox::encodingVariable(c) : static_cast<unsigned long>(c->id);
+}
+
+}
+
+void TBox::saveDeduction(FILE* out)
+{
+    Concept* topConcept = TrivialConcept::getTOP();
+    Concept* bottomConcept = TrivialConcept::getBOTTOM();
+    if (conceptsById != nullptr) {
+        for (Concept* c : *conceptsById) {
+            if (c == nullptr)
+                continue;
+            std::fprintf(out, "%lu ", dumpNumber(c));
+            c->printConcept(out);
+            if (c != topConcept && c->subsumed != nullptr) {
+                for (Concept* d : *c->subsumed)
+                    if (d != c && d != bottomConcept)
+                        std::fprintf(out, " %lu", dumpNumber(d));
+            }
+            std::fputc('\n', out);
+        }
+    }
+    if (deducedAxioms != nullptr) {
+        for (auto& pair : *deducedAxioms) {
+            unsigned long super = dumpNumber(pair.second);
+            unsigned long sub = dumpNumber(pair.first);
+            std::fprintf(out, "%lu %lu\n", sub, super);
+        }
+    }
+}
+
+void TBox::printDeducedAxioms()
+{
+    if (debug_f == nullptr || deducedAxioms == nullptr)
+        return;
+    for (auto& pair : *deducedAxioms) {
+        pair.first->printTextDescription(debug_f);
+        std::fputs(" =>c ", debug_f);
+        pair.second->printTextDescription(debug_f);
+        std::fputc('\n', debug_f);
+    }
+}
+
+void TBox::printDeductionStructures()
+{
+    if (debug_f == nullptr)
+        return;
+    for (Concept* c : normalizedConcepts) {
+        c->printTextDescription(debug_f);
+        std::fprintf(debug_f, " [%lu]:\n", static_cast<unsigned long>(c->id));
+        if (c->subsumed == nullptr)
+            continue;
+        for (Concept* d : *c->subsumed) {
+            std::fputs("   ", debug_f);
+            d->printTextDescription(debug_f);
+            std::fprintf(debug_f, " [%lu]\n", static_cast<unsigned long>(d->id));
+        }
+    }
+}

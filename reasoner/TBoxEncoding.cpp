@@ -1,0 +1,92 @@
+// Encoding of the normalised terminology as Horn clauses (library build).
+#include "model/TrivialConcept.h"
+#include "reasoner/TBox.h"
+
+int TBox::encodeTrivialConcepts()
+{
+    KindList kinds{TRIVIAL_CONCEPT};
+    LiteralList bottomUnit{-static_cast<long>(encodingVariable(TrivialConcept::getBOTTOM()))};
+    CNF_SAT_Encoder->addClause(&bottomUnit, &kinds, 0);
+    LiteralList topUnit{static_cast<long>(encodingVariable(TrivialConcept::getTOP()))};
+    CNF_SAT_Encoder->addClause(&topUnit, &kinds, 0);
+    return 2;
+}
+
+int TBox::encodeAxiom(Concept* c, Concept* d)
+{
+    if (c == d || d == TrivialConcept::getTOP() || c == TrivialConcept::BOTTOM)
+        return 0;
+    LiteralList literals;
+    KindList kinds;
+    if (c->kind == CONJUNCTION) {
+        if (c->operands != nullptr) {
+            for (Concept* o : *c->operands) {
+                if (o->kind == TRIVIAL_CONCEPT)
+                    continue;
+                literals.push_back(-static_cast<long>(encodingVariable(o)));
+                kinds.push_back(o->kind);
+            }
+        }
+    } else {
+        literals.push_back(-static_cast<long>(encodingVariable(c)));
+        kinds.push_back(c->kind);
+    }
+    literals.push_back(static_cast<long>(encodingVariable(d)));
+    kinds.push_back(d->kind);
+    CNF_SAT_Encoder->addClause(&literals, &kinds, 0);
+    return 1;
+}
+
+void TBox::encodeIntoSat(bool solve, unsigned long* variables, unsigned long* clauseCount)
+{
+    unsigned long axiomClauses = 0;
+    unsigned long deducedClauses = 0;
+    if (!encoded) {
+        int n = encodeTrivialConcepts();
+        clauses_counter += n;
+        axiomClauses += n;
+    }
+    for (Axiom* a : gcis) {
+        if (encoded && !(a->flags & Axiom::NOT_ENCODED))
+            continue;
+        a->flags &= static_cast<uint16_t>(~Axiom::NOT_ENCODED);
+        int n = encodeAxiom(a->lhs, a->rhs);
+        clauses_counter += n;
+        axiomClauses += n;
+    }
+    if (deducedAxioms != nullptr) {
+        for (auto& pair : *deducedAxioms) {
+            int n = encodeAxiom(pair.first, pair.second);
+            clauses_counter += n;
+            deducedClauses += n;
+        }
+    }
+    if (!encoded || axiomClauses != 0 || deducedClauses != 0) {
+        *clauseCount = clauses_counter;
+        *variables = Concept::encoding_id_counter;
+        CNF_SAT_Encoder->endEncoding(solve, *variables, *clauseCount, axiomClauses, deducedClauses);
+    }
+    encoded = true;
+}
+
+bool TBox::fullEncodingIntoSat(bool solve, unsigned long* variables, unsigned long* clauseCount)
+{
+    if (!encoded)
+        clauses_counter += encodeTrivialConcepts();
+    Concept* topConcept = TrivialConcept::getTOP();
+    Concept* bottomConcept = TrivialConcept::getBOTTOM();
+    for (Concept* c : normalizedConcepts) {
+        if (c == topConcept || c->subsumed == nullptr)
+            continue;
+        for (Concept* d : *c->subsumed) {
+            if (d == c || d == bottomConcept)
+                continue;
+            clauses_counter += encodeAxiom(d, c);
+        }
+    }
+    *clauseCount = clauses_counter;
+    *variables = Concept::encoding_id_counter;
+    bool result = CNF_SAT_Encoder->endEncoding(solve, *variables, *clauseCount, 0, 0);
+    encoded = true;
+    return result;
+}

@@ -1,0 +1,151 @@
+// Side files and debugging listings that both builds write the same way.
+#include "reasoner/TBox.h"
+
+void TBox::printGCIAxiomLine(FILE* out, const Axiom* a)
+{
+    std::fputs("(implies ", out);
+    a->lhs->printConcept(out);
+    std::fputc(' ', out);
+    a->rhs->printConcept(out);
+    std::fputs(")\n", out);
+}
+
+void TBox::printRoleAxiomLine(FILE* out, const RoleAxiom* a)
+{
+    std::fputc('(', out);
+    if (a->isTransitive()) {
+        std::fputs("transitive ", out);
+    } else {
+        std::fputs("role-inclusion ", out);
+        a->lhs->printRole(out);
+        std::fputc(' ', out);
+    }
+    a->rhs->printRole(out);
+    std::fputs(")\n", out);
+}
+
+void TBox::saveNormalConceptsWithCnfId(FILE* out, unsigned long bound)
+{
+    for (Concept* c : normalizedConcepts) {
+        if (c->encodingId == 0 || c->encodingId <= bound)
+            continue;
+        c->printConcept(out);
+        std::fprintf(out, " %lu\n", static_cast<unsigned long>(c->encodingId));
+    }
+}
+
+namespace {
+
+const char* normalizationTag(axiom_t type)
+{
+    switch (type) {
+    case ORIGINAL:
+        return "OR ";
+    case FW_NORMALIZED_AXIOM:
+        return "FW ";
+    case BW_NORMALIZED_AXIOM:
+        return "BW ";
+    case DEDUCED:
+        return "DD ";
+    default:
+        return "-- ";
+    }
+}
+
+const char* roleAxiomTag(role_axiom_t type)
+{
+    switch (static_cast<int>(type)) {
+    case 1:
+        return "-o ";
+    case 2:
+        return "-fw ";
+    default:
+        return " ";
+    }
+}
+
+const char* debugTag(axiom_t type)
+{
+    switch (type) {
+    case ORIGINAL:
+        return "-o ";
+    case FW_NORMALIZED_AXIOM:
+        return "-fw ";
+    case BW_NORMALIZED_AXIOM:
+        return "-bw ";
+    case DEDUCED:
+        return "-d ";
+    default:
+        return " ";
+    }
+}
+
+void printMarks(FILE* out, const Axiom* a)
+{
+    if (a->flags & Axiom::FROM_EQUIVALENCE)
+        std::fputs("(e)", out);
+    if (a->flags & Axiom::DEFINITION)
+        std::fputs("(d)", out);
+}
+
+}
+
+void TBox::saveNormalization(FILE* out)
+{
+    for (Axiom* a : gcis) {
+        if (a->flags & Axiom::WRITTEN)
+            continue;
+        a->flags |= Axiom::WRITTEN;
+        std::fputs(normalizationTag(a->type), out);
+        if (a->flags & Axiom::FROM_EQUIVALENCE)
+            std::fputs("EQ ", out);
+        if (a->flags & Axiom::DEFINITION)
+            std::fputs("DF ", out);
+        printGCIAxiomLine(out, a);
+    }
+}
+
+void TBox::printInputAxioms()
+{
+    if (debug_f == nullptr)
+        return;
+    for (Axiom* a : inputAxioms) {
+        a->lhs->printTextDescription(debug_f);
+        std::fputs(" =>c ", debug_f);
+        a->rhs->printTextDescription(debug_f);
+        printMarks(debug_f, a);
+        std::fputc('\n', debug_f);
+    }
+}
+
+void TBox::printNormalizedAxioms()
+{
+    if (debug_f == nullptr)
+        return;
+    for (Axiom* a : gcis) {
+        a->lhs->printTextDescription(debug_f);
+        std::fputs(" =>n", debug_f);
+        std::fputs(debugTag(a->type), debug_f);
+        a->rhs->printTextDescription(debug_f);
+        printMarks(debug_f, a);
+        std::fputc('\n', debug_f);
+    }
+}
+
+void TBox::printRIAxioms()
+{
+    if (debug_f == nullptr)
+        return;
+    for (RoleAxiom* a : roleAxioms) {
+        a->lhs->printTextDescription(debug_f);
+        std::fputs(" =>", debug_f);
+        if (a->isTransitive())
+            std::fputs("(t)", debug_f);
+        std::fputc('r', debug_f);
+        std::fputs(roleAxiomTag(a->type), debug_f);
+        a->rhs->printTextDescription(debug_f);
+        if (a->rhs->flags & Role::TRANSITIVE)
+            std::fputs("(t)", debug_f);
+        std::fputc('\n', debug_f);
+    }
+}

@@ -1,0 +1,210 @@
+// Normalisation of the terminology (library build).
+#include <algorithm>
+#include <vector>
+
+#include "model/PrimitiveConcept.h"
+#include "reasoner/TBox.h"
+
+namespace {
+
+// Names a side of a GCI whose both sides are complex: the left side gets a
+// forward name and the right side a backward name; without equivalence names
+// both are the same fresh concept, which cuts the GCI in two.
+void nameComplexSides(Concept* l, Concept* r)
+{
+    Concept* made = nullptr;
+    if (l->forwardName == nullptr) {
+        made = new PrimitiveConcept();
+        l->forwardName = made;
+        if (Concept::EquivalenceNames && l->backwardName == nullptr)
+            l->backwardName = made;
+        if (l->forwardNormalForm != nullptr && l->forwardNormalForm->forwardName == nullptr)
+            l->forwardNormalForm->forwardName = made;
+    }
+    if (r->backwardName == nullptr) {
+        Concept* name = made;
+        if (name == nullptr || Concept::EquivalenceNames) {
+            name = new PrimitiveConcept();
+            if (Concept::EquivalenceNames && r->forwardName == nullptr)
+                r->forwardName = name;
+        }
+        r->backwardName = name;
+        if (r->backwardNormalForm != nullptr && r->backwardNormalForm->backwardName == nullptr)
+            r->backwardNormalForm->backwardName = name;
+    }
+}
+
+// Marks that a normal-form axiom inherits from its input axiom, or that a
+// naming axiom gets when names stand for equivalences.
+void markAxiom(Axiom* a, axiom_t type, const Axiom* source)
+{
+    if (source != nullptr && (source->flags & Axiom::FROM_EQUIVALENCE)) {
+        a->flags |= Axiom::FROM_EQUIVALENCE;
+        if (source->flags & Axiom::DEFINITION)
+            a->flags |= Axiom::DEFINITION;
+    } else if (Concept::EquivalenceNames && (type == FW_NORMALIZED_AXIOM || type == BW_NORMALIZED_AXIOM)) {
+        a->flags |= Axiom::FROM_EQUIVALENCE;
+        if (source == nullptr || (source->flags & Axiom::DEFINITION))
+            a->flags |= Axiom::DEFINITION;
+    }
+}
+
+void numberOriginal(Axiom* a, axiom_t type, const Axiom* source)
+{
+    if (type != ORIGINAL)
+        return;
+    int number = source != nullptr ? source->originalNumber : 0;
+    a->originalNumber = number != 0 ? number : ++Axiom::original_ax_counter;
+}
+
+}
+
+void TBox::normalizeTBox()
+{
+    for (Axiom* s : inputAxioms) {
+        Concept* l = s->lhs;
+        Concept* r = s->rhs;
+        if (l->isComplex() && r->isComplex())
+            nameComplexSides(l, r);
+        if (l->isComplex() || r->isComplex()) {
+            l->getFWNormalization();
+            r->getBWNormalization();
+        }
+    }
+    for (Axiom* s : inputAxioms) {
+        Concept* l = s->lhs;
+        Concept* r = s->rhs;
+        if (!l->isComplex() && !r->isComplex()) {
+            createFWNormalizedAxioms(l, r, ORIGINAL, s);
+        } else if (!l->isComplex()) {
+            createBWNormalizedAxioms(l, r, ORIGINAL, s, false);
+        } else if (!r->isComplex()) {
+            createFWNormalizedAxioms(l, r, ORIGINAL, s);
+        } else {
+            Concept* x = l->getFWName();
+            Concept* y = r->getBWName();
+            if (x != y)
+                createFWNormalizedAxioms(x, y, ORIGINAL, s);
+            createFWNormalizedAxioms(l, x, FW_NORMALIZED_AXIOM, nullptr);
+            createBWNormalizedAxioms(y, r, BW_NORMALIZED_AXIOM, nullptr, false);
+        }
+        delete s;
+    }
+    inputAxioms.clear();
+    normalized = true;
+}
+
+Axiom* TBox::createFWNormalizedAxioms(Concept* c, Concept* n, axiom_t type, Axiom* source)
+{
+    Concept* lhs = insertNormalizedConcept(c->forwardNormalForm);
+    Concept* rhs = insertNormalizedConcept(n);
+    Axiom* a = new Axiom(lhs, rhs, type);
+    markAxiom(a, type, source);
+    numberOriginal(a, type, source);
+    Axiom* stored = insertAxiom(a);
+    if (c->operands != nullptr) {
+        for (Concept* o : *c->operands) {
+            if (o->isComplex() && !(o->flags & Concept::FW_NAMING_AXIOM)) {
+                o->flags |= Concept::FW_NAMING_AXIOM;
+                createFWNormalizedAxioms(o, o->forwardName, FW_NORMALIZED_AXIOM, nullptr);
+            }
+        }
+    }
+    return stored;
+}
+
+Axiom* TBox::createBWNormalizedAxioms(Concept* n, Concept* c, axiom_t type, Axiom* source, bool nested)
+{
+    if (c->kind == CONJUNCTION) {
+        insertNormalizedConcept(c->backwardNormalForm);
+        if (c->operands != nullptr) {
+            for (Concept* o : *c->operands) {
+                if (Concept::EquivalenceNames && o->kind == EXISTENTIAL_RESTR && o->backwardName != nullptr &&
+                    !(o->flags & Concept::BW_NAMING_AXIOM)) {
+                    o->flags |= Concept::BW_NAMING_AXIOM;
+                    createBWNormalizedAxioms(o->backwardName, o, BW_NORMALIZED_AXIOM, nullptr, false);
+                }
+                createBWNormalizedAxioms(n, o, type, source, true);
+            }
+        }
+        return nullptr;
+    }
+    Concept* lhs = insertNormalizedConcept(n);
+    Concept* target = (nested && c->backwardName != nullptr) ? c->backwardName : c->backwardNormalForm;
+    Concept* rhs = insertNormalizedConcept(target);
+    Axiom* a = new Axiom(lhs, rhs, type);
+    if (!nested)
+        markAxiom(a, type, source);
+    numberOriginal(a, type, source);
+    Axiom* stored = insertAxiom(a);
+    if (c->operands != nullptr) {
+        for (Concept* o : *c->operands) {
+            if (o->isComplex() && !(o->flags & Concept::BW_NAMING_AXIOM)) {
+                o->flags |= Concept::BW_NAMING_AXIOM;
+                createBWNormalizedAxioms(o->backwardName, o, BW_NORMALIZED_AXIOM, nullptr, false);
+            }
+        }
+    }
+    return stored;
+}
+
+Concept* TBox::normalizeConceptFW(Concept* c)
+{
+    if (c->isComplex()) {
+        Concept* x = c->getFWName();
+        c->getFWNormalization();
+        createFWNormalizedAxioms(c, x, FW_NORMALIZED_AXIOM, nullptr);
+    }
+    return insertNormalizedConcept(c->forwardNormalForm);
+}
+
+Concept* TBox::normalizeConceptBW(Concept* c)
+{
+    if (c->isComplex()) {
+        Concept* y = c->getBWName();
+        c->getBWNormalization();
+        createBWNormalizedAxioms(y, c, BW_NORMALIZED_AXIOM, nullptr, false);
+    }
+    return insertNormalizedConcept(c->backwardNormalForm);
+}
+
+namespace {
+
+// Looks up the normalised concept that c would become when its operands are
+// replaced by their forward (or backward) names; creates nothing.
+Concept* convertToNormalizedConcept(TBox* tbox, Concept* c, bool forward)
+{
+    if (c->operands == nullptr || c->operands->empty())
+        return tbox->findNormalizedConcept(c);
+    const uint16_t done = forward ? Concept::FW_NORMALIZED : Concept::BW_NORMALIZED;
+    std::vector<Concept*> names;
+    for (Concept* o : *c->operands) {
+        Concept* m = convertToNormalizedConcept(tbox, o, forward);
+        if (m == nullptr || !(m->flags & done))
+            return nullptr;
+        Concept* name = forward ? m->forwardName : m->backwardName;
+        if (name == nullptr)
+            return nullptr;
+        names.push_back(name);
+    }
+    std::stable_sort(names.begin(), names.end(),
+                     [](const Concept* a, const Concept* b) { return a->serial < b->serial; });
+    ConceptList* original = c->operands;
+    ConceptList replaced(names.begin(), names.end());
+    c->operands = &replaced;
+    Concept* result = tbox->findNormalizedConcept(c);
+    c->operands = original;
+    return result;
+}
+
+}
+
+Concept* TBox::convertToFWNormalizedConcept(Concept* c)
+{
+    return convertToNormalizedConcept(this, c, true);
+}
+
+Concept* TBox::convertToBWNormalizedConcept(Concept* c)
+{
+    return convertToNormalizedConcept(this, c, false);
+}

@@ -1,0 +1,99 @@
+#ifndef KORVANE_TESTS_CLASSIFIER_CLASSIFICATIONFIXTURE_H
+#define KORVANE_TESTS_CLASSIFIER_CLASSIFICATIONFIXTURE_H
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ClassifierState.h"
+#include "ParserTestSupport.h"
+#include "TestSupport.h"
+#include "encoders/DimacsEncoder.h"
+#include "reasoner/TBox.h"
+
+namespace korvane_test {
+
+using ClauseLines = std::vector<std::vector<long>>;
+
+// The clauses of a DIMACS body, one literal list per line.
+inline ClauseLines clausesOf(const std::string& body)
+{
+    ClauseLines clauses;
+    std::istringstream in(body);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        std::vector<long> clause;
+        long literal;
+        while (words >> literal && literal != 0)
+            clause.push_back(literal);
+        if (!clause.empty())
+            clauses.push_back(clause);
+    }
+    return clauses;
+}
+
+// A fresh classifier build of the terminology with the classifier's default
+// switches, a DIMACS encoder over memory streams, and the way from an
+// ontology text to its classification.
+class ClassificationTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetClassifierState();
+        encoder = std::make_unique<DimacsEncoder>(body.get(), header.get());
+        TBox::CNF_SAT_Encoder = encoder.get();
+    }
+
+    void TearDown() override { TBox::CNF_SAT_Encoder = nullptr; }
+
+    TBox* parse(const std::string& ontology)
+    {
+        EXPECT_EQ(parseOntology(ontology), 0);
+        return TBox::getInstance();
+    }
+
+    TBox* normalize(const std::string& ontology)
+    {
+        TBox* tbox = parse(ontology);
+        tbox->normalizeTBox();
+        tbox->clearNonNormalAndSharedConcepts();
+        return tbox;
+    }
+
+    TBox* classify(const std::string& ontology, bool encode = true)
+    {
+        TBox* tbox = normalize(ontology);
+        tbox->performDeductionAndEncode(encode, TBox::pinpointing);
+        return tbox;
+    }
+
+    ClauseLines clauses() { return clausesOf(body.text()); }
+
+    // The normal-form axiom lhs ⊑ rhs between two named concepts.
+    static Axiom* gciBetween(const std::string& lhs, const std::string& rhs)
+    {
+        for (Axiom* a : TBox::getInstance()->gcis)
+            if (conceptText(a->lhs) == lhs && conceptText(a->rhs) == rhs)
+                return a;
+        return nullptr;
+    }
+
+    // The variable of sub ⊑ super in super's assertion set, -1 when absent.
+    static long assertionVariable(Concept* sub, Concept* super)
+    {
+        auto found = super->assertions.find({sub, 0});
+        return found == super->assertions.end() ? -1 : static_cast<long>(found->second);
+    }
+
+    MemoryStream body;
+    MemoryStream header;
+    std::unique_ptr<DimacsEncoder> encoder;
+};
+
+} // namespace korvane_test
+
+#endif

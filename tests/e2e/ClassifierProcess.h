@@ -1,0 +1,152 @@
+#ifndef KORVANE_TESTS_E2E_CLASSIFIERPROCESS_H
+#define KORVANE_TESTS_E2E_CLASSIFIERPROCESS_H
+
+// Running the built classifier from a test and reading what it wrote.
+
+#include <algorithm>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "support/ProcessRunner.h"
+
+namespace classifier_e2e {
+
+const std::string kClassifier = KORVANE_CLASSIFIER_PATH;
+const std::string kDataDir = KORVANE_DATA_DIR;
+const std::string kExamplesDir = KORVANE_EXAMPLES_DIR;
+
+// A directory of scratch files, removed with everything in it at the end.
+class Scratch {
+public:
+    Scratch() : dir(makeTempDir()) {}
+    ~Scratch()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+
+    std::string path(const std::string& name) const { return dir + "/" + name; }
+    // Writes the file and returns its path.
+    std::string write(const std::string& name, const std::string& text) const
+    {
+        writeFile(path(name), text);
+        return path(name);
+    }
+    std::string read(const std::string& name) const { return readFile(path(name)); }
+    bool exists(const std::string& name) const { return std::filesystem::exists(path(name)); }
+    // The names of the files in the directory, sorted.
+    std::vector<std::string> files() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    const std::string dir;
+};
+
+// The classifier with these arguments, `input` fed to its standard input
+// through a pipe (an empty input is an immediate end of file).
+inline ProcessResult classify(std::vector<std::string> arguments, const std::string& input = "")
+{
+    arguments.insert(arguments.begin(), kClassifier);
+    return runProgram(arguments, input);
+}
+
+// The same with standard input and standard output on a pseudo-terminal.
+inline ProcessResult classifyInTerminal(std::vector<std::string> arguments, const std::string& typed)
+{
+    arguments.insert(arguments.begin(), kClassifier);
+    return runInTerminal(arguments, typed);
+}
+
+// The classifier started by a shell in `directory`, with `redirection`
+// (such as ">/dev/full") applied to it.
+inline ProcessResult classifyThroughShell(const std::string& directory, const std::vector<std::string>& arguments,
+                                          const std::string& redirection = "")
+{
+    std::vector<std::string> argv = {"/bin/sh", "-c", "cd \"$0\" && exec \"$@\" " + redirection, directory,
+                                     kClassifier};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return runProgram(argv);
+}
+
+inline std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            result.push_back(text.substr(start));
+            break;
+        }
+        result.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return result;
+}
+
+// Standard error with the values of the timing lines replaced by "T". A
+// line is masked only when its name is a phase of the classifier and its
+// value has the phase's format ("%f", or "%g" for the query lines), so any
+// other text stays as it is and shows up in a comparison.
+inline std::string maskTimes(const std::string& err)
+{
+    static const std::regex fixed(
+        "(PARSING|NORMALIZATION|CLASSIFICATION AND ENCODING \\[init\\+ded\\+enc\\]|TOTAL TIME) \\(CPU-sec\\): "
+        "[0-9]+\\.[0-9]{6}");
+    static const std::regex preprocessing("QUERIES PREPROCESSING \\(CPU-sec\\): [0-9]+(\\.[0-9]+)?(e[-+][0-9]+)?");
+    static const std::regex query("S \\[([0-9]+)\\]: [0-9]+(\\.[0-9]+)?(e[-+][0-9]+)?");
+    std::string masked;
+    for (const std::string& line : lines(err)) {
+        std::smatch m;
+        if (std::regex_match(line, m, fixed) || std::regex_match(line, m, preprocessing))
+            masked += line.substr(0, line.find("): ") + 3) + "T";
+        else if (std::regex_match(line, m, query))
+            masked += "S [" + m[1].str() + "]: T";
+        else
+            masked += line;
+        masked += "\n";
+    }
+    if (!err.empty() && err.back() != '\n')
+        masked.pop_back();
+    return masked;
+}
+
+// The timing lines of a run without queries, around what the classification
+// writes between them (the header lines when they go to standard error).
+inline std::string phases(const std::string& duringClassification = "")
+{
+    return "PARSING (CPU-sec): T\n"
+           "NORMALIZATION (CPU-sec): T\n" +
+           duringClassification + "CLASSIFICATION AND ENCODING [init+ded+enc] (CPU-sec): T\n";
+}
+const std::string kTotal = "TOTAL TIME (CPU-sec): T\n";
+
+// The numbers of a line of pinpointed axioms ("%d " each), or false when the
+// line is not of that form.
+inline bool axiomNumbers(const std::string& line, std::vector<long>& numbers)
+{
+    static const std::regex form("([0-9]+ )*");
+    if (!std::regex_match(line, form))
+        return false;
+    numbers.clear();
+    std::size_t start = 0;
+    while (start < line.size()) {
+        std::size_t end = line.find(' ', start);
+        numbers.push_back(std::stol(line.substr(start, end - start)));
+        start = end + 1;
+    }
+    return true;
+}
+
+} // namespace classifier_e2e
+
+#endif

@@ -1,0 +1,412 @@
+// The classifier's two query routes on the shared ontologies.
+//
+// For each ontology a seeded sample of pairs of named concepts (half of them
+// subsumptions from the classifier's own deductions table, half not) is asked
+// once through the in-process solver (-m) and once through the DIMACS writer.
+// The DIMACS run must write what the pass wrote, then every selector as a
+// unit, then each query's two units, with a header pair per query, and answer
+// SAT throughout. Then, for every query:
+// - the in-process answer is U exactly for the subsumptions of the table;
+// - an independent solver (cadical) agrees with it on the CNF that the DIMACS
+//   route makes of the query: the encoding, the selector units and the
+//   query's two units;
+// - for a U answer, the printed axioms alone suffice: the encoding with those
+//   selectors asserted and every other selector denied, plus the query's
+//   units, is unsatisfiable for a second independent solver (picosat).
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <ostream>
+#include <random>
+#include <set>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+#include "ClassifierProcess.h"
+#include "support/PeerSolver.h"
+
+extern char** environ;
+
+namespace classifier_e2e {
+namespace {
+
+constexpr int kPairsPerFile = 200;
+constexpr unsigned kSeed = 20240611;
+
+struct SharedOntology {
+    std::string name;
+    std::string path;
+    bool large;
+};
+
+void PrintTo(const SharedOntology& ontology, std::ostream* out)
+{
+    *out << ontology.path;
+}
+
+// Every shared ontology but pizza-bottom, whose unsatisfiable classes make
+// every pair of them a subsumption that no table lists.
+std::vector<SharedOntology> sharedOntologies()
+{
+    std::vector<SharedOntology> found;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(kDataDir, error)) {
+        if (entry.path().extension() != ".krss")
+            continue;
+        std::string name = entry.path().stem().string();
+        if (name == "pizza-bottom")
+            continue;
+        found.push_back({name, entry.path().string(), entry.file_size() > 2000000});
+    }
+    std::sort(found.begin(), found.end(),
+              [](const SharedOntology& a, const SharedOntology& b) { return a.name < b.name; });
+    return found;
+}
+
+// A program run with standard input from /dev/null or from a pipe fed with
+// `input` (the pieces written in order), standard output and standard error
+// to the named files (or /dev/null). Safe to call from several threads: no
+// descriptor of one run leaks into another run's program. Returns the exit
+// status, or -1.
+int spawnAndWait(const std::vector<std::string>& argv, const std::vector<const std::string*>& input,
+                 const std::string& outPath = "/dev/null", const std::string& errPath = "/dev/null")
+{
+    int pipeFds[2] = {-1, -1};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (input.empty()) {
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    } else {
+        if (pipe2(pipeFds, O_CLOEXEC) != 0)
+            return -1;
+        posix_spawn_file_actions_adddup2(&actions, pipeFds[0], STDIN_FILENO);
+    }
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<char*> args;
+    for (const std::string& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    pid_t pid = -1;
+    int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (pipeFds[0] >= 0) {
+        close(pipeFds[0]);
+        for (const std::string* piece : input) {
+            std::size_t written = 0;
+            while (spawned == 0 && written < piece->size()) {
+                ssize_t w = write(pipeFds[1], piece->data() + written, piece->size() - written);
+                if (w < 0 && errno == EINTR)
+                    continue;
+                if (w <= 0)
+                    break;
+                written += static_cast<std::size_t>(w);
+            }
+        }
+        close(pipeFds[1]);
+    }
+    if (spawned != 0)
+        return -1;
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0)
+        if (errno != EINTR)
+            return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Runs the tasks on a few threads.
+void runParallel(std::vector<std::function<void()>>& tasks, unsigned threads)
+{
+    std::atomic<std::size_t> next{0};
+    std::vector<std::thread> pool;
+    for (unsigned t = 0; t < threads; ++t)
+        pool.emplace_back([&] {
+            for (std::size_t i = next++; i < tasks.size(); i = next++)
+                tasks[i]();
+        });
+    for (std::thread& t : pool)
+        t.join();
+}
+
+// A name the query language can read as a concept name.
+bool queryableName(const std::string& name)
+{
+    if (name.empty() || !std::isalnum(static_cast<unsigned char>(name[0])))
+        return false;
+    for (char c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && std::strchr("-#./:_", c) == nullptr)
+            return false;
+    return name != "top" && name != "bottom" && name != "quit";
+}
+
+// The variables of the named concepts, from the lines "NAME VAR" of the
+// normalisation map.
+std::map<std::string, long> namedVariables(const std::string& map)
+{
+    std::map<std::string, long> variables;
+    for (const std::string& line : lines(map)) {
+        std::size_t blank = line.find(' ');
+        if (blank == std::string::npos || line.find(' ', blank + 1) != std::string::npos)
+            continue;
+        std::string name = line.substr(0, blank);
+        if (queryableName(name))
+            variables[name] = std::stol(line.substr(blank + 1));
+    }
+    return variables;
+}
+
+// The subsumptions between named concepts in the deductions table, from its
+// lines "N (implies A B )".
+std::set<std::pair<std::string, std::string>> namedSubsumptions(const std::string& table,
+                                                                const std::map<std::string, long>& named)
+{
+    std::set<std::pair<std::string, std::string>> pairs;
+    for (const std::string& line : lines(table)) {
+        std::istringstream words(line);
+        std::string number, implies, a, b, close, extra;
+        if (!(words >> number >> implies >> a >> b >> close) || (words >> extra) || implies != "(implies" ||
+            close != ")")
+            continue;
+        if (named.count(a) != 0 && named.count(b) != 0)
+            pairs.insert({a, b});
+    }
+    return pairs;
+}
+
+struct Query {
+    std::string sub;
+    std::string super;
+    bool inTable;
+};
+
+std::vector<Query> sampleQueries(const std::set<std::pair<std::string, std::string>>& subsumptions,
+                                 const std::map<std::string, long>& named, std::mt19937& random)
+{
+    std::vector<Query> queries;
+    std::vector<std::pair<std::string, std::string>> held(subsumptions.begin(), subsumptions.end());
+    std::set<std::size_t> picked;
+    while (picked.size() < std::min<std::size_t>(kPairsPerFile / 2, held.size()))
+        picked.insert(random() % held.size());
+    for (std::size_t i : picked)
+        queries.push_back({held[i].first, held[i].second, true});
+
+    std::vector<std::string> names;
+    for (const auto& entry : named)
+        names.push_back(entry.first);
+    std::set<std::pair<std::string, std::string>> chosen;
+    for (int attempts = 0; chosen.size() < kPairsPerFile / 2 && attempts < 100000 && names.size() > 1; ++attempts) {
+        std::pair<std::string, std::string> p = {names[random() % names.size()], names[random() % names.size()]};
+        if (p.first != p.second && subsumptions.count(p) == 0 && chosen.insert(p).second)
+            queries.push_back({p.first, p.second, false});
+    }
+    std::shuffle(queries.begin(), queries.end(), random);
+    return queries;
+}
+
+struct Answer {
+    bool holds = false;
+    std::vector<long> axioms;
+    bool wellFormed = true;
+};
+
+std::vector<Answer> readAnswers(const std::string& out)
+{
+    std::vector<Answer> answers;
+    std::vector<std::string> text = lines(out);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        Answer a;
+        if (text[i] == "U" && i + 1 < text.size()) {
+            a.holds = true;
+            a.wellFormed = axiomNumbers(text[++i], a.axioms);
+        } else {
+            a.wellFormed = text[i] == "SAT";
+        }
+        answers.push_back(a);
+    }
+    return answers;
+}
+
+std::vector<std::string> sortedLines(const std::string& text)
+{
+    std::vector<std::string> result = lines(text);
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
+bool sanitizedBuild()
+{
+    const char* value = std::getenv("KORVANE_SANITIZED");
+    return value != nullptr && std::string(value) == "1";
+}
+
+class RouteAgreement : public ::testing::TestWithParam<SharedOntology> {};
+
+TEST_P(RouteAgreement, AnswersAgreeWithIndependentSolvers)
+{
+    const SharedOntology& ontology = GetParam();
+    if (ontology.large && sanitizedBuild())
+        GTEST_SKIP() << ontology.name << " takes too long to classify in a sanitized build";
+    if (!peerAvailable("cadical") || !peerAvailable("picosat"))
+        GTEST_SKIP() << "cadical and picosat are needed";
+    std::signal(SIGPIPE, SIG_IGN);
+    Scratch dir;
+
+    // The encoding and its side files, in a pinpointing run (-p with -s
+    // encodes the subsumptions and writes the assumption list).
+    ASSERT_EQ(spawnAndWait({kClassifier, "-i=" + ontology.path, "-o=" + dir.path("body"), "-h=" + dir.path("header"),
+                            "-p=" + dir.path("selectors"), "-s", "-v=" + dir.path("map"), "-z=" + dir.path("table")},
+                           {}, "/dev/null", dir.path("err")),
+              0)
+        << dir.read("err");
+    const std::string body = dir.read("body");
+    const std::string header = dir.read("header");
+    long variables = 0, clauses = 0;
+    {
+        std::vector<std::string> headerLines = lines(header);
+        ASSERT_FALSE(headerLines.empty());
+        ASSERT_EQ(std::sscanf(headerLines.back().c_str(), "p cnf %ld %ld", &variables, &clauses), 2) << header;
+    }
+    std::vector<long> selectors;
+    for (const std::string& line : lines(dir.read("selectors")))
+        selectors.push_back(std::stol(line));
+    const std::set<long> selectorSet(selectors.begin(), selectors.end());
+    const std::map<std::string, long> named = namedVariables(dir.read("map"));
+    const auto subsumptions = namedSubsumptions(dir.read("table"), named);
+    ASSERT_GE(subsumptions.size(), 10u) << "too few named subsumptions in the table";
+
+    std::mt19937 random(kSeed);
+    const std::vector<Query> queries = sampleQueries(subsumptions, named, random);
+    std::string queryText;
+    std::string appendedUnits;
+    for (const Query& q : queries) {
+        queryText += "(subsumes? " + q.super + " " + q.sub + ")\n";
+        appendedUnits += std::to_string(named.at(q.sub)) + " 0\n-" + std::to_string(named.at(q.super)) + " 0\n";
+    }
+    dir.write("queries", queryText);
+
+    // Both routes answer the sample, side by side.
+    int inProcessStatus = -1, dimacsStatus = -1;
+    std::thread inProcess([&] {
+        inProcessStatus = spawnAndWait({kClassifier, "-i=" + ontology.path, "-q=" + dir.path("queries"), "-m",
+                                        "-h=" + dir.path("m.header"), "-v=" + dir.path("m.map")},
+                                       {}, dir.path("m.out"), dir.path("m.err"));
+    });
+    dimacsStatus = spawnAndWait({kClassifier, "-i=" + ontology.path, "-q=" + dir.path("queries"),
+                                 "-o=" + dir.path("d.body"), "-h=" + dir.path("d.header")},
+                                {}, dir.path("d.out"), dir.path("d.err"));
+    inProcess.join();
+    ASSERT_EQ(inProcessStatus, 0) << dir.read("m.err");
+    ASSERT_EQ(dimacsStatus, 0) << dir.read("d.err");
+    // The order of the existentials in the map follows their addresses, so
+    // only the lines, not their order, are the same from run to run.
+    EXPECT_TRUE(sortedLines(dir.read("m.map")) == sortedLines(dir.read("map")))
+        << "the two routes numbered the concepts differently";
+
+    // The DIMACS route: the same encoding, then every selector as a unit,
+    // then each query's two units; "SAT" for every query; a header pair per
+    // query over the pass's clauses and that query's units.
+    std::string selectorUnits;
+    for (long s : selectors)
+        selectorUnits += std::to_string(s) + " 0\n";
+    {
+        const std::string dimacsBody = dir.read("d.body");
+        EXPECT_TRUE(dimacsBody.size() == body.size() + selectorUnits.size() + appendedUnits.size() &&
+                    dimacsBody.compare(0, body.size(), body) == 0 &&
+                    dimacsBody.compare(body.size(), std::string::npos, selectorUnits + appendedUnits) == 0)
+            << "the DIMACS route's body is not the encoding followed by the selector and query units";
+        std::string expectedHeader = header + "c axioms " + std::to_string(selectors.size()) + " deduced 0\n";
+        std::string sats;
+        for (std::size_t i = 0; i < queries.size(); ++i) {
+            expectedHeader += "c axioms 0 deduced 2\np cnf " + std::to_string(variables) + " " +
+                              std::to_string(clauses + 2) + "\n";
+            sats += "SAT\n";
+        }
+        EXPECT_TRUE(dir.read("d.header") == expectedHeader) << "unexpected header lines of the DIMACS route";
+        EXPECT_TRUE(dir.read("d.out") == sats) << "the DIMACS route answers something else than SAT";
+    }
+
+    const std::vector<Answer> answers = readAnswers(dir.read("m.out"));
+    ASSERT_EQ(answers.size(), queries.size()) << dir.read("m.out").substr(0, 2000);
+
+    // The independent solvers, a CNF each, fed through a pipe. The units go
+    // before the encoding's clauses: the same formula, which both solvers
+    // read several times faster than with the units at the end.
+    const std::string problem = "p cnf " + std::to_string(variables) + " " +
+                                std::to_string(clauses + static_cast<long>(selectors.size()) + 2) + "\n";
+    std::vector<int> cadical(queries.size(), -1), picosat(queries.size(), -1);
+    std::vector<std::function<void()>> tasks;
+    for (std::size_t i = 0; i < queries.size(); ++i) {
+        const long sub = named.at(queries[i].sub), super = named.at(queries[i].super);
+        const std::string units = std::to_string(sub) + " 0\n-" + std::to_string(super) + " 0\n";
+        tasks.push_back([&, i, units] {
+            cadical[i] = spawnAndWait({"cadical", "-q", "-n"}, {&problem, &selectorUnits, &units, &body});
+        });
+        if (!answers[i].holds || !answers[i].wellFormed)
+            continue;
+        tasks.push_back([&, i, units] {
+            const std::set<long> used(answers[i].axioms.begin(), answers[i].axioms.end());
+            std::string assumed;
+            for (long s : selectors)
+                assumed += (used.count(s) != 0 ? "" : "-") + std::to_string(s) + " 0\n";
+            picosat[i] = spawnAndWait({"picosat", "-n"}, {&problem, &assumed, &units, &body});
+        });
+    }
+    unsigned threads = std::max(2u, std::min(8u, std::thread::hardware_concurrency()));
+    runParallel(tasks, threads);
+
+    std::vector<std::string> failures;
+    for (std::size_t i = 0; i < queries.size(); ++i) {
+        const Query& q = queries[i];
+        const Answer& a = answers[i];
+        const std::string pair = q.sub + " ⊑ " + q.super + ": ";
+        if (!a.wellFormed)
+            failures.push_back(pair + "malformed answer");
+        if (a.holds != q.inTable)
+            failures.push_back(pair + (a.holds ? "U but not in the deductions table" : "SAT but in the table"));
+        if (cadical[i] != (a.holds ? 20 : 10))
+            failures.push_back(pair + "in-process " + (a.holds ? "U" : "SAT") + ", cadical exit " +
+                               std::to_string(cadical[i]));
+        if (!a.holds)
+            continue;
+        for (long n : a.axioms)
+            if (selectorSet.count(n) == 0)
+                failures.push_back(pair + "printed axiom " + std::to_string(n) + " is no selector");
+        if (picosat[i] != 20)
+            failures.push_back(pair + "the printed axioms alone are not enough (picosat exit " +
+                               std::to_string(picosat[i]) + ")");
+    }
+    std::string report;
+    for (std::size_t i = 0; i < failures.size() && i < 20; ++i)
+        report += failures[i] + "\n";
+    EXPECT_TRUE(failures.empty()) << failures.size() << " disagreements, the first ones:\n" << report;
+}
+
+INSTANTIATE_TEST_SUITE_P(SharedOntologies, RouteAgreement, ::testing::ValuesIn(sharedOntologies()),
+                         [](const ::testing::TestParamInfo<SharedOntology>& info) {
+                             std::string name = info.param.name;
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
+
+} // namespace
+} // namespace classifier_e2e

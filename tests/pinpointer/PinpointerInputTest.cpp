@@ -1,0 +1,176 @@
+// The pinpointer's readers, command line and stopwatch.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "pinpointer/InputError.h"
+#include "pinpointer/PinpointerOptions.h"
+#include "pinpointer/input_readers.h"
+#include "pinpointer/timer.h"
+
+namespace {
+
+std::vector<int> assumptions(const std::string& text) {
+    std::istringstream in(text);
+    vec<int> list;
+    read_assumption_list(in, "list", list);
+    return std::vector<int>(list.begin(), list.end());
+}
+
+// The clauses in CNF numbering.
+std::vector<std::vector<int> > encoding(const std::string& text, int* declared = nullptr) {
+    std::istringstream in(text);
+    vec<vec<Lit> > clauses;
+    int d = read_encoding(in, "enc", clauses);
+    if (declared != nullptr) *declared = d;
+    std::vector<std::vector<int> > out;
+    for (int i = 0; i < clauses.size(); i++) {
+        out.emplace_back();
+        for (int k = 0; k < clauses[i].size(); k++) {
+            Lit p = clauses[i][k];
+            out.back().push_back(sign(p) ? -(var(p) + 1) : var(p) + 1);
+        }
+    }
+    return out;
+}
+
+std::string errorOf(void (*read)(const std::string&), const std::string& text) {
+    try {
+        read(text);
+    } catch (const InputError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+void readAssumptions(const std::string& t) { assumptions(t); }
+void readEncoding(const std::string& t) { encoding(t); }
+
+TEST(PinpointerAssumptionList, SortedWithVariableZeroAdded) {
+    EXPECT_EQ(assumptions("3\n4\n2\n"), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(assumptions("1 2\n3"), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(assumptions(""), (std::vector<int>{0}));
+    EXPECT_EQ(assumptions("2 1 2 3 3"), (std::vector<int>{0, 1, 2}));  // a repeat is one selector
+}
+
+TEST(PinpointerAssumptionList, RefusesGapsAndText) {
+    EXPECT_NE(errorOf(readAssumptions, "1 2 4").find("variable 3 is missing"), std::string::npos);
+    EXPECT_NE(errorOf(readAssumptions, "1 x 2").find("'x' is not a CNF variable number"), std::string::npos);
+    EXPECT_NE(errorOf(readAssumptions, "1 0").find("'0'"), std::string::npos);
+    EXPECT_NE(errorOf(readAssumptions, "-2").find("'-2'"), std::string::npos);
+    EXPECT_NE(errorOf(readAssumptions, "99999999999").find("'99999999999'"), std::string::npos);
+}
+
+TEST(PinpointerEncodingReader, SkipsHeaderAndCommentLinesAndPutsThePositiveLiteralFirst) {
+    int declared = 0;
+    EXPECT_EQ(encoding("p cnf 3 2\n-1 -2 3 0\nc a comment\n2 0\n", &declared),
+              (std::vector<std::vector<int> >{{3, -2, -1}, {2}}));
+    EXPECT_EQ(declared, 3);
+    EXPECT_EQ(encoding("-1 -2\n 3 0 -4 0\nc axioms 1 deduced 2\np cnf 4 2\n"),
+              (std::vector<std::vector<int> >{{3, -2, -1}, {-4}}));
+    EXPECT_EQ(encoding("1 -2 3 0\n0\n", &declared), (std::vector<std::vector<int> >{{3, -2, 1}, {}}));
+    EXPECT_EQ(declared, -1);
+}
+
+TEST(PinpointerEncodingReader, RefusesWhatIsNoClause) {
+    EXPECT_NE(errorOf(readEncoding, "1 2 0\nx 3 0\n").find("unexpected character 'x'"), std::string::npos);
+    EXPECT_NE(errorOf(readEncoding, "1 2 0\n-1 3").find("not ended by 0"), std::string::npos);
+    EXPECT_NE(errorOf(readEncoding, "1 a 0\n").find("'a' is not a literal"), std::string::npos);
+    EXPECT_NE(errorOf(readEncoding, "p cnf 2 1\n1 -3 0\n").find("literal 3 lies beyond the 2 variables"),
+              std::string::npos);
+    EXPECT_NE(errorOf(readEncoding, "p dnf 2 1\n").find("malformed problem line"), std::string::npos);
+}
+
+TEST(PinpointerQueries, ZeroEndsInteractiveInputAndIsRefusedInAFile) {
+    std::istringstream typed("5 -7 0 9");
+    int q = 0;
+    EXPECT_TRUE(read_query(typed, "in", true, q));
+    EXPECT_EQ(q, 5);
+    EXPECT_TRUE(read_query(typed, "in", true, q));
+    EXPECT_EQ(q, -7);
+    EXPECT_FALSE(read_query(typed, "in", true, q));
+
+    std::istringstream file("4 0");
+    EXPECT_TRUE(read_query(file, "f", false, q));
+    EXPECT_THROW(read_query(file, "f", false, q), InputError);
+    std::istringstream text("4 four");
+    EXPECT_TRUE(read_query(text, "f", false, q));
+    EXPECT_THROW(read_query(text, "f", false, q), InputError);
+    EXPECT_EQ(cnf_literal(5), Lit(4));
+    EXPECT_EQ(cnf_literal(-5), Lit(4, true));
+}
+
+// ---------------------------------------------------------------------------
+// Command line
+
+struct Parsed {
+    int status;
+    std::string out;
+    std::string err;
+    PinpointerOptions options;
+};
+
+Parsed parse(std::vector<std::string> arguments) {
+    std::vector<char*> argv;
+    static std::string program = "./pp";
+    argv.push_back(&program[0]);
+    for (std::string& a : arguments) argv.push_back(&a[0]);
+    Parsed p;
+    std::ostringstream out;
+    std::ostringstream err;
+    p.status = p.options.parse(static_cast<int>(argv.size()), argv.data(), out, err);
+    p.out = out.str();
+    p.err = err.str();
+    return p;
+}
+
+TEST(PinpointerOptions, ValuesOfTheOptions) {
+    Parsed p = parse({"-a=s", "-i", "-q=q", "-v=7", "-s=3", "-c=anything"});
+    EXPECT_EQ(p.status, -1);
+    EXPECT_EQ(p.options.assumptionsFile, "s");
+    EXPECT_TRUE(p.options.encodingFrom == PinpointerOptions::Source::standard_input);
+    EXPECT_EQ(p.options.verbosity, 7);
+    EXPECT_EQ(p.options.minaLimit, 3);
+    EXPECT_TRUE(p.options.cone);
+    EXPECT_EQ(parse({"-a=s", "-i=e", "-q=q", "-v=12"}).options.verbosity, 1);
+    EXPECT_EQ(parse({"-a=s", "-i=e", "-q=q", "-v="}).options.verbosity, -48);
+    EXPECT_EQ(parse({"-a=s", "-i=e", "-q=q", "-s"}).options.minaLimit, 1);
+    Parsed later = parse({"-a=s", "-i=e", "-q=q", "-a=t", "-e", "-r"});
+    EXPECT_EQ(later.options.assumptionsFile, "t");
+    EXPECT_FALSE(later.options.boundTwoLiteral);
+    EXPECT_TRUE(later.options.expand);
+}
+
+TEST(PinpointerOptions, InvalidArguments) {
+    for (const char* bad : {"-s=0", "-s=-2", "-s=3x", "-s=", "-h=1", "-e=1", "-r=", "-z=x", "-m", "-v", "-x",
+                            "a=s", "-ab", "-", ""}) {
+        Parsed p = parse({"-a=s", "-i=e", "-q=q", bad});
+        EXPECT_EQ(p.status, 1) << bad;
+        EXPECT_EQ(p.err, std::string("Invalid parameter: ") + bad + "\n");
+    }
+}
+
+TEST(PinpointerTimer, FreshStoppedAndRunning) {
+    timer t;
+    EXPECT_EQ(t.elapsed(false), 0.0);
+    double before = cpuTime();
+    double sinceStop = t.elapsed(true);  // now - 0: the user time so far
+    EXPECT_GE(sinceStop, before);
+    EXPECT_LE(sinceStop, cpuTime());
+
+    t.reset();  // still stopped, stop time 0
+    EXPECT_EQ(t.elapsed(false), -t.startTime);
+    t.start();
+    t.stop();
+    EXPECT_GE(t.elapsed(false), 0.0);
+    double start = t.startTime;
+    t.restart();  // counts from the old start again, no clock read
+    EXPECT_EQ(t.startTime, start);
+    EXPECT_EQ(t.stopped, 0);
+    EXPECT_GE(t.elapsed(true), t.stopTime - start);
+}
+
+}  // namespace

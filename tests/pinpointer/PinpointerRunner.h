@@ -1,0 +1,116 @@
+#ifndef KORVANE_TESTS_PINPOINTER_PINPOINTERRUNNER_H
+#define KORVANE_TESTS_PINPOINTER_PINPOINTERRUNNER_H
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// Runs the built pinpointer executable (KORVANE_PINPOINTER_PATH) in a
+// scratch directory of its own, with files written there beforehand.
+namespace pinpointer_test {
+
+struct RunResult {
+    int status = -1;  // exit status, -1 when the process did not exit normally
+    std::string out;
+    std::string err;
+};
+
+inline std::string readFile(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class ScratchDir {
+public:
+    ScratchDir() {
+        char pattern[] = "/tmp/korvane-pinpointer-XXXXXX";
+        const char* made = mkdtemp(pattern);
+        path = made != nullptr ? made : "/tmp";
+    }
+    ~ScratchDir() { std::system(("rm -rf '" + path + "'").c_str()); }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    // Writes name in the directory and returns its path.
+    std::string write(const std::string& name, const std::string& text) const {
+        std::string file = path + "/" + name;
+        std::ofstream(file) << text;
+        return file;
+    }
+
+    // Runs the pinpointer with the given arguments (passed as written, each
+    // quoted) and the given standard input; argv[0] is the executable path.
+    RunResult run(const std::vector<std::string>& arguments, const std::string& input = "") const {
+        std::string command = "cd '" + path + "' && '" + KORVANE_PINPOINTER_PATH + "'";
+        for (const std::string& a : arguments) command += " '" + a + "'";
+        std::string in = write(".stdin", input);
+        command += " <'" + in + "' >'" + path + "/.stdout' 2>'" + path + "/.stderr'";
+        RunResult result;
+        int raw = std::system(command.c_str());
+        if (raw != -1 && WIFEXITED(raw)) result.status = WEXITSTATUS(raw);
+        result.out = readFile(path + "/.stdout");
+        result.err = readFile(path + "/.stderr");
+        return result;
+    }
+
+    std::string path;
+};
+
+inline std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> all;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) all.push_back(line);
+    return all;
+}
+
+// A set of CNF selector numbers.
+using Selectors = std::set<int>;
+
+inline Selectors parseSelectors(const std::string& text) {
+    Selectors s;
+    std::istringstream in(text);
+    int v;
+    while (in >> v) s.insert(v);
+    return s;
+}
+
+inline bool isLiteralLine(const std::string& line) {
+    return line.find_first_not_of("-0123456789 ") == std::string::npos;
+}
+
+// The MinAs listed after "PINPOINTING RESULTS:" and its dashes, one block
+// per query, in order. A block is the run of lines holding only literals.
+inline std::vector<std::vector<Selectors> > resultBlocks(const std::string& out) {
+    std::vector<std::vector<Selectors> > blocks;
+    std::vector<std::string> all = lines(out);
+    for (std::size_t i = 0; i < all.size(); i++) {
+        if (all[i] != "PINPOINTING RESULTS:") continue;
+        blocks.emplace_back();
+        std::size_t j = i + 2;
+        for (; j < all.size() && isLiteralLine(all[j]); j++) blocks.back().push_back(parseSelectors(all[j]));
+        i = j - 1;
+    }
+    return blocks;
+}
+
+// The selector sets of the "MinA AXIOMS: " lines, in order.
+inline std::vector<Selectors> minaLines(const std::string& out) {
+    std::vector<Selectors> found;
+    for (const std::string& line : lines(out)) {
+        if (line.rfind("MinA AXIOMS: ", 0) == 0) found.push_back(parseSelectors(line.substr(13)));
+    }
+    return found;
+}
+
+}  // namespace pinpointer_test
+
+#endif

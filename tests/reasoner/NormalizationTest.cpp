@@ -1,0 +1,325 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <vector>
+
+#include "model/Conjunction.h"
+#include "model/ExistentialRestr.h"
+#include "model/PrimitiveConcept.h"
+#include "model/PrimitiveRole.h"
+#include "reasoner/TBox.h"
+#include "TestSupport.h"
+
+namespace {
+
+using namespace korvane_test;
+
+class Normalization : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetModel();
+        tbox = TBox::getInstance();
+    }
+
+    Concept* named(const char* name) { return tbox->insertConcept(new PrimitiveConcept(name), true); }
+    Role* role(const char* name) { return tbox->insertRole(new PrimitiveRole(name)); }
+    Concept* conj(Concept* a, Concept* b) { return tbox->insertConcept(new Conjunction(a, b), true); }
+    Concept* some(Role* r, Concept* filler) { return tbox->insertConcept(new ExistentialRestr(filler, r), true); }
+
+    // An input GCI numbered as the ontology reader numbers it.
+    Axiom* input(Concept* lhs, Concept* rhs)
+    {
+        Axiom* a = tbox->insertGCIAxiom(lhs, rhs, false);
+        a->originalNumber = ++Axiom::original_ax_counter;
+        return a;
+    }
+
+    void equivalence(Concept* lhs, Concept* rhs)
+    {
+        Axiom* a = tbox->insertGCIAxiom(lhs, rhs, true);
+        a->originalNumber = ++Axiom::original_ax_counter;
+        tbox->insertGCIAxiom(rhs, lhs, true)->originalNumber = a->originalNumber;
+    }
+
+    std::vector<Axiom*> gcis() const { return std::vector<Axiom*>(tbox->gcis.begin(), tbox->gcis.end()); }
+
+    std::vector<Axiom*> ofType(axiom_t type) const
+    {
+        std::vector<Axiom*> result;
+        for (Axiom* a : tbox->gcis)
+            if (a->type == type)
+                result.push_back(a);
+        return result;
+    }
+
+    Axiom* find(Concept* lhs, Concept* rhs) const
+    {
+        for (Axiom* a : tbox->gcis)
+            if (a->lhs == lhs && a->rhs == rhs)
+                return a;
+        return nullptr;
+    }
+
+    TBox* tbox = nullptr;
+};
+
+// Every normalised GCI has one of the four normal shapes over normal concepts.
+void expectNormalShapes(const TBox* tbox)
+{
+    for (const Axiom* a : tbox->gcis) {
+        ASSERT_TRUE(a->lhs->flags & Concept::NORMAL);
+        ASSERT_TRUE(a->rhs->flags & Concept::NORMAL);
+        if (a->lhs->isAtomic() && a->rhs->isAtomic())
+            continue;
+        if (a->lhs->kind == CONJUNCTION && a->rhs->isAtomic()) {
+            for (const Concept* o : *a->lhs->operands)
+                EXPECT_TRUE(o->isAtomic());
+            continue;
+        }
+        if (a->lhs->kind == EXISTENTIAL_RESTR && a->rhs->isAtomic()) {
+            EXPECT_TRUE(a->lhs->operands->front()->isAtomic());
+            continue;
+        }
+        if (a->lhs->isAtomic() && a->rhs->kind == EXISTENTIAL_RESTR) {
+            EXPECT_TRUE(a->rhs->operands->front()->isAtomic());
+            continue;
+        }
+        ADD_FAILURE() << "not a normal shape: " << conceptText(a->lhs) << " < " << conceptText(a->rhs);
+    }
+}
+
+TEST_F(Normalization, AtomicInclusionKeepsItsNumber)
+{
+    Concept* a = named("A");
+    Concept* b = named("B");
+    input(a, b);
+    tbox->normalizeTBox();
+    ASSERT_EQ(gcis().size(), 1u);
+    Axiom* n = gcis()[0];
+    EXPECT_EQ(n->lhs, a);
+    EXPECT_EQ(n->rhs, b);
+    EXPECT_EQ(n->type, ORIGINAL);
+    EXPECT_EQ(n->originalNumber, 1);
+    EXPECT_TRUE(tbox->inputAxioms.empty());
+    EXPECT_TRUE(TBox::normalized);
+}
+
+TEST_F(Normalization, RightConjunctionIsSplitWithTheInputNumber)
+{
+    Concept* a = named("A");
+    Concept* b = named("B");
+    Concept* c = named("C");
+    input(named("Z"), named("Y"));
+    input(a, conj(b, c));
+    tbox->normalizeTBox();
+    Axiom* ab = find(a, b);
+    Axiom* ac = find(a, c);
+    ASSERT_NE(ab, nullptr);
+    ASSERT_NE(ac, nullptr);
+    EXPECT_EQ(ab->type, ORIGINAL);
+    EXPECT_EQ(ac->type, ORIGINAL);
+    EXPECT_EQ(ab->originalNumber, 2);
+    EXPECT_EQ(ac->originalNumber, 2);
+    // The conjunction itself and nothing fresh enter the normal form.
+    EXPECT_EQ(ofType(FW_NORMALIZED_AXIOM).size() + ofType(BW_NORMALIZED_AXIOM).size(), 0u);
+    expectNormalShapes(tbox);
+}
+
+TEST_F(Normalization, SplitConjunctsOfAnEquivalenceCarryNoEquivalenceMark)
+{
+    Concept* a = named("A");
+    Concept* b = named("B");
+    Concept* c = named("C");
+    equivalence(a, conj(b, c));
+    tbox->normalizeTBox();
+    Axiom* ab = find(a, b);
+    Axiom* ac = find(a, c);
+    ASSERT_NE(ab, nullptr);
+    ASSERT_NE(ac, nullptr);
+    EXPECT_FALSE(ab->flags & Axiom::FROM_EQUIVALENCE);
+    EXPECT_FALSE(ac->flags & Axiom::FROM_EQUIVALENCE);
+    // The other direction B ⊓ C ⊑ A keeps both marks (an equivalence with an atomic side).
+    bool found = false;
+    for (Axiom* x : gcis()) {
+        if (x->lhs->kind == CONJUNCTION && x->rhs == a) {
+            found = true;
+            EXPECT_EQ(x->type, ORIGINAL);
+            EXPECT_EQ(x->originalNumber, 1);
+            EXPECT_TRUE(x->flags & Axiom::FROM_EQUIVALENCE);
+            EXPECT_TRUE(x->flags & Axiom::DEFINITION);
+        }
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST_F(Normalization, ExistentialWithAtomicFillerNeedsNoFreshConcept)
+{
+    Concept* a = named("A");
+    Concept* b = named("B");
+    Concept* rb = some(role("r"), b);
+    uint64_t serials = Concept::id_counter;
+    input(rb, a);
+    tbox->normalizeTBox();
+    ASSERT_EQ(gcis().size(), 1u);
+    EXPECT_EQ(gcis()[0]->lhs, rb);
+    EXPECT_EQ(gcis()[0]->rhs, a);
+    EXPECT_EQ(gcis()[0]->type, ORIGINAL);
+    EXPECT_EQ(Concept::id_counter, serials) << "no concept was made";
+}
+
+TEST_F(Normalization, SharedNestedLeftPartGetsOneNameAndOneNamingAxiom)
+{
+    Role* r = role("r");
+    Concept* b = named("B");
+    Concept* c = named("C");
+    Concept* bc = conj(b, c);
+    Concept* rbc = some(r, bc);
+    input(rbc, named("A"));
+    Concept* d = named("D");
+    input(conj(d, rbc), named("E"));
+    tbox->normalizeTBox();
+    // B ⊓ C ⊑ X once, ∃r.X ⊑ A, and D ⊓ Y ⊑ E with ∃r.X ⊑ Y.
+    std::vector<Axiom*> naming = ofType(FW_NORMALIZED_AXIOM);
+    int conjunctionNamings = 0;
+    for (Axiom* a : naming)
+        if (a->lhs->kind == CONJUNCTION && a->lhs->operandCount() == 2 && conceptText(a->lhs) == "(and B C)")
+            ++conjunctionNamings;
+    EXPECT_EQ(conjunctionNamings, 1);
+    EXPECT_EQ(bc->forwardName, bc->forwardNormalForm->forwardName);
+    expectNormalShapes(tbox);
+}
+
+TEST_F(Normalization, ComplexSidesAreCutAtOneFreshConcept)
+{
+    Role* r = role("r");
+    Role* s = role("s");
+    Concept* lhs = some(r, named("A"));
+    Concept* rhs = some(s, named("B"));
+    input(lhs, rhs);
+    tbox->normalizeTBox();
+    ASSERT_EQ(lhs->forwardName, rhs->backwardName);
+    Concept* x = lhs->forwardName;
+    EXPECT_EQ(x->kind, FRESH_CONCEPT);
+    ASSERT_EQ(gcis().size(), 2u);
+    Axiom* fw = find(lhs, x);
+    Axiom* bw = find(x, rhs);
+    ASSERT_NE(fw, nullptr);
+    ASSERT_NE(bw, nullptr);
+    EXPECT_EQ(fw->type, FW_NORMALIZED_AXIOM);
+    EXPECT_EQ(bw->type, BW_NORMALIZED_AXIOM);
+    EXPECT_EQ(fw->originalNumber, 0);
+    EXPECT_EQ(bw->originalNumber, 0);
+}
+
+TEST_F(Normalization, EquivalenceNamesGiveEachSideItsOwnNameAndALink)
+{
+    Concept::EquivalenceNames = true;
+    Role* r = role("r");
+    Role* s = role("s");
+    Concept* lhs = some(r, named("A"));
+    Concept* rhs = some(s, named("B"));
+    input(lhs, rhs);
+    tbox->normalizeTBox();
+    Concept* x = lhs->forwardName;
+    Concept* y = rhs->backwardName;
+    ASSERT_NE(x, y);
+    EXPECT_EQ(lhs->backwardName, x);
+    EXPECT_EQ(rhs->forwardName, y);
+    Axiom* link = find(x, y);
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->type, ORIGINAL);
+    EXPECT_EQ(link->originalNumber, 1);
+    Axiom* fw = find(lhs, x);
+    Axiom* bw = find(y, rhs);
+    ASSERT_NE(fw, nullptr);
+    ASSERT_NE(bw, nullptr);
+    for (Axiom* naming : {fw, bw}) {
+        EXPECT_TRUE(naming->flags & Axiom::FROM_EQUIVALENCE);
+        EXPECT_TRUE(naming->flags & Axiom::DEFINITION);
+    }
+}
+
+TEST_F(Normalization, WorkedExampleOfAComplexInclusion)
+{
+    // A ⊓ ∃r.(B ⊓ C) ⊑ ∃s.D
+    Concept* a = named("A");
+    Concept* b = named("B");
+    Concept* c = named("C");
+    Concept* bc = conj(b, c);
+    Concept* rbc = some(role("r"), bc);
+    Concept* lhs = conj(a, rbc);
+    Concept* sd = some(role("s"), named("D"));
+    input(lhs, sd);
+    tbox->normalizeTBox();
+
+    Concept* x = lhs->forwardName;
+    Concept* x1 = rbc->forwardName;
+    Concept* x2 = bc->forwardName;
+    ASSERT_NE(x, nullptr);
+    ASSERT_NE(x1, nullptr);
+    ASSERT_NE(x2, nullptr);
+    EXPECT_EQ(sd->backwardName, x);
+    std::set<Concept*> fresh{x, x1, x2};
+    EXPECT_EQ(fresh.size(), 3u);
+
+    ASSERT_EQ(gcis().size(), 4u);
+    EXPECT_TRUE(ofType(ORIGINAL).empty());
+    EXPECT_EQ(ofType(FW_NORMALIZED_AXIOM).size(), 3u);
+    ASSERT_EQ(ofType(BW_NORMALIZED_AXIOM).size(), 1u);
+    Axiom* last = ofType(BW_NORMALIZED_AXIOM)[0];
+    EXPECT_EQ(last->lhs, x);
+    EXPECT_EQ(last->rhs, sd);
+
+    std::map<std::string, Concept*> rhsByLhs;
+    for (Axiom* g : ofType(FW_NORMALIZED_AXIOM))
+        rhsByLhs[conceptText(g->lhs)] = g->rhs;
+    EXPECT_EQ(rhsByLhs["(and B C)"], x2);
+    // The forward normal form of A ⊓ ∃r.(B ⊓ C) is a conjunction of A and X1 (in serial order).
+    std::string ax1 = "(and A " + conceptText(x1) + ")";
+    std::string x1a = "(and " + conceptText(x1) + " A)";
+    EXPECT_TRUE(rhsByLhs[ax1] == x || rhsByLhs[x1a] == x);
+    EXPECT_EQ(rhsByLhs["(some r " + conceptText(x2) + ")"], x1);
+    expectNormalShapes(tbox);
+}
+
+TEST_F(Normalization, InputAxiomsAreConsumed)
+{
+    input(named("A"), named("B"));
+    input(some(role("r"), named("C")), named("D"));
+    tbox->normalizeTBox();
+    EXPECT_TRUE(tbox->inputAxioms.empty());
+    EXPECT_EQ(gcis().size(), 2u);
+}
+
+TEST_F(Normalization, QueryConceptsBringTheirOwnNamingAxioms)
+{
+    input(named("A"), named("B"));
+    tbox->normalizeTBox();
+    Concept* a = named("A");
+    Concept* b = named("B");
+    Concept* query = some(role("r"), conj(a, b));
+    Concept* fw = tbox->normalizeConceptFW(query);
+    EXPECT_EQ(fw->kind, EXISTENTIAL_RESTR);
+    EXPECT_TRUE(fw->flags & Concept::NORMAL);
+    // (A ⊓ B) ⊑ X and ∃r.X ⊑ name of the query
+    EXPECT_EQ(ofType(FW_NORMALIZED_AXIOM).size(), 2u);
+    EXPECT_EQ(tbox->convertToFWNormalizedConcept(named("A")), named("A"));
+    expectNormalShapes(tbox);
+}
+
+TEST_F(Normalization, ConvertFindsExistingNormalFormsOnly)
+{
+    Concept* a = named("A");
+    Concept* b = named("B");
+    Concept* ab = conj(a, b);
+    input(ab, named("C"));
+    tbox->normalizeTBox();
+    EXPECT_EQ(tbox->convertToFWNormalizedConcept(ab), ab->forwardNormalForm);
+    Concept* q = named("Q");
+    Concept* unknown = conj(a, q);
+    EXPECT_EQ(tbox->convertToFWNormalizedConcept(unknown), nullptr);
+}
+
+}

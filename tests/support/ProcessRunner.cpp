@@ -1,0 +1,245 @@
+#include "support/ProcessRunner.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <poll.h>
+#include <pty.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+#include <utmp.h>
+
+namespace {
+
+std::vector<char*> arguments(const std::vector<std::string>& argv)
+{
+    std::vector<char*> args;
+    for (const std::string& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    return args;
+}
+
+int exitStatus(int status)
+{
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    if (WIFSIGNALED(status))
+        return 128 + WTERMSIG(status);
+    return -1;
+}
+
+// Reads both descriptors to their ends while writing the input, so that no
+// side waits on a full pipe.
+void pump(int inFd, const std::string& input, int outFd, std::string& out, int errFd, std::string& err)
+{
+    std::size_t written = 0;
+    if (inFd >= 0 && input.empty()) {
+        close(inFd);
+        inFd = -1;
+    }
+    while (outFd >= 0 || errFd >= 0) {
+        pollfd fds[3];
+        int n = 0;
+        int outIndex = -1, errIndex = -1, inIndex = -1;
+        if (outFd >= 0) {
+            fds[n] = {outFd, POLLIN, 0};
+            outIndex = n++;
+        }
+        if (errFd >= 0) {
+            fds[n] = {errFd, POLLIN, 0};
+            errIndex = n++;
+        }
+        if (inFd >= 0) {
+            fds[n] = {inFd, POLLOUT, 0};
+            inIndex = n++;
+        }
+        // A program may stay silent for long (a large classification); the
+        // test's own time limit ends a run that hangs.
+        int ready = poll(fds, n, -1);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            break;
+        char buffer[65536];
+        if (outIndex >= 0 && fds[outIndex].revents) {
+            ssize_t r = read(outFd, buffer, sizeof(buffer));
+            if (r > 0)
+                out.append(buffer, r);
+            else {
+                close(outFd);
+                outFd = -1;
+            }
+        }
+        if (errIndex >= 0 && fds[errIndex].revents) {
+            ssize_t r = read(errFd, buffer, sizeof(buffer));
+            if (r > 0)
+                err.append(buffer, r);
+            else {
+                close(errFd);
+                errFd = -1;
+            }
+        }
+        if (inIndex >= 0 && fds[inIndex].revents) {
+            ssize_t w = (fds[inIndex].revents & POLLOUT) ? write(inFd, input.data() + written, input.size() - written)
+                                                          : -1;
+            if (w > 0)
+                written += static_cast<std::size_t>(w);
+            if (w <= 0 || written == input.size()) {
+                close(inFd);
+                inFd = -1;
+            }
+        }
+    }
+    if (inFd >= 0)
+        close(inFd);
+}
+
+}
+
+ProcessResult runProgram(const std::vector<std::string>& argv, const std::string& input, bool closedInput)
+{
+    std::signal(SIGPIPE, SIG_IGN);
+    int in[2], out[2], err[2];
+    if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0)
+        return {};
+    std::vector<char*> args = arguments(argv);
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (closedInput) {
+            close(in[0]);
+            close(STDIN_FILENO);
+        } else {
+            dup2(in[0], STDIN_FILENO);
+        }
+        dup2(out[1], STDOUT_FILENO);
+        dup2(err[1], STDERR_FILENO);
+        close(in[1]);
+        close(out[0]);
+        close(err[0]);
+        if (!closedInput)
+            close(in[0]);
+        close(out[1]);
+        close(err[1]);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    close(in[0]);
+    close(out[1]);
+    close(err[1]);
+    ProcessResult result;
+    pump(closedInput ? (close(in[1]), -1) : in[1], input, out[0], result.out, err[0], result.err);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    result.status = exitStatus(status);
+    return result;
+}
+
+ProcessResult runInTerminal(const std::vector<std::string>& argv, const std::string& input)
+{
+    std::signal(SIGPIPE, SIG_IGN);
+    int err[2];
+    if (pipe(err) != 0)
+        return {};
+    std::vector<char*> args = arguments(argv);
+    // Echo and output processing are switched off before the program starts,
+    // so that nothing typed early comes back on the terminal.
+    int master = -1, slave = -1;
+    if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) {
+        close(err[0]);
+        close(err[1]);
+        return {};
+    }
+    termios t;
+    tcgetattr(slave, &t);
+    t.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    t.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+    tcsetattr(slave, TCSANOW, &t);
+    pid_t pid = fork();
+    if (pid == 0) {
+        close(master);
+        login_tty(slave);
+        dup2(err[1], STDERR_FILENO);
+        close(err[0]);
+        close(err[1]);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    close(slave);
+    close(err[1]);
+    ProcessResult result;
+    if (pid < 0) {
+        close(master);
+        close(err[0]);
+        return result;
+    }
+    // Type the lines, then the end-of-input character on a line of its own.
+    std::string typed = input;
+    typed += "\x04";
+    std::size_t written = 0;
+    bool masterOpen = true, errOpen = true;
+    while (masterOpen || errOpen) {
+        pollfd fds[2] = {{master, static_cast<short>(POLLIN | (written < typed.size() ? POLLOUT : 0)), 0},
+                         {err[0], POLLIN, 0}};
+        if (poll(fds, 2, 60000) <= 0)
+            break;
+        char buffer[65536];
+        if (masterOpen && (fds[0].revents & (POLLIN | POLLHUP | POLLERR))) {
+            ssize_t r = read(master, buffer, sizeof(buffer));
+            if (r > 0)
+                result.out.append(buffer, r);
+            else
+                masterOpen = false;
+        }
+        if (masterOpen && written < typed.size() && (fds[0].revents & POLLOUT)) {
+            std::size_t end = typed.find('\n', written);
+            std::size_t chunk = (end == std::string::npos ? typed.size() : end + 1) - written;
+            ssize_t w = write(master, typed.data() + written, chunk);
+            if (w > 0)
+                written += static_cast<std::size_t>(w);
+            usleep(20000);
+        }
+        if (errOpen && fds[1].revents) {
+            ssize_t r = read(err[0], buffer, sizeof(buffer));
+            if (r > 0)
+                result.err.append(buffer, r);
+            else
+                errOpen = false;
+        }
+        if (!masterOpen && !errOpen)
+            break;
+    }
+    close(master);
+    close(err[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    result.status = exitStatus(status);
+    return result;
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeFile(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+std::string makeTempDir()
+{
+    char pattern[] = "/tmp/korvane-test-XXXXXX";
+    char* dir = mkdtemp(pattern);
+    return dir == nullptr ? std::string("/tmp") : std::string(dir);
+}

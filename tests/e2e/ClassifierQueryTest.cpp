@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <regex>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,9 +47,9 @@ std::vector<std::string> pinpointedAnswers(const std::string& out)
             answers.push_back("U <" + text[i] + ">");
             continue;
         }
-        std::set<long> sorted(numbers.begin(), numbers.end());
+        std::sort(numbers.begin(), numbers.end());
         std::string entry = "U {";
-        for (long n : sorted)
+        for (long n : numbers)
             entry += (entry.back() == '{' ? "" : ",") + std::to_string(n);
         answers.push_back(entry + "}");
     }

@@ -97,6 +97,8 @@ int spawnAndWait(const std::vector<std::string>& argv, const std::vector<const s
     } else {
         if (pipe2(pipeFds, O_CLOEXEC) != 0)
             return -1;
+        // Large inputs go through in fewer, larger steps.
+        fcntl(pipeFds[1], F_SETPIPE_SZ, 1 << 20);
         posix_spawn_file_actions_adddup2(&actions, pipeFds[0], STDIN_FILENO);
     }
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);

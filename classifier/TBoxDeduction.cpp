@@ -239,7 +239,17 @@ void TBox::applyExistentialRules(Concept* sub, Concept* super, unsigned long var
     // The axioms ∃s.Y ⊑ R with F ⊑ Y, in the order of s's list: found from
     // the fillers above F (what is derived meanwhile has a later variable).
     std::vector<std::pair<unsigned, unsigned long>> triggered;
-    if (filler->id < fillersAbove.size()) {
+    const std::size_t axioms = s->existentialLhs.size();
+    const std::size_t above = filler->id < fillersAbove.size() ? fillersAbove[filler->id].size() : 0;
+    if (axioms != 0 && axioms <= above) {
+        // Fewer axioms than fillers above F: ask F's subsumers for each.
+        const std::vector<uint32_t>& fillers = existentialLhsFillers[s->id];
+        for (std::size_t i = 0; i < axioms; ++i) {
+            const uint32_t* found = findAssertion(filler, fillers[i]);
+            if (found != nullptr && *found <= processed)
+                triggered.push_back({static_cast<unsigned>(i), *found});
+        }
+    } else if (axioms != 0 && above != 0) {
         for (auto& link : fillersAbove[filler->id]) {
             if (link.second > processed)
                 continue;
@@ -248,8 +258,8 @@ void TBox::applyExistentialRules(Concept* sub, Concept* super, unsigned long var
                 for (unsigned position : existentialLhsPositions[*slot])
                     triggered.push_back({position, link.second});
         }
+        std::sort(triggered.begin(), triggered.end());
     }
-    std::sort(triggered.begin(), triggered.end());
     for (auto& entry : triggered) {
         Axiom* a = s->existentialLhs[entry.first];
         unsigned long w = derive(sub, a->rhs, encode, pinpointing);

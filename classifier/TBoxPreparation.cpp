@@ -142,6 +142,9 @@ void TBox::indexAxiomsByPremise()
                 existentialLhsPositions.emplace_back();
             existentialLhsPositions[slot.first].push_back(static_cast<unsigned>(role->existentialLhs.size()));
             role->existentialLhs.push_back(a);
+            if (role->id >= existentialLhsFillers.size())
+                existentialLhsFillers.resize(role->id + 1);
+            existentialLhsFillers[role->id].push_back(static_cast<uint32_t>(filler->id));
         }
     }
 }
@@ -262,6 +265,7 @@ void TBox::clearAllDeductionStructures()
     fillersAbove.clear();
     existentialLhsIndex.clear();
     existentialLhsPositions.clear();
+    existentialLhsFillers.clear();
     subsumersOf.clear();
     atomicRules.clear();
     ruleOperandIds.clear();

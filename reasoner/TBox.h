@@ -305,6 +305,8 @@ private:
     std::vector<std::vector<std::pair<Concept*, unsigned long>>> fillersAbove;
     IdPairMap<uint32_t> existentialLhsIndex;
     std::vector<std::vector<unsigned>> existentialLhsPositions;
+    // Per role id, the filler ids of its existential-lhs list, in list order.
+    std::vector<std::vector<uint32_t>> existentialLhsFillers;
     // For each concept id, the existentials whose assertion sets hold it, with
     // the variable of that entry.
     std::vector<std::vector<std::pair<Concept*, unsigned long>>> existentialsAbove;

@@ -115,7 +115,7 @@ Encoded classify(const ScratchDir& dir, const std::string& ontology) {
     std::string command = "cd '" + dir.path + "' && '" + KORVANE_CLASSIFIER_PATH + "' -i='" + KORVANE_DATA_DIR + "/" +
                           ontology + ".krss' -o=body -h=header -p=assumptions -z=table >classifier.out 2>&1";
     Encoded e;
-    EXPECT_EQ(std::system(command.c_str()), 0) << pinpointer_test::readFile(dir.path + "/classifier.out");
+    EXPECT_EQ(std::system(command.c_str()), 0) << readFile(dir.path + "/classifier.out");
     std::ifstream assumptions(dir.path + "/assumptions");
     int v;
     while (assumptions >> v) e.selectors++;

@@ -1,7 +1,6 @@
 #ifndef KORVANE_TESTS_PINPOINTER_PINPOINTERRUNNER_H
 #define KORVANE_TESTS_PINPOINTER_PINPOINTERRUNNER_H
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -11,22 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "support/ProcessRunner.h"
+
 // Runs the built pinpointer executable (KORVANE_PINPOINTER_PATH) in a
 // scratch directory of its own, with files written there beforehand.
 namespace pinpointer_test {
 
-struct RunResult {
-    int status = -1;  // exit status, -1 when the process did not exit normally
-    std::string out;
-    std::string err;
-};
-
-inline std::string readFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using RunResult = ProcessResult;
 
 class ScratchDir {
 public:
@@ -46,19 +36,12 @@ public:
         return file;
     }
 
-    // Runs the pinpointer with the given arguments (passed as written, each
-    // quoted) and the given standard input; argv[0] is the executable path.
+    // Runs the pinpointer in the directory with the given arguments and
+    // standard input.
     RunResult run(const std::vector<std::string>& arguments, const std::string& input = "") const {
-        std::string command = "cd '" + path + "' && '" + KORVANE_PINPOINTER_PATH + "'";
-        for (const std::string& a : arguments) command += " '" + a + "'";
-        std::string in = write(".stdin", input);
-        command += " <'" + in + "' >'" + path + "/.stdout' 2>'" + path + "/.stderr'";
-        RunResult result;
-        int raw = std::system(command.c_str());
-        if (raw != -1 && WIFEXITED(raw)) result.status = WEXITSTATUS(raw);
-        result.out = readFile(path + "/.stdout");
-        result.err = readFile(path + "/.stderr");
-        return result;
+        std::vector<std::string> argv{KORVANE_PINPOINTER_PATH};
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        return runProgram(argv, input, false, path);
     }
 
     std::string path;

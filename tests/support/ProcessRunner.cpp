@@ -103,7 +103,8 @@ void pump(int inFd, const std::string& input, int outFd, std::string& out, int e
 
 }
 
-ProcessResult runProgram(const std::vector<std::string>& argv, const std::string& input, bool closedInput)
+ProcessResult runProgram(const std::vector<std::string>& argv, const std::string& input, bool closedInput,
+                         const std::string& workingDirectory)
 {
     std::signal(SIGPIPE, SIG_IGN);
     int in[2], out[2], err[2];
@@ -127,6 +128,8 @@ ProcessResult runProgram(const std::vector<std::string>& argv, const std::string
             close(in[0]);
         close(out[1]);
         close(err[1]);
+        if (!workingDirectory.empty() && chdir(workingDirectory.c_str()) != 0)
+            _exit(126);
         execv(args[0], args.data());
         _exit(127);
     }

@@ -14,9 +14,10 @@ struct ProcessResult {
 
 // Runs a program with the given arguments (argv[0] is the program's path),
 // feeding it `input` on standard input through a pipe, or with no standard
-// input at all when `closedInput` is set.
+// input at all when `closedInput` is set; in `workingDirectory` when one is
+// given.
 ProcessResult runProgram(const std::vector<std::string>& argv, const std::string& input = "",
-                         bool closedInput = false);
+                         bool closedInput = false, const std::string& workingDirectory = "");
 
 // Runs a program whose standard input and standard output are a
 // pseudo-terminal (without echo), typing `input` line by line; standard error

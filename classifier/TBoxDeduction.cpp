@@ -184,7 +184,7 @@ void TBox::applyAtomicRules(Concept* sub, Concept* super, unsigned long variable
     const uint32_t* own = findAssertion(sub, superId);
     const bool ownPresent = own != nullptr;
     const uint32_t ownVariable = ownPresent ? *own : 0;
-    std::vector<unsigned long> premises;
+    std::vector<unsigned long>& premises = scratchPremises;
     for (const AtomicRule& rule : atomicRules[superId]) {
         if (rule.kind != EXISTENTIAL_RESTR && !anySub)
             continue;
@@ -238,7 +238,8 @@ void TBox::applyExistentialRules(Concept* sub, Concept* super, unsigned long var
     Concept* filler = existential->getFiller();
     // The axioms ∃s.Y ⊑ R with F ⊑ Y, in the order of s's list: found from
     // the fillers above F (what is derived meanwhile has a later variable).
-    std::vector<std::pair<unsigned, unsigned long>> triggered;
+    std::vector<std::pair<unsigned, unsigned long>>& triggered = scratchTriggered;
+    triggered.clear();
     const std::size_t axioms = s->existentialLhs.size();
     const std::size_t above = filler->id < fillersAbove.size() ? fillersAbove[filler->id].size() : 0;
     if (axioms != 0 && axioms <= above) {
@@ -312,7 +313,8 @@ void TBox::applyChainRules(RoleAxiom* ra, Concept* sub, Concept* super, unsigned
     // The existentials ∃t2.G of the related set that F is known under, in
     // the order of the related set (by the id of G), found through the
     // index of the existentials above F rather than by a walk of the set.
-    std::vector<std::pair<Concept*, unsigned long>> links;
+    std::vector<std::pair<Concept*, unsigned long>>& links = scratchLinks;
+    links.clear();
     if (filler->id < existentialsAbove.size()) {
         for (auto& link : existentialsAbove[filler->id]) {
             auto* next = static_cast<ExistentialRestr*>(link.first);

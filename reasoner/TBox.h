@@ -305,6 +305,11 @@ private:
     std::vector<std::vector<std::pair<Concept*, unsigned long>>> fillersAbove;
     IdPairMap<uint32_t> existentialLhsIndex;
     std::vector<std::vector<unsigned>> existentialLhsPositions;
+    // Scratch lists of the rules, kept to spare an allocation per rule run
+    // (no rule runs inside another).
+    std::vector<unsigned long> scratchPremises;
+    std::vector<std::pair<unsigned, unsigned long>> scratchTriggered;
+    std::vector<std::pair<Concept*, unsigned long>> scratchLinks;
     // Per role id, the filler ids of its existential-lhs list, in list order.
     std::vector<std::vector<uint32_t>> existentialLhsFillers;
     // For each concept id, the existentials whose assertion sets hold it, with

@@ -112,10 +112,11 @@ struct Encoded {
 
 // Classifies the ontology into dir: body, assumptions, table.
 Encoded classify(const ScratchDir& dir, const std::string& ontology) {
-    std::string command = "cd '" + dir.path + "' && '" + KORVANE_CLASSIFIER_PATH + "' -i='" + KORVANE_DATA_DIR + "/" +
-                          ontology + ".krss' -o=body -h=header -p=assumptions -z=table >classifier.out 2>&1";
+    ProcessResult run = runProgram({KORVANE_CLASSIFIER_PATH, "-i=" + std::string(KORVANE_DATA_DIR) + "/" + ontology + ".krss",
+                                    "-o=body", "-h=header", "-p=assumptions", "-z=table"},
+                                   "", false, dir.path);
     Encoded e;
-    EXPECT_EQ(std::system(command.c_str()), 0) << readFile(dir.path + "/classifier.out");
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
     std::ifstream assumptions(dir.path + "/assumptions");
     int v;
     while (assumptions >> v) e.selectors++;

@@ -1,10 +1,7 @@
 #ifndef KORVANE_TESTS_PINPOINTER_PINPOINTERRUNNER_H
 #define KORVANE_TESTS_PINPOINTER_PINPOINTERRUNNER_H
 
-#include <unistd.h>
-
 #include <cstdlib>
-#include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -20,11 +17,7 @@ using RunResult = ProcessResult;
 
 class ScratchDir {
 public:
-    ScratchDir() {
-        char pattern[] = "/tmp/korvane-pinpointer-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        path = made != nullptr ? made : "/tmp";
-    }
+    ScratchDir() : path(makeTempDir()) {}
     ~ScratchDir() { std::system(("rm -rf '" + path + "'").c_str()); }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
@@ -32,7 +25,7 @@ public:
     // Writes name in the directory and returns its path.
     std::string write(const std::string& name, const std::string& text) const {
         std::string file = path + "/" + name;
-        std::ofstream(file) << text;
+        writeFile(file, text);
         return file;
     }
 

@@ -16,6 +16,13 @@ bool bySuperId(const std::pair<uint32_t, uint32_t>& entry, uint32_t id)
     return entry.first < id;
 }
 
+// The related id of an existential (its filler's id), read without a call.
+uint64_t fillerId(const Concept* existential)
+{
+    const ConceptList* operands = existential->operands;
+    return operands == nullptr || operands->empty() ? 0 : operands->front()->id;
+}
+
 }
 
 const uint32_t* TBox::findAssertion(Concept* sub, Concept* super) const
@@ -40,18 +47,82 @@ TBox::Assertion TBox::assertSubsumption(Concept* sub, Concept* super, unsigned l
     if (it != list.end() && it->first == id)
         return {it->second, false};
     list.insert(it, {id, static_cast<uint32_t>(variable)});
-    super->assertions.append({sub, variable});
-    if (super->kind == EXISTENTIAL_RESTR)
-        byId(existentialsAbove, sub).push_back({super, variable});
+    byId(subsumerSignatures, sub).add(id);
+    // Only the rules over existentials read assertion sets; the others are
+    // filled from the subsumer lists after the saturation.
+    if (super->kind == EXISTENTIAL_RESTR) {
+        super->assertions.append({sub, variable});
+        byId(existentialsAbove, sub).push_back({super, id, static_cast<uint32_t>(variable)});
+    }
     if (super->flags & Concept::FILLER_ON_LHS)
-        byId(fillersAbove, sub).push_back({super, variable});
+        byId(fillersAbove, sub).push_back({super, id, static_cast<uint32_t>(variable)});
     return {variable, true};
 }
 
 void TBox::addRelated(Role* role, Concept* existential)
 {
-    if (role->related.insert(existential).second)
-        relatedIndex.insert(IdPairMap<Concept*>::key(role->id, existential->getRelatedId()), existential);
+    const uint64_t key = IdPairMap<Concept*>::key(role->id, partsOf(existential).filler->id);
+    if (relatedIndex.insert(key, existential).second)
+        pendingRelated.push_back(existential);
+}
+
+void TBox::settleSaturationSets()
+{
+    // The normalised set orders existentials by the serial of their role,
+    // then by the address of their filler.
+    std::sort(madeExistentials.begin(), madeExistentials.end(), [](const Concept* a, const Concept* b) {
+        const Role* r = static_cast<const ExistentialRestr*>(a)->role;
+        const Role* s = static_cast<const ExistentialRestr*>(b)->role;
+        if (r->serial != s->serial)
+            return r->serial < s->serial;
+        return std::less<const Concept*>()(static_cast<const ExistentialRestr*>(a)->getFiller(),
+                                           static_cast<const ExistentialRestr*>(b)->getFiller());
+    });
+    if (!madeExistentials.empty()) {
+        const ConceptComparator less;
+        auto at = normalizedConcepts.lower_bound(madeExistentials.front());
+        for (Concept* c : madeExistentials) {
+            while (at != normalizedConcepts.end() && less(*at, c))
+                ++at;
+            at = normalizedConcepts.insert(at, c);
+        }
+    }
+    madeExistentials.clear();
+    // Each related set orders its members by the id of their filler.
+    std::sort(pendingRelated.begin(), pendingRelated.end(), [](const Concept* a, const Concept* b) {
+        const Role* r = static_cast<const ExistentialRestr*>(a)->role;
+        const Role* s = static_cast<const ExistentialRestr*>(b)->role;
+        if (r != s)
+            return r->id < s->id;
+        return fillerId(a) < fillerId(b);
+    });
+    for (Concept* c : pendingRelated) {
+        RelatedSet& related = static_cast<ExistentialRestr*>(c)->role->related;
+        related.insert(related.end(), c);
+    }
+    pendingRelated.clear();
+    // The assertion sets of every other concept, sub by sub in ascending id,
+    // so that each set is filled in its own order.
+    std::vector<Concept*> byNormalId = normalizedConceptsById();
+    for (std::size_t subId = 0; subId < subsumersOf.size(); ++subId) {
+        Concept* sub = subId < byNormalId.size() ? byNormalId[subId] : nullptr;
+        if (sub == nullptr)
+            continue;
+        for (const auto& entry : subsumersOf[subId]) {
+            Concept* super = byNormalId[entry.first];
+            if (super->kind != EXISTENTIAL_RESTR)
+                super->assertions.append({sub, entry.second});
+        }
+    }
+}
+
+std::vector<Concept*> TBox::normalizedConceptsById() const
+{
+    std::vector<Concept*> byNormalId(Concept::normal_id_counter, nullptr);
+    for (Concept* c : normalizedConcepts)
+        if (c->id < byNormalId.size())
+            byNormalId[c->id] = c;
+    return byNormalId;
 }
 
 void TBox::newAxiom(Concept* sub, Concept* super, Axiom* told, bool encode)
@@ -84,7 +155,12 @@ TBox::Assertion TBox::newDeduction(Concept* sub, Concept* super, bool encode)
         if (save_deductions_table_file != nullptr)
             printDeductionInTable(save_deductions_table_file, w, sub, super);
         if (encode) {
-            (*encodingMap)[{w, 0}] = {sub, super};
+            if (deducedPairs.empty())
+                firstDeducedVariable = w;
+            if (w == firstDeducedVariable + deducedPairs.size())
+                deducedPairs.push_back({static_cast<uint32_t>(sub->id), static_cast<uint32_t>(super->id)});
+            else
+                (*encodingMap)[{w, 0}] = {sub, super};
             deduced_clauses_counter += 1;
         }
         return entry;
@@ -124,7 +200,7 @@ Concept* TBox::obtainExistential(Role* role, Concept* filler, bool encode)
     // The related set holds the stored existential over the role with this
     // filler whenever there is one that classification has met.
     Concept* known = findRelated(role, filler);
-    if (known != nullptr && static_cast<ExistentialRestr*>(known)->getFiller() == filler)
+    if (known != nullptr)
         return known;
     const uint64_t key = IdPairMap<Concept*>::key(role->id, filler->id);
     Concept* const* normal = normalExistentials.find(key);
@@ -138,13 +214,12 @@ Concept* TBox::obtainExistential(Role* role, Concept* filler, bool encode)
     }
     if (!createNewConceptsInDeduction)
         return nullptr;
+    // No normalised existential has this role and filler (the index holds
+    // them all), so the new one is normal as it stands.
     Concept* made = new ExistentialRestr(filler, role);
-    Concept* stored = insertNormalizedConcept(made);
-    if (stored != made) {
-        delete made;
-        addRelated(role, stored);
-        return stored;
-    }
+    adoptNormalizedConcept(made);
+    byId(existentialParts, made) = {role, filler};
+    madeExistentials.push_back(made);
     normalExistentials.insert(key, made);
     handleNonTBoxNewConcept(made, role, encode);
     return made;
@@ -167,6 +242,7 @@ void TBox::performDeductionAndEncode(bool encode, bool pinpointing)
         else if (super->kind == EXISTENTIAL_RESTR)
             applyExistentialRules(sub, super, variable, processed, encode, pinpointing);
     }
+    settleSaturationSets();
     finishDeductionAndEncode(encode, pinpointing);
 }
 
@@ -191,13 +267,15 @@ void TBox::applyAtomicRules(Concept* sub, Concept* super, unsigned long variable
         if (rule.kind != CONJUNCTION && rule.kind != EXISTENTIAL_RESTR) {
             unsigned long w = derive(sub, rule.rhs, encode, pinpointing);
             if (w != 0)
-                savePinpointingInfoImplication(w, variable, rule.axiom->selector);
+                savePinpointingInfoImplication(w, variable, rule.selector);
         } else if (rule.kind == CONJUNCTION) {
             premises.clear();
             bool holds = true;
             for (uint32_t k = 0; k < rule.operandCount; ++k) {
                 const uint32_t x = ruleOperandIds[rule.firstOperand + k];
-                const uint32_t* found = x != superId ? findAssertion(sub, x) : ownPresent ? &ownVariable : nullptr;
+                const uint32_t* found = x == superId        ? (ownPresent ? &ownVariable : nullptr)
+                                        : subsumerSignatures[sub->id].mayHold(x) ? findAssertion(sub, x)
+                                                                                 : nullptr;
                 if (found == nullptr || *found > processed) {
                     holds = false;
                     break;
@@ -208,7 +286,7 @@ void TBox::applyAtomicRules(Concept* sub, Concept* super, unsigned long variable
                 continue;
             unsigned long w = derive(sub, rule.rhs, encode, pinpointing);
             if (w != 0)
-                savePinpointingInfoConjunction(w, premises, rule.axiom->selector);
+                savePinpointingInfoConjunction(w, premises, rule.selector);
         } else if (sub->isAtomic()) {
             Concept* e = findRelated(rule.role, sub);
             if (e == nullptr)
@@ -221,7 +299,7 @@ void TBox::applyAtomicRules(Concept* sub, Concept* super, unsigned long variable
                     continue;
                 unsigned long w = derive(pair.first, rule.rhs, encode, pinpointing);
                 if (w != 0)
-                    savePinpointingInfoBinaryExistential(w, variable, pair.second, rule.axiom->selector);
+                    savePinpointingInfoBinaryExistential(w, variable, pair.second, rule.selector);
             }
         }
     }
@@ -233,9 +311,9 @@ void TBox::applyExistentialRules(Concept* sub, Concept* super, unsigned long var
 {
     if (!(sub->isAtomic() || initializeNonPrimitive))
         return;
-    auto* existential = static_cast<ExistentialRestr*>(super);
-    Role* s = existential->role;
-    Concept* filler = existential->getFiller();
+    const ExistentialParts parts = partsOf(super);
+    Role* s = parts.role;
+    Concept* filler = parts.filler;
     // The axioms ∃s.Y ⊑ R with F ⊑ Y, in the order of s's list: found from
     // the fillers above F (what is derived meanwhile has a later variable).
     std::vector<std::pair<unsigned, unsigned long>>& triggered = scratchTriggered;
@@ -252,12 +330,12 @@ void TBox::applyExistentialRules(Concept* sub, Concept* super, unsigned long var
         }
     } else if (axioms != 0 && above != 0) {
         for (auto& link : fillersAbove[filler->id]) {
-            if (link.second > processed)
+            if (link.variable > processed)
                 continue;
-            const uint32_t* slot = existentialLhsIndex.find(IdPairMap<uint32_t>::key(s->id, link.first->id));
+            const uint32_t* slot = existentialLhsIndex.find(IdPairMap<uint32_t>::key(s->id, link.id));
             if (slot != nullptr)
                 for (unsigned position : existentialLhsPositions[*slot])
-                    triggered.push_back({position, link.second});
+                    triggered.push_back({position, link.variable});
         }
         std::sort(triggered.begin(), triggered.end());
     }
@@ -286,8 +364,9 @@ void TBox::applyExistentialRules(Concept* sub, Concept* super, unsigned long var
 void TBox::applyChainRules(RoleAxiom* ra, Concept* sub, Concept* super, unsigned long variable,
                            unsigned long processed, bool encode, bool pinpointing)
 {
-    Role* s = static_cast<ExistentialRestr*>(super)->role;
-    Concept* filler = static_cast<ExistentialRestr*>(super)->getFiller();
+    const ExistentialParts parts = partsOf(super);
+    Role* s = parts.role;
+    Concept* filler = parts.filler;
     Role* t1 = ra->lhs->components->front();
     Role* t2 = ra->lhs->components->back();
     Role* u = ra->rhs;
@@ -313,26 +392,26 @@ void TBox::applyChainRules(RoleAxiom* ra, Concept* sub, Concept* super, unsigned
     // The existentials ∃t2.G of the related set that F is known under, in
     // the order of the related set (by the id of G), found through the
     // index of the existentials above F rather than by a walk of the set.
-    std::vector<std::pair<Concept*, unsigned long>>& links = scratchLinks;
+    std::vector<SubsumerLink>& links = scratchLinks;
     links.clear();
     if (filler->id < existentialsAbove.size()) {
-        for (auto& link : existentialsAbove[filler->id]) {
-            auto* next = static_cast<ExistentialRestr*>(link.first);
-            if (next->role == t2 && link.second <= processed && findRelated(t2, next->getFiller()) == next)
+        for (const SubsumerLink& link : existentialsAbove[filler->id]) {
+            if (link.variable > processed)
+                continue;
+            const ExistentialParts& next = partsOf(link.id);
+            if (next.role == t2 && findRelated(t2, next.filler) == link.concept)
                 links.push_back(link);
         }
     }
-    std::sort(links.begin(), links.end(), [](const auto& a, const auto& b) {
-        return a.first->getRelatedId() < b.first->getRelatedId();
+    std::sort(links.begin(), links.end(), [this](const SubsumerLink& a, const SubsumerLink& b) {
+        return partsOf(a.id).filler->id < partsOf(b.id).filler->id;
     });
-    for (auto& link : links) {
-        Concept* next = link.first;
-        Concept* target =
-            t2 == u ? next : obtainExistential(u, static_cast<ExistentialRestr*>(next)->getFiller(), encode);
+    for (const SubsumerLink& link : links) {
+        Concept* target = t2 == u ? link.concept : obtainExistential(u, partsOf(link.id).filler, encode);
         if (target == nullptr)
             continue;
         unsigned long w = derive(sub, target, encode, pinpointing);
         if (w != 0)
-            savePinpointingInfoBinaryExistential(w, variable, link.second, ra->selector);
+            savePinpointingInfoBinaryExistential(w, variable, link.variable, ra->selector);
     }
 }

@@ -2,6 +2,7 @@
 // (negated selector, negated premises, the conclusion last), and after the
 // saturation the clauses of the told axioms and derived subsumptions.
 #include <algorithm>
+#include <vector>
 
 #include "reasoner/TBox.h"
 
@@ -16,7 +17,7 @@ unsigned long conceptVariable(Concept* c, unsigned long* counter)
     return c->encodingId;
 }
 
-void pushNegated(LiteralList& clause, unsigned long variable)
+void pushNegated(std::vector<long>& clause, unsigned long variable)
 {
     if (variable != 0)
         clause.push_back(-static_cast<long>(variable));
@@ -30,11 +31,18 @@ void TBox::handClause(const LiteralList& clause)
     clauses_counter += 1;
 }
 
+void TBox::handClause(const std::vector<long>& clause)
+{
+    CNF_SAT_Encoder->addClause(clause.data(), clause.size());
+    clauses_counter += 1;
+}
+
 void TBox::savePinpointingInfoImplication(unsigned long conclusion, unsigned long premise, long selector)
 {
     if (conclusion == 0 || static_cast<long>(conclusion) == selector)
         return;
-    LiteralList clause;
+    std::vector<long>& clause = scratchClause;
+    clause.clear();
     pushNegated(clause, static_cast<unsigned long>(selector));
     pushNegated(clause, premise);
     clause.push_back(static_cast<long>(conclusion));
@@ -48,7 +56,8 @@ void TBox::savePinpointingInfoConjunction(unsigned long conclusion, const std::v
         return;
     if (std::find(premises.begin(), premises.end(), conclusion) != premises.end())
         return;
-    LiteralList clause;
+    std::vector<long>& clause = scratchClause;
+    clause.clear();
     pushNegated(clause, static_cast<unsigned long>(selector));
     for (unsigned long p : premises)
         pushNegated(clause, p);
@@ -61,7 +70,8 @@ void TBox::savePinpointingInfoBinaryExistential(unsigned long conclusion, unsign
 {
     if (conclusion == 0 || static_cast<long>(conclusion) == selector)
         return;
-    LiteralList clause;
+    std::vector<long>& clause = scratchClause;
+    clause.clear();
     pushNegated(clause, static_cast<unsigned long>(selector));
     pushNegated(clause, first);
     pushNegated(clause, second);
@@ -87,7 +97,10 @@ void TBox::encodeAxiom(unsigned long id, Concept* left, Concept* right, unsigned
 {
     if (left == right || right == top || left == bottom)
         return;
-    LiteralList clause;
+    std::vector<long>& clause = scratchClause;
+    clause.clear();
+    if (id != 0)
+        clause.push_back(-static_cast<long>(id));
     if (left->kind == CONJUNCTION) {
         if (left->operands != nullptr)
             for (Concept* c : *left->operands)
@@ -97,8 +110,6 @@ void TBox::encodeAxiom(unsigned long id, Concept* left, Concept* right, unsigned
         clause.push_back(-static_cast<long>(conceptVariable(left, counter)));
     }
     clause.push_back(static_cast<long>(conceptVariable(right, counter)));
-    if (id != 0)
-        clause.push_front(-static_cast<long>(id));
     handClause(clause);
 }
 
@@ -106,10 +117,23 @@ void TBox::encodeDeductionsIntoSat(bool pinpointing)
 {
     unsigned long* counter = pinpointing ? &global_cnf_id_counter : &only_deductions_cnf_id_counter;
     encodeTrivialConcepts(counter);
-    for (auto& entry : *encodingMap)
-        encodeAxiom(pinpointing ? entry.first.first : 0, entry.second.first, entry.second.second, counter);
+    // The told axioms and the derived subsumptions, merged by their keys.
+    const std::vector<Concept*> byNormalId = normalizedConceptsById();
+    auto told = encodingMap->begin();
+    const auto toldEnd = encodingMap->end();
+    for (std::size_t i = 0; i < deducedPairs.size(); ++i) {
+        const EncodingMap::Key key(firstDeducedVariable + i, 0);
+        for (; told != toldEnd && told->first < key; ++told)
+            encodeAxiom(pinpointing ? told->first.first : 0, told->second.first, told->second.second, counter);
+        encodeAxiom(pinpointing ? key.first : 0, byNormalId[deducedPairs[i].first], byNormalId[deducedPairs[i].second],
+                    counter);
+    }
+    for (; told != toldEnd; ++told)
+        encodeAxiom(pinpointing ? told->first.first : 0, told->second.first, told->second.second, counter);
     delete encodingMap;
     encodingMap = new EncodingMap();
+    deducedPairs.clear();
+    deducedPairs.shrink_to_fit();
     // Variables given later (a query concept without one) come after every
     // variable of this encoding.
     Concept::encoding_id_counter = std::max<uint64_t>(Concept::encoding_id_counter, *counter);

@@ -27,6 +27,7 @@ bool TBox::prepareDeductionAndEncode(bool encode, bool pinpointing)
         return false;
     delete encodingMap;
     encodingMap = new EncodingMap();
+    deducedPairs.clear();
     assumptions.clear();
     numberSelectors();
     linkNormalizedAxioms(pinpointing);
@@ -152,10 +153,14 @@ void TBox::indexAxiomsByPremise()
 void TBox::indexNormalExistentials()
 {
     normalExistentials.clear();
-    for (Concept* c : normalizedConcepts)
-        if (c->kind == EXISTENTIAL_RESTR)
-            normalExistentials.insert(
-                IdPairMap<Concept*>::key(static_cast<ExistentialRestr*>(c)->role->id, c->operands->front()->id), c);
+    existentialParts.assign(Concept::normal_id_counter, ExistentialParts{nullptr, nullptr});
+    for (Concept* c : normalizedConcepts) {
+        if (c->kind != EXISTENTIAL_RESTR)
+            continue;
+        auto* e = static_cast<ExistentialRestr*>(c);
+        byId(existentialParts, c) = {e->role, e->getFiller()};
+        normalExistentials.insert(IdPairMap<Concept*>::key(e->role->id, e->getFiller()->id), c);
+    }
 }
 
 void TBox::compileAtomicRules()
@@ -168,7 +173,7 @@ void TBox::compileAtomicRules()
         std::vector<AtomicRule>& rules = byId(atomicRules, c);
         for (Axiom* a : c->lhsAxioms) {
             Concept* l = a->lhs;
-            AtomicRule rule{a, a->rhs, nullptr, static_cast<uint32_t>(l->kind), 0, 0};
+            AtomicRule rule{a, a->rhs, nullptr, a->selector, static_cast<uint32_t>(l->kind), 0, 0};
             if (l->kind == CONJUNCTION) {
                 rule.firstOperand = static_cast<uint32_t>(ruleOperandIds.size());
                 for (Concept* x : *l->operands)
@@ -267,8 +272,10 @@ void TBox::clearAllDeductionStructures()
     existentialLhsPositions.clear();
     existentialLhsFillers.clear();
     subsumersOf.clear();
+    subsumerSignatures.clear();
     atomicRules.clear();
     ruleOperandIds.clear();
     normalExistentials.clear();
+    existentialParts.clear();
     relatedIndex.clear();
 }

@@ -29,6 +29,7 @@ public:
 
     // Refuses (false, nothing added) a clause with a literal 0 or a variable
     // above MaxVariable, and a kind list of another length.
+    using Encoder::addClause;
     bool addClause(const LiteralList* literals, const KindList* kinds, unsigned level) override;
     // addClause without kinds: missing variables start with activity 0.0.
     bool addClauseFast(const LiteralList* literals);

@@ -2,59 +2,54 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
-namespace {
-
-// Appends the literal as a signed 32-bit decimal followed by a blank.
-char* appendLiteral(char* out, long literal)
-{
-    int32_t value = static_cast<int32_t>(literal);
-    uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
-    if (value < 0)
-        *out++ = '-';
-    char digits[10];
-    int n = 0;
-    do {
-        digits[n++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    while (n > 0)
-        *out++ = digits[--n];
-    *out++ = ' ';
-    return out;
-}
-
-constexpr std::size_t LiteralWidth = 12;
-
-}
+#include "encoders/ClauseWriter.h"
+#include "encoders/DimacsText.h"
 
 void DimacsEncoder::closeLine()
 {
+    flushPending();
     if (lineOpen)
         std::fputc('\n', clauses);
     lineOpen = false;
+}
+
+DimacsEncoder::~DimacsEncoder()
+{
+    flushPending();
 }
 
 bool DimacsEncoder::addClause(const LiteralList* literals, const KindList*, unsigned)
 {
     if (literals == nullptr || literals->empty())
         return false;
-    // A clause line is formatted in a small buffer and written at once.
-    char buffer[64 * LiteralWidth + 2];
-    char* out = buffer;
-    if (lineOpen)
-        *out++ = '\n';
-    lineOpen = true;
-    for (long literal : *literals) {
-        if (static_cast<std::size_t>(out - buffer) > sizeof(buffer) - LiteralWidth - 2) {
-            std::fwrite(buffer, 1, out - buffer, clauses);
-            out = buffer;
-        }
-        out = appendLiteral(out, literal);
+    std::vector<long> copy(literals->begin(), literals->end());
+    return addClause(copy.data(), copy.size());
+}
+
+bool DimacsEncoder::addClause(const long* literals, std::size_t count)
+{
+    if (count == 0)
+        return false;
+    if (clauses == nullptr) {
+        // Without a stream the lines go nowhere, as fwrite would have them.
+        lineOpen = true;
+        return true;
     }
-    *out++ = '0';
-    std::fwrite(buffer, 1, out - buffer, clauses);
+    if (writer == nullptr)
+        writer.reset(new ClauseWriter(clauses, lineOpen));
+    writer->add(literals, count);
+    lineOpen = true;
     return true;
+}
+
+void DimacsEncoder::flushPending()
+{
+    if (writer == nullptr)
+        return;
+    writer->finish();
+    writer.reset();
 }
 
 void DimacsEncoder::writeHeader(long axioms, long deduced, bool totals, long variables, long clauseCount)
@@ -69,6 +64,7 @@ void DimacsEncoder::writeHeader(long axioms, long deduced, bool totals, long var
 bool DimacsEncoder::endEncoding(bool, unsigned long variables, unsigned long clauseCount,
                                 unsigned long axiomClauses, unsigned long deducedClauses)
 {
+    flushPending();
     std::fputc('\n', clauses);
     lineOpen = false;
     writeHeader(static_cast<long>(axiomClauses), static_cast<long>(deducedClauses),
@@ -127,6 +123,7 @@ LiteralList* DimacsEncoder::checkSatisfiabilityAndPinpoint(long sub, long super,
 
 void DimacsEncoder::preparePinpointing(const LiteralList* assumptions)
 {
+    flushPending();
     if (assumptions == nullptr)
         return;
     for (long v : *assumptions)
@@ -137,6 +134,7 @@ void DimacsEncoder::preparePinpointing(const LiteralList* assumptions)
 
 void DimacsEncoder::reportUnsatisfiability()
 {
+    flushPending();
     if (header != nullptr)
         std::fputs("c axioms 0 deduced 2\np cnf 1 2\n1 0\n-1 0\n", header);
     std::fputc('\n', clauses);

@@ -1,6 +1,9 @@
 #ifndef KORVANE_ENCODERS_DIMACSENCODER_H
 #define KORVANE_ENCODERS_DIMACSENCODER_H
 
+#include <memory>
+
+#include "encoders/ClauseWriter.h"
 #include "reasoner/Encoder.h"
 
 // Writes the clauses as DIMACS CNF text: clause lines to the clause stream,
@@ -10,8 +13,13 @@
 class DimacsEncoder : public Encoder {
 public:
     DimacsEncoder(FILE* clauses, FILE* header) : Encoder(clauses, header, DIMACS) {}
+    ~DimacsEncoder() override;
 
     bool addClause(const LiteralList* literals, const KindList* kinds, unsigned level) override;
+    // Clause lines are written by a thread of their own until the next call
+    // of any other operation, which waits for them first.
+    bool addClause(const long* literals, std::size_t count) override;
+    void flushPending() override;
     bool endEncoding(bool solve, unsigned long variables, unsigned long clauseCount, unsigned long axiomClauses,
                      unsigned long deducedClauses) override;
     bool checkSatisfiability(const LiteralList* positives, const LiteralList* negatives, unsigned long variables,
@@ -26,6 +34,8 @@ private:
     void closeLine();
     void writeHeader(long axioms, long deduced, bool totals, long variables, long clauseCount);
     void writeQueryUnits(long sub, long super);
+
+    std::unique_ptr<ClauseWriter> writer;
 };
 
 #endif

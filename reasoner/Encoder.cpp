@@ -2,8 +2,15 @@
 
 #include <cstdlib>
 
+bool Encoder::addClause(const long* literals, std::size_t count)
+{
+    LiteralList clause(literals, literals + count);
+    return addClause(&clause, nullptr, 0);
+}
+
 void Encoder::abortForUnsatisfiability(const char* message)
 {
+    flushPending();
     FILE* out = clauses != nullptr ? clauses : stdout;
     std::fputs("UNSATISFIABLE\n", out);
     if (message != nullptr)
@@ -17,7 +24,8 @@ void Encoder::triviallyUnsatisfiable(const char* message)
     abortForUnsatisfiability(message);
 }
 
-bool Encoder::writeFailed() const
+bool Encoder::writeFailed()
 {
+    flushPending();
     return (clauses != nullptr && std::ferror(clauses)) || (header != nullptr && std::ferror(header));
 }

@@ -1,6 +1,7 @@
 #ifndef KORVANE_REASONER_ENCODER_H
 #define KORVANE_REASONER_ENCODER_H
 
+#include <cstddef>
 #include <cstdio>
 #include <list>
 
@@ -25,6 +26,9 @@ public:
     virtual ~Encoder() = default;
 
     virtual bool addClause(const LiteralList* literals, const KindList* kinds, unsigned level) = 0;
+    // The same clause from an array, without kinds; sinks that need no list
+    // take it as it stands.
+    virtual bool addClause(const long* literals, std::size_t count);
     virtual bool endEncoding(bool solve, unsigned long variables, unsigned long clauseCount,
                              unsigned long axiomClauses, unsigned long deducedClauses) = 0;
     virtual bool checkSatisfiability(const LiteralList* positives, const LiteralList* negatives,
@@ -41,7 +45,9 @@ public:
     [[noreturn]] void triviallyUnsatisfiable(const char* message);
 
     // True once a write to either stream has failed (a full disk, a closed pipe).
-    bool writeFailed() const;
+    bool writeFailed();
+    // Writes out whatever the sink still holds back for its streams.
+    virtual void flushPending() {}
 
     int getKind() const { return kind; }
     FILE* getClauseStream() const { return clauses; }

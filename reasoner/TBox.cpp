@@ -226,19 +226,24 @@ Concept* TBox::insertNormalizedConcept(Concept* c)
     shareOperands(c, false, [this](Concept* o) { return insertNormalizedConcept(o); });
     auto inserted = normalizedConcepts.insert(c);
     if (inserted.second) {
-        if (c->operands != nullptr) {
-            unsigned int position = 0;
-            for (Concept* o : *c->operands)
-                o->addParent(c, position++);
-        }
-        c->flags |= Concept::IN_DAG | Concept::NORMAL;
-        c->id = Concept::normal_id_counter++;
+        adoptNormalizedConcept(c);
         return c;
     }
     Concept* s = *inserted.first;
     if (deduction_performed)
         s->flags |= Concept::NEW_OR_TOUCHED;
     return s;
+}
+
+void TBox::adoptNormalizedConcept(Concept* c)
+{
+    if (c->operands != nullptr) {
+        unsigned int position = 0;
+        for (Concept* o : *c->operands)
+            o->addParent(c, position++);
+    }
+    c->flags |= Concept::IN_DAG | Concept::NORMAL;
+    c->id = Concept::normal_id_counter++;
 }
 
 Concept* TBox::findNormalizedConcept(Concept* c)

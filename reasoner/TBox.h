@@ -187,6 +187,12 @@ public:
     // The classification with on-the-fly encoding.
     using DeductionQueue = std::deque<std::pair<std::pair<Concept*, Concept*>, unsigned long>>;
     EncodingMap* encodingMap = nullptr;
+    // The derived subsumptions still to be encoded, by variable: the one of
+    // variable firstDeducedVariable + i is (sub id, super id) at i. Derived
+    // variables are handed out one after the other, so they need no keys;
+    // the encoding map keeps the told axioms.
+    std::vector<std::pair<uint32_t, uint32_t>> deducedPairs;
+    unsigned long firstDeducedVariable = 0;
     LiteralList assumptions;
     DeductionQueue deductionQueue;
     // The two-role steps that a chain of three or more roles is applied in.
@@ -231,6 +237,9 @@ public:
 #endif
 
 private:
+    // Numbers a concept that has just joined the normal form and links its
+    // operands to it.
+    void adoptNormalizedConcept(Concept* c);
     // Replaces c's operands by the shared ones, sorted by ascending serial.
     template <typename Share>
     void shareOperands(Concept* c, bool dropDuplicates, Share share);
@@ -260,6 +269,8 @@ private:
     // The existential over role with the filler in the role's related set.
     Concept* findRelated(Role* role, Concept* filler);
     void handClause(const LiteralList& clause);
+    void handClause(const std::vector<long>& clause);
+    std::vector<long> scratchClause;
     // Puts (sub, variable) into super's assertion set and, for an
     // existential super, into the index of the existentials above sub.
     Assertion assertSubsumption(Concept* sub, Concept* super, unsigned long variable);
@@ -268,6 +279,16 @@ private:
     const uint32_t* findAssertion(Concept* sub, uint32_t superId) const;
     // Puts an existential into its role's related set (one per filler).
     void addRelated(Role* role, Concept* existential);
+    // The existentials made during the saturation join the normalised set,
+    // and the related sets receive their members, only after it: meanwhile
+    // normalExistentials and relatedIndex answer every lookup, and the
+    // sorted batches go in with position hints instead of one tree search
+    // each.
+    std::vector<Concept*> madeExistentials;
+    std::vector<Concept*> pendingRelated;
+    void settleSaturationSets();
+    // Every normalised concept at the index of its id.
+    std::vector<Concept*> normalizedConceptsById() const;
 
     // The assertion sets seen from the subsumed side: for each concept id,
     // its subsumers' ids with the variable of the entry, by ascending id.
@@ -276,6 +297,16 @@ private:
     // iteration. Ids and variables (DIMACS numbers) fit 32 bits.
     using SubsumerList = std::vector<std::pair<uint32_t, uint32_t>>;
     std::vector<SubsumerList> subsumersOf;
+    // Per concept id, 512 bits, one set for each subsumer by a hash of its
+    // id: a clear bit tells at once that a concept is no subsumer, which is
+    // the usual answer when the conjunction rules look for their operands.
+    struct SubsumerSignature {
+        uint64_t words[8];
+        static unsigned bit(uint32_t id) { return static_cast<unsigned>((id * 0x9E3779B9u) >> 23); }
+        void add(uint32_t id) { words[bit(id) >> 6] |= uint64_t(1) << (bit(id) & 63); }
+        bool mayHold(uint32_t id) const { return (words[bit(id) >> 6] >> (bit(id) & 63)) & 1; }
+    };
+    std::vector<SubsumerSignature> subsumerSignatures;
     // The lhs-axiom lists of the atomic concepts compiled for the rules run
     // on them: per concept id, one record per axiom in list order, the ids of
     // a conjunction's conjuncts kept in one flat array, so that the rules
@@ -284,6 +315,7 @@ private:
         Axiom* axiom;
         Concept* rhs;
         Role* role;
+        long selector;
         uint32_t kind;
         uint32_t firstOperand;
         uint32_t operandCount;
@@ -295,6 +327,16 @@ private:
     // inserting an equal new existential into the normal form would return.
     IdPairMap<Concept*> normalExistentials;
     void indexNormalExistentials();
+    // The role and filler of every normalised existential by its id: the
+    // rules read them here instead of walking to the filler through the
+    // operand list.
+    struct ExistentialParts {
+        Role* role;
+        Concept* filler;
+    };
+    std::vector<ExistentialParts> existentialParts;
+    const ExistentialParts& partsOf(const Concept* existential) const { return existentialParts[existential->id]; }
+    const ExistentialParts& partsOf(uint32_t id) const { return existentialParts[id]; }
     // The related sets by (role id, filler id).
     IdPairMap<Concept*> relatedIndex;
     // For each concept, the fillers of left-side existentials above it with
@@ -302,19 +344,26 @@ private:
     // positions of the axioms ∃role.filler ⊑ R in the role's existential-lhs
     // list. Together they find the axioms an existential triggers without a
     // walk over every axiom of its role.
-    std::vector<std::vector<std::pair<Concept*, unsigned long>>> fillersAbove;
+    // An entry X ⊑ concept seen from X: the concept, its id and the entry's
+    // variable, so that a walk over such entries reads no concept.
+    struct SubsumerLink {
+        Concept* concept;
+        uint32_t id;
+        uint32_t variable;
+    };
+    std::vector<std::vector<SubsumerLink>> fillersAbove;
     IdPairMap<uint32_t> existentialLhsIndex;
     std::vector<std::vector<unsigned>> existentialLhsPositions;
     // Scratch lists of the rules, kept to spare an allocation per rule run
     // (no rule runs inside another).
     std::vector<unsigned long> scratchPremises;
     std::vector<std::pair<unsigned, unsigned long>> scratchTriggered;
-    std::vector<std::pair<Concept*, unsigned long>> scratchLinks;
+    std::vector<SubsumerLink> scratchLinks;
     // Per role id, the filler ids of its existential-lhs list, in list order.
     std::vector<std::vector<uint32_t>> existentialLhsFillers;
     // For each concept id, the existentials whose assertion sets hold it, with
     // the variable of that entry.
-    std::vector<std::vector<std::pair<Concept*, unsigned long>>> existentialsAbove;
+    std::vector<std::vector<SubsumerLink>> existentialsAbove;
     // The list kept for a concept in one of the by-id tables above, made on
     // first use.
     template <typename List>

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "TestSupport.h"
 #include "encoders/DimacsEncoder.h"
@@ -20,7 +21,12 @@ protected:
 
     void TearDown() override { delete encoder; }
 
-    std::string bodyText() { return bodyStream.text(); }
+    // Clause lines may still be on their way to the stream.
+    std::string bodyText()
+    {
+        encoder->flushPending();
+        return bodyStream.text();
+    }
     std::string headerText() { return headerStream.text(); }
 
     bool add(std::initializer_list<long> literals)
@@ -146,6 +152,33 @@ TEST_F(Dimacs, WithoutHeaderStreamTheBodyIsStillWritten)
     EXPECT_EQ(headerText(), "");
 }
 
+// Enough clauses to fill several of the writer's blocks, through both ways
+// of handing a clause over, in one order.
+TEST_F(Dimacs, ManyClausesArriveWholeAndInOrder)
+{
+    std::string expected;
+    for (long i = 1; i <= 200000; ++i) {
+        if (i > 1)
+            expected += '\n';
+        if (i % 3 == 0) {
+            EXPECT_TRUE(add({-i, i + 1}));
+            expected += std::to_string(-i) + " " + std::to_string(i + 1) + " 0";
+        } else {
+            const long literals[] = {-i, -(i + 1), i + 2};
+            EXPECT_TRUE(encoder->addClause(literals, 3));
+            expected += std::to_string(-i) + " " + std::to_string(-(i + 1)) + " " + std::to_string(i + 2) + " 0";
+        }
+    }
+    EXPECT_TRUE(encoder->checkSatisfiability(4, 5, 200002, 200000));
+    expected += "\n4 0\n-5 0\n";
+    EXPECT_EQ(bodyText(), expected);
+    // A clause after the query units starts a line of its own again.
+    const long unit[] = {7};
+    EXPECT_TRUE(encoder->addClause(unit, 1));
+    EXPECT_FALSE(encoder->addClause(unit, 0));
+    EXPECT_EQ(bodyText(), expected + "7 0");
+}
+
 TEST(DimacsAbort, TriviallyUnsatisfiableLeavesAnUnsatisfiableCnfBehind)
 {
     EXPECT_EXIT(
@@ -186,6 +219,33 @@ TEST(DimacsWriteError, AFullDeviceIsObservable)
     std::fflush(full);
     EXPECT_TRUE(e.writeFailed());
     std::fclose(full);
+}
+
+// The lines still held back are written before the failure is judged.
+TEST(DimacsWriteError, HeldBackLinesCountForTheVerdict)
+{
+    FILE* full = std::fopen("/dev/full", "w");
+    if (full == nullptr)
+        GTEST_SKIP() << "no /dev/full";
+    std::setvbuf(full, nullptr, _IONBF, 0);
+    DimacsEncoder e(full, nullptr);
+    const long literals[] = {-1, 2};
+    EXPECT_TRUE(e.addClause(literals, 2));
+    EXPECT_TRUE(e.writeFailed());
+    std::fclose(full);
+}
+
+TEST(DimacsAbort, HeldBackLinesPrecedeTheVerdict)
+{
+    EXPECT_EXIT(
+        {
+            DimacsEncoder e(stderr, nullptr);
+            std::vector<long> literals(1, -1);
+            literals.push_back(2);
+            e.addClause(literals.data(), literals.size());
+            e.abortForUnsatisfiability("Solved by unit propagation");
+        },
+        ::testing::ExitedWithCode(255), "^-1 2 0UNSATISFIABLE\nSolved by unit propagation\n$");
 }
 
 }

@@ -32,7 +32,12 @@ protected:
         TBox::CNF_SAT_Encoder = nullptr;
     }
 
-    std::string bodyText() { return body.text(); }
+    // Clause lines may still be on their way to the stream.
+    std::string bodyText()
+    {
+        TBox::CNF_SAT_Encoder->flushPending();
+        return body.text();
+    }
     std::string headerText() { return header.text(); }
 
     Concept* named(const char* name) { return tbox->insertConcept(new PrimitiveConcept(name), true); }

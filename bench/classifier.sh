@@ -3,9 +3,10 @@
 #
 # 1. Per ontology, one run with pinpointing and the encoding written to files
 #    (-o=FILE -h=FILE -p=FILE -s): CPU seconds of each phase and in total
-#    (the run's own timing lines), variables and clauses (its "p cnf" line),
-#    peak resident memory, and, when Konclude is installed, Konclude's
-#    wall-clock seconds for the whole process on the same ontology (.ofn).
+#    (the run's own timing lines), the wall-clock seconds of the whole run,
+#    variables and clauses (its "p cnf" line), peak resident memory, and,
+#    when Konclude is installed, Konclude's wall-clock seconds for the whole
+#    process on the same ontology (.ofn) with the ratio of the two.
 #    The last row is an ontology of COPIES disjoint renamed copies of
 #    el-galen, made by bench/replicate_ontology.sh in the scratch directory.
 # 2. QUERIES pinpointing queries through the in-process solver (-m) on
@@ -80,10 +81,10 @@ timing() {
 now() { date +%s.%N; }
 seconds_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.2f", b - a }'; }
 
-row_format='%-20s %8s %8s %9s %8s %9s %9s %8s %10s\n'
+row_format='%-20s %8s %8s %9s %8s %8s %9s %9s %8s %10s %6s\n'
 print_header() {
     # shellcheck disable=SC2059
-    printf "$row_format" ontology parse_s norm_s class+enc total_s vars clauses peak_MB konclude_s
+    printf "$row_format" ontology parse_s norm_s class+enc total_s wall_s vars clauses peak_MB konclude_s ratio
 }
 
 # One row: the classifier on $2 (.krss) and Konclude on $3 (.ofn, may be
@@ -91,13 +92,16 @@ print_header() {
 measure() {
     local name=$1 krss=$2 ofn=$3 dir=$work/$1
     mkdir -p "$dir"
+    local wall begin
+    begin=$(now)
     if ! with_peak "$dir/peak" "$classifier" -i="$krss" -o="$dir/body" -h="$dir/header" -p="$dir/assumptions" -s \
         >/dev/null 2>"$dir/err"; then
         echo "$name: the classifier failed:" >&2
         tail -n 5 "$dir/err" >&2
         return
     fi
-    local vars clauses peak ks="-"
+    wall=$(seconds_since "$begin")
+    local vars clauses peak ks="-" ratio="-"
     read -r vars clauses < <(awk '$1 == "p" && $2 == "cnf" { v = $3; c = $4 } END { print v, c }' "$dir/header")
     peak=$(awk '{ if ($1 ~ /^[0-9]+$/) printf "%.0f", $1 / 1024; else print $1 }' "$dir/peak" | tail -n 1)
     rm -f "$dir/body"
@@ -110,14 +114,16 @@ measure() {
             ks=failed
         fi
         rm -f "$dir/konclude.owl.xml"
+        [ "$ks" != failed ] && ratio=$(awk -v a="$wall" -v b="$ks" 'BEGIN { printf "%.2f", a / b }')
     fi
     # shellcheck disable=SC2059
     printf "$row_format" "$name" "$(timing PARSING "$dir/err")" "$(timing NORMALIZATION "$dir/err")" \
         "$(timing 'CLASSIFICATION AND ENCODING [init+ded+enc]' "$dir/err")" "$(timing 'TOTAL TIME' "$dir/err")" \
-        "$vars" "$clauses" "$peak" "$ks"
+        "$wall" "$vars" "$clauses" "$peak" "$ks" "$ratio"
 }
 
-echo "== classification with pinpointing, encoding written to files (CPU seconds; Konclude: wall seconds) =="
+echo "== classification with pinpointing, encoding written to files (phases: CPU seconds of all threads;"
+echo "   wall_s and konclude_s: wall seconds of the whole process; ratio = wall_s / konclude_s) =="
 print_header
 for name in $ontologies; do
     if [ ! -f "$data/$name.krss" ]; then

@@ -3,6 +3,8 @@
 // deduction variable when it is found; when pinpointing, every rule
 // application becomes a Horn clause at once.
 #include <algorithm>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "model/ExistentialRestr.h"
@@ -10,11 +12,6 @@
 #include "reasoner/TBox.h"
 
 namespace {
-
-bool bySuperId(const std::pair<uint32_t, uint32_t>& entry, uint32_t id)
-{
-    return entry.first < id;
-}
 
 // The related id of an existential (its filler's id), read without a call.
 uint64_t fillerId(const Concept* existential)
@@ -32,22 +29,15 @@ const uint32_t* TBox::findAssertion(Concept* sub, Concept* super) const
 
 const uint32_t* TBox::findAssertion(Concept* sub, uint32_t id) const
 {
-    if (sub->id >= subsumersOf.size())
-        return nullptr;
-    const SubsumerList& list = subsumersOf[sub->id];
-    auto it = std::lower_bound(list.begin(), list.end(), id, bySuperId);
-    return it != list.end() && it->first == id ? &it->second : nullptr;
+    return sub->subsumerIndex.find(id);
 }
 
 TBox::Assertion TBox::assertSubsumption(Concept* sub, Concept* super, unsigned long variable)
 {
-    SubsumerList& list = byId(subsumersOf, sub);
     const uint32_t id = static_cast<uint32_t>(super->id);
-    auto it = std::lower_bound(list.begin(), list.end(), id, bySuperId);
-    if (it != list.end() && it->first == id)
-        return {it->second, false};
-    list.insert(it, {id, static_cast<uint32_t>(variable)});
-    byId(subsumerSignatures, sub).add(id);
+    const std::pair<uint32_t, bool> entry = sub->subsumerIndex.insert(id, static_cast<uint32_t>(variable));
+    if (!entry.second)
+        return {entry.first, false};
     // Only the rules over existentials read assertion sets; the others are
     // filled from the subsumer lists after the saturation.
     if (super->kind == EXISTENTIAL_RESTR) {
@@ -101,14 +91,16 @@ void TBox::settleSaturationSets()
         related.insert(related.end(), c);
     }
     pendingRelated.clear();
-    // The assertion sets of every other concept, sub by sub in ascending id,
-    // so that each set is filled in its own order.
-    std::vector<Concept*> byNormalId = normalizedConceptsById();
-    for (std::size_t subId = 0; subId < subsumersOf.size(); ++subId) {
-        Concept* sub = subId < byNormalId.size() ? byNormalId[subId] : nullptr;
+}
+
+void TBox::fillAssertionSets()
+{
+    // Sub by sub in ascending id, so that each set is filled in its own order.
+    const std::vector<Concept*> byNormalId = normalizedConceptsById();
+    for (Concept* sub : byNormalId) {
         if (sub == nullptr)
             continue;
-        for (const auto& entry : subsumersOf[subId]) {
+        for (const auto& entry : sub->subsumerIndex.all()) {
             Concept* super = byNormalId[entry.first];
             if (super->kind != EXISTENTIAL_RESTR)
                 super->assertions.append({sub, entry.second});
@@ -243,7 +235,17 @@ void TBox::performDeductionAndEncode(bool encode, bool pinpointing)
             applyExistentialRules(sub, super, variable, processed, encode, pinpointing);
     }
     settleSaturationSets();
+    // The assertion sets that no rule read are filled while the encoding is
+    // finished: the two touch different members of the concepts.
+    std::thread filling;
+    try {
+        filling = std::thread(&TBox::fillAssertionSets, this);
+    } catch (const std::system_error&) {
+        fillAssertionSets();
+    }
     finishDeductionAndEncode(encode, pinpointing);
+    if (filling.joinable())
+        filling.join();
 }
 
 // super is atomic: the axioms with super on their left, as itself, as a
@@ -274,8 +276,8 @@ void TBox::applyAtomicRules(Concept* sub, Concept* super, unsigned long variable
             for (uint32_t k = 0; k < rule.operandCount; ++k) {
                 const uint32_t x = ruleOperandIds[rule.firstOperand + k];
                 const uint32_t* found = x == superId        ? (ownPresent ? &ownVariable : nullptr)
-                                        : subsumerSignatures[sub->id].mayHold(x) ? findAssertion(sub, x)
-                                                                                 : nullptr;
+                                        : sub->subsumerIndex.mayHold(x) ? findAssertion(sub, x)
+                                                                        : nullptr;
                 if (found == nullptr || *found > processed) {
                     holds = false;
                     break;

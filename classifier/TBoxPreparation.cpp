@@ -258,6 +258,7 @@ void TBox::addToldSubsumptions(bool encode)
 void TBox::clearAllDeductionStructures()
 {
     for (Concept* c : normalizedConcepts) {
+        c->subsumerIndex.clear();
         c->assertions.clear();
         c->lhsAxioms.clear();
     }
@@ -271,8 +272,6 @@ void TBox::clearAllDeductionStructures()
     existentialLhsIndex.clear();
     existentialLhsPositions.clear();
     existentialLhsFillers.clear();
-    subsumersOf.clear();
-    subsumerSignatures.clear();
     atomicRules.clear();
     ruleOperandIds.clear();
     normalExistentials.clear();

@@ -32,6 +32,7 @@ using ConceptParentList = std::vector<std::pair<Concept*, unsigned int>>;
 
 #ifdef KORVANE_CLASSIFIER_MODEL
 #include "model/AssertionSet.h"
+#include "model/SubsumerIndex.h"
 #endif
 
 // An EL+ concept expression: top, bottom, an atomic concept, a conjunction or
@@ -117,6 +118,7 @@ public:
 
 #ifdef KORVANE_CLASSIFIER_MODEL
     // The classification with on-the-fly encoding.
+    SubsumerIndex subsumerIndex;
     AssertionSet assertions;
     std::vector<Axiom*> lhsAxioms;
 #else

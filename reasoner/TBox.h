@@ -287,26 +287,12 @@ private:
     std::vector<Concept*> madeExistentials;
     std::vector<Concept*> pendingRelated;
     void settleSaturationSets();
+    // Fills the assertion sets of the concepts other than existentials from
+    // the subsumer indexes.
+    void fillAssertionSets();
     // Every normalised concept at the index of its id.
     std::vector<Concept*> normalizedConceptsById() const;
 
-    // The assertion sets seen from the subsumed side: for each concept id,
-    // its subsumers' ids with the variable of the entry, by ascending id.
-    // The rules look up many subsumers of one concept in a row, so these
-    // lookups stay in one small, warm list; the sets keep the order of
-    // iteration. Ids and variables (DIMACS numbers) fit 32 bits.
-    using SubsumerList = std::vector<std::pair<uint32_t, uint32_t>>;
-    std::vector<SubsumerList> subsumersOf;
-    // Per concept id, 512 bits, one set for each subsumer by a hash of its
-    // id: a clear bit tells at once that a concept is no subsumer, which is
-    // the usual answer when the conjunction rules look for their operands.
-    struct SubsumerSignature {
-        uint64_t words[8];
-        static unsigned bit(uint32_t id) { return static_cast<unsigned>((id * 0x9E3779B9u) >> 23); }
-        void add(uint32_t id) { words[bit(id) >> 6] |= uint64_t(1) << (bit(id) & 63); }
-        bool mayHold(uint32_t id) const { return (words[bit(id) >> 6] >> (bit(id) & 63)) & 1; }
-    };
-    std::vector<SubsumerSignature> subsumerSignatures;
     // The lhs-axiom lists of the atomic concepts compiled for the rules run
     // on them: per concept id, one record per axiom in list order, the ids of
     // a conjunction's conjuncts kept in one flat array, so that the rules

@@ -123,7 +123,7 @@ void TBox::newAxiom(Concept* sub, Concept* super, Axiom* told, bool encode)
     assertSubsumption(sub, super, s);
     if (told == nullptr && sub == super)
         return;
-    deductionQueue.push_back({{sub, super}, s});
+    enqueue(sub, super, s);
     if (told == nullptr)
         return;
     if (save_deductions_table_file != nullptr)
@@ -143,7 +143,7 @@ TBox::Assertion TBox::newDeduction(Concept* sub, Concept* super, bool encode)
             --global_cnf_id_counter;
             return entry;
         }
-        deductionQueue.push_back({{sub, super}, w});
+        enqueue(sub, super, w);
         if (save_deductions_table_file != nullptr)
             printDeductionInTable(save_deductions_table_file, w, sub, super);
         if (encode) {
@@ -159,7 +159,7 @@ TBox::Assertion TBox::newDeduction(Concept* sub, Concept* super, bool encode)
     }
     Assertion entry = assertSubsumption(sub, super, 0);
     if (entry.inserted && !(sub == super && !initializeNonPrimitive))
-        deductionQueue.push_back({{sub, super}, 0});
+        enqueue(sub, super, 0);
     return entry;
 }
 
@@ -217,22 +217,24 @@ Concept* TBox::obtainExistential(Role* role, Concept* filler, bool encode)
     return made;
 }
 
+void TBox::enqueue(Concept* sub, Concept* super, unsigned long variable)
+{
+    deductionQueue.push_back({sub, super, variable, static_cast<uint32_t>(super->id), super->kind});
+}
+
 void TBox::performDeductionAndEncode(bool encode, bool pinpointing)
 {
     if (!prepareDeductionAndEncode(encode, pinpointing) || !normalized || deduction_performed)
         return;
     unsigned long processed = 0;
     while (!deductionQueue.empty()) {
-        auto item = deductionQueue.front();
+        const QueuedSubsumption item = deductionQueue.front();
         deductionQueue.pop_front();
-        Concept* sub = item.first.first;
-        Concept* super = item.first.second;
-        const unsigned long variable = item.second;
-        processed = std::max(processed, variable);
-        if (super->isAtomic())
-            applyAtomicRules(sub, super, variable, processed, encode, pinpointing);
-        else if (super->kind == EXISTENTIAL_RESTR)
-            applyExistentialRules(sub, super, variable, processed, encode, pinpointing);
+        processed = std::max(processed, item.variable);
+        if (item.superKind < CONJUNCTION)
+            applyAtomicRules(item, processed, encode, pinpointing);
+        else if (item.superKind == EXISTENTIAL_RESTR)
+            applyExistentialRules(item, processed, encode, pinpointing);
     }
     settleSaturationSets();
     // The assertion sets that no rule read are filled while the encoding is
@@ -250,15 +252,16 @@ void TBox::performDeductionAndEncode(bool encode, bool pinpointing)
 
 // super is atomic: the axioms with super on their left, as itself, as a
 // conjunct or as the filler of an existential.
-void TBox::applyAtomicRules(Concept* sub, Concept* super, unsigned long variable, unsigned long processed,
-                            bool encode, bool pinpointing)
+void TBox::applyAtomicRules(const QueuedSubsumption& item, unsigned long processed, bool encode, bool pinpointing)
 {
-    const bool anySub = sub->isAtomic() || initializeNonPrimitive;
-    if (super->id >= atomicRules.size())
+    Concept* sub = item.sub;
+    const unsigned long variable = item.variable;
+    const uint32_t superId = item.superId;
+    if (superId >= atomicRules.size())
         return;
+    const bool anySub = sub->isAtomic() || initializeNonPrimitive;
     // The entry of sub in super's own set, a premise of every conjunction
     // rule here (copied: derivations may move the index).
-    const uint32_t superId = static_cast<uint32_t>(super->id);
     const uint32_t* own = findAssertion(sub, superId);
     const bool ownPresent = own != nullptr;
     const uint32_t ownVariable = ownPresent ? *own : 0;
@@ -308,12 +311,14 @@ void TBox::applyAtomicRules(Concept* sub, Concept* super, unsigned long variable
 }
 
 // super is ∃s.F: the axioms ∃s.Y ⊑ R with F ⊑ Y, and the role axioms over s.
-void TBox::applyExistentialRules(Concept* sub, Concept* super, unsigned long variable, unsigned long processed,
-                                 bool encode, bool pinpointing)
+void TBox::applyExistentialRules(const QueuedSubsumption& item, unsigned long processed, bool encode,
+                                 bool pinpointing)
 {
+    Concept* sub = item.sub;
+    const unsigned long variable = item.variable;
     if (!(sub->isAtomic() || initializeNonPrimitive))
         return;
-    const ExistentialParts parts = partsOf(super);
+    const ExistentialParts parts = partsOf(item.superId);
     Role* s = parts.role;
     Concept* filler = parts.filler;
     // The axioms ∃s.Y ⊑ R with F ⊑ Y, in the order of s's list: found from
@@ -349,7 +354,7 @@ void TBox::applyExistentialRules(Concept* sub, Concept* super, unsigned long var
     }
     for (RoleAxiom* ra : s->roleAxioms) {
         if (ra->lhs->kind == COMPOSITION && ra->lhs->componentCount() == 2) {
-            applyChainRules(ra, sub, super, variable, processed, encode, pinpointing);
+            applyChainRules(ra, item, processed, encode, pinpointing);
             continue;
         }
         Concept* target = obtainExistential(ra->rhs, filler, encode);
@@ -363,10 +368,13 @@ void TBox::applyExistentialRules(Concept* sub, Concept* super, unsigned long var
 
 // t1 ∘ t2 ⊑ u with sub ⊑ ∃s.F: as the second link (X ⊑ ∃t1.sub gives
 // X ⊑ ∃u.F) and as the first link (F ⊑ ∃t2.G gives sub ⊑ ∃u.G).
-void TBox::applyChainRules(RoleAxiom* ra, Concept* sub, Concept* super, unsigned long variable,
-                           unsigned long processed, bool encode, bool pinpointing)
+void TBox::applyChainRules(RoleAxiom* ra, const QueuedSubsumption& item, unsigned long processed, bool encode,
+                           bool pinpointing)
 {
-    const ExistentialParts parts = partsOf(super);
+    Concept* sub = item.sub;
+    Concept* super = item.super;
+    const unsigned long variable = item.variable;
+    const ExistentialParts parts = partsOf(item.superId);
     Role* s = parts.role;
     Concept* filler = parts.filler;
     Role* t1 = ra->lhs->components->front();

@@ -185,7 +185,16 @@ public:
 
 #ifdef KORVANE_CLASSIFIER_MODEL
     // The classification with on-the-fly encoding.
-    using DeductionQueue = std::deque<std::pair<std::pair<Concept*, Concept*>, unsigned long>>;
+    // A subsumption sub ⊑ super waiting for its rules, with the id and kind
+    // of super: taking it from the queue reads no concept.
+    struct QueuedSubsumption {
+        Concept* sub;
+        Concept* super;
+        unsigned long variable;
+        uint32_t superId;
+        concept_t superKind;
+    };
+    using DeductionQueue = std::deque<QueuedSubsumption>;
     EncodingMap* encodingMap = nullptr;
     // The derived subsumptions still to be encoded, by variable: the one of
     // variable firstDeducedVariable + i is (sub id, super id) at i. Derived
@@ -253,12 +262,12 @@ private:
     void indexRoleAxioms();
     void addInitialSubsumptions(bool encode);
     void addToldSubsumptions(bool encode);
-    void applyAtomicRules(Concept* sub, Concept* super, unsigned long variable, unsigned long processed,
-                          bool encode, bool pinpointing);
-    void applyExistentialRules(Concept* sub, Concept* super, unsigned long variable, unsigned long processed,
-                               bool encode, bool pinpointing);
-    void applyChainRules(RoleAxiom* ra, Concept* sub, Concept* super, unsigned long variable,
-                         unsigned long processed, bool encode, bool pinpointing);
+    void applyAtomicRules(const QueuedSubsumption& item, unsigned long processed, bool encode, bool pinpointing);
+    void applyExistentialRules(const QueuedSubsumption& item, unsigned long processed, bool encode,
+                               bool pinpointing);
+    void applyChainRules(RoleAxiom* ra, const QueuedSubsumption& item, unsigned long processed, bool encode,
+                         bool pinpointing);
+    void enqueue(Concept* sub, Concept* super, unsigned long variable);
     void finishDeductionAndEncode(bool encode, bool pinpointing);
     // The variable of the derived sub ⊑ super, or 0 when its rule clause is
     // not to be written.

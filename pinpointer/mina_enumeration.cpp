@@ -23,7 +23,7 @@ class Enumeration {
 public:
     Enumeration(PinpointingSolver& candidateSolver, PinpointingSolver& testSolver, PinpointingSolver& foundSolver,
                 vec<int>& selectors, vec<Lit>& candidateAssumptions, Lit query, MinASet& results, long minaLimit,
-                int verbosity, timer& stopwatch)
+                int verbosity, timer& stopwatch, const SelectorNumbering* numbering)
         : candidateSolver(candidateSolver),
           testSolver(testSolver),
           foundSolver(foundSolver),
@@ -33,7 +33,8 @@ public:
           results(results),
           minaLimit(minaLimit),
           verbosity(verbosity),
-          stopwatch(stopwatch) {}
+          stopwatch(stopwatch),
+          numbering(numbering) {}
 
     void run();
 
@@ -48,6 +49,7 @@ private:
     const long minaLimit;
     const int verbosity;
     timer& stopwatch;
+    const SelectorNumbering* numbering;  // null: the solvers number the selectors as the encoding does
 
     vec<Lit> candidate;         // the selector set under test, the query literal last when it is tested
     vec<vec<Lit> > cycleList;   // blocking clauses of the MinAs found in this cycle
@@ -68,6 +70,7 @@ private:
     Outcome onInconsistent();
     void minimise(vec<Lit>& core);
     Outcome store(vec<Lit>& mina, bool& alreadyFound);
+    void printSelectors(const char* label, const vec<Lit>& lits, bool negated = false);
     void printTimedMinA(const vec<Lit>& mina);
     void endCycle();
     void selectorFreeQuery();
@@ -123,23 +126,19 @@ Enumeration::Outcome Enumeration::onConsistent() {
     if (!fromQueue) {
         vec<Lit> bad;
         negate_into(candidate, bad);
-        if (verbosity > 2) {
-            std::cout << "BAD: ";
-            print_literals(std::cout, bad);
-            std::cout << "\n";
-        }
+        if (verbosity > 2) printSelectors("BAD: ", bad);
         if (!candidateSolver.backjump(bad)) {
             if (verbosity > 2) std::cout << "DONE!\n";
             return Outcome::finished;
         }
     }
     // A set from the explanation stack may have been tested without the
-    // query literal, and the first test of the call was made on every
-    // selector.
+    // query literal. The first test of the call is made on every selector,
+    // so when it is consistent there is no MinA at all: nothing lies
+    // outside it.
     if (firstPass) {
-        vec<Lit> all;
-        for (int i = 0; i < testSolver.assumptions.size(); i++) all.push(testSolver.assumptions[i]);
-        learnOutsideOf(all);
+        vec<Lit> none;
+        candidateSolver.backjumpAndLearn(none, 0);
     } else if (!passFromStack) {
         learnOutsideOf(candidate);
     }
@@ -166,23 +165,34 @@ void Enumeration::minimise(vec<Lit>& core) {
     }
 }
 
-void Enumeration::printTimedMinA(const vec<Lit>& mina) {
-    std::cout << "MinA AXIOMS: ";
-    print_literals(std::cout, mina);
+// Selector sets are printed in the encoding's numbering.
+void Enumeration::printSelectors(const char* label, const vec<Lit>& lits, bool negated) {
+    std::cout << label;
+    if (numbering != nullptr) {
+        vec<Lit> global;
+        numbering->toGlobal(lits, global);
+        print_literals(std::cout, global, negated);
+    } else {
+        print_literals(std::cout, lits, negated);
+    }
     std::cout << "\n";
+}
+
+void Enumeration::printTimedMinA(const vec<Lit>& mina) {
+    printSelectors("MinA AXIOMS: ", mina);
     std::cerr << "ELAPSED (CPU-sec): " << stopwatch.elapsed(true) << "\n";
     stopwatch.stop();
 }
 
 Enumeration::Outcome Enumeration::store(vec<Lit>& mina, bool& alreadyFound) {
     vec<Lit>* copy = new vec<Lit>();
-    mina.copyTo(*copy);
+    if (numbering != nullptr) {
+        numbering->toGlobal(mina, *copy);
+    } else {
+        mina.copyTo(*copy);
+    }
     if (!results.insert(copy).second) {
-        if (verbosity > 2) {
-            std::cout << "ALREADY FOUND: ";
-            print_literals(std::cout, *copy, true);
-            std::cout << "\n";
-        }
+        if (verbosity > 2) printSelectors("ALREADY FOUND: ", mina, true);
         delete copy;
         alreadyFound = true;
         return Outcome::go_on;
@@ -216,11 +226,7 @@ Enumeration::Outcome Enumeration::onInconsistent() {
         if (p != ~query) core.push(~p);
     }
     if (!foundSolver.solve(core, false, false)) {
-        if (verbosity > 2) {
-            std::cout << "ALREADY FOUND: ";
-            print_literals(std::cout, foundSolver.conflict, true);
-            std::cout << "\n";
-        }
+        if (verbosity > 2) printSelectors("ALREADY FOUND: ", foundSolver.conflict, true);
         return Outcome::go_on;
     }
 
@@ -308,37 +314,64 @@ void Enumeration::run() {
 
 }  // namespace
 
-void prepare_pinpointing(vec<int>& assumptionList, vec<vec<Lit> >& clauses, PinpointingSolver& candidateSolver,
-                         PinpointingSolver& testSolver, PinpointingSolver& foundSolver, PinpointingSolver* coneSolver,
-                         int /*verbosity*/, timer& stopwatch) {
+namespace {
+
+// The first test of a query is made on the assumptions kept here: every
+// selector (and then the query literal). Placing them needs no propagation
+// now: that test puts the query literal first, so it starts from level 0 in
+// any case.
+void place_all_selectors(vec<int>& assumptionList, PinpointingSolver& testSolver) {
+    testSolver.cancelUntil(0);
+    testSolver.assumptions.clear();
+    for (int i = 0; i < assumptionList.size(); i++) testSolver.assumptions.push(Lit(assumptionList[i]));
+}
+
+void add_selector_variables(int count, PinpointingSolver& candidateSolver, PinpointingSolver& foundSolver) {
     candidateSolver.polarityMode = 0;
     candidateSolver.keepsTrail = true;
-    testSolver.propagationOnly = true;
-
-    for (int i = 0; i < assumptionList.size(); i++) {
+    for (int i = 0; i < count; i++) {
         candidateSolver.newVar(true, true);
-        testSolver.newVar(true, true);
         foundSolver.newVar(true, true);
-        if (coneSolver != nullptr) coneSolver->newVar(true, true);
+    }
+}
+
+void print_resetting(timer& stopwatch) {
+    std::cerr << "RESETTING (CPU-sec): " << stopwatch.elapsed(true) << "\n";
+    stopwatch.stop();
+}
+
+}  // namespace
+
+void prepare_pinpointing(vec<int>& assumptionList, vec<vec<Lit> >& clauses, PinpointingSolver& candidateSolver,
+                         PinpointingSolver& testSolver, PinpointingSolver& foundSolver, PinpointingSolver* coneSolver,
+                         RelevantClauses* relevantClauses, int /*verbosity*/, timer& stopwatch) {
+    // The solvers that take the whole encoding.
+    PinpointingSolver* whole[] = {relevantClauses == nullptr ? &testSolver : nullptr, coneSolver};
+    if (relevantClauses == nullptr) {
+        add_selector_variables(assumptionList.size(), candidateSolver, foundSolver);
+        testSolver.propagationOnly = true;
+    } else {
+        relevantClauses->reserveVariables(assumptionList.size());
+    }
+    for (PinpointingSolver* solver : whole) {
+        if (solver == nullptr) continue;
+        for (int i = 0; i < assumptionList.size(); i++) solver->newVar(true, true);
     }
 
     for (int i = 0; i < clauses.size(); i++) {
         vec<Lit>& clause = clauses[i];
-        for (int k = 0; k < clause.size(); k++) {
-            while (testSolver.nVars() <= var(clause[k])) {
-                testSolver.newVar(true, true);
-                if (coneSolver != nullptr) coneSolver->newVar(true, true);
+        for (PinpointingSolver* solver : whole) {
+            if (solver == nullptr) continue;
+            for (int k = 0; k < clause.size(); k++) {
+                while (solver->nVars() <= var(clause[k])) solver->newVar(true, true);
             }
+            solver->addClause(clause);
         }
-        testSolver.addClause(clause);
-        if (coneSolver != nullptr) coneSolver->addClause(clause);
+        if (relevantClauses != nullptr) relevantClauses->add(clause);
         clause.clear(true);
     }
     clauses.clear(true);
-
-    vec<Lit> all;
-    for (int i = 0; i < assumptionList.size(); i++) all.push(Lit(assumptionList[i]));
-    testSolver.solve(all, false, true);
+    if (relevantClauses == nullptr) place_all_selectors(assumptionList, testSolver);
 
     std::cerr << "LOADING (CPU-sec): " << stopwatch.elapsed(false) << "\n";
     stopwatch.stop();
@@ -346,28 +379,28 @@ void prepare_pinpointing(vec<int>& assumptionList, vec<vec<Lit> >& clauses, Pinp
 
 void reset_between_queries(vec<int>& assumptionList, PinpointingSolver& candidateSolver,
                            PinpointingSolver& testSolver, PinpointingSolver& foundSolver, timer& stopwatch) {
-    candidateSolver.polarityMode = 0;
-    candidateSolver.keepsTrail = true;
-    vec<Lit> all;
-    for (int i = 0; i < assumptionList.size(); i++) {
-        candidateSolver.newVar(true, true);
-        foundSolver.newVar(true, true);
-        all.push(Lit(assumptionList[i]));
-    }
+    add_selector_variables(assumptionList.size(), candidateSolver, foundSolver);
     clear_explanations(testSolver);
-    testSolver.solve(all, false, true);
+    place_all_selectors(assumptionList, testSolver);
+    print_resetting(stopwatch);
+}
 
-    std::cerr << "RESETTING (CPU-sec): " << stopwatch.elapsed(true) << "\n";
-    stopwatch.stop();
+void load_cone_query(RelevantClauses& relevantClauses, Lit query, vec<int>& coneSelectors, vec<int>& selectorList,
+                     int selectorCount, PinpointingSolver& candidateSolver, PinpointingSolver& testSolver,
+                     PinpointingSolver& foundSolver, SelectorNumbering& numbering, bool resetting, timer& stopwatch) {
+    numbering.query = relevantClauses.loadTestSolver(query, coneSelectors, selectorCount, testSolver, numbering.global);
+    numbering.splitByCone(coneSelectors, selectorList);
+    add_selector_variables(numbering.global.size(), candidateSolver, foundSolver);
+    if (resetting) print_resetting(stopwatch);
 }
 
 void perform_pinpointing(PinpointingSolver& candidateSolver, PinpointingSolver& testSolver,
                          PinpointingSolver& foundSolver, vec<int>& assumptionList, vec<Lit>& excludedSelectors,
                          vec<int>& coneSelectors, bool useCone, Lit query, MinASet& results, long minaLimit,
-                         int verbosity, timer& stopwatch) {
+                         int verbosity, timer& stopwatch, const SelectorNumbering* numbering) {
     vec<Lit> candidateAssumptions;
     if (useCone) excludedSelectors.copyTo(candidateAssumptions);
     Enumeration enumeration(candidateSolver, testSolver, foundSolver, useCone ? coneSelectors : assumptionList,
-                            candidateAssumptions, query, results, minaLimit, verbosity, stopwatch);
+                            candidateAssumptions, query, results, minaLimit, verbosity, stopwatch, numbering);
     enumeration.run();
 }

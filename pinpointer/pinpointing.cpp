@@ -13,6 +13,8 @@
 #include "pinpointer/InputError.h"
 #include "pinpointer/PinpointerOptions.h"
 #include "pinpointer/PinpointingSolver.h"
+#include "pinpointer/RelevantClauses.h"
+#include "pinpointer/SelectorNumbering.h"
 #include "pinpointer/cone_module.h"
 #include "pinpointer/input_readers.h"
 #include "pinpointer/literal_output.h"
@@ -82,44 +84,51 @@ int run(const PinpointerOptions& options) {
         from_cone_to_module(assumptionList, listed, moduleSet, moduleSelectors, excludedSelectors, verbosity);
     }
 
+    // Under the cone of influence the three enumeration solvers are loaded
+    // per query, over the clauses and selectors that can matter for it;
+    // otherwise one test solver holds the whole encoding for the run.
     std::unique_ptr<PinpointingSolver> candidateSolver(new PinpointingSolver());
     std::unique_ptr<PinpointingSolver> foundSolver(new PinpointingSolver());
-    PinpointingSolver testSolver;
+    std::unique_ptr<PinpointingSolver> testSolver(new PinpointingSolver());
     PinpointingSolver coneSolver;
-    prepare_pinpointing(assumptionList, clauses, *candidateSolver, testSolver, *foundSolver,
-                        options.cone ? &coneSolver : nullptr, verbosity, stopwatch);
+    RelevantClauses relevantClauses;
+    prepare_pinpointing(assumptionList, clauses, *candidateSolver, *testSolver, *foundSolver,
+                        options.cone ? &coneSolver : nullptr, options.cone ? &relevantClauses : nullptr, verbosity,
+                        stopwatch);
     // Variables that the problem line declares but no clause uses can be
     // asked about too.
-    while (testSolver.nVars() < declaredVariables) {
-        testSolver.newVar(true, true);
-        if (options.cone) coneSolver.newVar(true, true);
-    }
+    PinpointingSolver& whole = options.cone ? coneSolver : *testSolver;
+    while (whole.nVars() < declaredVariables) whole.newVar(true, true);
+    if (options.cone) relevantClauses.reserveVariables(whole.nVars());
+    const int variableCount = whole.nVars();
 
     std::istream& queries = queryInput.stream();
     const bool interactive = queryInput.interactive();
     if (interactive) prompt();
     MinASet results;
     vec<int> coneSelectors;
+    SelectorNumbering numbering;
     bool firstSearch = true;
     long asked = 0;
     int number;
     while (read_query(queries, queryInput.name, interactive, number)) {
         asked++;
         int magnitude = number < 0 ? -number : number;
-        if (magnitude > testSolver.nVars()) {
+        if (magnitude > variableCount) {
             throw InputError(queryInput.name + ": the query " + std::to_string(number) +
-                             " names no variable of the encoding (it has " + std::to_string(testSolver.nVars()) +
+                             " names no variable of the encoding (it has " + std::to_string(variableCount) +
                              " variables)");
         }
         Lit query = cnf_literal(number);
         if (verbosity > 2) std::cout << "QUERY: " << number << "\n";
         results.clear();
 
+        vec<int>& selectorList = options.module ? moduleSelectors : assumptionList;
         if (options.cone) {
             moduleSet.clear();
             coneSelectors.clear();
             excludedSelectors.clear();
-            compute_module(coneSolver, options.module ? moduleSelectors : assumptionList, assumptionList,
+            compute_module(coneSolver, selectorList, assumptionList,
                            options.expand, options.boundTwoLiteral, query, moduleSet, coneSelectors,
                            excludedSelectors, options.onlyModule ? 10 : verbosity, stopwatch);
         }
@@ -131,11 +140,23 @@ int run(const PinpointerOptions& options) {
         if (!firstSearch) {
             candidateSolver.reset(new PinpointingSolver());
             foundSolver.reset(new PinpointingSolver());
-            reset_between_queries(assumptionList, *candidateSolver, testSolver, *foundSolver, stopwatch);
+            if (options.cone) {
+                testSolver.reset(new PinpointingSolver());
+            } else {
+                reset_between_queries(assumptionList, *candidateSolver, *testSolver, *foundSolver, stopwatch);
+            }
+        }
+        if (options.cone) {
+            load_cone_query(relevantClauses, query, coneSelectors, selectorList, assumptionList.size(),
+                            *candidateSolver, *testSolver, *foundSolver, numbering, !firstSearch, stopwatch);
+            perform_pinpointing(*candidateSolver, *testSolver, *foundSolver, assumptionList,
+                                numbering.excludedSelectors, numbering.coneSelectors, true, numbering.query, results,
+                                options.minaLimit, verbosity, stopwatch, &numbering);
+        } else {
+            perform_pinpointing(*candidateSolver, *testSolver, *foundSolver, assumptionList, excludedSelectors,
+                                coneSelectors, false, query, results, options.minaLimit, verbosity, stopwatch);
         }
         firstSearch = false;
-        perform_pinpointing(*candidateSolver, testSolver, *foundSolver, assumptionList, excludedSelectors,
-                            coneSelectors, options.cone, query, results, options.minaLimit, verbosity, stopwatch);
         std::cerr << "COMPLETE THE SEARCH (CPU-sec): " << stopwatch.elapsed(true) << "\n";
         stopwatch.stop();
         if (options.minaLimit != 1) print_results(results);

@@ -21,11 +21,8 @@ struct ConeFixture {
 
     ConeFixture(int variables, int count, const std::vector<std::vector<int> >& clauses) : solver(variables) {
         for (int s = 0; s < count; s++) selectors.push(s);
-        for (const std::vector<int>& c : clauses) {
-            vec<Lit> ps;
-            for (int x : c) ps.push(cnf_literal(x));
-            solver.addClause(ps);
-        }
+        vec<Lit> ps;
+        for (const std::vector<int>& c : clauses) solver.addClause(cnfClause(ps, c));
     }
 
     // The cone of the query in CNF numbering.

@@ -142,6 +142,34 @@ TEST_F(PinpointerEndToEnd, ConeGivesTheSameMinAs) {
     EXPECT_NE(cone.out.find("MODULE - AXIOMS - SIZE: 3\n"), std::string::npos);
 }
 
+// Under the cone the solvers number only the query's selectors (here 4 and
+// 5, after three that play no part); what they print is in the encoding's
+// numbers all the same. Axioms 4 and 5 each give 6 alone, so a later core
+// can only hold one already found.
+TEST_F(PinpointerEndToEnd, ConeRunPrintsTheEncodingsNumbers) {
+    dir.write("encoding", "-4 6 0\n-5 6 0\n-1 7 0\n-2 -7 8 0\n-3 8 0\n");
+    RunResult r = ask("-6\n-8\n", {"-c", "-v=3"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<MinAs> blocks = resultBlocks(r.out);
+    ASSERT_EQ(blocks.size(), 2u);
+    EXPECT_EQ(asSet(blocks[0]), (std::set<Selectors>{{4}, {5}}));
+    EXPECT_EQ(asSet(blocks[1]), (std::set<Selectors>{{1, 2}, {3}}));
+    EXPECT_NE(r.out.find("ALREADY FOUND: "), std::string::npos);
+    std::vector<std::string> out = lines(r.out);
+    std::size_t second = 0;
+    while (second < out.size() && out[second] != "QUERY: -8") second++;
+    ASSERT_LT(second, out.size());
+    for (std::size_t i = 0; i < out.size(); i++) {
+        for (const char* label : {"MinA AXIOMS: ", "ALREADY FOUND: ", "BAD: "}) {
+            if (out[i].rfind(label, 0) != 0) continue;
+            Selectors allowed = i < second ? Selectors{4, 5} : Selectors{1, 2, 3};
+            for (int x : pinpointer_test::parseSelectors(out[i].substr(std::string(label).size()))) {
+                EXPECT_TRUE(allowed.count(x < 0 ? -x : x)) << out[i];
+            }
+        }
+    }
+}
+
 TEST_F(PinpointerEndToEnd, FirstMinAOnly) {
     RunResult r = ask("-9\n", {"-s"});
     ASSERT_EQ(r.status, 0) << r.err;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "PinpointingSolverProbe.h"
 #include "pinpointer/input_readers.h"
 #include "pinpointer/mina_enumeration.h"
 
@@ -23,10 +24,10 @@ public:
         vec<vec<Lit> > clauses;
         for (const std::vector<int>& c : clauseList) {
             clauses.push();
-            for (int x : c) clauses.last().push(cnf_literal(x));
+            cnfClause(clauses.last(), c);
         }
         testing::internal::CaptureStderr();
-        prepare_pinpointing(assumptionList, clauses, *candidate, test, *found, nullptr, 1, stopwatch);
+        prepare_pinpointing(assumptionList, clauses, *candidate, test, *found, nullptr, nullptr, 1, stopwatch);
         testing::internal::GetCapturedStderr();
     }
 

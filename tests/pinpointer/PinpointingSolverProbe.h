@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "pinpointer/PinpointingSolver.h"
+#include "pinpointer/input_readers.h"
 
 // A pinpointing solver whose trail the tests may look at and extend.
 class PinpointingSolverProbe : public PinpointingSolver {
@@ -44,6 +45,13 @@ public:
 inline vec<Lit>& fillLits(vec<Lit>& v, std::initializer_list<Lit> lits) {
     v.clear();
     for (Lit p : lits) v.push(p);
+    return v;
+}
+
+// A clause written in CNF numbers, as solver literals.
+inline vec<Lit>& cnfClause(vec<Lit>& v, const std::vector<int>& numbers) {
+    v.clear();
+    for (int x : numbers) v.push(cnf_literal(x));
     return v;
 }
 

@@ -11,16 +11,6 @@
 #include "model/PrimitiveConcept.h"
 #include "reasoner/TBox.h"
 
-namespace {
-
-// The related id of an existential (its filler's id), read without a call.
-uint64_t fillerId(const Concept* existential)
-{
-    const ConceptList* operands = existential->operands;
-    return operands == nullptr || operands->empty() ? 0 : operands->front()->id;
-}
-
-}
 
 const uint32_t* TBox::findAssertion(Concept* sub, Concept* super) const
 {
@@ -60,13 +50,12 @@ void TBox::settleSaturationSets()
 {
     // The normalised set orders existentials by the serial of their role,
     // then by the address of their filler.
-    std::sort(madeExistentials.begin(), madeExistentials.end(), [](const Concept* a, const Concept* b) {
-        const Role* r = static_cast<const ExistentialRestr*>(a)->role;
-        const Role* s = static_cast<const ExistentialRestr*>(b)->role;
-        if (r->serial != s->serial)
-            return r->serial < s->serial;
-        return std::less<const Concept*>()(static_cast<const ExistentialRestr*>(a)->getFiller(),
-                                           static_cast<const ExistentialRestr*>(b)->getFiller());
+    std::sort(madeExistentials.begin(), madeExistentials.end(), [this](const Concept* a, const Concept* b) {
+        const ExistentialParts& x = partsOf(a);
+        const ExistentialParts& y = partsOf(b);
+        if (x.role->serial != y.role->serial)
+            return x.role->serial < y.role->serial;
+        return std::less<const Concept*>()(x.filler, y.filler);
     });
     if (!madeExistentials.empty()) {
         const ConceptComparator less;
@@ -79,42 +68,37 @@ void TBox::settleSaturationSets()
     }
     madeExistentials.clear();
     // Each related set orders its members by the id of their filler.
-    std::sort(pendingRelated.begin(), pendingRelated.end(), [](const Concept* a, const Concept* b) {
-        const Role* r = static_cast<const ExistentialRestr*>(a)->role;
-        const Role* s = static_cast<const ExistentialRestr*>(b)->role;
-        if (r != s)
-            return r->id < s->id;
-        return fillerId(a) < fillerId(b);
+    std::sort(pendingRelated.begin(), pendingRelated.end(), [this](const Concept* a, const Concept* b) {
+        const ExistentialParts& x = partsOf(a);
+        const ExistentialParts& y = partsOf(b);
+        if (x.role != y.role)
+            return x.role->id < y.role->id;
+        return x.filler->id < y.filler->id;
     });
     for (Concept* c : pendingRelated) {
-        RelatedSet& related = static_cast<ExistentialRestr*>(c)->role->related;
+        RelatedSet& related = partsOf(c).role->related;
         related.insert(related.end(), c);
     }
     pendingRelated.clear();
+    // The normalised set is final now.
+    conceptsByNormalId.assign(Concept::normal_id_counter, nullptr);
+    for (Concept* c : normalizedConcepts)
+        if (c->id < conceptsByNormalId.size())
+            conceptsByNormalId[c->id] = c;
 }
 
 void TBox::fillAssertionSets()
 {
     // Sub by sub in ascending id, so that each set is filled in its own order.
-    const std::vector<Concept*> byNormalId = normalizedConceptsById();
-    for (Concept* sub : byNormalId) {
+    for (Concept* sub : conceptsByNormalId) {
         if (sub == nullptr)
             continue;
         for (const auto& entry : sub->subsumerIndex.all()) {
-            Concept* super = byNormalId[entry.first];
+            Concept* super = conceptsByNormalId[entry.first];
             if (super->kind != EXISTENTIAL_RESTR)
                 super->assertions.append({sub, entry.second});
         }
     }
-}
-
-std::vector<Concept*> TBox::normalizedConceptsById() const
-{
-    std::vector<Concept*> byNormalId(Concept::normal_id_counter, nullptr);
-    for (Concept* c : normalizedConcepts)
-        if (c->id < byNormalId.size())
-            byNormalId[c->id] = c;
-    return byNormalId;
 }
 
 void TBox::newAxiom(Concept* sub, Concept* super, Axiom* told, bool encode)
@@ -248,6 +232,7 @@ void TBox::performDeductionAndEncode(bool encode, bool pinpointing)
     finishDeductionAndEncode(encode, pinpointing);
     if (filling.joinable())
         filling.join();
+    conceptsByNormalId = std::vector<Concept*>();
 }
 
 // super is atomic: the axioms with super on their left, as itself, as a

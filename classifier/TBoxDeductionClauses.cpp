@@ -183,9 +183,8 @@ void TBox::encodeDeductionsIntoSat(bool pinpointing)
 {
     unsigned long* counter = pinpointing ? &global_cnf_id_counter : &only_deductions_cnf_id_counter;
     encodeTrivialConcepts(counter);
-    const std::vector<Concept*> byNormalId = normalizedConceptsById();
     {
-        VariablesById variables(byNormalId, counter);
+        VariablesById variables(conceptsByNormalId, counter);
         auto variableOf = [&variables](Concept* c) { return variables.of(c); };
         auto encodeTold = [&](const EncodingMap::Entry& entry) {
             Concept* left = entry.second.first;

@@ -44,7 +44,6 @@ private:
     std::condition_variable changed;
     std::deque<Block> full;
     std::vector<Block> spare;
-    bool busy = false;
     bool stopping = false;
     std::thread worker;
 };

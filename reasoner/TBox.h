@@ -299,8 +299,9 @@ private:
     // Fills the assertion sets of the concepts other than existentials from
     // the subsumer indexes.
     void fillAssertionSets();
-    // Every normalised concept at the index of its id.
-    std::vector<Concept*> normalizedConceptsById() const;
+    // Every normalised concept at the index of its id, from the end of the
+    // saturation until its encoding is written.
+    std::vector<Concept*> conceptsByNormalId;
 
     // The lhs-axiom lists of the atomic concepts compiled for the rules run
     // on them: per concept id, one record per axiom in list order, the ids of

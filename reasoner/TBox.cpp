@@ -115,6 +115,13 @@ Concept* TBox::insertConcept(Concept* c, bool dropDuplicates)
     if (c->flags & Concept::IN_DAG)
         return c;
     shareOperands(c, dropDuplicates, [this](Concept* o) { return insertConcept(o, true); });
+    if (c->kind == CONJUNCTION && c->operandCount() == 1) {
+        // A conjunction left with one conjunct (its repeats dropped) is that
+        // conjunct, which is shared already.
+        Concept* only = c->operands->front();
+        c->destroyNotShared(Concept::IN_DAG);
+        return only;
+    }
     auto inserted = concepts.insert(c);
     if (inserted.second) {
         c->id = Concept::dag_id_counter++;
@@ -224,6 +231,8 @@ Concept* TBox::insertNormalizedConcept(Concept* c)
     if (c->flags & Concept::NORMAL)
         return c;
     shareOperands(c, false, [this](Concept* o) { return insertNormalizedConcept(o); });
+    if (c->kind == CONJUNCTION && c->operandCount() == 1)
+        return c->operands->front();
     auto inserted = normalizedConcepts.insert(c);
     if (inserted.second) {
         adoptNormalizedConcept(c);
@@ -256,6 +265,8 @@ Concept* TBox::findNormalizedConcept(Concept* c)
             if (n == nullptr)
                 return nullptr;
             c->operands->front() = n;
+            if (c->kind == CONJUNCTION)
+                return n;
         } else {
             std::vector<Concept*> found;
             found.reserve(c->operands->size());

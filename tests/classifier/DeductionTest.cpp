@@ -259,6 +259,25 @@ TEST_F(Deduction, ConjunctionOnTheLeftNeedsEveryConjunct)
     EXPECT_FALSE(follows(d, selectors));
 }
 
+// (and C1 C1) is C1: the subsumption through the existentials needs C1 ⊑ C2.
+TEST_F(Deduction, ConjunctionOfOneConceptIsUsedAsThatConcept)
+{
+    for (const char* lhs : {"(and C1 C1)", "(and (and C1 C1) C1)", "(and C1 (and C1 C1))"}) {
+        SetUp();
+        SCOPED_TRACE(lhs);
+        classify(std::string("(implies ") + lhs + " C2)\n(implies A (some r C1))\n(implies (some r C2) B)\n");
+        ASSERT_NE(gciBetween("C1", "C2"), nullptr);
+        EXPECT_TRUE(subsumed("A", "B"));
+        long ab = assertionVariable(conceptNamed("A"), conceptNamed("B"));
+        std::set<long> selectors;
+        for (Axiom* a : TBox::getInstance()->gcis)
+            selectors.insert(a->selector);
+        EXPECT_TRUE(follows(ab, selectors));
+        selectors.erase(gciBetween("C1", "C2")->selector);
+        EXPECT_FALSE(follows(ab, selectors));
+    }
+}
+
 TEST_F(Deduction, TopOnTheLeftReachesEveryConcept)
 {
     classify("(implies *top* A)\n(implies B C)\n(implies (some r *top*) D)\n(implies E (some r F))\n");

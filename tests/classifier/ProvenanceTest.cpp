@@ -120,6 +120,25 @@ TEST_F(Provenance, ComplexSidesAreJoinedByAMiddleAxiomThatBothDefinitionsNeed)
     EXPECT_EQ(backward->lhs, middle->rhs);
 }
 
+TEST_F(Provenance, ConjunctionOfOneConceptKeepsTheInputNumber)
+{
+    TBox* tbox = normalize("(implies (and C1 C1) C2)\n(implies A (some r C1))\n(implies (some r C2) B)\n"
+                           "(implies (and C1 (and C1 C1)) C1)\n");
+    ASSERT_EQ(tbox->gcis.size(), 4u);
+    Axiom* told = gciBetween("C1", "C2");
+    ASSERT_NE(told, nullptr);
+    EXPECT_EQ(told->type, ORIGINAL);
+    EXPECT_EQ(told->originalNumber, 1);
+    EXPECT_EQ(ids(told), (std::vector<unsigned long>{1}));
+    EXPECT_TRUE(told->generatedFrom.empty());
+    // The side that becomes the other one leaves C1 ⊑ C1, with its number.
+    Axiom* same = gciBetween("C1", "C1");
+    ASSERT_NE(same, nullptr);
+    EXPECT_EQ(ids(same), (std::vector<unsigned long>{4}));
+    for (Axiom* a : tbox->gcis)
+        EXPECT_NE(a->lhs->kind, CONJUNCTION);
+}
+
 TEST_F(Provenance, SameComplexConceptOnBothSidesHasNoMiddleAxiom)
 {
     TBox* tbox = normalize("(implies (some r A) (some r A))\n");

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "ClassifierState.h"
-#include "KoncludePeer.h"
+#include "support/KoncludePeer.h"
 #include "model/ParserManager.h"
 #include "model/PrimitiveConcept.h"
 #include "parsers/el_krss_g.h"

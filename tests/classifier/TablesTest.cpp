@@ -5,9 +5,11 @@
 
 #include <set>
 #include <string>
+#include <utility>
 
 #include "ClassificationFixture.h"
 #include "HornPropagation.h"
+#include "encoders/DimacsEncoder.h"
 
 using namespace korvane_test;
 
@@ -145,6 +147,62 @@ TEST_F(Tables, AssumptionListRepeatsAnInputAxiomPerNormalFormAxiom)
     MemoryStream again;
     tbox->saveAssumptions(again.get());
     EXPECT_EQ(again.text(), assumptionList.text());
+}
+
+// Every file of a classification of the ontology (clauses, header, the
+// tables, the assumption list and the axiom dump), with or without the
+// input axioms as selectors.
+std::string everyOutput(const std::string& ontology, bool originalIds)
+{
+    resetClassifierState();
+    MemoryStream body, header, deductions, inputs, roles, links, assumptions, dump;
+    DimacsEncoder encoder(body.get(), header.get());
+    TBox::CNF_SAT_Encoder = &encoder;
+    TBox::use_original_axioms_ids = originalIds;
+    TBox::save_deductions_table_file = deductions.get();
+    TBox::save_deductions_table_file_gci = inputs.get();
+    TBox::save_deductions_table_file_ri = roles.get();
+    TBox::save_deductions_table_file_map = links.get();
+    TBox::pinpointing_f = assumptions.get();
+    EXPECT_EQ(parseOntology(ontology), 0);
+    TBox* tbox = TBox::getInstance();
+    tbox->normalizeTBox();
+    tbox->clearNonNormalAndSharedConcepts();
+    tbox->performDeductionAndEncode(true, true);
+    tbox->saveGCIAxioms(dump.get(), true);
+    tbox->saveRIAxioms(dump.get(), true);
+    TBox::CNF_SAT_Encoder = nullptr;
+    resetClassifierState();
+    return "clauses:\n" + body.text() + "header:\n" + header.text() + "deductions:\n" + deductions.text() +
+           "inputs:\n" + inputs.text() + "roles:\n" + roles.text() + "links:\n" + links.text() +
+           "assumptions:\n" + assumptions.text() + "dump:\n" + dump.text();
+}
+
+// A conjunction whose conjuncts are all one concept is that concept: the
+// ontology gives the files of the ontology written with the concept alone,
+// the provenance and the selectors of an axiom that becomes C ⊑ C included.
+TEST_F(Tables, ConjunctionOfOneConceptGivesTheFilesOfThatConcept)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"(implies (and C1 C1) C2)\n(implies A (some r C1))\n(implies (some r C2) B)\n",
+         "(implies C1 C2)\n(implies A (some r C1))\n(implies (some r C2) B)\n"},
+        {"(equivalent X (and (and C1 C1) C1))\n(implies A X)\n", "(equivalent X C1)\n(implies A X)\n"},
+        {"(implies A (and C1 (and C1 C1)))\n(implies (and C1 C1) C1)\n(implies C1 B)\n",
+         "(implies A C1)\n(implies C1 C1)\n(implies C1 B)\n"},
+        {"(equivalent C1 (and C1 C1))\n(implies A C1)\n", "(equivalent C1 C1)\n(implies A C1)\n"},
+        {"(implies A (some r (and B B)))\n(implies (and (some r B) (some r B)) (some s (and C C)))\n"
+         "(role-inclusion s t)\n(implies (some t C) D)\n",
+         "(implies A (some r B))\n(implies (some r B) (some s C))\n(role-inclusion s t)\n(implies (some t C) D)\n"},
+        {"(equivalent (and (some r B) (some r B)) (and D (some s (and E E))))\n(implies A (some r B))\n",
+         "(equivalent (some r B) (and D (some s E)))\n(implies A (some r B))\n"},
+        {"(implies (and (some r A) (some r A)) (some r A))\n(implies B (some r A))\n",
+         "(implies (some r A) (some r A))\n(implies B (some r A))\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        for (bool originalIds : {false, true})
+            EXPECT_EQ(everyOutput(c.first, originalIds), everyOutput(c.second, originalIds)) << originalIds;
+    }
 }
 
 TEST_F(Tables, ConvertingPinpointedSelectorsSplitsOffTheRoleAxioms)

@@ -212,6 +212,28 @@ TEST_F(ClassifierQueries, BundledExampleThroughBothRoutes)
     }
 }
 
+// A conjunction whose conjuncts are all C1 is C1: A ⊑ ∃r.C1, C1 ⊑ C2 and
+// ∃r.C2 ⊑ B give A ⊑ B, which needs all three axioms; C1 ⊑ C2 is a told
+// axiom of the deductions table. A ⊑ C2 does not follow.
+TEST_F(ClassifierQueries, ConjunctionOfOneConceptIsThatConcept)
+{
+    const std::string rest = "(implies A (some r C1))\n(implies (some r C2) B)\n";
+    const std::regex toldC1C2("(^|\n)[0-9]+ \\(implies C1 C2 \\)\n");
+    for (const char* first : {"(implies (and C1 C1) C2)", "(implies (and (and C1 C1) C1) C2)",
+                              "(implies (and C1 (and C1 C1)) C2)", "(equivalent (and C1 C1) C2)",
+                              "(equivalent C2 (and C1 (and C1 C1)))"}) {
+        SCOPED_TRACE(first);
+        const std::string ontology = std::string(first) + "\n" + rest;
+        ProcessResult r = ask(ontology, "(subsumes? B A)\n(subsumes? C2 A)\n", {"-s", "-z=" + dir.path("table")});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, "U\nSAT\n");
+        EXPECT_TRUE(std::regex_search(dir.read("table"), toldC1C2)) << dir.read("table");
+    }
+    ProcessResult r = ask("(implies (and C1 C1) C2)\n" + rest, "(subsumes? B A)\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(pinpointedAnswers(r.out), (std::vector<std::string>{"U {1,2,3}"}));
+}
+
 TEST_F(ClassifierQueries, DimacsRouteAppendsUnitsAndAnswersSat)
 {
     const std::string queries = "(subsumes? C A)\n(subsumes? A C)\n";

@@ -159,6 +159,15 @@ TEST_F(OntologyParser, FlattensConjunctions)
         {"(and A (and B *bottom*))", "*bottom*"},
         {"(and *top* *bottom*)", "*bottom*"},
         {"(and (some r (and A B)) C)", "and{(some r and{A,B}),C}"},
+        {"(and A A)", "A"},
+        {"(and A A A)", "A"},
+        {"(and (and A A) A)", "A"},
+        {"(and A (and A A))", "A"},
+        {"(and A (and A *top*))", "A"},
+        {"(and A B A)", "and{A,B}"},
+        {"(and (some r A) (some r A))", "(some r A)"},
+        {"(some r (and A A))", "(some r A)"},
+        {"(and (some r (and A A)) (some r A))", "(some r A)"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(parsedConcept(c.text), c.expected) << c.text;
@@ -193,6 +202,22 @@ TEST_F(OntologyParser, AxiomsUseSharedConcepts)
     EXPECT_EQ(static_cast<ExistentialRestr*>(existential)->getFiller(), conjunction);
     EXPECT_EQ(axioms[3]->lhs, existential);
     EXPECT_EQ(axioms[4]->rhs, existential);
+}
+
+TEST_F(OntologyParser, ConjunctionOfOneConceptIsTheSharedConcept)
+{
+    ASSERT_EQ(parseOntology("(implies X (some r (and A A)))\n"
+                            "(implies Y (some r A))\n"
+                            "(equivalent Z (and (and A A) A))\n"),
+              0);
+    std::vector<Axiom*> axioms = inputAxioms();
+    ASSERT_EQ(axioms.size(), 4u);
+    EXPECT_EQ(axioms[0]->rhs, axioms[1]->rhs);
+    EXPECT_EQ(axioms[2]->rhs, conceptNamed("A"));
+    EXPECT_EQ(axioms[3]->lhs, conceptNamed("A"));
+    // Both sides named: the equivalence is a definition.
+    for (const Axiom* a : {axioms[2], axioms[3]})
+        EXPECT_EQ(a->flags & (Axiom::FROM_EQUIVALENCE | Axiom::DEFINITION), Axiom::FROM_EQUIVALENCE | Axiom::DEFINITION);
 }
 
 TEST_F(OntologyParser, ExistentialTakesTheNamedRoleAndTheFlattenedFiller)

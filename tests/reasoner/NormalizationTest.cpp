@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
+#include <string>
 #include <set>
 #include <vector>
 
@@ -282,6 +284,57 @@ TEST_F(Normalization, WorkedExampleOfAComplexInclusion)
     EXPECT_TRUE(rhsByLhs[ax1] == x || rhsByLhs[x1a] == x);
     EXPECT_EQ(rhsByLhs["(some r " + conceptText(x2) + ")"], x1);
     expectNormalShapes(tbox);
+}
+
+// Inputs written with conjunctions of one repeated concept normalise as if
+// that concept were written: one axiom each, numbered as the input, with no
+// fresh concept; a side that becomes the other one gives A ⊑ A.
+TEST_F(Normalization, ConjunctionOfOneConceptNormalisesAsThatConcept)
+{
+    struct Case {
+        const char* shape;
+        std::function<void()> build;
+        std::vector<std::string> expected; // "lhs < rhs type number", in any order
+        bool equivalence = false;          // every axiom then carries both marks
+    };
+    const Case cases[] = {
+        {"(C1 and C1) < C2", [this] { input(conj(named("C1"), named("C1")), named("C2")); },
+         {"C1 < C2 1 1"}},
+        {"X = (C1 and C1)", [this] { equivalence(named("X"), conj(named("C1"), named("C1"))); },
+         {"C1 < X 1 1", "X < C1 1 1"},
+         true},
+        {"r.(C1 and C1) < C2",
+         [this] { input(some(role("r"), conj(named("C1"), named("C1"))), named("C2")); },
+         {"(some r C1) < C2 1 1"}},
+        {"C2 < r.((C1 and C1) and C1)",
+         [this] {
+             Concept* c1 = named("C1");
+             input(named("C2"), some(role("r"), conj(conj(c1, c1), c1)));
+         },
+         {"C2 < (some r C1) 1 1"}},
+        {"(C1 and C1) < C1", [this] { input(conj(named("C1"), named("C1")), named("C1")); },
+         {"C1 < C1 1 1"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shape);
+        resetModel();
+        tbox = TBox::getInstance();
+        c.build();
+        const uint64_t serials = Concept::id_counter;
+        tbox->normalizeTBox();
+        std::multiset<std::string> made;
+        for (Axiom* a : tbox->gcis) {
+            made.insert(conceptText(a->lhs) + " < " + conceptText(a->rhs) + " " + std::to_string(a->type) + " " +
+                        std::to_string(a->originalNumber));
+            if (c.equivalence) {
+                EXPECT_EQ(a->flags & (Axiom::FROM_EQUIVALENCE | Axiom::DEFINITION),
+                          Axiom::FROM_EQUIVALENCE | Axiom::DEFINITION);
+            }
+        }
+        EXPECT_EQ(made, std::multiset<std::string>(c.expected.begin(), c.expected.end()));
+        EXPECT_EQ(Concept::id_counter, serials) << "no concept was made";
+        expectNormalShapes(tbox);
+    }
 }
 
 TEST_F(Normalization, InputAxiomsAreConsumed)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -178,8 +179,52 @@ TEST_F(TBoxTest, RepeatedConjunctsAreDroppedOnRequest)
     ASSERT_EQ(outer->operandCount(), 2u);
     Concept* inner = operandsOf(outer)[1];
     EXPECT_EQ(operandsOf(inner), (Concepts{b, c}));
-    Concept* some = tbox->insertConcept(new ExistentialRestr(new Conjunction(new ConceptList{a, a}), role("r")), false);
-    EXPECT_EQ(operandsOf(static_cast<ExistentialRestr*>(some)->getFiller()), (Concepts{a}));
+    Concept* some = tbox->insertConcept(new ExistentialRestr(new Conjunction(new ConceptList{a, a, b}), role("r")), false);
+    EXPECT_EQ(operandsOf(static_cast<ExistentialRestr*>(some)->getFiller()), (Concepts{a, b}));
+}
+
+// Conjunctions whose conjuncts are all one concept, however repeated or
+// nested, share as that concept: no conjunction of one operand is stored.
+TEST_F(TBoxTest, ConjunctionOfOneConceptIsThatConcept)
+{
+    Concept* a = concept("A");
+    Role* r = role("r");
+    Concept* ra = tbox->insertConcept(new ExistentialRestr(a, r), true);
+    auto unshared = [] { return new PrimitiveConcept(std::string("A")); };
+    auto conj = [](std::initializer_list<Concept*> operands) { return new Conjunction(new ConceptList(operands)); };
+    const std::size_t stored = tbox->concepts.size();
+    struct Case {
+        const char* shape;
+        Concept* built;
+        Concept* expected;
+    };
+    const Case cases[] = {
+        {"A and A", conj({a, a}), a},
+        {"A and A, both unshared", conj({unshared(), unshared()}), a},
+        {"A and A and A", conj({a, unshared(), a}), a},
+        {"(A and A) and A", conj({conj({a, a}), a}), a},
+        {"A and (A and A)", conj({a, conj({unshared(), a})}), a},
+        {"one operand", conj({a}), a},
+        {"r.A and r.A", conj({new ExistentialRestr(a, r), new ExistentialRestr(unshared(), r)}), ra},
+        {"r.(A and A)", new ExistentialRestr(conj({a, a}), r), ra},
+        {"r.((A and A) and A)", new ExistentialRestr(conj({conj({a, a}), a}), r), ra},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(tbox->insertConcept(c.built, true), c.expected) << c.shape;
+    EXPECT_EQ(tbox->concepts.size(), stored);
+}
+
+// In the normal form a conjunction of one operand stands for that operand too.
+TEST_F(TBoxTest, NormalisedConjunctionOfOneOperandIsThatOperand)
+{
+    Concept* a = normal("A");
+    const std::size_t stored = tbox->normalizedConcepts.size();
+    Conjunction probe(new ConceptList{a});
+    EXPECT_EQ(tbox->findNormalizedConcept(&probe), a);
+    Conjunction one(new ConceptList{concept("A")});
+    EXPECT_EQ(tbox->insertNormalizedConcept(&one), a);
+    EXPECT_EQ(tbox->normalizedConcepts.size(), stored);
+    EXPECT_FALSE(one.flags & Concept::NORMAL);
 }
 
 TEST_F(TBoxTest, RoleChainsAreOrderedAndSetTheirParents)

@@ -21,10 +21,10 @@ std::vector<int> assumptions(const std::string& text) {
 }
 
 // The clauses in CNF numbering.
-std::vector<std::vector<int> > encoding(const std::string& text, int* declared = nullptr) {
+std::vector<std::vector<int> > encoding(const std::string& text, int* declared = nullptr, int selectors = 5) {
     std::istringstream in(text);
     vec<vec<Lit> > clauses;
-    int d = read_encoding(in, "enc", clauses);
+    int d = read_encoding(in, "enc", selectors, clauses);
     if (declared != nullptr) *declared = d;
     std::vector<std::vector<int> > out;
     for (int i = 0; i < clauses.size(); i++) {
@@ -82,6 +82,20 @@ TEST(PinpointerEncodingReader, RefusesWhatIsNoClause) {
     EXPECT_NE(errorOf(readEncoding, "p cnf 2 1\n1 -3 0\n").find("literal 3 lies beyond the 2 variables"),
               std::string::npos);
     EXPECT_NE(errorOf(readEncoding, "p dnf 2 1\n").find("malformed problem line"), std::string::npos);
+}
+
+// The solvers make room for every variable up to the largest one of the
+// clauses; a number that neither the selectors nor the literals read
+// account for is refused, whatever a problem line declares.
+TEST(PinpointerEncodingReader, VariableNumbersInProportionToTheEncoding) {
+    EXPECT_NE(errorOf(readEncoding, "1073741823 0\n").find("variable 1073741823 lies far beyond"), std::string::npos);
+    EXPECT_NE(errorOf(readEncoding, "p cnf 1073741823 2\n-1 6 0\n-6 1000000000 0\n").find("variable 1000000000"),
+              std::string::npos);
+    int declared = 0;
+    EXPECT_EQ(encoding("p cnf 1073741823 1\n-1 6 0\n", &declared), (std::vector<std::vector<int> >{{6, -1}}));
+    EXPECT_EQ(declared, 1073741823);
+    // Selectors count: a list of many selectors numbers the rest after them.
+    EXPECT_EQ(encoding("-1 -2 1000001 0\n", nullptr, 1000000), (std::vector<std::vector<int> >{{1000001, -2, -1}}));
 }
 
 TEST(PinpointerQueries, ZeroEndsInteractiveInputAndIsRefusedInAFile) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -115,6 +118,54 @@ TEST(PinpointerQueries, ZeroEndsInteractiveInputAndIsRefusedInAFile) {
     EXPECT_THROW(read_query(text, "f", false, q), InputError);
     EXPECT_EQ(cnf_literal(5), Lit(4));
     EXPECT_EQ(cnf_literal(-5), Lit(4, true));
+}
+
+// An input that never ends: after its prefix, the digit 7 for ever.
+class EndlessDigits : public std::streambuf {
+public:
+    explicit EndlessDigits(const std::string& prefix) : prefix(prefix) {
+        std::fill(sevens, sevens + sizeof sevens, '7');
+        setg(&this->prefix[0], &this->prefix[0], &this->prefix[0] + this->prefix.size());
+    }
+
+protected:
+    int_type underflow() override {
+        setg(sevens, sevens, sevens + sizeof sevens);
+        return '7';
+    }
+
+private:
+    std::string prefix;
+    char sevens[4096];
+};
+
+// Every reader takes no more of a token than a number can hold.
+TEST(PinpointerReaders, StopInsideAnEndlessNumber) {
+    const std::string cut = "'-77777777777...' is not ";
+    auto message = [](const std::function<void(std::istream&)>& read) {
+        EndlessDigits endless("1 2\n-");
+        std::istream in(&endless);
+        try {
+            read(in);
+        } catch (const InputError& e) {
+            return std::string(e.what());
+        }
+        return std::string();
+    };
+    vec<int> list;
+    EXPECT_EQ(message([&](std::istream& in) { read_assumption_list(in, "a", list); }),
+              "a: " + cut + "a CNF variable number (1 to 1073741823)");
+    std::set<int> module;
+    EXPECT_EQ(message([&](std::istream& in) { read_module_file(in, "m", module); }),
+              "m: " + cut + "a CNF variable number (1 to 1073741823)");
+    vec<vec<Lit> > clauses;
+    EXPECT_EQ(message([&](std::istream& in) { read_encoding(in, "e", 2, clauses); }), "e: " + cut + "a literal");
+    int q = 0;
+    EXPECT_EQ(message([&](std::istream& in) {
+                  while (read_query(in, "q", true, q)) {
+                  }
+              }).rfind("q: " + cut + "a query", 0),
+              0u);
 }
 
 // ---------------------------------------------------------------------------

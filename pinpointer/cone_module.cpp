@@ -30,7 +30,7 @@ void from_cone_to_module(vec<int>& selectorList, const std::set<int>& cone, std:
 
 void compute_module(PinpointingSolver& coneSolver, vec<int>& selectorList, vec<int>& assumptionList, bool expand,
                     bool boundTwoLiteral, Lit query, std::set<int>& moduleSet, vec<int>& coneSelectors,
-                    vec<Lit>& excludedSelectors, int verbosity, timer& stopwatch) {
+                    vec<Lit>& excludedSelectors, int verbosity, timer& stopwatch, int shownQueryVariable) {
     vec<Lit> start;
     start.push(query);
     if (expand) coneSolver.expansionBound = assumptionList.last();
@@ -39,6 +39,11 @@ void compute_module(PinpointingSolver& coneSolver, vec<int>& selectorList, vec<i
 
     std::set<int> cone;
     coneSolver.coneOfInfluence(start, cone);
+    // A variable that no clause holds is alone in its cone.
+    if (shownQueryVariable >= 0 && shownQueryVariable != var(query)) {
+        cone.erase(var(query));
+        cone.insert(shownQueryVariable);
+    }
     from_cone_to_module(selectorList, cone, moduleSet, coneSelectors, excludedSelectors, verbosity);
 
     std::cerr << "CONE OF INFLUENCE (CPU-sec): " << stopwatch.elapsed(true) << "\n";

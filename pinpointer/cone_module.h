@@ -17,9 +17,11 @@ void from_cone_to_module(vec<int>& selectorList, const std::set<int>& cone, std:
 // it gives within the selector list. With expand (-r) selectors are entered
 // but not expanded; with boundTwoLiteral (no -e) two-literal clauses whose
 // second variable is not a selector are not followed. Prints "CONE OF
-// INFLUENCE" with its time.
+// INFLUENCE" with its time. The cone lines name the query's variable
+// shownQueryVariable (when the query literal is on a spare variable that
+// stands for one that no clause holds), or by default its own.
 void compute_module(PinpointingSolver& coneSolver, vec<int>& selectorList, vec<int>& assumptionList, bool expand,
                     bool boundTwoLiteral, Lit query, std::set<int>& moduleSet, vec<int>& coneSelectors,
-                    vec<Lit>& excludedSelectors, int verbosity, timer& stopwatch);
+                    vec<Lit>& excludedSelectors, int verbosity, timer& stopwatch, int shownQueryVariable = -1);
 
 #endif

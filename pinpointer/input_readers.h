@@ -29,8 +29,11 @@ void read_assumption_list(std::istream& in, const std::string& source, vec<int>&
 // clauses. Each clause is stored with its positive literals moved to the
 // front as they come (so the head of a Horn clause is first). Returns the
 // largest variable count of the problem lines, or -1 when there are none;
-// a literal beyond that count is refused.
-int read_encoding(std::istream& in, const std::string& source, vec<vec<Lit> >& clauses);
+// a literal beyond that count is refused. The solvers make room for every
+// variable up to the largest of the clauses (never for the count of a
+// problem line), so a variable number out of all proportion to the
+// selectorCount selectors and the literals read is refused too.
+int read_encoding(std::istream& in, const std::string& source, int selectorCount, vec<vec<Lit> >& clauses);
 
 // A module file: CNF variable numbers separated by white space, any order;
 // the solver variables go into module.

@@ -46,6 +46,14 @@ private:
 
 void prompt() { std::cout << "<korvane>$ " << std::flush; }
 
+// Results that standard output does not take are lost: false, with a
+// message, once it has failed.
+bool output_written() {
+    if (std::cout.flush()) return true;
+    std::cerr << "pinpointer: cannot write to standard output\n";
+    return false;
+}
+
 void print_results(MinASet& results) {
     std::cout << "PINPOINTING RESULTS:\n"
               << "--------------------\n";
@@ -73,7 +81,7 @@ int run(const PinpointerOptions& options) {
     vec<int> assumptionList;
     read_assumption_list(assumptionInput.stream(), assumptionInput.name, assumptionList);
     vec<vec<Lit> > clauses;
-    int declaredVariables = read_encoding(encodingInput.stream(), encodingInput.name, clauses);
+    int declaredVariables = read_encoding(encodingInput.stream(), encodingInput.name, assumptionList.size(), clauses);
 
     std::set<int> moduleSet;
     vec<int> moduleSelectors;
@@ -96,11 +104,14 @@ int run(const PinpointerOptions& options) {
                         options.cone ? &coneSolver : nullptr, options.cone ? &relevantClauses : nullptr, verbosity,
                         stopwatch);
     // Variables that the problem line declares but no clause uses can be
-    // asked about too.
+    // asked about too. Such a variable constrains nothing, so one spare
+    // variable after the used ones stands for all of them, however many
+    // the problem line declares.
     PinpointingSolver& whole = options.cone ? coneSolver : *testSolver;
-    while (whole.nVars() < declaredVariables) whole.newVar(true, true);
+    const int usedVariables = whole.nVars();
+    const int variableCount = declaredVariables > usedVariables ? declaredVariables : usedVariables;
+    if (variableCount > usedVariables) whole.newVar(true, true);
     if (options.cone) relevantClauses.reserveVariables(whole.nVars());
-    const int variableCount = whole.nVars();
 
     std::istream& queries = queryInput.stream();
     const bool interactive = queryInput.interactive();
@@ -109,17 +120,15 @@ int run(const PinpointerOptions& options) {
     vec<int> coneSelectors;
     SelectorNumbering numbering;
     bool firstSearch = true;
-    long asked = 0;
     int number;
     while (read_query(queries, queryInput.name, interactive, number)) {
-        asked++;
         int magnitude = number < 0 ? -number : number;
         if (magnitude > variableCount) {
             throw InputError(queryInput.name + ": the query " + std::to_string(number) +
                              " names no variable of the encoding (it has " + std::to_string(variableCount) +
                              " variables)");
         }
-        Lit query = cnf_literal(number);
+        Lit query = magnitude > usedVariables ? Lit(usedVariables, number < 0) : cnf_literal(number);
         if (verbosity > 2) std::cout << "QUERY: " << number << "\n";
         results.clear();
 
@@ -130,10 +139,11 @@ int run(const PinpointerOptions& options) {
             excludedSelectors.clear();
             compute_module(coneSolver, selectorList, assumptionList,
                            options.expand, options.boundTwoLiteral, query, moduleSet, coneSelectors,
-                           excludedSelectors, options.onlyModule ? 10 : verbosity, stopwatch);
+                           excludedSelectors, options.onlyModule ? 10 : verbosity, stopwatch, magnitude - 1);
         }
         if (options.onlyModule) {
             if (interactive) prompt();
+            if (!output_written()) return 1;
             continue;
         }
 
@@ -161,8 +171,9 @@ int run(const PinpointerOptions& options) {
         stopwatch.stop();
         if (options.minaLimit != 1) print_results(results);
         if (interactive) prompt();
+        if (!output_written()) return 1;
     }
-    if (asked == 0 && !interactive) throw InputError(queryInput.name + " holds no query");
+    if (!output_written()) return 1;
 
     std::cerr << "MISSING (CPU-sec): " << stopwatch.elapsed(true) << "\n";
     stopwatch.restart();
@@ -178,6 +189,7 @@ int main(int argc, char** argv) {
 
     PinpointerOptions options;
     int status = options.parse(argc, argv, std::cout, std::cerr);
+    if (status == 0 && !output_written()) return 1;
     if (status >= 0) return status;
     try {
         return run(options);

@@ -217,19 +217,36 @@ TEST_F(PinpointerEndToEnd, VerboseRunNamesTheQuery) {
     EXPECT_EQ(r.out.rfind("QUERY: -6\nMinA AXIOMS: 1 \n", 0), 0u);
 }
 
+// The names of the timing lines of standard error, in order; "?" for a line
+// that is no timing line.
+std::vector<std::string> timingNames(const std::string& err) {
+    std::regex timing("([A-Z ]+) \\(CPU-sec\\): -?[0-9]+\\.[0-9]{8}");
+    std::vector<std::string> names;
+    for (const std::string& line : lines(err)) {
+        std::smatch m;
+        names.push_back(std::regex_match(line, m, timing) ? m[1].str() : "?");
+    }
+    return names;
+}
+
 TEST_F(PinpointerEndToEnd, TimingLinesInOrder) {
     RunResult r = ask("-7\n-10\n", {"-c", "-v=0"});
     ASSERT_EQ(r.status, 0) << r.err;
-    std::regex timing("([A-Z ]+) \\(CPU-sec\\): -?[0-9]+\\.[0-9]{8}");
-    std::vector<std::string> names;
-    for (const std::string& line : lines(r.err)) {
-        std::smatch m;
-        ASSERT_TRUE(std::regex_match(line, m, timing)) << line;
-        names.push_back(m[1]);
+    EXPECT_EQ(timingNames(r.err), (std::vector<std::string>{"LOADING", "CONE OF INFLUENCE", "COMPLETE THE SEARCH",
+                                                            "CONE OF INFLUENCE", "RESETTING", "COMPLETE THE SEARCH",
+                                                            "MISSING", "TOTAL TIME"}));
+}
+
+// A query file without queries is an empty list: nothing to answer.
+TEST_F(PinpointerEndToEnd, QueryFileWithoutQueries) {
+    for (const char* queries : {"", " \n\t\n\n"}) {
+        for (std::vector<std::string> extra : {std::vector<std::string>{}, {"-c"}}) {
+            RunResult r = ask(queries, extra);
+            EXPECT_EQ(r.status, 0) << r.err;
+            EXPECT_EQ(r.out, "");
+            EXPECT_EQ(timingNames(r.err), (std::vector<std::string>{"LOADING", "MISSING", "TOTAL TIME"}));
+        }
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"LOADING", "CONE OF INFLUENCE", "COMPLETE THE SEARCH",
-                                               "CONE OF INFLUENCE", "RESETTING", "COMPLETE THE SEARCH", "MISSING",
-                                               "TOTAL TIME"}));
 }
 
 TEST_F(PinpointerEndToEnd, QueryThatHoldsWithoutAxioms) {
@@ -262,7 +279,6 @@ TEST_F(PinpointerEndToEnd, MissingFiles) {
 }
 
 TEST_F(PinpointerEndToEnd, MalformedInput) {
-    expectInputError(ask(""), "query file 'queries' holds no query");
     expectInputError(ask("-7\n0\n"), "query file 'queries': the query 0 names no variable", 1);
     expectInputError(ask("-7 seven\n"), "query file 'queries': 'seven' is not a query", 1);
     expectInputError(ask("-11\n"), "query file 'queries': the query -11 names no variable of the encoding");
@@ -278,5 +294,180 @@ TEST_F(PinpointerEndToEnd, MalformedInput) {
     dir.write("encoding", "-1 6 0\n-2 -6 7\n");
     expectInputError(ask("-7\n"), "encoding 'encoding': the last clause is not ended by 0");
 }
+
+// ---------------------------------------------------------------------------
+// Input that would cost far more than it holds: refused at once, or read
+// without the cost. Each run is bounded, so that a fault shows as a failed
+// test and not as a machine out of memory (outside the sanitizer build,
+// whose shadow memory needs the whole address space).
+
+ProcessSetup bounded() {
+    ProcessSetup setup;
+    setup.timeLimitSeconds = 20;
+    if (!pinpointer_test::sanitized()) setup.memoryLimitBytes = 1ul << 30;
+    return setup;
+}
+
+struct CostlyInput {
+    const char* encoding;
+    const char* queries;
+    std::vector<std::string> extra;
+    std::string message;                       // "": the run succeeds
+    std::vector<std::set<Selectors> > minas;  // of each query, when it succeeds
+};
+
+std::ostream& operator<<(std::ostream& out, const std::vector<std::string>& arguments) {
+    for (const std::string& a : arguments) out << a << " ";
+    return out;
+}
+
+std::ostream& operator<<(std::ostream& out, const CostlyInput& c) {
+    return out << ::testing::PrintToString(std::string(c.encoding)) << " " << c.extra;
+}
+
+class PinpointerCostlyInput : public ::testing::TestWithParam<CostlyInput> {};
+
+TEST_P(PinpointerCostlyInput, EndsAtOnce) {
+    const CostlyInput& c = GetParam();
+    ScratchDir dir;
+    dir.write("selectors", "1\n2\n3\n4\n5\n");
+    dir.write("encoding", c.encoding);
+    dir.write("queries", c.queries);
+    std::vector<std::string> arguments = {"-a=selectors", "-i=encoding", "-q=queries"};
+    arguments.insert(arguments.end(), c.extra.begin(), c.extra.end());
+    RunResult r = dir.runWith(arguments, bounded());
+    if (c.message.empty()) {
+        EXPECT_EQ(r.status, 0) << r.err;
+        std::vector<std::set<Selectors> > minas;
+        for (const MinAs& block : resultBlocks(r.out)) minas.push_back(asSet(block));
+        EXPECT_EQ(minas, c.minas);
+    } else {
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("pinpointer: encoding 'encoding': " + c.message), std::string::npos) << r.err;
+    }
+}
+
+const char* const kOutOfProportion = "variable 1073741823 lies far beyond the variables that the encoding uses";
+const std::set<Selectors> kNoMinA;
+const std::set<Selectors> kMinAsOf7{{1, 2}, {3}};
+
+INSTANTIATE_TEST_SUITE_P(
+    HugeNumbers, PinpointerCostlyInput,
+    ::testing::Values(
+        // A variable number that no content of the file accounts for.
+        CostlyInput{"1073741823 0\n", "-7\n", {}, kOutOfProportion, {}},
+        CostlyInput{"-1 6 0\n-2 -1073741823 7 0\n", "-7\n", {"-c"}, kOutOfProportion, {}},
+        // A declared count: variables that no clause holds cost nothing.
+        CostlyInput{"p cnf 1073741823 0\n", "-7\n", {"-v=0"}, "", {kNoMinA}},
+        CostlyInput{"-1 6 0\n-2 -6 7 0\n-3 7 0\np cnf 1073741823 3\n", "-1073741823\n-7\n-8\n", {"-v=0"}, "",
+                    {kNoMinA, kMinAsOf7, kNoMinA}},
+        CostlyInput{"-1 6 0\n-2 -6 7 0\n-3 7 0\np cnf 1073741823 3\n", "-1073741823\n-7\n-8\n", {"-v=0", "-c"},
+                    "", {kNoMinA, kMinAsOf7, kNoMinA}}));
+
+// The cone of a variable that no clause holds is that variable alone.
+TEST_F(PinpointerEndToEnd, ConeOfADeclaredVariableThatNoClauseHolds) {
+    dir.write("encoding", "-1 6 0\np cnf 1073741823 1\n");
+    dir.write("queries", "-1073741823\n-8\n");
+    RunResult r = dir.runWith({"-a=selectors", "-i=encoding", "-q=queries", "-c", "-z"}, bounded());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "CONE OF INFLUENCE - ASSERTIONS - SIZE: 1\nCONE OF INFLUENCE - ASSERTIONS: \n1073741823\n"
+              "MODULE - AXIOMS - SIZE: 0\nMODULE - AXIOMS: \n"
+              "CONE OF INFLUENCE - ASSERTIONS - SIZE: 1\nCONE OF INFLUENCE - ASSERTIONS: \n8\n"
+              "MODULE - AXIOMS - SIZE: 0\nMODULE - AXIOMS: \n");
+}
+
+// Inputs that never end, or hold bytes that are no text: one number is read
+// only as far as a number can go, and the bytes are shown escaped.
+struct EndlessInput {
+    std::vector<std::string> arguments;
+    std::string message;
+};
+
+std::ostream& operator<<(std::ostream& out, const EndlessInput& c) { return out << c.arguments; }
+
+class PinpointerEndlessInput : public ::testing::TestWithParam<EndlessInput> {};
+
+TEST_P(PinpointerEndlessInput, StopsAtTheFirstBadNumber) {
+    ScratchDir dir;
+    dir.write("selectors", "1\n2\n3\n4\n5\n");
+    dir.write("encoding", kEncoding);
+    dir.write("queries", "-7\n");
+    dir.write("nul-selectors", std::string("1\n2\0x\n", 6));
+    dir.write("odd-queries", "-7\n-\x01\n");
+    dir.write("long-queries", "-7\n-123456789012345678901234567890\n");
+    dir.write("nul-header", std::string("p cnf 10\0 5\n", 12));
+    RunResult r = dir.runWith(GetParam().arguments, bounded());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("pinpointer: " + GetParam().message), std::string::npos) << r.err;
+}
+
+const std::string kZeros = "'\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00...' is not ";
+
+INSTANTIATE_TEST_SUITE_P(
+    Readers, PinpointerEndlessInput,
+    ::testing::Values(
+        EndlessInput{{"-a=/dev/zero", "-i=encoding", "-q=queries"}, "assumption list '/dev/zero': " + kZeros},
+        EndlessInput{{"-a=selectors", "-i=encoding", "-q=/dev/zero"}, "query file '/dev/zero': " + kZeros},
+        EndlessInput{{"-a=selectors", "-i=encoding", "-q=queries", "-m=/dev/zero"},
+                     "module file '/dev/zero': " + kZeros},
+        EndlessInput{{"-a=selectors", "-i=/dev/zero", "-q=queries"},
+                     "encoding '/dev/zero': unexpected character '\\x00'"},
+        EndlessInput{{"-a=nul-selectors", "-i=encoding", "-q=queries"},
+                     "assumption list 'nul-selectors': '2\\x00x' is not a CNF variable number (1 to 1073741823)\n"},
+        EndlessInput{{"-a=selectors", "-i=encoding", "-q=odd-queries"},
+                     "query file 'odd-queries': '-\\x01' is not a query"},
+        EndlessInput{{"-a=selectors", "-i=encoding", "-q=long-queries"},
+                     "query file 'long-queries': '-12345678901...' is not a query"},
+        EndlessInput{{"-a=selectors", "-i=nul-header", "-q=queries"},
+                     "encoding 'nul-header': malformed problem line 'p cnf 10\\x00 5'"}));
+
+// ---------------------------------------------------------------------------
+// Standard output that takes nothing: the results are lost, which is a
+// failure.
+
+struct LostOutput {
+    bool closed;  // else /dev/full
+    std::vector<std::string> extra;
+    int status;
+};
+
+std::ostream& operator<<(std::ostream& out, const LostOutput& c) {
+    return out << (c.closed ? "closed " : "/dev/full ") << c.extra;
+}
+
+class PinpointerLostOutput : public ::testing::TestWithParam<LostOutput> {};
+
+TEST_P(PinpointerLostOutput, IsReported) {
+    const LostOutput& c = GetParam();
+    ScratchDir dir;
+    dir.write("selectors", "1\n2\n3\n4\n5\n");
+    dir.write("encoding", kEncoding);
+    dir.write("queries", "-7\n-9\n");
+    std::vector<std::string> arguments = {"-a=selectors", "-i=encoding", "-q=queries"};
+    arguments.insert(arguments.end(), c.extra.begin(), c.extra.end());
+    ProcessSetup setup = bounded();
+    if (c.closed) {
+        setup.closedOutput = true;
+    } else {
+        setup.outputPath = "/dev/full";
+    }
+    RunResult r = dir.runWith(arguments, setup);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    if (c.status == 0) {
+        EXPECT_EQ(r.err.find("pinpointer: "), std::string::npos) << r.err;
+    } else {
+        EXPECT_NE(r.err.find("pinpointer: cannot write to standard output\n"), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find("TOTAL TIME"), std::string::npos) << r.err;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ClosedOrFull, PinpointerLostOutput,
+    ::testing::Values(LostOutput{true, {}, 1}, LostOutput{false, {}, 1}, LostOutput{true, {"-c", "-s=1"}, 1},
+                      LostOutput{false, {"-c", "-z"}, 1}, LostOutput{true, {"-h", "x"}, 1},
+                      LostOutput{false, {"-h"}, 1},
+                      // Nothing to write: nothing lost.
+                      LostOutput{true, {"-s", "-v=0"}, 0}, LostOutput{false, {"-s", "-v=0"}, 0}));
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,10 +24,10 @@ std::vector<int> assumptions(const std::string& text) {
 }
 
 // The clauses in CNF numbering.
-std::vector<std::vector<int> > encoding(const std::string& text, int* declared = nullptr) {
+std::vector<std::vector<int> > encoding(const std::string& text, int* declared = nullptr, int selectors = 5) {
     std::istringstream in(text);
     vec<vec<Lit> > clauses;
-    int d = read_encoding(in, "enc", clauses);
+    int d = read_encoding(in, "enc", selectors, clauses);
     if (declared != nullptr) *declared = d;
     std::vector<std::vector<int> > out;
     for (int i = 0; i < clauses.size(); i++) {
@@ -84,6 +87,20 @@ TEST(PinpointerEncodingReader, RefusesWhatIsNoClause) {
     EXPECT_NE(errorOf(readEncoding, "p dnf 2 1\n").find("malformed problem line"), std::string::npos);
 }
 
+// The solvers make room for every variable up to the largest one of the
+// clauses; a number that neither the selectors nor the literals read
+// account for is refused, whatever a problem line declares.
+TEST(PinpointerEncodingReader, VariableNumbersInProportionToTheEncoding) {
+    EXPECT_NE(errorOf(readEncoding, "1073741823 0\n").find("variable 1073741823 lies far beyond"), std::string::npos);
+    EXPECT_NE(errorOf(readEncoding, "p cnf 1073741823 2\n-1 6 0\n-6 1000000000 0\n").find("variable 1000000000"),
+              std::string::npos);
+    int declared = 0;
+    EXPECT_EQ(encoding("p cnf 1073741823 1\n-1 6 0\n", &declared), (std::vector<std::vector<int> >{{6, -1}}));
+    EXPECT_EQ(declared, 1073741823);
+    // Selectors count: a list of many selectors numbers the rest after them.
+    EXPECT_EQ(encoding("-1 -2 1000001 0\n", nullptr, 1000000), (std::vector<std::vector<int> >{{1000001, -2, -1}}));
+}
+
 TEST(PinpointerQueries, ZeroEndsInteractiveInputAndIsRefusedInAFile) {
     std::istringstream typed("5 -7 0 9");
     int q = 0;
@@ -101,6 +118,54 @@ TEST(PinpointerQueries, ZeroEndsInteractiveInputAndIsRefusedInAFile) {
     EXPECT_THROW(read_query(text, "f", false, q), InputError);
     EXPECT_EQ(cnf_literal(5), Lit(4));
     EXPECT_EQ(cnf_literal(-5), Lit(4, true));
+}
+
+// An input that never ends: after its prefix, the digit 7 for ever.
+class EndlessDigits : public std::streambuf {
+public:
+    explicit EndlessDigits(const std::string& prefix) : prefix(prefix) {
+        std::fill(sevens, sevens + sizeof sevens, '7');
+        setg(&this->prefix[0], &this->prefix[0], &this->prefix[0] + this->prefix.size());
+    }
+
+protected:
+    int_type underflow() override {
+        setg(sevens, sevens, sevens + sizeof sevens);
+        return '7';
+    }
+
+private:
+    std::string prefix;
+    char sevens[4096];
+};
+
+// Every reader takes no more of a token than a number can hold.
+TEST(PinpointerReaders, StopInsideAnEndlessNumber) {
+    const std::string cut = "'-77777777777...' is not ";
+    auto message = [](const std::function<void(std::istream&)>& read) {
+        EndlessDigits endless("1 2\n-");
+        std::istream in(&endless);
+        try {
+            read(in);
+        } catch (const InputError& e) {
+            return std::string(e.what());
+        }
+        return std::string();
+    };
+    vec<int> list;
+    EXPECT_EQ(message([&](std::istream& in) { read_assumption_list(in, "a", list); }),
+              "a: " + cut + "a CNF variable number (1 to 1073741823)");
+    std::set<int> module;
+    EXPECT_EQ(message([&](std::istream& in) { read_module_file(in, "m", module); }),
+              "m: " + cut + "a CNF variable number (1 to 1073741823)");
+    vec<vec<Lit> > clauses;
+    EXPECT_EQ(message([&](std::istream& in) { read_encoding(in, "e", 2, clauses); }), "e: " + cut + "a literal");
+    int q = 0;
+    EXPECT_EQ(message([&](std::istream& in) {
+                  while (read_query(in, "q", true, q)) {
+                  }
+              }).rfind("q: " + cut + "a query", 0),
+              0u);
 }
 
 // ---------------------------------------------------------------------------

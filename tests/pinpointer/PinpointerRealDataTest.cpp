@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <map>
 #include <random>
@@ -25,12 +24,8 @@ using pinpointer_test::minaLines;
 using pinpointer_test::resultBlocks;
 using pinpointer_test::RunResult;
 using pinpointer_test::ScratchDir;
+using pinpointer_test::sanitized;
 using Selectors = std::set<int>;
-
-bool sanitized() {
-    const char* s = std::getenv("KORVANE_SANITIZED");
-    return s != nullptr && std::strcmp(s, "1") == 0;
-}
 
 // The Horn clauses of an encoding body, with forward chaining from a set of
 // facts.

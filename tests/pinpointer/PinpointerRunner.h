@@ -15,6 +15,13 @@ namespace pinpointer_test {
 
 using RunResult = ProcessResult;
 
+// Whether the tests run in the sanitizer build (slower, and its shadow
+// memory needs the whole address space).
+inline bool sanitized() {
+    const char* s = std::getenv("KORVANE_SANITIZED");
+    return s != nullptr && std::string(s) == "1";
+}
+
 class ScratchDir {
 public:
     ScratchDir() : path(makeTempDir()) {}
@@ -32,9 +39,18 @@ public:
     // Runs the pinpointer in the directory with the given arguments and
     // standard input.
     RunResult run(const std::vector<std::string>& arguments, const std::string& input = "") const {
+        ProcessSetup setup;
+        setup.input = input;
+        return runWith(arguments, setup);
+    }
+
+    // The same with the rest of the setup given (its working directory is
+    // replaced by this one).
+    RunResult runWith(const std::vector<std::string>& arguments, ProcessSetup setup) const {
         std::vector<std::string> argv{KORVANE_PINPOINTER_PATH};
         argv.insert(argv.end(), arguments.begin(), arguments.end());
-        return runProgram(argv, input, false, path);
+        setup.workingDirectory = path;
+        return runProgramWith(argv, setup);
     }
 
     std::string path;

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <poll.h>
 #include <pty.h>
+#include <sys/resource.h>
 #include <sstream>
 #include <sys/wait.h>
 #include <termios.h>
@@ -106,6 +107,18 @@ void pump(int inFd, const std::string& input, int outFd, std::string& out, int e
 ProcessResult runProgram(const std::vector<std::string>& argv, const std::string& input, bool closedInput,
                          const std::string& workingDirectory)
 {
+    ProcessSetup setup;
+    setup.input = input;
+    setup.closedInput = closedInput;
+    setup.workingDirectory = workingDirectory;
+    return runProgramWith(argv, setup);
+}
+
+ProcessResult runProgramWith(const std::vector<std::string>& argv, const ProcessSetup& setup)
+{
+    const std::string& input = setup.input;
+    const bool closedInput = setup.closedInput;
+    const std::string& workingDirectory = setup.workingDirectory;
     std::signal(SIGPIPE, SIG_IGN);
     int in[2], out[2], err[2];
     if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0)
@@ -119,7 +132,16 @@ ProcessResult runProgram(const std::vector<std::string>& argv, const std::string
         } else {
             dup2(in[0], STDIN_FILENO);
         }
-        dup2(out[1], STDOUT_FILENO);
+        if (setup.closedOutput) {
+            close(STDOUT_FILENO);
+        } else if (!setup.outputPath.empty()) {
+            int fd = open(setup.outputPath.c_str(), O_WRONLY);
+            if (fd < 0 || dup2(fd, STDOUT_FILENO) < 0)
+                _exit(126);
+            close(fd);
+        } else {
+            dup2(out[1], STDOUT_FILENO);
+        }
         dup2(err[1], STDERR_FILENO);
         close(in[1]);
         close(out[0]);
@@ -130,6 +152,12 @@ ProcessResult runProgram(const std::vector<std::string>& argv, const std::string
         close(err[1]);
         if (!workingDirectory.empty() && chdir(workingDirectory.c_str()) != 0)
             _exit(126);
+        if (setup.memoryLimitBytes > 0) {
+            rlimit limit{setup.memoryLimitBytes, setup.memoryLimitBytes};
+            setrlimit(RLIMIT_AS, &limit);
+        }
+        if (setup.timeLimitSeconds > 0)
+            alarm(setup.timeLimitSeconds);
         execv(args[0], args.data());
         _exit(127);
     }

@@ -19,6 +19,22 @@ struct ProcessResult {
 ProcessResult runProgram(const std::vector<std::string>& argv, const std::string& input = "",
                          bool closedInput = false, const std::string& workingDirectory = "");
 
+// How runProgramWith starts a program, beyond what runProgram offers.
+struct ProcessSetup {
+    std::string input;  // fed on standard input through a pipe
+    bool closedInput = false;
+    std::string workingDirectory;
+    // Standard output is a pipe read into ProcessResult::out, unless it is
+    // closed or, with outputPath, that file opened for writing (such as
+    // /dev/full).
+    bool closedOutput = false;
+    std::string outputPath;
+    unsigned timeLimitSeconds = 0;        // > 0: SIGALRM ends the program after so many seconds
+    unsigned long memoryLimitBytes = 0;  // > 0: the program's address space is limited to so many bytes
+};
+
+ProcessResult runProgramWith(const std::vector<std::string>& argv, const ProcessSetup& setup);
+
 // Runs a program whose standard input and standard output are a
 // pseudo-terminal (without echo), typing `input` line by line; standard error
 // stays a pipe.

@@ -15,8 +15,9 @@ std::list<unsigned long> EncodingReader::clauses;
 
 namespace {
 
-// Block ends beyond the range stay at its largest value; such a block cannot
-// match a clause count that was read.
+// Block ends beyond the range stay at its largest value; a clause count that
+// matches it declares more clauses than any input holds, which the end of
+// the input then reports.
 unsigned long saturatedSum(unsigned long a, uint64_t b)
 {
     const unsigned long largest = std::numeric_limits<unsigned long>::max();

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <ostream>
 #include <string>
 #include <sys/resource.h>
 #include <utility>
@@ -86,6 +87,10 @@ struct SortingCase {
     Implications implications;
     std::vector<Horn> multiPremiseClauses;
 };
+void PrintTo(const SortingCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 std::string chain(int from, int to)
 {
@@ -188,6 +193,10 @@ struct HeaderCase {
     // The full text on standard error.
     std::string diagnostics;
 };
+void PrintTo(const HeaderCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 const std::string missingTotals =
     "Missing information about the distinction from axioms and deduced implications: empty TBox is assumed!";

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,10 @@ struct CopyCase {
     std::vector<Clause> clauses;
     RecordingEncoder::End end;
 };
+void PrintTo(const CopyCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 // Before each case 6 variables and 4 clauses are in use.
 const std::vector<CopyCase> copyCases = {

@@ -107,4 +107,24 @@ TEST_F(PinpointingEncodingReader, HornClausesTakeTheControlOfTheirRecordInOrder)
     EXPECT_TRUE(TBox::only_loaded);
 }
 
+// An encoding of the DIMACS writer read with pinpointing information that
+// holds no record: every clause is copied as it is, and the copy ends with
+// the declared variables and the clauses copied.
+class PinpointingEncodingReaderCopiesBack : public PinpointingEncodingReader,
+                                            public ::testing::WithParamInterface<WritingRun> {};
+
+TEST_P(PinpointingEncodingReaderCopiesBack, TheWritersClausesWithoutRecords)
+{
+    WrittenEncoding written = writeEncoding(GetParam());
+    TBox::CNF_SAT_Encoder = &encoder;
+    TBox::clauses_counter = 0;
+    ASSERT_EQ(parseEncodingForPinpointing(written.joined()), 0);
+    EXPECT_EQ(encoder.clauses, clausesOf(written.body));
+    EXPECT_EQ(encoder.ends,
+              (std::vector<RecordingEncoder::End>{{written.variables, written.clauseCount, 0, 0}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(DimacsWriter, PinpointingEncodingReaderCopiesBack, ::testing::ValuesIn(writingRuns),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace

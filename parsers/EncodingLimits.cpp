@@ -18,6 +18,12 @@ uint64_t EncodingLimits::number(const char* digits)
     return value;
 }
 
+void EncodingLimits::numberTooLong(const char* digits)
+{
+    ParserManager::getInstance()->postError(
+        "Number beyond " + std::to_string(std::numeric_limits<uint64_t>::max()) + ": '" + digits + "...'", Lexer);
+}
+
 void EncodingLimits::checkDeclaredVariables(uint64_t variables)
 {
     if (variables > LargestVariableCount)

@@ -16,9 +16,13 @@ public:
     // numbers).
     static constexpr uint64_t LargestVariableCount = 2147483647;
 
-    // A token of decimal digits as an unsigned 64-bit number; a number beyond
-    // that range is taken as the largest one.
+    // A token of at most 20 decimal digits as an unsigned 64-bit number; a
+    // number beyond that range is taken as the largest one.
     static uint64_t number(const char* digits);
+
+    // Scanner: a number of more than 20 digits (the digits read so far);
+    // fatal error of the lexer.
+    [[noreturn]] static void numberTooLong(const char* digits);
 
     // A problem line: ERROR when it declares more variables than the text can
     // carry (nothing is sized by such a count).

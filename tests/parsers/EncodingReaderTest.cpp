@@ -77,6 +77,20 @@ TEST_P(EncodingReaderRejects, WithOneFatalDiagnostic)
 INSTANTIATE_TEST_SUITE_P(SharedSyntax, EncodingReaderRejects, ::testing::ValuesIn(rejectedByEveryReader),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Of several problem lines the largest counts hold, here 7 variables and 10
+// clauses.
+const std::string largestCounts = "p cnf 5 10\np cnf 7 4\nc axioms 10 deduced 0\n";
+const std::vector<RejectedEncoding> rejectedBeyondTheLargestCounts = {
+    {"VariableAboveTheLargestCount", largestCounts + "-1 7 0\n-7 8 0\n", "Parser", 5,
+     "Wrong encoding: the number of variables excedes the one declared in the problem line (header)!"},
+    {"ClauseBeyondTheLargestCount", largestCounts + "1 0\n2 0\n3 0\n4 0\n5 0\n6 0\n7 0\n1 0\n2 0\n3 0\n4 0\n",
+     "Parser", 14,
+     "Wrong encoding: the number of clauses excedes the one declared in the problem line (header)!"},
+};
+
+INSTANTIATE_TEST_SUITE_P(LargestProblemLine, EncodingReaderRejects, ::testing::ValuesIn(rejectedBeyondTheLargestCounts),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // --- Sorting the clauses by block.
 
 struct SortingCase {

@@ -5,8 +5,8 @@
 # (korvane_add_core), together with the support code every grammar shares.
 # The readers of a stored encoding are the exception: they belong to the
 # library build only and share one scanner description (block below).
-# Included from the top-level CMakeLists.txt after KORVANE_CORE_SOURCES is set
-# and before the core libraries are made.
+# Included from the top-level CMakeLists.txt after KORVANE_CORE_SOURCES and
+# KORVANE_LIBRARY_ONLY_SOURCES are set and before the core libraries are made.
 
 find_package(BISON 3.0 REQUIRED)
 find_package(FLEX 2.6 REQUIRED)

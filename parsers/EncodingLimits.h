@@ -6,7 +6,7 @@
 // What the three readers of a stored encoding check the same way: the numbers
 // of the text, the variable count that a problem line may declare, and the
 // clauses and variables beyond the declared counts. Every failure is a fatal
-// error of the parser.
+// error (of the lexer for a number, of the parser otherwise).
 class EncodingLimits {
 public:
     EncodingLimits() = delete;

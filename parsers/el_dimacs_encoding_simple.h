@@ -5,7 +5,7 @@
 
 // The simple encoding grammar (symbol prefix simpleencyy): a stored encoding,
 // every header line before the first clause, copied clause by clause into
-// the installed encoder (see SimpleEncodingReader). A caller assigns
+// the installed encoder (see EncodingCopy). A caller assigns
 // simpleencyyin (standard input when it is null) and calls simpleencyyparse,
 // which reads the whole input and returns 0; every error ends the process
 // with status -1.

@@ -3,8 +3,10 @@
 # carry the grammar's own symbol prefix. The C++ they generate stays in the
 # build tree; it is generated once and compiled into both core libraries
 # (korvane_add_core), together with the support code every grammar shares.
-# Included from the top-level CMakeLists.txt after KORVANE_CORE_SOURCES is set
-# and before the core libraries are made.
+# The readers of a stored encoding are the exception: they belong to the
+# library build only and share one scanner description (block below).
+# Included from the top-level CMakeLists.txt after KORVANE_CORE_SOURCES and
+# KORVANE_LIBRARY_ONLY_SOURCES are set and before the core libraries are made.
 
 find_package(BISON 3.0 REQUIRED)
 find_package(FLEX 2.6 REQUIRED)
@@ -24,9 +26,14 @@ list(APPEND KORVANE_CORE_SOURCES
 # parsers/<name>.y and parsers/<name>.l under the symbol prefix, and adds them
 # to the core sources. The grammar file declares the same prefix with
 # %define api.prefix {prefix}; the scanner gets it from here.
-function(korvane_grammar name prefix)
+# korvane_grammar_from(name prefix scanner): the same with the scanner taken
+# from the given file.
+macro(korvane_grammar name prefix)
+  korvane_grammar_from(${name} ${prefix} ${PROJECT_SOURCE_DIR}/parsers/${name}.l)
+endmacro()
+
+function(korvane_grammar_from name prefix scanner)
   set(grammar ${PROJECT_SOURCE_DIR}/parsers/${name}.y)
-  set(scanner ${PROJECT_SOURCE_DIR}/parsers/${name}.l)
   file(STRINGS ${grammar} declared REGEX "^%define[ \t]+api\\.prefix[ \t]+{${prefix}}")
   if(NOT declared)
     message(FATAL_ERROR "${grammar} must declare %define api.prefix {${prefix}}")
@@ -46,6 +53,36 @@ endfunction()
 
 korvane_grammar(el_krss_g yy)
 korvane_grammar(el_krss_g_query_simple simplequeryyy)
+
+# The three readers of a stored encoding, in the library build only. Their
+# scanners are one automaton: parsers/el_dimacs_encoding_scanner.l.in is made
+# into each grammar's scanner in the build tree, under the grammar's symbol
+# prefix and over the grammar's own tokens.
+list(APPEND KORVANE_LIBRARY_ONLY_SOURCES
+  parsers/EncodingLimits.cpp
+  parsers/EncodingReader.cpp
+  parsers/EncodingCopy.cpp
+  parsers/HornClauseTie.cpp
+  parsers/PinpointingEncodingReader.cpp
+)
+
+function(korvane_encoding_grammar name prefix)
+  set(GRAMMAR ${name})
+  set(PREFIX ${prefix})
+  configure_file(${PROJECT_SOURCE_DIR}/parsers/el_dimacs_encoding_scanner.l.in
+    ${KORVANE_GRAMMAR_DIR}/${name}.l @ONLY)
+  # The outputs are collected here and handed to the library build only.
+  set(KORVANE_CORE_SOURCES)
+  set(KORVANE_GRAMMAR_OUTPUTS)
+  korvane_grammar_from(${name} ${prefix} ${KORVANE_GRAMMAR_DIR}/${name}.l)
+  set(KORVANE_LIBRARY_ONLY_SOURCES ${KORVANE_LIBRARY_ONLY_SOURCES} ${KORVANE_CORE_SOURCES} PARENT_SCOPE)
+  set(KORVANE_ENCODING_GRAMMAR_OUTPUTS ${KORVANE_ENCODING_GRAMMAR_OUTPUTS} ${KORVANE_GRAMMAR_OUTPUTS} PARENT_SCOPE)
+endfunction()
+
+korvane_encoding_grammar(el_dimacs_encoding encyy)
+korvane_encoding_grammar(el_dimacs_encoding_pinp encforpinpyy)
+korvane_encoding_grammar(el_dimacs_encoding_simple simpleencyy)
+list(APPEND KORVANE_GRAMMAR_OUTPUTS ${KORVANE_ENCODING_GRAMMAR_OUTPUTS})
 
 # Both core libraries list the generated files. Ninja runs each generator once;
 # for generators that would run them once per library, a target of their own

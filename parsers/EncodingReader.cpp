@@ -1,0 +1,127 @@
+#include "parsers/EncodingReader.h"
+
+#include <limits>
+#include <new>
+
+#include "model/ParserManager.h"
+#include "parsers/EncodingLimits.h"
+#include "parsers/GrammarSupport.h"
+
+unsigned long EncodingReader::vars = 0;
+unsigned long EncodingReader::cls = 0;
+unsigned long EncodingReader::clause_counter = 0;
+std::list<unsigned long> EncodingReader::axioms;
+std::list<unsigned long> EncodingReader::clauses;
+
+namespace {
+
+// Block ends beyond the range stay at its largest value; a clause count that
+// matches it declares more clauses than any input holds, which the end of
+// the input then reports.
+unsigned long saturatedSum(unsigned long a, uint64_t b)
+{
+    const unsigned long largest = std::numeric_limits<unsigned long>::max();
+    return b > largest - a ? largest : a + static_cast<unsigned long>(b);
+}
+
+// The header cannot tell the axiom clauses from the deduced ones: every GCI
+// would be lost, so the terminology is not rebuilt at all.
+[[noreturn]] void cannotRebuild(const char* reason)
+{
+    ParserManager* manager = ParserManager::getInstance();
+    manager->postWarning(reason, Parser);
+    manager->postError(
+        "Wrong encoding: the TBox can not be rebuilt without the distinction from axioms and deduced implications!",
+        Parser);
+}
+
+} // namespace
+
+void EncodingReader::startOfInput()
+{
+    GrammarSupport::beginInput("Input Encoding");
+    clause_counter = 0;
+    vars = 0;
+    cls = 0;
+    axioms.clear();
+    clauses.clear();
+}
+
+void EncodingReader::problemLine(uint64_t variables, uint64_t clauseCount)
+{
+    EncodingLimits::checkDeclaredVariables(variables);
+    if (variables > vars)
+        vars = static_cast<unsigned long>(variables);
+    if (clauseCount > cls)
+        cls = static_cast<unsigned long>(clauseCount);
+}
+
+void EncodingReader::totalsLine(uint64_t axiomClauses, uint64_t deducedClauses)
+{
+    unsigned long blockStart = clauses.empty() ? 0 : clauses.back();
+    axioms.push_back(saturatedSum(blockStart, axiomClauses));
+    clauses.push_back(saturatedSum(axioms.back(), deducedClauses));
+}
+
+void EncodingReader::endOfHeader()
+{
+    EncodedTBox* encoded = EncodedTBox::getInstance();
+    encoded->encodingLoaded = true;
+    try {
+        encoded->replaceImplicationTable(vars);
+    } catch (const std::bad_alloc&) {
+        ParserManager::getInstance()->postError(
+            "Wrong encoding: no memory for the number of variables declared in the problem line (header)!",
+            Parser);
+    }
+
+    if (clauses.empty() && cls == 0)
+        ParserManager::getInstance()->postError("Missing problem information (header)!", Parser);
+    if (clauses.empty())
+        cannotRebuild("Missing information about the distinction from axioms and deduced implications: "
+                      "empty TBox is assumed!");
+    if (cls == 0 || clauses.back() != cls)
+        cannotRebuild("Problem line and comment informations (axioms/deduced implications) are not congruen "
+                      "each other: empty TBox is assumed!");
+}
+
+void EncodingReader::beforeClause()
+{
+    EncodingLimits::countClause(clause_counter, cls);
+    // Blocks that end before this clause are passed, empty ones included.
+    while (!clauses.empty() && clauses.front() < clause_counter) {
+        clauses.pop_front();
+        axioms.pop_front();
+    }
+}
+
+unsigned long EncodingReader::variable(uint64_t v)
+{
+    EncodingLimits::checkVariable(v, vars);
+    return static_cast<unsigned long>(v - 1);
+}
+
+void EncodingReader::hornClause(VariableList* premises, unsigned long conclusion)
+{
+    EncodedTBox* encoded = EncodedTBox::getInstance();
+    if (!axioms.empty() && axioms.front() >= clause_counter) {
+        encoded->axiomClauses.emplace_back(premises, conclusion);
+    } else if (premises->size() == 1) {
+        VariableList*& implied = (*encoded->implicationTable)[premises->front()].second;
+        if (implied == nullptr)
+            implied = new VariableList();
+        implied->push_back(conclusion);
+        delete premises;
+    } else {
+        encoded->multiPremiseClauses.emplace_back(premises, conclusion);
+    }
+}
+
+void EncodingReader::endOfInput()
+{
+    // A body cut short (or left out) would rebuild a terminology that lacks
+    // the missing clauses.
+    if (clause_counter < cls)
+        ParserManager::getInstance()->postError(
+            "Wrong encoding: the number of clauses is below the one declared in the problem line (header)!", Parser);
+}

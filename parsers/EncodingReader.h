@@ -1,0 +1,56 @@
+#ifndef KORVANE_PARSERS_ENCODINGREADER_H
+#define KORVANE_PARSERS_ENCODINGREADER_H
+
+#include <cstdint>
+#include <list>
+
+#include "reasoner/EncodedTBox.h"
+
+// The actions of the encoding grammar (el_dimacs_encoding): a stored
+// encoding, its header first, sorted into the reload side of the EncodedTBox
+// so that a classified terminology can be rebuilt from it.
+//
+// Each totals line "c axioms A deduced D" opens a block of A axiom clauses
+// followed by D deduced clauses; the blocks follow each other in clause
+// order (units included) and together must make up the largest clause count
+// of the problem lines. Axiom Horn clauses go to the axiom clause list;
+// deduced Horn clauses with one premise to the implication list of that
+// premise, with several premises to the multi-premise clause list. Units are
+// counted, not stored. Variables are stored zero-based (v - 1).
+class EncodingReader {
+public:
+    using VariableList = EncodedTBox::VariableList;
+
+    EncodingReader() = delete;
+
+    // Before the first token: a new input, nothing declared.
+    static void startOfInput();
+    // "p cnf V C": the largest counts of all problem lines hold.
+    static void problemLine(uint64_t variables, uint64_t clauses);
+    // "c axioms A deduced D": the next block.
+    static void totalsLine(uint64_t axiomClauses, uint64_t deducedClauses);
+    // The first token after the header (or the end of the input) has been
+    // seen: a new implication table, and the header's checks.
+    static void endOfHeader();
+    // The first token of a clause has been seen.
+    static void beforeClause();
+    // A variable of a clause; its zero-based index.
+    static unsigned long variable(uint64_t v);
+    // A Horn clause read whole: premises in input order (owned from here on)
+    // and the conclusion.
+    static void hornClause(VariableList* premises, unsigned long conclusion);
+    // After the last clause.
+    static void endOfInput();
+
+    // The largest variable and clause counts of the problem lines.
+    static unsigned long vars;
+    static unsigned long cls;
+    // Clauses read so far, units included.
+    static unsigned long clause_counter;
+    // Per block not yet passed: the number of its last axiom clause and of
+    // its last clause.
+    static std::list<unsigned long> axioms;
+    static std::list<unsigned long> clauses;
+};
+
+#endif

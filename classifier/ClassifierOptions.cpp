@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "model/ParserManager.h"
+
 void ClassifierOptions::parse(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
@@ -49,7 +51,9 @@ FILE* ClassifierOptions::openInput(const std::string& argument)
     if (f == nullptr) {
         std::fprintf(stderr, "Can not read from file: %s\n", name.c_str());
         error = true;
+        return nullptr;
     }
+    ParserManager::getInstance()->nameInput(f, name);
     return f;
 }
 

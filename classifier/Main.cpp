@@ -13,6 +13,7 @@
 #include "model/Role.h"
 #include "model/SymbolTable.h"
 #include "model/timer.h"
+#include "parsers/GrammarSupport.h"
 #include "parsers/el_krss_g.h"
 #include "parsers/el_krss_g_query_simple.h"
 #include "reasoner/TBox.h"
@@ -91,6 +92,7 @@ void checkOutputsOnQuit()
 
 int main(int argc, char** argv)
 {
+    GrammarSupport::holdClosedStandardInput();
     ClassifierOptions options;
     options.parse(argc, argv);
     options.check();

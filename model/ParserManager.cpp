@@ -82,7 +82,23 @@ FILE* ParserManager::setInputFile(const char* path)
         argError(std::string("Can not open the specified input file: '") + path + "'");
     inputFile = f;
     yyin = f;
+    nameInput(f, path);
     return f;
+}
+
+void ParserManager::nameInput(FILE* stream, const std::string& path)
+{
+    inputNames[stream] = path;
+}
+
+std::string ParserManager::inputName(FILE* stream) const
+{
+    auto named = inputNames.find(stream);
+    if (named != inputNames.end())
+        return "file '" + named->second + "'";
+    if (stream == stdin)
+        return "standard input";
+    return "an unnamed input";
 }
 
 FILE* ParserManager::setOutputFile(const char* path)

@@ -2,6 +2,7 @@
 #define KORVANE_MODEL_PARSERMANAGER_H
 
 #include <cstdio>
+#include <map>
 #include <string>
 
 // Source of a diagnostic; the printed names are fixed.
@@ -27,6 +28,13 @@ public:
     FILE* setInputFile(const char* path);
     FILE* setOutputFile(const char* path);
 
+    // Names an input stream for diagnostics about reading it: a driver names
+    // every file it opens for a grammar (setInputFile does so itself).
+    void nameInput(FILE* stream, const std::string& path);
+    // The input as a diagnostic names it: "file 'NAME'" for a named file,
+    // "standard input", or "an unnamed input" for any other stream.
+    std::string inputName(FILE* stream) const;
+
     bool endOfInput = false;
     FILE* outputFile = stdout;
     FILE* inputFile = nullptr;
@@ -37,6 +45,8 @@ public:
 
 private:
     ParserManager() = default;
+
+    std::map<FILE*, std::string> inputNames;
 };
 
 #endif

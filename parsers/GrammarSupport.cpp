@@ -1,16 +1,59 @@
 #include "parsers/GrammarSupport.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <new>
 #include <string>
+#include <unistd.h>
 
 #include "model/ParserManager.h"
 
 void GrammarSupport::beginInput(const char* context)
 {
     ParserManager::getInstance()->beginInput(context == nullptr ? nullptr : new std::string(context));
+}
+
+[[noreturn]] static void readError(FILE* input, int error)
+{
+    ParserManager* manager = ParserManager::getInstance();
+    manager->postError("Can not read from " + manager->inputName(input) + ": " + std::strerror(error), Lexer);
+}
+
+std::size_t GrammarSupport::readInput(FILE* input, char* buffer, std::size_t size, bool interactive)
+{
+    std::size_t n = 0;
+    while (n < size) {
+        if (interactive) {
+            int c = std::getc(input);
+            if (c != EOF) {
+                buffer[n++] = static_cast<char>(c);
+                if (c == '\n')
+                    break;
+                continue;
+            }
+        } else {
+            n += std::fread(buffer + n, 1, size - n, input);
+            if (n != 0)
+                break;
+        }
+        if (!std::ferror(input))
+            break;
+        // An interrupted read is tried again; any other failure is fatal.
+        if (errno != EINTR)
+            readError(input, errno);
+        std::clearerr(input);
+    }
+    return n;
+}
+
+void GrammarSupport::holdClosedStandardInput()
+{
+    // The lowest free descriptor is the one standard input left.
+    if (fcntl(STDIN_FILENO, F_GETFD) == -1 && errno == EBADF)
+        open("/dev/null", O_WRONLY);
 }
 
 void GrammarSupport::newLine()

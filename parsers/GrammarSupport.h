@@ -2,11 +2,12 @@
 #define KORVANE_PARSERS_GRAMMARSUPPORT_H
 
 #include <cstddef>
+#include <cstdio>
 
-// What every scanner and parser of the system does the same way: line
-// counting, the input context, the unrecognized-character and syntax-error
-// diagnostics, the end-of-input report and the copy of a token's text. All
-// diagnostics go through the ParserManager.
+// What every scanner and parser of the system does the same way: reading the
+// input, line counting, the input context, the unrecognized-character and
+// syntax-error diagnostics, the end-of-input report and the copy of a token's
+// text. All diagnostics go through the ParserManager.
 class GrammarSupport {
 public:
     GrammarSupport() = delete;
@@ -14,6 +15,20 @@ public:
     // Parser: starts a new input under the given context name
     // (line 1, no warnings, end-of-input flag cleared).
     static void beginInput(const char* context);
+
+    // Scanner: fills `buffer` with at most `size` bytes of the input and
+    // returns how many it read, 0 at the end of the input. An interactive
+    // input (a terminal) is read one character at a time up to and including
+    // the next newline; any other input with as few reads as it takes. A read
+    // error ends the run with a lexer error naming the input
+    // (ParserManager::inputName) and the system's reason.
+    static std::size_t readInput(FILE* input, char* buffer, std::size_t size, bool interactive);
+
+    // Driver: to be called before any file is opened. A closed standard input
+    // keeps its descriptor taken (by a stream that cannot be read), so that no
+    // file opened later becomes standard input and reading standard input
+    // fails as a read error.
+    static void holdClosedStandardInput();
 
     // Scanner: a newline was consumed, whether it ends a line or a comment.
     static void newLine();

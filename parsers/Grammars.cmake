@@ -2,7 +2,8 @@
 # parsers/<name>.y over a flex scanner parsers/<name>.l, all of whose globals
 # carry the grammar's own symbol prefix. The C++ they generate stays in the
 # build tree; it is generated once and compiled into both core libraries
-# (korvane_add_core), together with the support code every grammar shares.
+# (korvane_add_core), together with the support code every grammar shares
+# (parsers/GrammarSupport: reading the input, line counting, diagnostics).
 # The readers of a stored encoding are the exception: they belong to the
 # library build only and share one scanner description (block below).
 # Included from the top-level CMakeLists.txt after KORVANE_CORE_SOURCES and
@@ -37,6 +38,12 @@ function(korvane_grammar_from name prefix scanner)
   file(STRINGS ${grammar} declared REGEX "^%define[ \t]+api\\.prefix[ \t]+{${prefix}}")
   if(NOT declared)
     message(FATAL_ERROR "${grammar} must declare %define api.prefix {${prefix}}")
+  endif()
+  # The shared sizes and the shared way of reading (GrammarLimits.h) must be
+  # seen before flex's defaults, so every scanner includes them in its %top.
+  file(STRINGS ${scanner} limits REGEX "^#include \"parsers/GrammarLimits.h\"")
+  if(NOT limits)
+    message(FATAL_ERROR "${scanner} must include \"parsers/GrammarLimits.h\" in its %top block")
   endif()
 
   bison_target(${name}_parser ${grammar} ${KORVANE_GRAMMAR_DIR}/${name}.tab.cpp

@@ -192,6 +192,50 @@ TEST(ClassifierRun, OntologyErrorsEndTheRunWithTheirDiagnostic)
     }
 }
 
+// An input that cannot be read (a directory, a closed standard input) ends
+// the run with a diagnostic of the grammar reading it that names the input.
+TEST(ClassifierRun, InputsThatCannotBeReadEndTheRunWithTheirDiagnostic)
+{
+    Scratch dir;
+    const std::string ontology = dir.write("ontology.krss", "(implies A B)\n");
+    const std::string queries = dir.write("queries", "(subsumes? B A)\n");
+    const std::string header = "-h=" + dir.path("header");
+    const std::string problem = "[Input Problem - Lexer] ERROR! Line 1: Can not read from ";
+    const std::string query = "[Queries on primitive concepts. - Lexer] ERROR! Line 1: Can not read from ";
+    const std::string isDirectory = "file '" + dir.dir + "': Is a directory\n";
+    const std::string closed = "standard input: Bad file descriptor\n";
+    const std::string totals = " --- 1 errors and 0 warnings detected.\n";
+    // The queries are prepared before their input is first read.
+    const std::string preprocessing = "QUERIES PREPROCESSING (CPU-sec): T\n";
+    struct Case {
+        std::vector<std::string> arguments;
+        bool closedInput;
+        std::string err;
+        std::string out;
+    };
+    const std::vector<Case> cases = {
+        {{"-i=" + dir.dir}, false, problem + isDirectory, ""},
+        {{}, true, problem + closed, ""},
+        {{"-i"}, true, problem + closed, ""},
+        // The query file opened first must not take the place of the closed
+        // standard input.
+        {{"-q=" + queries, "-m", header}, true, problem + closed, ""},
+        {{"-i=" + ontology, "-q=" + dir.dir, "-m", header}, false, phases() + preprocessing + query + isDirectory, ""},
+        // Queries from standard input to the in-process solver are prompted
+        // for, even when standard input is closed.
+        {{"-i=" + ontology, "-q", "-m", header}, true, phases() + preprocessing + query + closed, "<korvane>$ "},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> argv = c.arguments;
+        argv.insert(argv.begin(), kClassifier);
+        ProcessResult r = runProgram(argv, "", c.closedInput);
+        const std::string shown = ::testing::PrintToString(c.arguments) + (c.closedInput ? " (closed input)" : "");
+        EXPECT_EQ(maskTimes(r.err), c.err + totals) << shown;
+        EXPECT_EQ(r.out, c.out) << shown;
+        EXPECT_EQ(r.status, 255) << shown;
+    }
+}
+
 // A file that could not be written completely is reported, and the run does
 // not end as a success.
 TEST(ClassifierRun, OutputThatCannotBeWrittenIsAnError)

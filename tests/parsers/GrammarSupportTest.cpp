@@ -2,13 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
 #include "ParserTestSupport.h"
 #include "model/ParserManager.h"
 #include "parsers/GrammarSupport.h"
+#include "parsers/el_krss_g.h"
 
 using namespace korvane_test;
 using ::testing::ExitedWithCode;
@@ -97,6 +102,114 @@ TEST_F(ParserConventions, CopyTextTakesExactlyTheToken)
     copy = GrammarSupport::copyText(text, 0);
     EXPECT_STREQ(copy, "");
     std::free(copy);
+}
+
+// The pieces in which readInput hands over a file, read with buffers of
+// `size` bytes until the end of input.
+struct ReadCase {
+    const char* name;
+    bool interactive;
+    std::size_t size;
+    std::vector<std::string> pieces;
+};
+
+class ReadInputPieces : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadInputPieces, ReadsLinesWhenInteractiveAndBuffersOtherwise)
+{
+    const ReadCase& c = GetParam();
+    TempInput input("ab\ncd\nlast");
+    FILE* in = std::fopen(input.path().c_str(), "r");
+    ASSERT_NE(in, nullptr);
+    std::vector<std::string> pieces;
+    std::vector<char> buffer(c.size);
+    for (int reads = 0; reads < 20; ++reads) {
+        std::size_t n = GrammarSupport::readInput(in, buffer.data(), buffer.size(), c.interactive);
+        if (n == 0)
+            break;
+        pieces.emplace_back(buffer.data(), n);
+    }
+    std::fclose(in);
+    EXPECT_EQ(pieces, c.pieces);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buffers, ReadInputPieces,
+    ::testing::Values(ReadCase{"WholeFile", false, 64, {"ab\ncd\nlast"}},
+                      ReadCase{"FullBuffers", false, 4, {"ab\nc", "d\nla", "st"}},
+                      ReadCase{"Lines", true, 64, {"ab\n", "cd\n", "last"}},
+                      ReadCase{"LinesCutByTheBuffer", true, 2, {"ab", "\n", "cd", "\n", "la", "st"}}),
+    [](const ::testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
+
+// A failed read ends the run with a lexer error that names the input, under
+// the input context and at the current line, whether the input is read a
+// line or a buffer at a time.
+class ReadErrors : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { resetParserState(); }
+
+    static std::string readError(const std::string& context, int line, const std::string& message)
+    {
+        return literal("[" + context + " - Lexer] ERROR! Line " + std::to_string(line) + ": " + message +
+                       "\n --- 1 errors and 0 warnings detected.\n");
+    }
+
+    static void read(FILE* in)
+    {
+        char buffer[16];
+        GrammarSupport::readInput(in, buffer, sizeof buffer, GetParam());
+    }
+};
+
+TEST_P(ReadErrors, ADirectoryIsNamedByItsPath)
+{
+    EXPECT_EXIT(
+        {
+            FILE* in = ParserManager::getInstance()->setInputFile(".");
+            GrammarSupport::beginInput("Input Problem");
+            GrammarSupport::newLine();
+            read(in);
+        },
+        ExitedWithCode(255), readError("Input Problem", 2, "Can not read from file '.': Is a directory"));
+}
+
+TEST_P(ReadErrors, AClosedStandardInputIsNamedAsSuch)
+{
+    EXPECT_EXIT(
+        {
+            close(STDIN_FILENO);
+            std::clearerr(stdin);
+            GrammarSupport::beginInput("Queries on primitive concepts.");
+            read(stdin);
+        },
+        ExitedWithCode(255),
+        readError("Queries on primitive concepts.", 1, "Can not read from standard input: Bad file descriptor"));
+}
+
+TEST_P(ReadErrors, AStreamThatNoDriverNamedIsUnnamed)
+{
+    EXPECT_EXIT(
+        {
+            FILE* in = fdopen(open(".", O_RDONLY), "r");
+            GrammarSupport::beginInput("Input Encoding");
+            read(in);
+        },
+        ExitedWithCode(255), readError("Input Encoding", 1, "Can not read from an unnamed input: Is a directory"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Reads, ReadErrors, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "Interactive" : "Buffered");
+                         });
+
+TEST_F(ParserConventions, TheOntologyScannerReportsReadErrors)
+{
+    EXPECT_EXIT(
+        {
+            ParserManager::getInstance()->setInputFile(".");
+            yyparse();
+        },
+        ExitedWithCode(255), fatalError("Lexer", 1, "Can not read from file '.': Is a directory"));
 }
 
 } // namespace

@@ -20,11 +20,16 @@ list(APPEND KORVANE_CORE_SOURCES
   parsers/SimpleQueryLoop.cpp
 )
 
-# korvane_grammar(name prefix): generates the parser and the scanner of
-# parsers/<name>.y and parsers/<name>.l under the symbol prefix, and adds them
-# to the core sources. The grammar file declares the same prefix with
+# korvane_grammar(name prefix [LIBRARY_ONLY]): generates the parser and the
+# scanner of parsers/<name>.y and parsers/<name>.l under the symbol prefix, and
+# adds them to the core sources, or with LIBRARY_ONLY to the sources of the
+# library build only. The grammar file declares the same prefix with
 # %define api.prefix {prefix}; the scanner gets it from here.
 function(korvane_grammar name prefix)
+  set(sources KORVANE_CORE_SOURCES)
+  if("LIBRARY_ONLY" IN_LIST ARGN)
+    set(sources KORVANE_LIBRARY_ONLY_SOURCES)
+  endif()
   set(grammar ${PROJECT_SOURCE_DIR}/parsers/${name}.y)
   set(scanner ${PROJECT_SOURCE_DIR}/parsers/${name}.l)
   file(STRINGS ${grammar} declared REGEX "^%define[ \t]+api\\.prefix[ \t]+{${prefix}}")
@@ -40,12 +45,25 @@ function(korvane_grammar name prefix)
   add_flex_bison_dependency(${name}_scanner ${name}_parser)
 
   set(outputs ${BISON_${name}_parser_OUTPUTS} ${FLEX_${name}_scanner_OUTPUTS})
-  set(KORVANE_CORE_SOURCES ${KORVANE_CORE_SOURCES} ${outputs} PARENT_SCOPE)
+  set(${sources} ${${sources}} ${outputs} PARENT_SCOPE)
   set(KORVANE_GRAMMAR_OUTPUTS ${KORVANE_GRAMMAR_OUTPUTS} ${outputs} PARENT_SCOPE)
 endfunction()
 
 korvane_grammar(el_krss_g yy)
 korvane_grammar(el_krss_g_query_simple simplequeryyy)
+
+# The normalisation map, the pinpointing information and the axioms
+# information, read back by the library build only.
+korvane_grammar(el_krss_g_upload uploadyy LIBRARY_ONLY)
+korvane_grammar(el_pinpointing_info pinpyy LIBRARY_ONLY)
+korvane_grammar(el_axioms_info axiomsyy LIBRARY_ONLY)
+list(APPEND KORVANE_LIBRARY_ONLY_SOURCES
+  parsers/TokenNumber.cpp
+  parsers/AxiomNumberLimit.cpp
+  parsers/NormalizationMapBuilder.cpp
+  parsers/PinpointingInfoLoader.cpp
+  parsers/AxiomsInfoLoader.cpp
+)
 
 # Both core libraries list the generated files. Ninja runs each generator once;
 # for generators that would run them once per library, a target of their own

@@ -326,6 +326,22 @@ INSTANTIATE_TEST_SUITE_P(
                   "Name 'r' is not used only as type concept, see line: 1"}),
     ByTitle());
 
+TEST_F(MapReader, DeepNestingAndLongListsExhaustTheParserStack)
+{
+    std::string existentials;
+    std::string conjunction = "(and";
+    for (int i = 0; i < 20000; ++i) {
+        existentials += "(some r ";
+        conjunction += " C" + std::to_string(i);
+    }
+    auto exhausted = [](const std::string& tokens) {
+        return literal("[" + std::string(kContext) + " - Parser] ERROR! Line 1: memory exhausted near token '") + "(" +
+               tokens + ")" + literal("'\n --- 1 errors and 0 warnings detected.\n");
+    };
+    EXPECT_EXIT(parseMap(existentials), ExitedWithCode(255), exhausted("\\(|some|r"));
+    EXPECT_EXIT(parseMap(conjunction + ") 3\n"), ExitedWithCode(255), exhausted("C[0-9]+"));
+}
+
 // --- The writer's form of names.
 
 struct NameCase {

@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <map>
 #include <set>
+#include <sstream>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -400,6 +402,19 @@ WrittenMap writeMap(const std::string& ontology, const std::set<std::string>& un
     return written;
 }
 
+// Reads the map in a fresh process state and finds what it was written from.
+void expectReadBack(const WrittenMap& written)
+{
+    resetSideFileState();
+    ASSERT_EQ(parseMap(written.text), 0);
+    EXPECT_EQ(variables(), written.concepts) << written.text;
+    EXPECT_EQ(roleAxiomLines(), written.roleAxioms) << written.text;
+    unsigned long largest = 0;
+    for (const auto& entry : written.concepts)
+        largest = std::max(largest, entry.second);
+    EXPECT_EQ(Concept::encoding_id_counter, largest);
+}
+
 struct RoundTripCase {
     const char* title;
     const char* ontology;
@@ -417,15 +432,7 @@ TEST_P(MapRoundTrip, ReadsBackWhatTheWriterWrote)
     for (const std::string& line : c.lines)
         EXPECT_NE(written.text.find(line), std::string::npos) << line << " in\n" << written.text;
     EXPECT_EQ(written.text.find("Unnumbered"), std::string::npos);
-
-    resetSideFileState();
-    ASSERT_EQ(parseMap(written.text), 0) << written.text;
-    EXPECT_EQ(variables(), written.concepts) << written.text;
-    EXPECT_EQ(roleAxiomLines(), written.roleAxioms) << written.text;
-    unsigned long largest = 0;
-    for (const auto& entry : written.concepts)
-        largest = std::max(largest, entry.second);
-    EXPECT_EQ(Concept::encoding_id_counter, largest);
+    expectReadBack(written);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -448,6 +455,24 @@ INSTANTIATE_TEST_SUITE_P(
                       "(implies A (some t B))\n",
                       {"(transitive t)\n", "(role-inclusion (compose u u u) u)\n", "(transitive v)\n"}}),
     ByTitle());
+
+class MapRoundTripOfRealOntologies : public MapReader, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(MapRoundTripOfRealOntologies, ReadsBackWhatTheWriterWrote)
+{
+    std::ifstream file(std::string(KORVANE_DATA_DIR) + "/" + GetParam());
+    if (!file)
+        GTEST_SKIP() << GetParam() << " is not there";
+    std::stringstream ontology;
+    ontology << file.rdbuf();
+    WrittenMap written = writeMap(ontology.str(), {});
+    ASSERT_GT(written.concepts.size(), 2u);
+    expectReadBack(written);
+}
+
+// With role chains and transitive roles.
+INSTANTIATE_TEST_SUITE_P(SharedData, MapRoundTripOfRealOntologies,
+                         ::testing::Values("plana-full.krss", "not-galen.krss", "elk-tests/PropertyChains.krss"));
 
 TEST_F(MapReader, AxiomDumpKeepsTheChainOfATransitiveAxiom)
 {

@@ -1,7 +1,5 @@
 #include "reasoner/NormalizationMapForm.h"
 
-#include <cctype>
-
 #include "model/ExistentialRestr.h"
 #include "model/PrimitiveConcept.h"
 #include "model/PrimitiveRole.h"
@@ -10,7 +8,7 @@ namespace {
 
 bool isLetterOrDigit(char c)
 {
-    return std::isalnum(static_cast<unsigned char>(c)) != 0;
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
 }
 
 bool isNumber(const std::string& name)

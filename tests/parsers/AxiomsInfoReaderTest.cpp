@@ -179,6 +179,16 @@ INSTANTIATE_TEST_SUITE_P(
                   "Original axiom number greater than 16777216, line: 1"}),
     ByTitle());
 
+TEST_F(AxiomsReader, AnyInputIsReadOrRejectedWithoutACrash)
+{
+    const std::vector<std::string> information = {"3", "2", "2", "10", "O", "1", "11", "0", "2", "12", "0", "3",
+                                                  "13", "0"};
+    const std::vector<std::string> alphabet = {"1", "2", "3", "0", "N", "O", "65536", "16777217",
+                                               "18446744073709551615", "99999999999999999999", "-", "x"};
+    // Some of the texts are well formed.
+    EXPECT_GT(acceptedWithoutACrash(variedTexts(information, alphabet, 100, 3), parseAxiomsInfo), 0);
+}
+
 // --- Round trips through the library's writer.
 
 struct RoundTripCase {

@@ -344,6 +344,25 @@ TEST_F(MapReader, DeepNestingAndLongListsExhaustTheParserStack)
     EXPECT_EXIT(parseMap(conjunction + ") 3\n"), ExitedWithCode(255), exhausted("C[0-9]+"));
 }
 
+TEST_F(MapReader, AnyInputIsReadOrRejectedWithoutACrash)
+{
+    const std::vector<std::string> map = {"(", "role-inclusion", "(", "compose", "r", "s", ")", "s", ")", "(",
+                                          "transitive", "t", ")", "A", "3", "#", "12", "5", "(", "and", "A", "|",
+                                          "12", "|", ")", "7", "(", "some", "r", "(", "and", "A", "B", ")", ")", "9"};
+    const std::vector<std::string> alphabet = {"A",      "r",       "(",         ")",  "and", "some", "#",
+                                               "|",      "12",      "0",         "top", "*top*", "bottom", "11",
+                                               "x#.",    "-",       ";;",        "compose", "transitive",
+                                               "role-inclusion",    "99999999999999999999999", "$"};
+    auto afterAnEncoding = [](const std::string& text) {
+        EncodedTBox* e = EncodedTBox::getInstance();
+        e->replaceImplicationTable(10);
+        e->encodingLoaded = true;
+        return parseMap(text);
+    };
+    // Some of the texts are well formed.
+    EXPECT_GT(acceptedWithoutACrash(variedTexts(map, alphabet, 100, 1), afterAnEncoding), 0);
+}
+
 // --- The writer's form of names.
 
 struct NameCase {

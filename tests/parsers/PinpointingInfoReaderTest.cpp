@@ -171,6 +171,16 @@ INSTANTIATE_TEST_SUITE_P(
                   indexError("Axiom index", 3)}),
     ByTitle());
 
+TEST_F(PinpointingReader, AnyInputIsReadOrRejectedWithoutACrash)
+{
+    const std::vector<std::string> records = {"1", "2", "1", "1", "A", "2", "3", "2", "0", "A", "1", "3", "3",
+                                              "1", "2", "2", "3", "S", "1", "4", "4", "1", "1", "1", "3", "B"};
+    const std::vector<std::string> alphabet = {"1", "2", "3", "0", "007", "A", "B", "S", "2147483648",
+                                               "16777217", "18446744073709551615", "99999999999999999999", "-", "x"};
+    // Some of the texts are well formed.
+    EXPECT_GT(acceptedWithoutACrash(variedTexts(records, alphabet, 100, 2), parsePinpointingInfo), 0);
+}
+
 // --- Round trip through the library's record writers.
 
 class PinpointingRoundTrip : public PinpointingReader {

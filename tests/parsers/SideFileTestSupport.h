@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace korvane_test {
 
@@ -28,6 +29,24 @@ std::string unrecognized(const std::string& text);
 
 // The end-of-input report of `count` warnings.
 std::string warningsSummary(int count);
+
+// Runs `parseText` over `text` in a child process with its standard error
+// silenced, and returns how the child ended: its exit status (0 when the
+// parser returned 0, 1 when it returned anything else), or 128 + the number
+// of the signal that ended it.
+int childStatus(const std::string& text, int (*parseText)(const std::string&));
+
+// Runs every text in a child process (childStatus) and expects it to be
+// accepted or rejected with status 255, never to end otherwise; returns how
+// many texts were accepted.
+int acceptedWithoutACrash(const std::vector<std::string>& texts, int (*parseText)(const std::string&));
+
+// `count` variants of the well-formed token sequence `tokens`: each takes up
+// to three edits (a token replaced by one drawn from `alphabet`, removed or
+// repeated, or the text cut short), and its tokens are separated by a blank
+// or a newline. The same seed gives the same texts.
+std::vector<std::string> variedTexts(const std::vector<std::string>& tokens, const std::vector<std::string>& alphabet,
+                                     int count, unsigned seed);
 
 // Names a parameterised case by its title.
 struct ByTitle {

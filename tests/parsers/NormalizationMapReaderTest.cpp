@@ -189,6 +189,14 @@ INSTANTIATE_TEST_SUITE_P(
                                {"(compose t t) < t transitive"}}),
     ByTitle());
 
+TEST_F(MapReader, TransitivityMarksTheRoleAsTheOntologyLanguageDoes)
+{
+    ASSERT_EQ(parseMap("(transitive t)\n(role-inclusion (compose u u u) u)\n(role-inclusion r s)\n"), 0);
+    EXPECT_TRUE(roleNamed("t")->flags & Role::TRANSITIVE);
+    EXPECT_TRUE(roleNamed("u")->flags & Role::TRANSITIVE);
+    EXPECT_FALSE(roleNamed("s")->flags & Role::TRANSITIVE);
+}
+
 TEST_F(MapReader, NamesTableKnowsTheNamedConceptsAndRolesButNoFreshOne)
 {
     ASSERT_EQ(parseMap("A 2\n(some r #5) 3\n|12| 4\n"), 0);

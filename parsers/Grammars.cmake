@@ -23,17 +23,22 @@ list(APPEND KORVANE_CORE_SOURCES
   parsers/SimpleQueryLoop.cpp
 )
 
-# korvane_grammar(name prefix): generates the parser and the scanner of
-# parsers/<name>.y and parsers/<name>.l under the symbol prefix, and adds them
-# to the core sources. The grammar file declares the same prefix with
+# korvane_grammar(name prefix [LIBRARY_ONLY] [SCANNER file]): generates the
+# parser and the scanner of parsers/<name>.y and parsers/<name>.l under the
+# symbol prefix, and adds them to the core sources, or with LIBRARY_ONLY to the
+# sources of the library build only. SCANNER takes the scanner from another
+# file. The grammar file declares the same prefix with
 # %define api.prefix {prefix}; the scanner gets it from here.
-# korvane_grammar_from(name prefix scanner): the same with the scanner taken
-# from the given file.
-macro(korvane_grammar name prefix)
-  korvane_grammar_from(${name} ${prefix} ${PROJECT_SOURCE_DIR}/parsers/${name}.l)
-endmacro()
-
-function(korvane_grammar_from name prefix scanner)
+function(korvane_grammar name prefix)
+  cmake_parse_arguments(GRAMMAR "LIBRARY_ONLY" "SCANNER" "" ${ARGN})
+  set(sources KORVANE_CORE_SOURCES)
+  if(GRAMMAR_LIBRARY_ONLY)
+    set(sources KORVANE_LIBRARY_ONLY_SOURCES)
+  endif()
+  set(scanner ${PROJECT_SOURCE_DIR}/parsers/${name}.l)
+  if(GRAMMAR_SCANNER)
+    set(scanner ${GRAMMAR_SCANNER})
+  endif()
   set(grammar ${PROJECT_SOURCE_DIR}/parsers/${name}.y)
   file(STRINGS ${grammar} declared REGEX "^%define[ \t]+api\\.prefix[ \t]+{${prefix}}")
   if(NOT declared)
@@ -54,7 +59,7 @@ function(korvane_grammar_from name prefix scanner)
   add_flex_bison_dependency(${name}_scanner ${name}_parser)
 
   set(outputs ${BISON_${name}_parser_OUTPUTS} ${FLEX_${name}_scanner_OUTPUTS})
-  set(KORVANE_CORE_SOURCES ${KORVANE_CORE_SOURCES} ${outputs} PARENT_SCOPE)
+  set(${sources} ${${sources}} ${outputs} PARENT_SCOPE)
   set(KORVANE_GRAMMAR_OUTPUTS ${KORVANE_GRAMMAR_OUTPUTS} ${outputs} PARENT_SCOPE)
 endfunction()
 
@@ -65,6 +70,19 @@ korvane_grammar(el_krss_g_query_simple simplequeryyy)
 # scanners are one automaton: parsers/el_dimacs_encoding_scanner.l.in is made
 # into each grammar's scanner in the build tree, under the grammar's symbol
 # prefix and over the grammar's own tokens.
+function(korvane_encoding_grammar name prefix)
+  set(GRAMMAR ${name})
+  set(PREFIX ${prefix})
+  configure_file(${PROJECT_SOURCE_DIR}/parsers/el_dimacs_encoding_scanner.l.in
+    ${KORVANE_GRAMMAR_DIR}/${name}.l @ONLY)
+  korvane_grammar(${name} ${prefix} LIBRARY_ONLY SCANNER ${KORVANE_GRAMMAR_DIR}/${name}.l)
+  set(KORVANE_LIBRARY_ONLY_SOURCES ${KORVANE_LIBRARY_ONLY_SOURCES} PARENT_SCOPE)
+  set(KORVANE_GRAMMAR_OUTPUTS ${KORVANE_GRAMMAR_OUTPUTS} PARENT_SCOPE)
+endfunction()
+
+korvane_encoding_grammar(el_dimacs_encoding encyy)
+korvane_encoding_grammar(el_dimacs_encoding_pinp encforpinpyy)
+korvane_encoding_grammar(el_dimacs_encoding_simple simpleencyy)
 list(APPEND KORVANE_LIBRARY_ONLY_SOURCES
   parsers/EncodingLimits.cpp
   parsers/EncodingReader.cpp
@@ -73,23 +91,18 @@ list(APPEND KORVANE_LIBRARY_ONLY_SOURCES
   parsers/PinpointingEncodingReader.cpp
 )
 
-function(korvane_encoding_grammar name prefix)
-  set(GRAMMAR ${name})
-  set(PREFIX ${prefix})
-  configure_file(${PROJECT_SOURCE_DIR}/parsers/el_dimacs_encoding_scanner.l.in
-    ${KORVANE_GRAMMAR_DIR}/${name}.l @ONLY)
-  # The outputs are collected here and handed to the library build only.
-  set(KORVANE_CORE_SOURCES)
-  set(KORVANE_GRAMMAR_OUTPUTS)
-  korvane_grammar_from(${name} ${prefix} ${KORVANE_GRAMMAR_DIR}/${name}.l)
-  set(KORVANE_LIBRARY_ONLY_SOURCES ${KORVANE_LIBRARY_ONLY_SOURCES} ${KORVANE_CORE_SOURCES} PARENT_SCOPE)
-  set(KORVANE_ENCODING_GRAMMAR_OUTPUTS ${KORVANE_ENCODING_GRAMMAR_OUTPUTS} ${KORVANE_GRAMMAR_OUTPUTS} PARENT_SCOPE)
-endfunction()
-
-korvane_encoding_grammar(el_dimacs_encoding encyy)
-korvane_encoding_grammar(el_dimacs_encoding_pinp encforpinpyy)
-korvane_encoding_grammar(el_dimacs_encoding_simple simpleencyy)
-list(APPEND KORVANE_GRAMMAR_OUTPUTS ${KORVANE_ENCODING_GRAMMAR_OUTPUTS})
+# The normalisation map, the pinpointing information and the axioms
+# information, read back by the library build only.
+korvane_grammar(el_krss_g_upload uploadyy LIBRARY_ONLY)
+korvane_grammar(el_pinpointing_info pinpyy LIBRARY_ONLY)
+korvane_grammar(el_axioms_info axiomsyy LIBRARY_ONLY)
+list(APPEND KORVANE_LIBRARY_ONLY_SOURCES
+  parsers/TokenNumber.cpp
+  parsers/AxiomNumberLimit.cpp
+  parsers/NormalizationMapBuilder.cpp
+  parsers/PinpointingInfoLoader.cpp
+  parsers/AxiomsInfoLoader.cpp
+)
 
 # Both core libraries list the generated files. Ninja runs each generator once;
 # for generators that would run them once per library, a target of their own

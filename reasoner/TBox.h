@@ -108,7 +108,8 @@ public:
     // written-marks of axioms and role axioms are shared between the writers:
     // whichever runs first marks an axiom, a later one skips it.
     static void printGCIAxiomLine(FILE* out, const Axiom* a);
-    static void printRoleAxiomLine(FILE* out, const RoleAxiom* a);
+    // The role-axiom line; in the normalisation map's form when mapForm is set.
+    static void printRoleAxiomLine(FILE* out, const RoleAxiom* a, bool mapForm = false);
     void saveNormalConceptsWithCnfId(FILE* out, unsigned long bound);
     void saveNormalization(FILE* out);
     void printInputAxioms();

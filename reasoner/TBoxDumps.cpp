@@ -25,7 +25,8 @@ void TBox::saveRIAxioms(FILE* out, bool numbered)
         a->flags |= RoleAxiom::WRITTEN;
         if (withNumbers)
             std::fprintf(out, "%d %d ", a->index, a->index);
-        printRoleAxiomLine(out, a);
+        // Unnumbered, the role axioms open the normalisation map.
+        printRoleAxiomLine(out, a, !numbered);
     }
 }
 

@@ -1,4 +1,5 @@
 // Side files and debugging listings that both builds write the same way.
+#include "reasoner/NormalizationMapForm.h"
 #include "reasoner/TBox.h"
 
 void TBox::printGCIAxiomLine(FILE* out, const Axiom* a)
@@ -10,17 +11,37 @@ void TBox::printGCIAxiomLine(FILE* out, const Axiom* a)
     std::fputs(")\n", out);
 }
 
-void TBox::printRoleAxiomLine(FILE* out, const RoleAxiom* a)
+namespace {
+
+// Whether the transitive axiom reads back from "(transitive S)": only
+// S ∘ S ⊑ S does; a longer chain of S keeps its role-inclusion line, which
+// reads back as the same transitive axiom.
+bool writtenAsTransitivity(const RoleAxiom* a)
 {
+    const Role* chain = a->lhs;
+    return a->isTransitive() && chain->kind == COMPOSITION && chain->componentCount() == 2 &&
+           chain->components->front() == a->rhs && chain->components->back() == a->rhs;
+}
+
+}
+
+void TBox::printRoleAxiomLine(FILE* out, const RoleAxiom* a, bool mapForm)
+{
+    auto print = [out, mapForm](const Role* r) {
+        if (mapForm)
+            NormalizationMapForm::printRole(out, r);
+        else
+            r->printRole(out);
+    };
     std::fputc('(', out);
-    if (a->isTransitive()) {
+    if (writtenAsTransitivity(a)) {
         std::fputs("transitive ", out);
     } else {
         std::fputs("role-inclusion ", out);
-        a->lhs->printRole(out);
+        print(a->lhs);
         std::fputc(' ', out);
     }
-    a->rhs->printRole(out);
+    print(a->rhs);
     std::fputs(")\n", out);
 }
 
@@ -29,7 +50,7 @@ void TBox::saveNormalConceptsWithCnfId(FILE* out, unsigned long bound)
     for (Concept* c : normalizedConcepts) {
         if (c->encodingId == 0 || c->encodingId <= bound)
             continue;
-        c->printConcept(out);
+        NormalizationMapForm::printConcept(out, c);
         std::fprintf(out, " %lu\n", static_cast<unsigned long>(c->encodingId));
     }
 }

@@ -259,6 +259,18 @@ TEST_F(Tables, NormalisationMapListsRoleAxiomsOnceAndConceptsWithVariables)
     EXPECT_EQ(dump.text(), "5 5 (role-inclusion r s)\n");
 }
 
+TEST_F(Tables, NormalisationMapBarsNamesItsReaderWouldTakeOtherwise)
+{
+    TBox* tbox = classify("(implies |top| (some |12| A))\n(implies A B)\n(role-inclusion (compose u u u) u)\n");
+    MemoryStream map;
+    tbox->saveRIAxioms(map.get(), false);
+    tbox->saveNormalConceptsWithCnfId(map.get(), 0);
+    const std::string text = map.text();
+    for (const char* part : {"(role-inclusion (compose u u u) u)\n", "\n|top| ", "\n(some |12| A) ", "\nA ", "\nB "})
+        EXPECT_NE(text.find(part), std::string::npos) << part << " in\n" << text;
+    EXPECT_EQ(text.find("transitive"), std::string::npos);
+}
+
 TEST_F(Tables, WithoutEncodingTheMapHoldsNoConcept)
 {
     TBox* tbox = classify("(implies A B)\n(role-inclusion r s)\n", false);

@@ -45,17 +45,22 @@ TempInput::~TempInput()
     unlink(filePath.c_str());
 }
 
-int parseOntology(const std::string& text)
+int parseFrom(const std::string& text, FILE*& input, int (*parse)())
 {
-    TempInput input(text);
-    FILE* in = std::fopen(input.path().c_str(), "r");
+    TempInput file(text);
+    FILE* in = std::fopen(file.path().c_str(), "r");
     if (in == nullptr)
         throw std::runtime_error("cannot open a temporary file");
-    yyin = in;
-    int result = yyparse();
+    input = in;
+    int result = parse();
     std::fclose(in);
-    yyin = nullptr;
+    input = nullptr;
     return result;
+}
+
+int parseOntology(const std::string& text)
+{
+    return parseFrom(text, yyin, yyparse);
 }
 
 std::string literal(const std::string& text)

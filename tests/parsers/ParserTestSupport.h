@@ -1,6 +1,7 @@
 #ifndef KORVANE_TESTS_PARSERS_PARSERTESTSUPPORT_H
 #define KORVANE_TESTS_PARSERS_PARSERTESTSUPPORT_H
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@ public:
 private:
     std::string filePath;
 };
+
+// Runs a grammar whose input stream is `input` over `text` (any bytes) read
+// from a file, and returns the parser's result.
+int parseFrom(const std::string& text, FILE*& input, int (*parse)());
 
 // Parses `text` (any bytes) with the ontology grammar, read from a file, and
 // returns the parser's result.

@@ -13,15 +13,7 @@ namespace korvane_test {
 
 int parseQueries(const std::string& text)
 {
-    TempInput input(text);
-    FILE* in = std::fopen(input.path().c_str(), "r");
-    if (in == nullptr)
-        throw std::runtime_error("cannot open a temporary file");
-    simplequeryyyin = in;
-    int result = simplequeryyyparse();
-    std::fclose(in);
-    simplequeryyyin = nullptr;
-    return result;
+    return parseFrom(text, simplequeryyyin, simplequeryyyparse);
 }
 
 void parseQueriesFromStandardInput()

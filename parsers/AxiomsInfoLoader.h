@@ -1,0 +1,28 @@
+#ifndef KORVANE_PARSERS_AXIOMSINFOLOADER_H
+#define KORVANE_PARSERS_AXIOMSINFOLOADER_H
+
+// The actions of the axioms information: the header's numbers and the axiom
+// assumptions go into the EncodedTBox, which then holds a finished
+// pinpointing encoding's assumptions without any records.
+class AxiomsInfoLoader {
+public:
+    AxiomsInfoLoader() = delete;
+
+    // The header: largest axiom index, largest original number, number of
+    // axiom records, variable offset and numbering mode ("O": original).
+    static void header(unsigned long largestIndex, unsigned long largestOriginal, unsigned long axiomRecords,
+                       unsigned long offset, bool original);
+    // The line "k v 0". An index above the header's largest one, or a
+    // variable not above the offset (the variable of a concept), is warned
+    // about and selects no axiom.
+    static void axiom(unsigned long k, unsigned long v);
+    // After the last line: the assumptions are ready for queries.
+    static void endOfInput();
+
+private:
+    // From the header: the largest axiom index and the variable offset.
+    static unsigned long a_ids;
+    static unsigned long min_cnf;
+};
+
+#endif

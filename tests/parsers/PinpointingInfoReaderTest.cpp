@@ -1,0 +1,244 @@
+// The pinpointing information read back into the EncodedTBox: one record per
+// "A", "B" or "S", every derivation with the record numbers of its premises,
+// and what the library's record writers write read back as the same records.
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "SideFileTestSupport.h"
+#include "TestSupport.h"
+#include "model/Conjunction.h"
+#include "model/ExistentialRestr.h"
+#include "model/PrimitiveConcept.h"
+#include "model/PrimitiveRole.h"
+#include "reasoner/EncodedTBox.h"
+#include "reasoner/TBox.h"
+
+using namespace korvane_test;
+using ::testing::ExitedWithCode;
+
+namespace {
+
+const char* const kContext = "Pinpointing Information";
+
+// Record n as "A index original", or "B index [premises]" / "S index
+// [premises]" with "-" for a record without premises.
+std::string describe(const EncodedTBox::Deduction* d)
+{
+    if (d->isAxiom)
+        return "A " + std::to_string(d->index) + " " + std::to_string(d->originalNumber);
+    std::string text = std::string(d->inOriginalEncoding ? "S " : "B ") + std::to_string(d->index);
+    if (d->dependencies == nullptr)
+        return text + " -";
+    for (unsigned long premise : *d->dependencies)
+        text += " " + std::to_string(premise);
+    return text;
+}
+
+std::vector<std::string> records()
+{
+    const EncodedTBox* e = EncodedTBox::getInstance();
+    std::vector<std::string> found;
+    for (unsigned long n = 1; n <= e->recordCount(); ++n)
+        found.push_back(describe(e->getDeduction(n)));
+    return found;
+}
+
+std::string couple(int line)
+{
+    return diagnostic(kContext, "Parser", "WARNING", line, "Couple not found at line: ", static_cast<unsigned>(line));
+}
+
+class PinpointingReader : public ::testing::Test {
+protected:
+    void SetUp() override { resetSideFileState(); }
+};
+
+struct RecordCase {
+    const char* title;
+    const char* input;
+    std::vector<std::string> records;
+    std::string stderrText;
+};
+
+void PrintTo(const RecordCase& c, std::ostream* out) { *out << c.title; }
+
+class PinpointingRecords : public PinpointingReader, public ::testing::WithParamInterface<RecordCase> {};
+
+TEST_P(PinpointingRecords, AreLoadedInInputOrder)
+{
+    const RecordCase& c = GetParam();
+    ::testing::internal::CaptureStderr();
+    int result = parsePinpointingInfo(c.input);
+    std::string err = ::testing::internal::GetCapturedStderr();
+    ASSERT_EQ(result, 0);
+    EXPECT_EQ(records(), c.records);
+    EXPECT_EQ(err, c.stderrText);
+    EXPECT_TRUE(EncodedTBox::getInstance()->pinpointingLoaded);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PinpointingRecords,
+    ::testing::Values(
+        RecordCase{"EmptyInput", "", {}, ""},
+        RecordCase{"AxiomTwiceIsOneRecordSilently", "1 2 3 4 A\n1 2 3 4 A\n", {"A 3 4"}, ""},
+        RecordCase{"TrivialPremisesLeaveNoList", "1 2 1 0 A\n3 2 1 3 3 B\n", {"A 1 0", "B 1 -"}, ""},
+        RecordCase{"PremiseOfNoEarlierRecordIsWarnedAndDropped", "1 2 1 0 A\n3 2 1 3 1 B\n",
+                   {"A 1 0", "B 1 -"}, couple(2) + warningsSummary(1)},
+        RecordCase{"PremiseMayNameOnlyAnEarlierLine", "3 1 2 3 1 B\n1 2 1 0 A\n4 1 2 4 4 S\n",
+                   {"B 2 -", "A 1 0", "S 2 -"}, couple(1) + warningsSummary(1)},
+        RecordCase{"TwoRecordsOnOneLine", "1 2 3 4 A 5 6 7 1 2 B", {"A 3 4", "B 7 1"}, ""},
+        RecordCase{"RecordOverSeveralLines", "1 2\n3\n4 A\n5\n6 7 1 2\nS\n", {"A 3 4", "S 7 1"}, ""},
+        RecordCase{"ExistentialAndConjunctionPremises",
+                   "1 2 1 1 A\n2 3 2 0 A\n4 5 3 1 2 2 3 S\n1 5 4 1 1 1 2 1 2 B\n",
+                   {"A 1 1", "A 2 0", "S 3 1 2", "B 4 1 1"}, ""},
+        RecordCase{"RepeatedDerivationIsIgnored", "1 2 1 1 A\n3 2 1 3 3 B\n3 2 5 1 2 S\n",
+                   {"A 1 1", "B 1 -"}, ""},
+        RecordCase{"LeadingZerosAndCarriageReturns", "007 2 01 0 A\r\n0 2 3 007 2 S\r\n", {"A 1 0", "S 3 1"}, ""},
+        RecordCase{"LargestAxiomNumbers", "1 2 16777216 16777216 A\n3 2 16777216 1 2 B\n",
+                   {"A 16777216 16777216", "B 16777216 1"}, ""}),
+    ByTitle());
+
+TEST_F(PinpointingReader, EarlierRecordsAreDropped)
+{
+    ASSERT_EQ(parsePinpointingInfo("1 2 1 1 A\n3 4 2 2 A\n"), 0);
+    ASSERT_EQ(parsePinpointingInfo("5 6 1 1 A\n"), 0);
+    EXPECT_EQ(records(), std::vector<std::string>{"A 1 1"});
+    EXPECT_EQ(EncodedTBox::getInstance()->findDeductionId(1, 2), 0u);
+    EXPECT_EQ(EncodedTBox::getInstance()->findDeductionId(5, 6), 1u);
+}
+
+TEST_F(PinpointingReader, CountersFollowTheRecords)
+{
+    ASSERT_EQ(parsePinpointingInfo("1 2 1 3 A\n2 3 2 0 A\n1 3 5 1 2 2 3 S\n4 3 2 4 4 B\n"), 0);
+    const EncodedTBox* e = EncodedTBox::getInstance();
+    EXPECT_EQ(e->axiomCount(), 2u);
+    EXPECT_EQ(e->savedCount(), 1u);
+    EXPECT_EQ(e->boolCount(), 1u);
+    EXPECT_EQ(e->largestAxiomIndex(), 5u);
+    EXPECT_EQ(e->largestOriginalNumber(), 3u);
+}
+
+struct ErrorCase {
+    const char* title;
+    const char* input;
+    std::string before; // warnings printed before the error
+    const char* module;
+    int line;
+    std::string message;
+};
+
+void PrintTo(const ErrorCase& c, std::ostream* out) { *out << c.title; }
+
+class PinpointingErrors : public PinpointingReader, public ::testing::WithParamInterface<ErrorCase> {};
+
+TEST_P(PinpointingErrors, AreFatalWithOneDiagnostic)
+{
+    const ErrorCase& c = GetParam();
+    int warnings = c.before.empty() ? 0 : 1;
+    EXPECT_EXIT(parsePinpointingInfo(c.input), ExitedWithCode(255),
+                fatalOutput(c.before, diagnostic(kContext, c.module, "ERROR", c.line, c.message), warnings));
+}
+
+std::string indexError(const std::string& what, int line)
+{
+    return what + " greater than 16777216, line: " + std::to_string(line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PinpointingErrors,
+    ::testing::Values(
+        ErrorCase{"AxiomWithThreeNumbers", "1 2 3 A\n", "", "Parser", 1, "syntax error near token 'A'"},
+        ErrorCase{"DerivationWithoutPremise", "1 2 3 B\n", "", "Parser", 1, "syntax error near token 'B'"},
+        ErrorCase{"OddPremiseNumbers", "1 2 1 0 A\n1 3 1 1 2 4 S\n", "", "Parser", 2, "syntax error near token 'S'"},
+        ErrorCase{"FiveNumbersBeforeA", "1 2 3 4 5 A\n", couple(1), "Parser", 1, "syntax error near token 'A'"},
+        ErrorCase{"LetterMissingAtTheEnd", "1 2 3 4 A\n5 6 7 8", "", "Parser", 2, "syntax error"},
+        ErrorCase{"LetterFirst", "A\n", "", "Parser", 1, "syntax error near token 'A'"},
+        ErrorCase{"NegativeIndex", "1 2 -1 4 A\n", "", "Lexer", 1, unrecognized("-")},
+        ErrorCase{"OtherLetter", "1 2 3 4 a\n", "", "Lexer", 1, unrecognized("a")},
+        ErrorCase{"NumberBeyond64Bits", "1 2 3 18446744073709551616 A\n", "", "Lexer", 1,
+                  "Number out of range: '18446744073709551616'"},
+        ErrorCase{"AxiomIndexAboveTheBound", "1 2 1 1 A\n1 3 16777217 1 A\n", "", "Parser", 2,
+                  indexError("Axiom index", 2)},
+        ErrorCase{"AxiomIndexBeyondTheIntRange", "1 2 2147483648 1 A\n", "", "Parser", 1,
+                  indexError("Axiom index", 1)},
+        ErrorCase{"OriginalNumberAboveTheBound", "1 2 1 4294967297 A\n", "", "Parser", 1,
+                  indexError("Original axiom number", 1)},
+        ErrorCase{"DerivationIndexAboveTheBound", "1 2 1 1 A\n3 2 16777217 3 3\nB\n", "", "Parser", 3,
+                  indexError("Axiom index", 3)}),
+    ByTitle());
+
+TEST_F(PinpointingReader, AnyInputIsReadOrRejectedWithoutACrash)
+{
+    const std::vector<std::string> records = {"1", "2", "1", "1", "A", "2", "3", "2", "0", "A", "1", "3", "3",
+                                              "1", "2", "2", "3", "S", "1", "4", "4", "1", "1", "1", "3", "B"};
+    const std::vector<std::string> alphabet = {"1", "2", "3", "0", "007", "A", "B", "S", "2147483648",
+                                               "16777217", "18446744073709551615", "99999999999999999999", "-", "x"};
+    // Some of the texts are well formed.
+    EXPECT_GT(acceptedWithoutACrash(variedTexts(records, alphabet, 100, 2), parsePinpointingInfo), 0);
+}
+
+// --- Round trip through the library's record writers.
+
+class PinpointingRoundTrip : public PinpointingReader {
+protected:
+    static Concept* withId(Concept* c, uint64_t id)
+    {
+        c->id = id;
+        return c;
+    }
+    static Concept* named(const char* name, uint64_t id) { return withId(new PrimitiveConcept(name), id); }
+};
+
+TEST_F(PinpointingRoundTrip, RecordsOfTheWritersReadBackTheSame)
+{
+    TBox* tbox = TBox::getInstance();
+    MemoryStream written;
+    TBox::save_pinpointing_info = true;
+    TBox::pinpointing_f = written.get();
+
+    Concept* A = named("A", 7);
+    Concept* B = named("B", 8);
+    Concept* X = named("X", 11);
+    Concept* Y = named("Y", 12);
+    Concept* F = named("F", 21);
+    Concept* E = withId(new ExistentialRestr(F, new PrimitiveRole(std::string("r"))), 20);
+    Concept* C = withId(new Conjunction(X, Y), 30);
+
+    // Records 1 to 3: the axioms A ⊑ B, F ⊑ A and X ⊑ ∃r.F, indexes 1 to 3.
+    Axiom ab(A, B, ORIGINAL), fa(F, A, ORIGINAL), xe(X, E, FW_NORMALIZED_AXIOM);
+    ab.index = 1;
+    ab.originalNumber = 1;
+    fa.index = 2;
+    fa.originalNumber = 2;
+    xe.index = 3;
+    for (Axiom* a : {&ab, &fa, &xe})
+        tbox->savePinpointingInfoAxiom(a);
+    // 4: X ⊑ Y by axiom 4 from X ⊑ ∃r.F (3) and F ⊑ A (2).
+    tbox->savePinpointingInfoBinaryExistential(A, Y, {{X, E}}, 4, false);
+    // 5: X ⊑ B by axiom 1 from X ⊑ Y (4).
+    tbox->savePinpointingInfoImplication(Y, B, {X}, 1, true);
+    // 6: X ⊑ A by axiom 5 from X ⊑ X (trivial) and X ⊑ Y (4).
+    tbox->savePinpointingInfoConjunction(C, A, {X}, 5, true);
+    // 7: F ⊑ Y by the role axiom 6 from F ⊑ A (2).
+    tbox->savePinpointingInfoRoleInclusion(A, Y, {F}, 6, false);
+    // 8: X ⊑ F by axiom 7 from X ⊑ ∃r.F (3) and F ⊑ A (2).
+    tbox->savePinpointingInfoManyBinaryExistential(F, {{{X, 7}, {E, A}}}, true);
+    TBox::save_pinpointing_info = false;
+    TBox::pinpointing_f = nullptr;
+
+    ::testing::internal::CaptureStderr();
+    ASSERT_EQ(parsePinpointingInfo(written.text()), 0) << written.text();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(records(), (std::vector<std::string>{"A 1 1", "A 2 2", "A 3 0", "B 4 3 2", "S 1 4", "S 5 4",
+                                                   "B 6 2", "S 7 3 2"}));
+    const EncodedTBox* e = EncodedTBox::getInstance();
+    EXPECT_EQ(e->findDeductionId(11, 12), 4u);
+    EXPECT_EQ(e->findDeductionId(11, 21), 8u);
+    EXPECT_EQ(e->largestAxiomIndex(), 7u);
+}
+
+} // namespace

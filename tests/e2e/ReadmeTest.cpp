@@ -36,6 +36,9 @@ std::string listed(const std::set<std::string>& forms)
     return text.empty() ? " (none)" : text;
 }
 
+// A program joins the reference by a row here, a row in the README's table
+// of programs and a section with its option table.
+//
 // A program and the arguments around a probed one that make a run on empty
 // inputs succeed: so a probe is accepted when the run ends with status 0
 // and says nothing of an invalid parameter.
@@ -103,6 +106,15 @@ TEST_P(ReadmeOptionTable, ListsExactlyTheFormsTheParserAccepts)
                                  << listed(refused);
     EXPECT_TRUE(missing.empty()) << "accepted by " << probe.name << " but not in the README:"
                                  << listed(missing);
+}
+
+TEST(ReadmeOptionTables, EachTableIsCheckedAgainstItsProgram)
+{
+    std::set<std::string> probed;
+    for (const ProgramProbe& probe : kProbes)
+        probed.insert(probe.name);
+    for (const auto& table : readme().blocksAfter("options of "))
+        EXPECT_EQ(probed.count(table.first), 1u) << "the option table of " << table.first << " is not probed";
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, ReadmeOptionTable, ::testing::ValuesIn(kProbes),

@@ -121,7 +121,7 @@ Concept* TBox::insertConcept(Concept* c, bool dropDuplicates)
         c->flags |= Concept::IN_DAG;
         return c;
     }
-    Concept* s = *inserted.first;
+    Concept* s = inserted.first;
     concept_dag_matchings += 1;
     if (c->kind == CONJUNCTION)
         conj_dag_matchings += 1;
@@ -229,7 +229,7 @@ Concept* TBox::insertNormalizedConcept(Concept* c)
         adoptNormalizedConcept(c);
         return c;
     }
-    Concept* s = *inserted.first;
+    Concept* s = inserted.first;
     if (deduction_performed)
         s->flags |= Concept::NEW_OR_TOUCHED;
     return s;
@@ -270,15 +270,14 @@ Concept* TBox::findNormalizedConcept(Concept* c)
             c->operands->assign(found.begin(), found.end());
         }
     }
-    auto it = normalizedConcepts.find(c);
-    return it == normalizedConcepts.end() ? nullptr : *it;
+    return normalizedConcepts.find(c);
 }
 
 void TBox::clearNonNormalAndSharedConcepts()
 {
     if (!clearNonNormalConcepts)
         return;
-    for (Concept* c : concepts)
+    for (Concept* c : concepts.inInsertionOrder())
         if (!(c->flags & Concept::NORMAL))
             delete c;
     concepts.clear();

@@ -19,13 +19,14 @@
 #include "model/Concept.h"
 #include "model/ModelBuild.h"
 #include "model/Role.h"
+#include "model/SharedConceptSet.h"
 #include "model/RoleAxiom.h"
 
 // The process-wide terminology: the concept and role DAGs, the input axioms
 // and the normal form that classification and encoding work on.
 class TBox {
 public:
-    using ConceptSet = std::set<Concept*, ConceptComparator>;
+    using ConceptSet = SharedConceptSet;
     using RoleSet = std::set<Role*, RoleComparator>;
     using AxiomSet = std::set<Axiom*, AxiomComparator>;
     using RoleAxiomSet = std::set<RoleAxiom*, RoleAxiomComparator>;

@@ -1,0 +1,167 @@
+#include "model/SharedConceptSet.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "model/ExistentialRestr.h"
+#include "model/PrimitiveConcept.h"
+#include "model/Role.h"
+#include "model/TrivialConcept.h"
+
+namespace {
+
+uint64_t mix(uint64_t h, uint64_t v)
+{
+    h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
+    return h;
+}
+
+// Spreads the bits of h over the whole word, so that its low bits pick slots.
+uint64_t finish(uint64_t h)
+{
+    h ^= h >> 30;
+    h *= 0xBF58476D1CE4E5B9ull;
+    h ^= h >> 27;
+    h *= 0x94D049BB133111EBull;
+    h ^= h >> 31;
+    return h;
+}
+
+// Names compare with strcmp, so only the characters before the first NUL
+// count.
+uint64_t nameHash(const std::string& name)
+{
+    const char* s = name.c_str();
+    uint64_t h = 0xCBF29CE484222325ull;
+    for (; *s != '\0'; ++s) {
+        h ^= static_cast<unsigned char>(*s);
+        h *= 0x100000001B3ull;
+    }
+    return h;
+}
+
+bool sameStructure(const Concept* a, const Concept* b)
+{
+    return !(*a < *b) && !(*b < *a);
+}
+
+}
+
+// Follows the steps of Concept::operator<: kind, number of operands, what the
+// kind-specific comparison reads, then the operand identities.
+uint64_t SharedConceptSet::structureHash(const Concept* c)
+{
+    uint64_t h = mix(static_cast<uint64_t>(c->kind), c->operandCount());
+    switch (c->kind) {
+    case TRIVIAL_CONCEPT:
+        h = mix(h, static_cast<const TrivialConcept*>(c)->top ? 1 : 0);
+        break;
+    case PRIMITIVE_CONCEPT:
+    case FRESH_CONCEPT: {
+        const PrimitiveConcept* p = static_cast<const PrimitiveConcept*>(c);
+        if (c->kind == FRESH_CONCEPT && p->name.empty())
+            h = mix(h, c->serial);
+        else
+            h = mix(h, nameHash(p->name));
+        break;
+    }
+    case EXISTENTIAL_RESTR:
+        h = mix(h, static_cast<const ExistentialRestr*>(c)->role->serial);
+        break;
+    default:
+        break;
+    }
+    if (c->operands != nullptr)
+        for (const Concept* o : *c->operands)
+            h = mix(h, reinterpret_cast<uintptr_t>(o));
+    return finish(h);
+}
+
+std::pair<Concept*, bool> SharedConceptSet::insert(Concept* c)
+{
+    const uint64_t hash = structureHash(c);
+    if (!slots.empty()) {
+        for (std::size_t i = slotOf(hash);; i = (i + 1) & mask) {
+            const Slot& slot = slots[i];
+            if (slot.concept == nullptr)
+                break;
+            if (slot.hash == hash && sameStructure(slot.concept, c))
+                return {slot.concept, false};
+        }
+    }
+    index(c, hash);
+    members.push_back(c);
+    return {c, true};
+}
+
+Concept* SharedConceptSet::find(const Concept* c) const
+{
+    if (slots.empty())
+        return nullptr;
+    const uint64_t hash = structureHash(c);
+    for (std::size_t i = slotOf(hash);; i = (i + 1) & mask) {
+        const Slot& slot = slots[i];
+        if (slot.concept == nullptr)
+            return nullptr;
+        if (slot.hash == hash && sameStructure(slot.concept, c))
+            return slot.concept;
+    }
+}
+
+SharedConceptSet::iterator SharedConceptSet::insert(iterator hint, Concept* c)
+{
+    Ordered& set = ordered();
+    iterator at = set.insert(hint, c);
+    index(c, structureHash(c));
+    members.push_back(c);
+    sorted = members.size();
+    return at;
+}
+
+void SharedConceptSet::clear()
+{
+    slots.clear();
+    mask = 0;
+    members.clear();
+    sorted = 0;
+    orderedMembers.clear();
+}
+
+SharedConceptSet::Ordered& SharedConceptSet::ordered() const
+{
+    if (sorted < members.size()) {
+        std::vector<Concept*> pending(members.begin() + static_cast<std::ptrdiff_t>(sorted), members.end());
+        std::sort(pending.begin(), pending.end(), ConceptComparator());
+        // Sorted input after the last member goes in at the end, one step each.
+        orderedMembers.insert(pending.begin(), pending.end());
+        sorted = members.size();
+    }
+    return orderedMembers;
+}
+
+void SharedConceptSet::index(Concept* c, uint64_t hash)
+{
+    if ((members.size() + 1) * 4 > slots.size() * 3)
+        grow();
+    std::size_t i = slotOf(hash);
+    while (slots[i].concept != nullptr)
+        i = (i + 1) & mask;
+    slots[i] = Slot{hash, c};
+}
+
+void SharedConceptSet::grow()
+{
+    std::vector<Slot> old;
+    old.swap(slots);
+    const std::size_t capacity = old.empty() ? 1024 : old.size() * 2;
+    slots.assign(capacity, Slot{0, nullptr});
+    mask = capacity - 1;
+    for (const Slot& slot : old) {
+        if (slot.concept == nullptr)
+            continue;
+        std::size_t i = slotOf(slot.hash);
+        while (slots[i].concept != nullptr)
+            i = (i + 1) & mask;
+        slots[i] = slot;
+    }
+}

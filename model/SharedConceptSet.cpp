@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "model/ExistentialRestr.h"
 #include "model/PrimitiveConcept.h"
@@ -43,6 +44,79 @@ uint64_t nameHash(const std::string& name)
 bool sameStructure(const Concept* a, const Concept* b)
 {
     return !(*a < *b) && !(*b < *a);
+}
+
+// What Concept::operator< reads of a concept, copied out so that sorting
+// compares in place; three or more operands fall back to the concepts.
+struct SortKey {
+    explicit SortKey(Concept* c) : concept(c), kind(c->kind), count(c->operandCount())
+    {
+        switch (kind) {
+        case TRIVIAL_CONCEPT:
+            first = static_cast<const TrivialConcept*>(c)->top ? 1 : 0;
+            break;
+        case PRIMITIVE_CONCEPT:
+        case FRESH_CONCEPT:
+            name = static_cast<const PrimitiveConcept*>(c)->name.c_str();
+            first = c->serial;
+            break;
+        case EXISTENTIAL_RESTR:
+            first = static_cast<const ExistentialRestr*>(c)->role->serial;
+            break;
+        default:
+            break;
+        }
+        if (count > 0) {
+            auto it = c->operands->begin();
+            operand[0] = *it;
+            if (count > 1)
+                operand[1] = *++it;
+        }
+    }
+
+    Concept* concept;
+    concept_t kind;
+    std::size_t count;
+    uint64_t first = 0;
+    const char* name = nullptr;
+    const Concept* operand[2] = {nullptr, nullptr};
+};
+
+bool operator<(const SortKey& a, const SortKey& b)
+{
+    if (a.kind != b.kind)
+        return static_cast<int>(a.kind) < static_cast<int>(b.kind);
+    if (a.count != b.count)
+        return a.count < b.count;
+    int64_t c = 0;
+    switch (a.kind) {
+    case TRIVIAL_CONCEPT:
+        c = static_cast<int64_t>(a.first) - static_cast<int64_t>(b.first);
+        break;
+    case PRIMITIVE_CONCEPT:
+        c = std::strcmp(a.name, b.name);
+        break;
+    case FRESH_CONCEPT:
+        if (a.name[0] == '\0' && b.name[0] == '\0')
+            c = static_cast<int64_t>(a.first - b.first);
+        else
+            c = std::strcmp(a.name, b.name);
+        break;
+    case EXISTENTIAL_RESTR:
+        c = static_cast<int64_t>(a.first - b.first);
+        break;
+    case CONJUNCTION:
+        break;
+    default:
+        return *a.concept < *b.concept;
+    }
+    if (c != 0)
+        return c < 0;
+    const std::less<const Concept*> before;
+    for (std::size_t i = 0; i < a.count && i < 2; ++i)
+        if (a.operand[i] != b.operand[i])
+            return before(a.operand[i], b.operand[i]);
+    return a.count > 2 && *a.concept < *b.concept;
 }
 
 }
@@ -130,10 +204,11 @@ void SharedConceptSet::clear()
 SharedConceptSet::Ordered& SharedConceptSet::ordered() const
 {
     if (sorted < members.size()) {
-        std::vector<Concept*> pending(members.begin() + static_cast<std::ptrdiff_t>(sorted), members.end());
-        std::sort(pending.begin(), pending.end(), ConceptComparator());
+        std::vector<SortKey> pending(members.begin() + static_cast<std::ptrdiff_t>(sorted), members.end());
+        std::sort(pending.begin(), pending.end());
         // Sorted input after the last member goes in at the end, one step each.
-        orderedMembers.insert(pending.begin(), pending.end());
+        for (const SortKey& key : pending)
+            orderedMembers.insert(orderedMembers.end(), key.concept);
         sorted = members.size();
     }
     return orderedMembers;

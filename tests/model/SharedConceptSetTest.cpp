@@ -128,6 +128,10 @@ protected:
             all.push_back(conjunction(atoms[i + 1], atoms[i]));
             all.push_back(conjunction(atoms[i], atoms[i + 1]));
         }
+        for (std::size_t i = 0; i + 3 < atoms.size(); ++i) {
+            all.push_back(new Conjunction(new ConceptList{atoms[0], atoms[1], atoms[i + 2]}));
+            all.push_back(new Conjunction(new ConceptList{atoms[0], atoms[1], atoms[i + 3]}));
+        }
         return all;
     }
 };

@@ -11,22 +11,7 @@
 
 namespace {
 
-uint64_t mix(uint64_t h, uint64_t v)
-{
-    h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
-    return h;
-}
-
-// Spreads the bits of h over the whole word, so that its low bits pick slots.
-uint64_t finish(uint64_t h)
-{
-    h ^= h >> 30;
-    h *= 0xBF58476D1CE4E5B9ull;
-    h ^= h >> 27;
-    h *= 0x94D049BB133111EBull;
-    h ^= h >> 31;
-    return h;
-}
+using Index = HashIndex<Concept>;
 
 // Names compare with strcmp, so only the characters before the first NUL
 // count.
@@ -125,68 +110,55 @@ bool operator<(const SortKey& a, const SortKey& b)
 // kind-specific comparison reads, then the operand identities.
 uint64_t SharedConceptSet::structureHash(const Concept* c)
 {
-    uint64_t h = mix(static_cast<uint64_t>(c->kind), c->operandCount());
+    uint64_t h = Index::mix(static_cast<uint64_t>(c->kind), c->operandCount());
     switch (c->kind) {
     case TRIVIAL_CONCEPT:
-        h = mix(h, static_cast<const TrivialConcept*>(c)->top ? 1 : 0);
+        h = Index::mix(h, static_cast<const TrivialConcept*>(c)->top ? 1 : 0);
         break;
     case PRIMITIVE_CONCEPT:
     case FRESH_CONCEPT: {
         const PrimitiveConcept* p = static_cast<const PrimitiveConcept*>(c);
         if (c->kind == FRESH_CONCEPT && p->name.empty())
-            h = mix(h, c->serial);
+            h = Index::mix(h, c->serial);
         else
-            h = mix(h, nameHash(p->name));
+            h = Index::mix(h, nameHash(p->name));
         break;
     }
     case EXISTENTIAL_RESTR:
-        h = mix(h, static_cast<const ExistentialRestr*>(c)->role->serial);
+        h = Index::mix(h, static_cast<const ExistentialRestr*>(c)->role->serial);
         break;
     default:
         break;
     }
     if (c->operands != nullptr)
         for (const Concept* o : *c->operands)
-            h = mix(h, reinterpret_cast<uintptr_t>(o));
-    return finish(h);
+            h = Index::mix(h, reinterpret_cast<uintptr_t>(o));
+    return Index::finish(h);
 }
 
 std::pair<Concept*, bool> SharedConceptSet::insert(Concept* c)
 {
     const uint64_t hash = structureHash(c);
-    if (!slots.empty()) {
-        for (std::size_t i = slotOf(hash);; i = (i + 1) & mask) {
-            const Slot& slot = slots[i];
-            if (slot.concept == nullptr)
-                break;
-            if (slot.hash == hash && sameStructure(slot.concept, c))
-                return {slot.concept, false};
-        }
-    }
-    index(c, hash);
+    Concept* stored = index.find(hash, [c](const Concept* s) { return sameStructure(s, c); });
+    if (stored != nullptr)
+        return {stored, false};
+    index.add(c, hash);
     members.push_back(c);
     return {c, true};
 }
 
 Concept* SharedConceptSet::find(const Concept* c) const
 {
-    if (slots.empty())
+    if (index.size() == 0)
         return nullptr;
-    const uint64_t hash = structureHash(c);
-    for (std::size_t i = slotOf(hash);; i = (i + 1) & mask) {
-        const Slot& slot = slots[i];
-        if (slot.concept == nullptr)
-            return nullptr;
-        if (slot.hash == hash && sameStructure(slot.concept, c))
-            return slot.concept;
-    }
+    return index.find(structureHash(c), [c](const Concept* s) { return sameStructure(s, c); });
 }
 
 SharedConceptSet::iterator SharedConceptSet::insert(iterator hint, Concept* c)
 {
     Ordered& set = ordered();
     iterator at = set.insert(hint, c);
-    index(c, structureHash(c));
+    index.add(c, structureHash(c));
     members.push_back(c);
     sorted = members.size();
     return at;
@@ -194,8 +166,7 @@ SharedConceptSet::iterator SharedConceptSet::insert(iterator hint, Concept* c)
 
 void SharedConceptSet::clear()
 {
-    slots.clear();
-    mask = 0;
+    index.clear();
     members.clear();
     sorted = 0;
     orderedMembers.clear();
@@ -212,31 +183,4 @@ SharedConceptSet::Ordered& SharedConceptSet::ordered() const
         sorted = members.size();
     }
     return orderedMembers;
-}
-
-void SharedConceptSet::index(Concept* c, uint64_t hash)
-{
-    if ((members.size() + 1) * 4 > slots.size() * 3)
-        grow();
-    std::size_t i = slotOf(hash);
-    while (slots[i].concept != nullptr)
-        i = (i + 1) & mask;
-    slots[i] = Slot{hash, c};
-}
-
-void SharedConceptSet::grow()
-{
-    std::vector<Slot> old;
-    old.swap(slots);
-    const std::size_t capacity = old.empty() ? 1024 : old.size() * 2;
-    slots.assign(capacity, Slot{0, nullptr});
-    mask = capacity - 1;
-    for (const Slot& slot : old) {
-        if (slot.concept == nullptr)
-            continue;
-        std::size_t i = slotOf(slot.hash);
-        while (slots[i].concept != nullptr)
-            i = (i + 1) & mask;
-        slots[i] = slot;
-    }
 }

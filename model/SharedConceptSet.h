@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/Concept.h"
+#include "model/HashIndex.h"
 
 // A set of concepts, one per structure under Concept::operator<, built for
 // the many lookups and insertions of parsing and normalisation: a hash index
@@ -51,18 +52,9 @@ public:
     static uint64_t structureHash(const Concept* c);
 
 private:
-    struct Slot {
-        uint64_t hash;
-        Concept* concept;
-    };
-
     Ordered& ordered() const;
-    void index(Concept* c, uint64_t hash);
-    void grow();
-    std::size_t slotOf(uint64_t hash) const { return static_cast<std::size_t>(hash) & mask; }
 
-    std::vector<Slot> slots;
-    std::size_t mask = 0;
+    HashIndex<Concept> index;
     // Members in insertion order; the first `sorted` of them are in the
     // ordered set.
     std::vector<Concept*> members;

@@ -202,7 +202,7 @@ Axiom* TBox::insertAxiom(Axiom* a)
         a->flags |= Axiom::NEW_AXIOM;
     if (a->flags & Axiom::IN_STORE)
         return a;
-    auto found = gcis.find(a);
+    auto found = gciIndex.rulesOut(a) ? gcis.end() : gcis.find(a);
     if (found != gcis.end()) {
         Axiom* s = *found;
         delete a;
@@ -213,6 +213,7 @@ Axiom* TBox::insertAxiom(Axiom* a)
     if (deduction_performed)
         a->flags |= Axiom::NOT_ENCODED;
     gcis.insert(a);
+    gciIndex.add(a);
     a->flags |= Axiom::IN_STORE;
     return a;
 }

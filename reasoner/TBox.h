@@ -17,6 +17,7 @@
 #include "reasoner/EncodingMap.h"
 #include "reasoner/Encoder.h"
 #include "model/Concept.h"
+#include "model/GCIIndex.h"
 #include "model/ModelBuild.h"
 #include "model/Role.h"
 #include "model/SharedConceptSet.h"
@@ -247,6 +248,8 @@ public:
 #endif
 
 private:
+    // The GCIs by their sides, which spares searching the GCI set for new ones.
+    GCIIndex gciIndex;
     // Numbers a concept that has just joined the normal form and links its
     // operands to it.
     void adoptNormalizedConcept(Concept* c);

@@ -44,6 +44,7 @@ struct SortKey {
         case FRESH_CONCEPT:
             name = static_cast<const PrimitiveConcept*>(c)->name.c_str();
             first = c->serial;
+            packName();
             break;
         case EXISTENTIAL_RESTR:
             first = static_cast<const ExistentialRestr*>(c)->role->serial;
@@ -59,13 +60,39 @@ struct SortKey {
         }
     }
 
+    // The first 16 bytes of the name up to its end, big-endian in two words,
+    // so that comparing the words compares those bytes as strcmp does.
+    void packName()
+    {
+        std::size_t length = 0;
+        while (length < 16 && name[length] != '\0')
+            ++length;
+        for (std::size_t i = 0; i < 16; ++i) {
+            uint64_t byte = i < length ? static_cast<unsigned char>(name[i]) : 0;
+            prefix[i / 8] = (prefix[i / 8] << 8) | byte;
+        }
+        longName = length == 16;
+    }
+
     Concept* concept;
     concept_t kind;
     std::size_t count;
     uint64_t first = 0;
     const char* name = nullptr;
+    uint64_t prefix[2] = {0, 0};
+    bool longName = false;
     const Concept* operand[2] = {nullptr, nullptr};
 };
+
+// strcmp of the two names, read from the packed prefixes when they differ
+// there or end in them.
+int64_t compareNames(const SortKey& a, const SortKey& b)
+{
+    for (int i = 0; i < 2; ++i)
+        if (a.prefix[i] != b.prefix[i])
+            return a.prefix[i] < b.prefix[i] ? -1 : 1;
+    return a.longName ? std::strcmp(a.name, b.name) : 0;
+}
 
 bool operator<(const SortKey& a, const SortKey& b)
 {
@@ -79,13 +106,13 @@ bool operator<(const SortKey& a, const SortKey& b)
         c = static_cast<int64_t>(a.first) - static_cast<int64_t>(b.first);
         break;
     case PRIMITIVE_CONCEPT:
-        c = std::strcmp(a.name, b.name);
+        c = compareNames(a, b);
         break;
     case FRESH_CONCEPT:
         if (a.name[0] == '\0' && b.name[0] == '\0')
             c = static_cast<int64_t>(a.first - b.first);
         else
-            c = std::strcmp(a.name, b.name);
+            c = compareNames(a, b);
         break;
     case EXISTENTIAL_RESTR:
         c = static_cast<int64_t>(a.first - b.first);

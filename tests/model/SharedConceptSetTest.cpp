@@ -112,7 +112,8 @@ protected:
     std::vector<Concept*> mixedConcepts()
     {
         std::vector<Concept*> atoms;
-        for (const char* name : {"Heart", "Aorta", "Valve", "Aorta", "Lung"})
+        for (const char* name : {"Heart", "Aorta", "Valve", "Aorta", "Lung", "AbdominalCavityWall", "AbdominalCavity",
+                                 "AbdominalCavityVein", "AbdominalCavityWall", "AbdominalCavityX", "AbdominalCavityWalls", "\xc3\xa9tat"})
             atoms.push_back(new PrimitiveConcept(std::string(name)));
         for (int i = 0; i < 4; ++i)
             atoms.push_back(new PrimitiveConcept());

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Parse and normalisation times (CPU seconds, best of 3) and peak resident
-# memory per shared ontology.
+# memory per shared ontology, through the library; then the classifier's own
+# parse + normalisation time on el-galen and go-basic-2022-07 against their
+# targets.
 #   bash bench/ontology_load.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,4 +27,34 @@ for f in "$data"/*.krss; do
     read -r p n kb inputs gcis <<<"$best"
     printf '%-22s %9s %9s %9s %8.1f %10s %10s\n' "$(basename "$f" .krss)" "$p" "$n" "$best_total" \
         "$(awk -v k="$kb" 'BEGIN { print k / 1024 }')" "$inputs" "$gcis"
+done
+
+# The classifier's own front end: its PARSING and NORMALIZATION timing lines
+# (normalisation with provenance, clearing of the names table and of the
+# concepts outside the normal form included), best of 3 by their sum, against
+# the target for each ontology. The run goes on to classify; only the two
+# lines are read.
+ninja -C "$build" classifier >/dev/null
+classifier=$build/classifier/classifier
+echo
+echo "classifier: parse + normalisation with provenance (CPU seconds, best of 3)"
+printf '%-22s %9s %9s %9s %9s %5s\n' ontology parse_s norm_s total_s target_s met
+for entry in el-galen:0.5 go-basic-2022-07:0.3; do
+    name=${entry%%:*}
+    target=${entry#*:}
+    f=$data/$name.krss
+    [ -f "$f" ] || continue
+    best=""
+    for _ in 1 2 3; do
+        read -r p n < <("$classifier" -i="$f" -o=/dev/null -h=/dev/null -p -s 2>&1 >/dev/null |
+            awk '/^PARSING \(CPU-sec\)/ { p = $NF } /^NORMALIZATION \(CPU-sec\)/ { n = $NF } END { print p, n }')
+        total=$(awk -v p="$p" -v n="$n" 'BEGIN { printf "%.3f", p + n }')
+        if [ -z "$best" ] || awk -v a="$total" -v b="$best_total" 'BEGIN { exit !(a < b) }'; then
+            best="$p $n"
+            best_total=$total
+        fi
+    done
+    read -r p n <<<"$best"
+    met=$(awk -v a="$best_total" -v b="$target" 'BEGIN { print (a < b) ? "yes" : "no" }')
+    printf '%-22s %9.3f %9.3f %9s %9s %5s\n' "$name" "$p" "$n" "$best_total" "$target" "$met"
 done

@@ -76,6 +76,8 @@ void TBox::normalizeTBox()
         delete a;
     }
     inputAxioms.clear();
+    // Classification walks the normal form in order: sort it now.
+    normalizedConcepts.settle();
     normalized = true;
 }
 

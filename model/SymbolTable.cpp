@@ -16,13 +16,14 @@ SymbolTable::~SymbolTable()
 
 bool SymbolTable::addEntry(const std::string& name, void* object, st_entry_t type, unsigned int line)
 {
-    auto found = entries.find(name);
+    auto found = locate(name);
     if (found != entries.end()) {
         lastPosition = found;
         return false;
     }
     lastPosition = entries.end();
-    entries.emplace(name, new SymbolTableEntry(object, type, line));
+    auto added = entries.emplace(name, new SymbolTableEntry(object, type, line)).first;
+    positions.emplace(added->first, added);
     return true;
 }
 
@@ -36,23 +37,23 @@ bool SymbolTable::addEntry(const std::string& name, Role* role, unsigned int lin
     return addEntry(name, static_cast<void*>(role), ST_ROLE, line);
 }
 
-st_entry_t SymbolTable::getEntryType(const std::string& name)
+st_entry_t SymbolTable::getEntryType(std::string_view name)
 {
-    lastPosition = entries.find(name);
+    lastPosition = locate(name);
     if (lastPosition == entries.end() || lastPosition->second == nullptr)
         return ST_NONE;
     return lastPosition->second->type;
 }
 
-SymbolTableEntry* SymbolTable::getEntryPtr(const std::string& name)
+SymbolTableEntry* SymbolTable::getEntryPtr(std::string_view name)
 {
-    lastPosition = entries.find(name);
+    lastPosition = locate(name);
     return lastPosition == entries.end() ? nullptr : lastPosition->second;
 }
 
-SymbolTableEntry* SymbolTable::getEntry(const std::string& name)
+SymbolTableEntry* SymbolTable::getEntry(std::string_view name)
 {
-    lastPosition = entries.find(name);
+    lastPosition = locate(name);
     if (lastPosition == entries.end() || lastPosition->second == nullptr)
         return &emptyEntry;
     return lastPosition->second;
@@ -63,5 +64,12 @@ void SymbolTable::clear()
     for (auto& entry : entries)
         delete entry.second;
     entries.clear();
+    positions.clear();
     lastPosition = entries.end();
+}
+
+SymbolTable::EntryMap::iterator SymbolTable::locate(std::string_view name)
+{
+    auto found = positions.find(name);
+    return found == positions.end() ? entries.end() : found->second;
 }

@@ -3,6 +3,8 @@
 
 #include <map>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "model/SymbolTableEntry.h"
 
@@ -22,9 +24,9 @@ public:
     bool addEntry(const std::string& name, void* object, st_entry_t type, unsigned int line);
     bool addEntry(const std::string& name, Concept* concept, unsigned int line);
     bool addEntry(const std::string& name, Role* role, unsigned int line);
-    st_entry_t getEntryType(const std::string& name);
-    SymbolTableEntry* getEntryPtr(const std::string& name);
-    SymbolTableEntry* getEntry(const std::string& name);
+    st_entry_t getEntryType(std::string_view name);
+    SymbolTableEntry* getEntryPtr(std::string_view name);
+    SymbolTableEntry* getEntry(std::string_view name);
     void clear();
 
     // Where the last lookup found its name, or end().
@@ -33,7 +35,12 @@ public:
     std::size_t size() const { return entries.size(); }
 
 private:
+    // The position of the name in the map, or end(), found by hashing.
+    EntryMap::iterator locate(std::string_view name);
+
     EntryMap entries;
+    // The map's positions by name: the views are of the map's own keys.
+    std::unordered_map<std::string_view, EntryMap::iterator> positions;
     SymbolTableEntry emptyEntry;
     EntryMap::iterator lastPosition;
 };

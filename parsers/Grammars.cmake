@@ -55,7 +55,7 @@ function(korvane_grammar name prefix)
     DEFINES_FILE ${KORVANE_GRAMMAR_DIR}/${name}.tab.hpp
     COMPILE_FLAGS "-Wall -Werror")
   flex_target(${name}_scanner ${scanner} ${KORVANE_GRAMMAR_DIR}/${name}.yy.cpp
-    COMPILE_FLAGS "--prefix=${prefix}")
+    COMPILE_FLAGS "--prefix=${prefix} -Cf")
   add_flex_bison_dependency(${name}_scanner ${name}_parser)
 
   set(outputs ${BISON_${name}_parser_OUTPUTS} ${FLEX_${name}_scanner_OUTPUTS})

@@ -128,7 +128,7 @@ Concept* TBox::insertConcept(Concept* c, bool dropDuplicates)
         c->flags |= Concept::IN_DAG;
         return c;
     }
-    Concept* s = *inserted.first;
+    Concept* s = inserted.first;
     concept_dag_matchings += 1;
     if (c->kind == CONJUNCTION)
         conj_dag_matchings += 1;
@@ -209,7 +209,7 @@ Axiom* TBox::insertAxiom(Axiom* a)
         a->flags |= Axiom::NEW_AXIOM;
     if (a->flags & Axiom::IN_STORE)
         return a;
-    auto found = gcis.find(a);
+    auto found = gciIndex.rulesOut(a) ? gcis.end() : gcis.find(a);
     if (found != gcis.end()) {
         Axiom* s = *found;
         delete a;
@@ -220,6 +220,7 @@ Axiom* TBox::insertAxiom(Axiom* a)
     if (deduction_performed)
         a->flags |= Axiom::NOT_ENCODED;
     gcis.insert(a);
+    gciIndex.add(a);
     a->flags |= Axiom::IN_STORE;
     return a;
 }
@@ -238,7 +239,7 @@ Concept* TBox::insertNormalizedConcept(Concept* c)
         adoptNormalizedConcept(c);
         return c;
     }
-    Concept* s = *inserted.first;
+    Concept* s = inserted.first;
     if (deduction_performed)
         s->flags |= Concept::NEW_OR_TOUCHED;
     return s;
@@ -281,15 +282,14 @@ Concept* TBox::findNormalizedConcept(Concept* c)
             c->operands->assign(found.begin(), found.end());
         }
     }
-    auto it = normalizedConcepts.find(c);
-    return it == normalizedConcepts.end() ? nullptr : *it;
+    return normalizedConcepts.find(c);
 }
 
 void TBox::clearNonNormalAndSharedConcepts()
 {
     if (!clearNonNormalConcepts)
         return;
-    for (Concept* c : concepts)
+    for (Concept* c : concepts.inInsertionOrder())
         if (!(c->flags & Concept::NORMAL))
             delete c;
     concepts.clear();

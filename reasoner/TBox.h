@@ -17,15 +17,17 @@
 #include "reasoner/EncodingMap.h"
 #include "reasoner/Encoder.h"
 #include "model/Concept.h"
+#include "model/GCIIndex.h"
 #include "model/ModelBuild.h"
 #include "model/Role.h"
+#include "model/SharedConceptSet.h"
 #include "model/RoleAxiom.h"
 
 // The process-wide terminology: the concept and role DAGs, the input axioms
 // and the normal form that classification and encoding work on.
 class TBox {
 public:
-    using ConceptSet = std::set<Concept*, ConceptComparator>;
+    using ConceptSet = SharedConceptSet;
     using RoleSet = std::set<Role*, RoleComparator>;
     using AxiomSet = std::set<Axiom*, AxiomComparator>;
     using RoleAxiomSet = std::set<RoleAxiom*, RoleAxiomComparator>;
@@ -247,6 +249,8 @@ public:
 #endif
 
 private:
+    // The GCIs by their sides, which spares searching the GCI set for new ones.
+    GCIIndex gciIndex;
     // Numbers a concept that has just joined the normal form and links its
     // operands to it.
     void adoptNormalizedConcept(Concept* c);

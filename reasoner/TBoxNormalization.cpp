@@ -91,6 +91,8 @@ void TBox::normalizeTBox()
         delete s;
     }
     inputAxioms.clear();
+    // Classification walks the normal form in order: sort it now.
+    normalizedConcepts.settle();
     normalized = true;
 }
 

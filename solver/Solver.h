@@ -118,6 +118,9 @@ public:
     void printClause(const Clause& c);
 
 protected:
+    // Reports c on standard error when model does not satisfy it.
+    void checkAgainstModel(const Clause& c);
+
     bool ok;
     vec<Clause*> problemClauses;
     vec<Clause*> learntClauses;

@@ -47,22 +47,9 @@ void Solver::attachClause(Clause& c) {
     }
 }
 
-namespace {
-
-// Removes the first occurrence of c, keeping the order of the others.
-void removeWatch(vec<Clause*>& ws, const Clause* c) {
-    int j = 0;
-    while (j < ws.size() && ws[j] != c) j++;
-    if (j == ws.size()) return;
-    for (; j < ws.size() - 1; j++) ws[j] = ws[j + 1];
-    ws.pop();
-}
-
-}  // namespace
-
 void Solver::detachClause(Clause& c) {
-    removeWatch(watchLists[toInt(~c[0])], &c);
-    removeWatch(watchLists[toInt(~c[1])], &c);
+    removeKeepingOrder(watchLists[toInt(~c[0])], &c);
+    removeKeepingOrder(watchLists[toInt(~c[1])], &c);
     if (c.learnt()) {
         learntLiteralCount -= c.size();
     } else {

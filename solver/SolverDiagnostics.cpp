@@ -13,21 +13,22 @@ void Solver::printClause(const Clause& c) {
     }
 }
 
-void Solver::verifyModel() {
-    for (int i = 0; i < problemClauses.size(); i++) {
-        const Clause& c = *problemClauses[i];
-        bool sat = false;
-        for (int k = 0; k < c.size() && !sat; k++) {
-            sat = var(c[k]) < model.size() && modelValue(c[k]) == l_True;
-        }
-        if (!sat) {
-            std::fflush(stdout);
-            std::fprintf(stderr, "unsatisfied clause: ");
-            printClause(c);
-            std::fprintf(stderr, "\n");
-            std::fflush(stderr);
-        }
+void Solver::checkAgainstModel(const Clause& c) {
+    bool sat = false;
+    for (int k = 0; k < c.size() && !sat; k++) {
+        sat = var(c[k]) < model.size() && modelValue(c[k]) == l_True;
     }
+    if (!sat) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "unsatisfied clause: ");
+        printClause(c);
+        std::fprintf(stderr, "\n");
+        std::fflush(stderr);
+    }
+}
+
+void Solver::verifyModel() {
+    for (int i = 0; i < problemClauses.size(); i++) checkAgainstModel(*problemClauses[i]);
     std::fflush(stdout);
     std::fprintf(stderr, "Verified %d original clauses.\n", nClauses());
     std::fflush(stderr);

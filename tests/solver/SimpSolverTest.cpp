@@ -201,6 +201,30 @@ TEST(SimpSolver, DiagnosticsWriteTheirTexts) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "could not open file /nonexistent-dir/x.cnf\n");
 }
 
+TEST(SimpSolver, ProgressLinesOnlyFromVerbosityTwo) {
+    for (int verbosity : {0, 1, 2}) {
+        SimpProbe s;
+        s.verbosity = verbosity;
+        addDimacs(s, {-1, 2});
+        addDimacs(s, {-2, 3});
+        vec<Lit> none;
+        testing::internal::CaptureStderr();
+        ASSERT_TRUE(s.solve(none, true, false));
+        std::string err = testing::internal::GetCapturedStderr();
+        // The first clause taken from the queue leaves one; the first
+        // variable taken from the heap leaves two.
+        bool subsumption =
+            err.find("subsumption left:          1 (         0 subsumed,          0 deleted literals)\r") !=
+            std::string::npos;
+        bool elimination = err.find("elimination left:          2\r") != std::string::npos;
+        EXPECT_EQ(subsumption, verbosity >= 2) << err;
+        EXPECT_EQ(elimination, verbosity >= 2) << err;
+        if (verbosity == 0) {
+            EXPECT_EQ(err, "");
+        }
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Against the peers
 
@@ -350,7 +374,7 @@ TEST_P(SimpSolverPeer, IncrementalSolvesOnEliminatedVariables) {
 
 const PeerCase kPeerCases[] = {
     {"Random3SatPicosat", "picosat", Family::Random3Sat, 50, 200, 20},
-    {"Random3SatCadical", "cadical", Family::Random3Sat, 50, 200, 8},
+    {"Random3SatCadical", "cadical", Family::Random3Sat, 50, 150, 6},
     {"HornPicosat", "picosat", Family::Horn, 50, 200, 24},
     {"HornCadical", "cadical", Family::Horn, 50, 200, 12},
     {"CircuitPicosat", "picosat", Family::Circuit, 50, 200, 24},

@@ -1,66 +1,8 @@
 #include "encoders/CoreSolverEncoder.h"
 
-namespace {
-
-const char* const TrivialConflictMessage = "Solved by trivial conflicts between clauses\n";
-const char* const PropagationConflictMessage = "Solved by unit propagation\n";
-const char* const QueryIndexWarning = "WARNING: possible error in index conversion setting the variables polarity\n";
-
-}
-
 CoreSolverEncoder::CoreSolverEncoder(ActivityGenerator* generator, FILE* clauses, FILE* header, bool propagateOnly)
-    : Encoder(clauses, header, SOLVER),
-      generator(generator != nullptr ? generator : new ActivityGenerator(0)),
-      propagateOnly(propagateOnly),
-      buffer(solver.assumptions)
+    : InProcessEncoder<Solver>(generator, clauses, header, true), propagateOnly(propagateOnly)
 {
-}
-
-CoreSolverEncoder::~CoreSolverEncoder()
-{
-    delete generator;
-}
-
-void CoreSolverEncoder::createVariablesUpTo(int x, double fillActivity, double ownActivity)
-{
-    while (solver.nVars() < x)
-        solver.newVar(fillActivity, true, true);
-    if (solver.nVars() == x)
-        solver.newVar(ownActivity, true, true);
-}
-
-int CoreSolverEncoder::queryVariable(long variable) const
-{
-    if (variable < 1 || variable > MaxVariable) {
-        std::fputs(QueryIndexWarning, stderr);
-        return -1;
-    }
-    return static_cast<int>(variable - 1);
-}
-
-bool CoreSolverEncoder::pushVariables(const LiteralList* variables, bool negative)
-{
-    if (variables == nullptr)
-        return true;
-    bool all = true;
-    for (long variable : *variables) {
-        int x = queryVariable(variable);
-        if (x < 0) {
-            all = false;
-            continue;
-        }
-        createVariablesUpTo(x, 0.0, 0.0);
-        buffer.push(Lit(x, negative));
-    }
-    return all;
-}
-
-bool CoreSolverEncoder::addBufferedClause()
-{
-    if (!solver.addClause(buffer))
-        abortForUnsatisfiability(TrivialConflictMessage);
-    lineOpen = true;
-    return true;
 }
 
 bool CoreSolverEncoder::addClause(const LiteralList* literals, const KindList* kinds, unsigned level)
@@ -71,25 +13,7 @@ bool CoreSolverEncoder::addClause(const LiteralList* literals, const KindList* k
         return addClauseFast(literals);
     if (kinds->size() != literals->size())
         return false;
-    for (long literal : *literals) {
-        if (!mappable(literal))
-            return false;
-    }
-    buffer.clear();
-    pinpointingPrepared = false;
-    auto kind = kinds->begin();
-    for (long literal : *literals) {
-        Lit p = toSolverLit(literal);
-        int x = var(p);
-        int n = solver.nVars();
-        if (x >= n) {
-            double fill = x > n ? generator->calculateActivity(CONCEPT, level) : 0.0;
-            createVariablesUpTo(x, fill, generator->calculateActivity(*kind, level));
-        }
-        buffer.push(p);
-        ++kind;
-    }
-    return addBufferedClause();
+    return addClauseWithKinds(literals, kinds, level);
 }
 
 bool CoreSolverEncoder::addClauseFast(const LiteralList* literals)
@@ -100,8 +24,7 @@ bool CoreSolverEncoder::addClauseFast(const LiteralList* literals)
         if (!mappable(literal))
             return false;
     }
-    buffer.clear();
-    pinpointingPrepared = false;
+    startBuffer();
     for (long literal : *literals) {
         Lit p = toSolverLit(literal);
         createVariablesUpTo(var(p), 0.0, 0.0);
@@ -113,30 +36,18 @@ bool CoreSolverEncoder::addClauseFast(const LiteralList* literals)
 bool CoreSolverEncoder::endEncoding(bool solve, unsigned long variables, unsigned long clauseCount,
                                    unsigned long axiomClauses, unsigned long deducedClauses)
 {
-    if (header != nullptr) {
-        if (axiomClauses != 0 || deducedClauses != 0)
-            std::fprintf(header, "c axioms %d deduced %d\n", static_cast<int>(axiomClauses),
-                         static_cast<int>(deducedClauses));
-        std::fprintf(header, "p cnf %d %d\n", static_cast<int>(variables), static_cast<int>(clauseCount));
-    }
-    lineOpen = false;
-
-    if (!solver.simplify()) {
-        if (!solve)
-            return false;
-        abortForUnsatisfiability(PropagationConflictMessage);
-    }
+    writeHeader(variables, clauseCount, axiomClauses, deducedClauses);
+    if (!simplifyAtEnd(solve))
+        return false;
     if (!solve)
         return true;
 
-    buffer.clear();
-    pinpointingPrepared = false;
+    startBuffer();
     bool satisfiable = solver.solve(buffer, false, false, false);
-    if (clauses != nullptr)
-        std::fprintf(clauses, "%s\n", satisfiable ? "SATISFIABLE" : "UNSATISFIABLE");
+    writeAnswer(satisfiable);
     saveModelPolarities();
-    if (clauses != nullptr && satisfiable)
-        printModel();
+    if (satisfiable)
+        writeModel();
     return true;
 }
 
@@ -155,28 +66,13 @@ void CoreSolverEncoder::saveModelPolarities()
     }
 }
 
-void CoreSolverEncoder::printModel()
-{
-    std::fputc('\n', clauses);
-    const vec<lbool>& model = solver.model;
-    for (int i = 0; i < model.size(); ++i) {
-        if (model[i] == l_Undef)
-            continue;
-        std::fprintf(clauses, "%s%s%d", i == 0 ? "" : " ", model[i] == l_False ? "-" : "", i + 1);
-    }
-    std::fputc('\n', clauses);
-}
-
 bool CoreSolverEncoder::checkSatisfiability(long sub, long super, unsigned long, unsigned long)
 {
-    lineOpen = false;
-    int s = queryVariable(sub);
-    int t = queryVariable(super);
-    if (s < 0 || t < 0)
+    int s, t;
+    if (!queryVariables(sub, super, s, t))
         return true;
 
-    buffer.clear();
-    pinpointingPrepared = false;
+    startBuffer();
     // The two query variables are decision variables during this call, sub
     // decided negative and super positive; their flags and polarities come
     // back afterwards (after a solving endEncoding: not decided, the
@@ -218,8 +114,7 @@ bool CoreSolverEncoder::checkSatisfiability(const LiteralList* positives, const 
                                             unsigned long, unsigned long)
 {
     lineOpen = false;
-    buffer.clear();
-    pinpointingPrepared = false;
+    startBuffer();
     bool placed = pushVariables(positives, false);
     placed = pushVariables(negatives, true) && placed;
     // A query over a number that is no variable claims nothing.
@@ -239,22 +134,11 @@ void CoreSolverEncoder::preparePinpointing(const LiteralList* assumptions)
 LiteralList* CoreSolverEncoder::checkSatisfiabilityAndPinpoint(long sub, long super, const LiteralList* assumptions,
                                                                bool refresh, unsigned long, unsigned long)
 {
-    lineOpen = false;
-    int s = queryVariable(sub);
-    int t = queryVariable(super);
-    if (s < 0 || t < 0)
+    int s, t;
+    if (!queryVariables(sub, super, s, t))
         return nullptr;
-
-    // The buffer must hold the axiom assumptions and nothing else: reload
-    // them when asked to, when too few are left, or when another operation
-    // left its own literals there; without a list to reload, the query
-    // assumes no axiom at all.
-    if (assumptions != nullptr && (refresh || !pinpointingPrepared || buffer.size() < 2)) {
-        preparePinpointing(assumptions);
-    } else if (!pinpointingPrepared) {
-        buffer.clear();
-        pinpointingPrepared = true;
-    }
+    // The buffer holds the axiom assumptions and nothing else.
+    loadPinpointingAxioms(assumptions, refresh);
 
     createVariablesUpTo(s, 0.0, 0.0);
     buffer.push(Lit(s, false));
@@ -262,15 +146,5 @@ LiteralList* CoreSolverEncoder::checkSatisfiabilityAndPinpoint(long sub, long su
     buffer.push(Lit(t, true));
     bool satisfiable = solver.solve(buffer, propagateOnly, true, false);
     buffer.shrink(2);
-    if (satisfiable)
-        return nullptr;
-
-    LiteralList* pinpointed = new LiteralList;
-    const vec<Lit>& conflict = solver.conflict;
-    for (int i = 0; i < conflict.size(); ++i) {
-        int x = var(conflict[i]);
-        if (x != s && x != t)
-            pinpointed->push_front(x + 1);
-    }
-    return pinpointed;
+    return satisfiable ? nullptr : pinpointedList(s, t);
 }

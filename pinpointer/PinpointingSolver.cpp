@@ -1,18 +1,5 @@
 #include "pinpointer/PinpointingSolver.h"
 
-#include <climits>
-
-namespace {
-
-// A restart limit kept as a double, as the int that a search run takes.
-int truncateLimit(double limit) {
-    if (limit >= static_cast<double>(INT_MAX)) return INT_MAX;
-    if (limit <= static_cast<double>(INT_MIN)) return INT_MIN;
-    return static_cast<int>(limit);
-}
-
-}  // namespace
-
 PinpointingSolver::PinpointingSolver()
     : propagationOnly(false),
       keepsTrail(false),
@@ -74,21 +61,17 @@ bool PinpointingSolver::addClause(vec<Lit>& ps) {
     return ok;
 }
 
-Clause* PinpointingSolver::propagate() {
-    int firstNew = trail.size();
-    Clause* confl = Solver::propagate();
+void PinpointingSolver::propagated(int firstNew) {
     // Every literal that the propagation assigned has a reason clause; the
     // explanations are taken now, which gives what they were when each
     // literal was assigned, since the later trail entries are never marked.
-    if (selectorBound >= 0) {
-        for (int i = firstNew; i < trail.size(); i++) {
-            Lit a = trail[i];
-            if (!sign(a) || var(a) > selectorBound) continue;
-            explanations.push();
-            analyzeFinal(~a, explanations.last(), true);
-        }
+    if (selectorBound < 0) return;
+    for (int i = firstNew; i < trail.size(); i++) {
+        Lit a = trail[i];
+        if (!sign(a) || var(a) > selectorBound) continue;
+        explanations.push();
+        analyzeFinal(~a, explanations.last(), true);
     }
-    return confl;
 }
 
 void PinpointingSolver::analyzeFinal(Lit p, vec<Lit>& out, bool explain) {
@@ -123,114 +106,15 @@ void PinpointingSolver::analyzeFinal(Lit p, vec<Lit>& out, bool explain) {
     if (!placed) out.push(p);
 }
 
-Lit PinpointingSolver::pickBranchLit(int mode, double randomFrequency) {
-    return Solver::pickBranchLit(mode, randomFrequency, propagationOnly);
-}
-
-void PinpointingSolver::learn(vec<Lit>& learnt) {
-    if (learnt.size() == 1) {
-        uncheckedEnqueue(learnt[0]);
-    } else {
-        Clause* c = Clause_new(learnt, true);
-        learntClauses.push(c);
-        attachClause(*c);
-        claBumpActivity(*c);
-        uncheckedEnqueue(learnt[0], c);
-    }
-    varDecayActivity();
-    claDecayActivity();
-}
-
-lbool PinpointingSolver::search(int conflictLimit, int learntLimit) {
-    startCount++;
-    int runConflicts = 0;
-    vec<Lit> learnt;
-
-    for (;;) {
-        Clause* confl = propagate();
-        if (confl != nullptr) {
-            conflictCount++;
-            runConflicts++;
-            if (decisionLevel() == 0) return l_False;
-            learnt.clear();
-            int backtrackLevel;
-            analyze(confl, learnt, backtrackLevel);
-            cancelUntil(backtrackLevel);
-            learn(learnt);
-            continue;
-        }
-
-        if (conflictLimit >= 0 && runConflicts >= conflictLimit) {
-            lastProgress = progressEstimate();
-            cancelUntil(0);
-            return l_Undef;
-        }
-        if (decisionLevel() == 0 && !simplify()) return l_False;
-        if (learntLimit >= 0 && nLearnts() - nAssigns() >= learntLimit) reduceDB();
-
-        Lit next = lit_Undef;
-        while (decisionLevel() < assumptions.size()) {
-            Lit p = placedAssumption(decisionLevel());
-            if (value(p) == l_True) {
-                newDecisionLevel();
-            } else if (value(p) == l_False) {
-                analyzeFinal(~p, conflict, false);
-                return l_False;
-            } else {
-                next = p;
-                break;
-            }
-        }
-
-        if (next == lit_Undef) {
-            decisionCount++;
-            next = pickBranchLit(polarityMode, randomDecisionFrequency);
-            if (next == lit_Undef) return l_True;
-        }
-        newDecisionLevel();
-        uncheckedEnqueue(next);
-    }
-}
-
-void PinpointingSolver::dropStaleLevels() {
-    int levelsNow = decisionLevel();
-    for (int d = 0; d < levelsNow && d < assumptions.size(); d++) {
-        Lit a = placedAssumption(d);
-        int start = levelStarts[d];
-        int end = d + 1 < levelsNow ? levelStarts[d + 1] : trail.size();
-        bool holds = start == end ? value(a) == l_True && levels[var(a)] <= d : trail[start] == a;
-        if (!holds) {
-            cancelUntil(d);
-            return;
-        }
-    }
-}
-
 bool PinpointingSolver::solve(const vec<Lit>& assumptionList, bool keepAssumptions, bool keepTrail) {
-    model.clear();
-    conflict.clear();
-    if (!ok) return false;
+    if (!beginSolve()) return false;
     if (!keepAssumptions && &assumptionList != &assumptions) assumptionList.copyTo(assumptions);
 
     // A kept trail is only valid as far as its levels hold the assumptions
-    // in the order placed now (the selector bound may have rotated it).
-    dropStaleLevels();
-
-    double conflictLimit = firstRestartLimit;
-    double learntLimit = nClauses() * learntLimitFactor;
-    lbool status = l_Undef;
-    while (status == l_Undef) {
-        status = search(truncateLimit(conflictLimit), truncateLimit(learntLimit));
-        conflictLimit *= restartGrowth;
-        learntLimit *= learntLimitGrowth;
-    }
-
-    if (status == l_True) {
-        model.growTo(nVars());
-        for (int i = 0; i < nVars(); i++) model[i] = value(i);
-    } else if (conflict.size() == 0) {
-        ok = false;
-    }
+    // in the order placed now (the selector bound may have rotated it); the
+    // search drops the rest first.
+    lbool status = searchUntilAnswer(propagationOnly);
+    if (status == l_True) copyModel();
     if (!keepsTrail && !keepTrail) cancelUntil(0);
     return status == l_True;
 }

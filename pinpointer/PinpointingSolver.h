@@ -20,10 +20,11 @@
 //   with a back-jump to just below their lowest level;
 // - the cone-of-influence walk over the watch lists.
 //
-// Solver has no virtual operations: this class derives from it, keeps every
-// operation that behaves the same, and redefines (hides) the ones that
-// differ. The base's own solve, addClause and newVar are not reachable from
-// outside, so a caller cannot bypass the differences by accident.
+// The search loop is the base solver's: this class supplies the assumption
+// order and the explanation recording at the loop's virtual points, and adds
+// its own entry points (newVar, addClause, solve) around it. The base's own
+// solve, addClause and newVar are not reachable from outside, so a caller
+// cannot bypass the differences by accident.
 class PinpointingSolver : protected Solver {
 public:
     PinpointingSolver();
@@ -116,19 +117,17 @@ public:
     void coneOfInfluence(vec<Lit>& start, std::set<int>& cone);
 
 protected:
-    Clause* propagate();
-    Lit pickBranchLit(int mode, double randomFrequency);
-    lbool search(int conflictLimit, int learntLimit);
-
-    // The assumption that the search places at decision level d + 1.
-    Lit placedAssumption(int d) const {
+    // Under the selector bound the last assumption (the query literal) is
+    // placed first and the others follow in order.
+    Lit placedAssumption(int d) const override {
         if (selectorBound < 0) return assumptions[d];
         return d == 0 ? assumptions.last() : assumptions[d - 1];
     }
+    // Records the explanations of the selectors that the propagation forced
+    // false while the selector bound is set.
+    void propagated(int firstNew) override;
 
 private:
-    void dropStaleLevels();
-    void learn(vec<Lit>& learnt);
     void learnFact(Lit p);
     void addBlockingClause(vec<Lit>& lits, double factor);
     void scaleActivities(vec<Lit>& lits, double factor);

@@ -35,6 +35,15 @@ public:
     uint32_t abstraction() const { return extra.abst; }
     void calcAbstraction();
 
+    // Tests this clause against other: lit_Error when it does not subsume
+    // other, not even after flipping one literal; lit_Undef when it subsumes
+    // other; a literal x of this clause when other may drop the negation of
+    // x (self-subsuming resolution). Problem clauses only (abstractions).
+    Lit subsumes(const Clause& other) const;
+    // Removes the first occurrence of p (the later literals move down) and
+    // recomputes the abstraction.
+    void strengthen(Lit p);
+
 private:
     friend Clause* Clause_new(const vec<Lit>& lits, bool learnt);
 
@@ -57,5 +66,15 @@ static_assert(sizeof(Lit) == 4, "a literal is one 32-bit code");
 // start with activity 0, problem clauses get their abstraction. The caller
 // owns the result and releases it with free().
 Clause* Clause_new(const vec<Lit>& lits, bool learnt = false);
+
+// Removes the first occurrence of c from cs, keeping the order of the others
+// (watch lists and occurrence lists).
+inline void removeKeepingOrder(vec<Clause*>& cs, const Clause* c) {
+    int j = 0;
+    while (j < cs.size() && cs[j] != c) j++;
+    if (j == cs.size()) return;
+    for (; j < cs.size() - 1; j++) cs[j] = cs[j + 1];
+    cs.pop();
+}
 
 #endif

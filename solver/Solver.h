@@ -16,14 +16,20 @@
 // propagation-only mode and the option to keep the assumption levels for the
 // next call.
 //
-// The solver is not polymorphic; the simplifying solver derives from it and
-// hides newVar, addClause, removeClause, solve and verifyModel with its own
-// versions, which call these. Everything the derived solver works on is
-// therefore protected rather than private.
+// The sources are split by job: SolverClauses.cpp (the clause database),
+// SolverPropagation.cpp, SolverAnalysis.cpp, SolverSearch.cpp (decisions,
+// restarts, solve), SolverReduction.cpp (learnt-clause reduction and
+// top-level simplification) and SolverDiagnostics.cpp.
+//
+// Variants of the solver (the pinpointer's and the simplifying solver) run
+// this one search loop. They differ from it only at the virtual points below
+// (which assumption a decision level holds, what follows a propagation) and
+// by what they add around the loop; everything they work on is therefore
+// protected rather than private.
 class Solver {
 public:
     Solver();
-    ~Solver();
+    virtual ~Solver();
 
     Solver(const Solver&) = delete;
     Solver& operator=(const Solver&) = delete;
@@ -112,6 +118,9 @@ public:
     void printClause(const Clause& c);
 
 protected:
+    // Reports c on standard error when model does not satisfy it.
+    void checkAgainstModel(const Clause& c);
+
     bool ok;
     vec<Clause*> problemClauses;
     vec<Clause*> learntClauses;
@@ -151,6 +160,8 @@ protected:
     // Assignment, propagation and analysis.
     void newDecisionLevel() { levelStarts.push(trail.size()); }
     void uncheckedEnqueue(Lit p, Clause* from = nullptr);
+    // Unit propagation of the queued trail literals, followed by the
+    // variant's propagated hook; returns the conflicting clause or null.
     Clause* propagate();
     void analyze(Clause* confl, vec<Lit>& out_learnt, int& out_btlevel);
     bool litRedundant(Lit p, unsigned abstract_levels);
@@ -169,11 +180,31 @@ protected:
     // Search.
     lbool search(int conflictLimit, int learntLimit, bool propagateOnly);
     Lit pickBranchLit(int mode, double randomFrequency, bool propagateOnly);
+    // Stores a learnt clause (a one-literal clause becomes a fact at the
+    // current level), assigns its first literal and decays the activities.
+    void learn(vec<Lit>& learnt);
     // Keeps the leading decision levels that hold the leading assumptions,
     // as a kept trail from the previous call should; drops the rest.
     void dropStaleLevels();
 
+    // The pieces of a solve: beginSolve empties model and conflict and tells
+    // whether the clause set may still be satisfiable; searchUntilAnswer runs
+    // the restart loop under the assumptions (a failure without a final
+    // conflict makes the solver unsatisfiable for good); copyModel takes the
+    // current assignment as the model.
+    bool beginSolve();
+    lbool searchUntilAnswer(bool propagateOnly);
+    void copyModel();
+
+    // Where a variant differs from the plain search.
+    // The assumption that the search places at decision level d + 1.
+    virtual Lit placedAssumption(int d) const { return assumptions[d]; }
+    // Called after every propagation with the trail index of the first
+    // literal that it assigned.
+    virtual void propagated(int firstNew) { (void)firstNew; }
+
 private:
+    Clause* propagateWatches();
     void printStatisticsRow(double learntLimit);
 };
 

@@ -52,6 +52,34 @@ inline std::string roleDescription(const Role* r)
     return printed([r](FILE* out) { r->printTextDescription(out); });
 }
 
+// The clauses of a DIMACS body (lines of literals ending in 0; other lines,
+// such as headers, give no clause).
+inline std::vector<std::vector<long>> readDimacsClauses(const std::string& body)
+{
+    std::vector<std::vector<long>> clauses;
+    std::size_t at = 0;
+    while (at < body.size()) {
+        std::size_t end = body.find('\n', at);
+        if (end == std::string::npos)
+            end = body.size();
+        std::vector<long> clause;
+        const char* p = body.c_str() + at;
+        const char* stop = body.c_str() + end;
+        while (p < stop) {
+            char* next = nullptr;
+            long literal = std::strtol(p, &next, 10);
+            if (next == p || literal == 0)
+                break;
+            clause.push_back(literal);
+            p = next;
+        }
+        if (!clause.empty())
+            clauses.push_back(clause);
+        at = end + 1;
+    }
+    return clauses;
+}
+
 // A stream in memory whose text so far can be read back.
 class MemoryStream {
 public:

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "encoders/DimacsEncoder.h"
 #include "model/ParserManager.h"
 #include "parsers/el_krss_g.h"
@@ -18,23 +18,6 @@
 namespace {
 
 using Clause = std::vector<long>;
-
-std::vector<Clause> readClauses(const std::string& body)
-{
-    std::vector<Clause> clauses;
-    std::istringstream in(body);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream words(line);
-        Clause clause;
-        long literal;
-        while (words >> literal && literal != 0)
-            clause.push_back(literal);
-        if (!clause.empty())
-            clauses.push_back(clause);
-    }
-    return clauses;
-}
 
 // Unit propagation decides Horn clause sets: the set plus the units of the
 // query is unsatisfiable exactly when propagation meets a conflict.
@@ -103,7 +86,7 @@ TEST(RealEncoding, PizzaQueriesAgreeWithIndependentSolvers)
     tbox->encodeIntoSat(false, &variables, &clauseCount);
     std::fflush(body);
     std::string text(bodyBuffer, bodySize);
-    std::vector<Clause> clauses = readClauses(text);
+    std::vector<Clause> clauses = korvane_test::readDimacsClauses(text);
     ASSERT_EQ(clauses.size(), clauseCount);
 
     std::vector<Concept*> atoms;

@@ -1,0 +1,142 @@
+#include "encoders/InProcessEncoder.h"
+
+#include "solver/SimpSolver.h"
+#include "solver/Solver.h"
+
+namespace {
+
+const char* const TrivialConflictMessage = "Solved by trivial conflicts between clauses\n";
+const char* const PropagationConflictMessage = "Solved by unit propagation\n";
+const char* const QueryIndexWarning = "WARNING: possible error in index conversion setting the variables polarity\n";
+
+}
+
+template <class S>
+void InProcessEncoder<S>::createVariablesUpTo(int x, double fillActivity, double ownActivity)
+{
+    while (solver.nVars() < x)
+        solver.newVar(fillActivity, true, true);
+    if (solver.nVars() == x)
+        solver.newVar(ownActivity, true, true);
+}
+
+template <class S>
+int InProcessEncoder<S>::queryVariable(long variable) const
+{
+    if (variable < 1 || variable > MaxVariable) {
+        std::fputs(QueryIndexWarning, stderr);
+        return -1;
+    }
+    return static_cast<int>(variable - 1);
+}
+
+template <class S>
+bool InProcessEncoder<S>::pushVariables(const LiteralList* variables, bool negative)
+{
+    if (variables == nullptr)
+        return true;
+    bool all = true;
+    for (long variable : *variables) {
+        int x = queryVariable(variable);
+        if (x < 0) {
+            all = false;
+            continue;
+        }
+        createVariablesUpTo(x, 0.0, 0.0);
+        buffer.push(Lit(x, negative));
+    }
+    return all;
+}
+
+template <class S>
+bool InProcessEncoder<S>::addClauseWithKinds(const LiteralList* literals, const KindList* kinds, unsigned level)
+{
+    for (long literal : *literals) {
+        if (!mappable(literal))
+            return false;
+    }
+    startBuffer();
+    auto kind = kinds->begin();
+    for (long literal : *literals) {
+        Lit p = toSolverLit(literal);
+        int x = var(p);
+        int n = solver.nVars();
+        if (x >= n) {
+            double fill = x > n ? generator->calculateActivity(CONCEPT, level) : 0.0;
+            createVariablesUpTo(x, fill, generator->calculateActivity(*kind, level));
+        }
+        buffer.push(p);
+        ++kind;
+    }
+    return addBufferedClause();
+}
+
+template <class S>
+bool InProcessEncoder<S>::addBufferedClause()
+{
+    if (!solver.addClause(buffer))
+        abortForUnsatisfiability(TrivialConflictMessage);
+    lineOpen = true;
+    return true;
+}
+
+template <class S>
+void InProcessEncoder<S>::writeHeader(unsigned long variables, unsigned long clauseCount, unsigned long axiomClauses,
+                                      unsigned long deducedClauses)
+{
+    if (header != nullptr) {
+        if (axiomClauses != 0 || deducedClauses != 0)
+            std::fprintf(header, "c axioms %d deduced %d\n", static_cast<int>(axiomClauses),
+                         static_cast<int>(deducedClauses));
+        std::fprintf(header, "p cnf %d %d\n", static_cast<int>(variables), static_cast<int>(clauseCount));
+    }
+    lineOpen = false;
+}
+
+template <class S>
+bool InProcessEncoder<S>::simplifyAtEnd(bool solve)
+{
+    if (solver.simplify())
+        return true;
+    if (solve)
+        abortForUnsatisfiability(PropagationConflictMessage);
+    return false;
+}
+
+template <class S>
+void InProcessEncoder<S>::writeAnswer(bool satisfiable)
+{
+    if (clauses != nullptr)
+        std::fprintf(clauses, "%s\n", satisfiable ? "SATISFIABLE" : "UNSATISFIABLE");
+}
+
+template <class S>
+void InProcessEncoder<S>::writeModel()
+{
+    if (clauses == nullptr)
+        return;
+    std::fputc('\n', clauses);
+    const vec<lbool>& model = solver.model;
+    for (int i = 0; i < model.size(); ++i) {
+        if (model[i] == l_Undef)
+            continue;
+        std::fprintf(clauses, "%s%s%d", i == 0 ? "" : " ", model[i] == l_False ? "-" : "", i + 1);
+    }
+    std::fputc('\n', clauses);
+}
+
+template <class S>
+LiteralList* InProcessEncoder<S>::pinpointedList(int s, int t) const
+{
+    LiteralList* pinpointed = new LiteralList;
+    const vec<Lit>& conflict = solver.conflict;
+    for (int i = 0; i < conflict.size(); ++i) {
+        int x = var(conflict[i]);
+        if (x != s && x != t)
+            pinpointed->push_front(x + 1);
+    }
+    return pinpointed;
+}
+
+template class InProcessEncoder<Solver>;
+template class InProcessEncoder<SimpSolver>;

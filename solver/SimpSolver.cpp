@@ -1,0 +1,135 @@
+// Construction, variables, clauses and the solve entry point of the
+// simplifying solver.
+
+#include "solver/SimpSolver.h"
+
+#include <cstdlib>
+
+SimpSolver::SimpSolver()
+    : growthAllowance(0),
+      asymmetricBranching(false),
+      redundancyCheck(false),
+      mergeCount(0),
+      asymmetricLiteralCount(0),
+      rememberedClauseCount(0),
+      nextEliminationOrder(1),
+      useSimplification(true),
+      eliminationHeap(ElimLt(occurrenceCounts)),
+      unitCursor(0) {
+    vec<Lit> dummy;
+    dummy.push(lit_Undef);
+    scratchUnit = Clause_new(dummy, false);
+    pruneSatisfied = false;
+}
+
+SimpSolver::~SimpSolver() {
+    std::free(scratchUnit);
+    for (int v = 0; v < eliminationTable.size(); v++) {
+        vec<Clause*>& cs = eliminationTable[v].eliminatedClauses;
+        for (int i = 0; i < cs.size(); i++) std::free(cs[i]);
+    }
+}
+
+int SimpSolver::newVar(double initialActivity, bool sign, bool decision) {
+    int v = Solver::newVar(initialActivity, sign, decision);
+    // The elimination table and the frozen marks outlive the simplification:
+    // eliminated variables are brought back and frozen ones checked later.
+    eliminationTable.push();
+    frozen.push(0);
+    if (useSimplification) {
+        occurrenceCounts.push(0);
+        occurrenceCounts.push(0);
+        occurrences.push();
+        touched.push(0);
+        eliminationHeap.insert(v);
+    }
+    return v;
+}
+
+bool SimpSolver::addClause(vec<Lit>& ps) {
+    for (int i = 0; i < ps.size(); i++) {
+        if (isEliminated(var(ps[i]))) remember(var(ps[i]));
+    }
+
+    int before = nClauses();
+    if (redundancyCheck && implied(ps)) return true;
+    if (!Solver::addClause(ps)) return false;
+
+    if (useSimplification && nClauses() == before + 1) {
+        Clause& c = *problemClauses.last();
+        subsumptionQueue.insert(&c);
+        for (int i = 0; i < c.size(); i++) {
+            int v = var(c[i]);
+            occurrences[v].push(&c);
+            occurrenceCounts[toInt(c[i])]++;
+            touched[v] = 1;
+            if (eliminationHeap.inHeap(v)) eliminationHeap.increase(v);
+        }
+    }
+    return true;
+}
+
+void SimpSolver::removeClause(Clause& c) {
+    if (useSimplification) {
+        for (int i = 0; i < c.size(); i++) {
+            occurrenceCounts[toInt(c[i])]--;
+            updateElimHeap(var(c[i]));
+        }
+    }
+    detachClause(c);
+    c.mark(1);
+}
+
+void SimpSolver::freeze(int v) {
+    if (isEliminated(v)) remember(v);
+    frozen[v] = 1;
+    if (useSimplification) updateElimHeap(v);
+}
+
+bool SimpSolver::implied(const vec<Lit>& c) {
+    newDecisionLevel();
+    for (int i = 0; i < c.size(); i++) {
+        if (value(c[i]) == l_True) {
+            cancelUntil(0);
+            return false;
+        }
+        if (value(c[i]) != l_False) uncheckedEnqueue(~c[i]);
+    }
+    bool result = propagate() != nullptr;
+    cancelUntil(0);
+    return result;
+}
+
+bool SimpSolver::solve(const vec<Lit>& assumps, bool doSimp, bool turnOffSimp) {
+    doSimp = doSimp && useSimplification;
+    vec<int> extra;
+    bool result = true;
+
+    // An assumption on an eliminated variable would be answered without the
+    // clauses that were removed with it: bring them back first, whether
+    // simplification is still on or not. Eliminated variables are non-decision
+    // ones, so the model extension never touches an assumed value.
+    for (int i = 0; i < assumps.size(); i++) {
+        int v = var(assumps[i]);
+        if (isEliminated(v)) remember(v);
+        if (doSimp && !frozen[v]) {
+            frozen[v] = 1;
+            updateElimHeap(v);
+            extra.push(v);
+        }
+    }
+    if (doSimp) result = eliminate(turnOffSimp);
+
+    if (result) {
+        if (&assumps != &assumptions) assumps.copyTo(assumptions);
+        result = Solver::solve(assumptions, false, false, false);
+    } else {
+        // The clause set is unsatisfiable: no search, and no model.
+        model.clear();
+        conflict.clear();
+    }
+    if (result) extendModel();
+
+    for (int i = 0; i < extra.size(); i++) frozen[extra[i]] = 0;
+    return result;
+}

@@ -1,0 +1,153 @@
+#ifndef KORVANE_SOLVER_SIMPSOLVER_H
+#define KORVANE_SOLVER_SIMPSOLVER_H
+
+#include <cstdio>
+
+#include "solver/ElimLt.h"
+#include "solver/Solver.h"
+
+// The solver with clause-database simplification before the search: bounded
+// variable elimination by clause distribution, backward subsumption and
+// self-subsuming resolution (strengthening) driven by a queue of changed
+// clauses, and two optional techniques, off by default (asymmetric branching
+// and a redundancy check on added clauses).
+//
+// An eliminated variable keeps copies of the clauses removed with it; after a
+// satisfiable answer extendModel gives it a value that satisfies them. An
+// eliminated variable that appears again, in a new clause or among the
+// assumptions of any later solve, is brought back with its clauses first
+// (remember), so a query is never answered without the clauses of the
+// variables it assumes; this holds after simplification was switched off
+// too. Variables that the caller will assume can also be frozen for good.
+//
+// The sources are split by job: SimpSolver.cpp (construction, variables,
+// clauses, solve), SimpSolverSubsumption.cpp (the queue, backward
+// subsumption, strengthening), SimpSolverElimination.cpp (elimination,
+// remember, model extension) and SimpSolverDiagnostics.cpp.
+class SimpSolver : public Solver {
+public:
+    SimpSolver();
+    ~SimpSolver() override;
+
+    // Parameters.
+    int growthAllowance;       // an elimination may produce up to (clauses removed + this) resolvents
+    bool asymmetricBranching;  // asymmetric branching on a variable's clauses before eliminating it
+    bool redundancyCheck;      // skip added clauses that propagation already implies
+
+    // Statistics.
+    int mergeCount;              // resolvent computations
+    int asymmetricLiteralCount;  // literals removed by asymmetric branching
+    int rememberedClauseCount;   // clauses brought back by remember
+
+    // As the base, plus the simplification entries of the new variable.
+    int newVar(double activity = 0.0, bool sign = true, bool decision = true);
+    // Adds a problem clause (bringing back the eliminated variables it
+    // names) and indexes it while simplification is on.
+    bool addClause(vec<Lit>& ps);
+
+    // Simplifies first when doSimp is set and simplification is still on
+    // (freezing the assumption variables meanwhile; with turnOffSimp it is
+    // switched off for good afterwards), then solves under assumps with the
+    // full search. Eliminated assumption variables are always brought back
+    // before the search. A satisfiable answer's model covers the eliminated
+    // variables too.
+    bool solve(const vec<Lit>& assumps, bool doSimp = true, bool turnOffSimp = false);
+
+    // The simplification loop; with turnOff simplification is switched off
+    // for good at its end. False when the clause set is unsatisfiable.
+    bool eliminate(bool turnOff = false);
+
+    // Freezing: a frozen variable is never eliminated. freeze brings v back
+    // first when it is already eliminated.
+    void freeze(int v);
+    void unfreeze(int v) { frozen[v] = 0; }
+    bool isFrozen(int v) const { return v < frozen.size() && frozen[v] != 0; }
+    bool isEliminated(int v) const { return v < eliminationTable.size() && eliminationTable[v].order != 0; }
+    bool simplificationOn() const { return useSimplification; }
+
+    // Whether propagation from the negations of c's literals gives a
+    // conflict (so c is implied); false at once when a literal is true.
+    bool implied(const vec<Lit>& c);
+
+    // Diagnostics.
+    // Checks model against the clauses stored with the eliminated variables.
+    void verifyModel();
+    // Writes the simplified clause set (satisfied clauses left out, false
+    // literals dropped) as DIMACS to file.
+    void toDimacs(const char* file);
+    void toDimacs(FILE* f, Clause& c);
+
+protected:
+    struct ElimData {
+        int order;                     // 0: not eliminated; else its place in the elimination sequence
+        vec<Clause*> eliminatedClauses;  // copies of the clauses removed with it, owned
+    };
+
+    // Clauses to use for backward subsumption, first in first out.
+    class ClauseQueue {
+    public:
+        int size() const { return elems.size() - head; }
+        void insert(Clause* c) { elems.push(c); }
+        Clause* peek() const { return elems[head]; }
+        // Takes the first entry; the storage restarts once the queue is
+        // empty, so no entry taken before can be reached again.
+        void pop() {
+            if (++head == elems.size()) clear();
+        }
+        Clause* operator[](int i) const { return elems[head + i]; }
+        void clear(bool dealloc = false) {
+            elems.clear(dealloc);
+            head = 0;
+        }
+
+    private:
+        vec<Clause*> elems;
+        int head = 0;
+    };
+
+    struct ElimOrderLt {
+        const vec<ElimData>& table;
+        explicit ElimOrderLt(const vec<ElimData>& t) : table(t) {}
+        bool operator()(int x, int y) const { return table[x].order > table[y].order; }
+    };
+
+    int nextEliminationOrder;
+    bool useSimplification;
+    vec<ElimData> eliminationTable;
+    vec<char> touched;
+    vec<vec<Clause*> > occurrences;
+    vec<int> occurrenceCounts;
+    Heap<ElimLt> eliminationHeap;
+    ClauseQueue subsumptionQueue;
+    vec<char> frozen;
+    int unitCursor;
+    Clause* scratchUnit;
+
+    // Clause database while simplifying.
+    void removeClause(Clause& c);
+    bool strengthenClause(Clause& c, Lit l);
+    bool backwardSubsumptionCheck(bool verbose);
+    void gatherTouchedClauses();
+    void cleanUpClauses();
+    void purgeOccurrences(int v);
+    void updateElimHeap(int v) {
+        if (!isEliminated(v)) eliminationHeap.update(v);
+    }
+
+    // Elimination.
+    bool merge(const Clause& ps, const Clause& qs, int v, vec<Lit>& out);
+    bool merge(const Clause& ps, const Clause& qs, int v);
+    bool asymm(int v, Clause& c);
+    bool asymmVar(int v);
+    bool eliminateVar(int v, bool fail = false);
+    void remember(int v);
+    void extendModel();
+
+private:
+    // The resolvent of ps and qs on v into out (when not null); false when it
+    // is a tautology. The shorter clause is scanned (qs for equal sizes).
+    bool resolve(const Clause& ps, const Clause& qs, int v, vec<Lit>* out);
+    void clearSimplification();
+};
+
+#endif

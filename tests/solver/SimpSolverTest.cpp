@@ -1,0 +1,387 @@
+// The simplifying solver: its elimination, subsumption and model extension on
+// small hand-made cases, and against independent SAT solvers (picosat and
+// cadical, run as separate programs) on seeded random and structured
+// problems, with elimination on and off, and in incremental use under
+// assumptions on eliminated variables with clauses added between the solves.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "PeerSupport.h"
+#include "solver/SimpSolver.h"
+
+namespace {
+
+// A simplifying solver whose internals the tests may look at.
+class SimpProbe : public SimpSolver {
+public:
+    using SimpSolver::eliminate;
+    using SimpSolver::problemClauses;
+    using SimpSolver::trail;
+
+    int eliminatedCount() const {
+        int n = 0;
+        for (int v = 0; v < nVars(); v++) n += isEliminated(v);
+        return n;
+    }
+    // Live problem clauses (not removed by the simplification).
+    int liveClauses() const {
+        int n = 0;
+        for (int i = 0; i < problemClauses.size(); i++) n += problemClauses[i]->mark() == 0;
+        return n;
+    }
+};
+
+bool addDimacs(SimpSolver& s, const std::vector<int>& clause) {
+    vec<Lit> ps;
+    for (int l : clause) {
+        while (s.nVars() < std::abs(l)) s.newVar();
+        ps.push(toSolverLit(l));
+    }
+    return s.addClause(ps);
+}
+
+vec<Lit>& dimacsLits(vec<Lit>& out, const std::vector<int>& lits) {
+    out.clear();
+    for (int l : lits) out.push(toSolverLit(l));
+    return out;
+}
+
+// ---------------------------------------------------------------------------
+// Small cases
+
+TEST(SimpSolver, VariableOccurringOnlyPositivelyIsEliminatedAndMadeTrue) {
+    // x1 occurs only positively: it is eliminated with no resolvent. The
+    // model extension makes it true: under 2, 3, -4 because its clauses need
+    // it, under -2, 4 because they are satisfied anyway (the default).
+    for (const std::vector<int>& assumed : {std::vector<int>{2, 3, -4}, std::vector<int>{-2, 4}}) {
+        SimpProbe s;
+        addDimacs(s, {1, -2, -3});
+        addDimacs(s, {1, 4});
+        vec<Lit> assumps;
+        ASSERT_TRUE(s.solve(dimacsLits(assumps, assumed), true, false));
+        EXPECT_TRUE(s.isEliminated(0));
+        EXPECT_EQ(s.modelValue(Lit(0)), l_True);
+        for (int l : assumed) EXPECT_EQ(s.modelValue(toSolverLit(l)), l_True);
+    }
+}
+
+TEST(SimpSolver, ChainIsEliminatedAndStillAnswersQueriesOnItsVariables) {
+    // (-a | b) (-b | c): every variable can go. A later solve that assumes
+    // b and -c must bring back b's clauses and answer unsatisfiable, also
+    // when simplification was switched off by the first solve.
+    for (bool turnOff : {true, false}) {
+        SCOPED_TRACE(turnOff ? "switched off" : "kept on");
+        SimpProbe s;
+        addDimacs(s, {-1, 2});
+        addDimacs(s, {-2, 3});
+        vec<Lit> assumps;
+        ASSERT_TRUE(s.solve(assumps, true, turnOff));
+        EXPECT_EQ(s.eliminatedCount(), 3);
+        EXPECT_EQ(s.liveClauses(), 0);
+
+        ASSERT_FALSE(s.solve(dimacsLits(assumps, {2, -3}), true, false));
+        EXPECT_TRUE(s.okay());
+        ASSERT_GT(s.conflict.size(), 0);
+        for (int i = 0; i < s.conflict.size(); i++) {
+            int l = toDimacs(s.conflict[i]);
+            EXPECT_TRUE(l == -2 || l == 3) << l;
+        }
+        ASSERT_FALSE(s.solve(dimacsLits(assumps, {1, -3}), true, false));
+        ASSERT_TRUE(s.solve(dimacsLits(assumps, {-1, 3}), true, false));
+        EXPECT_EQ(s.modelValue(toSolverLit(-1)), l_True);
+        EXPECT_EQ(s.modelValue(toSolverLit(3)), l_True);
+    }
+}
+
+TEST(SimpSolver, AssumptionVariablesAreFrozenOnlyDuringTheirSolve) {
+    SimpProbe s;
+    addDimacs(s, {-1, 2});
+    addDimacs(s, {-2, 3});
+    vec<Lit> assumps;
+    ASSERT_TRUE(s.solve(dimacsLits(assumps, {2}), true, false));
+    EXPECT_FALSE(s.isEliminated(1));
+    EXPECT_FALSE(s.isFrozen(1));
+    EXPECT_TRUE(s.isEliminated(0));
+    EXPECT_TRUE(s.isEliminated(2));
+    EXPECT_EQ(s.modelValue(toSolverLit(2)), l_True);
+    EXPECT_EQ(s.modelValue(toSolverLit(3)), l_True);  // set by the extension
+}
+
+TEST(SimpSolver, AfterTurningOffNewClausesAreNotIndexedOrSimplified) {
+    SimpProbe s;
+    for (int v = 0; v < 4; v++) {
+        s.newVar();
+        s.freeze(v);
+    }
+    addDimacs(s, {1, 2});
+    addDimacs(s, {-1, 3});
+    vec<Lit> none;
+    ASSERT_TRUE(s.solve(none, true, true));
+    EXPECT_FALSE(s.simplificationOn());
+    // x5 occurs once each way: it would be eliminated while simplifying.
+    addDimacs(s, {-3, 5});
+    addDimacs(s, {-5, 4});
+    ASSERT_TRUE(s.solve(none, true, true));
+    EXPECT_EQ(s.eliminatedCount(), 0);
+    EXPECT_EQ(s.liveClauses(), 4);
+}
+
+TEST(SimpSolver, SubsumedAndStrengthenedClausesGo) {
+    // (1 2) subsumes (1 2 3); (1 -2) with (1 2) strengthens to the unit 1.
+    SimpProbe s;
+    for (int v = 0; v < 3; v++) {
+        s.newVar();
+        s.freeze(v);
+    }
+    addDimacs(s, {1, 2, 3});
+    addDimacs(s, {1, 2});
+    addDimacs(s, {1, -2});
+    ASSERT_TRUE(s.eliminate(false));
+    EXPECT_EQ(s.value(0), l_True);
+    EXPECT_EQ(s.liveClauses(), 0);
+    vec<Lit> assumps;
+    EXPECT_FALSE(s.solve(dimacsLits(assumps, {-1}), true, false));
+    ASSERT_EQ(s.conflict.size(), 1);
+    EXPECT_EQ(toDimacs(s.conflict[0]), 1);
+}
+
+TEST(SimpSolver, StrengtheningToAFalseUnitIsUnsatisfiable) {
+    SimpProbe s;
+    for (int v = 0; v < 2; v++) {
+        s.newVar();
+        s.freeze(v);
+    }
+    addDimacs(s, {1, 2});
+    addDimacs(s, {1, -2});
+    addDimacs(s, {-1, 2});
+    addDimacs(s, {-1, -2});
+    vec<Lit> none;
+    EXPECT_FALSE(s.solve(none, true, false));
+    EXPECT_FALSE(s.okay());
+    EXPECT_EQ(s.conflict.size(), 0);
+}
+
+TEST(SimpSolver, DiagnosticsWriteTheirTexts) {
+    SimpProbe s;
+    addDimacs(s, {-1, 2});
+    addDimacs(s, {-2, 3});
+    addDimacs(s, {4, 5});
+    s.freeze(3);
+    s.freeze(4);
+    vec<Lit> none;
+    ASSERT_TRUE(s.solve(none, true, false));
+
+    char path[] = "/tmp/korvane-simp-XXXXXX";
+    int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    testing::internal::CaptureStderr();
+    s.toDimacs(path);
+    s.verifyModel();
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err, "Wrote 1 clauses...\nVerified 2 eliminated clauses.\n");
+
+    FILE* f = std::fopen(path, "r");
+    ASSERT_NE(f, nullptr);
+    char text[256] = {0};
+    size_t n = std::fread(text, 1, sizeof text - 1, f);
+    std::fclose(f);
+    unlink(path);
+    // The clause's literals in either order (propagation swaps watches).
+    std::string dump(text, n);
+    EXPECT_TRUE(dump == "p cnf 5 1\n4 5 0\n" || dump == "p cnf 5 1\n5 4 0\n") << dump;
+
+    testing::internal::CaptureStderr();
+    s.toDimacs("/nonexistent-dir/x.cnf");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "could not open file /nonexistent-dir/x.cnf\n");
+}
+
+TEST(SimpSolver, ProgressLinesOnlyFromVerbosityTwo) {
+    for (int verbosity : {0, 1, 2}) {
+        SimpProbe s;
+        s.verbosity = verbosity;
+        addDimacs(s, {-1, 2});
+        addDimacs(s, {-2, 3});
+        vec<Lit> none;
+        testing::internal::CaptureStderr();
+        ASSERT_TRUE(s.solve(none, true, false));
+        std::string err = testing::internal::GetCapturedStderr();
+        // The first clause taken from the queue leaves one; the first
+        // variable taken from the heap leaves two.
+        bool subsumption =
+            err.find("subsumption left:          1 (         0 subsumed,          0 deleted literals)\r") !=
+            std::string::npos;
+        bool elimination = err.find("elimination left:          2\r") != std::string::npos;
+        EXPECT_EQ(subsumption, verbosity >= 2) << err;
+        EXPECT_EQ(elimination, verbosity >= 2) << err;
+        if (verbosity == 0) {
+            EXPECT_EQ(err, "");
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Against the peers
+
+// A random circuit of AND gates over earlier signals (inputs or gates, each
+// possibly negated), written as definitions g <-> a & b, with a few outputs
+// asserted: the gate variables are definitions, which elimination removes.
+Cnf randomCircuit(std::mt19937_64& rng, int inputs, int gates, int outputs) {
+    Cnf cnf;
+    cnf.vars = inputs + gates;
+    for (int g = inputs + 1; g <= inputs + gates; g++) {
+        int a = uniform(rng, 1, g - 1) * (rng() & 1 ? -1 : 1);
+        int b = uniform(rng, 1, g - 1) * (rng() & 1 ? -1 : 1);
+        cnf.clauses.push_back({-g, a});
+        cnf.clauses.push_back({-g, b});
+        cnf.clauses.push_back({g, -a, -b});
+    }
+    for (int i = 0; i < outputs; i++) {
+        int g = uniform(rng, inputs + 1, inputs + gates);
+        cnf.clauses.push_back({rng() & 1 ? g : -g});
+    }
+    return cnf;
+}
+
+enum class Family { Random3Sat, Horn, Circuit };
+
+struct PeerCase {
+    const char* name;
+    const char* peer;
+    Family family;
+    int lo, hi;  // variables
+    int count;
+};
+
+class SimpSolverPeer : public testing::TestWithParam<PeerCase> {
+protected:
+    void SetUp() override {
+        if (!peer.available()) GTEST_SKIP() << GetParam().peer << " not found";
+    }
+    Peer peer{GetParam().peer};
+};
+
+Cnf makeCnf(std::mt19937_64& rng, const PeerCase& c) {
+    int n = uniform(rng, c.lo, c.hi);
+    switch (c.family) {
+        case Family::Random3Sat:
+            return random3Sat(rng, n, 4.26);
+        case Family::Horn:
+            return randomHorn(rng, n);
+        case Family::Circuit:
+        default:
+            return randomCircuit(rng, n / 5, n - n / 5, uniform(rng, 1, 4));
+    }
+}
+
+// Every instance is solved with elimination on and off; both answers must be
+// the peer's and every model must satisfy every original clause.
+TEST_P(SimpSolverPeer, SameAnswersWithAndWithoutElimination) {
+    const PeerCase& c = GetParam();
+    std::mt19937_64 rng(std::hash<std::string>()(c.name));
+    int count = scaled(c.count);
+    long eliminated = 0;
+    long variables = 0;
+    int sat = 0;
+    for (int i = 0; i < count; i++) {
+        Cnf cnf = makeCnf(rng, c);
+        for (bool simplify : {true, false}) {
+            SimpProbe s;
+            load(s, cnf);
+            vec<Lit> none;
+            bool answer = s.solve(none, simplify, true);
+            checkAnswer(peer, s, cnf, {}, answer, false,
+                        "instance " + std::to_string(i) + (simplify ? " simplified" : " plain"));
+            if (testing::Test::HasFatalFailure()) return;
+            if (simplify) {
+                eliminated += s.eliminatedCount();
+                variables += s.nVars();
+                sat += answer;
+            } else {
+                EXPECT_EQ(s.eliminatedCount(), 0);
+            }
+        }
+    }
+    // Elimination really happens: most circuit gates go.
+    if (c.family == Family::Circuit) {
+        EXPECT_GT(eliminated * 4, variables) << eliminated << " of " << variables;
+    }
+    if (c.family == Family::Random3Sat && count >= 20) {
+        EXPECT_GT(sat, 0);
+        EXPECT_LT(sat, count);
+    }
+}
+
+// 20-50 solves in a row under 1-4 assumptions, most of them on variables
+// that are eliminated at the time, with clauses added in between; the
+// simplification is kept on for a while, then switched off by one of the
+// solves. Each answer must be the peer's with the assumptions as unit
+// clauses; every final conflict must hold only negated assumptions and
+// refute the clauses.
+TEST_P(SimpSolverPeer, IncrementalSolvesOnEliminatedVariables) {
+    const PeerCase& c = GetParam();
+    std::mt19937_64 rng(std::hash<std::string>()(c.name) + 7);
+    int count = std::max(2, scaled(c.count / 6));
+    int onEliminated = 0;
+    for (int i = 0; i < count; i++) {
+        Cnf cnf = makeCnf(rng, c);
+        // Start from part of the clauses; the rest comes in between.
+        size_t loaded = cnf.clauses.size() * 2 / 3;
+        Cnf partial;
+        partial.vars = cnf.vars;
+        partial.clauses.assign(cnf.clauses.begin(), cnf.clauses.begin() + loaded);
+        SimpProbe s;
+        load(s, partial);
+        int solves = uniform(rng, 20, 50);
+        int switchOff = uniform(rng, 3, solves - 1);
+        for (int k = 0; k < solves; k++) {
+            std::vector<int> assumptions;
+            int wanted = uniform(rng, 1, 4);
+            for (int tries = 0; static_cast<int>(assumptions.size()) < wanted && tries < 50; tries++) {
+                int v = uniform(rng, 1, cnf.vars);
+                bool fresh = true;
+                for (int a : assumptions) fresh = fresh && std::abs(a) != v;
+                // Mostly eliminated variables, when there are any.
+                if (!fresh || (tries < 40 && !s.isEliminated(v - 1) && uniform(rng, 0, 3) != 0)) continue;
+                onEliminated += s.isEliminated(v - 1);
+                assumptions.push_back(rng() & 1 ? v : -v);
+            }
+            vec<Lit> assumps;
+            for (int l : assumptions) assumps.push(toSolverLit(l));
+            bool answer = s.solve(assumps, true, k == switchOff);
+            checkAnswer(peer, s, partial, assumptions, answer, false,
+                        "instance " + std::to_string(i) + " solve " + std::to_string(k));
+            if (testing::Test::HasFatalFailure()) return;
+            if (!s.okay()) break;
+            if (k % 4 == 3 && loaded < cnf.clauses.size()) {
+                size_t next = std::min(cnf.clauses.size(), loaded + 1 + cnf.clauses.size() / 20);
+                for (; loaded < next; loaded++) {
+                    partial.clauses.push_back(cnf.clauses[loaded]);
+                    addDimacs(s, cnf.clauses[loaded]);
+                }
+            }
+        }
+    }
+    if (c.family != Family::Random3Sat) {
+        EXPECT_GT(onEliminated, 0);
+    }
+}
+
+const PeerCase kPeerCases[] = {
+    {"Random3SatPicosat", "picosat", Family::Random3Sat, 50, 200, 20},
+    {"Random3SatCadical", "cadical", Family::Random3Sat, 50, 150, 6},
+    {"HornPicosat", "picosat", Family::Horn, 50, 200, 24},
+    {"HornCadical", "cadical", Family::Horn, 50, 200, 12},
+    {"CircuitPicosat", "picosat", Family::Circuit, 50, 200, 24},
+    {"CircuitCadical", "cadical", Family::Circuit, 50, 200, 12},
+};
+
+INSTANTIATE_TEST_SUITE_P(Peers, SimpSolverPeer, testing::ValuesIn(kPeerCases),
+                         [](const testing::TestParamInfo<PeerCase>& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -37,40 +37,6 @@ void configure(const PinpointEncoderOptions& options)
     EncodedTBox::use_original_axiom_index = options.originalAxiomNumbers;
 }
 
-// A named output that could not be written completely is an error, not a
-// silently truncated file. Returns whether everything was written.
-bool outputsWritten(const PinpointEncoderOptions& options)
-{
-    bool written = true;
-    for (const PinpointEncoderOptions::NamedOutput& output : options.outputs) {
-        if (std::fflush(output.stream) != 0 || std::ferror(output.stream)) {
-            std::fprintf(stderr, "[Main] Can not write the output file: '%s'\n", output.name.c_str());
-            written = false;
-        }
-    }
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::fputs("[Main] Can not write the standard output\n", stderr);
-        written = false;
-    }
-    return written;
-}
-
-void checkOutputs(const PinpointEncoderOptions& options)
-{
-    if (!outputsWritten(options))
-        std::exit(-1);
-}
-
-// "quit" ends the process from inside the query loop; the outputs are checked
-// on that way out as well.
-const PinpointEncoderOptions* queryLoopOutputs = nullptr;
-
-void checkOutputsOnQuit()
-{
-    if (queryLoopOutputs != nullptr && !outputsWritten(*queryLoopOutputs))
-        std::_Exit(-1);
-}
-
 void debugInput()
 {
     if (TBox::debug_f != nullptr)
@@ -119,17 +85,18 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "PARSING NORM-MAP (CPU-sec): %f\n", stopwatch.elapsed(true));
         stopwatch.stop();
 
-        checkOutputs(options);
+        options.files.check();
         diagnostics->beginInput(nullptr);
         simplequeryyyin = options.queries;
-        queryLoopOutputs = &options;
-        std::atexit(checkOutputsOnQuit);
+        // "quit" ends the process from inside the query loop; the outputs are
+        // checked on that way out as well.
+        options.files.checkAtExit();
         simplequeryyyparse();
-        queryLoopOutputs = nullptr;
+        CommandLineFiles::uncheckAtExit();
     }
 
     stopwatch.restart();
     std::fprintf(stderr, "TOTAL TIME (CPU-sec): %f\n", stopwatch.elapsed());
-    checkOutputs(options);
+    options.files.check();
     return 0;
 }

@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "model/ParserManager.h"
 
 void PinpointEncoderOptions::parse(int argc, char** argv)
 {
@@ -33,24 +32,9 @@ FILE* PinpointEncoderOptions::openInput(const std::string& argument, bool bareIs
         invalid(argument);
         return nullptr;
     }
-    FILE* f = std::fopen(name.c_str(), "r");
-    if (f == nullptr) {
-        std::fprintf(stderr, "Can not read from file: %s\n", name.c_str());
+    FILE* f = CommandLineFiles::openInput(name);
+    if (f == nullptr)
         error = true;
-        return nullptr;
-    }
-    ParserManager::getInstance()->nameInput(f, name);
-    return f;
-}
-
-FILE* PinpointEncoderOptions::openOutput(const std::string& name)
-{
-    FILE* f = std::fopen(name.c_str(), "w");
-    if (f == nullptr) {
-        std::fprintf(stderr, "Can not write file: %s\n", name.c_str());
-        return nullptr;
-    }
-    outputs.push_back({name, f});
     return f;
 }
 
@@ -89,7 +73,7 @@ void PinpointEncoderOptions::parseArgument(const std::string& argument)
             invalid(argument);
             return;
         }
-        FILE* f = openOutput(name);
+        FILE* f = files.openOutput(name);
         if (f == nullptr) {
             error = true;
             return;
@@ -101,7 +85,7 @@ void PinpointEncoderOptions::parseArgument(const std::string& argument)
         // Only "-d=name" names a file; every other form writes to standard
         // error. A file that cannot be opened leaves the debug output as it was.
         if (nameForm(argument, name)) {
-            FILE* f = openOutput(name);
+            FILE* f = files.openOutput(name);
             if (f != nullptr)
                 debugStream = f;
         } else {

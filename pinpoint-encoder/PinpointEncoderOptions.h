@@ -3,7 +3,8 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
+
+#include "parsers/CommandLineFiles.h"
 
 // The pinpoint-encoder's command line. Every named file is opened while the
 // arguments are read; every bad argument is reported on standard error and
@@ -14,12 +15,6 @@ public:
     // The checks of the streams made right after the arguments; ends the
     // process with status -1 when the run cannot go on.
     void check();
-
-    // A named output file and its stream, checked for write errors at the end.
-    struct NamedOutput {
-        std::string name;
-        FILE* stream;
-    };
 
     FILE* encoding = stdin;
     FILE* pinpointingInfo = stdin;
@@ -34,7 +29,8 @@ public:
     bool propagateOnly = true;
     bool error = false;
 
-    std::vector<NamedOutput> outputs;
+    // The named files; the outputs are checked for write errors at the end.
+    CommandLineFiles files;
 
 private:
     void parseArgument(const std::string& argument);
@@ -44,7 +40,6 @@ private:
     // "-x=name" opens that file; bare "-x" is standard input where allowed.
     // Null on failure.
     FILE* openInput(const std::string& argument, bool bareIsStandardInput);
-    FILE* openOutput(const std::string& name);
     // A flag letter: anything after it is reported, the flag is set anyway.
     void flag(const std::string& argument, bool& target, bool value);
 };

@@ -3,6 +3,7 @@
 #include "reasoner/EncodedTBox.h"
 
 HornClauseTie::Rule HornClauseTie::rule = nullptr;
+HornClauseTie::Ending HornClauseTie::ending = nullptr;
 
 HornClauseTie::Control HornClauseTie::control(unsigned long k, const LiteralList& hornClause)
 {

@@ -35,6 +35,10 @@ public:
     // by position.
     using Rule = Control (*)(unsigned long k, const LiteralList& hornClause);
     static Rule rule;
+    // Called with the number of Horn clauses once the last clause is read,
+    // before the records are dropped and the copy ends; null for none.
+    using Ending = void (*)(unsigned long hornClauses);
+    static Ending ending;
 };
 
 #endif

@@ -71,7 +71,6 @@ int main(int argc, char** argv)
     RecordedClauseTie::install();
     encforpinpyyin = options.encoding;
     encforpinpyyparse();
-    RecordedClauseTie::checkEveryRecordTied();
     if (options.axiomsInformation != nullptr)
         encoded->saveAxiomsAssumptions(options.axiomsInformation);
     debugInput();

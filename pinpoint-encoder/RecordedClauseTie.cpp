@@ -16,7 +16,6 @@ const unsigned long kTopId = 1;
 
 bool RecordedClauseTie::prepared = false;
 std::vector<RecordedClauseTie::Tied> RecordedClauseTie::records;
-unsigned long RecordedClauseTie::tied = 0;
 std::unordered_map<unsigned long, unsigned long> RecordedClauseTie::variableOfConcept;
 std::unordered_map<unsigned long, unsigned long> RecordedClauseTie::conceptOfHead;
 
@@ -24,10 +23,10 @@ void RecordedClauseTie::install()
 {
     prepared = false;
     records.clear();
-    tied = 0;
     variableOfConcept.clear();
     conceptOfHead.clear();
     HornClauseTie::rule = &RecordedClauseTie::control;
+    HornClauseTie::ending = &RecordedClauseTie::checkEveryRecordTied;
 }
 
 bool RecordedClauseTie::makesClause(unsigned long sub, unsigned long super)
@@ -97,7 +96,6 @@ HornClauseTie::Control RecordedClauseTie::control(unsigned long k, const Literal
     if (k > records.size())
         refuse("Horn clause without a record in the pinpointing information", k);
     const Tied& record = records[k - 1];
-    tied = k;
     bool matches = bind(record.super, static_cast<unsigned long>(hornClause.back()), true);
     if (matches && hornClause.size() == 2)
         matches = bind(record.sub, static_cast<unsigned long>(-hornClause.front()), false);
@@ -113,10 +111,10 @@ HornClauseTie::Control RecordedClauseTie::control(unsigned long k, const Literal
     return control;
 }
 
-void RecordedClauseTie::checkEveryRecordTied()
+void RecordedClauseTie::checkEveryRecordTied(unsigned long hornClauses)
 {
     if (!prepared)
         prepare();
-    if (tied < records.size())
-        refuse("Record of the pinpointing information without its clause in the encoding", tied + 1);
+    if (hornClauses < records.size())
+        refuse("Record of the pinpointing information without its clause in the encoding", hornClauses + 1);
 }

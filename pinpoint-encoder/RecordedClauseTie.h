@@ -32,11 +32,11 @@ public:
 
     // Makes this the tie of the encoding reader for pinpointing.
     static void install();
-    // Once the whole encoding is read: every record that makes a clause has
-    // had its clause.
-    static void checkEveryRecordTied();
 
 private:
+    // Once the whole encoding is read, before the copy ends: every record
+    // that makes a clause has had its clause.
+    static void checkEveryRecordTied(unsigned long hornClauses);
     static HornClauseTie::Control control(unsigned long k, const LiteralList& hornClause);
     static void prepare();
     static bool makesClause(unsigned long sub, unsigned long super);
@@ -53,7 +53,6 @@ private:
     };
     static bool prepared;
     static std::vector<Tied> records;
-    static unsigned long tied;
     static std::unordered_map<unsigned long, unsigned long> variableOfConcept;
     static std::unordered_map<unsigned long, unsigned long> conceptOfHead;
 };

@@ -227,9 +227,9 @@ INSTANTIATE_TEST_SUITE_P(
                      "information" +
                          kNotOneClassification + "2\n"},
         // The derivations' clauses missing from the encoding: found at its
-        // end, once the header of what was copied is written.
+        // end, before the copy ends with its header.
         MismatchCase{"RecordWithoutItsClause", "p cnf 6 5\n-1 0\n2 0\n-3 4 0\n-4 5 0\n-5 6 0\n", kChainPinpointing,
-                     "p cnf 10 5\n[Input Encoding - Parser] ERROR! Line 7: Record of the pinpointing information without its "
+                     "[Input Encoding - Parser] ERROR! Line 7: Record of the pinpointing information without its "
                      "clause in the encoding" +
                          kNotOneClassification + "4\n"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -26,17 +26,6 @@ bool ClassifierOptions::nameForm(const std::string& argument, std::string& name)
     return true;
 }
 
-FILE* ClassifierOptions::openOutput(const std::string& name)
-{
-    FILE* f = std::fopen(name.c_str(), "w");
-    if (f == nullptr) {
-        std::fprintf(stderr, "Can not write file: %s\n", name.c_str());
-        return nullptr;
-    }
-    outputs.push_back({name, f});
-    return f;
-}
-
 // "-i" is standard input, "-i=name" that file; anything else is invalid.
 FILE* ClassifierOptions::openInput(const std::string& argument)
 {
@@ -47,13 +36,9 @@ FILE* ClassifierOptions::openInput(const std::string& argument)
         invalid(argument);
         return nullptr;
     }
-    FILE* f = std::fopen(name.c_str(), "r");
-    if (f == nullptr) {
-        std::fprintf(stderr, "Can not read from file: %s\n", name.c_str());
+    FILE* f = CommandLineFiles::openInput(name);
+    if (f == nullptr)
         error = true;
-        return nullptr;
-    }
-    ParserManager::getInstance()->nameInput(f, name);
     return f;
 }
 
@@ -79,7 +64,7 @@ void ClassifierOptions::parseArgument(const std::string& argument)
             invalid(argument);
             return;
         }
-        FILE* f = openOutput(name);
+        FILE* f = files.openOutput(name);
         if (f == nullptr) {
             error = true;
             return;
@@ -102,7 +87,7 @@ void ClassifierOptions::parseArgument(const std::string& argument)
     case 'd':
         debug = true;
         if (nameForm(argument, name)) {
-            FILE* f = openOutput(name);
+            FILE* f = files.openOutput(name);
             if (f != nullptr)
                 debugStream = f;
         } else {
@@ -132,7 +117,7 @@ void ClassifierOptions::parseArgument(const std::string& argument)
             return;
         }
         {
-            FILE* f = openOutput(name);
+            FILE* f = files.openOutput(name);
             if (f == nullptr)
                 error = true;
             else

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "parsers/CommandLineFiles.h"
+
 // The classifier's command line. Every named file is opened while the
 // arguments are read; every bad argument is reported on standard error and
 // sets the error flag.
@@ -13,12 +15,6 @@ public:
     void parse(int argc, char** argv);
     // The checks made right after the arguments; may end the process.
     void check();
-
-    // A named output file and its stream, checked for write errors at the end.
-    struct NamedOutput {
-        std::string name;
-        FILE* stream;
-    };
 
     FILE* input = stdin;
     FILE* queries = nullptr;
@@ -43,13 +39,13 @@ public:
     bool useOriginalAxiomsIds = false;
     bool error = false;
 
-    std::vector<NamedOutput> outputs;
+    // The named files; the outputs are checked for write errors at the end.
+    CommandLineFiles files;
 
 private:
     void parseArgument(const std::string& argument);
     bool nameForm(const std::string& argument, std::string& name) const;
     void invalid(const std::string& argument);
-    FILE* openOutput(const std::string& name);
     FILE* openInput(const std::string& argument);
 };
 

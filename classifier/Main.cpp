@@ -54,40 +54,6 @@ void configure(const ClassifierOptions& options)
     }
 }
 
-// A named output that could not be written completely is an error, not a
-// silently truncated file. Returns whether everything was written.
-bool outputsWritten(const ClassifierOptions& options)
-{
-    bool written = true;
-    for (const ClassifierOptions::NamedOutput& output : options.outputs) {
-        if (std::fflush(output.stream) != 0 || std::ferror(output.stream)) {
-            std::fprintf(stderr, "[Main] Can not write the output file: '%s'\n", output.name.c_str());
-            written = false;
-        }
-    }
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::fputs("[Main] Can not write the standard output\n", stderr);
-        written = false;
-    }
-    return written;
-}
-
-void checkOutputs(const ClassifierOptions& options)
-{
-    if (!outputsWritten(options))
-        std::exit(-1);
-}
-
-// "quit" ends the process from inside the query loop; the answers and units
-// written by the loop are checked on that way out as well.
-const ClassifierOptions* queryLoopOutputs = nullptr;
-
-void checkOutputsOnQuit()
-{
-    if (queryLoopOutputs != nullptr && !outputsWritten(*queryLoopOutputs))
-        std::_Exit(-1);
-}
-
 }
 
 int main(int argc, char** argv)
@@ -151,17 +117,18 @@ int main(int argc, char** argv)
     }
 
     if (options.queries != nullptr) {
-        checkOutputs(options);
+        options.files.check();
         diagnostics->beginInput(nullptr);
         simplequeryyyin = options.queries;
-        queryLoopOutputs = &options;
-        std::atexit(checkOutputsOnQuit);
+        // "quit" ends the process from inside the query loop; the answers and
+        // units written by the loop are checked on that way out as well.
+        options.files.checkAtExit();
         simplequeryyyparse();
-        queryLoopOutputs = nullptr;
+        CommandLineFiles::uncheckAtExit();
     }
 
     stopwatch.restart();
     std::fprintf(stderr, "TOTAL TIME (CPU-sec): %f\n", stopwatch.elapsed());
-    checkOutputs(options);
+    options.files.check();
     return 0;
 }

@@ -2,7 +2,15 @@
 
 #include "reasoner/EncodedTBox.h"
 
-HornClauseTie::Control HornClauseTie::control(unsigned long k, const LiteralList& /*hornClause*/)
+HornClauseTie::Rule HornClauseTie::rule = nullptr;
+HornClauseTie::Ending HornClauseTie::ending = nullptr;
+
+HornClauseTie::Control HornClauseTie::control(unsigned long k, const LiteralList& hornClause)
+{
+    return rule != nullptr ? rule(k, hornClause) : byPosition(k);
+}
+
+HornClauseTie::Control HornClauseTie::byPosition(unsigned long k)
 {
     EncodedTBox* encoded = EncodedTBox::getInstance();
     Control result;

@@ -27,6 +27,18 @@ public:
     // (premises negated, conclusion last). The control clause is asked for
     // only once the clause has a control variable.
     static Control control(unsigned long k, const LiteralList& hornClause);
+
+    // The tie by position: the k-th entry of the EncodedTBox's numbering.
+    static Control byPosition(unsigned long k);
+
+    // A program that ties by content installs its own rule here; null ties
+    // by position.
+    using Rule = Control (*)(unsigned long k, const LiteralList& hornClause);
+    static Rule rule;
+    // Called with the number of Horn clauses once the last clause is read,
+    // before the records are dropped and the copy ends; null for none.
+    using Ending = void (*)(unsigned long hornClauses);
+    static Ending ending;
 };
 
 #endif

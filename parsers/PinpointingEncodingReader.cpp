@@ -41,6 +41,8 @@ void PinpointingEncodingReader::hornClause(LiteralList* clause)
 
 void PinpointingEncodingReader::endOfInput()
 {
+    if (HornClauseTie::ending != nullptr)
+        HornClauseTie::ending(horn_clause_index);
     EncodedTBox* encoded = EncodedTBox::getInstance();
     encoded->dropPinpointingRecords();
     encoded->axiomsInformationLoaded = true;

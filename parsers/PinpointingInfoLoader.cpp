@@ -4,8 +4,13 @@
 #include "parsers/AxiomNumberLimit.h"
 #include "parsers/GrammarSupport.h"
 
+std::vector<unsigned long> PinpointingInfoLoader::incompleteRecords;
+bool PinpointingInfoLoader::premiseLost = false;
+
 void PinpointingInfoLoader::startOfInput()
 {
+    incompleteRecords.clear();
+    premiseLost = false;
     GrammarSupport::beginInput("Pinpointing Information");
     EncodedTBox::getInstance()->startPinpointingInfoUpload();
 }
@@ -23,6 +28,7 @@ unsigned long PinpointingInfoLoader::premise(unsigned long x, unsigned long y)
         return 0;
     unsigned long id = EncodedTBox::getInstance()->findDeductionId(x, y);
     if (id == 0) {
+        premiseLost = true;
         ParserManager* manager = ParserManager::getInstance();
         manager->postWarning("Couple not found at line: ", Parser, static_cast<unsigned int>(manager->line));
     }
@@ -50,6 +56,9 @@ void PinpointingInfoLoader::derivation(unsigned long sub, unsigned long super, u
     // A repeated pair leaves its premises with the reader.
     if (!stored)
         delete premises;
+    else if (premiseLost)
+        incompleteRecords.push_back(encoded->recordCount());
+    premiseLost = false;
 }
 
 void PinpointingInfoLoader::endOfInput()

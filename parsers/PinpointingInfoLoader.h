@@ -1,6 +1,8 @@
 #ifndef KORVANE_PARSERS_PINPOINTINGINFOLOADER_H
 #define KORVANE_PARSERS_PINPOINTINGINFOLOADER_H
 
+#include <vector>
+
 #include "reasoner/EncodedTBox.h"
 
 // The actions of the pinpointing information: its records go into the
@@ -25,6 +27,14 @@ public:
                            EncodedTBox::Dependencies* premises, bool saved);
     // After the last record: the pinpointing information is loaded.
     static void endOfInput();
+
+    // The record numbers of the derivations that lost a premise (one that
+    // named no earlier record), in input order.
+    static std::vector<unsigned long> incompleteRecords;
+
+private:
+    // A premise of the record being read named no earlier record.
+    static bool premiseLost;
 };
 
 #endif

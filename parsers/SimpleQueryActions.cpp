@@ -2,6 +2,7 @@
 // to axiom numbers come from the EncodedTBox.
 #include "parsers/SimpleQueryActions.h"
 
+#include "model/ParserManager.h"
 #include "model/timer.h"
 #include "parsers/SimpleQueryLoop.h"
 #include "reasoner/EncodedTBox.h"
@@ -48,7 +49,18 @@ void SimpleQueryActions::answerQuery(Concept* a, Concept* b)
     }
     SimpleQueryLoop::printAnswer(false);
     SimpleQueryLoop::printPinpointedAssumptions(*pinpointed);
-    LiteralList* roleAxioms = EncodedTBox::getInstance()->convertAssumptionsInAxiomsIds(pinpointed);
+    EncodedTBox* encoded = EncodedTBox::getInstance();
+    // The axioms that a lost premise rested on are not among the pinpointed
+    // ones: the set would not entail the query, so none is printed.
+    if (encoded->restsOnMissingPremise(*pinpointed)) {
+        ParserManager::getInstance()->postWarning(
+            "The axioms of this answer are unknown: it rests on a derivation that lost a premise of the "
+            "pinpointing information, query: ",
+            Parser, static_cast<unsigned int>(SimpleQueryLoop::i_simpquery));
+        delete pinpointed;
+        return;
+    }
+    LiteralList* roleAxioms = encoded->convertAssumptionsInAxiomsIds(pinpointed);
     SimpleQueryLoop::printPinpointedAxioms(*pinpointed, *roleAxioms, EncodedTBox::use_original_axiom_index);
     delete pinpointed;
     delete roleAxioms;

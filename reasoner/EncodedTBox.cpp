@@ -52,6 +52,7 @@ void EncodedTBox::startPinpointingInfoUpload()
     assumptions.clear();
     visitMarks.clear();
     assumptionSet.clear();
+    missingPremiseControls.clear();
     savedRecords = boolRecords = allRecords = axiomRecords = 0;
     largestIndex = largestOriginal = 0;
     offset = lastControl = lastAssumption = 0;

@@ -104,6 +104,14 @@ public:
     // nothing stored, for a k outside that range.
     bool addAxiomAssumption(unsigned long k, unsigned long v);
 
+    // The control variable of a derivation that lost a premise: it is assumed
+    // with the axioms (it has no control clause), so an answer that rests on
+    // the derivation has it among its pinpointed variables.
+    void assumeMissingPremise(unsigned long controlVariable);
+    // Whether pinpointed variables include such a control variable: the
+    // axioms of the answer are then not known.
+    bool restsOnMissingPremise(const LiteralList& pinpointed) const;
+
     // --- Reload side.
 
     // Frees the implication table with every list still in it, and puts a new
@@ -112,6 +120,8 @@ public:
 
     // --- Read access.
 
+    // The (sub, super) pair of every record, with its record number.
+    const DeductionMap& deductionPairs() const { return deductionMap; }
     // Record n (1-based), null when there is none.
     const Deduction* getDeduction(unsigned long n) const;
     // The record number of the k-th axiom record / k-th saved record, 0 when none.
@@ -174,6 +184,7 @@ private:
     std::vector<unsigned long> assumptions;
     std::vector<unsigned long> visitMarks;
     std::set<unsigned long> assumptionSet;
+    std::set<unsigned long> missingPremiseControls;
 };
 
 #endif

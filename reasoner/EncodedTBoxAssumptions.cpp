@@ -19,6 +19,20 @@ LiteralList* EncodedTBox::getAxiomsAssumptions() const
     return list;
 }
 
+void EncodedTBox::assumeMissingPremise(unsigned long controlVariable)
+{
+    missingPremiseControls.insert(controlVariable);
+    assumptionSet.insert(controlVariable);
+}
+
+bool EncodedTBox::restsOnMissingPremise(const LiteralList& pinpointed) const
+{
+    for (long v : pinpointed)
+        if (v > 0 && missingPremiseControls.count(static_cast<unsigned long>(v)) != 0)
+            return true;
+    return false;
+}
+
 LiteralList* EncodedTBox::convertAssumptionsInAxiomsIds(LiteralList* pinpointed) const
 {
     LiteralList* roleAxioms = new LiteralList();

@@ -36,6 +36,7 @@ void EncodedTBox::startEncodingPinpointing(unsigned long variables)
     }
 
     assumptionSet.clear();
+    missingPremiseControls.clear();
     unsigned long largest = lastAssumption;
     for (unsigned long k = 1; k < assumptions.size(); ++k) {
         if (assumptions[k] == 0)

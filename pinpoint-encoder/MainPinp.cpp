@@ -1,0 +1,101 @@
+// The pinpoint-encoder: reads an encoding together with the pinpointing
+// information of the classification that wrote it, writes the pinpointing
+// encoding (or loads it into the in-process solver), and answers queries with
+// the axioms that each answer rests on.
+#include <cstdio>
+#include <cstdlib>
+
+#include "encoders/ActivityGenerator.h"
+#include "encoders/CoreSolverEncoder.h"
+#include "encoders/DimacsEncoder.h"
+#include "model/ParserManager.h"
+#include "model/timer.h"
+#include "parsers/GrammarSupport.h"
+#include "parsers/el_dimacs_encoding_pinp.h"
+#include "parsers/el_krss_g_query_simple.h"
+#include "parsers/el_krss_g_upload.h"
+#include "parsers/el_pinpointing_info.h"
+#include "pinpoint-encoder/PinpointEncoderOptions.h"
+#include "pinpoint-encoder/RecordedClauseTie.h"
+#include "reasoner/EncodedTBox.h"
+#include "reasoner/TBox.h"
+
+namespace {
+
+void configure(const PinpointEncoderOptions& options)
+{
+    Encoder* encoder;
+    if (options.inProcessSolver)
+        encoder = new CoreSolverEncoder(new ActivityGenerator(), options.clauses, options.header,
+                                        options.propagateOnly);
+    else
+        encoder = new DimacsEncoder(options.clauses, options.header);
+    TBox::getInstance();
+    TBox::CNF_SAT_Encoder = encoder;
+    TBox::debug_f = options.debugStream;
+    EncodedTBox::getInstance();
+    EncodedTBox::use_original_axiom_index = options.originalAxiomNumbers;
+}
+
+void debugInput()
+{
+    if (TBox::debug_f != nullptr)
+        std::fputs("\nINPUT ...\n", TBox::debug_f);
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    GrammarSupport::holdClosedStandardInput();
+    PinpointEncoderOptions options;
+    options.parse(argc, argv);
+    options.check();
+    configure(options);
+
+    ParserManager* diagnostics = ParserManager::getInstance();
+    EncodedTBox* encoded = EncodedTBox::getInstance();
+    timer stopwatch;
+    stopwatch.reset();
+    stopwatch.start();
+    TBox::pinpointing = true;
+
+    diagnostics->beginInput(nullptr);
+    pinpyyin = options.pinpointingInfo;
+    pinpyyparse();
+    debugInput();
+    std::fprintf(stderr, "PARSING PINPOINTING INFO (CPU-sec): %f\n", stopwatch.elapsed());
+    stopwatch.stop();
+
+    diagnostics->beginInput(nullptr);
+    RecordedClauseTie::install();
+    encforpinpyyin = options.encoding;
+    encforpinpyyparse();
+    if (options.axiomsInformation != nullptr)
+        encoded->saveAxiomsAssumptions(options.axiomsInformation);
+    debugInput();
+    std::fprintf(stderr, "PARSING AND PRODUCE NEW ENCODING (CPU-sec): %f\n", stopwatch.elapsed(true));
+    stopwatch.stop();
+
+    if (options.queries != nullptr) {
+        diagnostics->beginInput(nullptr);
+        uploadyyin = options.normalizationMap;
+        uploadyyparse();
+        std::fprintf(stderr, "PARSING NORM-MAP (CPU-sec): %f\n", stopwatch.elapsed(true));
+        stopwatch.stop();
+
+        options.files.check();
+        diagnostics->beginInput(nullptr);
+        simplequeryyyin = options.queries;
+        // "quit" ends the process from inside the query loop; the outputs are
+        // checked on that way out as well.
+        options.files.checkAtExit();
+        simplequeryyyparse();
+        CommandLineFiles::uncheckAtExit();
+    }
+
+    stopwatch.restart();
+    std::fprintf(stderr, "TOTAL TIME (CPU-sec): %f\n", stopwatch.elapsed());
+    options.files.check();
+    return 0;
+}

@@ -1,0 +1,120 @@
+#include "pinpoint-encoder/RecordedClauseTie.h"
+
+#include <cstdlib>
+
+#include "model/ParserManager.h"
+#include "parsers/PinpointingInfoLoader.h"
+#include "reasoner/EncodedTBox.h"
+
+namespace {
+
+// The normal ids of the trivial concepts: the terminology enters them first.
+const unsigned long kBottomId = 0;
+const unsigned long kTopId = 1;
+
+}
+
+bool RecordedClauseTie::prepared = false;
+std::vector<RecordedClauseTie::Tied> RecordedClauseTie::records;
+std::unordered_map<unsigned long, unsigned long> RecordedClauseTie::variableOfConcept;
+std::unordered_map<unsigned long, unsigned long> RecordedClauseTie::conceptOfHead;
+
+void RecordedClauseTie::install()
+{
+    prepared = false;
+    records.clear();
+    variableOfConcept.clear();
+    conceptOfHead.clear();
+    HornClauseTie::rule = &RecordedClauseTie::control;
+    HornClauseTie::ending = &RecordedClauseTie::checkEveryRecordTied;
+}
+
+bool RecordedClauseTie::makesClause(unsigned long sub, unsigned long super)
+{
+    return sub != super && super != kTopId && sub != kBottomId;
+}
+
+// Runs at the first clause, while every record still holds its premises.
+void RecordedClauseTie::prepare()
+{
+    prepared = true;
+    const EncodedTBox* encoded = EncodedTBox::getInstance();
+    std::vector<std::pair<unsigned long, unsigned long>> pairs(encoded->recordCount() + 1, {0, 0});
+    for (const auto& entry : encoded->deductionPairs())
+        if (entry.second < pairs.size())
+            pairs[entry.second] = entry.first;
+
+    // A derivation lacks a premise when it lost one itself or rests on a
+    // record that does; premises are always earlier records.
+    std::vector<bool> missing(pairs.size(), false);
+    for (unsigned long n : PinpointingInfoLoader::incompleteRecords)
+        if (n < missing.size())
+            missing[n] = true;
+    for (unsigned long n = 1; n < missing.size(); ++n) {
+        const EncodedTBox::Deduction* d = encoded->getDeduction(n);
+        if (d == nullptr || d->dependencies == nullptr)
+            continue;
+        for (unsigned long premise : *d->dependencies)
+            if (premise < n && missing[premise])
+                missing[n] = true;
+    }
+
+    const unsigned long axioms = encoded->axiomCount();
+    const unsigned long clauseRecords = axioms + encoded->savedCount();
+    for (unsigned long position = 1; position <= clauseRecords; ++position) {
+        unsigned long n = position <= axioms ? encoded->axiomRecordNumber(position)
+                                             : encoded->savedRecordNumber(position - axioms);
+        if (n == 0 || n >= pairs.size() || !makesClause(pairs[n].first, pairs[n].second))
+            continue;
+        records.push_back({position, pairs[n].first, pairs[n].second, position > axioms && missing[n]});
+    }
+}
+
+void RecordedClauseTie::refuse(const char* what, unsigned long k)
+{
+    std::string message = std::string(what) +
+                          " (the encoding and the pinpointing information are not of one classification), "
+                          "Horn clause number: ";
+    ParserManager::getInstance()->postError(message, Parser, static_cast<unsigned int>(k));
+}
+
+bool RecordedClauseTie::bind(unsigned long concept, unsigned long variable, bool head)
+{
+    auto known = variableOfConcept.emplace(concept, variable);
+    if (!known.second && known.first->second != variable)
+        return false;
+    if (!head)
+        return true;
+    auto named = conceptOfHead.emplace(variable, concept);
+    return named.second || named.first->second == concept;
+}
+
+HornClauseTie::Control RecordedClauseTie::control(unsigned long k, const LiteralList& hornClause)
+{
+    if (!prepared)
+        prepare();
+    if (k > records.size())
+        refuse("Horn clause without a record in the pinpointing information", k);
+    const Tied& record = records[k - 1];
+    bool matches = bind(record.super, static_cast<unsigned long>(hornClause.back()), true);
+    if (matches && hornClause.size() == 2)
+        matches = bind(record.sub, static_cast<unsigned long>(-hornClause.front()), false);
+    if (!matches)
+        refuse("Horn clause that does not match its record in the pinpointing information", k);
+
+    HornClauseTie::Control control = HornClauseTie::byPosition(record.position);
+    if (record.missingPremise && control.variable != 0) {
+        delete control.clause;
+        control.clause = nullptr;
+        EncodedTBox::getInstance()->assumeMissingPremise(control.variable);
+    }
+    return control;
+}
+
+void RecordedClauseTie::checkEveryRecordTied(unsigned long hornClauses)
+{
+    if (!prepared)
+        prepare();
+    if (hornClauses < records.size())
+        refuse("Record of the pinpointing information without its clause in the encoding", hornClauses + 1);
+}

@@ -1,0 +1,105 @@
+#ifndef KORVANE_MODEL_CONCEPTDEDUCTION_H
+#define KORVANE_MODEL_CONCEPTDEDUCTION_H
+
+#include <list>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "model/pool_allocator.h"
+
+class Concept;
+class Role;
+
+// What the completion-based classification knows about one normalised
+// concept: the concepts it subsumes, as a list sorted by ascending id without
+// repeats, and the working lists that tell the rules what is new. Every list
+// and map is made on first use and owned here.
+//
+// The merges add concepts to the subsumed list and, for each concept added,
+// run the reactions of the owning concept in this order: its
+// handleNewSubsumed, the record of the addition (when a record vector is
+// given), the pair (added, owner) on the deduced list (when given), and the
+// owner's stamp raised to the current iteration.
+class ConceptDeduction {
+public:
+    using ConceptList = std::list<Concept*, pool_allocator<Concept*>>;
+    using PremiseMap = std::map<int, std::pair<Role*, Concept*>>;
+    using NewSubsumedMap = std::map<unsigned long, std::pair<Concept*, int>>;
+    using NewPremiseMap = std::map<unsigned long, std::pair<Concept*, Concept*>>;
+    using RelatedMap = std::map<unsigned long, Concept*>;
+    using DeducedList = std::list<std::pair<Concept*, Concept*>>;
+    // ((added concept, index of the axiom used), (its two premise concepts))
+    using NewSubsumedRecord = std::pair<std::pair<Concept*, int>, std::pair<Concept*, Concept*>>;
+    // (added concept, the source whose subsumed list supplied it)
+    using SourceRecord = std::pair<Concept*, Concept*>;
+
+    explicit ConceptDeduction(Concept* owner) : owner(owner) {}
+    ConceptDeduction(const ConceptDeduction&) = delete;
+    ConceptDeduction& operator=(const ConceptDeduction&) = delete;
+    ~ConceptDeduction() { clearAllDeductionStructures(); }
+
+    // Append c unless it is already the last element.
+    void recordSubsumed(Concept* c) { recordIn(subsumed, c); }
+    void recordSubsumer(Concept* c) { recordIn(subsumers, c); }
+    void recordReachedByRole(Concept* c) { recordIn(reachedByRole, c); }
+    // The first element, removed; an emptied list is freed. Null when none.
+    Concept* popSubsumed() { return popFrom(subsumed); }
+    Concept* popSubsumer() { return popFrom(subsumers); }
+    Concept* popReachedByRole() { return popFrom(reachedByRole); }
+
+    // Keeps the first derivation of c through an existential chain.
+    void addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int index);
+    void appendPending(Concept* c);
+    bool hasPending() const { return pending != nullptr && !pending->empty(); }
+    bool hasNewSubsumed() const { return newSubsumed != nullptr && !newSubsumed->empty(); }
+    bool hasExistentialPremises() const { return existentialPremises != nullptr && !existentialPremises->empty(); }
+    ConceptList& subsumedList();
+
+    // The merges into the subsumed list, which must exist; each returns the
+    // number of concepts added.
+    int mergeListInSubsumed(const ConceptList* l, int it, DeducedList* deduced, std::vector<Concept*>* added);
+    int mergeMapInSubsumed(const RelatedMap* m, int it, DeducedList* deduced, std::vector<Concept*>* added);
+    // Merges newSubsumed (left in place for the caller to clear).
+    int mergeNewSubsumed(int it, DeducedList* deduced, std::vector<NewSubsumedRecord>* added);
+    // Merges the union of the subsumed lists of the sources.
+    int mergeSubsumed(const ConceptList* sources, int it, DeducedList* deduced, std::vector<SourceRecord>* added);
+    // Adds one concept, at the end when its id is the greatest.
+    int addSubsumed(Concept* c, int it, DeducedList* deduced);
+
+    // The concepts in the subsumed list of every concept of cs (each must
+    // have one); a new list, empty when cs is empty.
+    ConceptList* getCommonSubsumed(const ConceptList* cs) const;
+    // The values of related whose keys are ids in this subsumed list, in
+    // ascending key order; with it above the owner's stamp, or changedOnly,
+    // only the values stamped at it or later. A new list.
+    ConceptList* getCommonSubsumedWithRoleRelated(const RelatedMap* related, int it, bool changedOnly) const;
+
+    void clearTemporaryStructures();
+    void clearAllDeductionStructures();
+
+    ConceptList* subsumed = nullptr;
+    ConceptList* subsumers = nullptr;
+    ConceptList* reachedByRole = nullptr;
+    PremiseMap* existentialPremises = nullptr;
+    ConceptList* pending = nullptr;
+    NewSubsumedMap* newSubsumed = nullptr;
+    NewPremiseMap* newSubsumedPremises = nullptr;
+
+private:
+    static void recordIn(ConceptList*& list, Concept* c);
+    static Concept* popFrom(ConceptList*& list);
+    // The reactions to c just added to the subsumed list; record pushes its
+    // record.
+    template <typename Record>
+    void react(Concept* c, int it, DeducedList* deduced, Record record);
+    // The walk of a source sorted by id against the subsumed list; onAdded
+    // is called with the source position of every concept added.
+    template <typename Iterator, typename ConceptOf, typename OnAdded>
+    int mergeSorted(Iterator first, Iterator last, ConceptOf conceptOf, int it, DeducedList* deduced,
+                    OnAdded onAdded);
+
+    Concept* owner;
+};
+
+#endif

@@ -1,29 +1,85 @@
 #include "model/ConceptDeduction.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "model/Concept.h"
+#include "model/ExistentialRestr.h"
 
-void ConceptDeduction::recordIn(ConceptList*& list, Concept* c)
+namespace {
+
+// The first position in [from, to) whose id is not below id: a search that
+// widens its step from `from` on, so that a walk over many targets in order
+// costs little more than a walk over the shorter side.
+template <typename Iterator>
+Iterator seek(Iterator from, Iterator to, unsigned long id)
+{
+    std::size_t step = 1;
+    Iterator low = from;
+    while (low != to) {
+        std::size_t left = static_cast<std::size_t>(to - low);
+        Iterator probe = low + static_cast<std::ptrdiff_t>(std::min(step, left) - 1);
+        if ((*probe)->id >= id)
+            return std::lower_bound(low, probe + 1, id,
+                                    [](const Concept* c, unsigned long key) { return c->id < key; });
+        low = probe + 1;
+        step *= 2;
+    }
+    return to;
+}
+
+}
+
+template <typename List>
+void ConceptDeduction::recordIn(List*& list, Concept* c)
 {
     if (list == nullptr)
-        list = new ConceptList();
+        list = new List();
     if (list->empty() || list->back() != c)
         list->push_back(c);
 }
 
-Concept* ConceptDeduction::popFrom(ConceptList*& list)
+template <typename List>
+Concept* ConceptDeduction::popFrom(List*& list)
 {
     if (list == nullptr || list->empty())
         return nullptr;
     Concept* c = list->front();
-    list->pop_front();
+    list->erase(list->begin());
     if (list->empty()) {
         delete list;
         list = nullptr;
     }
     return c;
+}
+
+void ConceptDeduction::recordSubsumed(Concept* c)
+{
+    recordIn(subsumed, c);
+}
+
+void ConceptDeduction::recordSubsumer(Concept* c)
+{
+    recordIn(subsumers, c);
+}
+
+void ConceptDeduction::recordReachedByRole(Concept* c)
+{
+    recordIn(reachedByRole, c);
+}
+
+Concept* ConceptDeduction::popSubsumed()
+{
+    return popFrom(subsumed);
+}
+
+Concept* ConceptDeduction::popSubsumer()
+{
+    return popFrom(subsumers);
+}
+
+Concept* ConceptDeduction::popReachedByRole()
+{
+    return popFrom(reachedByRole);
 }
 
 void ConceptDeduction::addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int index)
@@ -38,15 +94,65 @@ void ConceptDeduction::addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int 
 
 void ConceptDeduction::appendPending(Concept* c)
 {
-    if (pending == nullptr)
-        pending = new ConceptList();
-    pending->push_back(c);
+    if (c->kind != EXISTENTIAL_RESTR) {
+        if (pending == nullptr)
+            pending = new ConceptList();
+        pending->push_back(c);
+        return;
+    }
+    if (pendingExistentials == nullptr)
+        pendingExistentials = new std::vector<std::pair<Role*, RelatedPairs>>();
+    const ExistentialRestr* e = static_cast<ExistentialRestr*>(c);
+    const std::pair<unsigned long, Concept*> entry(e->getFiller()->id, c);
+    for (auto& bucket : *pendingExistentials)
+        if (bucket.first == e->role) {
+            bucket.second.push_back(entry);
+            return;
+        }
+    pendingExistentials->push_back({e->role, {entry}});
 }
 
-ConceptDeduction::ConceptList& ConceptDeduction::subsumedList()
+bool ConceptDeduction::hasPending() const
+{
+    if (pending != nullptr && !pending->empty())
+        return true;
+    if (pendingExistentials != nullptr)
+        for (const auto& bucket : *pendingExistentials)
+            if (!bucket.second.empty())
+                return true;
+    return false;
+}
+
+void ConceptDeduction::takePending(Role* r, RelatedPairs& overR, ConceptList& others)
+{
+    overR.clear();
+    if (pendingExistentials != nullptr)
+        for (auto& bucket : *pendingExistentials)
+            if (bucket.first == r) {
+                overR.swap(bucket.second);
+                break;
+            }
+    // By filler id, the latest arrival of each filler kept.
+    std::stable_sort(overR.begin(), overR.end(),
+                     [](const RelatedPairs::value_type& a, const RelatedPairs::value_type& b) {
+                         return a.first < b.first;
+                     });
+    std::size_t kept = 0;
+    for (std::size_t k = 0; k < overR.size(); ++k) {
+        if (kept > 0 && overR[kept - 1].first == overR[k].first)
+            overR[kept - 1] = overR[k];
+        else
+            overR[kept++] = overR[k];
+    }
+    overR.resize(kept);
+    if (pending != nullptr)
+        others.splice(others.end(), *pending);
+}
+
+ConceptDeduction::SubsumedList& ConceptDeduction::subsumedList()
 {
     if (subsumed == nullptr)
-        subsumed = new ConceptList();
+        subsumed = new SubsumedList();
     return *subsumed;
 }
 
@@ -65,34 +171,66 @@ template <typename Iterator, typename ConceptOf, typename OnAdded>
 int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conceptOf, int it, DeducedList* deduced,
                                   OnAdded onAdded)
 {
-    int count = 0;
-    auto p = subsumed->begin();
+    SubsumedList& list = subsumedList();
+    // The source positions of the concepts not in the list yet.
+    std::vector<Iterator> fresh;
+    auto p = list.begin();
     for (Iterator source = first; source != last; ++source) {
         Concept* c = conceptOf(source);
-        while (p != subsumed->end() && (*p)->id < c->id)
+        p = seek(p, list.end(), c->id);
+        if (p != list.end() && (*p)->id == c->id)
             ++p;
-        if (p != subsumed->end() && (*p)->id == c->id) {
-            ++p;
-            continue;
-        }
-        subsumed->insert(p, c);
-        react(c, it, deduced, [&] { onAdded(source); });
-        ++count;
+        else
+            fresh.push_back(source);
     }
-    return count;
+    if (fresh.empty())
+        return 0;
+    // Merged in place from the back; the reactions then run in ascending id
+    // (none of them reads this list).
+    std::size_t old = list.size();
+    list.resize(old + fresh.size());
+    std::size_t to = list.size();
+    std::size_t from = old;
+    std::size_t next = fresh.size();
+    while (next > 0) {
+        Concept* c = conceptOf(fresh[next - 1]);
+        if (from > 0 && list[from - 1]->id > c->id) {
+            list[--to] = list[--from];
+        } else {
+            list[--to] = c;
+            --next;
+        }
+    }
+    for (const Iterator& source : fresh)
+        react(conceptOf(source), it, deduced, [&] { onAdded(source); });
+    return static_cast<int>(fresh.size());
+}
+
+template <typename List>
+int ConceptDeduction::mergeConcepts(const List* l, int it, DeducedList* deduced, std::vector<Concept*>* added)
+{
+    // A list merged into itself adds nothing.
+    if (l == nullptr || static_cast<const void*>(l) == static_cast<const void*>(subsumed))
+        return 0;
+    using Iterator = typename List::const_iterator;
+    return mergeSorted(
+        l->begin(), l->end(), [](Iterator s) { return *s; }, it, deduced,
+        [added](Iterator s) {
+            if (added != nullptr)
+                added->push_back(*s);
+        });
 }
 
 int ConceptDeduction::mergeListInSubsumed(const ConceptList* l, int it, DeducedList* deduced,
                                           std::vector<Concept*>* added)
 {
-    if (l == nullptr)
-        return 0;
-    return mergeSorted(
-        l->begin(), l->end(), [](ConceptList::const_iterator s) { return *s; }, it, deduced,
-        [added](ConceptList::const_iterator s) {
-            if (added != nullptr)
-                added->push_back(*s);
-        });
+    return mergeConcepts(l, it, deduced, added);
+}
+
+int ConceptDeduction::mergeListInSubsumed(const SubsumedList* l, int it, DeducedList* deduced,
+                                          std::vector<Concept*>* added)
+{
+    return mergeConcepts(l, it, deduced, added);
 }
 
 int ConceptDeduction::mergeMapInSubsumed(const RelatedMap* m, int it, DeducedList* deduced,
@@ -131,7 +269,7 @@ int ConceptDeduction::mergeSubsumed(const ConceptList* sources, int it, DeducedL
     // several sources is credited to the first of them in source order.
     std::vector<SourceRecord> offered;
     for (Concept* source : *sources)
-        if (source->deduction.subsumed != nullptr)
+        if (source->deduction.subsumed != nullptr && source->deduction.subsumed != subsumed)
             for (Concept* c : *source->deduction.subsumed)
                 offered.emplace_back(c, source);
     std::stable_sort(offered.begin(), offered.end(),
@@ -149,14 +287,8 @@ int ConceptDeduction::mergeSubsumed(const ConceptList* sources, int it, DeducedL
 
 int ConceptDeduction::addSubsumed(Concept* c, int it, DeducedList* deduced)
 {
-    ConceptList& list = subsumedList();
-    if (!list.empty() && list.back()->id >= c->id) {
-        ConceptList one{c};
-        return mergeListInSubsumed(&one, it, deduced, nullptr);
-    }
-    list.push_back(c);
-    react(c, it, deduced, [] {});
-    return 1;
+    SubsumedList one{c};
+    return mergeListInSubsumed(&one, it, deduced, nullptr);
 }
 
 ConceptDeduction::ConceptList* ConceptDeduction::getCommonSubsumed(const ConceptList* cs) const
@@ -164,64 +296,95 @@ ConceptDeduction::ConceptList* ConceptDeduction::getCommonSubsumed(const Concept
     ConceptList* common = new ConceptList();
     if (cs == nullptr || cs->empty())
         return common;
-    std::vector<Concept*> kept(cs->front()->deduction.subsumed->begin(), cs->front()->deduction.subsumed->end());
-    std::vector<Concept*> next;
-    for (auto c = std::next(cs->begin()); c != cs->end() && !kept.empty(); ++c) {
-        next.clear();
-        const ConceptList& other = *(*c)->deduction.subsumed;
-        auto o = other.begin();
-        for (Concept* k : kept) {
-            while (o != other.end() && (*o)->id < k->id)
-                ++o;
-            if (o == other.end())
-                break;
-            if (*o == k)
-                next.push_back(k);
+    // From the shortest list, each candidate looked up in the others.
+    std::vector<const SubsumedList*> lists;
+    for (const Concept* c : *cs)
+        lists.push_back(c->deduction.subsumed);
+    std::sort(lists.begin(), lists.end(),
+              [](const SubsumedList* a, const SubsumedList* b) { return a->size() < b->size(); });
+    std::vector<SubsumedList::const_iterator> cursors;
+    for (const SubsumedList* l : lists)
+        cursors.push_back(l->begin());
+    for (Concept* candidate : *lists.front()) {
+        bool everywhere = true;
+        for (std::size_t k = 1; k < lists.size() && everywhere; ++k) {
+            cursors[k] = seek(cursors[k], lists[k]->end(), candidate->id);
+            everywhere = cursors[k] != lists[k]->end() && *cursors[k] == candidate;
         }
-        kept.swap(next);
+        if (everywhere)
+            common->push_back(candidate);
     }
-    common->assign(kept.begin(), kept.end());
     return common;
 }
 
-ConceptDeduction::ConceptList* ConceptDeduction::getCommonSubsumedWithRoleRelated(const RelatedMap* related, int it,
-                                                                                  bool changedOnly) const
+namespace {
+
+Concept* lookUp(const ConceptDeduction::RelatedMap& related, unsigned long key)
+{
+    auto found = related.find(key);
+    return found == related.end() ? nullptr : found->second;
+}
+
+Concept* lookUp(const ConceptDeduction::RelatedPairs& related, unsigned long key)
+{
+    auto found = std::lower_bound(related.begin(), related.end(), key,
+                                  [](const ConceptDeduction::RelatedPairs::value_type& e, unsigned long k) {
+                                      return e.first < k;
+                                  });
+    return found == related.end() || found->first != key ? nullptr : found->second;
+}
+
+}
+
+template <typename Related>
+ConceptDeduction::ConceptList* ConceptDeduction::commonWithRelated(const Related& related, int it,
+                                                                   bool changedOnly) const
 {
     ConceptList* common = new ConceptList();
-    if (related == nullptr || related->empty() || subsumed == nullptr || subsumed->empty())
+    if (related.empty() || subsumed == nullptr || subsumed->empty())
         return common;
     const bool onlyChanged = changedOnly || it > owner->lastDeductionIt;
     auto keep = [&](Concept* value) {
         if (!onlyChanged || value->lastDeductionIt >= it)
             common->push_back(value);
     };
-    // Look the short list up in the long one when that is cheaper than one
-    // walk over both; either way the result is in ascending key order.
-    const double lookups = static_cast<double>(subsumed->size()) * std::log2(related->size() + 1.0);
-    if (lookups < static_cast<double>(subsumed->size() + related->size())) {
-        for (Concept* c : *subsumed) {
-            auto found = related->find(c->id);
-            if (found != related->end())
-                keep(found->second);
-        }
+    // The shorter side is looked up in the longer one; either way the
+    // result is in ascending key order.
+    if (subsumed->size() <= related.size()) {
+        for (Concept* c : *subsumed)
+            if (Concept* value = lookUp(related, c->id))
+                keep(value);
         return common;
     }
-    auto r = related->begin();
-    for (Concept* c : *subsumed) {
-        while (r != related->end() && r->first < c->id)
-            ++r;
-        if (r == related->end())
+    auto p = subsumed->cbegin();
+    for (const auto& entry : related) {
+        p = seek(p, subsumed->cend(), entry.first);
+        if (p == subsumed->cend())
             break;
-        if (r->first == c->id)
-            keep(r->second);
+        if ((*p)->id == entry.first)
+            keep(entry.second);
     }
     return common;
+}
+
+ConceptDeduction::ConceptList* ConceptDeduction::getCommonSubsumedWithRoleRelated(const RelatedMap* related, int it,
+                                                                                  bool changedOnly) const
+{
+    return related == nullptr ? new ConceptList() : commonWithRelated(*related, it, changedOnly);
+}
+
+ConceptDeduction::ConceptList* ConceptDeduction::getCommonSubsumedWithRoleRelated(const RelatedPairs* related, int it,
+                                                                                  bool changedOnly) const
+{
+    return related == nullptr ? new ConceptList() : commonWithRelated(*related, it, changedOnly);
 }
 
 void ConceptDeduction::clearTemporaryStructures()
 {
     delete pending;
     pending = nullptr;
+    delete pendingExistentials;
+    pendingExistentials = nullptr;
     delete newSubsumed;
     newSubsumed = nullptr;
     delete newSubsumedPremises;

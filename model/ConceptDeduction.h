@@ -12,9 +12,10 @@ class Concept;
 class Role;
 
 // What the completion-based classification knows about one normalised
-// concept: the concepts it subsumes, as a list sorted by ascending id without
-// repeats, and the working lists that tell the rules what is new. Every list
-// and map is made on first use and owned here.
+// concept: the concepts it subsumes, sorted by ascending id without repeats
+// (kept in an array: the merges and intersections mostly look a few concepts
+// up in long lists), and the working lists that tell the rules what is new.
+// Every list and map is made on first use and owned here.
 //
 // The merges add concepts to the subsumed list and, for each concept added,
 // run the reactions of the owning concept in this order: its
@@ -24,10 +25,13 @@ class Role;
 class ConceptDeduction {
 public:
     using ConceptList = std::list<Concept*, pool_allocator<Concept*>>;
+    using SubsumedList = std::vector<Concept*>;
     using PremiseMap = std::map<int, std::pair<Role*, Concept*>>;
     using NewSubsumedMap = std::map<unsigned long, std::pair<Concept*, int>>;
     using NewPremiseMap = std::map<unsigned long, std::pair<Concept*, Concept*>>;
     using RelatedMap = std::map<unsigned long, Concept*>;
+    // Existentials by the id of their filler, in a sorted array.
+    using RelatedPairs = std::vector<std::pair<unsigned long, Concept*>>;
     using DeducedList = std::list<std::pair<Concept*, Concept*>>;
     // ((added concept, index of the axiom used), (its two premise concepts))
     using NewSubsumedRecord = std::pair<std::pair<Concept*, int>, std::pair<Concept*, Concept*>>;
@@ -40,25 +44,32 @@ public:
     ~ConceptDeduction() { clearAllDeductionStructures(); }
 
     // Append c unless it is already the last element.
-    void recordSubsumed(Concept* c) { recordIn(subsumed, c); }
-    void recordSubsumer(Concept* c) { recordIn(subsumers, c); }
-    void recordReachedByRole(Concept* c) { recordIn(reachedByRole, c); }
+    void recordSubsumed(Concept* c);
+    void recordSubsumer(Concept* c);
+    void recordReachedByRole(Concept* c);
     // The first element, removed; an emptied list is freed. Null when none.
-    Concept* popSubsumed() { return popFrom(subsumed); }
-    Concept* popSubsumer() { return popFrom(subsumers); }
-    Concept* popReachedByRole() { return popFrom(reachedByRole); }
+    Concept* popSubsumed();
+    Concept* popSubsumer();
+    Concept* popReachedByRole();
 
     // Keeps the first derivation of c through an existential chain.
     void addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int index);
+    // Pending existentials wait by role, the other pending concepts in
+    // pending itself, each in arrival order.
     void appendPending(Concept* c);
-    bool hasPending() const { return pending != nullptr && !pending->empty(); }
+    bool hasPending() const;
+    // Moves the pending existentials over r into overR (filler id → the
+    // latest one) and every other pending concept into others; the
+    // existentials over other roles stay.
+    void takePending(Role* r, RelatedPairs& overR, ConceptList& others);
     bool hasNewSubsumed() const { return newSubsumed != nullptr && !newSubsumed->empty(); }
     bool hasExistentialPremises() const { return existentialPremises != nullptr && !existentialPremises->empty(); }
-    ConceptList& subsumedList();
+    SubsumedList& subsumedList();
 
     // The merges into the subsumed list, which must exist; each returns the
     // number of concepts added.
     int mergeListInSubsumed(const ConceptList* l, int it, DeducedList* deduced, std::vector<Concept*>* added);
+    int mergeListInSubsumed(const SubsumedList* l, int it, DeducedList* deduced, std::vector<Concept*>* added);
     int mergeMapInSubsumed(const RelatedMap* m, int it, DeducedList* deduced, std::vector<Concept*>* added);
     // Merges newSubsumed (left in place for the caller to clear).
     int mergeNewSubsumed(int it, DeducedList* deduced, std::vector<NewSubsumedRecord>* added);
@@ -74,30 +85,38 @@ public:
     // ascending key order; with it above the owner's stamp, or changedOnly,
     // only the values stamped at it or later. A new list.
     ConceptList* getCommonSubsumedWithRoleRelated(const RelatedMap* related, int it, bool changedOnly) const;
+    ConceptList* getCommonSubsumedWithRoleRelated(const RelatedPairs* related, int it, bool changedOnly) const;
 
     void clearTemporaryStructures();
     void clearAllDeductionStructures();
 
-    ConceptList* subsumed = nullptr;
+    SubsumedList* subsumed = nullptr;
     ConceptList* subsumers = nullptr;
     ConceptList* reachedByRole = nullptr;
     PremiseMap* existentialPremises = nullptr;
     ConceptList* pending = nullptr;
+    std::vector<std::pair<Role*, RelatedPairs>>* pendingExistentials = nullptr;
     NewSubsumedMap* newSubsumed = nullptr;
     NewPremiseMap* newSubsumedPremises = nullptr;
 
 private:
-    static void recordIn(ConceptList*& list, Concept* c);
-    static Concept* popFrom(ConceptList*& list);
+    template <typename List>
+    static void recordIn(List*& list, Concept* c);
+    template <typename List>
+    static Concept* popFrom(List*& list);
     // The reactions to c just added to the subsumed list; record pushes its
     // record.
     template <typename Record>
     void react(Concept* c, int it, DeducedList* deduced, Record record);
-    // The walk of a source sorted by id against the subsumed list; onAdded
-    // is called with the source position of every concept added.
+    // Merges a source sorted by id into the subsumed list; onAdded is called
+    // with the source position of every concept added, in ascending id.
     template <typename Iterator, typename ConceptOf, typename OnAdded>
     int mergeSorted(Iterator first, Iterator last, ConceptOf conceptOf, int it, DeducedList* deduced,
                     OnAdded onAdded);
+    template <typename Related>
+    ConceptList* commonWithRelated(const Related& related, int it, bool changedOnly) const;
+    template <typename List>
+    int mergeConcepts(const List* l, int it, DeducedList* deduced, std::vector<Concept*>* added);
 
     Concept* owner;
 };

@@ -52,22 +52,9 @@ int TBox::mergeSubsumedFromNewChainedAndSubsumedAndClear(Concept* G, Concept* D,
     // New existentials over r by filler id (a later one replaces an earlier
     // one), and G's new subsumees; existentials over other roles stay for
     // the GCIs of their role.
-    std::map<unsigned long, Concept*> overR;
+    ConceptDeduction::RelatedPairs overR;
     ConceptList subsumees;
-    ConceptList& pending = *G->deduction.pending;
-    for (auto p = pending.begin(); p != pending.end();) {
-        Concept* c = *p;
-        if (c->kind == EXISTENTIAL_RESTR) {
-            if (RuleSupport::roleOf(c) != r) {
-                ++p;
-                continue;
-            }
-            overR[RuleSupport::fillerOf(c)->id] = c;
-        } else {
-            subsumees.push_back(c);
-        }
-        p = pending.erase(p);
-    }
+    G->deduction.takePending(r, overR, subsumees);
 
     int count = 0;
     if (!overR.empty()) {

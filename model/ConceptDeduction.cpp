@@ -172,8 +172,10 @@ int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conce
                                   OnAdded onAdded)
 {
     SubsumedList& list = subsumedList();
-    // The source positions of the concepts not in the list yet.
-    std::vector<Iterator> fresh;
+    // The source positions of the concepts not in the list yet (kept from
+    // call to call: no reaction merges again).
+    static std::vector<Iterator> fresh;
+    fresh.clear();
     auto p = list.begin();
     for (Iterator source = first; source != last; ++source) {
         Concept* c = conceptOf(source);

@@ -3,21 +3,48 @@
 // nothing that can trigger a rule, a role pass, until an iteration changes
 // nothing that can. The loop only chooses which rule runs where; the rules
 // are in reasoner/rules/.
+#include <algorithm>
+#include <vector>
+
 #include "model/ExistentialRestr.h"
 #include "reasoner/TBox.h"
 
 namespace {
 
-bool isNew(const Container* axiom)
+bool isNew(const Axiom* a)
 {
-    return axiom->flags & Axiom::NEW_AXIOM;
+    return a->flags & Axiom::NEW_AXIOM;
 }
 
-// An atomic or conjunctive left side is reconsidered only when it changed
-// since the GCI was last applied and not before the threshold.
-bool unchangedSince(const Axiom* a, int threshold)
+bool isNew(const RoleAxiom* a)
 {
-    return std::max(threshold, a->lastDeductionIt) > a->lhs->lastDeductionIt;
+    return a->flags & RoleAxiom::NEW_AXIOM;
+}
+
+// A GCI as the passes read it, its parts looked up once.
+struct GciStep {
+    Axiom* axiom;
+    Concept* lhs;
+    Concept* rhs;
+    // For an existential left side ∃r.G.
+    Concept* filler;
+    Role* role;
+    concept_t kind;
+};
+
+std::vector<GciStep> gciSteps(const TBox::AxiomSet& gcis)
+{
+    std::vector<GciStep> steps;
+    steps.reserve(gcis.size());
+    for (Axiom* a : gcis) {
+        GciStep step{a, a->lhs, a->rhs, nullptr, nullptr, a->lhs->kind};
+        if (step.kind == EXISTENTIAL_RESTR) {
+            step.filler = static_cast<ExistentialRestr*>(a->lhs)->getFiller();
+            step.role = static_cast<ExistentialRestr*>(a->lhs)->role;
+        }
+        steps.push_back(step);
+    }
+    return steps;
 }
 
 }
@@ -30,10 +57,11 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
     int& marker = deductionIteration;
     conceptCount = 0;
     roleCount = 0;
+    const std::vector<GciStep> steps = gciSteps(gcis);
 
-    for (Axiom* a : gcis)
-        if (a->lhs->kind == EXISTENTIAL_RESTR && (it == 0 || isNew(a)))
-            conceptCount += applyFirstExistentialStep(a, it);
+    for (const GciStep& step : steps)
+        if (step.kind == EXISTENTIAL_RESTR && (it == 0 || isNew(step.axiom)))
+            conceptCount += applyFirstExistentialStep(step.axiom, it);
     if (useRoleAxiomsInDeduction)
         roleCount += applyFirstBinaryChainSteps(it, marker);
 
@@ -41,25 +69,26 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
     int roleThreshold = it;
     for (;;) {
         ++it;
-        for (Axiom* a : gcis) {
-            Concept* L = a->lhs;
-            if (L->kind == EXISTENTIAL_RESTR) {
-                Concept* G = static_cast<ExistentialRestr*>(L)->getFiller();
-                Concept* D = a->rhs;
-                if (G->deduction.hasPending()) {
+        for (const GciStep& step : steps) {
+            Axiom* a = step.axiom;
+            if (step.kind == EXISTENTIAL_RESTR) {
+                if (step.filler->deduction.hasPending()) {
                     a->lastDeductionIt = it;
-                    conceptCount += mergeSubsumedFromNewChainedAndSubsumedAndClear(
-                        G, D, static_cast<ExistentialRestr*>(L)->role, it, marker, true, a->index);
+                    conceptCount += mergeSubsumedFromNewChainedAndSubsumedAndClear(step.filler, step.rhs, step.role,
+                                                                                   it, marker, true, a->index);
                 }
-                if (D->deduction.hasNewSubsumed()) {
+                if (step.rhs->deduction.hasNewSubsumed()) {
                     a->lastDeductionIt = it;
-                    conceptCount += mergeNewSubsumedAndClear(D, it);
+                    conceptCount += mergeNewSubsumedAndClear(step.rhs, it);
                 }
-                if (marker < it && (D->flags & Concept::ON_LHS))
-                    marker = D->lastDeductionIt;
-            } else if (isNew(a) || !unchangedSince(a, gciThreshold)) {
+                if (marker < it && (step.rhs->flags & Concept::ON_LHS))
+                    marker = step.rhs->lastDeductionIt;
+            } else if (isNew(a) || std::max(gciThreshold, a->lastDeductionIt) <= step.lhs->lastDeductionIt) {
+                // An atomic or conjunctive left side is reconsidered only
+                // when it changed since the GCI was last applied and not
+                // before the threshold.
                 a->lastDeductionIt = it;
-                if (L->kind == CONJUNCTION)
+                if (step.kind == CONJUNCTION)
                     applyConjunction(a, it, marker);
                 else
                     applyImplication(a, it, marker);

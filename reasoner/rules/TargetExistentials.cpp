@@ -11,6 +11,10 @@ TargetExistentials::TargetExistentials(TBox& tbox, Role* s, int it, int& marker)
 
 Concept* TargetExistentials::obtain(Concept* filler)
 {
+    // Every normalised existential over s made before this rule call is in
+    // s's related map: the store would return that one.
+    if (Concept* known = s->deduction.findRelated(filler->id))
+        return known;
     ExistentialRestr* candidate = new ExistentialRestr(filler, s);
     Concept* stored = create ? tbox.insertNormalizedConcept(candidate) : tbox.findNormalizedConcept(candidate);
     if (stored == candidate) {

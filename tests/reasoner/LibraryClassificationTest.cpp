@@ -4,9 +4,11 @@
 // the test files.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <string>
 
+#include "PinpointingReplay.h"
 #include "TestSupport.h"
 #include "model/ParserManager.h"
 #include "model/PrimitiveConcept.h"
@@ -68,5 +70,46 @@ INSTANTIATE_TEST_SUITE_P(SharedData, LibraryClassification,
                          ::testing::ValuesIn(shared_ontologies::cases(KORVANE_DATA_DIR)),
                          shared_ontologies::testName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(LibraryClassification);
+
+// The pinpointing information of a classification replays to every pair of
+// the subsumed lists, each record citing only pairs that hold before it.
+class LibraryPinpointing : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(LibraryPinpointing, RecordsReplayToTheSubsumedLists)
+{
+    korvane_test::resetModel();
+    TBox::pinpointing_index = 0;
+    korvane_test::MemoryStream records;
+    TBox::save_pinpointing_info = true;
+    TBox::pinpointing_f = records.get();
+    std::string path = std::string(KORVANE_DATA_DIR) + "/" + GetParam() + ".krss";
+    ParserManager::getInstance()->setInputFile(path.c_str());
+    TBox* tbox = TBox::getInstance();
+    ASSERT_EQ(yyparse(), 0);
+    tbox->normalizeTBox();
+    tbox->prepareDeduction();
+    int conceptCount = 0;
+    int roleCount = 0;
+    tbox->performDeduction(conceptCount, roleCount);
+    TBox::save_pinpointing_info = false;
+    TBox::pinpointing_f = nullptr;
+
+    korvane_test::PinpointingReplay replay(tbox, records.text());
+    for (const std::string& fault : replay.faults)
+        ADD_FAILURE() << fault;
+    EXPECT_EQ(replay.axiomRecords, tbox->gcis.size());
+    EXPECT_GT(replay.derivations, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(SharedData, LibraryPinpointing,
+                         ::testing::Values("pizza", "not-galen", "elk-tests/PropertyChains",
+                                           "elk-tests/TransitivityByChain"),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             std::string name = info.param;
+                             for (char& ch : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(ch)))
+                                     ch = '_';
+                             return name;
+                         });
 
 } // namespace

@@ -36,6 +36,20 @@ Pairs subsumedPairs(TBox* tbox)
     return pairs;
 }
 
+// Reads, normalises and classifies one file.
+TBox* classifyFile(const std::string& path)
+{
+    ParserManager::getInstance()->setInputFile(path.c_str());
+    TBox* tbox = TBox::getInstance();
+    EXPECT_EQ(yyparse(), 0);
+    tbox->normalizeTBox();
+    tbox->prepareDeduction();
+    int conceptCount = 0;
+    int roleCount = 0;
+    tbox->performDeduction(conceptCount, roleCount);
+    return tbox;
+}
+
 class LibraryClassification : public ::testing::TestWithParam<Case> {};
 
 TEST_P(LibraryClassification, NamedSubsumptionsMatchTheIndependentClassification)
@@ -52,14 +66,8 @@ TEST_P(LibraryClassification, NamedSubsumptionsMatchTheIndependentClassification
         GTEST_SKIP() << why;
 
     korvane_test::resetModel();
-    ParserManager::getInstance()->setInputFile(c.krss.c_str());
-    TBox* tbox = TBox::getInstance();
-    ASSERT_EQ(yyparse(), 0);
-    tbox->normalizeTBox();
-    tbox->prepareDeduction();
-    int conceptCount = 0;
-    int roleCount = 0;
-    tbox->performDeduction(conceptCount, roleCount);
+    TBox* tbox = nullptr;
+    ASSERT_NO_FATAL_FAILURE(tbox = classifyFile(c.krss));
 
     Pairs derived = subsumedPairs(tbox);
     shared_ontologies::expectSamePairs(expected, derived);
@@ -82,15 +90,8 @@ TEST_P(LibraryPinpointing, RecordsReplayToTheSubsumedLists)
     korvane_test::MemoryStream records;
     TBox::save_pinpointing_info = true;
     TBox::pinpointing_f = records.get();
-    std::string path = std::string(KORVANE_DATA_DIR) + "/" + GetParam() + ".krss";
-    ParserManager::getInstance()->setInputFile(path.c_str());
-    TBox* tbox = TBox::getInstance();
-    ASSERT_EQ(yyparse(), 0);
-    tbox->normalizeTBox();
-    tbox->prepareDeduction();
-    int conceptCount = 0;
-    int roleCount = 0;
-    tbox->performDeduction(conceptCount, roleCount);
+    TBox* tbox = nullptr;
+    ASSERT_NO_FATAL_FAILURE(tbox = classifyFile(std::string(KORVANE_DATA_DIR) + "/" + GetParam() + ".krss"));
     TBox::save_pinpointing_info = false;
     TBox::pinpointing_f = nullptr;
 

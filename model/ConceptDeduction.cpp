@@ -203,6 +203,10 @@ int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conce
             --next;
         }
     }
+    if (additions == nullptr)
+        additions = new std::vector<std::pair<int, Concept*>>();
+    for (const Iterator& source : fresh)
+        additions->emplace_back(it, conceptOf(source));
     for (const Iterator& source : fresh)
         react(conceptOf(source), it, deduced, [&] { onAdded(source); });
     return static_cast<int>(fresh.size());
@@ -291,6 +295,69 @@ int ConceptDeduction::addSubsumed(Concept* c, int it, DeducedList* deduced)
 {
     SubsumedList one{c};
     return mergeListInSubsumed(&one, it, deduced, nullptr);
+}
+
+std::size_t ConceptDeduction::countAddedSince(int since) const
+{
+    if (additions == nullptr)
+        return 0;
+    auto first = std::lower_bound(additions->begin(), additions->end(), since,
+                                  [](const std::pair<int, Concept*>& e, int k) { return e.first < k; });
+    return static_cast<std::size_t>(additions->end() - first);
+}
+
+const ConceptDeduction::SubsumedList* ConceptDeduction::addedSince(int since, SubsumedList& into) const
+{
+    into.clear();
+    if (additions != nullptr) {
+        // The log is in order of iterations: its tail holds them.
+        auto first = std::lower_bound(additions->begin(), additions->end(), since,
+                                      [](const std::pair<int, Concept*>& e, int k) { return e.first < k; });
+        for (auto e = first; e != additions->end(); ++e)
+            into.push_back(e->second);
+    }
+    std::sort(into.begin(), into.end(), [](const Concept* a, const Concept* b) { return a->id < b->id; });
+    return &into;
+}
+
+ConceptDeduction::ConceptList* ConceptDeduction::getCommonSubsumedSince(const ConceptList* cs, int since) const
+{
+    ConceptList* common = new ConceptList();
+    if (cs == nullptr || cs->empty())
+        return common;
+    // When the conjuncts gained more than the shortest list holds, the
+    // walk from the shortest list is the cheaper way to the same result.
+    std::size_t gained = 0;
+    std::size_t shortest = static_cast<std::size_t>(-1);
+    for (const Concept* c : *cs) {
+        gained += c->deduction.countAddedSince(since);
+        shortest = std::min(shortest, c->deduction.subsumed->size());
+    }
+    if (gained >= shortest)
+        return getCommonSubsumed(cs);
+    SubsumedList candidates;
+    SubsumedList recent;
+    for (const Concept* c : *cs) {
+        c->deduction.addedSince(since, recent);
+        candidates.insert(candidates.end(), recent.begin(), recent.end());
+    }
+    std::sort(candidates.begin(), candidates.end(), [](const Concept* a, const Concept* b) { return a->id < b->id; });
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    for (Concept* candidate : candidates) {
+        bool everywhere = true;
+        for (const Concept* c : *cs) {
+            const SubsumedList& l = *c->deduction.subsumed;
+            auto found = std::lower_bound(l.begin(), l.end(), candidate->id,
+                                          [](const Concept* x, unsigned long key) { return x->id < key; });
+            if (found == l.end() || *found != candidate) {
+                everywhere = false;
+                break;
+            }
+        }
+        if (everywhere)
+            common->push_back(candidate);
+    }
+    return common;
 }
 
 ConceptDeduction::ConceptList* ConceptDeduction::getCommonSubsumed(const ConceptList* cs) const
@@ -387,6 +454,8 @@ void ConceptDeduction::clearTemporaryStructures()
     pending = nullptr;
     delete pendingExistentials;
     pendingExistentials = nullptr;
+    delete additions;
+    additions = nullptr;
     delete newSubsumed;
     newSubsumed = nullptr;
     delete newSubsumedPremises;

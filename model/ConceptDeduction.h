@@ -81,6 +81,14 @@ public:
     // The concepts in the subsumed list of every concept of cs (each must
     // have one); a new list, empty when cs is empty.
     ConceptList* getCommonSubsumed(const ConceptList* cs) const;
+    // The concepts of getCommonSubsumed that some list gained in iteration
+    // `since` or later; it may hold others of getCommonSubsumed too (when the
+    // whole intersection is the cheaper walk).
+    ConceptList* getCommonSubsumedSince(const ConceptList* cs, int since) const;
+    // The concepts this list gained in iteration `since` or later, in
+    // ascending id, into `into` (returned).
+    const SubsumedList* addedSince(int since, SubsumedList& into) const;
+    std::size_t countAddedSince(int since) const;
     // The values of related whose keys are ids in this subsumed list, in
     // ascending key order; with it above the owner's stamp, or changedOnly,
     // only the values stamped at it or later. A new list.
@@ -96,6 +104,9 @@ public:
     PremiseMap* existentialPremises = nullptr;
     ConceptList* pending = nullptr;
     std::vector<std::pair<Role*, RelatedPairs>>* pendingExistentials = nullptr;
+    // Every concept the merges added, with the iteration, in order of
+    // addition (a temporary structure of one classification run).
+    std::vector<std::pair<int, Concept*>>* additions = nullptr;
     NewSubsumedMap* newSubsumed = nullptr;
     NewPremiseMap* newSubsumedPremises = nullptr;
 

@@ -87,11 +87,12 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
                 // An atomic or conjunctive left side is reconsidered only
                 // when it changed since the GCI was last applied and not
                 // before the threshold.
+                const int since = isNew(a) ? 0 : a->lastDeductionIt;
                 a->lastDeductionIt = it;
                 if (step.kind == CONJUNCTION)
-                    applyConjunction(a, it, marker);
+                    applyConjunction(a, it, since, marker);
                 else
-                    applyImplication(a, it, marker);
+                    applyImplication(a, it, since, marker);
             }
             a->flags &= ~Axiom::NEW_AXIOM;
         }

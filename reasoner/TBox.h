@@ -115,8 +115,10 @@ public:
     DeducedList* performDeduction(int& conceptCount, int& roleCount);
     int getSubsumptionsNumber();
     void clearAllDeductionStructures();
-    int applyImplication(Axiom* a, int it, int& marker);
-    int applyConjunction(Axiom* a, int it, int& marker);
+    // since: the iteration in which the GCI was last applied (0: never);
+    // what its left side held then has reached its right side already.
+    int applyImplication(Axiom* a, int it, int since, int& marker);
+    int applyConjunction(Axiom* a, int it, int since, int& marker);
     int applyFirstExistentialStep(Axiom* a, int it);
     int useCommonForChainedAndMerge(Concept* G, Concept* D, ConceptList* common, int it, bool save, int index);
     int mergeNewSubsumedAndClear(Concept* D, int it);

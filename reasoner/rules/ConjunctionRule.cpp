@@ -2,11 +2,14 @@
 #include "reasoner/TBox.h"
 #include "reasoner/rules/RuleSupport.h"
 
-int TBox::applyConjunction(Axiom* a, int it, int& marker)
+int TBox::applyConjunction(Axiom* a, int it, int since, int& marker)
 {
     Concept* C = a->lhs;
     Concept* D = a->rhs;
-    ConceptList* common = C->deduction.getCommonSubsumed(C->operands);
+    // Only a concept that some conjunct gained since the last application
+    // can be common and new to D.
+    ConceptList* common = since == 0 ? C->deduction.getCommonSubsumed(C->operands)
+                                     : C->deduction.getCommonSubsumedSince(C->operands, since);
     int count = 0;
     if (!common->empty()) {
         std::vector<Concept*> records;

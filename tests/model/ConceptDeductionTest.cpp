@@ -192,6 +192,30 @@ INSTANTIATE_TEST_SUITE_P(
                       CommonCase{"OneEmpty", {{1, 2}, {}}, {}}),
     [](const ::testing::TestParamInfo<CommonCase>& info) { return std::string(info.param.name); });
 
+TEST_F(ConceptDeductionTest, TheAdditionsOfLaterIterationsAreFoundAgain)
+{
+    Concept* a = c(10);
+    Concept* b = c(11);
+    a->deduction.subsumed = list({0, 9});
+    b->deduction.subsumed = list({0, 1, 3, 4, 6, 8, 12, 13});
+    // a gains 7 and 4 in iteration 1, 2 in iteration 2, 8 and 5 in 3.
+    for (const auto& step : std::vector<std::pair<int, Ids>>{{1, {4, 7}}, {2, {2}}, {3, {5, 8}}}) {
+        ConceptList gained = pool(step.second);
+        a->deduction.mergeListInSubsumed(&gained, step.first, nullptr, nullptr);
+    }
+    ConceptDeduction::SubsumedList recent;
+    EXPECT_EQ(ids(a->deduction.addedSince(2, recent)), (Ids{2, 5, 8}));
+    EXPECT_EQ(a->deduction.countAddedSince(2), 3u);
+    EXPECT_EQ(ids(a->deduction.addedSince(4, recent)), (Ids{}));
+    EXPECT_EQ(ids(a->deduction.addedSince(0, recent)), (Ids{2, 4, 5, 7, 8}));
+    ConceptList both = pool({10, 11});
+    std::unique_ptr<ConceptList> all(c(19)->deduction.getCommonSubsumed(&both));
+    EXPECT_EQ(ids(all.get()), (Ids{0, 4, 8}));
+    // From iteration 2 on only 8 is new and common (4 came in iteration 1).
+    std::unique_ptr<ConceptList> since(c(19)->deduction.getCommonSubsumedSince(&both, 2));
+    EXPECT_EQ(ids(since.get()), (Ids{8}));
+}
+
 TEST_F(ConceptDeductionTest, CommonWithRoleRelatedReturnsTheExistentialsOverSubsumees)
 {
     Role* r = new PrimitiveRole(std::string("r"));

@@ -2,7 +2,8 @@
 // steps: the first and the bulk step merge the subsumees of the existentials
 // ∃r.F found, and chain D to them so that their later subsumees reach D
 // (the late step); the incremental step takes what G's pending list holds
-// (new existentials over r, new atomic subsumees of G).
+// (new existentials over r, new atomic subsumees of G) for every GCI with
+// G under its existential.
 #include <map>
 
 #include "reasoner/TBox.h"
@@ -56,10 +57,26 @@ int TBox::mergeSubsumedFromNewChainedAndSubsumedAndClear(Concept* G, Concept* D,
     ConceptList subsumees;
     G->deduction.takePending(r, overR, subsumees);
 
+    // The new existentials over r reach every GCI ∃r.G ⊑ D' (they left the
+    // pending list once, for all of them), in ascending index.
     int count = 0;
     if (!overR.empty()) {
-        ConceptList* common = G->deduction.getCommonSubsumedWithRoleRelated(&overR, 0, false);
-        count += useCommonForChainedAndMerge(G, D, common, it, save, index);
+        bool current = false;
+        if (G->deduction.existentialPremises != nullptr)
+            for (const auto& premise : *G->deduction.existentialPremises) {
+                if (premise.second.first != r)
+                    continue;
+                Concept* DPrime = premise.second.second;
+                current = current || (premise.first == index && DPrime == D);
+                ConceptList* common = G->deduction.getCommonSubsumedWithRoleRelated(&overR, 0, false);
+                count += useCommonForChainedAndMerge(G, DPrime, common, it, save, premise.first);
+                if (DPrime != D && it > marker && RuleSupport::relevant(DPrime))
+                    marker = DPrime->lastDeductionIt;
+            }
+        if (!current) {
+            ConceptList* common = G->deduction.getCommonSubsumedWithRoleRelated(&overR, 0, false);
+            count += useCommonForChainedAndMerge(G, D, common, it, save, index);
+        }
     }
     if (subsumees.empty() || G->deduction.existentialPremises == nullptr)
         return count;

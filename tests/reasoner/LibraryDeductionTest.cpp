@@ -95,6 +95,19 @@ TEST_F(LibraryDeduction, AConceptMadeByTheRulesIsSubsumedThroughTop)
     EXPECT_TRUE(subsumes("D", "A"));
 }
 
+// ∃s.F is made in the loop; both GCIs over ∃s.G must receive it.
+TEST_F(LibraryDeduction, AMadeExistentialReachesEveryGciOverItsRoleAndFiller)
+{
+    classify("(implies (some s G) D1)\n"
+             "(implies (some s G) D2)\n"
+             "(implies F G)\n"
+             "(implies A (some r F))\n"
+             "(role-inclusion r s)\n");
+    ASSERT_NE(existential("s", "F"), nullptr);
+    EXPECT_TRUE(subsumes("D1", "A"));
+    EXPECT_TRUE(subsumes("D2", "A"));
+}
+
 // Z2 becomes a subsumee of G only in the loop, and no existential over r has
 // the filler Z2: asking for it must leave related(r) alone.
 TEST_F(LibraryDeduction, LookingForAnAbsentExistentialLeavesTheRoleAlone)

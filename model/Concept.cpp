@@ -216,37 +216,23 @@ unsigned long Concept::getRelatedId() const
 
 void Concept::clear_specific() {}
 
+// An atomic concept with existential premises ∃r.this ⊑ D keeps its new
+// atomic subsumees for the existential rule.
 void Concept::handleNewSubsumed(Concept* c)
 {
-    if (isAtomic() && existentialPremises != nullptr && !existentialPremises->empty() && c->isAtomic()) {
-        if (pending == nullptr)
-            pending = new ConceptList();
-        pending->push_back(c);
-    }
+    if (isAtomic() && deduction.hasExistentialPremises() && c->isAtomic())
+        deduction.appendPending(c);
 }
 
 void Concept::clearTemporaryStructures()
 {
-    delete pending;
-    pending = nullptr;
-    delete newSubsumed;
-    newSubsumed = nullptr;
-    delete newSubsumedPremises;
-    newSubsumedPremises = nullptr;
+    deduction.clearTemporaryStructures();
 }
 
 void Concept::clearAllDeductionStructures()
 {
     clear_specific();
-    clearTemporaryStructures();
-    delete existentialPremises;
-    existentialPremises = nullptr;
-    delete subsumed;
-    subsumed = nullptr;
-    delete subsumers;
-    subsumers = nullptr;
-    delete reachedByRole;
-    reachedByRole = nullptr;
+    deduction.clearAllDeductionStructures();
 }
 
 #endif

@@ -33,6 +33,8 @@ using ConceptParentList = std::vector<std::pair<Concept*, unsigned int>>;
 #ifdef KORVANE_CLASSIFIER_MODEL
 #include "model/AssertionSet.h"
 #include "model/SubsumerIndex.h"
+#else
+#include "model/ConceptDeduction.h"
 #endif
 
 // An EL+ concept expression: top, bottom, an atomic concept, a conjunction or
@@ -123,13 +125,7 @@ public:
     std::vector<Axiom*> lhsAxioms;
 #else
     // Deduction state of the completion-based classification.
-    ConceptList* subsumed = nullptr;
-    ConceptList* subsumers = nullptr;
-    ConceptList* reachedByRole = nullptr;
-    std::map<int, std::pair<Role*, Concept*>>* existentialPremises = nullptr;
-    ConceptList* pending = nullptr;
-    std::map<unsigned long, std::pair<Concept*, int>>* newSubsumed = nullptr;
-    std::map<unsigned long, std::pair<Concept*, Concept*>>* newSubsumedPremises = nullptr;
+    ConceptDeduction deduction{this};
 #endif
 
     Concept* forwardNormalForm = nullptr;

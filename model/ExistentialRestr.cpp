@@ -94,10 +94,16 @@ unsigned long ExistentialRestr::getRelatedId() const
 
 void ExistentialRestr::clear_specific()
 {
-    delete chained;
-    chained = nullptr;
-    delete chainedPremises;
-    chainedPremises = nullptr;
+    chaining.clear();
+}
+
+// A new atomic subsumee waits for the chains that end in this role; every
+// conclusion chained to this existential receives it.
+void ExistentialRestr::handleNewSubsumed(Concept* c)
+{
+    if (role->deduction.chainPredecessorCount() > 0 && c->isAtomic())
+        deduction.appendPending(c);
+    chaining.passOn(this, c);
 }
 
 #endif

@@ -2,6 +2,9 @@
 #define KORVANE_MODEL_EXISTENTIALRESTR_H
 
 #include "model/Concept.h"
+#ifndef KORVANE_CLASSIFIER_MODEL
+#include "model/ChainedConclusions.h"
+#endif
 
 class Role;
 
@@ -19,6 +22,7 @@ public:
     unsigned long getRelatedId() const override;
 #else
     void clear_specific() override;
+    void handleNewSubsumed(Concept* c) override;
 #endif
     int64_t compare(const Concept* other) const override;
     Concept* forwardNormalization() override;
@@ -30,8 +34,7 @@ public:
 
     Role* role;
 #ifndef KORVANE_CLASSIFIER_MODEL
-    std::map<unsigned long, Concept*>* chained = nullptr;
-    std::map<unsigned long, std::pair<int, Concept*>>* chainedPremises = nullptr;
+    ChainedConclusions chaining;
 #endif
 };
 

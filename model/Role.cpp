@@ -124,20 +124,12 @@ bool RelatedComparator::operator()(const Concept* a, const Concept* b) const
 
 void Role::clearTemporaryStructures()
 {
-    delete pendingRelated;
-    pendingRelated = nullptr;
+    deduction.clearTemporaryStructures();
 }
 
 void Role::clearAllDeductionStructures()
 {
-    delete pendingRelated;
-    pendingRelated = nullptr;
-    delete chainPredecessors;
-    chainPredecessors = nullptr;
-    delete dependents;
-    dependents = nullptr;
-    delete related;
-    related = nullptr;
+    deduction.clearAllDeductionStructures();
 }
 
 #endif

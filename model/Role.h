@@ -24,6 +24,10 @@ enum role_t { ROLE = 0, TRIVIAL_ROLE = 1, PRIMITIVE_ROLE = 2, FRESH_ROLE = 3, CO
 using RoleList = std::list<Role*, pool_allocator<Role*>>;
 using RoleParentList = std::vector<std::pair<Role*, unsigned int>>;
 
+#ifndef KORVANE_CLASSIFIER_MODEL
+#include "model/RoleDeduction.h"
+#endif
+
 #ifdef KORVANE_CLASSIFIER_MODEL
 // Orders existential restrictions by the id of their filler.
 struct RelatedComparator {
@@ -89,10 +93,7 @@ public:
     std::vector<Axiom*> existentialLhs;
 #else
     // Deduction state of the completion-based classification.
-    std::map<unsigned long, Concept*>* related = nullptr;
-    std::list<std::pair<Role*, Concept*>>* dependents = nullptr;
-    RoleList* chainPredecessors = nullptr;
-    std::list<Concept*, pool_allocator<Concept*>>* pendingRelated = nullptr;
+    RoleDeduction deduction;
 #endif
 
     uint64_t serial;

@@ -40,3 +40,13 @@ void PinpointingRecords::conjunction(FILE* f, const Concept* sub, const Concept*
             std::fprintf(f, "%ld %ld ", idOf(sub), idOf(operand));
     std::fprintf(f, "%c\n", letter(saved));
 }
+
+void PinpointingRecords::premisePairs(FILE* f, const Concept* sub, const Concept* super, int index,
+                                      const std::vector<std::pair<const Concept*, const Concept*>>& premises,
+                                      bool saved)
+{
+    std::fprintf(f, "%ld %ld %d ", idOf(sub), idOf(super), index);
+    for (const auto& premise : premises)
+        std::fprintf(f, "%ld %ld ", idOf(premise.first), idOf(premise.second));
+    std::fprintf(f, "%c\n", letter(saved));
+}

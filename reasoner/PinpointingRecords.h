@@ -2,6 +2,8 @@
 #define KORVANE_REASONER_PINPOINTINGRECORDS_H
 
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 class Axiom;
 class Concept;
@@ -32,6 +34,11 @@ public:
     // conjunction c: one premise sub ⊑ Ci per operand, in operand order.
     static void conjunction(FILE* f, const Concept* sub, const Concept* super, int index, const Concept* c,
                             bool saved);
+
+    // sub ⊑ super by the axiom with `index` from the premises p ⊑ q of every
+    // pair, in order (a role chain of three or more roles).
+    static void premisePairs(FILE* f, const Concept* sub, const Concept* super, int index,
+                             const std::vector<std::pair<const Concept*, const Concept*>>& premises, bool saved);
 };
 
 #endif

@@ -106,6 +106,37 @@ public:
                                         bool full);
 #endif
 
+#ifndef KORVANE_CLASSIFIER_MODEL
+    // The completion-based classification: the preparation seeds every
+    // subsumed list from the told subsumptions (reasoner/DeductionPreparation.cpp),
+    // the loop applies the rules to the fixpoint (reasoner/DeductionLoop.cpp),
+    // one rule or small rule group per file under reasoner/rules/. Each rule
+    // returns the number of subsumptions it added; `marker` is
+    // deductionIteration, raised when a concept that can trigger a rule gains.
+    void prepareDeduction();
+    DeducedList* performDeduction(int& conceptCount, int& roleCount);
+    int getSubsumptionsNumber();
+    void clearAllDeductionStructures();
+    // since: the iteration in which the GCI was last applied (0: never);
+    // what its left side held then has reached its right side already.
+    int applyImplication(Axiom* a, int it, int since, int& marker);
+    int applyConjunction(Axiom* a, int it, int since, int& marker);
+    int applyFirstExistentialStep(Axiom* a, int it);
+    int useCommonForChainedAndMerge(Concept* G, Concept* D, ConceptList* common, int it, bool save, int index);
+    int mergeNewSubsumedAndClear(Concept* D, int it);
+    int mergeSubsumedFromNewChainedAndSubsumedAndClear(Concept* G, Concept* D, Role* r, int it, int& marker,
+                                                       bool save, int index);
+    int deduceRoleInclusion(Role* r, Role* s, int& it, int prevIt, int axIt, int& marker, bool all, int index);
+    int deduceRoleInclusionWithComposition(Role* chain, Role* s, int& it, int prevIt, int axIt, int& marker,
+                                           bool all, int index);
+    int applyFirstBinaryChainSteps(int it, int& marker);
+    int deduceBinaryRoleInclusion(Role* chain, Role* s, int& it, int& marker, int index);
+    // A concept that a rule has just put into the normal form joins the
+    // subsumed lists of bottom, itself and top like any new subsumee.
+    void handleNonTBoxNewConcept(Concept* c, int it, int& marker);
+    int mergeNewConceptsInRoleRelated(ConceptList* news, Role* r, int it);
+#endif
+
     // Side files and debugging listings (the same in both builds). The
     // written-marks of axioms and role axioms are shared between the writers:
     // whichever runs first marks an axiom, a later one skips it.

@@ -51,8 +51,8 @@ void TBox::saveDeduction(FILE* out)
                 continue;
             std::fprintf(out, "%lu ", dumpNumber(c));
             c->printConcept(out);
-            if (c != topConcept && c->subsumed != nullptr) {
-                for (Concept* d : *c->subsumed)
+            if (c != topConcept && c->deduction.subsumed != nullptr) {
+                for (Concept* d : *c->deduction.subsumed)
                     if (d != c && d != bottomConcept)
                         std::fprintf(out, " %lu", dumpNumber(d));
             }
@@ -87,9 +87,9 @@ void TBox::printDeductionStructures()
     for (Concept* c : normalizedConcepts) {
         c->printTextDescription(debug_f);
         std::fprintf(debug_f, " [%lu]:\n", static_cast<unsigned long>(c->id));
-        if (c->subsumed == nullptr)
+        if (c->deduction.subsumed == nullptr)
             continue;
-        for (Concept* d : *c->subsumed) {
+        for (Concept* d : *c->deduction.subsumed) {
             std::fputs("   ", debug_f);
             d->printTextDescription(debug_f);
             std::fprintf(debug_f, " [%lu]\n", static_cast<unsigned long>(d->id));

@@ -76,9 +76,9 @@ bool TBox::fullEncodingIntoSat(bool solve, unsigned long* variables, unsigned lo
     Concept* topConcept = TrivialConcept::getTOP();
     Concept* bottomConcept = TrivialConcept::getBOTTOM();
     for (Concept* c : normalizedConcepts) {
-        if (c == topConcept || c->subsumed == nullptr)
+        if (c == topConcept || c->deduction.subsumed == nullptr)
             continue;
-        for (Concept* d : *c->subsumed) {
+        for (Concept* d : *c->deduction.subsumed) {
             if (d == c || d == bottomConcept)
                 continue;
             clauses_counter += encodeAxiom(d, c);

@@ -53,8 +53,8 @@ TEST_F(LibraryDumps, NumbersOnlyWithPinpointingInformationAndMarksOnce)
 TEST_F(LibraryDumps, DeductionDumpUsesIdsBeforeAndVariablesAfterEncoding)
 {
     tbox->conceptsById = new std::vector<Concept*>{tbox->bottom, tbox->top, a, b, nullptr};
-    tbox->top->subsumed = new ConceptList{tbox->bottom, tbox->top, a, b};
-    b->subsumed = new ConceptList{tbox->bottom, b, a};
+    tbox->top->deduction.subsumed = new ConceptDeduction::SubsumedList{tbox->bottom, tbox->top, a, b};
+    b->deduction.subsumed = new ConceptDeduction::SubsumedList{tbox->bottom, b, a};
     tbox->deducedAxioms = new TBox::DeducedList{{a, b}};
     MemoryStream ids;
     tbox->saveDeduction(ids.get());

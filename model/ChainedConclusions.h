@@ -1,0 +1,37 @@
+#ifndef KORVANE_MODEL_CHAINEDCONCLUSIONS_H
+#define KORVANE_MODEL_CHAINEDCONCLUSIONS_H
+
+#include <map>
+#include <utility>
+
+class Concept;
+
+// The conclusions that every concept subsumed by one existential restriction
+// also reaches: the right side D of a GCI ∃r.G ⊑ D whose G subsumes the
+// existential's filler, or the target of a role chain. Keyed by D's id, each
+// with the index of the axiom used and the premise concept G. Both maps are
+// made on first use and always have the same keys.
+class ChainedConclusions {
+public:
+    using Premise = std::pair<int, Concept*>;
+    using ChainedMap = std::map<unsigned long, Concept*>;
+    using PremiseMap = std::map<unsigned long, Premise>;
+
+    ChainedConclusions() = default;
+    ChainedConclusions(const ChainedConclusions&) = delete;
+    ChainedConclusions& operator=(const ChainedConclusions&) = delete;
+    ~ChainedConclusions() { clear(); }
+
+    // False, and nothing changes, when d is already recorded.
+    bool addChained(Concept* d, Premise p);
+    // Hands c, just subsumed by the existential, to every conclusion in
+    // ascending id, as a new subsumee derived from the existential and the
+    // conclusion's premise.
+    void passOn(Concept* existential, Concept* c) const;
+    void clear();
+
+    ChainedMap* chained = nullptr;
+    PremiseMap* chainedPremises = nullptr;
+};
+
+#endif

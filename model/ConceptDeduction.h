@@ -1,0 +1,135 @@
+#ifndef KORVANE_MODEL_CONCEPTDEDUCTION_H
+#define KORVANE_MODEL_CONCEPTDEDUCTION_H
+
+#include <list>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "model/pool_allocator.h"
+
+class Concept;
+class Role;
+
+// What the completion-based classification knows about one normalised
+// concept: the concepts it subsumes, sorted by ascending id without repeats
+// (kept in an array: the merges and intersections mostly look a few concepts
+// up in long lists), and the working lists that tell the rules what is new.
+// Every list and map is made on first use and owned here.
+//
+// The merges add concepts to the subsumed list and, for each concept added,
+// run the reactions of the owning concept in this order: its
+// handleNewSubsumed, the record of the addition (when a record vector is
+// given), the pair (added, owner) on the deduced list (when given), and the
+// owner's stamp raised to the current iteration.
+class ConceptDeduction {
+public:
+    using ConceptList = std::list<Concept*, pool_allocator<Concept*>>;
+    using SubsumedList = std::vector<Concept*>;
+    using PremiseMap = std::map<int, std::pair<Role*, Concept*>>;
+    using NewSubsumedMap = std::map<unsigned long, std::pair<Concept*, int>>;
+    using NewPremiseMap = std::map<unsigned long, std::pair<Concept*, Concept*>>;
+    using RelatedMap = std::map<unsigned long, Concept*>;
+    // Existentials by the id of their filler, in a sorted array.
+    using RelatedPairs = std::vector<std::pair<unsigned long, Concept*>>;
+    using DeducedList = std::list<std::pair<Concept*, Concept*>>;
+    // ((added concept, index of the axiom used), (its two premise concepts))
+    using NewSubsumedRecord = std::pair<std::pair<Concept*, int>, std::pair<Concept*, Concept*>>;
+    // (added concept, the source whose subsumed list supplied it)
+    using SourceRecord = std::pair<Concept*, Concept*>;
+
+    explicit ConceptDeduction(Concept* owner) : owner(owner) {}
+    ConceptDeduction(const ConceptDeduction&) = delete;
+    ConceptDeduction& operator=(const ConceptDeduction&) = delete;
+    ~ConceptDeduction() { clearAllDeductionStructures(); }
+
+    // Append c unless it is already the last element.
+    void recordSubsumed(Concept* c);
+    void recordSubsumer(Concept* c);
+    void recordReachedByRole(Concept* c);
+    // The first element, removed; an emptied list is freed. Null when none.
+    Concept* popSubsumed();
+    Concept* popSubsumer();
+    Concept* popReachedByRole();
+
+    // Keeps the first derivation of c through an existential chain.
+    void addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int index);
+    // Pending existentials wait by role, the other pending concepts in
+    // pending itself, each in arrival order.
+    void appendPending(Concept* c);
+    bool hasPending() const;
+    // Moves the pending existentials over r into overR (filler id → the
+    // latest one) and every other pending concept into others; the
+    // existentials over other roles stay.
+    void takePending(Role* r, RelatedPairs& overR, ConceptList& others);
+    bool hasNewSubsumed() const { return newSubsumed != nullptr && !newSubsumed->empty(); }
+    bool hasExistentialPremises() const { return existentialPremises != nullptr && !existentialPremises->empty(); }
+    SubsumedList& subsumedList();
+
+    // The merges into the subsumed list, which must exist; each returns the
+    // number of concepts added.
+    int mergeListInSubsumed(const ConceptList* l, int it, DeducedList* deduced, std::vector<Concept*>* added);
+    int mergeListInSubsumed(const SubsumedList* l, int it, DeducedList* deduced, std::vector<Concept*>* added);
+    int mergeMapInSubsumed(const RelatedMap* m, int it, DeducedList* deduced, std::vector<Concept*>* added);
+    // Merges newSubsumed (left in place for the caller to clear).
+    int mergeNewSubsumed(int it, DeducedList* deduced, std::vector<NewSubsumedRecord>* added);
+    // Merges the union of the subsumed lists of the sources.
+    int mergeSubsumed(const ConceptList* sources, int it, DeducedList* deduced, std::vector<SourceRecord>* added);
+    // Adds one concept, at the end when its id is the greatest.
+    int addSubsumed(Concept* c, int it, DeducedList* deduced);
+
+    // The concepts in the subsumed list of every concept of cs (each must
+    // have one); a new list, empty when cs is empty.
+    ConceptList* getCommonSubsumed(const ConceptList* cs) const;
+    // The concepts of getCommonSubsumed that some list gained in iteration
+    // `since` or later; it may hold others of getCommonSubsumed too (when the
+    // whole intersection is the cheaper walk).
+    ConceptList* getCommonSubsumedSince(const ConceptList* cs, int since) const;
+    // The concepts this list gained in iteration `since` or later, in
+    // ascending id, into `into` (returned).
+    const SubsumedList* addedSince(int since, SubsumedList& into) const;
+    std::size_t countAddedSince(int since) const;
+    // The values of related whose keys are ids in this subsumed list, in
+    // ascending key order; with it above the owner's stamp, or changedOnly,
+    // only the values stamped at it or later. A new list.
+    ConceptList* getCommonSubsumedWithRoleRelated(const RelatedMap* related, int it, bool changedOnly) const;
+    ConceptList* getCommonSubsumedWithRoleRelated(const RelatedPairs* related, int it, bool changedOnly) const;
+
+    void clearTemporaryStructures();
+    void clearAllDeductionStructures();
+
+    SubsumedList* subsumed = nullptr;
+    ConceptList* subsumers = nullptr;
+    ConceptList* reachedByRole = nullptr;
+    PremiseMap* existentialPremises = nullptr;
+    ConceptList* pending = nullptr;
+    std::vector<std::pair<Role*, RelatedPairs>>* pendingExistentials = nullptr;
+    // Every concept the merges added, with the iteration, in order of
+    // addition (a temporary structure of one classification run).
+    std::vector<std::pair<int, Concept*>>* additions = nullptr;
+    NewSubsumedMap* newSubsumed = nullptr;
+    NewPremiseMap* newSubsumedPremises = nullptr;
+
+private:
+    template <typename List>
+    static void recordIn(List*& list, Concept* c);
+    template <typename List>
+    static Concept* popFrom(List*& list);
+    // The reactions to c just added to the subsumed list; record pushes its
+    // record.
+    template <typename Record>
+    void react(Concept* c, int it, DeducedList* deduced, Record record);
+    // Merges a source sorted by id into the subsumed list; onAdded is called
+    // with the source position of every concept added, in ascending id.
+    template <typename Iterator, typename ConceptOf, typename OnAdded>
+    int mergeSorted(Iterator first, Iterator last, ConceptOf conceptOf, int it, DeducedList* deduced,
+                    OnAdded onAdded);
+    template <typename Related>
+    ConceptList* commonWithRelated(const Related& related, int it, bool changedOnly) const;
+    template <typename List>
+    int mergeConcepts(const List* l, int it, DeducedList* deduced, std::vector<Concept*>* added);
+
+    Concept* owner;
+};
+
+#endif

@@ -1,0 +1,50 @@
+#ifndef KORVANE_MODEL_ROLEDEDUCTION_H
+#define KORVANE_MODEL_ROLEDEDUCTION_H
+
+#include <list>
+#include <map>
+#include <utility>
+
+#include "model/pool_allocator.h"
+
+class Concept;
+class Role;
+
+// What the completion-based classification knows about one role: the
+// normalised existential restrictions over it keyed by the id of their
+// filler, who is to be told of new ones, and the chains it ends. Every list
+// and map is made on first use and owned here.
+class RoleDeduction {
+public:
+    using RelatedMap = std::map<unsigned long, Concept*>;
+    using DependentList = std::list<std::pair<Role*, Concept*>>;
+    using RoleList = std::list<Role*, pool_allocator<Role*>>;
+    using ConceptList = std::list<Concept*, pool_allocator<Concept*>>;
+
+    RoleDeduction() = default;
+    RoleDeduction(const RoleDeduction&) = delete;
+    RoleDeduction& operator=(const RoleDeduction&) = delete;
+    ~RoleDeduction() { clearAllDeductionStructures(); }
+
+    // Inserts key → c unless key is present.
+    void recordRelatedConcept(Concept* c, unsigned long key);
+    // The related map, made empty when absent.
+    RelatedMap* relatedMap();
+    // The existential over this role with the filler of id key, or null:
+    // asking never makes an entry.
+    Concept* findRelated(unsigned long key) const;
+    void addDependent(Role* s, Concept* c);
+    void addChainPredecessor(Role* r);
+    std::size_t chainPredecessorCount() const { return chainPredecessors == nullptr ? 0 : chainPredecessors->size(); }
+    void appendPendingRelated(Concept* c);
+
+    void clearTemporaryStructures();
+    void clearAllDeductionStructures();
+
+    RelatedMap* related = nullptr;
+    DependentList* dependents = nullptr;
+    RoleList* chainPredecessors = nullptr;
+    ConceptList* pendingRelated = nullptr;
+};
+
+#endif

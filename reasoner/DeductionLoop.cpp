@@ -1,0 +1,142 @@
+// The classification loop: the first applications of the existential and
+// binary-chain rules, then iterations of a GCI pass and, when that changed
+// nothing that can trigger a rule, a role pass, until an iteration changes
+// nothing that can. The loop only chooses which rule runs where; the rules
+// are in reasoner/rules/.
+#include <algorithm>
+#include <vector>
+
+#include "model/ExistentialRestr.h"
+#include "reasoner/TBox.h"
+
+namespace {
+
+bool isNew(const Axiom* a)
+{
+    return a->flags & Axiom::NEW_AXIOM;
+}
+
+bool isNew(const RoleAxiom* a)
+{
+    return a->flags & RoleAxiom::NEW_AXIOM;
+}
+
+// A GCI as the passes read it, its parts looked up once.
+struct GciStep {
+    Axiom* axiom;
+    Concept* lhs;
+    Concept* rhs;
+    // For an existential left side ∃r.G.
+    Concept* filler;
+    Role* role;
+    concept_t kind;
+};
+
+std::vector<GciStep> gciSteps(const TBox::AxiomSet& gcis)
+{
+    std::vector<GciStep> steps;
+    steps.reserve(gcis.size());
+    for (Axiom* a : gcis) {
+        GciStep step{a, a->lhs, a->rhs, nullptr, nullptr, a->lhs->kind};
+        if (step.kind == EXISTENTIAL_RESTR) {
+            step.filler = static_cast<ExistentialRestr*>(a->lhs)->getFiller();
+            step.role = static_cast<ExistentialRestr*>(a->lhs)->role;
+        }
+        steps.push_back(step);
+    }
+    return steps;
+}
+
+}
+
+TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
+{
+    delete deducedAxioms;
+    deducedAxioms = new DeducedList();
+    int it = deductionIteration;
+    int& marker = deductionIteration;
+    conceptCount = 0;
+    roleCount = 0;
+    const std::vector<GciStep> steps = gciSteps(gcis);
+
+    for (const GciStep& step : steps)
+        if (step.kind == EXISTENTIAL_RESTR && (it == 0 || isNew(step.axiom)))
+            conceptCount += applyFirstExistentialStep(step.axiom, it);
+    if (useRoleAxiomsInDeduction)
+        roleCount += applyFirstBinaryChainSteps(it, marker);
+
+    int gciThreshold = it;
+    int roleThreshold = it;
+    for (;;) {
+        ++it;
+        for (const GciStep& step : steps) {
+            Axiom* a = step.axiom;
+            if (step.kind == EXISTENTIAL_RESTR) {
+                if (step.filler->deduction.hasPending()) {
+                    a->lastDeductionIt = it;
+                    conceptCount += mergeSubsumedFromNewChainedAndSubsumedAndClear(step.filler, step.rhs, step.role,
+                                                                                   it, marker, true, a->index);
+                }
+                if (step.rhs->deduction.hasNewSubsumed()) {
+                    a->lastDeductionIt = it;
+                    conceptCount += mergeNewSubsumedAndClear(step.rhs, it);
+                }
+                if (marker < it && (step.rhs->flags & Concept::ON_LHS))
+                    marker = step.rhs->lastDeductionIt;
+            } else if (isNew(a) || std::max(gciThreshold, a->lastDeductionIt) <= step.lhs->lastDeductionIt) {
+                // An atomic or conjunctive left side is reconsidered only
+                // when it changed since the GCI was last applied and not
+                // before the threshold.
+                const int since = isNew(a) ? 0 : a->lastDeductionIt;
+                a->lastDeductionIt = it;
+                if (step.kind == CONJUNCTION)
+                    applyConjunction(a, it, since, marker);
+                else
+                    applyImplication(a, it, since, marker);
+            }
+            a->flags &= ~Axiom::NEW_AXIOM;
+        }
+        if (marker == it) {
+            gciThreshold = it;
+            continue;
+        }
+        if (!useRoleAxiomsInDeduction || roleAxioms.empty())
+            break;
+        for (RoleAxiom* a : roleAxioms) {
+            Role* L = a->lhs;
+            if (L->kind == COMPOSITION && L->componentCount() == 2) {
+                roleCount += deduceBinaryRoleInclusion(L, a->rhs, it, marker, a->index);
+            } else if (isNew(a) || std::max(roleThreshold, a->lastDeductionIt) <= L->lastDeductionIt) {
+                const int oldStamp = a->lastDeductionIt;
+                const bool all = isNew(a);
+                a->lastDeductionIt = it;
+                roleCount += L->kind == COMPOSITION
+                                 ? deduceRoleInclusionWithComposition(L, a->rhs, it, roleThreshold, oldStamp, marker,
+                                                                      all, a->index)
+                                 : deduceRoleInclusion(L, a->rhs, it, roleThreshold, oldStamp, marker, all, a->index);
+            }
+            a->flags &= ~RoleAxiom::NEW_AXIOM;
+        }
+        roleThreshold = marker;
+        if (marker != it)
+            break;
+    }
+
+    deductionIteration = 0;
+    for (Concept* c : normalizedConcepts) {
+        c->setLastDeductionIt(0);
+        c->clearTemporaryStructures();
+        c->flags &= ~Concept::NEW_OR_TOUCHED;
+    }
+    for (Role* r : roles) {
+        r->setLastDeductionIt(0);
+        r->clearTemporaryStructures();
+    }
+    for (Axiom* a : gcis)
+        a->lastDeductionIt = 0;
+    if (useRoleAxiomsInDeduction)
+        for (RoleAxiom* a : roleAxioms)
+            a->lastDeductionIt = 0;
+    deduction_performed = true;
+    return deducedAxioms;
+}

@@ -1,0 +1,100 @@
+// The seeds of the completion-based classification: every normalised concept
+// subsumes bottom and itself and is subsumed by top; every GCI gives its
+// pinpointing index and its told subsumption; every role learns its
+// existentials.
+#include "model/ExistentialRestr.h"
+#include "model/TrivialConcept.h"
+#include "reasoner/TBox.h"
+
+namespace {
+
+void seedConcept(Concept* c, Concept* bottomConcept, Concept* topConcept)
+{
+    if (c->kind == TRIVIAL_CONCEPT)
+        return;
+    if (c->isAtomic() || TBox::initializeNonPrimitive)
+        c->deduction.recordSubsumer(c);
+    c->deduction.recordSubsumer(topConcept);
+    bottomConcept->deduction.recordSubsumer(c);
+    if (TBox::initializeNonPrimitive && c->kind == CONJUNCTION)
+        for (Concept* operand : *c->operands)
+            c->deduction.recordSubsumer(operand);
+    if (c->kind == EXISTENTIAL_RESTR)
+        static_cast<ExistentialRestr*>(c)->getFiller()->deduction.recordReachedByRole(c);
+}
+
+}
+
+void TBox::prepareDeduction()
+{
+    // After a classification the structures are seeded already; a further
+    // preparation would be incremental, which this library does not do yet.
+    if (deduction_performed)
+        return;
+    Concept* bottomConcept = TrivialConcept::getBOTTOM();
+    Concept* topConcept = TrivialConcept::getTOP();
+    delete conceptsById;
+    conceptsById = new std::vector<Concept*>(Concept::normal_id_counter, nullptr);
+    bottomConcept->deduction.recordSubsumer(bottomConcept);
+    bottomConcept->deduction.recordSubsumer(topConcept);
+    topConcept->deduction.recordSubsumer(topConcept);
+    for (Concept* c : normalizedConcepts) {
+        (*conceptsById)[c->id] = c;
+        seedConcept(c, bottomConcept, topConcept);
+    }
+
+    for (Axiom* a : gcis) {
+        if (a->index < 0)
+            a->index = ++pinpointing_index;
+        savePinpointingInfoAxiom(a);
+        if (a->lhs == a->rhs || a->lhs == bottomConcept || a->rhs == topConcept)
+            continue;
+        a->lhs->deduction.recordSubsumer(a->rhs);
+        if (initializeNonPrimitive && a->rhs->kind == CONJUNCTION)
+            for (Concept* operand : *a->rhs->operands)
+                a->lhs->deduction.recordSubsumer(operand);
+    }
+    if (useRoleAxiomsInDeduction)
+        for (RoleAxiom* a : roleAxioms)
+            if (a->index < 0)
+                a->index = ++pinpointing_index;
+
+    // In ascending id every concept appends itself to the lists of its
+    // subsumers, which therefore come out sorted. A slot without a concept
+    // (an id not in the normalised set) is passed over.
+    for (Concept* c : *conceptsById) {
+        if (c == nullptr)
+            continue;
+        c->deduction.subsumedList();
+        while (Concept* s = c->deduction.popSubsumer())
+            s->deduction.recordSubsumed(c);
+        while (Concept* x = c->deduction.popReachedByRole()) {
+            Role* role = static_cast<ExistentialRestr*>(x)->role;
+            role->deduction.recordRelatedConcept(x, c->id);
+            if (x->flags & Concept::ON_LHS)
+                role->flags |= Role::EXISTENTIAL_ON_LHS;
+        }
+    }
+}
+
+int TBox::getSubsumptionsNumber()
+{
+    int count = 0;
+    if (conceptsById != nullptr)
+        for (Concept* c : *conceptsById)
+            if (c != nullptr && c->deduction.subsumed != nullptr)
+                count += static_cast<int>(c->deduction.subsumed->size());
+    return count;
+}
+
+void TBox::clearAllDeductionStructures()
+{
+    for (Concept* c : normalizedConcepts) {
+        c->setLastDeductionIt(0);
+        c->clearAllDeductionStructures();
+    }
+    for (Role* r : roles) {
+        r->setLastDeductionIt(0);
+        r->clearAllDeductionStructures();
+    }
+}

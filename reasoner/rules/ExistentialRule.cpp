@@ -1,0 +1,105 @@
+// ∃r.G ⊑ D: every X ⊑ ∃r.F with F ⊑ G is subsumed by D. The rule works in
+// steps: the first and the bulk step merge the subsumees of the existentials
+// ∃r.F found, and chain D to them so that their later subsumees reach D
+// (the late step); the incremental step takes what G's pending list holds
+// (new existentials over r, new atomic subsumees of G) for every GCI with
+// G under its existential.
+#include <map>
+
+#include "reasoner/TBox.h"
+#include "reasoner/rules/RuleSupport.h"
+
+int TBox::applyFirstExistentialStep(Axiom* a, int it)
+{
+    Concept* G = RuleSupport::fillerOf(a->lhs);
+    Role* r = RuleSupport::roleOf(a->lhs);
+    Concept* D = a->rhs;
+    if (G->deduction.existentialPremises == nullptr)
+        G->deduction.existentialPremises = new ConceptDeduction::PremiseMap();
+    G->deduction.existentialPremises->emplace(a->index, std::make_pair(r, D));
+    r->deduction.addDependent(r, G);
+    ConceptList* common = G->deduction.getCommonSubsumedWithRoleRelated(r->deduction.relatedMap(), 0, false);
+    return useCommonForChainedAndMerge(G, D, common, it, true, a->index);
+}
+
+int TBox::useCommonForChainedAndMerge(Concept* G, Concept* D, ConceptList* common, int it, bool save, int index)
+{
+    int count = 0;
+    if (!common->empty()) {
+        for (Concept* E : *common)
+            static_cast<ExistentialRestr*>(E)->chaining.addChained(D, {index, G});
+        std::vector<ConceptDeduction::SourceRecord> records;
+        count = D->deduction.mergeSubsumed(common, it, RuleSupport::deducedIf(*this, save),
+                                           RuleSupport::recordsOrNull(records));
+        savePinpointingInfoBinaryExistential(G, D, records, index, save);
+    }
+    delete common;
+    return count;
+}
+
+int TBox::mergeNewSubsumedAndClear(Concept* D, int it)
+{
+    std::vector<ConceptDeduction::NewSubsumedRecord> records;
+    int count = D->deduction.mergeNewSubsumed(it, RuleSupport::deducedFor(*this, D), RuleSupport::recordsOrNull(records));
+    savePinpointingInfoManyBinaryExistential(D, records, RuleSupport::saved(D));
+    D->deduction.newSubsumed->clear();
+    D->deduction.newSubsumedPremises->clear();
+    return count;
+}
+
+int TBox::mergeSubsumedFromNewChainedAndSubsumedAndClear(Concept* G, Concept* D, Role* r, int it, int& marker,
+                                                         bool save, int index)
+{
+    // New existentials over r by filler id (a later one replaces an earlier
+    // one), and G's new subsumees; existentials over other roles stay for
+    // the GCIs of their role.
+    ConceptDeduction::RelatedPairs overR;
+    ConceptList subsumees;
+    G->deduction.takePending(r, overR, subsumees);
+
+    // The new existentials over r reach every GCI ∃r.G ⊑ D' (they left the
+    // pending list once, for all of them), in ascending index.
+    int count = 0;
+    if (!overR.empty()) {
+        bool current = false;
+        if (G->deduction.existentialPremises != nullptr)
+            for (const auto& premise : *G->deduction.existentialPremises) {
+                if (premise.second.first != r)
+                    continue;
+                Concept* DPrime = premise.second.second;
+                current = current || (premise.first == index && DPrime == D);
+                ConceptList* common = G->deduction.getCommonSubsumedWithRoleRelated(&overR, 0, false);
+                count += useCommonForChainedAndMerge(G, DPrime, common, it, save, premise.first);
+                if (DPrime != D && it > marker && RuleSupport::relevant(DPrime))
+                    marker = DPrime->lastDeductionIt;
+            }
+        if (!current) {
+            ConceptList* common = G->deduction.getCommonSubsumedWithRoleRelated(&overR, 0, false);
+            count += useCommonForChainedAndMerge(G, D, common, it, save, index);
+        }
+    }
+    if (subsumees.empty() || G->deduction.existentialPremises == nullptr)
+        return count;
+    // Every GCI ∃r'.G ⊑ D' reaches the existentials ∃r'.Z over the new
+    // subsumees Z that it was not chained to yet.
+    for (const auto& premise : *G->deduction.existentialPremises) {
+        const int premiseIndex = premise.first;
+        Role* rPrime = premise.second.first;
+        Concept* DPrime = premise.second.second;
+        ConceptList collected;
+        for (Concept* Z : subsumees) {
+            Concept* E = rPrime->deduction.findRelated(Z->id);
+            if (E != nullptr && static_cast<ExistentialRestr*>(E)->chaining.addChained(DPrime, {premiseIndex, G}))
+                collected.push_back(E);
+        }
+        if (collected.empty())
+            continue;
+        std::vector<ConceptDeduction::SourceRecord> records;
+        count += DPrime->deduction.mergeSubsumed(&collected, it, RuleSupport::deducedIf(*this, save),
+                                                 RuleSupport::recordsOrNull(records));
+        savePinpointingInfoBinaryExistential(G, DPrime, records, premiseIndex, save);
+        if (it > marker && RuleSupport::relevant(DPrime))
+            marker = DPrime->lastDeductionIt;
+    }
+    return count;
+}

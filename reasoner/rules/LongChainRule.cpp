@@ -1,0 +1,125 @@
+// r1 ∘ ... ∘ rn ⊑ s with n ≥ 3: W1 ⊑ ∃r1.W2, W2 ⊑ ∃r2.W3, ..., Wn ⊑ ∃rn.F
+// give W1 ⊑ ∃s.F. A depth-first walk from each X = ∃rn.F back to r1: at
+// each level the existentials ∃rk.W over the subsumees W of the element
+// above; at r1 their subsumees join Y = ∃s.F. Unless all paths are asked
+// for, only paths with an element changed since the axiom was last applied
+// are followed to the end.
+#include <vector>
+
+#include "reasoner/PinpointingRecords.h"
+#include "reasoner/TBox.h"
+#include "reasoner/rules/RuleSupport.h"
+#include "reasoner/rules/TargetExistentials.h"
+
+namespace {
+
+class ChainWalk {
+public:
+    ChainWalk(TBox& tbox, Role* chain, Role* s, int it, int prevIt, int axIt, int& marker, bool all, int index)
+        : tbox(tbox),
+          roles(chain->components->begin(), chain->components->end()),
+          s(s),
+          it(it),
+          prevIt(prevIt),
+          axIt(axIt),
+          marker(marker),
+          all(all),
+          index(index),
+          targets(tbox, s, it, marker)
+    {
+    }
+
+    int run()
+    {
+        for (const auto& entry : *roles.back()->deduction.relatedMap()) {
+            Concept* X = entry.second;
+            target = nullptr;
+            if (!targets.creates()) {
+                target = targets.obtain(RuleSupport::fillerOf(X));
+                if (target == nullptr)
+                    continue;
+            }
+            path.assign(1, X);
+            descend(roles.size() - 1, changed(X));
+        }
+        targets.finish();
+        return count;
+    }
+
+private:
+    bool changed(const Concept* c) const { return c->lastDeductionIt >= prevIt && c->lastDeductionIt >= axIt; }
+
+    // path.back() is an existential over roles[level]; its subsumees lead
+    // to the existentials over roles[level - 1].
+    void descend(std::size_t level, bool pathChanged)
+    {
+        Concept* element = path.back();
+        ConceptList* found =
+            element->deduction.getCommonSubsumedWithRoleRelated(roles[level - 1]->deduction.relatedMap(), 0, false);
+        if (level - 1 == 0) {
+            closeChains(found, pathChanged);
+        } else {
+            for (Concept* next : *found) {
+                path.push_back(next);
+                descend(level - 1, pathChanged || changed(next));
+                path.pop_back();
+            }
+        }
+        delete found;
+    }
+
+    // found holds existentials ∃r1.W that close a chain down to X's filler.
+    void closeChains(ConceptList* found, bool pathChanged)
+    {
+        if (!all && !pathChanged)
+            found->remove_if([this](const Concept* c) { return !changed(c); });
+        if (found->empty())
+            return;
+        if (target == nullptr)
+            target = targets.obtain(RuleSupport::fillerOf(path.front()));
+        if (target == nullptr)
+            return;
+        std::vector<ConceptDeduction::SourceRecord> added;
+        count += target->deduction.mergeSubsumed(found, it, RuleSupport::deducedFor(tbox, target),
+                                                 RuleSupport::recordsOrNull(added));
+        for (const auto& record : added)
+            writeRecord(record.first, record.second);
+        RuleSupport::raise(marker, it, RuleSupport::relevant(s), target);
+    }
+
+    // Z ⊑ E1 = ∃r1.W1, then Wk ⊑ the element above, up to Wn-1 ⊑ X.
+    void writeRecord(Concept* Z, Concept* E1)
+    {
+        std::vector<std::pair<const Concept*, const Concept*>> premises;
+        premises.emplace_back(Z, E1);
+        const Concept* below = E1;
+        for (auto above = path.rbegin(); above != path.rend(); ++above) {
+            premises.emplace_back(RuleSupport::fillerOf(below), *above);
+            below = *above;
+        }
+        PinpointingRecords::premisePairs(TBox::pinpointing_f, Z, target, index, premises, RuleSupport::saved(target));
+    }
+
+    TBox& tbox;
+    std::vector<Role*> roles;
+    Role* s;
+    int it;
+    int prevIt;
+    int axIt;
+    int& marker;
+    bool all;
+    int index;
+    TargetExistentials targets;
+    Concept* target = nullptr;
+    // X first, then the element chosen at each level below it.
+    std::vector<Concept*> path;
+    int count = 0;
+};
+
+}
+
+int TBox::deduceRoleInclusionWithComposition(Role* chain, Role* s, int& it, int prevIt, int axIt, int& marker,
+                                             bool all, int index)
+{
+    return ChainWalk(*this, chain, s, it, prevIt, axIt, marker, all, index).run();
+}

@@ -1,0 +1,47 @@
+// The existentials that classification adds to the normal form: how they are
+// seeded, and how their role learns of them.
+#include "model/ExistentialRestr.h"
+#include "model/TrivialConcept.h"
+#include "reasoner/TBox.h"
+#include "reasoner/rules/RuleSupport.h"
+
+// Bottom and (with non-primitive seeding) the concept itself start its
+// subsumed list. Top receives it through the same addition as every other
+// subsumee, so top is stamped and a GCI ⊤ ⊑ D is applied to it again.
+void TBox::handleNonTBoxNewConcept(Concept* c, int it, int& marker)
+{
+    c->flags |= Concept::BW_NORMALIZED;
+    if (!saveDeductionsForNews && !full_encoding)
+        c->flags |= Concept::CREATED_BY_CLASSIFICATION;
+    c->deduction.subsumedList();
+    c->deduction.recordSubsumed(TrivialConcept::getBOTTOM());
+    if (initializeNonPrimitive)
+        c->deduction.recordSubsumed(c);
+    Concept* topConcept = TrivialConcept::getTOP();
+    topConcept->deduction.addSubsumed(c, it, nullptr);
+    RuleSupport::raise(marker, it, RuleSupport::relevant(topConcept), topConcept);
+}
+
+int TBox::mergeNewConceptsInRoleRelated(ConceptList* news, Role* r, int it)
+{
+    RoleDeduction& role = r->deduction;
+    role.relatedMap();
+    int count = 0;
+    for (Concept* x : *news) {
+        if (role.findRelated(RuleSupport::fillerOf(x)->id) != nullptr)
+            continue;
+        role.recordRelatedConcept(x, RuleSupport::fillerOf(x)->id);
+        ++count;
+        if (it > r->lastDeductionIt)
+            r->setLastDeductionIt(it);
+        if (role.dependents == nullptr)
+            continue;
+        for (const auto& dependent : *role.dependents) {
+            if (dependent.second != nullptr)
+                dependent.second->deduction.appendPending(x);
+            else
+                dependent.first->deduction.appendPendingRelated(x);
+        }
+    }
+    return count;
+}

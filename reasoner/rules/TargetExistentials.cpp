@@ -1,0 +1,37 @@
+#include "reasoner/rules/TargetExistentials.h"
+
+#include "model/ExistentialRestr.h"
+#include "reasoner/TBox.h"
+#include "reasoner/rules/RuleSupport.h"
+
+TargetExistentials::TargetExistentials(TBox& tbox, Role* s, int it, int& marker)
+    : tbox(tbox), s(s), it(it), marker(marker), create(TBox::createNewConceptsInDeduction && RuleSupport::relevant(s))
+{
+}
+
+Concept* TargetExistentials::obtain(Concept* filler)
+{
+    // Every normalised existential over s made before this rule call is in
+    // s's related map: the store would return that one.
+    if (Concept* known = s->deduction.findRelated(filler->id))
+        return known;
+    ExistentialRestr* candidate = new ExistentialRestr(filler, s);
+    Concept* stored = create ? tbox.insertNormalizedConcept(candidate) : tbox.findNormalizedConcept(candidate);
+    if (stored == candidate) {
+        tbox.handleNonTBoxNewConcept(candidate, it, marker);
+        made.push_back(candidate);
+        return candidate;
+    }
+    // The operand is shared: deleting the candidate frees only its own list.
+    delete candidate;
+    return stored;
+}
+
+int TargetExistentials::finish()
+{
+    if (!TBox::createNewConceptsInDeduction || made.empty())
+        return 0;
+    int registered = tbox.mergeNewConceptsInRoleRelated(&made, s, it);
+    made.clear();
+    return registered;
+}

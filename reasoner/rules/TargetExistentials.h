@@ -1,0 +1,34 @@
+#ifndef KORVANE_REASONER_RULES_TARGETEXISTENTIALS_H
+#define KORVANE_REASONER_RULES_TARGETEXISTENTIALS_H
+
+#include "model/Concept.h"
+
+class Role;
+class TBox;
+
+// The existentials ∃s.F that one rule call concludes to, for its role s:
+// found in the normal form or, when new concepts may be made and s can
+// trigger a rule, made now. Those made now are registered with s (its
+// related map and dependents) when the rule call finishes.
+class TargetExistentials {
+public:
+    TargetExistentials(TBox& tbox, Role* s, int it, int& marker);
+    TargetExistentials(const TargetExistentials&) = delete;
+    TargetExistentials& operator=(const TargetExistentials&) = delete;
+
+    // ∃s.filler, or null when there is none and none may be made.
+    Concept* obtain(Concept* filler);
+    bool creates() const { return create; }
+    // Registers the existentials made; returns how many were new to s.
+    int finish();
+
+private:
+    TBox& tbox;
+    Role* s;
+    int it;
+    int& marker;
+    bool create;
+    ConceptList made;
+};
+
+#endif

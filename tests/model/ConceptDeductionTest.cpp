@@ -1,0 +1,323 @@
+// The deduction state of concepts, existentials and roles: recording,
+// popping, merging, intersecting and stamping.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "model/Composition.h"
+#include "model/Conjunction.h"
+#include "model/ExistentialRestr.h"
+#include "model/PrimitiveConcept.h"
+#include "model/PrimitiveRole.h"
+
+using namespace korvane_test;
+
+namespace {
+
+using Ids = std::vector<unsigned long>;
+
+// Atomic concepts with the ids 0 to 19, so that lists can be written as ids.
+class ConceptDeductionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetModelStatics();
+        for (unsigned long id = 0; id < 20; ++id) {
+            concepts.push_back(new PrimitiveConcept("C" + std::to_string(id)));
+            concepts.back()->id = id;
+        }
+    }
+
+    Concept* c(unsigned long id) { return concepts[id]; }
+
+    ConceptDeduction::SubsumedList* list(const Ids& ids)
+    {
+        auto* l = new ConceptDeduction::SubsumedList();
+        for (unsigned long id : ids)
+            l->push_back(c(id));
+        return l;
+    }
+
+    ConceptList pool(const Ids& ids)
+    {
+        ConceptList l;
+        for (unsigned long id : ids)
+            l.push_back(c(id));
+        return l;
+    }
+
+    static Ids ids(const ConceptDeduction::SubsumedList* l)
+    {
+        Ids result;
+        if (l != nullptr)
+            for (const Concept* x : *l)
+                result.push_back(x->id);
+        return result;
+    }
+
+    static Ids ids(const ConceptList* l)
+    {
+        Ids result;
+        for (const Concept* x : *l)
+            result.push_back(x->id);
+        return result;
+    }
+
+    std::vector<Concept*> concepts;
+};
+
+TEST_F(ConceptDeductionTest, RecordingComparesOnlyWithTheLastElement)
+{
+    Concept* owner = c(10);
+    owner->deduction.recordSubsumed(c(1));
+    owner->deduction.recordSubsumed(c(1));
+    EXPECT_EQ(ids(owner->deduction.subsumed), (Ids{1}));
+    owner->deduction.recordSubsumed(c(2));
+    owner->deduction.recordSubsumed(c(1));
+    EXPECT_EQ(ids(owner->deduction.subsumed), (Ids{1, 2, 1}));
+}
+
+TEST_F(ConceptDeductionTest, PoppingTheLastElementFreesTheList)
+{
+    Concept* owner = c(10);
+    owner->deduction.recordSubsumer(c(3));
+    owner->deduction.recordSubsumer(c(4));
+    EXPECT_EQ(owner->deduction.popSubsumer(), c(3));
+    EXPECT_EQ(owner->deduction.popSubsumer(), c(4));
+    EXPECT_EQ(owner->deduction.subsumers, nullptr);
+    EXPECT_EQ(owner->deduction.popSubsumer(), nullptr);
+    EXPECT_EQ(owner->deduction.popReachedByRole(), nullptr);
+}
+
+struct MergeCase {
+    const char* name;
+    Ids before;
+    Ids source;
+    Ids after;
+    Ids added;
+};
+
+class MergeListTest : public ConceptDeductionTest, public ::testing::WithParamInterface<MergeCase> {};
+
+TEST_P(MergeListTest, AddsTheMissingConceptsInIdOrder)
+{
+    const MergeCase& m = GetParam();
+    for (bool fromPoolList : {false, true}) {
+        Concept* owner = new PrimitiveConcept(std::string("owner"));
+        owner->id = 100;
+        owner->deduction.subsumed = list(m.before);
+        TBox::DeducedList deduced;
+        std::vector<Concept*> added;
+        int count;
+        if (fromPoolList) {
+            ConceptList source = pool(m.source);
+            count = owner->deduction.mergeListInSubsumed(&source, 5, &deduced, &added);
+        } else {
+            std::unique_ptr<ConceptDeduction::SubsumedList> source(list(m.source));
+            count = owner->deduction.mergeListInSubsumed(source.get(), 5, &deduced, &added);
+        }
+        EXPECT_EQ(ids(owner->deduction.subsumed), m.after);
+        EXPECT_EQ(count, static_cast<int>(m.added.size()));
+        Ids addedIds;
+        for (Concept* x : added)
+            addedIds.push_back(x->id);
+        EXPECT_EQ(addedIds, m.added);
+        ASSERT_EQ(deduced.size(), m.added.size());
+        for (const auto& pair : deduced)
+            EXPECT_EQ(pair.second, owner);
+        // The stamp rises only when something was added.
+        EXPECT_EQ(owner->lastDeductionIt, m.added.empty() ? 0 : 5);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MergeListTest,
+    ::testing::Values(MergeCase{"IntoEmpty", {}, {2, 5}, {2, 5}, {2, 5}},
+                      MergeCase{"NothingNew", {1, 3, 5}, {1, 5}, {1, 3, 5}, {}},
+                      MergeCase{"Interleaved", {1, 4, 9}, {0, 4, 5, 10}, {0, 1, 4, 5, 9, 10}, {0, 5, 10}},
+                      MergeCase{"AllAfter", {1, 2}, {7, 8, 9}, {1, 2, 7, 8, 9}, {7, 8, 9}},
+                      MergeCase{"AllBefore", {10, 11}, {0, 1}, {0, 1, 10, 11}, {0, 1}},
+                      MergeCase{"EmptySource", {3}, {}, {3}, {}}),
+    [](const ::testing::TestParamInfo<MergeCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ConceptDeductionTest, MergeOfSeveralSourcesCreditsTheFirstSourceOfferingAConcept)
+{
+    Concept* owner = c(19);
+    owner->deduction.subsumed = list({1, 6});
+    c(15)->deduction.subsumed = list({2, 6, 8});
+    c(16)->deduction.subsumed = list({2, 3, 8, 9});
+    c(17)->deduction.subsumed = list({});
+    ConceptList sources = pool({15, 16, 17});
+    std::vector<ConceptDeduction::SourceRecord> added;
+    EXPECT_EQ(owner->deduction.mergeSubsumed(&sources, 1, nullptr, &added), 4);
+    EXPECT_EQ(ids(owner->deduction.subsumed), (Ids{1, 2, 3, 6, 8, 9}));
+    std::vector<std::pair<unsigned long, unsigned long>> records;
+    for (const auto& r : added)
+        records.emplace_back(r.first->id, r.second->id);
+    EXPECT_EQ(records, (std::vector<std::pair<unsigned long, unsigned long>>{{2, 15}, {3, 16}, {8, 15}, {9, 16}}));
+}
+
+struct CommonCase {
+    const char* name;
+    std::vector<Ids> lists;
+    Ids common;
+};
+
+class CommonSubsumedTest : public ConceptDeductionTest, public ::testing::WithParamInterface<CommonCase> {};
+
+TEST_P(CommonSubsumedTest, KeepsTheConceptsInEveryList)
+{
+    const CommonCase& k = GetParam();
+    ConceptList operands;
+    for (std::size_t i = 0; i < k.lists.size(); ++i) {
+        Concept* operand = c(10 + i);
+        operand->deduction.subsumed = list(k.lists[i]);
+        operands.push_back(operand);
+    }
+    std::unique_ptr<ConceptList> common(c(19)->deduction.getCommonSubsumed(&operands));
+    EXPECT_EQ(ids(common.get()), k.common);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommonSubsumedTest,
+    ::testing::Values(CommonCase{"Two", {{1, 4, 6}, {4, 6, 9}}, {4, 6}},
+                      CommonCase{"None", {}, {}},
+                      CommonCase{"One", {{2, 3}}, {2, 3}},
+                      CommonCase{"Three", {{0, 1, 2, 3, 4, 5, 6, 7}, {1, 3, 5, 7}, {3, 4, 5}}, {3, 5}},
+                      CommonCase{"Disjoint", {{1, 2}, {3, 4}}, {}},
+                      CommonCase{"OneEmpty", {{1, 2}, {}}, {}}),
+    [](const ::testing::TestParamInfo<CommonCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ConceptDeductionTest, TheAdditionsOfLaterIterationsAreFoundAgain)
+{
+    Concept* a = c(10);
+    Concept* b = c(11);
+    a->deduction.subsumed = list({0, 9});
+    b->deduction.subsumed = list({0, 1, 3, 4, 6, 8, 12, 13});
+    // a gains 7 and 4 in iteration 1, 2 in iteration 2, 8 and 5 in 3.
+    for (const auto& step : std::vector<std::pair<int, Ids>>{{1, {4, 7}}, {2, {2}}, {3, {5, 8}}}) {
+        ConceptList gained = pool(step.second);
+        a->deduction.mergeListInSubsumed(&gained, step.first, nullptr, nullptr);
+    }
+    ConceptDeduction::SubsumedList recent;
+    EXPECT_EQ(ids(a->deduction.addedSince(2, recent)), (Ids{2, 5, 8}));
+    EXPECT_EQ(a->deduction.countAddedSince(2), 3u);
+    EXPECT_EQ(ids(a->deduction.addedSince(4, recent)), (Ids{}));
+    EXPECT_EQ(ids(a->deduction.addedSince(0, recent)), (Ids{2, 4, 5, 7, 8}));
+    ConceptList both = pool({10, 11});
+    std::unique_ptr<ConceptList> all(c(19)->deduction.getCommonSubsumed(&both));
+    EXPECT_EQ(ids(all.get()), (Ids{0, 4, 8}));
+    // From iteration 2 on only 8 is new and common (4 came in iteration 1).
+    std::unique_ptr<ConceptList> since(c(19)->deduction.getCommonSubsumedSince(&both, 2));
+    EXPECT_EQ(ids(since.get()), (Ids{8}));
+}
+
+TEST_F(ConceptDeductionTest, CommonWithRoleRelatedReturnsTheExistentialsOverSubsumees)
+{
+    Role* r = new PrimitiveRole(std::string("r"));
+    std::map<unsigned long, Concept*> related;
+    for (unsigned long filler : {2, 5, 7, 11})
+        related[filler] = new ExistentialRestr(c(filler), r);
+    // Both the walk over both sides and the look-ups of the shorter side.
+    for (const Ids& subsumed : {Ids{1, 2, 7, 8}, Ids{0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 12, 13, 14}}) {
+        c(18)->deduction.subsumed = list(subsumed);
+        std::unique_ptr<ConceptList> common(c(18)->deduction.getCommonSubsumedWithRoleRelated(&related, 0, false));
+        EXPECT_EQ(std::vector<Concept*>(common->begin(), common->end()),
+                  (std::vector<Concept*>{related[2], related[7]}));
+        delete c(18)->deduction.subsumed;
+        c(18)->deduction.subsumed = nullptr;
+    }
+    std::unique_ptr<ConceptList> none(c(18)->deduction.getCommonSubsumedWithRoleRelated(&related, 0, false));
+    EXPECT_TRUE(none->empty());
+}
+
+TEST_F(ConceptDeductionTest, StampsRiseWithAnAdditionAndReachConjunctionsAndRoles)
+{
+    Role* r = new PrimitiveRole(std::string("r"));
+    Role* s = new PrimitiveRole(std::string("s"));
+    Role* chain = new Composition(r, s);
+    r->addParent(chain, 0);
+    ExistentialRestr* e = new ExistentialRestr(c(1), r);
+    e->id = 50;
+    Conjunction* conjunction = new Conjunction(e, c(2));
+    e->addParent(conjunction, 0);
+    Conjunction* outer = new Conjunction(conjunction, c(3));
+    conjunction->addParent(outer, 0);
+
+    struct StampCase {
+        int before;
+        int expected;
+    };
+    for (StampCase k : {StampCase{7, 7}, StampCase{3, 5}}) {
+        for (Container* x : std::vector<Container*>{e, conjunction, outer, r, chain})
+            x->lastDeductionIt = k.before;
+        e->deduction.subsumed = list({});
+        ConceptList one = pool({4});
+        EXPECT_EQ(e->deduction.mergeListInSubsumed(&one, 5, nullptr, nullptr), 1);
+        for (Container* x : std::vector<Container*>{e, conjunction, outer, r, chain})
+            EXPECT_EQ(x->lastDeductionIt, k.expected) << "stamp before " << k.before;
+        delete e->deduction.subsumed;
+        e->deduction.subsumed = nullptr;
+    }
+}
+
+TEST_F(ConceptDeductionTest, FirstChainedConclusionAndFirstNewSubsumeeAreKept)
+{
+    Role* r = new PrimitiveRole(std::string("r"));
+    ExistentialRestr* e = new ExistentialRestr(c(1), r);
+    EXPECT_TRUE(e->chaining.addChained(c(9), {4, c(2)}));
+    EXPECT_FALSE(e->chaining.addChained(c(9), {6, c(3)}));
+    EXPECT_EQ(e->chaining.chainedPremises->at(9), (ChainedConclusions::Premise{4, c(2)}));
+
+    c(9)->deduction.addNewSubsumed(c(5), e, c(2), 4);
+    c(9)->deduction.addNewSubsumed(c(5), e, c(3), 6);
+    EXPECT_EQ(c(9)->deduction.newSubsumed->at(5), std::make_pair(c(5), 4));
+    EXPECT_EQ(c(9)->deduction.newSubsumedPremises->at(5), std::make_pair(static_cast<Concept*>(e), c(2)));
+
+    // A subsumee new to the existential reaches every chained conclusion.
+    e->deduction.subsumed = list({});
+    EXPECT_TRUE(e->chaining.addChained(c(8), {7, c(3)}));
+    ConceptList one = pool({6});
+    e->deduction.mergeListInSubsumed(&one, 1, nullptr, nullptr);
+    EXPECT_EQ(c(8)->deduction.newSubsumed->at(6), std::make_pair(c(6), 7));
+    EXPECT_EQ(c(9)->deduction.newSubsumed->at(6), std::make_pair(c(6), 4));
+}
+
+TEST_F(ConceptDeductionTest, AtomicConceptsWithExistentialPremisesKeepNewAtomicSubsumees)
+{
+    Role* r = new PrimitiveRole(std::string("r"));
+    ExistentialRestr* e = new ExistentialRestr(c(2), r);
+    e->id = 40;
+    Concept* g = c(10);
+    g->deduction.subsumed = list({});
+    ConceptList first = pool({1});
+    g->deduction.mergeListInSubsumed(&first, 1, nullptr, nullptr);
+    EXPECT_FALSE(g->deduction.hasPending());
+    g->deduction.existentialPremises = new ConceptDeduction::PremiseMap{{3, {r, c(11)}}};
+    ConceptList second = pool({4});
+    g->deduction.mergeListInSubsumed(&second, 1, nullptr, nullptr);
+    g->deduction.subsumed->push_back(e);
+    g->handleNewSubsumed(e);
+    ASSERT_TRUE(g->deduction.hasPending());
+    EXPECT_EQ(ids(g->deduction.pending), (Ids{4}));
+}
+
+TEST_F(ConceptDeductionTest, AskingARoleForAnAbsentFillerMakesNoEntry)
+{
+    Role* r = new PrimitiveRole(std::string("r"));
+    Concept* e = new ExistentialRestr(c(3), r);
+    r->deduction.recordRelatedConcept(e, 3);
+    r->deduction.recordRelatedConcept(new ExistentialRestr(c(3), r), 3);
+    EXPECT_EQ(r->deduction.findRelated(3), e);
+    EXPECT_EQ(r->deduction.findRelated(4), nullptr);
+    EXPECT_EQ(r->deduction.related->size(), 1u);
+    Role* s = new PrimitiveRole(std::string("s"));
+    EXPECT_EQ(s->deduction.findRelated(1), nullptr);
+    EXPECT_EQ(s->deduction.related, nullptr);
+}
+
+} // namespace

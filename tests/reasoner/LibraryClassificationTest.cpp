@@ -1,0 +1,116 @@
+// Classifies every shared real ontology with the library's completion-based
+// classification and compares the subsumptions between named concepts with
+// an independent reasoner (Konclude) or with the expectations shipped with
+// the test files.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <string>
+
+#include "PinpointingReplay.h"
+#include "TestSupport.h"
+#include "model/ParserManager.h"
+#include "model/PrimitiveConcept.h"
+#include "parsers/el_krss_g.h"
+#include "reasoner/TBox.h"
+#include "support/SharedOntologies.h"
+
+namespace {
+
+using shared_ontologies::Case;
+using shared_ontologies::Pairs;
+
+// Named-concept pairs (A, B), A ≠ B, A in B's subsumed list.
+Pairs subsumedPairs(TBox* tbox)
+{
+    Pairs pairs;
+    for (Concept* super : tbox->normalizedConcepts) {
+        if (super->kind != PRIMITIVE_CONCEPT || super->deduction.subsumed == nullptr)
+            continue;
+        const std::string& b = static_cast<PrimitiveConcept*>(super)->name;
+        for (Concept* sub : *super->deduction.subsumed)
+            if (sub->kind == PRIMITIVE_CONCEPT && sub != super)
+                pairs.insert({static_cast<PrimitiveConcept*>(sub)->name, b});
+    }
+    return pairs;
+}
+
+// Reads, normalises and classifies one file.
+TBox* classifyFile(const std::string& path)
+{
+    ParserManager::getInstance()->setInputFile(path.c_str());
+    TBox* tbox = TBox::getInstance();
+    EXPECT_EQ(yyparse(), 0);
+    tbox->normalizeTBox();
+    tbox->prepareDeduction();
+    int conceptCount = 0;
+    int roleCount = 0;
+    tbox->performDeduction(conceptCount, roleCount);
+    return tbox;
+}
+
+class LibraryClassification : public ::testing::TestWithParam<Case> {};
+
+TEST_P(LibraryClassification, NamedSubsumptionsMatchTheIndependentClassification)
+{
+    const Case& c = GetParam();
+    if (shared_ontologies::needsBottomRule(c))
+        GTEST_SKIP() << c.name << " needs a rule for the bottom concept";
+    const char* sanitized = std::getenv("KORVANE_SANITIZED");
+    if (sanitized != nullptr && std::string(sanitized) == "1" && shared_ontologies::large(c))
+        GTEST_SKIP() << c.name << " is covered by the build without sanitizers";
+    Pairs expected;
+    std::string why;
+    if (!shared_ontologies::expectedPairs(KORVANE_DATA_DIR, KORVANE_PEER_CACHE, c, expected, why))
+        GTEST_SKIP() << why;
+
+    korvane_test::resetModel();
+    TBox* tbox = nullptr;
+    ASSERT_NO_FATAL_FAILURE(tbox = classifyFile(c.krss));
+
+    Pairs derived = subsumedPairs(tbox);
+    shared_ontologies::expectSamePairs(expected, derived);
+    std::printf("%s: %zu derived, %zu expected\n", c.name.c_str(), derived.size(), expected.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(SharedData, LibraryClassification,
+                         ::testing::ValuesIn(shared_ontologies::cases(KORVANE_DATA_DIR)),
+                         shared_ontologies::testName);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(LibraryClassification);
+
+// The pinpointing information of a classification replays to every pair of
+// the subsumed lists, each record citing only pairs that hold before it.
+class LibraryPinpointing : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(LibraryPinpointing, RecordsReplayToTheSubsumedLists)
+{
+    korvane_test::resetModel();
+    TBox::pinpointing_index = 0;
+    korvane_test::MemoryStream records;
+    TBox::save_pinpointing_info = true;
+    TBox::pinpointing_f = records.get();
+    TBox* tbox = nullptr;
+    ASSERT_NO_FATAL_FAILURE(tbox = classifyFile(std::string(KORVANE_DATA_DIR) + "/" + GetParam() + ".krss"));
+    TBox::save_pinpointing_info = false;
+    TBox::pinpointing_f = nullptr;
+
+    korvane_test::PinpointingReplay replay(tbox, records.text());
+    for (const std::string& fault : replay.faults)
+        ADD_FAILURE() << fault;
+    EXPECT_EQ(replay.axiomRecords, tbox->gcis.size());
+    EXPECT_GT(replay.derivations, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(SharedData, LibraryPinpointing,
+                         ::testing::Values("pizza", "not-galen", "elk-tests/PropertyChains",
+                                           "elk-tests/TransitivityByChain"),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             std::string name = info.param;
+                             for (char& ch : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(ch)))
+                                     ch = '_';
+                             return name;
+                         });
+
+} // namespace

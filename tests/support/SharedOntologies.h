@@ -1,0 +1,170 @@
+#ifndef KORVANE_TESTS_SUPPORT_SHAREDONTOLOGIES_H
+#define KORVANE_TESTS_SUPPORT_SHAREDONTOLOGIES_H
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <dirent.h>
+#include <map>
+#include <ostream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/KoncludePeer.h"
+
+// The shared real ontologies (KORVANE_DATA_DIR) as cases of a parameterised
+// test, with the classification each is expected to have: Konclude's on the
+// .ofn twin of a file, or the expectation shipped with an ELK test file.
+namespace shared_ontologies {
+
+using Pairs = konclude_peer::Pairs;
+
+struct Case {
+    std::string krss;
+    std::string name;
+    bool elk;
+};
+
+inline std::vector<Case> cases(const std::string& dataDir)
+{
+    std::vector<Case> found;
+    for (bool elk : {false, true}) {
+        std::string dir = dataDir + (elk ? "/elk-tests" : "");
+        DIR* d = opendir(dir.c_str());
+        if (d == nullptr)
+            continue;
+        while (dirent* e = readdir(d)) {
+            std::string file = e->d_name;
+            if (file.size() <= 5 || file.compare(file.size() - 5, 5, ".krss") != 0)
+                continue;
+            found.push_back({dir + "/" + file, file.substr(0, file.size() - 5), elk});
+        }
+        closedir(d);
+    }
+    std::sort(found.begin(), found.end(), [](const Case& a, const Case& b) { return a.krss < b.krss; });
+    return found;
+}
+
+// Cases whose expected classification rests on the bottom concept
+// (disjointness or an unsatisfiable class), for which the classifications
+// have no rule.
+inline bool needsBottomRule(const Case& c)
+{
+    return c.name == "pizza-bottom" || (c.elk && (c.name == "Bottom" || c.name == "Inconsistent"));
+}
+
+// The files that take long under the sanitizers.
+inline bool large(const Case& c)
+{
+    return c.name == "el-galen" || c.name == "go-basic-2022-07";
+}
+
+inline Pairs expectedElkPairs(const std::string& dataDir, const std::string& name)
+{
+    Pairs pairs;
+    std::string path = dataDir + "/elk-tests/expected/" + name + ".subsumptions.tsv.gz";
+    std::string command = "gzip -dc '" + path + "'";
+    FILE* in = popen(command.c_str(), "r");
+    if (in == nullptr)
+        return pairs;
+    char line[4096];
+    while (std::fgets(line, sizeof line, in) != nullptr) {
+        std::string text(line);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+            text.pop_back();
+        std::size_t tab = text.find('\t');
+        if (tab != std::string::npos)
+            pairs.insert({text.substr(0, tab), text.substr(tab + 1)});
+    }
+    pclose(in);
+    return pairs;
+}
+
+// The number of subsumption pairs that the data's notes give for a file.
+inline const std::map<std::string, std::size_t>& noted()
+{
+    static const std::map<std::string, std::size_t> counts = {
+        {"pizza", 483},       {"plana-full", 5859},   {"not-galen", 32700}, {"cl-edit", 26335},
+        {"wbbt-full", 32048}, {"fly-anatomy", 77671}, {"el-galen", 453710}, {"go-basic-2022-07", 484697}};
+    return counts;
+}
+
+// The expected pairs of a case into `expected`; false with the reason in
+// `why` when the case cannot be checked here.
+inline bool expectedPairs(const std::string& dataDir, const std::string& cacheDir, const Case& c, Pairs& expected,
+                          std::string& why)
+{
+    if (c.elk) {
+        expected = expectedElkPairs(dataDir, c.name);
+        return true;
+    }
+    if (!konclude_peer::available()) {
+        why = "Konclude is not installed (apt-get install konclude)";
+        return false;
+    }
+    std::string ofn = c.krss.substr(0, c.krss.size() - 5) + ".ofn";
+    std::string output = konclude_peer::classify(ofn, cacheDir, c.name);
+    if (output.empty()) {
+        ADD_FAILURE() << "Konclude failed on " << ofn;
+        why = "Konclude failed";
+        return false;
+    }
+    expected = konclude_peer::readClosure(output);
+    auto count = noted().find(c.name);
+    if (count != noted().end()) {
+        EXPECT_EQ(expected.size(), count->second) << "Konclude's classification differs from the notes";
+    }
+    return true;
+}
+
+inline std::string describe(const Pairs& pairs)
+{
+    std::ostringstream out;
+    int shown = 0;
+    for (const auto& p : pairs) {
+        if (shown++ == 8) {
+            out << " ...";
+            break;
+        }
+        out << " (" << p.first << " ⊑ " << p.second << ")";
+    }
+    return out.str();
+}
+
+// Fails with the pairs missing from and beyond the expected ones.
+inline void expectSamePairs(const Pairs& expected, const Pairs& derived)
+{
+    Pairs missing;
+    Pairs extra;
+    std::set_difference(expected.begin(), expected.end(), derived.begin(), derived.end(),
+                        std::inserter(missing, missing.end()));
+    std::set_difference(derived.begin(), derived.end(), expected.begin(), expected.end(),
+                        std::inserter(extra, extra.end()));
+    EXPECT_TRUE(missing.empty()) << missing.size() << " of " << expected.size()
+                                 << " subsumptions not derived:" << describe(missing);
+    EXPECT_TRUE(extra.empty()) << extra.size() << " subsumptions derived beyond the expected ones:"
+                               << describe(extra);
+}
+
+inline void PrintTo(const Case& c, std::ostream* out)
+{
+    *out << c.krss;
+}
+
+inline std::string testName(const ::testing::TestParamInfo<Case>& info)
+{
+    std::string name = (info.param.elk ? "elk_" : "") + info.param.name;
+    for (char& ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch)))
+            ch = '_';
+    return name;
+}
+
+} // namespace shared_ontologies
+
+#endif

@@ -31,3 +31,5 @@ ensure_packages() {
 
 BUILD_PACKAGES="g++ cmake ninja-build bison flex libgtest-dev"
 TEST_PEER_PACKAGES="picosat cadical konclude"
+# The fuzzer and the compiler it instruments with (scripts/fuzz.sh).
+FUZZ_PACKAGES="afl++ clang"

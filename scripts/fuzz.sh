@@ -52,7 +52,6 @@ AFL_QUIET=1 ninja -C "$FUZZ_BUILD" classifier pinpointer >/dev/null
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:halt_on_error=1:symbolize=0
 export UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:symbolize=0
 export AFL_NO_UI=1 AFL_SKIP_CPUFREQ=1 AFL_NO_AFFINITY=1 AFL_I_DONT_CARE_ABOUT_MISSING_CRASHES=1
-export AFL_SKIP_BIN_CHECK=1
 
 rm -rf "${FUZZ_WORK:?}/written" "$FUZZ_WORK/heads"
 mkdir -p "$FUZZ_WORK"

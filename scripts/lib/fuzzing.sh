@@ -1,5 +1,6 @@
 # The fuzz harnesses: each fuzz/harnesses/NAME.sh names a program of the
-# build, its arguments (@@ stands for the file under test), a dictionary of
+# build, its arguments (@@ stands for the file under test; without one the
+# program reads it on standard input), a dictionary of
 # fuzz/dictionaries/, its seed files and, optionally, a function
 # hostile_inputs DIR that writes inputs every one of which must be refused,
 # except those named valid-*, which must only end well.
@@ -75,13 +76,14 @@ fuzz_command() {
 # sanitizer report or a hang, and a failure always says why. With "refuse",
 # the input must fail. Prints a line for each fault; returns non-zero then.
 fuzz_judge() {
-    local file=$1 must_refuse=$2 err status
+    local file=$1 must_refuse=$2 err status input=/dev/null
     err=$SCRATCH/stderr
     fuzz_command "$file"
+    [[ "${arguments[*]}" == *@@* ]] || input=$file
     status=0
     (
         if [ -z "${KORVANE_SANITIZED:-}" ]; then ulimit -v 4194304; fi
-        exec timeout -s KILL "$FUZZ_TIME_LIMIT" "${command_line[@]}" </dev/null >/dev/null 2>"$err"
+        exec timeout -s KILL "$FUZZ_TIME_LIMIT" "${command_line[@]}" <"$input" >/dev/null 2>"$err"
     ) || status=$?
     local fault=
     if [ "$status" -eq 137 ]; then

@@ -31,5 +31,6 @@ ensure_packages() {
 
 BUILD_PACKAGES="g++ cmake ninja-build bison flex libgtest-dev"
 TEST_PEER_PACKAGES="picosat cadical konclude"
-# The fuzzer and the compiler it instruments with (scripts/fuzz.sh).
-FUZZ_PACKAGES="afl++ clang"
+# The fuzzer, the compiler it instruments with and that compiler's sanitizer
+# runtimes (scripts/fuzz.sh).
+FUZZ_PACKAGES="afl++ clang libclang-rt-14-dev"

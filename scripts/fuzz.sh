@@ -2,17 +2,21 @@
 # Fuzzes the programs' inputs with AFL++ over a build instrumented for it
 # and checked by AddressSanitizer and UndefinedBehaviorSanitizer.
 #
-# Usage: scripts/fuzz.sh [--seconds N | --execs N] [--seed S] [--jobs J] [HARNESS...]
+# Usage: scripts/fuzz.sh [--seconds N | --execs N] [--seed S] [--jobs J] [--out DIR] [--build DIR]
+#                        [HARNESS...]
 #   --seconds N  fuzz each harness for N seconds (default 5)
 #   --execs N    fuzz each harness for about N executions instead
 #   --seed S     the fuzzer's random seed (default 1)
 #   --jobs J     harnesses fuzzed at once (default: the number of cores)
-#   --out DIR    where the fuzzers work (default build-fuzz/fuzz; emptied first)
+#   --out DIR    where the fuzzers work (default BUILD/fuzz); each harness's
+#                folder there is emptied first
+#   --build DIR  the instrumented build (default build-fuzz)
 # Without names, every harness of fuzz/harnesses/ is fuzzed. Each starts from
 # its seeds and its regression corpus (tests/fuzz/regressions/NAME/). Prints
 # the executions, paths, crashes and hangs of each; fails when any harness
-# found a crash or a hang, and lists the inputs, which belong (made small
-# with afl-tmin) in the regression corpus once the fault is fixed.
+# found a crash or a hang, lists the inputs and makes the first crashes
+# small with afl-tmin; they belong in the regression corpus once the fault
+# is fixed.
 set -euo pipefail
 SOURCE=$(cd "$(dirname "$0")/.." && pwd)
 cd "$SOURCE"
@@ -26,7 +30,7 @@ seed=1
 jobs=$(nproc 2>/dev/null || echo 4)
 names=()
 FUZZ_BUILD=$SOURCE/build-fuzz
-FUZZ_WORK=$FUZZ_BUILD/fuzz
+FUZZ_WORK=
 while [ $# -gt 0 ]; do
     case $1 in
     --seconds) limit=(-V "$2"); shift 2 ;;
@@ -34,12 +38,14 @@ while [ $# -gt 0 ]; do
     --seed) seed=$2; shift 2 ;;
     --jobs) jobs=$2; shift 2 ;;
     --out) FUZZ_WORK=$(mkdir -p "$2" && cd "$2" && pwd); shift 2 ;;
-    -h|--help) sed -n '2,15s/^# \{0,1\}//p' "$0"; exit 0 ;;
+    --build) FUZZ_BUILD=$(mkdir -p "$2" && cd "$2" && pwd); shift 2 ;;
+    -h|--help) sed -n '2,20s/^# \{0,1\}//p' "$0"; exit 0 ;;
     -*) echo "Unknown option: $1" >&2; exit 2 ;;
     *) names+=("$1"); shift ;;
     esac
 done
 [ ${#names[@]} -gt 0 ] || mapfile -t names < <(fuzz_harness_names)
+FUZZ_WORK=${FUZZ_WORK:-$FUZZ_BUILD/fuzz}
 for name in "${names[@]}"; do
     [ -f "$FUZZ_HARNESSES/$name.sh" ] || { echo "No harness $name in fuzz/harnesses/" >&2; exit 2; }
 done
@@ -87,6 +93,21 @@ for pid in "${pids[@]}"; do
     statuses+=("$status")
 done
 
+# Makes the first crashes of harness $1 small, into $FUZZ_WORK/$1/minimised.
+fuzz_minimise() {
+    local name=$1 dir=$FUZZ_WORK/$1 f
+    fuzz_load "$name"
+    fuzz_command @@
+    mkdir -p "$dir/minimised"
+    find "$dir/findings/default/crashes" -type f -name 'id:*' | head -n 5 | while read -r f; do
+        afl-tmin -i "$f" -o "$dir/minimised/$(basename "$f" | cut -d, -f1 | tr : -)" -- "${command_line[@]}" \
+            >>"$dir/afl-tmin.log" 2>&1 || true
+    done
+    if [ -n "$(ls -A "$dir/minimised")" ]; then
+        echo "    made small in $dir/minimised/"
+    fi
+}
+
 stat() { sed -n "s/^$1 *: //p" "$2" 2>/dev/null; }
 failed=0
 printf '%-16s %10s %9s %6s %8s %6s\n' harness executions "exec/s" paths crashes hangs
@@ -107,6 +128,7 @@ for i in "${!names[@]}"; do
     if [ "$crashes" != 0 ] || [ "$hangs" != 0 ]; then
         failed=1
         find "$dir/findings/default/crashes" "$dir/findings/default/hangs" -type f -name 'id:*' | sed 's/^/    /'
+        fuzz_minimise "$name"
     fi
 done
 exit "$failed"

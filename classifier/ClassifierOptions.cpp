@@ -138,8 +138,26 @@ void ClassifierOptions::parseArgument(const std::string& argument)
     }
 }
 
+// Like every named output, a table that cannot be made ends the run, and
+// one that cannot be written completely is reported at the end.
+void ClassifierOptions::openOriginalAxiomTables()
+{
+    if (!useOriginalAxiomsIds || deductionsTableName.empty())
+        return;
+    struct Table {
+        const char* suffix;
+        FILE** stream;
+    };
+    for (const Table& table : {Table{".ri", &roleAxiomTable}, Table{".gci", &gciTable}, Table{".map", &mapTable}}) {
+        *table.stream = files.openOutput(deductionsTableName + table.suffix);
+        if (*table.stream == nullptr)
+            error = true;
+    }
+}
+
 void ClassifierOptions::check()
 {
+    openOriginalAxiomTables();
     if (debug && debugStream == nullptr)
         debug = false;
     if (queries == stdin && input == stdin) {

@@ -25,6 +25,11 @@ public:
     FILE* axiomDump = nullptr;
     FILE* deductionsTable = nullptr;
     std::string deductionsTableName;
+    // With -g and a -z name: the role-axiom, GCI and map tables, named after
+    // the deductions table.
+    FILE* roleAxiomTable = nullptr;
+    FILE* gciTable = nullptr;
+    FILE* mapTable = nullptr;
     FILE* assumptionList = nullptr;
     bool debug = false;
     FILE* debugStream = nullptr;
@@ -46,6 +51,7 @@ private:
     void parseArgument(const std::string& argument);
     bool nameForm(const std::string& argument, std::string& name) const;
     void invalid(const std::string& argument);
+    void openOriginalAxiomTables();
     FILE* openInput(const std::string& argument);
 };
 

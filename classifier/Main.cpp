@@ -41,17 +41,9 @@ void configure(const ClassifierOptions& options)
     TBox::use_original_axioms_ids = options.useOriginalAxiomsIds;
 
     TBox::save_deductions_table_file = options.deductionsTable;
-    TBox::save_deductions_table_file_ri = nullptr;
-    TBox::save_deductions_table_file_gci = nullptr;
-    TBox::save_deductions_table_file_map = nullptr;
-    // The original-axiom tables are named after the deductions table; without
-    // one they are not written.
-    if (options.useOriginalAxiomsIds && !options.deductionsTableName.empty()) {
-        const std::string& base = options.deductionsTableName;
-        TBox::save_deductions_table_file_ri = std::fopen((base + ".ri").c_str(), "w");
-        TBox::save_deductions_table_file_gci = std::fopen((base + ".gci").c_str(), "w");
-        TBox::save_deductions_table_file_map = std::fopen((base + ".map").c_str(), "w");
-    }
+    TBox::save_deductions_table_file_ri = options.roleAxiomTable;
+    TBox::save_deductions_table_file_gci = options.gciTable;
+    TBox::save_deductions_table_file_map = options.mapTable;
 }
 
 }

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds everything twice (a normal build and one with AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs every test in both; fails on any
-# failing test or sanitizer finding.
+# failing test or sanitizer finding; then fuzzes every input of the programs
+# briefly (scripts/fuzz.sh) and fails on any crash or hang found.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/lib/packages.sh
 # shellcheck disable=SC2086
-ensure_packages $BUILD_PACKAGES $TEST_PEER_PACKAGES
+ensure_packages $BUILD_PACKAGES $TEST_PEER_PACKAGES $FUZZ_PACKAGES
 
 jobs=$(nproc 2>/dev/null || echo 4)
 
@@ -29,4 +30,7 @@ export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export KORVANE_SANITIZED=1
 run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON
 
-echo "All tests passed in both builds."
+echo "== fuzzing (a few seconds per input, fixed seed) =="
+bash scripts/fuzz.sh --seconds 5 --seed 1
+
+echo "All tests passed in both builds and under the fuzzer."

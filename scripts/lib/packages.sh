@@ -31,3 +31,6 @@ ensure_packages() {
 
 BUILD_PACKAGES="g++ cmake ninja-build bison flex libgtest-dev"
 TEST_PEER_PACKAGES="picosat cadical konclude"
+# The fuzzer, the compiler it instruments with and that compiler's sanitizer
+# runtimes (scripts/fuzz.sh).
+FUZZ_PACKAGES="afl++ clang libclang-rt-14-dev"

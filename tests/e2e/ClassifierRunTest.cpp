@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -258,6 +259,31 @@ TEST(ClassifierRun, OutputThatCannotBeWrittenIsAnError)
     ProcessResult r = classifyThroughShell(dir.dir, {"-i=" + ontology, "-h=header"}, ">/dev/full");
     EXPECT_EQ(r.status, 255);
     EXPECT_NE(r.err.find("[Main] Can not write the standard output"), std::string::npos) << r.err;
+}
+
+// The -g tables are outputs like the others: one that cannot be made stops
+// the run before it starts, one that cannot be written completely is reported
+// at the end.
+TEST(ClassifierRun, OriginalAxiomTablesThatCannotBeWrittenAreErrors)
+{
+    for (const std::string suffix : {".ri", ".gci", ".map"}) {
+        Scratch dir;
+        // The role inclusion gives the role-axiom table a line.
+        const std::string ontology = dir.write("chain.krss", kChain + "(role-inclusion r s)\n");
+        std::filesystem::create_directory(dir.path("t" + suffix));
+        ProcessResult r = classify({"-i=" + ontology, "-g", "-z=" + dir.path("t"), "-o=" + dir.path("body"),
+                                    "-h=" + dir.path("header")});
+        EXPECT_EQ(r.status, 255) << suffix;
+        EXPECT_EQ(r.err, "Can not write file: " + dir.path("t" + suffix) + "\n") << suffix;
+
+        Scratch full;
+        std::filesystem::create_symlink("/dev/full", full.path("t" + suffix));
+        r = classify({"-i=" + ontology, "-g", "-z=" + full.path("t"), "-o=" + full.path("body"),
+                      "-h=" + full.path("header")});
+        const std::string report = "[Main] Can not write the output file: '" + full.path("t" + suffix) + "'\n";
+        EXPECT_EQ(r.status, 255) << suffix;
+        EXPECT_NE(r.err.find(report), std::string::npos) << suffix << "\n" << r.err;
+    }
 }
 
 } // namespace

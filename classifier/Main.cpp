@@ -9,13 +9,12 @@
 #include "encoders/CoreSolverEncoder.h"
 #include "encoders/DimacsEncoder.h"
 #include "model/Concept.h"
-#include "model/ParserManager.h"
 #include "model/Role.h"
 #include "model/SymbolTable.h"
 #include "model/timer.h"
 #include "parsers/GrammarSupport.h"
 #include "parsers/el_krss_g.h"
-#include "parsers/el_krss_g_query_simple.h"
+#include "parsers/QueryRun.h"
 #include "reasoner/TBox.h"
 
 namespace {
@@ -57,7 +56,6 @@ int main(int argc, char** argv)
     configure(options);
 
     TBox* tbox = TBox::getInstance();
-    ParserManager* diagnostics = ParserManager::getInstance();
     timer stopwatch;
     stopwatch.reset();
     stopwatch.start();
@@ -108,19 +106,8 @@ int main(int argc, char** argv)
         tbox->saveRIAxioms(options.axiomDump, true);
     }
 
-    if (options.queries != nullptr) {
-        options.files.check();
-        diagnostics->beginInput(nullptr);
-        simplequeryyyin = options.queries;
-        // "quit" ends the process from inside the query loop; the answers and
-        // units written by the loop are checked on that way out as well.
-        options.files.checkAtExit();
-        simplequeryyyparse();
-        CommandLineFiles::uncheckAtExit();
-    }
+    if (options.queries != nullptr)
+        QueryRun::answer(options.queries, options.files);
 
-    stopwatch.restart();
-    std::fprintf(stderr, "TOTAL TIME (CPU-sec): %f\n", stopwatch.elapsed());
-    options.files.check();
-    return 0;
+    return QueryRun::finish(stopwatch, options.files);
 }

@@ -12,7 +12,7 @@
 #include "model/timer.h"
 #include "parsers/GrammarSupport.h"
 #include "parsers/el_dimacs_encoding_pinp.h"
-#include "parsers/el_krss_g_query_simple.h"
+#include "parsers/QueryRun.h"
 #include "parsers/el_krss_g_upload.h"
 #include "parsers/el_pinpointing_info.h"
 #include "pinpoint-encoder/PinpointEncoderOptions.h"
@@ -84,18 +84,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "PARSING NORM-MAP (CPU-sec): %f\n", stopwatch.elapsed(true));
         stopwatch.stop();
 
-        options.files.check();
-        diagnostics->beginInput(nullptr);
-        simplequeryyyin = options.queries;
-        // "quit" ends the process from inside the query loop; the outputs are
-        // checked on that way out as well.
-        options.files.checkAtExit();
-        simplequeryyyparse();
-        CommandLineFiles::uncheckAtExit();
+        QueryRun::answer(options.queries, options.files);
     }
 
-    stopwatch.restart();
-    std::fprintf(stderr, "TOTAL TIME (CPU-sec): %f\n", stopwatch.elapsed());
-    options.files.check();
-    return 0;
+    return QueryRun::finish(stopwatch, options.files);
 }

@@ -1,0 +1,24 @@
+#include "parsers/QueryRun.h"
+
+#include "model/ParserManager.h"
+#include "model/timer.h"
+#include "parsers/CommandLineFiles.h"
+#include "parsers/el_krss_g_query_simple.h"
+
+void QueryRun::answer(FILE* queries, const CommandLineFiles& files)
+{
+    files.check();
+    ParserManager::getInstance()->beginInput(nullptr);
+    simplequeryyyin = queries;
+    files.checkAtExit();
+    simplequeryyyparse();
+    CommandLineFiles::uncheckAtExit();
+}
+
+int QueryRun::finish(timer& stopwatch, const CommandLineFiles& files)
+{
+    stopwatch.restart();
+    std::fprintf(stderr, "TOTAL TIME (CPU-sec): %f\n", stopwatch.elapsed());
+    files.check();
+    return 0;
+}

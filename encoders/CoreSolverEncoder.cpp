@@ -1,5 +1,7 @@
 #include "encoders/CoreSolverEncoder.h"
 
+#include "encoders/DimacsText.h"
+
 namespace {
 
 const char* const TrivialConflictMessage = "Solved by trivial conflicts between clauses\n";
@@ -59,7 +61,6 @@ bool CoreSolverEncoder::addBufferedClause()
 {
     if (!solver.addClause(buffer))
         abortForUnsatisfiability(TrivialConflictMessage);
-    lineOpen = true;
     return true;
 }
 
@@ -113,13 +114,7 @@ bool CoreSolverEncoder::addClauseFast(const LiteralList* literals)
 bool CoreSolverEncoder::endEncoding(bool solve, unsigned long variables, unsigned long clauseCount,
                                    unsigned long axiomClauses, unsigned long deducedClauses)
 {
-    if (header != nullptr) {
-        if (axiomClauses != 0 || deducedClauses != 0)
-            std::fprintf(header, "c axioms %d deduced %d\n", static_cast<int>(axiomClauses),
-                         static_cast<int>(deducedClauses));
-        std::fprintf(header, "p cnf %d %d\n", static_cast<int>(variables), static_cast<int>(clauseCount));
-    }
-    lineOpen = false;
+    DimacsText::writeEncodingHeader(header, variables, clauseCount, axiomClauses, deducedClauses);
 
     if (!solver.simplify()) {
         if (!solve)
@@ -169,7 +164,6 @@ void CoreSolverEncoder::printModel()
 
 bool CoreSolverEncoder::checkSatisfiability(long sub, long super, unsigned long, unsigned long)
 {
-    lineOpen = false;
     int s = queryVariable(sub);
     int t = queryVariable(super);
     if (s < 0 || t < 0)
@@ -217,7 +211,6 @@ bool CoreSolverEncoder::checkSatisfiability(long sub, long super, unsigned long,
 bool CoreSolverEncoder::checkSatisfiability(const LiteralList* positives, const LiteralList* negatives,
                                             unsigned long, unsigned long)
 {
-    lineOpen = false;
     buffer.clear();
     pinpointingPrepared = false;
     bool placed = pushVariables(positives, false);
@@ -239,7 +232,6 @@ void CoreSolverEncoder::preparePinpointing(const LiteralList* assumptions)
 LiteralList* CoreSolverEncoder::checkSatisfiabilityAndPinpoint(long sub, long super, const LiteralList* assumptions,
                                                                bool refresh, unsigned long, unsigned long)
 {
-    lineOpen = false;
     int s = queryVariable(sub);
     int t = queryVariable(super);
     if (s < 0 || t < 0)

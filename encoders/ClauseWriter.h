@@ -55,9 +55,10 @@ public:
     // Hands whatever the buffer holds to the stream.
     void flush();
 
-    FILE* stream() const { return out; }
-
 private:
+    // The buffer is allocated apart from the writer and is large enough to
+    // be mapped on its own, so that it leaves the heap that the concepts
+    // come from as it is: some orders of concepts follow their addresses.
     static constexpr std::size_t Capacity = std::size_t(1) << 20;
     // Room for one literal, or for a "0" and a newline.
     static constexpr std::size_t Reserve = 2 + DimacsText::LiteralWidth;

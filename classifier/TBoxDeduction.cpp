@@ -3,8 +3,6 @@
 // deduction variable when it is found; when pinpointing, every rule
 // application becomes a Horn clause at once.
 #include <algorithm>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "model/ExistentialRestr.h"
@@ -221,17 +219,9 @@ void TBox::performDeductionAndEncode(bool encode, bool pinpointing)
             applyExistentialRules(item, processed, encode, pinpointing);
     }
     settleSaturationSets();
-    // The assertion sets that no rule read are filled while the encoding is
-    // finished: the two touch different members of the concepts.
-    std::thread filling;
-    try {
-        filling = std::thread(&TBox::fillAssertionSets, this);
-    } catch (const std::system_error&) {
-        fillAssertionSets();
-    }
     finishDeductionAndEncode(encode, pinpointing);
-    if (filling.joinable())
-        filling.join();
+    // The assertion sets that no rule read.
+    fillAssertionSets();
     conceptsByNormalId = std::vector<Concept*>();
 }
 

@@ -1,51 +1,79 @@
 #ifndef KORVANE_ENCODERS_CLAUSEWRITER_H
 #define KORVANE_ENCODERS_CLAUSEWRITER_H
 
-#include <condition_variable>
 #include <cstddef>
-#include <cstdint>
 #include <cstdio>
-#include <deque>
-#include <mutex>
-#include <thread>
-#include <vector>
+#include <memory>
 
-// Turns clauses into DIMACS lines and writes them to a stream on a thread of
-// its own, so that the clauses of a large encoding are formatted and written
-// while the next ones are being derived. Clauses are collected in blocks; a
-// full block goes to the thread, and the caller waits only when several
-// blocks are still unwritten. Nobody else may touch the stream until
-// finish() has returned.
+#include "encoders/DimacsText.h"
+
+// Writes clause lines to the clause stream, through a buffer of its own,
+// and knows whether the stream's last line is a clause line still open:
+// the newline that ends a clause line is written only when the next line
+// starts. Nobody else may write to the stream before flush(). A null
+// stream takes everything and keeps nothing.
 class ClauseWriter {
 public:
-    // lineOpen: the stream's last line is an unfinished clause line, so the
-    // first clause starts a new line.
-    ClauseWriter(FILE* out, bool lineOpen);
+    explicit ClauseWriter(FILE* out);
     ClauseWriter(const ClauseWriter&) = delete;
     ClauseWriter& operator=(const ClauseWriter&) = delete;
     ~ClauseWriter();
 
-    // One clause; each literal is written as a signed 32-bit number.
-    void add(const long* literals, std::size_t count);
-    // Writes everything added so far, then stops the thread.
-    void finish();
+    // One clause line from the literals in [first, last), which is not empty.
+    template <typename Iterator>
+    void add(Iterator first, Iterator last)
+    {
+        makeRoom();
+        if (lineOpen)
+            *end++ = '\n';
+        lineOpen = true;
+        for (; first != last; ++first) {
+            makeRoom();
+            end = DimacsText::appendLiteral(end, *first);
+        }
+        makeRoom();
+        *end++ = '0';
+    }
+
+    // Ends the open clause line, if any.
+    void endLine()
+    {
+        makeRoom();
+        if (lineOpen)
+            *end++ = '\n';
+        lineOpen = false;
+    }
+
+    // Ends the current line whatever it holds: an empty line when none is open.
+    void newLine()
+    {
+        makeRoom();
+        *end++ = '\n';
+        lineOpen = false;
+    }
+
+    // Hands whatever the buffer holds to the stream.
+    void flush();
 
 private:
-    using Block = std::vector<int32_t>;
+    // The buffer is allocated apart from the writer and is large enough to
+    // be mapped on its own, so that it leaves the heap that the concepts
+    // come from as it is: some orders of concepts follow their addresses.
+    static constexpr std::size_t Capacity = std::size_t(1) << 20;
+    // Room for one literal, or for a "0" and a newline.
+    static constexpr std::size_t Reserve = 2 + DimacsText::LiteralWidth;
 
-    void handOver();
-    void run();
-    void write(const Block& block);
+    void makeRoom()
+    {
+        if (static_cast<std::size_t>(end - buffer) + Reserve > Capacity)
+            flush();
+    }
 
     FILE* out;
-    bool lineOpen;
-    Block filling;
-    std::mutex lock;
-    std::condition_variable changed;
-    std::deque<Block> full;
-    std::vector<Block> spare;
-    bool stopping = false;
-    std::thread worker;
+    bool lineOpen = false;
+    std::unique_ptr<char[]> storage;
+    char* buffer;
+    char* end;
 };
 
 #endif

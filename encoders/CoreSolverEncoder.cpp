@@ -113,7 +113,6 @@ bool CoreSolverEncoder::checkSatisfiability(long sub, long super, unsigned long,
 bool CoreSolverEncoder::checkSatisfiability(const LiteralList* positives, const LiteralList* negatives,
                                             unsigned long, unsigned long)
 {
-    lineOpen = false;
     startBuffer();
     bool placed = pushVariables(positives, false);
     placed = pushVariables(negatives, true) && placed;

@@ -1,99 +1,68 @@
 #include "encoders/DimacsEncoder.h"
 
-#include <cstdint>
-#include <cstring>
-#include <vector>
-
-#include "encoders/ClauseWriter.h"
 #include "encoders/DimacsText.h"
-
-void DimacsEncoder::closeLine()
-{
-    flushPending();
-    if (lineOpen)
-        std::fputc('\n', clauses);
-    lineOpen = false;
-}
-
-DimacsEncoder::~DimacsEncoder()
-{
-    flushPending();
-}
 
 bool DimacsEncoder::addClause(const LiteralList* literals, const KindList*, unsigned)
 {
     if (literals == nullptr || literals->empty())
         return false;
-    std::vector<long> copy(literals->begin(), literals->end());
-    return addClause(copy.data(), copy.size());
+    writer.add(literals->begin(), literals->end());
+    return true;
 }
 
 bool DimacsEncoder::addClause(const long* literals, std::size_t count)
 {
     if (count == 0)
         return false;
-    if (clauses == nullptr) {
-        // Without a stream the lines go nowhere, as fwrite would have them.
-        lineOpen = true;
-        return true;
-    }
-    if (writer == nullptr)
-        writer.reset(new ClauseWriter(clauses, lineOpen));
-    writer->add(literals, count);
-    lineOpen = true;
+    writer.add(literals, literals + count);
     return true;
 }
 
 void DimacsEncoder::flushPending()
 {
-    if (writer == nullptr)
-        return;
-    writer->finish();
-    writer.reset();
+    writer.flush();
 }
 
-void DimacsEncoder::writeHeader(long axioms, long deduced, bool totals, long variables, long clauseCount)
+void DimacsEncoder::closeLine()
 {
-    if (header == nullptr)
-        return;
-    if (totals)
-        std::fprintf(header, "c axioms %d deduced %d\n", static_cast<int>(axioms), static_cast<int>(deduced));
-    std::fprintf(header, "p cnf %d %d\n", static_cast<int>(variables), static_cast<int>(clauseCount));
+    writer.endLine();
+    writer.flush();
+}
+
+unsigned long DimacsEncoder::writeUnits(const LiteralList* variables, bool negated)
+{
+    if (variables == nullptr)
+        return 0;
+    if (clauses != nullptr) {
+        for (long v : *variables)
+            std::fprintf(clauses, negated ? "-%d 0\n" : "%d 0\n", static_cast<int>(v));
+    }
+    return variables->size();
+}
+
+void DimacsEncoder::writeQueryUnits(long sub, long super)
+{
+    if (clauses != nullptr)
+        std::fprintf(clauses, "%d 0\n-%d 0\n", static_cast<int>(sub), static_cast<int>(super));
 }
 
 bool DimacsEncoder::endEncoding(bool, unsigned long variables, unsigned long clauseCount,
                                 unsigned long axiomClauses, unsigned long deducedClauses)
 {
-    flushPending();
-    std::fputc('\n', clauses);
-    lineOpen = false;
-    writeHeader(static_cast<long>(axiomClauses), static_cast<long>(deducedClauses),
-                axiomClauses != 0 || deducedClauses != 0, static_cast<long>(variables),
-                static_cast<long>(clauseCount));
+    writer.newLine();
+    writer.flush();
+    DimacsText::writeEncodingHeader(header, variables, clauseCount, axiomClauses, deducedClauses);
     return true;
-}
-
-void DimacsEncoder::writeQueryUnits(long sub, long super)
-{
-    std::fprintf(clauses, "%d 0\n-%d 0\n", static_cast<int>(sub), static_cast<int>(super));
 }
 
 bool DimacsEncoder::checkSatisfiability(const LiteralList* positives, const LiteralList* negatives,
                                         unsigned long variables, unsigned long clauseCount)
 {
     closeLine();
-    long n = 0;
-    if (positives != nullptr) {
-        for (long v : *positives)
-            std::fprintf(clauses, "%d 0\n", static_cast<int>(v));
-        n += static_cast<long>(positives->size());
-    }
-    if (negatives != nullptr) {
-        for (long v : *negatives)
-            std::fprintf(clauses, "-%d 0\n", static_cast<int>(v));
-        n += static_cast<long>(negatives->size());
-    }
-    writeHeader(0, n, true, static_cast<long>(variables), static_cast<long>(clauseCount) + n);
+    unsigned long n = writeUnits(positives, false);
+    n += writeUnits(negatives, true);
+    DimacsText::writeTotals(header, 0, n);
+    DimacsText::writeProblem(header, variables, clauseCount + n);
     return true;
 }
 
@@ -101,7 +70,8 @@ bool DimacsEncoder::checkSatisfiability(long sub, long super, unsigned long vari
 {
     closeLine();
     writeQueryUnits(sub, super);
-    writeHeader(0, 2, true, static_cast<long>(variables), static_cast<long>(clauseCount) + 2);
+    DimacsText::writeTotals(header, 0, 2);
+    DimacsText::writeProblem(header, variables, clauseCount + 2);
     return true;
 }
 
@@ -110,32 +80,30 @@ LiteralList* DimacsEncoder::checkSatisfiabilityAndPinpoint(long sub, long super,
                                                            unsigned long clauseCount)
 {
     closeLine();
-    long n = 0;
-    if (refresh && assumptions != nullptr) {
-        for (long v : *assumptions)
-            std::fprintf(clauses, "%d 0\n", static_cast<int>(v));
-        n = static_cast<long>(assumptions->size());
-    }
+    const unsigned long n = refresh ? writeUnits(assumptions, false) : 0;
     writeQueryUnits(sub, super);
-    writeHeader(0, n + 2, true, static_cast<long>(variables), static_cast<long>(clauseCount) + n + 2);
+    DimacsText::writeTotals(header, 0, n + 2);
+    DimacsText::writeProblem(header, variables, clauseCount + n + 2);
     return nullptr;
 }
 
+// The units follow whatever the stream holds, an open clause line included.
 void DimacsEncoder::preparePinpointing(const LiteralList* assumptions)
 {
-    flushPending();
+    writer.flush();
     if (assumptions == nullptr)
         return;
-    for (long v : *assumptions)
-        std::fprintf(clauses, "%d 0\n", static_cast<int>(v));
-    if (header != nullptr)
-        std::fprintf(header, "c axioms %d deduced %d\n", static_cast<int>(assumptions->size()), 0);
+    DimacsText::writeTotals(header, writeUnits(assumptions, false), 0);
 }
 
+// A complete unsatisfiable CNF over variable 1 goes to the header stream.
 void DimacsEncoder::reportUnsatisfiability()
 {
-    flushPending();
+    writer.flush();
+    DimacsText::writeTotals(header, 0, 2);
+    DimacsText::writeProblem(header, 1, 2);
     if (header != nullptr)
-        std::fputs("c axioms 0 deduced 2\np cnf 1 2\n1 0\n-1 0\n", header);
-    std::fputc('\n', clauses);
+        std::fputs("1 0\n-1 0\n", header);
+    if (clauses != nullptr)
+        std::fputc('\n', clauses);
 }

@@ -1,8 +1,6 @@
 #ifndef KORVANE_ENCODERS_DIMACSENCODER_H
 #define KORVANE_ENCODERS_DIMACSENCODER_H
 
-#include <memory>
-
 #include "encoders/ClauseWriter.h"
 #include "reasoner/Encoder.h"
 
@@ -12,12 +10,10 @@
 // answers satisfiable and leaves the decision to an external solver.
 class DimacsEncoder : public Encoder {
 public:
-    DimacsEncoder(FILE* clauses, FILE* header) : Encoder(clauses, header, DIMACS) {}
-    ~DimacsEncoder() override;
+    DimacsEncoder(FILE* clauses, FILE* header) : Encoder(clauses, header, DIMACS), writer(clauses) {}
 
     bool addClause(const LiteralList* literals, const KindList* kinds, unsigned level) override;
-    // Clause lines are written by a thread of their own until the next call
-    // of any other operation, which waits for them first.
+    // Clause lines are held back until the next call of any other operation.
     bool addClause(const long* literals, std::size_t count) override;
     void flushPending() override;
     bool endEncoding(bool solve, unsigned long variables, unsigned long clauseCount, unsigned long axiomClauses,
@@ -31,11 +27,13 @@ public:
     void reportUnsatisfiability() override;
 
 private:
+    // Ends the open clause line and writes out what is held back.
     void closeLine();
-    void writeHeader(long axioms, long deduced, bool totals, long variables, long clauseCount);
+    // One unit clause line per variable, positive or negated; the count.
+    unsigned long writeUnits(const LiteralList* variables, bool negated);
     void writeQueryUnits(long sub, long super);
 
-    std::unique_ptr<ClauseWriter> writer;
+    ClauseWriter writer;
 };
 
 #endif

@@ -3,10 +3,37 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
-// The text of a DIMACS literal, shared by the writers of clause lines.
+// The texts of an encoding that more than one sink writes: the literals of
+// clause lines and the two header lines. Header numbers are printed as
+// signed 32-bit decimals; a null header stream gets nothing.
 struct DimacsText {
+    // "c axioms A deduced D": the clauses of one encoding pass, or of a query.
+    static void writeTotals(FILE* header, unsigned long axioms, unsigned long deduced)
+    {
+        if (header != nullptr)
+            std::fprintf(header, "c axioms %d deduced %d\n", static_cast<int>(axioms), static_cast<int>(deduced));
+    }
+
+    // "p cnf V C": the variables and the clauses of the whole encoding so far.
+    static void writeProblem(FILE* header, unsigned long variables, unsigned long clauses)
+    {
+        if (header != nullptr)
+            std::fprintf(header, "p cnf %d %d\n", static_cast<int>(variables), static_cast<int>(clauses));
+    }
+
+    // The header pair that closes an encoding pass: the totals only when
+    // the pass has any.
+    static void writeEncodingHeader(FILE* header, unsigned long variables, unsigned long clauses,
+                                    unsigned long axioms, unsigned long deduced)
+    {
+        if (axioms != 0 || deduced != 0)
+            writeTotals(header, axioms, deduced);
+        writeProblem(header, variables, clauses);
+    }
+
     // Room for the longest literal: a sign, ten digits and a blank.
     static constexpr std::size_t LiteralWidth = 12;
 

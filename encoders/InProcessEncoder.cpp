@@ -1,5 +1,7 @@
 #include "encoders/InProcessEncoder.h"
 
+#include "encoders/DimacsText.h"
+
 #include "solver/SimpSolver.h"
 #include "solver/Solver.h"
 
@@ -76,7 +78,6 @@ bool InProcessEncoder<S>::addBufferedClause()
 {
     if (!solver.addClause(buffer))
         abortForUnsatisfiability(TrivialConflictMessage);
-    lineOpen = true;
     return true;
 }
 
@@ -84,13 +85,7 @@ template <class S>
 void InProcessEncoder<S>::writeHeader(unsigned long variables, unsigned long clauseCount, unsigned long axiomClauses,
                                       unsigned long deducedClauses)
 {
-    if (header != nullptr) {
-        if (axiomClauses != 0 || deducedClauses != 0)
-            std::fprintf(header, "c axioms %d deduced %d\n", static_cast<int>(axiomClauses),
-                         static_cast<int>(deducedClauses));
-        std::fprintf(header, "p cnf %d %d\n", static_cast<int>(variables), static_cast<int>(clauseCount));
-    }
-    lineOpen = false;
+    DimacsText::writeEncodingHeader(header, variables, clauseCount, axiomClauses, deducedClauses);
 }
 
 template <class S>

@@ -58,11 +58,10 @@ protected:
     // The solver variable of a query variable, or -1 (with a warning on
     // standard error) when it is not a DIMACS variable this encoder can hold.
     int queryVariable(long variable) const;
-    // Ends the open clause line and looks up the solver variables of a query's
-    // two variables; false (with the warning) when one is no variable.
+    // Looks up the solver variables of a query's two variables; false (with
+    // the warning) when one is no variable.
     bool queryVariables(long sub, long super, int& s, int& t)
     {
-        lineOpen = false;
         s = queryVariable(sub);
         t = queryVariable(super);
         return s >= 0 && t >= 0;

@@ -54,7 +54,6 @@ bool SimpSolverEncoder::checkSatisfiability(long sub, long super, unsigned long,
 bool SimpSolverEncoder::checkSatisfiability(const LiteralList* positives, const LiteralList* negatives,
                                             unsigned long, unsigned long)
 {
-    lineOpen = false;
     startBuffer();
     bool placed = pushVariables(positives, false);
     placed = pushVariables(negatives, true) && placed;
@@ -74,7 +73,6 @@ void SimpSolverEncoder::startPinpointing()
 
 void SimpSolverEncoder::preparePinpointing(const LiteralList* assumptions)
 {
-    lineOpen = false;
     startPinpointing();
     pushVariables(assumptions, false);
     solver.solve(buffer, true, true);

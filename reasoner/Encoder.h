@@ -56,7 +56,6 @@ public:
 protected:
     FILE* header;
     FILE* clauses;
-    bool lineOpen = false;
     int kind;
 };
 

@@ -21,7 +21,7 @@ protected:
 
     void TearDown() override { delete encoder; }
 
-    // Clause lines may still be on their way to the stream.
+    // Clause lines may still be held back.
     std::string bodyText()
     {
         encoder->flushPending();
@@ -152,12 +152,12 @@ TEST_F(Dimacs, WithoutHeaderStreamTheBodyIsStillWritten)
     EXPECT_EQ(headerText(), "");
 }
 
-// Enough clauses to fill several of the writer's blocks, through both ways
-// of handing a clause over, in one order.
+// Enough clauses to fill the held-back text several times, through both
+// ways of handing a clause over, in one order.
 TEST_F(Dimacs, ManyClausesArriveWholeAndInOrder)
 {
     std::string expected;
-    for (long i = 1; i <= 200000; ++i) {
+    for (long i = 1; i <= 300000; ++i) {
         if (i > 1)
             expected += '\n';
         if (i % 3 == 0) {
@@ -169,7 +169,7 @@ TEST_F(Dimacs, ManyClausesArriveWholeAndInOrder)
             expected += std::to_string(-i) + " " + std::to_string(-(i + 1)) + " " + std::to_string(i + 2) + " 0";
         }
     }
-    EXPECT_TRUE(encoder->checkSatisfiability(4, 5, 200002, 200000));
+    EXPECT_TRUE(encoder->checkSatisfiability(4, 5, 300002, 300000));
     expected += "\n4 0\n-5 0\n";
     EXPECT_EQ(bodyText(), expected);
     // A clause after the query units starts a line of its own again.
@@ -177,6 +177,28 @@ TEST_F(Dimacs, ManyClausesArriveWholeAndInOrder)
     EXPECT_TRUE(encoder->addClause(unit, 1));
     EXPECT_FALSE(encoder->addClause(unit, 0));
     EXPECT_EQ(bodyText(), expected + "7 0");
+}
+
+// Without a clause stream the clause text goes nowhere; the header and the
+// answers stay as they are.
+TEST(DimacsWithoutClauseStream, HeaderAndAnswersStayTheSame)
+{
+    korvane_test::MemoryStream headerStream;
+    DimacsEncoder encoder(nullptr, headerStream.get());
+    LiteralList clause{-1, 2};
+    EXPECT_TRUE(encoder.addClause(&clause, nullptr, 0));
+    EXPECT_TRUE(encoder.endEncoding(false, 2, 1, 1, 0));
+    EXPECT_TRUE(encoder.checkSatisfiability(1L, 2L, 2, 1));
+    LiteralList units{1, 2};
+    EXPECT_TRUE(encoder.checkSatisfiability(&units, &units, 2, 3));
+    EXPECT_EQ(encoder.checkSatisfiabilityAndPinpoint(1, 2, &units, true, 2, 7), nullptr);
+    encoder.preparePinpointing(&units);
+    EXPECT_FALSE(encoder.writeFailed());
+    EXPECT_EQ(headerStream.text(), "c axioms 1 deduced 0\np cnf 2 1\n"
+                                   "c axioms 0 deduced 2\np cnf 2 3\n"
+                                   "c axioms 0 deduced 4\np cnf 2 7\n"
+                                   "c axioms 0 deduced 4\np cnf 2 11\n"
+                                   "c axioms 2 deduced 0\n");
 }
 
 TEST(DimacsAbort, TriviallyUnsatisfiableLeavesAnUnsatisfiableCnfBehind)

@@ -122,6 +122,15 @@ TEST_F(ComplexQueryFixture, SecondFileReusesTheNamesOfTheFirst)
     EXPECT_TRUE(std::regex_match(err, std::regex(phases(false, false, 2)))) << err;
 }
 
+TEST_F(ComplexQueryFixture, EachFileThatAddsInclusionsClassifiesAgain)
+{
+    ASSERT_NO_FATAL_FAILURE(load(Ontology));
+    ask("(subsumes? (some r G) A)\n");
+    const std::string err = ask("(subsumes? (some r (and G B)) H)\n(subsumes? (some r G) (and A Q))\n");
+    EXPECT_EQ(answers.text(), "U\nU\nU\n");
+    EXPECT_TRUE(std::regex_match(err, std::regex(phases(true, true, 2)))) << err;
+}
+
 TEST_F(ComplexQueryFixture, NonEncodedTerminologyIsWarnedAbout)
 {
     // The ontology's input context stays: its two lines were read.
@@ -179,6 +188,9 @@ const ErrorCase ErrorCases[] = {
      "syntax error, unexpected RROUND, expecting LROUND or BAR or PRIMITIVE_CONCEPT or IDENTIFIER"},
     {"RoleChainInExistential", "(subsumes? A (some (compose r s) B))\n", "Parser", 1,
      "syntax error, unexpected LROUND, expecting BAR or IDENTIFIER"},
+    // Five acceptable tokens (the end of the list or a further operand) are
+    // too many to list.
+    {"FiveExpected", "(subsumes? (and A B and) C)\n", "Parser", 1, "syntax error, unexpected CONJUNCTION"},
     {"TopLevelName", "A\n", "Parser", 1, "syntax error, unexpected IDENTIFIER, expecting $end or LROUND"},
     {"UnfinishedQuery", "(subsumes? A B", "Parser", 1, "syntax error, unexpected $end, expecting RROUND"},
     {"ThreeConcepts", "(subsumes? A B C)\n", "Parser", 1, "syntax error, unexpected IDENTIFIER, expecting RROUND"},

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
 
 #include "model/Conjunction.h"
@@ -153,13 +154,14 @@ void ComplexQueries::recordQuery(Concept* c, Concept* d)
     queries.emplace_back(y, x);
 }
 
-void ComplexQueries::classifyAgain()
+void ComplexQueries::classifyAgain(const TBox::DeducedList* encodedBefore)
 {
     // The classification starts afresh over the whole terminology: the
-    // structures of the last run are cleared and seeded again, and every
-    // subsumption found is in the deduced list again (the clauses of those
-    // encoded before are handed to the sink a second time, which changes no
-    // answer). An incremental run over the new inclusions alone would do.
+    // structures of the last run are cleared and seeded again. Of what it
+    // derives, the subsumptions that the last encoding pass held already are
+    // left out of the list to encode. An incremental run over the new
+    // inclusions alone would find only the new subsumptions in the first
+    // place.
     TBox* tbox = TBox::getInstance();
     if (TBox::deduction_performed) {
         tbox->clearAllDeductionStructures();
@@ -167,7 +169,11 @@ void ComplexQueries::classifyAgain()
     }
     tbox->prepareDeduction();
     int conceptCount = 0, roleCount = 0;
-    tbox->performDeduction(conceptCount, roleCount);
+    TBox::DeducedList* derived = tbox->performDeduction(conceptCount, roleCount);
+    if (encodedBefore == nullptr || encodedBefore->empty())
+        return;
+    std::set<std::pair<Concept*, Concept*>> known(encodedBefore->begin(), encodedBefore->end());
+    derived->remove_if([&known](const std::pair<Concept*, Concept*>& p) { return known.count(p) != 0; });
 }
 
 void ComplexQueries::endOfInput()
@@ -177,14 +183,19 @@ void ComplexQueries::endOfInput()
     global_timer.stop();
     TBox* tbox = TBox::getInstance();
     if (need_encoding) {
-        delete tbox->deducedAxioms;
+        // The subsumptions of the last pass are in the encoding already when
+        // the terminology was encoded after its classification.
+        TBox::DeducedList* encodedBefore = TBox::encoded ? tbox->deducedAxioms : nullptr;
+        if (encodedBefore == nullptr)
+            delete tbox->deducedAxioms;
         tbox->deducedAxioms = new TBox::DeducedList();
         if (need_deduction) {
-            classifyAgain();
+            classifyAgain(encodedBefore);
             std::fprintf(stderr, "CLASSIFICATION [initialization+deduction] (CPU-sec): %f\n",
                          static_cast<double>(global_timer.elapsed(true)));
             global_timer.stop();
         }
+        delete encodedBefore;
         unsigned long variables = 0, clauses = 0;
         tbox->encodeIntoSat(false, &variables, &clauses);
         std::fprintf(stderr, "ENCODING (CPU-sec): %f\n", static_cast<double>(global_timer.elapsed(true)));

@@ -59,8 +59,9 @@ private:
     static Concept* settle(Concept* x);
     // The normal form of one side of a query and the flags it calls for.
     static Concept* normalizeSide(Concept* x, bool forward);
-    // Classifies the whole terminology again (see the source).
-    static void classifyAgain();
+    // Classifies the whole terminology again; the deduced list then holds
+    // what it derived beyond `encodedBefore` (null: everything).
+    static void classifyAgain(const std::list<std::pair<Concept*, Concept*>>* encodedBefore);
 };
 
 #endif

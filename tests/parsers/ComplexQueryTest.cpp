@@ -235,6 +235,16 @@ TEST_P(ComplexQueryErrors, EndTheRunWithoutAnswers)
                     "$");
 }
 
+TEST_F(ComplexQueryFixture, NestingBeyondTheParserStack)
+{
+    ASSERT_NO_FATAL_FAILURE(load(Ontology));
+    std::string deep = "(subsumes? A ";
+    for (int i = 0; i < 5000; ++i)
+        deep += "(some r ";
+    EXPECT_EXIT(parseFrom(deep + "\n", queryyyin, queryyyparse), ExitedWithCode(255),
+                "^" + literal("[Query - Parser] ERROR! Line 1: memory exhausted\n") + " --- 1 errors");
+}
+
 INSTANTIATE_TEST_SUITE_P(Queries, ComplexQueryErrors, ::testing::ValuesIn(ErrorCases),
                          [](const ::testing::TestParamInfo<ErrorCase>& info) { return info.param.name; });
 

@@ -98,6 +98,11 @@ list(APPEND KORVANE_LIBRARY_ONLY_SOURCES
 korvane_grammar(el_krss_g_upload uploadyy LIBRARY_ONLY)
 korvane_grammar(el_pinpointing_info pinpyy LIBRARY_ONLY)
 korvane_grammar(el_axioms_info axiomsyy LIBRARY_ONLY)
+# The complex queries, answered all at once after the whole file (library
+# build only).
+korvane_grammar(el_krss_g_query queryyy LIBRARY_ONLY)
+list(APPEND KORVANE_LIBRARY_ONLY_SOURCES parsers/ComplexQueries.cpp)
+
 list(APPEND KORVANE_LIBRARY_ONLY_SOURCES
   parsers/TokenNumber.cpp
   parsers/AxiomNumberLimit.cpp

@@ -1,0 +1,220 @@
+#include "parsers/ComplexQueries.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "model/Conjunction.h"
+#include "model/ExistentialRestr.h"
+#include "model/ParserManager.h"
+#include "model/PrimitiveConcept.h"
+#include "model/SymbolTable.h"
+#include "parsers/GrammarSupport.h"
+#include "parsers/NameLookup.h"
+#include "parsers/OntologyBuilder.h"
+#include "reasoner/TBox.h"
+
+bool ComplexQueries::need_encoding = false;
+bool ComplexQueries::need_deduction = false;
+std::list<std::pair<Concept*, Concept*>> ComplexQueries::queries;
+timer ComplexQueries::global_timer;
+
+namespace {
+
+// An unshared concept made by a query and found equal to a shared one.
+const uint16_t SharedMask = Concept::IN_DAG | Concept::NORMAL;
+
+// An existential that classification added to the normal form is marked as
+// backward-normalised without a backward normal form of its own: being
+// normal, it is that form itself. Every concept that a query builds on is
+// passed here before the backward normalisation can meet it.
+Concept* ownBackwardForm(Concept* c)
+{
+    if ((c->flags & Concept::BW_NORMALIZED) && c->backwardNormalForm == nullptr && (c->flags & Concept::NORMAL))
+        c->backwardNormalForm = c;
+    return c;
+}
+
+} // namespace
+
+void ComplexQueries::startOfInput()
+{
+    if (TBox::encoded)
+        GrammarSupport::beginInput("Query");
+    else
+        ParserManager::getInstance()->postWarning("Trying to query a non-encoded ontology.", Parser);
+    need_encoding = need_deduction = false;
+    global_timer.reset();
+    global_timer.start();
+}
+
+Concept* ComplexQueries::q_getConceptByName(const char* name, Concept* made)
+{
+    SymbolTableEntry* entry = NameLookup::if_entry_exists_verify_type(name, ST_CONCEPT, "concept");
+    if (entry != nullptr) {
+        delete made;
+        Concept* c = entry->getConcept();
+        c->occurrences += 1;
+        return c;
+    }
+    Concept* c = TBox::getInstance()->insertConcept(made, true);
+    SymbolTable::getInstance()->addEntry(name, c, static_cast<unsigned int>(ParserManager::getInstance()->line));
+    return c;
+}
+
+Concept* ComplexQueries::conceptByName(char* name)
+{
+    Concept* made = new PrimitiveConcept(std::string(name));
+    Concept* c = TBox::getInstance()->findNormalizedConcept(made);
+    if (c != nullptr)
+        delete made;
+    else
+        c = q_getConceptByName(name, made);
+    std::free(name);
+    return c;
+}
+
+Concept* ComplexQueries::settle(Concept* x)
+{
+    if (x->kind != CONJUNCTION)
+        return x;
+    TBox* tbox = TBox::getInstance();
+    Concept* n = tbox->findNormalizedConcept(x);
+    if (n == nullptr)
+        return tbox->insertConcept(x, true);
+    if (n != x)
+        x->destroyNotShared(SharedMask);
+    return n;
+}
+
+Concept* ComplexQueries::conjunction(ConceptList* operands, bool forward)
+{
+    for (Concept* operand : *operands)
+        ownBackwardForm(operand);
+    if (operands->size() >= 2)
+        for (Concept*& operand : *operands) {
+            if (forward && operand->forwardName != nullptr)
+                operand = operand->forwardName;
+            else if (!forward && (operand->flags & Concept::BW_NORMALIZED))
+                operand = operand->getBWNormalization();
+        }
+    return OntologyBuilder::conjunction(operands);
+}
+
+Concept* ComplexQueries::existential(char* roleName, Concept* filler, bool forward)
+{
+    Role* role = NameLookup::getRoleByName(roleName);
+    std::free(roleName);
+    filler = ownBackwardForm(settle(filler));
+    Concept* name = forward ? filler->forwardName : filler->backwardName;
+    Concept* e = new ExistentialRestr(name != nullptr ? name : filler, role);
+    TBox* tbox = TBox::getInstance();
+    Concept* n = tbox->findNormalizedConcept(e);
+    if (n == nullptr)
+        return tbox->insertConcept(e, true);
+    e->destroyNotShared(SharedMask);
+    return n;
+}
+
+Concept* ComplexQueries::normalizeSide(Concept* x, bool forward)
+{
+    TBox* tbox = TBox::getInstance();
+    const uint16_t done = forward ? Concept::FW_NORMALIZED : Concept::BW_NORMALIZED;
+    // Naming a concept adds its defining inclusion; what follows from that
+    // inclusion is known only once the terminology is classified again, so
+    // every query that adds one calls for the classification, whether its
+    // concept was new or only not yet named.
+    const std::size_t inclusions = tbox->gcis.size();
+    if (x->flags & done) {
+        x = tbox->insertNormalizedConcept(forward ? x->getFWNormalization() : x->getBWNormalization());
+        if ((forward ? x->forwardName : x->backwardName) == nullptr) {
+            need_encoding = true;
+            forward ? tbox->normalizeConceptFW(x) : tbox->normalizeConceptBW(x);
+        }
+    } else {
+        if (x->isComplex())
+            need_encoding = need_deduction = true;
+        forward ? tbox->normalizeConceptFW(x) : tbox->normalizeConceptBW(x);
+    }
+    if (tbox->gcis.size() != inclusions)
+        need_encoding = need_deduction = true;
+    return x;
+}
+
+void ComplexQueries::recordQuery(Concept* c, Concept* d)
+{
+    c = ownBackwardForm(settle(c));
+    d = ownBackwardForm(settle(d));
+    d = normalizeSide(d, false);
+    c = normalizeSide(c, true);
+    TBox* tbox = TBox::getInstance();
+    Concept* x = tbox->insertNormalizedConcept(c->getFWName());
+    Concept* y = tbox->insertNormalizedConcept(d->getBWName());
+    queries.emplace_back(y, x);
+}
+
+void ComplexQueries::classifyAgain(const TBox::DeducedList* encodedBefore)
+{
+    // The classification starts afresh over the whole terminology: the
+    // structures of the last run are cleared and seeded again. Of what it
+    // derives, the subsumptions that the last encoding pass held already are
+    // left out of the list to encode. An incremental run over the new
+    // inclusions alone would find only the new subsumptions in the first
+    // place.
+    TBox* tbox = TBox::getInstance();
+    if (TBox::deduction_performed) {
+        tbox->clearAllDeductionStructures();
+        TBox::deduction_performed = false;
+    }
+    tbox->prepareDeduction();
+    int conceptCount = 0, roleCount = 0;
+    TBox::DeducedList* derived = tbox->performDeduction(conceptCount, roleCount);
+    if (encodedBefore == nullptr || encodedBefore->empty())
+        return;
+    std::set<std::pair<Concept*, Concept*>> known(encodedBefore->begin(), encodedBefore->end());
+    derived->remove_if([&known](const std::pair<Concept*, Concept*>& p) { return known.count(p) != 0; });
+}
+
+void ComplexQueries::endOfInput()
+{
+    std::fprintf(stderr, "PARSING%s QUERIES (CPU-sec): %f\n", need_encoding ? " & NORMALIZATION" : "",
+                 static_cast<double>(global_timer.elapsed()));
+    global_timer.stop();
+    TBox* tbox = TBox::getInstance();
+    if (need_encoding) {
+        // The subsumptions of the last pass are in the encoding already when
+        // the terminology was encoded after its classification.
+        TBox::DeducedList* encodedBefore = TBox::encoded ? tbox->deducedAxioms : nullptr;
+        if (encodedBefore == nullptr)
+            delete tbox->deducedAxioms;
+        tbox->deducedAxioms = new TBox::DeducedList();
+        if (need_deduction) {
+            classifyAgain(encodedBefore);
+            std::fprintf(stderr, "CLASSIFICATION [initialization+deduction] (CPU-sec): %f\n",
+                         static_cast<double>(global_timer.elapsed(true)));
+            global_timer.stop();
+        }
+        delete encodedBefore;
+        unsigned long variables = 0, clauses = 0;
+        tbox->encodeIntoSat(false, &variables, &clauses);
+        std::fprintf(stderr, "ENCODING (CPU-sec): %f\n", static_cast<double>(global_timer.elapsed(true)));
+        global_timer.stop();
+    }
+    std::fflush(stderr);
+    FILE* out = ParserManager::getInstance()->outputFile;
+    int decided = 0;
+    for (const auto& query : queries) {
+        bool satisfiable = tbox->decideSubsumption(query.first, query.second);
+        std::fprintf(out, "%s\n", satisfiable ? "SAT" : "U");
+        ++decided;
+    }
+    queries.clear();
+    std::fprintf(stderr, "SOLVING ALL QUERIES [%d] (CPU-sec): %g\n", decided,
+                 static_cast<double>(global_timer.elapsed(true)));
+}
+
+void ComplexQueries::syntaxError(const char* message)
+{
+    ParserManager::getInstance()->postError(message != nullptr ? message : "syntax error", Parser);
+}

@@ -24,6 +24,16 @@ inline shared_ontologies::Pairs subsumedPairs(TBox* tbox)
     return pairs;
 }
 
+// The lengths of the subsumed lists of all normalised concepts.
+inline int subsumedTotal(TBox* tbox)
+{
+    int count = 0;
+    for (Concept* c : tbox->normalizedConcepts)
+        if (c->deduction.subsumed != nullptr)
+            count += static_cast<int>(c->deduction.subsumed->size());
+    return count;
+}
+
 } // namespace korvane_test
 
 #endif

@@ -16,6 +16,7 @@
 #include "model/ParserManager.h"
 #include "parsers/el_krss_g.h"
 #include "reasoner/TBox.h"
+#include "support/OntologyForms.h"
 #include "support/SharedOntologies.h"
 
 namespace {
@@ -35,34 +36,6 @@ TBox::DeducedList* addAndClassify(const std::string& path)
     int conceptCount = 0;
     int roleCount = 0;
     return tbox->performDeduction(conceptCount, roleCount);
-}
-
-// The top-level forms of an ontology text, comments left out.
-std::vector<std::string> forms(const std::string& path)
-{
-    std::ifstream in(path);
-    std::vector<std::string> found;
-    std::string line;
-    std::string current;
-    int depth = 0;
-    while (std::getline(in, line)) {
-        for (char ch : line) {
-            if (ch == ';' && depth == 0)
-                break;
-            if (depth == 0 && ch != '(')
-                continue;
-            current += ch;
-            if (ch == '(')
-                ++depth;
-            else if (ch == ')' && --depth == 0) {
-                found.push_back(current);
-                current.clear();
-            }
-        }
-        if (depth > 0)
-            current += '\n';
-    }
-    return found;
 }
 
 class ScratchFiles {
@@ -124,12 +97,12 @@ TEST_P(IncrementalClassification, IncrementsEndWithTheSubsumptionsOfOneRun)
 {
     const Case& c = GetParam();
     if (shared_ontologies::large(c))
-        GTEST_SKIP() << c.name << " is left to the benchmark";
+        GTEST_SKIP() << c.name << " is left to bench/incremental_classification.sh";
     korvane_test::resetModel();
     ASSERT_NO_FATAL_FAILURE(addAndClassify(c.krss));
     const Pairs whole = korvane_test::subsumedPairs(TBox::getInstance());
 
-    const std::vector<std::string> all = forms(c.krss);
+    const std::vector<std::string> all = korvane_test::ontologyForms(c.krss);
     ASSERT_FALSE(all.empty());
     for (const Split& split : splits) {
         SCOPED_TRACE(split.name);

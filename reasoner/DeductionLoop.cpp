@@ -128,15 +128,20 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
         c->clearTemporaryStructures();
         c->flags &= ~Concept::NEW_OR_TOUCHED;
     }
+    relevantRolesInDeduction.clear();
     for (Role* r : roles) {
         r->setLastDeductionIt(0);
         r->clearTemporaryStructures();
+        if (r->flags & (Role::ON_LHS | Role::EXISTENTIAL_ON_LHS))
+            relevantRolesInDeduction.insert(r);
     }
     for (Axiom* a : gcis)
         a->lastDeductionIt = 0;
     if (useRoleAxiomsInDeduction)
         for (RoleAxiom* a : roleAxioms)
             a->lastDeductionIt = 0;
+    // The rules may have added existentials to the normal form.
+    indexConceptsById();
     deduction_performed = true;
     return deducedAxioms;
 }

@@ -6,31 +6,28 @@
 #include "model/TrivialConcept.h"
 #include "reasoner/TBox.h"
 
-namespace {
-
-void seedConcept(Concept* c, Concept* bottomConcept, Concept* topConcept)
+void TBox::seedConcept(Concept* c)
 {
+    Concept* bottomConcept = TrivialConcept::getBOTTOM();
     if (c->kind == TRIVIAL_CONCEPT)
         return;
-    if (c->isAtomic() || TBox::initializeNonPrimitive)
+    if (c->isAtomic() || initializeNonPrimitive)
         c->deduction.recordSubsumer(c);
-    c->deduction.recordSubsumer(topConcept);
+    c->deduction.recordSubsumer(TrivialConcept::getTOP());
     bottomConcept->deduction.recordSubsumer(c);
-    if (TBox::initializeNonPrimitive && c->kind == CONJUNCTION)
+    if (initializeNonPrimitive && c->kind == CONJUNCTION)
         for (Concept* operand : *c->operands)
             c->deduction.recordSubsumer(operand);
     if (c->kind == EXISTENTIAL_RESTR)
         static_cast<ExistentialRestr*>(c)->getFiller()->deduction.recordReachedByRole(c);
 }
 
-}
-
 void TBox::prepareDeduction()
 {
-    // After a classification the structures are seeded already; a further
-    // preparation would be incremental, which this library does not do yet.
-    if (deduction_performed)
+    if (deduction_performed) {
+        prepareIncrementalDeduction();
         return;
+    }
     Concept* bottomConcept = TrivialConcept::getBOTTOM();
     Concept* topConcept = TrivialConcept::getTOP();
     delete conceptsById;
@@ -40,7 +37,7 @@ void TBox::prepareDeduction()
     topConcept->deduction.recordSubsumer(topConcept);
     for (Concept* c : normalizedConcepts) {
         (*conceptsById)[c->id] = c;
-        seedConcept(c, bottomConcept, topConcept);
+        seedConcept(c);
     }
 
     for (Axiom* a : gcis) {

@@ -114,6 +114,13 @@ public:
     // returns the number of subsumptions it added; `marker` is
     // deductionIteration, raised when a concept that can trigger a rule gains.
     void prepareDeduction();
+    // Bottom, itself, top and its operands as told subsumptions of a
+    // normalised concept; an existential tells its filler.
+    void seedConcept(Concept* c);
+    // After a classification: seeds only what new axioms touched
+    // (reasoner/IncrementalPreparation.cpp).
+    void prepareIncrementalDeduction();
+    void indexConceptsById();
     DeducedList* performDeduction(int& conceptCount, int& roleCount);
     int getSubsumptionsNumber();
     void clearAllDeductionStructures();
@@ -216,6 +223,9 @@ public:
     RoleAxiomSet roleAxioms;
     DeducedList* deducedAxioms = nullptr;
     int deductionIteration = 0;
+    // The roles that could trigger a rule when the last classification run
+    // ended: rules create existentials only over those.
+    std::set<Role*> relevantRolesInDeduction;
 
 #ifdef KORVANE_CLASSIFIER_MODEL
     // The classification with on-the-fly encoding.

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "PinpointingReplay.h"
+#include "NamedSubsumptions.h"
 #include "TestSupport.h"
 #include "model/ParserManager.h"
 #include "model/PrimitiveConcept.h"
@@ -20,21 +21,6 @@ namespace {
 
 using shared_ontologies::Case;
 using shared_ontologies::Pairs;
-
-// Named-concept pairs (A, B), A ≠ B, A in B's subsumed list.
-Pairs subsumedPairs(TBox* tbox)
-{
-    Pairs pairs;
-    for (Concept* super : tbox->normalizedConcepts) {
-        if (super->kind != PRIMITIVE_CONCEPT || super->deduction.subsumed == nullptr)
-            continue;
-        const std::string& b = static_cast<PrimitiveConcept*>(super)->name;
-        for (Concept* sub : *super->deduction.subsumed)
-            if (sub->kind == PRIMITIVE_CONCEPT && sub != super)
-                pairs.insert({static_cast<PrimitiveConcept*>(sub)->name, b});
-    }
-    return pairs;
-}
 
 // Reads, normalises and classifies one file.
 TBox* classifyFile(const std::string& path)
@@ -69,7 +55,7 @@ TEST_P(LibraryClassification, NamedSubsumptionsMatchTheIndependentClassification
     TBox* tbox = nullptr;
     ASSERT_NO_FATAL_FAILURE(tbox = classifyFile(c.krss));
 
-    Pairs derived = subsumedPairs(tbox);
+    Pairs derived = korvane_test::subsumedPairs(tbox);
     shared_ontologies::expectSamePairs(expected, derived);
     std::printf("%s: %zu derived, %zu expected\n", c.name.c_str(), derived.size(), expected.size());
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "NamedSubsumptions.h"
 #include "ParserTestSupport.h"
 #include "PinpointingReplay.h"
 #include "TestSupport.h"
@@ -207,6 +208,73 @@ TEST_F(LibraryDeduction, ImplicationsAreBooleanAndExistentialDerivationsSaved)
     std::size_t existentialRecord = text.find("\n" + x + " " + y + " ");
     ASSERT_NE(existentialRecord, std::string::npos);
     EXPECT_EQ(text.substr(text.find('\n', existentialRecord + 1) - 1, 1), "S");
+}
+
+} // namespace
+
+namespace {
+
+// A terminology classified, then an increment classified on top of it.
+struct IncrementCase {
+    const char* name;
+    const char* first;
+    const char* increment;
+    const char* sub;
+    const char* super;
+};
+
+const IncrementCase incrementCases[] = {
+    {"ToldSubsumptionBetweenOldConcepts", "(implies A B)\n(implies C D)\n", "(implies B C)\n", "A", "D"},
+    {"NewExistentialPremiseOverAnOldRole", "(implies A (some r F))\n(implies F G)\n", "(implies (some r G) D)\n", "A",
+     "D"},
+    {"OldExistentialPremiseGetsANewFiller", "(implies F G)\n(implies (some r G) B)\n", "(implies C (some r F))\n", "C",
+     "B"},
+    {"RoleThatBecomesAPremise", "(implies A (some R B))\n(role-inclusion R S)\n", "(implies (some S B) D)\n", "A",
+     "D"},
+    {"ChainThatBecomesAPremise", "(implies A (some r B))\n(implies B (some r C))\n(transitive r)\n",
+     "(implies (some r C) D)\n", "A", "D"},
+    {"NewTransitivity", "(implies A (some r B))\n(implies B (some r C))\n(implies (some r C) D)\n",
+     "(transitive r)\n", "A", "D"},
+};
+
+class IncrementalDeduction : public LibraryDeduction, public ::testing::WithParamInterface<IncrementCase> {};
+
+TEST_P(IncrementalDeduction, TheIncrementDerivesWhatOneRunDerives)
+{
+    const IncrementCase& c = GetParam();
+    ASSERT_NO_FATAL_FAILURE(classify(c.first));
+    EXPECT_FALSE(subsumes(c.super, c.sub));
+    ASSERT_NO_FATAL_FAILURE(classify(c.increment));
+    EXPECT_TRUE(subsumes(c.super, c.sub));
+}
+
+INSTANTIATE_TEST_SUITE_P(Increments, IncrementalDeduction, ::testing::ValuesIn(incrementCases),
+                         [](const ::testing::TestParamInfo<IncrementCase>& info) { return info.param.name; });
+
+// An increment without new axioms changes no list and deduces nothing.
+TEST_F(LibraryDeduction, AnEmptyIncrementDeducesNothing)
+{
+    classify("(implies A B)\n(implies B (some r C))\n(implies (some r C) D)\n");
+    const int before = subsumedTotal(tbox);
+    ASSERT_EQ(parseOntology(""), 0);
+    tbox->normalizeTBox();
+    tbox->prepareDeduction();
+    int conceptCount = 0;
+    int roleCount = 0;
+    TBox::DeducedList* deduced = tbox->performDeduction(conceptCount, roleCount);
+    EXPECT_TRUE(deduced->empty());
+    EXPECT_EQ(subsumedTotal(tbox), before);
+}
+
+// The concepts of an increment and those a rule adds (∃s.B) are counted.
+TEST_F(LibraryDeduction, ConceptsOfIncrementsAndRulesAreCounted)
+{
+    classify("(implies A (some r B))\n(role-inclusion r s)\n(implies (some s *top*) D)\n");
+    EXPECT_NE(existential("s", "B"), nullptr);
+    EXPECT_EQ(tbox->getSubsumptionsNumber(), subsumedTotal(tbox));
+    classify("(implies X Y)\n(implies Y A)\n");
+    EXPECT_TRUE(subsumes("D", "X"));
+    EXPECT_EQ(tbox->getSubsumptionsNumber(), subsumedTotal(tbox));
 }
 
 } // namespace

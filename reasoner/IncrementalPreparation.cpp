@@ -1,0 +1,97 @@
+// The preparation of a further classification run after new axioms entered
+// a classified terminology: the subsumed lists, related maps, dependents,
+// chain predecessors, existential premises and chained maps of the earlier
+// runs stay; only the concepts and axioms that the increment touched are
+// seeded, and the loop then reconsiders only what they change.
+#include <map>
+
+#include "model/ExistentialRestr.h"
+#include "model/TrivialConcept.h"
+#include "reasoner/TBox.h"
+
+void TBox::prepareIncrementalDeduction()
+{
+    Concept* bottomConcept = TrivialConcept::getBOTTOM();
+    std::map<unsigned long, Concept*> touched;
+    for (Concept* c : normalizedConcepts)
+        if (c->flags & Concept::NEW_OR_TOUCHED) {
+            touched[c->id] = c;
+            c->flags &= ~Concept::NEW_OR_TOUCHED;
+        }
+    // A filler entered here is seeded later in this walk when its id is
+    // greater; every filler takes part in the hand-over below.
+    for (auto entry = touched.begin(); entry != touched.end(); ++entry) {
+        Concept* c = entry->second;
+        seedConcept(c);
+        if (c->kind == EXISTENTIAL_RESTR) {
+            Concept* filler = static_cast<ExistentialRestr*>(c)->getFiller();
+            touched.emplace(filler->id, filler);
+        }
+    }
+    if (bottomConcept->deduction.subsumers != nullptr && !bottomConcept->deduction.subsumers->empty())
+        touched[bottomConcept->id] = bottomConcept;
+
+    for (Axiom* a : gcis) {
+        if (!(a->flags & Axiom::NEW_AXIOM))
+            continue;
+        Concept* L = a->lhs;
+        Concept* D = a->rhs;
+        if (L->isAtomic())
+            D->handleNewSubsumed(L);
+        if (L == D || L == bottomConcept || D == TrivialConcept::getTOP())
+            continue;
+        L->deduction.recordSubsumer(D);
+        if (initializeNonPrimitive && D->kind == CONJUNCTION)
+            for (Concept* operand : *D->operands)
+                L->deduction.recordSubsumer(operand);
+        touched[L->id] = L;
+    }
+
+    // In ascending id every touched concept joins the lists of its new
+    // subsumers, which therefore come out sorted.
+    std::map<Concept*, ConceptList> bySubsumer;
+    std::map<Role*, ConceptList> byRole;
+    for (const auto& entry : touched) {
+        Concept* c = entry.second;
+        while (Concept* s = c->deduction.popSubsumer())
+            bySubsumer[s].push_back(c);
+        while (Concept* x = c->deduction.popReachedByRole()) {
+            Role* role = static_cast<ExistentialRestr*>(x)->role;
+            byRole[role].push_back(x);
+            if ((x->flags & Concept::ON_LHS) && !(role->flags & Role::EXISTENTIAL_ON_LHS)) {
+                role->setLastDeductionIt(1);
+                role->flags |= Role::EXISTENTIAL_ON_LHS;
+            }
+        }
+    }
+    for (auto& entry : bySubsumer) {
+        Concept* s = entry.first;
+        s->deduction.subsumedList();
+        s->deduction.mergeListInSubsumed(&entry.second, 1, nullptr, nullptr);
+        s->flags |= Concept::NEW_OR_TOUCHED;
+    }
+    for (auto& entry : byRole)
+        mergeNewConceptsInRoleRelated(&entry.second, entry.first, 1);
+
+    // A role that has become able to trigger a rule gets the existentials
+    // that the earlier runs did not create over it: the role axioms that
+    // lead to it are applied again as new.
+    for (RoleAxiom* a : roleAxioms)
+        if ((a->rhs->flags & (Role::ON_LHS | Role::EXISTENTIAL_ON_LHS)) && relevantRolesInDeduction.count(a->rhs) == 0)
+            a->flags |= RoleAxiom::NEW_AXIOM;
+
+    indexConceptsById();
+    deduction_performed = false;
+    deductionIteration = 1;
+}
+
+// Every normalised concept in the slot of its id, those that entered the
+// normal form after the first preparation (increments, rules) included.
+void TBox::indexConceptsById()
+{
+    if (conceptsById == nullptr)
+        conceptsById = new std::vector<Concept*>();
+    conceptsById->assign(Concept::normal_id_counter, nullptr);
+    for (Concept* c : normalizedConcepts)
+        (*conceptsById)[c->id] = c;
+}

@@ -23,12 +23,6 @@ void DimacsEncoder::flushPending()
     writer.flush();
 }
 
-void DimacsEncoder::closeLine()
-{
-    writer.endLine();
-    writer.flush();
-}
-
 unsigned long DimacsEncoder::writeUnits(const LiteralList* variables, bool negated)
 {
     if (variables == nullptr)
@@ -50,7 +44,6 @@ bool DimacsEncoder::endEncoding(bool, unsigned long variables, unsigned long cla
                                 unsigned long axiomClauses, unsigned long deducedClauses)
 {
     writer.newLine();
-    writer.flush();
     DimacsText::writeEncodingHeader(header, variables, clauseCount, axiomClauses, deducedClauses);
     return true;
 }
@@ -58,7 +51,7 @@ bool DimacsEncoder::endEncoding(bool, unsigned long variables, unsigned long cla
 bool DimacsEncoder::checkSatisfiability(const LiteralList* positives, const LiteralList* negatives,
                                         unsigned long variables, unsigned long clauseCount)
 {
-    closeLine();
+    writer.endLine();
     unsigned long n = writeUnits(positives, false);
     n += writeUnits(negatives, true);
     DimacsText::writeTotals(header, 0, n);
@@ -68,7 +61,7 @@ bool DimacsEncoder::checkSatisfiability(const LiteralList* positives, const Lite
 
 bool DimacsEncoder::checkSatisfiability(long sub, long super, unsigned long variables, unsigned long clauseCount)
 {
-    closeLine();
+    writer.endLine();
     writeQueryUnits(sub, super);
     DimacsText::writeTotals(header, 0, 2);
     DimacsText::writeProblem(header, variables, clauseCount + 2);
@@ -79,7 +72,7 @@ LiteralList* DimacsEncoder::checkSatisfiabilityAndPinpoint(long sub, long super,
                                                            bool refresh, unsigned long variables,
                                                            unsigned long clauseCount)
 {
-    closeLine();
+    writer.endLine();
     const unsigned long n = refresh ? writeUnits(assumptions, false) : 0;
     writeQueryUnits(sub, super);
     DimacsText::writeTotals(header, 0, n + 2);

@@ -27,8 +27,6 @@ public:
     void reportUnsatisfiability() override;
 
 private:
-    // Ends the open clause line and writes out what is held back.
-    void closeLine();
     // One unit clause line per variable, positive or negated; the count.
     unsigned long writeUnits(const LiteralList* variables, bool negated);
     void writeQueryUnits(long sub, long super);

@@ -179,6 +179,34 @@ TEST_F(Dimacs, ManyClausesArriveWholeAndInOrder)
     EXPECT_EQ(bodyText(), expected + "7 0");
 }
 
+// Clauses far longer than the text held back at once, and short clauses
+// around them at every offset, stay whole lines in their order.
+class DimacsLongClauses : public Dimacs, public ::testing::WithParamInterface<long> {};
+
+TEST_P(DimacsLongClauses, StayWholeLines)
+{
+    const long length = GetParam();
+    std::string expected;
+    for (long round = 0; round < 3; ++round) {
+        for (long i = 0; i < round * 7 + 1; ++i) {
+            EXPECT_TRUE(add({i + 1, -(i + 2)}));
+            expected += (expected.empty() ? "" : "\n") + std::to_string(i + 1) + " " + std::to_string(-(i + 2)) + " 0";
+        }
+        std::vector<long> clause;
+        expected += '\n';
+        for (long v = 1; v <= length; ++v) {
+            clause.push_back(v % 2 == 0 ? v : -v);
+            expected += std::to_string(clause.back()) + " ";
+        }
+        expected += '0';
+        EXPECT_TRUE(encoder->addClause(clause.data(), clause.size()));
+    }
+    EXPECT_TRUE(encoder->endEncoding(false, 1, 1, 1, 0));
+    EXPECT_EQ(bodyText(), expected + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, DimacsLongClauses, ::testing::Values(1L, 262143L, 262144L, 600000L));
+
 // Without a clause stream the clause text goes nowhere; the header and the
 // answers stay as they are.
 TEST(DimacsWithoutClauseStream, HeaderAndAnswersStayTheSame)

@@ -52,7 +52,7 @@ done
 
 CC=afl-clang-fast CXX=afl-clang-fast++ cmake -S . -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKORVANE_SANITIZE=ON -DKORVANE_TESTS=OFF >/dev/null
-AFL_QUIET=1 ninja -C "$FUZZ_BUILD" classifier pinpointer >/dev/null
+AFL_QUIET=1 ninja -C "$FUZZ_BUILD" classifier pinpointer pinpoint-encoder >/dev/null
 
 # A sanitizer report aborts, so that the fuzzer sees a crash.
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:halt_on_error=1:symbolize=0
@@ -110,20 +110,20 @@ fuzz_minimise() {
 
 stat() { sed -n "s/^$1 *: //p" "$2" 2>/dev/null; }
 failed=0
-printf '%-20s %10s %9s %6s %8s %6s\n' harness executions "exec/s" paths crashes hangs
+printf '%-24s %10s %9s %6s %8s %6s\n' harness executions "exec/s" paths crashes hangs
 for i in "${!names[@]}"; do
     name=${names[$i]}
     dir=$FUZZ_WORK/$name
     stats=$dir/findings/default/fuzzer_stats
     if [ "${statuses[$i]}" -ne 0 ] || [ ! -f "$stats" ]; then
-        printf '%-20s the fuzzer failed; the end of %s:\n' "$name" "$dir/afl.log"
+        printf '%-24s the fuzzer failed; the end of %s:\n' "$name" "$dir/afl.log"
         tail -n 15 "$dir/afl.log"
         failed=1
         continue
     fi
     crashes=$(stat saved_crashes "$stats")
     hangs=$(stat saved_hangs "$stats")
-    printf '%-20s %10s %9s %6s %8s %6s\n' "$name" "$(stat execs_done "$stats")" "$(stat execs_per_sec "$stats")" \
+    printf '%-24s %10s %9s %6s %8s %6s\n' "$name" "$(stat execs_done "$stats")" "$(stat execs_per_sec "$stats")" \
         "$(stat corpus_count "$stats")" "$crashes" "$hangs"
     if [ "$crashes" != 0 ] || [ "$hangs" != 0 ]; then
         failed=1

@@ -6,8 +6,6 @@
 
 #include <cctype>
 #include <cstdlib>
-#include <map>
-#include <random>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -15,11 +13,11 @@
 #include "PinpointingReplay.h"
 #include "NamedSubsumptions.h"
 #include "TestSupport.h"
-#include "encoders/DimacsEncoder.h"
 #include "model/ParserManager.h"
 #include "model/PrimitiveConcept.h"
 #include "parsers/el_krss_g.h"
 #include "reasoner/TBox.h"
+#include "support/EncodedSubsumptions.h"
 #include "support/PeerSolver.h"
 #include "support/SharedOntologies.h"
 
@@ -77,13 +75,6 @@ GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(LibraryClassification);
 // sub is in super's subsumed list. Seeded pairs, half holding, half not.
 class LibraryEncoding : public ::testing::TestWithParam<Case> {};
 
-std::string readStream(char* buffer, std::size_t size)
-{
-    std::string text(buffer, size);
-    std::free(buffer);
-    return text;
-}
-
 TEST_P(LibraryEncoding, DecidesNamedSubsumptionsAsTheSubsumedLists)
 {
     const Case& c = GetParam();
@@ -102,68 +93,22 @@ TEST_P(LibraryEncoding, DecidesNamedSubsumptionsAsTheSubsumedLists)
     korvane_test::resetModel();
     TBox* tbox = nullptr;
     ASSERT_NO_FATAL_FAILURE(tbox = classifyFile(c.krss));
-    char* bodyBuffer = nullptr;
-    char* headerBuffer = nullptr;
-    std::size_t bodySize = 0, headerSize = 0;
-    FILE* body = open_memstream(&bodyBuffer, &bodySize);
-    FILE* header = open_memstream(&headerBuffer, &headerSize);
-    TBox::CNF_SAT_Encoder = new DimacsEncoder(body, header);
-    unsigned long variables = 0, clauseCount = 0;
-    tbox->encodeIntoSat(false, &variables, &clauseCount);
-    delete TBox::CNF_SAT_Encoder;
-    TBox::CNF_SAT_Encoder = nullptr;
-    std::fclose(body);
-    std::fclose(header);
-    std::string clauses = readStream(bodyBuffer, bodySize);
-    std::string head = readStream(headerBuffer, headerSize);
-    // The query adds two unit clauses to the count of the problem line.
-    std::string problem = "p cnf " + std::to_string(variables) + " " + std::to_string(clauseCount);
-    std::size_t at = head.find(problem + "\n");
-    ASSERT_NE(at, std::string::npos) << head;
-    head.replace(at, problem.size(), "p cnf " + std::to_string(variables) + " " + std::to_string(clauseCount + 2));
-
-    std::map<std::string, Concept*> named;
-    std::vector<Concept*> encoded;
-    for (Concept* x : tbox->normalizedConcepts)
-        if (x->kind == PRIMITIVE_CONCEPT) {
-            named[static_cast<PrimitiveConcept*>(x)->name] = x;
-            if (x->encodingId != 0)
-                encoded.push_back(x);
-        }
-    Pairs holding = korvane_test::subsumedPairs(tbox);
-    std::vector<std::pair<std::string, std::string>> holdingList(holding.begin(), holding.end());
-    std::mt19937 random(20261209);
-    std::vector<std::pair<Concept*, Concept*>> queries;
-    const std::size_t half = 20;
-    for (std::size_t i = 0; i < half && !holdingList.empty(); ++i) {
-        const auto& pair = holdingList[std::uniform_int_distribution<std::size_t>(0, holdingList.size() - 1)(random)];
-        queries.emplace_back(named[pair.first], named[pair.second]);
-    }
-    std::size_t wanted = queries.size() + half;
-    for (int tries = 0; queries.size() < wanted && encoded.size() > 1 && tries < 1000; ++tries) {
-        std::uniform_int_distribution<std::size_t> pick(0, encoded.size() - 1);
-        Concept* sub = encoded[pick(random)];
-        Concept* super = encoded[pick(random)];
-        const std::string& a = static_cast<PrimitiveConcept*>(sub)->name;
-        const std::string& b = static_cast<PrimitiveConcept*>(super)->name;
-        if (sub != super && holding.count({a, b}) == 0)
-            queries.emplace_back(sub, super);
-    }
+    std::string cnf = encoded_subsumptions::encodeForQueries(tbox);
+    ASSERT_FALSE(cnf.empty()) << "no problem line";
+    std::size_t holding = 0;
+    std::vector<encoded_subsumptions::Query> queries = encoded_subsumptions::sampleQueries(tbox, 20, 20261209, &holding);
     if (queries.empty())
         GTEST_SKIP() << c.name << " has neither a subsumption nor two concepts to query";
 
-    for (auto [sub, super] : queries) {
-        const std::string& a = static_cast<PrimitiveConcept*>(sub)->name;
-        const std::string& b = static_cast<PrimitiveConcept*>(super)->name;
-        bool holds = holding.count({a, b}) != 0;
-        ASSERT_NE(sub->encodingId, 0u) << a << " has no variable";
-        ASSERT_NE(super->encodingId, 0u) << b << " has no variable";
-        std::string cnf = head + clauses + std::to_string(sub->encodingId) + " 0\n-" +
-                          std::to_string(super->encodingId) + " 0\n";
-        EXPECT_EQ(runPeerSolver("picosat", cnf), holds ? 20 : 10)
-            << a << " ⊑ " << b << (holds ? " holds" : " does not hold");
+    for (const auto& q : queries) {
+        const std::string& a = encoded_subsumptions::nameOf(q.sub);
+        const std::string& b = encoded_subsumptions::nameOf(q.super);
+        ASSERT_NE(q.sub->encodingId, 0u) << a << " has no variable";
+        ASSERT_NE(q.super->encodingId, 0u) << b << " has no variable";
+        EXPECT_EQ(runPeerSolver("picosat", encoded_subsumptions::withQuery(cnf, q)), q.holds ? 20 : 10)
+            << a << " ⊑ " << b << (q.holds ? " holds" : " does not hold");
     }
-    std::printf("%s: %zu queries, %zu holding pairs\n", c.name.c_str(), queries.size(), holding.size());
+    std::printf("%s: %zu queries, %zu holding pairs\n", c.name.c_str(), queries.size(), holding);
 }
 
 INSTANTIATE_TEST_SUITE_P(SharedData, LibraryEncoding, ::testing::ValuesIn(shared_ontologies::cases(KORVANE_DATA_DIR)),

@@ -157,6 +157,7 @@ void TBox::handleNonTBoxNewConcept(Concept* existential, Role* role, bool encode
 {
     addRelated(role, existential);
     existential->flags |= Concept::BW_NORMALIZED | Concept::CREATED_BY_CLASSIFICATION;
+    existential->backwardNormalForm = existential;
     if (initializeNonPrimitive) {
         newAxiom(existential, existential, nullptr, encode);
         newAxiom(existential, top, nullptr, encode);

@@ -25,17 +25,6 @@ namespace {
 // An unshared concept made by a query and found equal to a shared one.
 const uint16_t SharedMask = Concept::IN_DAG | Concept::NORMAL;
 
-// An existential that classification added to the normal form is marked as
-// backward-normalised without a backward normal form of its own: being
-// normal, it is that form itself. Every concept that a query builds on is
-// passed here before the backward normalisation can meet it.
-Concept* ownBackwardForm(Concept* c)
-{
-    if ((c->flags & Concept::BW_NORMALIZED) && c->backwardNormalForm == nullptr && (c->flags & Concept::NORMAL))
-        c->backwardNormalForm = c;
-    return c;
-}
-
 } // namespace
 
 void ComplexQueries::startOfInput()
@@ -90,8 +79,6 @@ Concept* ComplexQueries::settle(Concept* x)
 
 Concept* ComplexQueries::conjunction(ConceptList* operands, bool forward)
 {
-    for (Concept* operand : *operands)
-        ownBackwardForm(operand);
     if (operands->size() >= 2)
         for (Concept*& operand : *operands) {
             if (forward && operand->forwardName != nullptr)
@@ -106,7 +93,7 @@ Concept* ComplexQueries::existential(char* roleName, Concept* filler, bool forwa
 {
     Role* role = NameLookup::getRoleByName(roleName);
     std::free(roleName);
-    filler = ownBackwardForm(settle(filler));
+    filler = settle(filler);
     Concept* name = forward ? filler->forwardName : filler->backwardName;
     Concept* e = new ExistentialRestr(name != nullptr ? name : filler, role);
     TBox* tbox = TBox::getInstance();
@@ -144,8 +131,8 @@ Concept* ComplexQueries::normalizeSide(Concept* x, bool forward)
 
 void ComplexQueries::recordQuery(Concept* c, Concept* d)
 {
-    c = ownBackwardForm(settle(c));
-    d = ownBackwardForm(settle(d));
+    c = settle(c);
+    d = settle(d);
     d = normalizeSide(d, false);
     c = normalizeSide(c, true);
     TBox* tbox = TBox::getInstance();

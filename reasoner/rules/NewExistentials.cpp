@@ -10,7 +10,10 @@
 // subsumee, so top is stamped and a GCI ⊤ ⊑ D is applied to it again.
 void TBox::handleNonTBoxNewConcept(Concept* c, int it, int& marker)
 {
+    // A concept made here is already in normal form: it is its own backward
+    // normal form, so later lookups of that form find it rather than null.
     c->flags |= Concept::BW_NORMALIZED;
+    c->backwardNormalForm = c;
     if (!saveDeductionsForNews && !full_encoding)
         c->flags |= Concept::CREATED_BY_CLASSIFICATION;
     c->deduction.subsumedList();

@@ -152,6 +152,7 @@ TEST_F(Deduction, ExistentialsMadeDuringClassificationAreRegistered)
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(conceptText(made), "(some s B)");
     EXPECT_TRUE(made->flags & Concept::BW_NORMALIZED);
+    EXPECT_EQ(made->getBWNormalization(), made);
     Role* s = roleNamed("s");
     EXPECT_EQ(s->related.count(made), 1u);
     EXPECT_GE(assertionVariable(conceptNamed("A"), made), 1);

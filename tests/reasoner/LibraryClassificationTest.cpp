@@ -7,6 +7,8 @@
 #include <cctype>
 #include <cstdlib>
 #include <string>
+#include <sys/stat.h>
+#include <vector>
 
 #include "PinpointingReplay.h"
 #include "NamedSubsumptions.h"
@@ -15,6 +17,8 @@
 #include "model/PrimitiveConcept.h"
 #include "parsers/el_krss_g.h"
 #include "reasoner/TBox.h"
+#include "support/EncodedSubsumptions.h"
+#include "support/PeerSolver.h"
 #include "support/SharedOntologies.h"
 
 namespace {
@@ -64,6 +68,52 @@ INSTANTIATE_TEST_SUITE_P(SharedData, LibraryClassification,
                          ::testing::ValuesIn(shared_ontologies::cases(KORVANE_DATA_DIR)),
                          shared_ontologies::testName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(LibraryClassification);
+
+// The encoding written after the classification (its axioms and derived
+// subsumptions) decides subsumption between named concepts as the subsumed
+// lists say: with sub true and super false it is unsatisfiable exactly when
+// sub is in super's subsumed list. Seeded pairs, half holding, half not.
+class LibraryEncoding : public ::testing::TestWithParam<Case> {};
+
+TEST_P(LibraryEncoding, DecidesNamedSubsumptionsAsTheSubsumedLists)
+{
+    const Case& c = GetParam();
+    if (shared_ontologies::large(c))
+        GTEST_SKIP() << c.name << " is too large for one solver call per pair";
+    if (shared_ontologies::needsBottomRule(c))
+        GTEST_SKIP() << c.name << " needs a rule for the bottom concept";
+    struct stat info {};
+    const char* sanitized = std::getenv("KORVANE_SANITIZED");
+    if (sanitized != nullptr && std::string(sanitized) == "1" && stat(c.krss.c_str(), &info) == 0 &&
+        info.st_size > 100000)
+        GTEST_SKIP() << c.name << " is covered by the build without sanitizers";
+    if (!peerAvailable("picosat"))
+        GTEST_SKIP() << "picosat is needed";
+
+    korvane_test::resetModel();
+    TBox* tbox = nullptr;
+    ASSERT_NO_FATAL_FAILURE(tbox = classifyFile(c.krss));
+    std::string cnf = encoded_subsumptions::encodeForQueries(tbox);
+    ASSERT_FALSE(cnf.empty()) << "no problem line";
+    std::size_t holding = 0;
+    std::vector<encoded_subsumptions::Query> queries = encoded_subsumptions::sampleQueries(tbox, 20, 20261209, &holding);
+    if (queries.empty())
+        GTEST_SKIP() << c.name << " has neither a subsumption nor two concepts to query";
+
+    for (const auto& q : queries) {
+        const std::string& a = encoded_subsumptions::nameOf(q.sub);
+        const std::string& b = encoded_subsumptions::nameOf(q.super);
+        ASSERT_NE(q.sub->encodingId, 0u) << a << " has no variable";
+        ASSERT_NE(q.super->encodingId, 0u) << b << " has no variable";
+        EXPECT_EQ(runPeerSolver("picosat", encoded_subsumptions::withQuery(cnf, q)), q.holds ? 20 : 10)
+            << a << " ⊑ " << b << (q.holds ? " holds" : " does not hold");
+    }
+    std::printf("%s: %zu queries, %zu holding pairs\n", c.name.c_str(), queries.size(), holding);
+}
+
+INSTANTIATE_TEST_SUITE_P(SharedData, LibraryEncoding, ::testing::ValuesIn(shared_ontologies::cases(KORVANE_DATA_DIR)),
+                         shared_ontologies::testName);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(LibraryEncoding);
 
 // The pinpointing information of a classification replays to every pair of
 // the subsumed lists, each record citing only pairs that hold before it.

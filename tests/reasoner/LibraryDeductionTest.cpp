@@ -78,15 +78,17 @@ protected:
     TBox* tbox = nullptr;
 };
 
-// ∃s.F does not occur in the input: the role inclusion makes it, and the
-// GCI ⊤ ⊑ D must see it like any other concept.
+// ∃s.F does not occur in the input: the role inclusion makes it.
+const char* const madeExistentialText = "(implies *top* D)\n"
+                                        "(implies (some s G) X)\n"
+                                        "(implies F G)\n"
+                                        "(implies A (some r F))\n"
+                                        "(role-inclusion r s)\n";
+
+// The GCI ⊤ ⊑ D must see the made ∃s.F like any other concept.
 TEST_F(LibraryDeduction, AConceptMadeByTheRulesIsSubsumedThroughTop)
 {
-    classify("(implies *top* D)\n"
-             "(implies (some s G) X)\n"
-             "(implies F G)\n"
-             "(implies A (some r F))\n"
-             "(role-inclusion r s)\n");
+    classify(madeExistentialText);
     Concept* made = existential("s", "F");
     ASSERT_NE(made, nullptr);
     EXPECT_TRUE(made->flags & Concept::CREATED_BY_CLASSIFICATION);
@@ -94,6 +96,17 @@ TEST_F(LibraryDeduction, AConceptMadeByTheRulesIsSubsumedThroughTop)
     EXPECT_TRUE(subsumes("X", made));
     EXPECT_TRUE(subsumes("X", "A"));
     EXPECT_TRUE(subsumes("D", "A"));
+}
+
+// A made existential is marked as backward normalised: it must then be its
+// own backward normal form, or a query naming it later meets a null form.
+TEST_F(LibraryDeduction, AMadeExistentialIsItsOwnBackwardNormalForm)
+{
+    classify(madeExistentialText);
+    Concept* made = existential("s", "F");
+    ASSERT_NE(made, nullptr);
+    ASSERT_TRUE(made->flags & Concept::BW_NORMALIZED);
+    EXPECT_EQ(made->getBWNormalization(), made);
 }
 
 // ∃s.F is made in the loop; both GCIs over ∃s.G must receive it.

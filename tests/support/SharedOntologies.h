@@ -19,7 +19,7 @@
 
 // The shared real ontologies (KORVANE_DATA_DIR) as cases of a parameterised
 // test, with the classification each is expected to have: Konclude's on the
-// .ofn twin of a file, or the expectation shipped with an ELK test file.
+// .ofn twin of a file, or the expectation shipped with a file of elk-tests/.
 namespace shared_ontologies {
 
 using Pairs = konclude_peer::Pairs;

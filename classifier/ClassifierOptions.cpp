@@ -5,43 +5,6 @@
 
 #include "model/ParserManager.h"
 
-void ClassifierOptions::parse(int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i)
-        parseArgument(argv[i]);
-}
-
-void ClassifierOptions::invalid(const std::string& argument)
-{
-    std::fprintf(stderr, "Invalid parameter: %s\n", argument.c_str());
-    error = true;
-}
-
-// "-x=name" with a non-empty name.
-bool ClassifierOptions::nameForm(const std::string& argument, std::string& name) const
-{
-    if (argument.size() < 4 || argument[2] != '=')
-        return false;
-    name = argument.substr(3);
-    return true;
-}
-
-// "-i" is standard input, "-i=name" that file; anything else is invalid.
-FILE* ClassifierOptions::openInput(const std::string& argument)
-{
-    if (argument.size() == 2)
-        return stdin;
-    std::string name;
-    if (!nameForm(argument, name)) {
-        invalid(argument);
-        return nullptr;
-    }
-    FILE* f = CommandLineFiles::openInput(name);
-    if (f == nullptr)
-        error = true;
-    return f;
-}
-
 void ClassifierOptions::parseArgument(const std::string& argument)
 {
     if (argument.empty())
@@ -60,15 +23,9 @@ void ClassifierOptions::parseArgument(const std::string& argument)
     case 'o':
     case 'v':
     case 'z': {
-        if (!nameForm(argument, name)) {
-            invalid(argument);
+        FILE* f = openOutput(argument, name);
+        if (f == nullptr)
             return;
-        }
-        FILE* f = files.openOutput(name);
-        if (f == nullptr) {
-            error = true;
-            return;
-        }
         switch (letter) {
         case 'a': axiomDump = f; break;
         case 'h': header = f; break;

@@ -5,14 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "parsers/CommandLineFiles.h"
+#include "parsers/CommandLineOptions.h"
 
-// The classifier's command line. Every named file is opened while the
-// arguments are read; every bad argument is reported on standard error and
-// sets the error flag.
-class ClassifierOptions {
+// The classifier's command line.
+class ClassifierOptions : public CommandLineOptions {
 public:
-    void parse(int argc, char** argv);
     // The checks made right after the arguments; may end the process.
     void check();
 
@@ -42,17 +39,10 @@ public:
     bool useRoleAxiomsInDeduction = true;
     bool initializeNonPrimitive = false;
     bool useOriginalAxiomsIds = false;
-    bool error = false;
-
-    // The named files; the outputs are checked for write errors at the end.
-    CommandLineFiles files;
 
 private:
-    void parseArgument(const std::string& argument);
-    bool nameForm(const std::string& argument, std::string& name) const;
-    void invalid(const std::string& argument);
+    void parseArgument(const std::string& argument) override;
     void openOriginalAxiomTables();
-    FILE* openInput(const std::string& argument);
 };
 
 #endif

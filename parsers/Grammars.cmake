@@ -19,6 +19,7 @@ set(KORVANE_GRAMMAR_OUTPUTS)
 list(APPEND KORVANE_CORE_SOURCES
   parsers/GrammarSupport.cpp
   parsers/CommandLineFiles.cpp
+  parsers/CommandLineOptions.cpp
   parsers/QueryRun.cpp
   parsers/NameLookup.cpp
   parsers/OntologyBuilder.cpp

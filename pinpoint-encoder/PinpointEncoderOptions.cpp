@@ -3,41 +3,6 @@
 #include <cstdlib>
 
 
-void PinpointEncoderOptions::parse(int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i)
-        parseArgument(argv[i]);
-}
-
-void PinpointEncoderOptions::invalid(const std::string& argument)
-{
-    std::fprintf(stderr, "Invalid parameter: %s\n", argument.c_str());
-    error = true;
-}
-
-bool PinpointEncoderOptions::nameForm(const std::string& argument, std::string& name)
-{
-    if (argument.size() < 4 || argument[2] != '=')
-        return false;
-    name = argument.substr(3);
-    return true;
-}
-
-FILE* PinpointEncoderOptions::openInput(const std::string& argument, bool bareIsStandardInput)
-{
-    if (bareIsStandardInput && argument.size() == 2)
-        return stdin;
-    std::string name;
-    if (!nameForm(argument, name)) {
-        invalid(argument);
-        return nullptr;
-    }
-    FILE* f = CommandLineFiles::openInput(name);
-    if (f == nullptr)
-        error = true;
-    return f;
-}
-
 void PinpointEncoderOptions::flag(const std::string& argument, bool& target, bool value)
 {
     target = value;
@@ -69,15 +34,9 @@ void PinpointEncoderOptions::parseArgument(const std::string& argument)
     case 'a':
     case 'h':
     case 'o': {
-        if (!nameForm(argument, name)) {
-            invalid(argument);
+        FILE* f = openOutput(argument, name);
+        if (f == nullptr)
             return;
-        }
-        FILE* f = files.openOutput(name);
-        if (f == nullptr) {
-            error = true;
-            return;
-        }
         (letter == 'a' ? axiomsInformation : letter == 'h' ? header : clauses) = f;
         return;
     }

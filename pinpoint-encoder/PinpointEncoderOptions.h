@@ -4,14 +4,11 @@
 #include <cstdio>
 #include <string>
 
-#include "parsers/CommandLineFiles.h"
+#include "parsers/CommandLineOptions.h"
 
-// The pinpoint-encoder's command line. Every named file is opened while the
-// arguments are read; every bad argument is reported on standard error and
-// sets the error flag.
-class PinpointEncoderOptions {
+// The pinpoint-encoder's command line.
+class PinpointEncoderOptions : public CommandLineOptions {
 public:
-    void parse(int argc, char** argv);
     // The checks of the streams made right after the arguments; ends the
     // process with status -1 when the run cannot go on.
     void check();
@@ -27,19 +24,9 @@ public:
     bool originalAxiomNumbers = false;
     bool inProcessSolver = false;
     bool propagateOnly = true;
-    bool error = false;
-
-    // The named files; the outputs are checked for write errors at the end.
-    CommandLineFiles files;
 
 private:
-    void parseArgument(const std::string& argument);
-    void invalid(const std::string& argument);
-    // "-x=name" with a non-empty name.
-    static bool nameForm(const std::string& argument, std::string& name);
-    // "-x=name" opens that file; bare "-x" is standard input where allowed.
-    // Null on failure.
-    FILE* openInput(const std::string& argument, bool bareIsStandardInput);
+    void parseArgument(const std::string& argument) override;
     // A flag letter: anything after it is reported, the flag is set anyway.
     void flag(const std::string& argument, bool& target, bool value);
 };

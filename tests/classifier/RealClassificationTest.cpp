@@ -21,6 +21,7 @@
 #include "model/PrimitiveConcept.h"
 #include "parsers/el_krss_g.h"
 #include "reasoner/TBox.h"
+#include "support/SatisfiableEncoder.h"
 #include "support/SharedOntologies.h"
 
 namespace {
@@ -31,9 +32,9 @@ using shared_ontologies::Pairs;
 // A clause sink that checks each clause as it arrives instead of writing it:
 // Horn with exactly one positive literal, the last one, except the unit
 // clause of bottom; and every variable within the count of the header.
-class HornCheckingEncoder : public Encoder {
+class HornCheckingEncoder : public SatisfiableEncoder {
 public:
-    HornCheckingEncoder() : Encoder(nullptr, nullptr, DIMACS) {}
+    HornCheckingEncoder() : SatisfiableEncoder(DIMACS) {}
 
     bool addClause(const LiteralList* literals, const KindList*, unsigned) override
     {
@@ -58,18 +59,6 @@ public:
         declaredClauses = clauseCount;
         return true;
     }
-    bool checkSatisfiability(const LiteralList*, const LiteralList*, unsigned long, unsigned long) override
-    {
-        return true;
-    }
-    bool checkSatisfiability(long, long, unsigned long, unsigned long) override { return true; }
-    LiteralList* checkSatisfiabilityAndPinpoint(long, long, const LiteralList*, bool, unsigned long,
-                                                unsigned long) override
-    {
-        return nullptr;
-    }
-    void preparePinpointing(const LiteralList*) override {}
-
     unsigned long clauses = 0;
     unsigned long largest = 0;
     unsigned long faults = 0;

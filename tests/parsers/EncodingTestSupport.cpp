@@ -16,36 +16,20 @@
 
 namespace korvane_test {
 
-namespace {
-
-int parseFile(const std::string& text, FILE*& input, int (*parse)())
-{
-    TempInput file(text);
-    FILE* in = std::fopen(file.path().c_str(), "r");
-    if (in == nullptr)
-        throw std::runtime_error("cannot open a temporary file");
-    input = in;
-    int result = parse();
-    std::fclose(in);
-    input = nullptr;
-    return result;
-}
-
-} // namespace
 
 int parseEncoding(const std::string& text)
 {
-    return parseFile(text, encyyin, encyyparse);
+    return parseFrom(text, encyyin, encyyparse);
 }
 
 int parseEncodingForPinpointing(const std::string& text)
 {
-    return parseFile(text, encforpinpyyin, encforpinpyyparse);
+    return parseFrom(text, encforpinpyyin, encforpinpyyparse);
 }
 
 int parseSimpleEncoding(const std::string& text)
 {
-    return parseFile(text, simpleencyyin, simpleencyyparse);
+    return parseFrom(text, simpleencyyin, simpleencyyparse);
 }
 
 void resetEncodingState()

@@ -12,20 +12,20 @@ void CommandLineOptions::invalid(const std::string& argument)
     error = true;
 }
 
-bool CommandLineOptions::nameForm(const std::string& argument, std::string& name)
+bool CommandLineOptions::nameForm(const std::string& argument, std::string& name, std::size_t letters)
 {
-    if (argument.size() < 4 || argument[2] != '=')
+    if (argument.size() < letters + 2 || argument[letters] != '=')
         return false;
-    name = argument.substr(3);
+    name = argument.substr(letters + 1);
     return true;
 }
 
-FILE* CommandLineOptions::openInput(const std::string& argument, bool bareIsStandardInput)
+FILE* CommandLineOptions::openInput(const std::string& argument, bool bareIsStandardInput, std::size_t letters)
 {
-    if (bareIsStandardInput && argument.size() == 2)
+    if (bareIsStandardInput && argument.size() == letters)
         return stdin;
     std::string name;
-    if (!nameForm(argument, name)) {
+    if (!nameForm(argument, name, letters)) {
         invalid(argument);
         return nullptr;
     }
@@ -45,4 +45,16 @@ FILE* CommandLineOptions::openOutput(const std::string& argument, std::string& n
     if (f == nullptr)
         error = true;
     return f;
+}
+
+void CommandLineOptions::debugOption(const std::string& argument, FILE*& stream)
+{
+    std::string name;
+    if (!nameForm(argument, name)) {
+        stream = stderr;
+        return;
+    }
+    FILE* f = files.openOutput(name);
+    if (f != nullptr)
+        stream = f;
 }

@@ -24,11 +24,16 @@ protected:
 
     // "Invalid parameter: %s" and the error flag.
     void invalid(const std::string& argument);
-    // "-x=name" with a non-empty name.
-    static bool nameForm(const std::string& argument, std::string& name);
+    // "-x=name" with a non-empty name; `letters` is the length of the
+    // option's own part ("-x" 2, "-xy" 3).
+    static bool nameForm(const std::string& argument, std::string& name, std::size_t letters = 2);
     // "-x=name" opens that file for reading; bare "-x" is standard input
     // where allowed. Null on failure.
-    FILE* openInput(const std::string& argument, bool bareIsStandardInput = true);
+    FILE* openInput(const std::string& argument, bool bareIsStandardInput = true, std::size_t letters = 2);
+    // The debug option: "-d=name" names the debug file, every other form is
+    // standard error. A file that cannot be opened is reported without the
+    // error flag, and the stream stays as it was.
+    void debugOption(const std::string& argument, FILE*& stream);
     // "-x=name" opens that file for writing and keeps it for the output
     // check; `name` receives the name. Null on failure.
     FILE* openOutput(const std::string& argument, std::string& name);

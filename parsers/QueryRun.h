@@ -20,6 +20,8 @@ public:
     // "TOTAL TIME (CPU-sec): %f" on standard error, then the output check;
     // the exit status of a run that got this far.
     static int finish(timer& stopwatch, const CommandLineFiles& files);
+    // The same with the total already measured (on another stopwatch).
+    static int finish(double totalSeconds, const CommandLineFiles& files);
 };
 
 #endif

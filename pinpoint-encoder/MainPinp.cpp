@@ -5,9 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "encoders/ActivityGenerator.h"
-#include "encoders/CoreSolverEncoder.h"
-#include "encoders/DimacsEncoder.h"
+#include "encoders/EncoderFactory.h"
 #include "model/ParserManager.h"
 #include "model/timer.h"
 #include "parsers/GrammarSupport.h"
@@ -24,12 +22,9 @@ namespace {
 
 void configure(const PinpointEncoderOptions& options)
 {
-    Encoder* encoder;
-    if (options.inProcessSolver)
-        encoder = new CoreSolverEncoder(new ActivityGenerator(), options.clauses, options.header,
-                                        options.propagateOnly);
-    else
-        encoder = new DimacsEncoder(options.clauses, options.header);
+    Encoder* encoder =
+        EncoderFactory::make(options.inProcessSolver ? EncoderFactory::CORE_SOLVER : EncoderFactory::DIMACS_WRITER,
+                             options.clauses, options.header, options.propagateOnly);
     TBox::getInstance();
     TBox::CNF_SAT_Encoder = encoder;
     TBox::debug_f = options.debugStream;

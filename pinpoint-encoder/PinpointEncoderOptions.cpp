@@ -40,17 +40,7 @@ void PinpointEncoderOptions::parseArgument(const std::string& argument)
         (letter == 'a' ? axiomsInformation : letter == 'h' ? header : clauses) = f;
         return;
     }
-    case 'd':
-        // Only "-d=name" names a file; every other form writes to standard
-        // error. A file that cannot be opened leaves the debug output as it was.
-        if (nameForm(argument, name)) {
-            FILE* f = files.openOutput(name);
-            if (f != nullptr)
-                debugStream = f;
-        } else {
-            debugStream = stderr;
-        }
-        return;
+    case 'd': debugOption(argument, debugStream); return;
     case 'g': flag(argument, originalAxiomNumbers, true); return;
     case 'm': flag(argument, inProcessSolver, true); return;
     case 'u': flag(argument, propagateOnly, false); return;

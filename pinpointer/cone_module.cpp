@@ -30,7 +30,7 @@ void from_cone_to_module(vec<int>& selectorList, const std::set<int>& cone, std:
 
 void compute_module(PinpointingSolver& coneSolver, vec<int>& selectorList, vec<int>& assumptionList, bool expand,
                     bool boundTwoLiteral, Lit query, std::set<int>& moduleSet, vec<int>& coneSelectors,
-                    vec<Lit>& excludedSelectors, int verbosity, timer& stopwatch, int shownQueryVariable) {
+                    vec<Lit>& excludedSelectors, int verbosity, usertime::timer& stopwatch, int shownQueryVariable) {
     vec<Lit> start;
     start.push(query);
     if (expand) coneSolver.expansionBound = assumptionList.last();

@@ -22,6 +22,6 @@ void from_cone_to_module(vec<int>& selectorList, const std::set<int>& cone, std:
 // stands for one that no clause holds), or by default its own.
 void compute_module(PinpointingSolver& coneSolver, vec<int>& selectorList, vec<int>& assumptionList, bool expand,
                     bool boundTwoLiteral, Lit query, std::set<int>& moduleSet, vec<int>& coneSelectors,
-                    vec<Lit>& excludedSelectors, int verbosity, timer& stopwatch, int shownQueryVariable = -1);
+                    vec<Lit>& excludedSelectors, int verbosity, usertime::timer& stopwatch, int shownQueryVariable = -1);
 
 #endif

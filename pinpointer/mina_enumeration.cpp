@@ -23,7 +23,7 @@ class Enumeration {
 public:
     Enumeration(PinpointingSolver& candidateSolver, PinpointingSolver& testSolver, PinpointingSolver& foundSolver,
                 vec<int>& selectors, vec<Lit>& candidateAssumptions, Lit query, MinASet& results, long minaLimit,
-                int verbosity, timer& stopwatch, const SelectorNumbering* numbering)
+                int verbosity, usertime::timer& stopwatch, const SelectorNumbering* numbering)
         : candidateSolver(candidateSolver),
           testSolver(testSolver),
           foundSolver(foundSolver),
@@ -48,7 +48,7 @@ private:
     MinASet& results;
     const long minaLimit;
     const int verbosity;
-    timer& stopwatch;
+    usertime::timer& stopwatch;
     const SelectorNumbering* numbering;  // null: the solvers number the selectors as the encoding does
 
     vec<Lit> candidate;         // the selector set under test, the query literal last when it is tested
@@ -335,7 +335,7 @@ void add_selector_variables(int count, PinpointingSolver& candidateSolver, Pinpo
     }
 }
 
-void print_resetting(timer& stopwatch) {
+void print_resetting(usertime::timer& stopwatch) {
     std::cerr << "RESETTING (CPU-sec): " << stopwatch.elapsed(true) << "\n";
     stopwatch.stop();
 }
@@ -344,7 +344,7 @@ void print_resetting(timer& stopwatch) {
 
 void prepare_pinpointing(vec<int>& assumptionList, vec<vec<Lit> >& clauses, PinpointingSolver& candidateSolver,
                          PinpointingSolver& testSolver, PinpointingSolver& foundSolver, PinpointingSolver* coneSolver,
-                         RelevantClauses* relevantClauses, int /*verbosity*/, timer& stopwatch) {
+                         RelevantClauses* relevantClauses, int /*verbosity*/, usertime::timer& stopwatch) {
     // The solvers that take the whole encoding.
     PinpointingSolver* whole[] = {relevantClauses == nullptr ? &testSolver : nullptr, coneSolver};
     if (relevantClauses == nullptr) {
@@ -378,7 +378,7 @@ void prepare_pinpointing(vec<int>& assumptionList, vec<vec<Lit> >& clauses, Pinp
 }
 
 void reset_between_queries(vec<int>& assumptionList, PinpointingSolver& candidateSolver,
-                           PinpointingSolver& testSolver, PinpointingSolver& foundSolver, timer& stopwatch) {
+                           PinpointingSolver& testSolver, PinpointingSolver& foundSolver, usertime::timer& stopwatch) {
     add_selector_variables(assumptionList.size(), candidateSolver, foundSolver);
     clear_explanations(testSolver);
     place_all_selectors(assumptionList, testSolver);
@@ -387,7 +387,7 @@ void reset_between_queries(vec<int>& assumptionList, PinpointingSolver& candidat
 
 void load_cone_query(RelevantClauses& relevantClauses, Lit query, vec<int>& coneSelectors, vec<int>& selectorList,
                      int selectorCount, PinpointingSolver& candidateSolver, PinpointingSolver& testSolver,
-                     PinpointingSolver& foundSolver, SelectorNumbering& numbering, bool resetting, timer& stopwatch) {
+                     PinpointingSolver& foundSolver, SelectorNumbering& numbering, bool resetting, usertime::timer& stopwatch) {
     numbering.query = relevantClauses.loadTestSolver(query, coneSelectors, selectorCount, testSolver, numbering.global);
     numbering.splitByCone(coneSelectors, selectorList);
     add_selector_variables(numbering.global.size(), candidateSolver, foundSolver);
@@ -397,7 +397,7 @@ void load_cone_query(RelevantClauses& relevantClauses, Lit query, vec<int>& cone
 void perform_pinpointing(PinpointingSolver& candidateSolver, PinpointingSolver& testSolver,
                          PinpointingSolver& foundSolver, vec<int>& assumptionList, vec<Lit>& excludedSelectors,
                          vec<int>& coneSelectors, bool useCone, Lit query, MinASet& results, long minaLimit,
-                         int verbosity, timer& stopwatch, const SelectorNumbering* numbering) {
+                         int verbosity, usertime::timer& stopwatch, const SelectorNumbering* numbering) {
     vec<Lit> candidateAssumptions;
     if (useCone) excludedSelectors.copyTo(candidateAssumptions);
     Enumeration enumeration(candidateSolver, testSolver, foundSolver, useCone ? coneSelectors : assumptionList,

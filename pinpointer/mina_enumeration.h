@@ -27,13 +27,13 @@
 // three enumeration solvers stay empty for load_cone_query.
 void prepare_pinpointing(vec<int>& assumptionList, vec<vec<Lit> >& clauses, PinpointingSolver& candidateSolver,
                          PinpointingSolver& testSolver, PinpointingSolver& foundSolver, PinpointingSolver* coneSolver,
-                         RelevantClauses* relevantClauses, int verbosity, timer& stopwatch);
+                         RelevantClauses* relevantClauses, int verbosity, usertime::timer& stopwatch);
 
 // Readies freshly made candidate and found-set solvers and the test solver
 // of the whole encoding (which keeps its clauses, learnt ones included) for
 // the next query; prints "RESETTING".
 void reset_between_queries(vec<int>& assumptionList, PinpointingSolver& candidateSolver,
-                           PinpointingSolver& testSolver, PinpointingSolver& foundSolver, timer& stopwatch);
+                           PinpointingSolver& testSolver, PinpointingSolver& foundSolver, usertime::timer& stopwatch);
 
 // Under the cone of influence, for every query: loads fresh candidate, test
 // and found-set solvers over the query's selectors in play, numbered as
@@ -46,7 +46,7 @@ void reset_between_queries(vec<int>& assumptionList, PinpointingSolver& candidat
 // reset_between_queries does.
 void load_cone_query(RelevantClauses& relevantClauses, Lit query, vec<int>& coneSelectors, vec<int>& selectorList,
                      int selectorCount, PinpointingSolver& candidateSolver, PinpointingSolver& testSolver,
-                     PinpointingSolver& foundSolver, SelectorNumbering& numbering, bool resetting, timer& stopwatch);
+                     PinpointingSolver& foundSolver, SelectorNumbering& numbering, bool resetting, usertime::timer& stopwatch);
 
 // Enumerates the MinAs of the query literal, or the first minaLimit of them
 // (0: all). With useCone the candidates are drawn from the cone selectors
@@ -59,6 +59,6 @@ void load_cone_query(RelevantClauses& relevantClauses, Lit query, vec<int>& cone
 void perform_pinpointing(PinpointingSolver& candidateSolver, PinpointingSolver& testSolver,
                          PinpointingSolver& foundSolver, vec<int>& assumptionList, vec<Lit>& excludedSelectors,
                          vec<int>& coneSelectors, bool useCone, Lit query, MinASet& results, long minaLimit,
-                         int verbosity, timer& stopwatch, const SelectorNumbering* numbering = nullptr);
+                         int verbosity, usertime::timer& stopwatch, const SelectorNumbering* numbering = nullptr);
 
 #endif

@@ -73,7 +73,7 @@ int run(const PinpointerOptions& options) {
     Input queryInput(options.queriesFrom, options.queriesFile, "query file");
     if (queryInput.interactive()) queryInput.name = "queries on standard input";
 
-    timer stopwatch;
+    usertime::timer stopwatch;
     stopwatch.reset();
     stopwatch.start();
     const int verbosity = options.verbosity;

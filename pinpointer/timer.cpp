@@ -2,6 +2,8 @@
 
 #include <sys/resource.h>
 
+namespace usertime {
+
 double cpuTime() {
     struct rusage usage;
     getrusage(RUSAGE_SELF, &usage);
@@ -31,3 +33,5 @@ double timer::elapsed(bool sinceStop) const {
     if (stopped == 1) return sinceStop ? cpuTime() - stopTime : stopTime - startTime;
     return cpuTime() - startTime;
 }
+
+} // namespace usertime

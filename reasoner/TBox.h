@@ -23,6 +23,8 @@
 #include "model/SharedConceptSet.h"
 #include "model/RoleAxiom.h"
 
+class EncodedTBox;
+
 // The process-wide terminology: the concept and role DAGs, the input axioms
 // and the normal form that classification and encoding work on.
 class TBox {
@@ -120,6 +122,10 @@ public:
     // After a classification: seeds only what new axioms touched
     // (reasoner/IncrementalPreparation.cpp).
     void prepareIncrementalDeduction();
+    // Rebuilds the normal form and its classification from a stored encoding
+    // and its normalisation map, both read into `encoded` before
+    // (reasoner/EncodingReload.cpp); the deduced-axioms list.
+    DeducedList* normalizationAndDeductionFromEncoding(EncodedTBox& encoded);
     void indexConceptsById();
     DeducedList* performDeduction(int& conceptCount, int& roleCount);
     int getSubsumptionsNumber();

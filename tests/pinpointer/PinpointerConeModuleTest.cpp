@@ -86,7 +86,7 @@ TEST(PinpointerModule, ComputeModuleOfTheQuery) {
     vec<int> coneSelectors;
     vec<Lit> excluded;
     std::set<int> moduleSet;
-    timer stopwatch;
+    usertime::timer stopwatch;
     stopwatch.start();
     testing::internal::CaptureStderr();
     compute_module(f.solver, f.selectors, f.selectors, false, false, cnf_literal(-6), moduleSet, coneSelectors,
@@ -108,7 +108,7 @@ std::string moduleLines(int verbosity) {
     vec<int> coneSelectors;
     vec<Lit> excluded;
     std::set<int> moduleSet;
-    timer stopwatch;
+    usertime::timer stopwatch;
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     compute_module(f.solver, f.selectors, f.selectors, false, false, cnf_literal(-6), moduleSet, coneSelectors,

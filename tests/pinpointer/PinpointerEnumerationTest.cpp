@@ -64,7 +64,7 @@ public:
     std::unique_ptr<PinpointingSolver> candidate{new PinpointingSolver()};
     std::unique_ptr<PinpointingSolver> found{new PinpointingSolver()};
     PinpointingSolver test;
-    timer stopwatch;
+    usertime::timer stopwatch;
     int queries = 0;
     std::string out;
     std::string err;

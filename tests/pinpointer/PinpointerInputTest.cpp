@@ -219,12 +219,12 @@ TEST(PinpointerOptions, InvalidArguments) {
 }
 
 TEST(PinpointerTimer, FreshStoppedAndRunning) {
-    timer t;
+    usertime::timer t;
     EXPECT_EQ(t.elapsed(false), 0.0);
-    double before = cpuTime();
+    double before = usertime::cpuTime();
     double sinceStop = t.elapsed(true);  // now - 0: the user time so far
     EXPECT_GE(sinceStop, before);
-    EXPECT_LE(sinceStop, cpuTime());
+    EXPECT_LE(sinceStop, usertime::cpuTime());
 
     t.reset();  // still stopped, stop time 0
     EXPECT_EQ(t.elapsed(false), -t.startTime);

@@ -9,6 +9,7 @@ void IncrementalClassifierOptions::inputOption(const std::string& argument)
 {
     const char second = argument.size() > 2 ? argument[2] : '\0';
     if (second == 'o' || second == 'v') {
+        (second == 'o' ? encodingGiven : normalizationMapGiven) = true;
         FILE* f = openInput(argument, true, 3);
         if (f != nullptr)
             (second == 'o' ? encoding : normalizationMap) = f;
@@ -101,14 +102,14 @@ void IncrementalClassifierOptions::parseArgument(const std::string& argument)
 
 void IncrementalClassifierOptions::check()
 {
-    if ((encoding == nullptr) != (normalizationMap == nullptr)) {
+    if (encodingGiven != normalizationMapGiven) {
         std::fputs("Trying to upload a TBox from a previous encoding without giving the encoding or the "
                    "normalization mapping!\n",
                    stderr);
         error = true;
     }
     if (queries == stdin &&
-        ((input == stdin && encoding == nullptr) || encoding == stdin || normalizationMap == stdin)) {
+        ((input == stdin && !encodingGiven) || encoding == stdin || normalizationMap == stdin)) {
         std::fputs("Input and Queries cannot be both read from standard input!\n", stderr);
         error = true;
     }
@@ -122,12 +123,12 @@ void IncrementalClassifierOptions::check()
     // and is read against an encoding whose clauses follow its records: the
     // axioms of an increment, and those of a reloaded encoding, have no
     // numbers of their own.
-    if (pinpointingInfo != nullptr && (increment != nullptr || encoding != nullptr)) {
+    if (pinpointingInfo != nullptr && (increment != nullptr || encodingGiven)) {
         std::fputs("Cannot write the pinpointing information of an increment or of a reloaded encoding!\n",
                    stderr);
         error = true;
     }
-    if (encoding != nullptr && namedInput) {
+    if (encodingGiven && namedInput) {
         std::fputs("Trying to load a TBox both from an encoding and from an axioms file!\n", stderr);
         std::exit(-1);
     }

@@ -25,6 +25,9 @@ public:
     bool namedInput = false;
     FILE* encoding = nullptr;
     FILE* normalizationMap = nullptr;
+    // -io and -iv were given, whether or not their files opened.
+    bool encodingGiven = false;
+    bool normalizationMapGiven = false;
     FILE* increment = nullptr;
     FILE* queries = nullptr;
     FILE* clauses = stdout;

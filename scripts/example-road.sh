@@ -3,15 +3,19 @@
 # examples/anatomy.krss, answers its queries, and asks the pinpointer for the
 # MinAs of two of the subsumptions found. Each numbered step prints what the
 # README shows for it; the timing lines go to files beside the outputs.
-# Usage: example-road.sh CLASSIFIER PINPOINTER OUTPUT_DIRECTORY
+# Then the incremental classifier classifies the same ontology, stores its
+# encoding and map, and adds examples/anatomy-increment.krss as an increment
+# before it answers complex queries.
+# Usage: example-road.sh CLASSIFIER PINPOINTER INCREMENTAL_CLASSIFIER OUTPUT_DIRECTORY
 set -euo pipefail
-if [ $# -ne 3 ]; then
-    echo "Usage: $0 CLASSIFIER PINPOINTER OUTPUT_DIRECTORY" >&2
+if [ $# -ne 4 ]; then
+    echo "Usage: $0 CLASSIFIER PINPOINTER INCREMENTAL_CLASSIFIER OUTPUT_DIRECTORY" >&2
     exit 2
 fi
 classifier=$1
 pinpointer=$2
-out=$3
+incremental=$3
+out=$4
 examples="$(cd "$(dirname "$0")/../examples" && pwd)"
 mkdir -p "$out"
 
@@ -40,3 +44,21 @@ echo "== 4. classify again with the input axioms as the selectors (-g) and write
 "$classifier" -i="$examples/anatomy.krss" -o="$out/anatomy-g.cnf" -h="$out/anatomy-g.header" \
     -p="$out/anatomy-g.assumptions" -s -g -z="$out/anatomy-g.deductions" 2>"$out/classify-g.timings"
 echo "assumption list (one number a line in the file): $(paste -sd" " "$out/anatomy-g.assumptions")"
+
+echo
+echo "== 5. classify examples/anatomy.krss with the incremental classifier and store the encoding and its map =="
+"$incremental" -i="$examples/anatomy.krss" -o="$out/anatomy-inc.cnf" -h="$out/anatomy-inc.header" \
+    -v="$out/anatomy-inc.map" 2>"$out/incremental.timings"
+cat "$out/anatomy-inc.header"
+echo "-- timing lines:"
+sed 's/: .*/: .../' "$out/incremental.timings"
+
+echo
+echo "== 6. add examples/anatomy-increment.krss as an increment and answer examples/anatomy-increment.queries =="
+cat "$examples/anatomy-increment.queries"
+echo "-- answers:"
+"$incremental" -i="$examples/anatomy.krss" -j="$examples/anatomy-increment.krss" \
+    -q="$examples/anatomy-increment.queries" -m -o=/dev/null -h=/dev/null -v="$out/anatomy-inc-j.map" \
+    2>"$out/increment.timings"
+echo "-- timing lines:"
+sed 's/: .*/: .../' "$out/increment.timings"

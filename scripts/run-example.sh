@@ -11,4 +11,5 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVANE_TESTS=OFF >/de
 ninja -C build
 
 # The steps and what they print are those of the README's worked example.
-bash scripts/example-road.sh build/classifier/classifier build/pinpointer/pinpointer build/example
+bash scripts/example-road.sh build/classifier/classifier build/pinpointer/pinpointer \
+    build/incremental-classifier/incremental-classifier build/example

@@ -56,6 +56,8 @@ const ProgramProbe kProbes[] = {
     {"classifier", KORVANE_CLASSIFIER_PATH, {"-i=ontology", "-o=/dev/null", "-h=/dev/null"}, {"ontology"}},
     {"pinpointer", KORVANE_PINPOINTER_PATH, {"-a=list", "-i=encoding", "-q=queries", "-c"},
      {"list", "encoding", "queries"}},
+    {"incremental-classifier", KORVANE_INCREMENTAL_CLASSIFIER_PATH, {"-i=ontology", "-o=/dev/null", "-h=/dev/null"},
+     {"ontology"}},
 };
 
 class ReadmeOptionTable : public ::testing::TestWithParam<ProgramProbe> {};
@@ -136,7 +138,9 @@ TEST(ReadmeOptionTables, EachTableIsCheckedAgainstItsProgram)
 
 INSTANTIATE_TEST_SUITE_P(Programs, ReadmeOptionTable, ::testing::ValuesIn(kProbes),
                          [](const ::testing::TestParamInfo<ProgramProbe>& info) {
-                             return std::string(info.param.name);
+                             std::string name = info.param.name;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
                          });
 
 // The steps of the example script, by number: the lines after the step's
@@ -193,7 +197,7 @@ TEST(ReadmeWorkedExample, PrintsWhatTheReadmeShowsAndWritesTheExcerptedFiles)
     Scratch scratch;
     const std::string out = scratch.path("example");
     ProcessResult r = runProgram({"/bin/bash", kSourceDir + "/scripts/example-road.sh", KORVANE_CLASSIFIER_PATH,
-                                  KORVANE_PINPOINTER_PATH, out});
+                                  KORVANE_PINPOINTER_PATH, KORVANE_INCREMENTAL_CLASSIFIER_PATH, out});
     ASSERT_EQ(r.status, 0) << r.err;
     std::map<std::string, std::vector<std::string>> steps = exampleSteps(r.out);
     ASSERT_FALSE(steps.empty());

@@ -140,8 +140,7 @@ TEST(Statistics, GoToTheStatisticsFileOrWithDebugToStandardError)
         if (!line.empty())
             heads.push_back(line.substr(0, line.find(' ')));
     EXPECT_EQ(heads, (std::vector<std::string>{"INPUT", "INPUT", "NORMALIZED", "PREPARATION", "RESULTS"}));
-    // Two axioms; four normal-form concepts beside top and bottom... the
-    // normal form holds bottom, top, A, B, E and ∃r.E: six.
+    // Two normalised axioms over bottom, top, A, B, E and ∃r.E.
     EXPECT_NE(scratch.read("stats").find("\nNORMALIZED (concepts: 6, axioms: 2).\n"), std::string::npos)
         << scratch.read("stats");
 
@@ -235,8 +234,10 @@ TEST(SideFiles, PinpointingInformationHasOneAxiomRecordPerNormalisedAxiom)
 
 struct BadInput {
     const char* name;
-    // The files: ontology, encoding, map; the arguments name them.
+    // The files: ontology (O), increment (J), encoding (E), map (M); the
+    // arguments name them by their letter.
     std::string ontology;
+    std::string increment;
     std::string encoding;
     std::string map;
     std::vector<std::string> arguments;
@@ -246,11 +247,14 @@ struct BadInput {
 std::ostream& operator<<(std::ostream& out, const BadInput& input) { return out << input.name; }
 
 const BadInput kBadInputs[] = {
-    {"MalformedOntology", "(implies A\n", "", "", {"-i=O"}, "ERROR!"},
-    {"MalformedIncrement", "(implies A B)\n", "", "", {"-i=O", "-j=E"}, "ERROR!"},
-    {"EncodingWithoutHeader", "", "-1 0\n2 0\n", "*bottom* 1\n*top* 2\n", {"-io=E", "-iv=M"}, "ERROR!"},
-    {"EncodingWithText", "", "p cnf 2 2\n-1 0\nfoo\n", "*bottom* 1\n*top* 2\n", {"-io=E", "-iv=M"}, "ERROR!"},
-    {"MalformedMap", "", "c axioms 2 deduced 0\np cnf 2 2\n-1 0\n2 0\n", "*bottom* one\n", {"-io=E", "-iv=M"},
+    {"MalformedOntology", "(implies A\n", "", "", "", {"-i=O"}, "ERROR!"},
+    {"MalformedIncrement", "(implies A B)\n", "(implies (and A) \n", "", "", {"-i=O", "-j=J"}, "ERROR!"},
+    {"EncodingWithoutHeader", "", "", "-1 0\n2 0\n", "*bottom* 1\n*top* 2\n", {"-io=E", "-iv=M"}, "ERROR!"},
+    {"EncodingWithText", "", "", "p cnf 2 2\n-1 0\nfoo\n", "*bottom* 1\n*top* 2\n", {"-io=E", "-iv=M"}, "ERROR!"},
+    // A map of another encoding: it names a variable the encoding does not have.
+    {"MismatchedMap", "", "", "c axioms 2 deduced 0\np cnf 2 2\n-1 0\n2 0\n", "*bottom* 1\n*top* 2\nA 7\n",
+     {"-io=E", "-iv=M"}, "greater than the encoding's variables number"},
+    {"MalformedMap", "", "", "c axioms 2 deduced 0\np cnf 2 2\n-1 0\n2 0\n", "*bottom* one\n", {"-io=E", "-iv=M"},
      "ERROR!"},
 };
 
@@ -262,20 +266,17 @@ TEST_P(BadInputRun, EndsWithAnErrorAndStatusMinusOne)
     Scratch scratch;
     std::vector<std::string> arguments = {"-o=/dev/null", "-h=/dev/null"};
     for (std::string a : input.arguments) {
-        const char letter = a[a.size() - 1];
+        const char letter = a.back();
         a.pop_back();
         if (letter == 'O')
             a += scratch.write("o.krss", input.ontology);
+        else if (letter == 'J')
+            a += scratch.write("j.krss", input.increment);
         else if (letter == 'M')
             a += scratch.write("map", input.map);
-        else if (a == "-j=")
-            a += scratch.write("j.krss", input.ontology);
         else
             a += scratch.write("encoding", input.encoding);
         arguments.push_back(a);
-    }
-    if (std::string(input.name) == "MalformedIncrement") {
-        writeFile(scratch.path("j.krss"), "(implies (and A) \n");
     }
     ProcessResult r = incremental(arguments);
     EXPECT_EQ(r.status, 255);

@@ -19,6 +19,7 @@
 #include "parsers/el_krss_g_upload.h"
 #include "reasoner/EncodedTBox.h"
 #include "reasoner/TBox.h"
+#include "support/OntologyForms.h"
 
 // A terminology classified and encoded, stored as an encoding (header text
 // first) and a normalisation map, and rebuilt from them in the same process
@@ -35,10 +36,12 @@ struct Stored {
 };
 
 // Everything the terminology and the model keep between runs starts afresh,
-// the store of what is read back from files included.
+// the store of what is read back from files included, with the library's
+// switches.
 inline void resetAll()
 {
     korvane_test::resetModel();
+    TBox::initializeNonPrimitive = true;
     TBox::only_loaded = false;
     TBox::loaded_from_encoding = false;
     TBox::pinpointing_index = 0;
@@ -109,8 +112,10 @@ inline Stored store(TBox* tbox)
 inline TBox::DeducedList* reload(const Stored& stored)
 {
     const bool equivalenceNames = Concept::EquivalenceNames;
+    const bool initializeNonPrimitive = TBox::initializeNonPrimitive;
     resetAll();
     Concept::EquivalenceNames = equivalenceNames;
+    TBox::initializeNonPrimitive = initializeNonPrimitive;
     if (korvane_test::parseFrom(stored.encoding, encyyin, encyyparse) != 0)
         throw std::logic_error("the encoding does not parse");
     if (korvane_test::parseFrom(stored.map, uploadyyin, uploadyyparse) != 0)
@@ -192,6 +197,18 @@ inline std::vector<std::pair<std::string, std::string>> sampleNamedPairs(TBox* t
     while (pairs.size() < count)
         pairs.emplace_back(names[pick(random)], names[pick(random)]);
     return pairs;
+}
+
+// The top-level forms of an ontology file in two parts by a seeded draw:
+// about a fifth in the second.
+inline std::pair<std::string, std::string> splitForms(const std::string& path, unsigned seed)
+{
+    std::mt19937 draw(seed);
+    std::bernoulli_distribution later(0.2);
+    std::pair<std::string, std::string> parts;
+    for (const std::string& form : korvane_test::ontologyForms(path))
+        (later(draw) ? parts.second : parts.first) += form + "\n";
+    return parts;
 }
 
 } // namespace reload_test

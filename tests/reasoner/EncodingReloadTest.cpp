@@ -85,6 +85,7 @@ class AxiomClauses : public ::testing::TestWithParam<bool> {};
 TEST_P(AxiomClauses, BecomeGcisOfTheirTypeWithTheNamesOfNormalisation)
 {
     const bool equivalenceNames = GetParam();
+    resetAll();
     Concept::EquivalenceNames = equivalenceNames;
     reloadText("c axioms 6 deduced 0\np cnf 7 6\n-1 0\n2 0\n-5 7 0\n-7 6 0\n-3 4 0\n-5 6 0\n",
                kTrivialMap + "A 3\nB 4\n#7 5\n#8 6\n(some r A) 7\n");
@@ -312,6 +313,7 @@ TEST_P(ReloadThenIncrement, EndsWithTheSubsumptionsOfOneRun)
 
     resetAll();
     Concept::EquivalenceNames = true;
+    TBox::initializeNonPrimitive = std::get<1>(GetParam());
     addAndClassify(c.stored);
     Stored stored = store(TBox::getInstance());
     reload(stored);

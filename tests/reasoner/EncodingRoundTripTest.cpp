@@ -9,13 +9,11 @@
 #include <cstdlib>
 #include <iterator>
 #include <set>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "EncodingReloadSupport.h"
 #include "NamedSubsumptions.h"
-#include "support/OntologyForms.h"
 #include "support/SharedOntologies.h"
 
 using namespace reload_test;
@@ -130,18 +128,6 @@ INSTANTIATE_TEST_SUITE_P(SharedData, EncodingRoundTrip, ::testing::ValuesIn(shar
                          shared_ontologies::testName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(EncodingRoundTrip);
 
-// The forms of a file in two parts by a seeded draw: about a fifth in the
-// second.
-std::pair<std::string, std::string> splitForms(const std::string& path)
-{
-    std::mt19937 draw(kSeed);
-    std::bernoulli_distribution later(0.2);
-    std::pair<std::string, std::string> parts;
-    for (const std::string& form : korvane_test::ontologyForms(path))
-        (later(draw) ? parts.second : parts.first) += form + "\n";
-    return parts;
-}
-
 class IncrementAfterReload : public ::testing::TestWithParam<Case> {};
 
 TEST_P(IncrementAfterReload, EndsWithTheSubsumptionsOfOneRun)
@@ -159,7 +145,7 @@ TEST_P(IncrementAfterReload, EndsWithTheSubsumptionsOfOneRun)
     unsigned long variables = 0;
     const std::vector<bool> expectedAnswers = answer(whole, clauseSet(encodePass(whole, &variables).second), queries);
 
-    const auto [first, second] = splitForms(c.krss);
+    const auto [first, second] = splitForms(c.krss, kSeed);
     korvane_test::TempInput firstFile(first);
     korvane_test::TempInput secondFile(second);
     resetAll();

@@ -100,12 +100,8 @@ Concept
         { $$ = NormalizationMapBuilder::up_getTmpConceptById($2); }
     | LROUND CONJUNCTION ConceptList RROUND
         { $$ = OntologyBuilder::conjunction($3); }
-    | LROUND EXIST_REST Name Concept RROUND
-        {
-            Role* role = NameLookup::getRoleByName($3);
-            std::free($3);
-            $$ = NormalizationMapBuilder::existential(role, $4);
-        }
+    | LROUND EXIST_REST Role Concept RROUND
+        { $$ = NormalizationMapBuilder::existential($3, $4); }
     ;
 
 Role

@@ -22,12 +22,8 @@ void TBox::seedConcept(Concept* c)
         static_cast<ExistentialRestr*>(c)->getFiller()->deduction.recordReachedByRole(c);
 }
 
-void TBox::prepareDeduction()
+void TBox::seedNormalizedConcepts()
 {
-    if (deduction_performed) {
-        prepareIncrementalDeduction();
-        return;
-    }
     Concept* bottomConcept = TrivialConcept::getBOTTOM();
     Concept* topConcept = TrivialConcept::getTOP();
     delete conceptsById;
@@ -39,6 +35,22 @@ void TBox::prepareDeduction()
         (*conceptsById)[c->id] = c;
         seedConcept(c);
     }
+}
+
+void TBox::prepareDeduction()
+{
+    if (deduction_performed) {
+        // A terminology reloaded from an encoding is classified in full
+        // before its first increment (reasoner/EncodingReload.cpp).
+        if (reloadedDeductionIncomplete)
+            completeReloadedDeduction();
+        prepareIncrementalDeduction();
+        return;
+    }
+    reloadedDeductionIncomplete = false;
+    Concept* bottomConcept = TrivialConcept::getBOTTOM();
+    Concept* topConcept = TrivialConcept::getTOP();
+    seedNormalizedConcepts();
 
     for (Axiom* a : gcis) {
         if (a->index < 0)
@@ -56,6 +68,11 @@ void TBox::prepareDeduction()
             if (a->index < 0)
                 a->index = ++pinpointing_index;
 
+    settleToldSubsumptions();
+}
+
+void TBox::settleToldSubsumptions()
+{
     // In ascending id every concept appends itself to the lists of its
     // subsumers, which therefore come out sorted. A slot without a concept
     // (an id not in the normalised set) is passed over.

@@ -48,6 +48,9 @@ TBox::~TBox()
 {
     delete conceptsById;
     delete deducedAxioms;
+#ifndef KORVANE_CLASSIFIER_MODEL
+    delete pendingDeducedAxioms;
+#endif
 #ifdef KORVANE_CLASSIFIER_MODEL
     delete encodingMap;
 #endif

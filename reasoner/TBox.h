@@ -122,10 +122,6 @@ public:
     // After a classification: seeds only what new axioms touched
     // (reasoner/IncrementalPreparation.cpp).
     void prepareIncrementalDeduction();
-    // Rebuilds the normal form and its classification from a stored encoding
-    // and its normalisation map, both read into `encoded` before
-    // (reasoner/EncodingReload.cpp); the deduced-axioms list.
-    DeducedList* normalizationAndDeductionFromEncoding(EncodedTBox& encoded);
     void indexConceptsById();
     DeducedList* performDeduction(int& conceptCount, int& roleCount);
     int getSubsumptionsNumber();
@@ -148,6 +144,13 @@ public:
     // subsumed lists of bottom, itself and top like any new subsumee.
     void handleNonTBoxNewConcept(Concept* c, int it, int& marker);
     int mergeNewConceptsInRoleRelated(ConceptList* news, Role* r, int it);
+
+    // A normalised and classified terminology rebuilt from a stored encoding
+    // whose variables the normalisation map has named (reasoner/EncodingReload.cpp):
+    // GCIs from the axiom clauses, told and derived subsumptions from all
+    // clauses, the subsumed lists seeded from them. Returns the deduced-axioms
+    // list. A variable without a concept is a fatal error.
+    DeducedList* normalizationAndDeductionFromEncoding(EncodedTBox& e);
 #endif
 
     // Side files and debugging listings (the same in both builds). The
@@ -229,6 +232,15 @@ public:
     RoleAxiomSet roleAxioms;
     DeducedList* deducedAxioms = nullptr;
     int deductionIteration = 0;
+#ifndef KORVANE_CLASSIFIER_MODEL
+    // Set by a reload from an encoding: the subsumed lists hold what the
+    // encoding told, and the next incremental preparation first classifies
+    // the reloaded terminology.
+    bool reloadedDeductionIncomplete = false;
+    // Subsumptions derived by that classification that the stored encoding
+    // did not hold; the next encoding pass writes them with its deduced ones.
+    DeducedList* pendingDeducedAxioms = nullptr;
+#endif
     // The roles that could trigger a rule when the last classification run
     // ended: rules create existentials only over those.
     std::set<Role*> relevantRolesInDeduction;
@@ -304,6 +316,16 @@ private:
     // Replaces c's operands by the shared ones, sorted by ascending serial.
     template <typename Share>
     void shareOperands(Concept* c, bool dropDuplicates, Share share);
+
+#ifndef KORVANE_CLASSIFIER_MODEL
+    // Seeds shared by the preparation and the reload: every normalised
+    // concept in its slot of conceptsById with its told subsumers (bottom
+    // and top first), then the lists of subsumed concepts and related
+    // existentials built from the recorded subsumers in ascending id.
+    void seedNormalizedConcepts();
+    void settleToldSubsumptions();
+    void completeReloadedDeduction();
+#endif
 
 #ifdef KORVANE_CLASSIFIER_MODEL
     // Steps of the classification, in the order it runs them.

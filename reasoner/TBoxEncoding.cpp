@@ -54,13 +54,17 @@ void TBox::encodeIntoSat(bool solve, unsigned long* variables, unsigned long* cl
         clauses_counter += n;
         axiomClauses += n;
     }
-    if (deducedAxioms != nullptr) {
-        for (auto& pair : *deducedAxioms) {
+    for (DeducedList* deduced : {pendingDeducedAxioms, deducedAxioms}) {
+        if (deduced == nullptr)
+            continue;
+        for (auto& pair : *deduced) {
             int n = encodeAxiom(pair.first, pair.second);
             clauses_counter += n;
             deducedClauses += n;
         }
     }
+    delete pendingDeducedAxioms;
+    pendingDeducedAxioms = nullptr;
     if (!encoded || axiomClauses != 0 || deducedClauses != 0) {
         *clauseCount = clauses_counter;
         *variables = Concept::encoding_id_counter;

@@ -159,9 +159,16 @@ private:
     Deduction* record(unsigned long n) const;
     Deduction* clauseRecord(unsigned long k) const;
     unsigned long controlVariableOf(Deduction* d);
-    void generateControlClause(Deduction* root, LiteralList* clause, unsigned long mark);
-    // Marks the assumption variable for the clause `mark`; false when it was marked already.
-    bool markAssumption(unsigned long v, unsigned long mark, const LiteralList* clause);
+    unsigned long clauseRecordNumber(unsigned long k) const;
+    void generateControlClause(unsigned long root, LiteralList* clause, unsigned long mark);
+    // Puts the negated assumption of record n's axiom at the front of the
+    // clause `mark`, unless the clause has it already.
+    void addAssumptionLiteral(unsigned long n, int index, unsigned long mark, LiteralList* clause);
+    // Axiom k is selected by v (0: by none).
+    void setAssumption(unsigned long k, unsigned long v);
+    void clearAssumptions();
+    // Gives every record the mark slot of its axiom's assumption variable.
+    void assignMarkSlots();
     void freeRecords();
     void releaseImplicationTable();
     void freeClauseLists(HornClauses& clauses);
@@ -181,9 +188,23 @@ private:
 
     std::vector<unsigned long> axiomNumbers;
     std::vector<unsigned long> savedNumbers;
-    std::vector<unsigned long> assumptions;
-    std::vector<unsigned long> visitMarks;
+    // Axiom number -> assumption variable, only for the axioms that have one:
+    // the positions of the axiom records and the indexes that records name
+    // (or the lines of a loaded axioms information). An index may lie far
+    // above the number of records; nothing is sized by it.
+    std::map<unsigned long, unsigned long> assumptions;
+    // The largest axiom number that may have an assumption.
+    unsigned long assumptionBound = 0;
+    // How many axioms each assumption variable selects.
+    std::map<unsigned long, unsigned long> assumptionUses;
     std::set<unsigned long> assumptionSet;
+    // While control clauses are made: the assumption variables when the
+    // numbering began, ascending, with one visit mark each, and per record
+    // number 1 + the slot of its axiom's variable (0: none). Empty once the
+    // assumptions change.
+    std::vector<unsigned long> markedVariables;
+    std::vector<unsigned long> visitMarks;
+    std::vector<unsigned long> recordSlots;
     std::set<unsigned long> missingPremiseControls;
 };
 

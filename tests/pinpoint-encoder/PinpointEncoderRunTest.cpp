@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -233,6 +234,43 @@ INSTANTIATE_TEST_SUITE_P(
                      "clause in the encoding" +
                          kNotOneClassification + "4\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// --- An axiom index far above the records.
+
+TEST(PinpointEncoderRun, AnAxiomIndexFarAboveTheRecordsCostsNoMoreThanTheRecords)
+{
+    Files files;
+    // The chain with C ⊑ D numbered 14444444: its axiom record keeps
+    // position 4 (control variable 10), the derivations by axiom 4 still use
+    // assumption 10, and the control variables follow 6 + 14444444.
+    const std::string pinpointing = "2 3 1 1 A\n2 2 2 2 A\n3 4 3 3 A\n4 5 14444444 4 A\n"
+                                    "2 4 3 2 3 S\n2 5 4 2 4 S\n3 5 4 3 4 S\n";
+    ProcessSetup setup;
+    setup.timeLimitSeconds = 2;
+    if (std::getenv("KORVANE_SANITIZED") == nullptr)
+        setup.memoryLimitBytes = 256ul << 20;
+    ProcessResult r = runProgramWith({kProgram, "-i=" + files.write("enc", kChainEncoding),
+                                      "-p=" + files.write("pin", pinpointing), "-h=" + files.path("header"),
+                                      "-a=" + files.path("axioms")},
+                                     setup);
+    EXPECT_EQ(r.out, "-1 0\n2 0\n-7 -3 4 0\n-9 -4 5 0\n-10 -5 6 0\n"
+                     "-14444451 -3 5 0\n-7 -9 14444451 0\n"
+                     "-14444452 -3 6 0\n-14444451 -10 14444452 0\n"
+                     "-14444453 -4 6 0\n-9 -10 14444453 0\n");
+    EXPECT_EQ(files.read("header"), "p cnf 14444453 11\n");
+    // Only the axioms with a variable have a line: the four records and the
+    // index the fourth names.
+    EXPECT_EQ(files.read("axioms"), "14444444 4 4 6 N\n1 7 0\n2 8 0\n3 9 0\n4 10 0\n14444444 14444450 0\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+
+    // The in-process solver answers as over the chain, within the same bounds.
+    r = runProgramWith({kProgram, "-m", "-i=" + files.path("enc"), "-p=" + files.path("pin"),
+                        "-q=" + files.write("q", kChainQueries), "-v=" + files.write("map", kChainMap),
+                        "-h=" + files.path("header")},
+                       setup);
+    EXPECT_EQ(answers(r.out), kChainAnswers) << r.out;
+    EXPECT_EQ(r.status, 0) << r.err;
+}
 
 // --- A derivation that lost a premise.
 

@@ -94,8 +94,9 @@ public:
     // Rewrites pinpointed assumption variables in place into GCI axiom numbers
     // and returns a new list of the role-axiom numbers taken out of it.
     LiteralList* convertAssumptionsInAxiomsIds(LiteralList* pinpointed) const;
-    // The axioms information: a header line and one line per axiom with its
-    // assumption variable.
+    // The axioms information: a header line, one line per axiom with its
+    // assumption variable, and one line "0 v 0" per control variable v
+    // assumed for a derivation that lost a premise.
     void saveAxiomsAssumptions(FILE* f) const;
     // The header of an axioms information file.
     void loadAxiomsAssumptions(unsigned long largestIndex, unsigned long largestOriginal,
@@ -130,6 +131,8 @@ public:
     // The assumption variable of axiom k, 0 when none.
     unsigned long assumptionOf(long k) const;
     const std::set<unsigned long>& getAssumptionSet() const { return assumptionSet; }
+    // Axiom number -> assumption variable of every axiom that has one.
+    const std::map<unsigned long, unsigned long>& axiomAssumptions() const { return assumptions; }
 
     unsigned long savedCount() const { return savedRecords; }
     unsigned long boolCount() const { return boolRecords; }

@@ -121,6 +121,10 @@ void EncodedTBox::saveAxiomsAssumptions(FILE* f) const
             break;
         std::fprintf(f, "%ld %ld 0\n", static_cast<long>(assumption.first), static_cast<long>(assumption.second));
     }
+    // The control variables assumed for derivations that lost a premise
+    // select no known axiom: axiom number 0.
+    for (unsigned long v : missingPremiseControls)
+        std::fprintf(f, "0 %ld 0\n", static_cast<long>(v));
 }
 
 void EncodedTBox::loadAxiomsAssumptions(unsigned long indexes, unsigned long originals, unsigned long axioms,

@@ -17,9 +17,10 @@
 // behind them. An encoder that allows a sparse tail stops there when a
 // variable lies far above all others: from then on every variable above the
 // ones made so far gets the next solver variable when it is first met, so
-// that a few large numbers cost a few solver variables; clauses and assumptions are built in one literal buffer; an
-// unsatisfiable clause set ends the process with the abort texts; answers,
-// models and pinpointed axiom lists are written and built the same way.
+// that a few large numbers cost a few solver variables. Clauses and
+// assumptions are built in one literal buffer; an unsatisfiable clause set
+// ends the process with the abort texts; answers, models and pinpointed axiom
+// lists are written and built the same way.
 // The derived encoders decide how they solve.
 template <class S>
 class InProcessEncoder : public Encoder {

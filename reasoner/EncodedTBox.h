@@ -170,8 +170,12 @@ private:
     // Axiom k is selected by v (0: by none).
     void setAssumption(unsigned long k, unsigned long v);
     void clearAssumptions();
-    // Gives every record the mark slot of its axiom's assumption variable.
-    void assignMarkSlots();
+    // Counts the axioms of each assumption variable, once one is replaced.
+    void countAssumptionUses();
+    // Stores the (axiom, variable) pairs (one variable per axiom) as the only
+    // assumptions, and gives every record the mark slot of its axiom's
+    // variable.
+    void numberAssumptions(std::vector<std::pair<unsigned long, unsigned long>>& named);
     void freeRecords();
     void releaseImplicationTable();
     void freeClauseLists(HornClauses& clauses);
@@ -198,8 +202,10 @@ private:
     std::map<unsigned long, unsigned long> assumptions;
     // The largest axiom number that may have an assumption.
     unsigned long assumptionBound = 0;
-    // How many axioms each assumption variable selects.
+    // How many axioms each assumption variable selects: counted only once an
+    // axiom's variable is replaced, until the assumptions are cleared.
     std::map<unsigned long, unsigned long> assumptionUses;
+    bool usesCounted = false;
     std::set<unsigned long> assumptionSet;
     // While control clauses are made: the assumption variables when the
     // numbering began, ascending, with one visit mark each, and per record
@@ -207,7 +213,7 @@ private:
     // assumptions change.
     std::vector<unsigned long> markedVariables;
     std::vector<unsigned long> visitMarks;
-    std::vector<unsigned long> recordSlots;
+    std::vector<unsigned> recordSlots;
     std::set<unsigned long> missingPremiseControls;
 };
 

@@ -23,6 +23,7 @@ void EncodedTBox::setAssumption(unsigned long k, unsigned long v)
     recordSlots.clear();
     if (old != 0) {
         // A variable that no axiom uses any more leaves the set.
+        countAssumptionUses();
         auto uses = assumptionUses.find(old);
         if (--uses->second == 0) {
             assumptionUses.erase(uses);
@@ -37,14 +38,25 @@ void EncodedTBox::setAssumption(unsigned long k, unsigned long v)
         assumptions.emplace(k, v);
     else
         it->second = v;
-    assumptionUses[v] += 1;
+    if (usesCounted)
+        assumptionUses[v] += 1;
     assumptionSet.insert(v);
+}
+
+void EncodedTBox::countAssumptionUses()
+{
+    if (usesCounted)
+        return;
+    for (const auto& assumption : assumptions)
+        assumptionUses[assumption.second] += 1;
+    usesCounted = true;
 }
 
 void EncodedTBox::clearAssumptions()
 {
     assumptions.clear();
     assumptionUses.clear();
+    usesCounted = false;
     assumptionSet.clear();
     markedVariables.clear();
     visitMarks.clear();

@@ -6,7 +6,6 @@
 void EncodedTBox::startEncodingPinpointing(unsigned long variables)
 {
     offset = variables;
-    clearAssumptions();
     missingPremiseControls.clear();
     // With original numbering every axiom record takes a slot, even when the
     // records outnumber the largest axiom index.
@@ -15,16 +14,17 @@ void EncodedTBox::startEncodingPinpointing(unsigned long variables)
     // Only the axioms that a record stands for or names get their variable;
     // the numbering is the same as if every axiom up to the largest index had
     // one, so an unnamed axiom only leaves its variable unused.
+    std::vector<std::pair<unsigned long, unsigned long>> named;
     if (!use_original_axiom_index) {
         for (unsigned long k = 1; k <= std::min(largestIndex, axiomRecords); ++k) {
-            setAssumption(k, offset + k);
+            named.emplace_back(k, offset + k);
             Deduction* a = record(axiomRecordNumber(k));
             if (a != nullptr && a->controlVariable == 0)
                 a->controlVariable = offset + k;
         }
         for (const Deduction* d : deductions)
             if (d != nullptr && d->index > 0)
-                setAssumption(static_cast<unsigned long>(d->index), offset + static_cast<unsigned long>(d->index));
+                named.emplace_back(d->index, offset + static_cast<unsigned long>(d->index));
         lastAssumption = offset + largestIndex;
     } else {
         // Every GCI that stems from normalisation only shares this variable.
@@ -36,7 +36,7 @@ void EncodedTBox::startEncodingPinpointing(unsigned long variables)
             if (a->controlVariable == 0)
                 a->controlVariable = a->originalNumber > 0 ? offset + static_cast<unsigned long>(a->originalNumber)
                                                            : shared;
-            setAssumption(k, a->controlVariable);
+            named.emplace_back(k, a->controlVariable);
         }
         // Role axioms follow the shared variable.
         for (const Deduction* d : deductions) {
@@ -44,28 +44,45 @@ void EncodedTBox::startEncodingPinpointing(unsigned long variables)
                 continue;
             unsigned long k = static_cast<unsigned long>(d->index);
             if (k > axiomRecords)
-                setAssumption(k, shared + (k - axiomRecords));
+                named.emplace_back(k, shared + (k - axiomRecords));
         }
         lastAssumption = largestIndex > axiomRecords ? shared + (largestIndex - axiomRecords) : shared;
     }
 
-    assignMarkSlots();
+    numberAssumptions(named);
     lastControl = lastAssumption;
     axiomsInformationLoaded = false;
 }
 
-void EncodedTBox::assignMarkSlots()
+void EncodedTBox::numberAssumptions(std::vector<std::pair<unsigned long, unsigned long>>& named)
 {
-    markedVariables.assign(assumptionSet.begin(), assumptionSet.end());
+    // Every axiom number comes with one variable, however often it is named.
+    std::sort(named.begin(), named.end());
+    named.erase(std::unique(named.begin(), named.end()), named.end());
+    clearAssumptions();
+    for (const auto& assumption : named)
+        assumptions.emplace_hint(assumptions.end(), assumption);
+
+    markedVariables.reserve(named.size());
+    for (const auto& assumption : named)
+        markedVariables.push_back(assumption.second);
+    std::sort(markedVariables.begin(), markedVariables.end());
+    markedVariables.erase(std::unique(markedVariables.begin(), markedVariables.end()), markedVariables.end());
+    for (unsigned long v : markedVariables)
+        assumptionSet.emplace_hint(assumptionSet.end(), v);
     visitMarks.assign(markedVariables.size(), 0);
+
     recordSlots.assign(deductions.size(), 0);
     for (unsigned long n = 1; n < deductions.size(); ++n) {
         const Deduction* d = deductions[n];
-        unsigned long v = d == nullptr ? 0 : assumptionOf(d->index);
-        if (v == 0)
+        if (d == nullptr || d->index <= 0)
             continue;
-        auto slot = std::lower_bound(markedVariables.begin(), markedVariables.end(), v);
-        recordSlots[n] = static_cast<unsigned long>(slot - markedVariables.begin()) + 1;
+        auto axiom = std::lower_bound(named.begin(), named.end(),
+                                      std::make_pair(static_cast<unsigned long>(d->index), 0UL));
+        if (axiom == named.end() || axiom->first != static_cast<unsigned long>(d->index))
+            continue;
+        auto slot = std::lower_bound(markedVariables.begin(), markedVariables.end(), axiom->second);
+        recordSlots[n] = static_cast<unsigned>(slot - markedVariables.begin()) + 1;
     }
 }
 
@@ -121,7 +138,7 @@ LiteralList* EncodedTBox::getControlCnfClause(unsigned long k)
 void EncodedTBox::addAssumptionLiteral(unsigned long n, int index, unsigned long mark, LiteralList* clause)
 {
     if (n < recordSlots.size()) {
-        unsigned long slot = recordSlots[n];
+        unsigned slot = recordSlots[n];
         if (slot == 0 || visitMarks[slot - 1] == mark)
             return;
         visitMarks[slot - 1] = mark;

@@ -3,6 +3,9 @@
 CoreSolverEncoder::CoreSolverEncoder(ActivityGenerator* generator, FILE* clauses, FILE* header, bool propagateOnly)
     : InProcessEncoder<Solver>(generator, clauses, header, true), propagateOnly(propagateOnly)
 {
+    // The pinpointing encoding numbers its control variables above every
+    // axiom index, however few of them there are.
+    sparseTail = true;
 }
 
 bool CoreSolverEncoder::addClause(const LiteralList* literals, const KindList* kinds, unsigned level)
@@ -25,11 +28,8 @@ bool CoreSolverEncoder::addClauseFast(const LiteralList* literals)
             return false;
     }
     startBuffer();
-    for (long literal : *literals) {
-        Lit p = toSolverLit(literal);
-        createVariablesUpTo(var(p), 0.0, 0.0);
-        buffer.push(p);
-    }
+    for (long literal : *literals)
+        buffer.push(Lit(solverVariable(literal > 0 ? literal : -literal, 0.0, 0.0), literal < 0));
     return addBufferedClause();
 }
 

@@ -11,6 +11,10 @@ const char* const TrivialConflictMessage = "Solved by trivial conflicts between 
 const char* const PropagationConflictMessage = "Solved by unit propagation\n";
 const char* const QueryIndexWarning = "WARNING: possible error in index conversion setting the variables polarity\n";
 
+// A variable further above the solver's variables than their count and this
+// starts the sparse tail.
+const long DenseGap = 65536;
+
 }
 
 template <class S>
@@ -23,13 +27,47 @@ void InProcessEncoder<S>::createVariablesUpTo(int x, double fillActivity, double
 }
 
 template <class S>
-int InProcessEncoder<S>::queryVariable(long variable) const
+int InProcessEncoder<S>::solverVariable(long v, double fillActivity, double ownActivity)
+{
+    int x = static_cast<int>(v - 1);
+    if (sparseStart < 0) {
+        const int n = solver.nVars();
+        if (x < n)
+            return x;
+        if (!sparseTail || x - n <= n + DenseGap) {
+            createVariablesUpTo(x, fillActivity, ownActivity);
+            return x;
+        }
+        sparseStart = n;
+    }
+    if (x < sparseStart)
+        return x;
+    auto known = sparseVariables.find(v);
+    if (known != sparseVariables.end())
+        return known->second;
+    int y = solver.nVars();
+    solver.newVar(ownActivity, true, true);
+    sparseVariables.emplace(v, y);
+    sparseNames.push_back(v);
+    return y;
+}
+
+template <class S>
+bool InProcessEncoder<S>::hasSolverVariable(long v) const
+{
+    if (sparseStart < 0 || v - 1 < sparseStart)
+        return v - 1 < solver.nVars();
+    return sparseVariables.count(v) != 0;
+}
+
+template <class S>
+int InProcessEncoder<S>::queryVariable(long variable)
 {
     if (variable < 1 || variable > MaxVariable) {
         std::fputs(QueryIndexWarning, stderr);
         return -1;
     }
-    return static_cast<int>(variable - 1);
+    return solverVariable(variable, 0.0, 0.0);
 }
 
 template <class S>
@@ -44,7 +82,6 @@ bool InProcessEncoder<S>::pushVariables(const LiteralList* variables, bool negat
             all = false;
             continue;
         }
-        createVariablesUpTo(x, 0.0, 0.0);
         buffer.push(Lit(x, negative));
     }
     return all;
@@ -60,14 +97,15 @@ bool InProcessEncoder<S>::addClauseWithKinds(const LiteralList* literals, const 
     startBuffer();
     auto kind = kinds->begin();
     for (long literal : *literals) {
-        Lit p = toSolverLit(literal);
-        int x = var(p);
-        int n = solver.nVars();
-        if (x >= n) {
-            double fill = x > n ? generator->calculateActivity(CONCEPT, level) : 0.0;
-            createVariablesUpTo(x, fill, generator->calculateActivity(*kind, level));
+        long v = literal > 0 ? literal : -literal;
+        int x = static_cast<int>(v - 1);
+        if (!hasSolverVariable(v)) {
+            double fill = x > solver.nVars() ? generator->calculateActivity(CONCEPT, level) : 0.0;
+            x = solverVariable(v, fill, generator->calculateActivity(*kind, level));
+        } else {
+            x = solverVariable(v, 0.0, 0.0);
         }
-        buffer.push(p);
+        buffer.push(Lit(x, literal < 0));
         ++kind;
     }
     return addBufferedClause();
@@ -115,7 +153,7 @@ void InProcessEncoder<S>::writeModel()
     for (int i = 0; i < model.size(); ++i) {
         if (model[i] == l_Undef)
             continue;
-        std::fprintf(clauses, "%s%s%d", i == 0 ? "" : " ", model[i] == l_False ? "-" : "", i + 1);
+        std::fprintf(clauses, "%s%s%ld", i == 0 ? "" : " ", model[i] == l_False ? "-" : "", dimacsVariable(i));
     }
     std::fputc('\n', clauses);
 }
@@ -128,7 +166,7 @@ LiteralList* InProcessEncoder<S>::pinpointedList(int s, int t) const
     for (int i = 0; i < conflict.size(); ++i) {
         int x = var(conflict[i]);
         if (x != s && x != t)
-            pinpointed->push_front(x + 1);
+            pinpointed->push_front(dimacsVariable(x));
     }
     return pinpointed;
 }

@@ -2,6 +2,8 @@
 #define KORVANE_ENCODERS_INPROCESSENCODER_H
 
 #include <cstdio>
+#include <unordered_map>
+#include <vector>
 
 #include "encoders/ActivityGenerator.h"
 #include "reasoner/Encoder.h"
@@ -12,9 +14,13 @@
 // solver class S (the plain solver or the simplifying one): DIMACS variable
 // v is solver variable v - 1; solver variables are made on demand, in order,
 // seeded with the activity that the generator gives the kind of concept
-// behind them; clauses and assumptions are built in one literal buffer; an
-// unsatisfiable clause set ends the process with the abort texts; answers,
-// models and pinpointed axiom lists are written and built the same way.
+// behind them. An encoder that allows a sparse tail stops there when a
+// variable lies far above all others: from then on every variable above the
+// ones made so far gets the next solver variable when it is first met, so
+// that a few large numbers cost a few solver variables. Clauses and
+// assumptions are built in one literal buffer; an unsatisfiable clause set
+// ends the process with the abort texts; answers, models and pinpointed axiom
+// lists are written and built the same way.
 // The derived encoders decide how they solve.
 template <class S>
 class InProcessEncoder : public Encoder {
@@ -39,10 +45,17 @@ protected:
     }
 
     static bool mappable(long literal) { return literal != 0 && literal >= -MaxVariable && literal <= MaxVariable; }
-    // Solver literal of a DIMACS literal that is mappable.
-    static Lit toSolverLit(long literal)
+
+    // The solver variable of DIMACS variable v (1 .. MaxVariable), made when
+    // it is missing: with the fill activity for the ones skipped below it and
+    // its own activity for itself.
+    int solverVariable(long v, double fillActivity, double ownActivity);
+    // Whether DIMACS variable v has its solver variable already.
+    bool hasSolverVariable(long v) const;
+    // The DIMACS variable of solver variable x.
+    long dimacsVariable(int x) const
     {
-        return literal > 0 ? Lit(static_cast<int>(literal - 1), false) : Lit(static_cast<int>(-literal - 1), true);
+        return sparseStart >= 0 && x >= sparseStart ? sparseNames[static_cast<std::size_t>(x - sparseStart)] : x + 1;
     }
 
     // Empties the buffer for an operation's own literals: it no longer holds
@@ -55,9 +68,10 @@ protected:
     // Makes solver variables up to x; the ones below x that are missing get
     // the fill activity, x itself (when missing) its own.
     void createVariablesUpTo(int x, double fillActivity, double ownActivity);
-    // The solver variable of a query variable, or -1 (with a warning on
-    // standard error) when it is not a DIMACS variable this encoder can hold.
-    int queryVariable(long variable) const;
+    // The solver variable of a query variable, made when missing, or -1
+    // (with a warning on standard error) when it is not a DIMACS variable this
+    // encoder can hold.
+    int queryVariable(long variable);
     // Looks up the solver variables of a query's two variables; false (with
     // the warning) when one is no variable.
     bool queryVariables(long sub, long super, int& s, int& t)
@@ -109,6 +123,13 @@ protected:
     ActivityGenerator* generator;
     vec<Lit> ownBuffer;
     vec<Lit>& buffer;
+    // Set by an encoder whose variables may be numbered with large gaps.
+    bool sparseTail = false;
+    // The first solver variable of the sparse tail, -1 while there is none;
+    // the DIMACS variable of each tail variable, and the way back.
+    int sparseStart = -1;
+    std::vector<long> sparseNames;
+    std::unordered_map<long, int> sparseVariables;
     // True while the buffer holds the axiom assumptions of pinpointing (and
     // whatever the derived encoder keeps beside them), set by the derived
     // encoder; every other use of the buffer clears it.

@@ -2,10 +2,11 @@
 #define KORVANE_PARSERS_AXIOMNUMBERLIMIT_H
 
 // The bound on the axiom indexes and original axiom numbers that the side
-// files may name. The EncodedTBox keeps one assumption entry per axiom index
-// and one visit mark per assumption variable, so a file naming an index near
-// the int range would have it allocate gigabytes; the largest real
-// terminologies number a few hundred thousand axioms, far below the bound.
+// files may name. The EncodedTBox stores only the axioms that records name,
+// but the assumption and control variables are numbered above the largest
+// index, and an in-process solver makes every variable up to the largest it
+// is given; the largest real terminologies number a few hundred thousand
+// axioms, far below the bound.
 class AxiomNumberLimit {
 public:
     AxiomNumberLimit() = delete;

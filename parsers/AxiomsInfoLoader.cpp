@@ -18,6 +18,14 @@ void AxiomsInfoLoader::header(unsigned long largestIndex, unsigned long largestO
     EncodedTBox::use_original_axiom_index = original;
 }
 
+bool AxiomsInfoLoader::aboveTheConcepts(unsigned long v, unsigned int line)
+{
+    if (v > min_cnf)
+        return true;
+    ParserManager::getInstance()->postWarning("Axiom DIMACS id may overload a concept id, line: ", Parser, line);
+    return false;
+}
+
 void AxiomsInfoLoader::axiom(unsigned long k, unsigned long v)
 {
     ParserManager* manager = ParserManager::getInstance();
@@ -27,12 +35,16 @@ void AxiomsInfoLoader::axiom(unsigned long k, unsigned long v)
         manager->postWarning("Axiom id greater than the axioms' number, line: ", Parser, line);
         selects = false;
     }
-    if (v <= min_cnf) {
-        manager->postWarning("Axiom DIMACS id may overload a concept id, line: ", Parser, line);
+    if (!aboveTheConcepts(v, line))
         selects = false;
-    }
     if (selects)
         EncodedTBox::getInstance()->addAxiomAssumption(k, v);
+}
+
+void AxiomsInfoLoader::lostPremise(unsigned long v)
+{
+    if (aboveTheConcepts(v, static_cast<unsigned int>(ParserManager::getInstance()->line)))
+        EncodedTBox::getInstance()->assumeMissingPremise(v);
 }
 
 void AxiomsInfoLoader::endOfInput()

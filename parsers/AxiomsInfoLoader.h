@@ -16,10 +16,17 @@ public:
     // variable not above the offset (the variable of a concept), is warned
     // about and selects no axiom.
     static void axiom(unsigned long k, unsigned long v);
+    // The line "0 v 0": the control variable v of a derivation that lost a
+    // premise is assumed with the axioms; an answer that rests on it has
+    // unknown axioms. A variable not above the offset is warned about and
+    // not assumed.
+    static void lostPremise(unsigned long v);
     // After the last line: the assumptions are ready for queries.
     static void endOfInput();
 
 private:
+    // False, with a warning, for a variable not above the offset.
+    static bool aboveTheConcepts(unsigned long v, unsigned int line);
     // From the header: the largest axiom index and the variable offset.
     static unsigned long a_ids;
     static unsigned long min_cnf;

@@ -1,7 +1,8 @@
 /* The axioms information: a header with the largest axiom index, the largest
    original axiom number, the number of axiom records, the variable offset
    and the numbering mode; then one line "k v 0" per axiom k selected by the
-   assumption variable v. */
+   assumption variable v, and one line "0 v 0" per control variable v assumed
+   for a derivation that lost a premise. */
 
 %code top {
 #include "parsers/GrammarLimits.h"
@@ -39,8 +40,8 @@
 
 /* The input context starts right after the header, before the token that
    follows the mode letter is read. The header's counts may be 0 (a
-   pinpointing encoding without axioms); an axiom line names an axiom from 1
-   and a variable from 1. */
+   pinpointing encoding without axioms); an axiom line names an axiom from 1,
+   or 0 for a lost premise, and a variable from 1. */
 
 WholeFile
     : Header
@@ -69,6 +70,8 @@ Axioms
 Axiom
     : ID ID ZERO
         { AxiomsInfoLoader::axiom($1, $2); }
+    | ZERO ID ZERO
+        { AxiomsInfoLoader::lostPremise($2); }
     ;
 
 %%

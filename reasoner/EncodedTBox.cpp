@@ -49,9 +49,8 @@ void EncodedTBox::startPinpointingInfoUpload()
     deductions.push_back(nullptr);
     axiomNumbers.assign(1, 0);
     savedNumbers.assign(1, 0);
-    assumptions.clear();
-    visitMarks.clear();
-    assumptionSet.clear();
+    clearAssumptions();
+    assumptionBound = 0;
     missingPremiseControls.clear();
     savedRecords = boolRecords = allRecords = axiomRecords = 0;
     largestIndex = largestOriginal = 0;
@@ -65,6 +64,7 @@ void EncodedTBox::dropPinpointingRecords()
     freeRecords();
     axiomNumbers.clear();
     savedNumbers.clear();
+    recordSlots.clear();
 }
 
 bool EncodedTBox::insertRecord(unsigned long sub, unsigned long super, Deduction* record)

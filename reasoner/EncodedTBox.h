@@ -94,8 +94,9 @@ public:
     // Rewrites pinpointed assumption variables in place into GCI axiom numbers
     // and returns a new list of the role-axiom numbers taken out of it.
     LiteralList* convertAssumptionsInAxiomsIds(LiteralList* pinpointed) const;
-    // The axioms information: a header line and one line per axiom with its
-    // assumption variable.
+    // The axioms information: a header line, one line per axiom with its
+    // assumption variable, and one line "0 v 0" per control variable v
+    // assumed for a derivation that lost a premise.
     void saveAxiomsAssumptions(FILE* f) const;
     // The header of an axioms information file.
     void loadAxiomsAssumptions(unsigned long largestIndex, unsigned long largestOriginal,
@@ -130,6 +131,8 @@ public:
     // The assumption variable of axiom k, 0 when none.
     unsigned long assumptionOf(long k) const;
     const std::set<unsigned long>& getAssumptionSet() const { return assumptionSet; }
+    // Axiom number -> assumption variable of every axiom that has one.
+    const std::map<unsigned long, unsigned long>& axiomAssumptions() const { return assumptions; }
 
     unsigned long savedCount() const { return savedRecords; }
     unsigned long boolCount() const { return boolRecords; }
@@ -159,9 +162,20 @@ private:
     Deduction* record(unsigned long n) const;
     Deduction* clauseRecord(unsigned long k) const;
     unsigned long controlVariableOf(Deduction* d);
-    void generateControlClause(Deduction* root, LiteralList* clause, unsigned long mark);
-    // Marks the assumption variable for the clause `mark`; false when it was marked already.
-    bool markAssumption(unsigned long v, unsigned long mark, const LiteralList* clause);
+    unsigned long clauseRecordNumber(unsigned long k) const;
+    void generateControlClause(unsigned long root, LiteralList* clause, unsigned long mark);
+    // Puts the negated assumption of record n's axiom at the front of the
+    // clause `mark`, unless the clause has it already.
+    void addAssumptionLiteral(unsigned long n, int index, unsigned long mark, LiteralList* clause);
+    // Axiom k is selected by v (0: by none).
+    void setAssumption(unsigned long k, unsigned long v);
+    void clearAssumptions();
+    // Counts the axioms of each assumption variable, once one is replaced.
+    void countAssumptionUses();
+    // Stores the (axiom, variable) pairs (one variable per axiom) as the only
+    // assumptions, and gives every record the mark slot of its axiom's
+    // variable.
+    void numberAssumptions(std::vector<std::pair<unsigned long, unsigned long>>& named);
     void freeRecords();
     void releaseImplicationTable();
     void freeClauseLists(HornClauses& clauses);
@@ -181,9 +195,25 @@ private:
 
     std::vector<unsigned long> axiomNumbers;
     std::vector<unsigned long> savedNumbers;
-    std::vector<unsigned long> assumptions;
-    std::vector<unsigned long> visitMarks;
+    // Axiom number -> assumption variable, only for the axioms that have one:
+    // the positions of the axiom records and the indexes that records name
+    // (or the lines of a loaded axioms information). An index may lie far
+    // above the number of records; nothing is sized by it.
+    std::map<unsigned long, unsigned long> assumptions;
+    // The largest axiom number that may have an assumption.
+    unsigned long assumptionBound = 0;
+    // How many axioms each assumption variable selects: counted only once an
+    // axiom's variable is replaced, until the assumptions are cleared.
+    std::map<unsigned long, unsigned long> assumptionUses;
+    bool usesCounted = false;
     std::set<unsigned long> assumptionSet;
+    // While control clauses are made: the assumption variables when the
+    // numbering began, ascending, with one visit mark each, and per record
+    // number 1 + the slot of its axiom's variable (0: none). Empty once the
+    // assumptions change.
+    std::vector<unsigned long> markedVariables;
+    std::vector<unsigned long> visitMarks;
+    std::vector<unsigned> recordSlots;
     std::set<unsigned long> missingPremiseControls;
 };
 

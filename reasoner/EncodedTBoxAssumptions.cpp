@@ -3,12 +3,64 @@
 // the axioms information file.
 #include "reasoner/EncodedTBox.h"
 
-#include <algorithm>
-
 unsigned long EncodedTBox::assumptionOf(long k) const
 {
-    return k > 0 && static_cast<unsigned long>(k) < assumptions.size() ? assumptions[static_cast<unsigned long>(k)]
-                                                                          : 0;
+    if (k <= 0)
+        return 0;
+    auto it = assumptions.find(static_cast<unsigned long>(k));
+    return it == assumptions.end() ? 0 : it->second;
+}
+
+void EncodedTBox::setAssumption(unsigned long k, unsigned long v)
+{
+    auto it = assumptions.find(k);
+    unsigned long old = it == assumptions.end() ? 0 : it->second;
+    if (old == v)
+        return;
+    // Control clauses made from here on look the variables up afresh.
+    markedVariables.clear();
+    visitMarks.clear();
+    recordSlots.clear();
+    if (old != 0) {
+        // A variable that no axiom uses any more leaves the set.
+        countAssumptionUses();
+        auto uses = assumptionUses.find(old);
+        if (--uses->second == 0) {
+            assumptionUses.erase(uses);
+            assumptionSet.erase(old);
+        }
+    }
+    if (v == 0) {
+        assumptions.erase(it);
+        return;
+    }
+    if (it == assumptions.end())
+        assumptions.emplace(k, v);
+    else
+        it->second = v;
+    if (usesCounted)
+        assumptionUses[v] += 1;
+    assumptionSet.insert(v);
+}
+
+void EncodedTBox::countAssumptionUses()
+{
+    if (usesCounted)
+        return;
+    for (const auto& assumption : assumptions)
+        assumptionUses[assumption.second] += 1;
+    usesCounted = true;
+}
+
+void EncodedTBox::clearAssumptions()
+{
+    assumptions.clear();
+    assumptionUses.clear();
+    usesCounted = false;
+    assumptionSet.clear();
+    markedVariables.clear();
+    visitMarks.clear();
+    recordSlots.clear();
 }
 
 LiteralList* EncodedTBox::getAxiomsAssumptions() const
@@ -76,10 +128,15 @@ void EncodedTBox::saveAxiomsAssumptions(FILE* f) const
         return;
     std::fprintf(f, "%ld %ld %ld %ld %c\n", static_cast<long>(largestIndex), static_cast<long>(largestOriginal),
                  static_cast<long>(axiomRecords), static_cast<long>(offset), use_original_axiom_index ? 'O' : 'N');
-    for (unsigned long k = 1; k <= largestIndex && k < assumptions.size(); ++k) {
-        if (assumptions[k] != 0)
-            std::fprintf(f, "%ld %ld 0\n", static_cast<long>(k), static_cast<long>(assumptions[k]));
+    for (const auto& assumption : assumptions) {
+        if (assumption.first > largestIndex)
+            break;
+        std::fprintf(f, "%ld %ld 0\n", static_cast<long>(assumption.first), static_cast<long>(assumption.second));
     }
+    // The control variables assumed for derivations that lost a premise
+    // select no known axiom: axiom number 0.
+    for (unsigned long v : missingPremiseControls)
+        std::fprintf(f, "0 %ld 0\n", static_cast<long>(v));
 }
 
 void EncodedTBox::loadAxiomsAssumptions(unsigned long indexes, unsigned long originals, unsigned long axioms,
@@ -89,20 +146,15 @@ void EncodedTBox::loadAxiomsAssumptions(unsigned long indexes, unsigned long ori
     largestOriginal = originals;
     axiomRecords = axioms;
     offset = variables;
-    assumptions.resize(largestIndex + 1, 0);
-    assumptions[0] = 0;
+    assumptionBound = largestIndex;
+    while (!assumptions.empty() && assumptions.rbegin()->first > assumptionBound)
+        setAssumption(assumptions.rbegin()->first, 0);
 }
 
 bool EncodedTBox::addAxiomAssumption(unsigned long k, unsigned long v)
 {
-    if (k == 0 || k >= assumptions.size())
+    if (k == 0 || k > assumptionBound)
         return false;
-    unsigned long old = assumptions[k];
-    assumptions[k] = v;
-    // A variable that no axiom uses any more leaves the set.
-    if (old != 0 && old != v && std::find(assumptions.begin(), assumptions.end(), old) == assumptions.end())
-        assumptionSet.erase(old);
-    if (v != 0)
-        assumptionSet.insert(v);
+    setAssumption(k, v);
     return true;
 }

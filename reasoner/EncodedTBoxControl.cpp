@@ -6,17 +6,25 @@
 void EncodedTBox::startEncodingPinpointing(unsigned long variables)
 {
     offset = variables;
+    missingPremiseControls.clear();
     // With original numbering every axiom record takes a slot, even when the
     // records outnumber the largest axiom index.
-    assumptions.assign(std::max(largestIndex, axiomRecords) + 1, 0);
+    assumptionBound = std::max(largestIndex, axiomRecords);
 
+    // Only the axioms that a record stands for or names get their variable;
+    // the numbering is the same as if every axiom up to the largest index had
+    // one, so an unnamed axiom only leaves its variable unused.
+    std::vector<std::pair<unsigned long, unsigned long>> named;
     if (!use_original_axiom_index) {
-        for (unsigned long k = 1; k <= largestIndex; ++k) {
-            assumptions[k] = offset + k;
-            Deduction* a = k <= axiomRecords ? record(axiomRecordNumber(k)) : nullptr;
+        for (unsigned long k = 1; k <= std::min(largestIndex, axiomRecords); ++k) {
+            named.emplace_back(k, offset + k);
+            Deduction* a = record(axiomRecordNumber(k));
             if (a != nullptr && a->controlVariable == 0)
                 a->controlVariable = offset + k;
         }
+        for (const Deduction* d : deductions)
+            if (d != nullptr && d->index > 0)
+                named.emplace_back(d->index, offset + static_cast<unsigned long>(d->index));
         lastAssumption = offset + largestIndex;
     } else {
         // Every GCI that stems from normalisation only shares this variable.
@@ -28,36 +36,70 @@ void EncodedTBox::startEncodingPinpointing(unsigned long variables)
             if (a->controlVariable == 0)
                 a->controlVariable = a->originalNumber > 0 ? offset + static_cast<unsigned long>(a->originalNumber)
                                                            : shared;
-            assumptions[k] = a->controlVariable;
+            named.emplace_back(k, a->controlVariable);
         }
-        for (unsigned long k = axiomRecords + 1; k <= largestIndex; ++k)
-            assumptions[k] = shared + (k - axiomRecords);
-        lastAssumption = largestIndex > axiomRecords ? assumptions[largestIndex] : shared;
+        // Role axioms follow the shared variable.
+        for (const Deduction* d : deductions) {
+            if (d == nullptr || d->index <= 0)
+                continue;
+            unsigned long k = static_cast<unsigned long>(d->index);
+            if (k > axiomRecords)
+                named.emplace_back(k, shared + (k - axiomRecords));
+        }
+        lastAssumption = largestIndex > axiomRecords ? shared + (largestIndex - axiomRecords) : shared;
     }
 
-    assumptionSet.clear();
-    missingPremiseControls.clear();
-    unsigned long largest = lastAssumption;
-    for (unsigned long k = 1; k < assumptions.size(); ++k) {
-        if (assumptions[k] == 0)
-            continue;
-        assumptionSet.insert(assumptions[k]);
-        largest = std::max(largest, assumptions[k]);
-    }
-    visitMarks.assign(largest > offset ? largest - offset + 1 : 1, 0);
+    numberAssumptions(named);
     lastControl = lastAssumption;
     axiomsInformationLoaded = false;
 }
 
-EncodedTBox::Deduction* EncodedTBox::clauseRecord(unsigned long k) const
+void EncodedTBox::numberAssumptions(std::vector<std::pair<unsigned long, unsigned long>>& named)
+{
+    // Every axiom number comes with one variable, however often it is named.
+    std::sort(named.begin(), named.end());
+    named.erase(std::unique(named.begin(), named.end()), named.end());
+    clearAssumptions();
+    for (const auto& assumption : named)
+        assumptions.emplace_hint(assumptions.end(), assumption);
+
+    markedVariables.reserve(named.size());
+    for (const auto& assumption : named)
+        markedVariables.push_back(assumption.second);
+    std::sort(markedVariables.begin(), markedVariables.end());
+    markedVariables.erase(std::unique(markedVariables.begin(), markedVariables.end()), markedVariables.end());
+    for (unsigned long v : markedVariables)
+        assumptionSet.emplace_hint(assumptionSet.end(), v);
+    visitMarks.assign(markedVariables.size(), 0);
+
+    recordSlots.assign(deductions.size(), 0);
+    for (unsigned long n = 1; n < deductions.size(); ++n) {
+        const Deduction* d = deductions[n];
+        if (d == nullptr || d->index <= 0)
+            continue;
+        auto axiom = std::lower_bound(named.begin(), named.end(),
+                                      std::make_pair(static_cast<unsigned long>(d->index), 0UL));
+        if (axiom == named.end() || axiom->first != static_cast<unsigned long>(d->index))
+            continue;
+        auto slot = std::lower_bound(markedVariables.begin(), markedVariables.end(), axiom->second);
+        recordSlots[n] = static_cast<unsigned>(slot - markedVariables.begin()) + 1;
+    }
+}
+
+unsigned long EncodedTBox::clauseRecordNumber(unsigned long k) const
 {
     if (k == 0)
-        return nullptr;
+        return 0;
     if (k <= axiomRecords)
-        return record(axiomRecordNumber(k));
+        return axiomRecordNumber(k);
     if (k - axiomRecords <= savedRecords)
-        return record(savedRecordNumber(k - axiomRecords));
-    return nullptr;
+        return savedRecordNumber(k - axiomRecords);
+    return 0;
+}
+
+EncodedTBox::Deduction* EncodedTBox::clauseRecord(unsigned long k) const
+{
+    return record(clauseRecordNumber(k));
 }
 
 unsigned long EncodedTBox::controlVariableOf(Deduction* d)
@@ -77,11 +119,12 @@ LiteralList* EncodedTBox::getControlCnfClause(unsigned long k)
 {
     if (k <= axiomRecords)
         return nullptr;
-    Deduction* d = clauseRecord(k);
+    unsigned long n = clauseRecordNumber(k);
+    Deduction* d = record(n);
     if (d == nullptr)
         return nullptr;
     LiteralList* clause = new LiteralList();
-    generateControlClause(d, clause, k);
+    generateControlClause(n, clause, k);
     if (clause->empty()) {
         delete clause;
         return nullptr;
@@ -92,20 +135,21 @@ LiteralList* EncodedTBox::getControlCnfClause(unsigned long k)
     return clause;
 }
 
-bool EncodedTBox::markAssumption(unsigned long v, unsigned long mark, const LiteralList* clause)
+void EncodedTBox::addAssumptionLiteral(unsigned long n, int index, unsigned long mark, LiteralList* clause)
 {
-    if (v <= offset) {
-        // Only hand-loaded assumptions can lie at or below the offset; they
-        // have no mark, so the clause itself tells whether v is in it.
-        return std::find(clause->begin(), clause->end(), -static_cast<long>(v)) == clause->end();
+    if (n < recordSlots.size()) {
+        unsigned slot = recordSlots[n];
+        if (slot == 0 || visitMarks[slot - 1] == mark)
+            return;
+        visitMarks[slot - 1] = mark;
+        clause->push_front(-static_cast<long>(markedVariables[slot - 1]));
+        return;
     }
-    unsigned long slot = v - offset;
-    if (slot >= visitMarks.size())
-        visitMarks.resize(slot + 1, 0);
-    if (visitMarks[slot] == mark)
-        return false;
-    visitMarks[slot] = mark;
-    return true;
+    // The assumptions changed since the numbering began: the clause itself
+    // tells whether the variable is in it.
+    long v = static_cast<long>(assumptionOf(index));
+    if (v != 0 && std::find(clause->begin(), clause->end(), -v) == clause->end())
+        clause->push_front(-v);
 }
 
 // Depth first from the root through the premises, in premise order. Each
@@ -114,28 +158,24 @@ bool EncodedTBox::markAssumption(unsigned long v, unsigned long mark, const Lite
 // by its control variable; any other record adds the assumption of the axiom
 // it used and goes on into its premises. Records are marked on entry: premises
 // are always earlier records, and the mark also stops a malformed cycle.
-void EncodedTBox::generateControlClause(Deduction* root, LiteralList* clause, unsigned long mark)
+void EncodedTBox::generateControlClause(unsigned long root, LiteralList* clause, unsigned long mark)
 {
-    std::vector<Deduction*> pending{root};
+    std::vector<unsigned long> pending{root};
     while (!pending.empty()) {
-        Deduction* r = pending.back();
+        unsigned long n = pending.back();
         pending.pop_back();
-        if (r->visitMark == mark)
+        Deduction* r = record(n);
+        if (r == nullptr || r->visitMark == mark)
             continue;
         r->visitMark = mark;
         if (!r->isAxiom && r->done && r->controlVariable != 0) {
             clause->push_front(-static_cast<long>(r->controlVariable));
             continue;
         }
-        unsigned long v = assumptionOf(r->index);
-        if (v != 0 && markAssumption(v, mark, clause))
-            clause->push_front(-static_cast<long>(v));
+        addAssumptionLiteral(n, r->index, mark, clause);
         if (r->isAxiom || r->dependencies == nullptr)
             continue;
-        for (auto it = r->dependencies->rbegin(); it != r->dependencies->rend(); ++it) {
-            Deduction* premise = record(*it);
-            if (premise != nullptr)
-                pending.push_back(premise);
-        }
+        for (auto it = r->dependencies->rbegin(); it != r->dependencies->rend(); ++it)
+            pending.push_back(*it);
     }
 }

@@ -8,7 +8,10 @@
 #   SOURCE   the source tree
 #   WRITTEN  files the classifier wrote for examples/anatomy.krss: anatomy.encoding,
 #            anatomy.header-and-encoding, anatomy.assumptions,
-#            anatomy.pinpoint-queries (the derived subsumptions' variables)
+#            anatomy.pinpoint-queries (the derived subsumptions' variables);
+#            and the axioms information the pinpoint-encoder wrote for the
+#            chain (chain.axioms, chain-original.axioms with -g) and for the
+#            existential example with a lost premise (existential-lost.axioms)
 #   HEADS    the first kilobyte of each shared ontology (may be empty)
 #   SCRATCH  a directory of its own for the files the program writes
 # tests/fuzz/regressions/NAME/ holds the inputs that once went wrong.
@@ -51,6 +54,16 @@ fuzz_prepare() {
     awk 'NR == FNR { n = $1 > n ? $1 : n; next } $1 > n { print $1 }' \
         "$w.assumptions" "$w.deductions" >"$w.pinpoint-queries"
     [ -s "$w.pinpoint-queries" ]
+    local e=$SOURCE/examples encoder=$build/pinpoint-encoder/pinpoint-encoder
+    "$encoder" -p="$e/chain.pinpointing" -i="$e/chain.encoding" -o=/dev/null -h=/dev/null \
+        -a="$WRITTEN/chain.axioms" 2>/dev/null
+    "$encoder" -g -p="$e/chain.pinpointing" -i="$e/chain.encoding" -o=/dev/null -h=/dev/null \
+        -a="$WRITTEN/chain-original.axioms" 2>/dev/null
+    # The premise B ⊑ C named as B ⊑ 9, which no record derived.
+    sed 's/ 3 4 S$/ 3 9 S/' "$e/existential.pinpointing" >"$WRITTEN/existential-lost.pinpointing"
+    "$encoder" -p="$WRITTEN/existential-lost.pinpointing" -i="$e/existential.encoding" -o=/dev/null -h=/dev/null \
+        -a="$WRITTEN/existential-lost.axioms" 2>/dev/null
+    grep -q '^0 ' "$WRITTEN/existential-lost.axioms"
 }
 
 # Loads harness NAME: program, arguments, dictionary, seeds, hostile_inputs.

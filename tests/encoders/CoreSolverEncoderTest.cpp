@@ -83,6 +83,33 @@ TEST(CoreSolverEncoder, VariablesAreMadeOnDemandWithTheActivityOfTheirKind)
     EXPECT_TRUE(deleted);
 }
 
+TEST(CoreSolverEncoder, AVariableFarAboveTheOthersCostsOneSolverVariable)
+{
+    korvane_test::MemoryStream body;
+    CoreSolverEncoder encoder(nullptr, body.get(), nullptr, true);
+    const Solver& solver = encoder.getSolver();
+    // 2 follows from 1; 3 from 2 under the control variable 200000000.
+    EXPECT_TRUE(add(encoder, {-1, 2}));
+    EXPECT_TRUE(add(encoder, {-200000000, -2, 3}));
+    EXPECT_TRUE(encoder.endEncoding(false, 200000000, 2, 0, 0));
+    // 1 and 2 in place; 200000000 and then 3 follow them.
+    EXPECT_EQ(solver.nVars(), 4);
+
+    LiteralList control{200000000};
+    bool subsumed = false;
+    EXPECT_EQ(pinpoint(encoder, 1, 3, &control, true, &subsumed), std::vector<long>{200000000});
+    EXPECT_TRUE(subsumed);
+    LiteralList none;
+    EXPECT_TRUE(pinpoint(encoder, 1, 3, &none, true, &subsumed).empty());
+    EXPECT_FALSE(subsumed);
+    // Once there is a far variable, new ones follow it one by one.
+    EXPECT_TRUE(encoder.checkSatisfiability(7, 6, 0, 0));
+    EXPECT_EQ(solver.nVars(), 6);
+    LiteralList positives{1, 200000000};
+    LiteralList negatives{3};
+    EXPECT_FALSE(encoder.checkSatisfiability(&positives, &negatives, 0, 0));
+}
+
 TEST(CoreSolverEncoder, RefusedClausesAddNothing)
 {
     CoreSolverEncoder encoder(nullptr, nullptr, nullptr, true);

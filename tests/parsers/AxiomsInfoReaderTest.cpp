@@ -97,7 +97,11 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"AxiomBeyondTheLargestIndexIsDropped", "2 1 2 12 N\n3 13 0\n", {2, 1, 2, 12}, false, {0, 0}, {},
                  beyondTheAxioms(2) + warningsSummary(1)},
         LoadCase{"BothWarningsInOrder", "2 1 2 12 N\n\n3 12 0\n", {2, 1, 2, 12}, false, {0, 0}, {},
-                 beyondTheAxioms(3) + overload(3) + warningsSummary(2)}),
+                 beyondTheAxioms(3) + overload(3) + warningsSummary(2)},
+        LoadCase{"LostPremiseIsAssumedWithTheAxioms", "2 2 2 10 N\n1 11 0\n2 12 0\n0 14 0\n", {2, 2, 2, 10}, false,
+                 {11, 12}, {11, 12, 14}, ""},
+        LoadCase{"LostPremiseOverloadingAConceptIsNotAssumed", "2 2 2 10 N\n0 10 0\n", {2, 2, 2, 10}, false, {0, 0},
+                 {}, overload(2) + warningsSummary(1)}),
     ByTitle());
 
 TEST_F(AxiomsReader, LargestIndexWithinTheBound)
@@ -133,6 +137,15 @@ TEST_F(AxiomsReader, PinpointedVariablesMapBackToAxioms)
     delete roles;
 }
 
+TEST_F(AxiomsReader, AnAnswerThatRestsOnALostPremiseIsKnownAsSuch)
+{
+    ASSERT_EQ(parseAxiomsInfo("2 2 2 10 N\n1 11 0\n2 12 0\n0 14 0\n0 13 0\n"), 0);
+    const EncodedTBox* e = EncodedTBox::getInstance();
+    EXPECT_TRUE(e->restsOnMissingPremise(LiteralList{11, 13}));
+    EXPECT_TRUE(e->restsOnMissingPremise(LiteralList{14}));
+    EXPECT_FALSE(e->restsOnMissingPremise(LiteralList{11, 12}));
+}
+
 struct ErrorCase {
     const char* title;
     const char* input;
@@ -165,7 +178,10 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"AxiomLineNotEndedByZero", "1 1 1 1 N\n1 2\n", kContext, "Parser", 3, "syntax error"},
         ErrorCase{"AxiomLineWithThreeNumbers", "1 1 1 1 N\n1 2 3 0\n", kContext, "Parser", 2,
                   "syntax error near token '3'"},
-        ErrorCase{"AxiomIndexZero", "1 1 1 1 N\n0 2 0\n", kContext, "Parser", 2, "syntax error near token '0'"},
+        ErrorCase{"LostPremiseWithoutItsVariable", "1 1 1 1 N\n0 0\n", kContext, "Parser", 2,
+                  "syntax error near token '0'"},
+        ErrorCase{"LostPremiseNotEndedByZero", "1 1 1 1 N\n0 2 3 0\n", kContext, "Parser", 2,
+                  "syntax error near token '3'"},
         ErrorCase{"AssumptionVariableZero", "1 1 1 1 N\n1 0 0\n", kContext, "Parser", 2,
                   "syntax error near token '0'"},
         ErrorCase{"SecondHeader", "1 1 1 1 N\n1 1 1 1 N\n", kContext, "Parser", 2, "syntax error near token '1'"},
@@ -199,6 +215,8 @@ struct RoundTripCase {
     std::vector<std::pair<int, int>> axioms;
     int largestDerivationIndex;
     unsigned long offset;
+    // Control variables assumed for derivations that lost a premise.
+    std::vector<unsigned long> lostPremises = {};
 };
 
 void PrintTo(const RoundTripCase& c, std::ostream* out) { *out << c.title; }
@@ -216,6 +234,8 @@ TEST_P(AxiomsRoundTrip, ReadsBackTheAssumptionsWritten)
     if (c.largestDerivationIndex > 0)
         written.insertPinpointingBoolClause(1000, 1001, c.largestDerivationIndex, nullptr);
     written.startEncodingPinpointing(c.offset);
+    for (unsigned long v : c.lostPremises)
+        written.assumeMissingPremise(v);
     std::string text = printed([&written](FILE* out) { written.saveAxiomsAssumptions(out); });
 
     EncodedTBox::use_original_axiom_index = !c.original;
@@ -229,9 +249,12 @@ TEST_P(AxiomsRoundTrip, ReadsBackTheAssumptionsWritten)
     EXPECT_EQ(e->largestOriginalNumber(), written.largestOriginalNumber());
     EXPECT_EQ(e->axiomCount(), written.axiomCount());
     EXPECT_EQ(e->variableOffset(), written.variableOffset());
-    for (unsigned long k = 0; k <= written.largestAxiomIndex() + 1; ++k)
-        EXPECT_EQ(e->assumptionOf(static_cast<long>(k)), written.assumptionOf(static_cast<long>(k))) << k;
+    EXPECT_EQ(e->axiomAssumptions(), written.axiomAssumptions());
     EXPECT_EQ(e->getAssumptionSet(), written.getAssumptionSet());
+    for (unsigned long v : written.getAssumptionSet()) {
+        LiteralList pinpointed{static_cast<long>(v)};
+        EXPECT_EQ(e->restsOnMissingPremise(pinpointed), written.restsOnMissingPremise(pinpointed)) << v;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -240,7 +263,10 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundTripCase{"OriginalNumbersShareVariables", true, {{1, 1}, {2, 1}, {3, 0}, {4, 0}}, 6, 40},
                       RoundTripCase{"NoAxiomsNoVariables", false, {}, 0, 0},
                       RoundTripCase{"NoAxiomsAfterAnEncoding", true, {}, 0, 17},
-                      RoundTripCase{"NormalisationOnlyAxioms", true, {{1, 0}, {2, 0}}, 0, 3}),
+                      RoundTripCase{"NormalisationOnlyAxioms", true, {{1, 0}, {2, 0}}, 0, 3},
+                      RoundTripCase{"LostPremises", false, {{1, 1}, {2, 2}}, 3, 40, {45, 44}},
+                      RoundTripCase{"FarIndex", false, {{1, 1}, {16777216, 2}}, 5, 40},
+                      RoundTripCase{"FarIndexOriginalNumbering", true, {{1, 1}, {2, 0}}, 16777216, 40}),
     ByTitle());
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -234,6 +235,43 @@ INSTANTIATE_TEST_SUITE_P(
                          kNotOneClassification + "4\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// --- An axiom index far above the records.
+
+TEST(PinpointEncoderRun, AnAxiomIndexFarAboveTheRecordsCostsNoMoreThanTheRecords)
+{
+    Files files;
+    // The chain with C ⊑ D numbered 14444444: its axiom record keeps
+    // position 4 (control variable 10), the derivations by axiom 4 still use
+    // assumption 10, and the control variables follow 6 + 14444444.
+    const std::string pinpointing = "2 3 1 1 A\n2 2 2 2 A\n3 4 3 3 A\n4 5 14444444 4 A\n"
+                                    "2 4 3 2 3 S\n2 5 4 2 4 S\n3 5 4 3 4 S\n";
+    ProcessSetup setup;
+    setup.timeLimitSeconds = 2;
+    if (std::getenv("KORVANE_SANITIZED") == nullptr)
+        setup.memoryLimitBytes = 256ul << 20;
+    ProcessResult r = runProgramWith({kProgram, "-i=" + files.write("enc", kChainEncoding),
+                                      "-p=" + files.write("pin", pinpointing), "-h=" + files.path("header"),
+                                      "-a=" + files.path("axioms")},
+                                     setup);
+    EXPECT_EQ(r.out, "-1 0\n2 0\n-7 -3 4 0\n-9 -4 5 0\n-10 -5 6 0\n"
+                     "-14444451 -3 5 0\n-7 -9 14444451 0\n"
+                     "-14444452 -3 6 0\n-14444451 -10 14444452 0\n"
+                     "-14444453 -4 6 0\n-9 -10 14444453 0\n");
+    EXPECT_EQ(files.read("header"), "p cnf 14444453 11\n");
+    // Only the axioms with a variable have a line: the four records and the
+    // index the fourth names.
+    EXPECT_EQ(files.read("axioms"), "14444444 4 4 6 N\n1 7 0\n2 8 0\n3 9 0\n4 10 0\n14444444 14444450 0\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+
+    // The in-process solver answers as over the chain, within the same bounds.
+    r = runProgramWith({kProgram, "-m", "-i=" + files.path("enc"), "-p=" + files.path("pin"),
+                        "-q=" + files.write("q", kChainQueries), "-v=" + files.write("map", kChainMap),
+                        "-h=" + files.path("header")},
+                       setup);
+    EXPECT_EQ(answers(r.out), kChainAnswers) << r.out;
+    EXPECT_EQ(r.status, 0) << r.err;
+}
+
 // --- A derivation that lost a premise.
 
 // A ⊑ ∃r.B (1), B ⊑ C (2), ∃r.C ⊑ D (3): A ⊑ D follows by the existential
@@ -243,15 +281,27 @@ INSTANTIATE_TEST_SUITE_P(
 const std::string kExistentialEncoding = "c axioms 5 deduced 1\np cnf 8 6\n-1 0\n2 0\n-3 4 0\n-5 6 0\n-7 8 0\n"
                                          "-3 8 0\n";
 const std::string kExistentialMap = "*bottom* 1\n*top* 2\nA 3\n(some r B) 4\nB 5\nC 6\n(some r C) 7\nD 8\n";
+// The premise B ⊑ C written as B ⊑ 9, which no record derived.
+const std::string kLostPremisePinpointing = "2 6 1 1 A\n3 4 2 2 A\n7 5 3 3 A\n2 5 3 2 6 3 9 S\n";
+
+// The in-process solver answers the queries over the existential
+// terminology with the given pinpointing information; the header goes to a
+// file.
+ProcessResult existentialRun(const Files& files, const std::string& pinpointing, const std::string& queries,
+                             const std::vector<std::string>& more = {})
+{
+    std::vector<std::string> arguments = {"-m", "-i=" + files.write("enc", kExistentialEncoding),
+                                          "-p=" + files.write("pin", pinpointing), "-q=" + files.write("q", queries),
+                                          "-v=" + files.write("map", kExistentialMap), "-h=" + files.path("header")};
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    return pinpointEncode(arguments);
+}
 
 TEST(PinpointEncoderRun, AnExistentialDerivationRestsOnBothPremises)
 {
     Files files;
-    ProcessResult r = pinpointEncode(
-        {"-m", "-i=" + files.write("enc", kExistentialEncoding),
-         "-p=" + files.write("pin", "2 6 1 1 A\n3 4 2 2 A\n7 5 3 3 A\n2 5 3 2 6 3 4 S\n"),
-         "-q=" + files.write("q", "(subsumes? D A)\n"), "-v=" + files.write("map", kExistentialMap),
-         "-h=" + files.path("header")});
+    ProcessResult r =
+        existentialRun(files, "2 6 1 1 A\n3 4 2 2 A\n7 5 3 3 A\n2 5 3 2 6 3 4 S\n", "(subsumes? D A)\n");
     EXPECT_EQ(answers(r.out), (std::vector<Answer>{{true, {1, 2, 3}}}));
     EXPECT_EQ(r.status, 0);
 }
@@ -259,12 +309,7 @@ TEST(PinpointEncoderRun, AnExistentialDerivationRestsOnBothPremises)
 TEST(PinpointEncoderRun, AnAnswerThatRestsOnALostPremiseNamesNoAxioms)
 {
     Files files;
-    // The premise B ⊑ C is written as B ⊑ 9, which no record derived.
-    ProcessResult r = pinpointEncode(
-        {"-m", "-i=" + files.write("enc", kExistentialEncoding),
-         "-p=" + files.write("pin", "2 6 1 1 A\n3 4 2 2 A\n7 5 3 3 A\n2 5 3 2 6 3 9 S\n"),
-         "-q=" + files.write("q", "(subsumes? D A)\n(subsumes? C B)\n"), "-v=" + files.write("map", kExistentialMap),
-         "-h=" + files.path("header")});
+    ProcessResult r = existentialRun(files, kLostPremisePinpointing, "(subsumes? D A)\n(subsumes? C B)\n");
     // Without the lost premise the set would be 1 3, which does not entail A ⊑ D.
     EXPECT_EQ(r.out, "U\nU\n2 \n");
     EXPECT_EQ(maskTimes(r.err),
@@ -276,6 +321,25 @@ TEST(PinpointEncoderRun, AnAnswerThatRestsOnALostPremiseNamesNoAxioms)
                   "unknown: it rests on a derivation that lost a premise of the pinpointing information, query: 1\n"
                   "S [2]: T\n --- 1 warnings detected.\n" +
                   kTotal);
+    EXPECT_EQ(r.status, 0);
+}
+
+TEST(PinpointEncoderRun, TheAxiomsInformationHoldsTheAssumedControlVariableOfALostPremise)
+{
+    Files files;
+    ProcessResult r =
+        existentialRun(files, kLostPremisePinpointing, "(subsumes? D A)\n", {"-a=" + files.path("axioms")});
+    EXPECT_EQ(r.out, "U\n");
+    EXPECT_EQ(r.status, 0);
+    // Axioms 1 to 3 are assumed by 9 to 11 (above the eight variables); the
+    // derivation's control variable 12 is assumed with them.
+    const std::string written = "3 3 3 8 N\n1 9 0\n2 10 0\n3 11 0\n0 12 0\n";
+    EXPECT_EQ(files.read("axioms"), written);
+
+    // Read back, the same variables are assumed, 12 as a lost premise.
+    r = runProgram({KORVANE_READER_DRIVER_PATH, "axioms-information", files.path("axioms")});
+    EXPECT_EQ(r.out, "assumptions: 9 10 11 12\nlost premises: 12\n" + written);
+    EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.status, 0);
 }
 

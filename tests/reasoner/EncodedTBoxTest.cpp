@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "TestSupport.h"
@@ -220,6 +222,32 @@ TEST_F(EncodedTBoxTest, OriginalNumberingOfAxiomRecordsWithoutIndex)
     EXPECT_EQ(taken(e.getAxiomsAssumptions()), (Numbers{11, 12}));
     EXPECT_EQ(e.lastAssumptionVariable(), 12u);
 }
+
+// Two GCIs and a saved derivation from the first by a role axiom numbered
+// 16777216. Either numbering gives that role axiom 10 + 16777216, with the
+// shared variable 12 of original numbering in between; no other axiom number
+// gets a variable.
+class FarAxiomIndex : public EncodedTBoxTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(FarAxiomIndex, OnlyTheAxiomsThatRecordsNameHaveVariables)
+{
+    EncodedTBox::use_original_axiom_index = GetParam();
+    e.insertPinpointingAxiom(1, 2, 1, 1);
+    e.insertPinpointingAxiom(2, 3, 2, 0);
+    e.insertPinpointingSavedClause(1, 4, 16777216, premises({1}));
+    e.startEncodingPinpointing(10);
+
+    const std::map<unsigned long, unsigned long> expected = {{1, 11}, {2, 12}, {16777216, 16777226}};
+    EXPECT_EQ(e.axiomAssumptions(), expected);
+    EXPECT_EQ(e.assumptionOf(3), 0u);
+    EXPECT_EQ(e.lastAssumptionVariable(), 16777226u);
+    EXPECT_EQ(taken(e.getAxiomsAssumptions()), (Numbers{11, 12, 16777226}));
+    EXPECT_EQ(e.getControlCnfId(3), 16777227u);
+    EXPECT_EQ(taken(e.getControlCnfClause(3)), (Numbers{-11, -16777226, 16777227}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Numbering, FarAxiomIndex, ::testing::Values(false, true),
+                         [](const auto& info) { return std::string(info.param ? "Original" : "ByIndex"); });
 
 TEST_F(EncodedTBoxTest, NothingToAssumeOrConvert)
 {

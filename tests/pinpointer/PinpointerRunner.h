@@ -22,20 +22,9 @@ inline bool sanitized() {
     return s != nullptr && std::string(s) == "1";
 }
 
-class ScratchDir {
+// A scratch directory for the pinpointer's files, and its runs there.
+class ScratchDir : public ::ScratchDir {
 public:
-    ScratchDir() : path(makeTempDir()) {}
-    ~ScratchDir() { std::system(("rm -rf '" + path + "'").c_str()); }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    // Writes name in the directory and returns its path.
-    std::string write(const std::string& name, const std::string& text) const {
-        std::string file = path + "/" + name;
-        writeFile(file, text);
-        return file;
-    }
-
     // Runs the pinpointer in the directory with the given arguments and
     // standard input.
     RunResult run(const std::vector<std::string>& arguments, const std::string& input = "") const {
@@ -49,11 +38,9 @@ public:
     RunResult runWith(const std::vector<std::string>& arguments, ProcessSetup setup) const {
         std::vector<std::string> argv{KORVANE_PINPOINTER_PATH};
         argv.insert(argv.end(), arguments.begin(), arguments.end());
-        setup.workingDirectory = path;
+        setup.workingDirectory = dir;
         return runProgramWith(argv, setup);
     }
-
-    std::string path;
 };
 
 inline std::vector<std::string> lines(const std::string& text) {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,24 +16,6 @@
 namespace korvane_test {
 
 using ClauseLines = std::vector<std::vector<long>>;
-
-// The clauses of a DIMACS body, one literal list per line.
-inline ClauseLines clausesOf(const std::string& body)
-{
-    ClauseLines clauses;
-    std::istringstream in(body);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream words(line);
-        std::vector<long> clause;
-        long literal;
-        while (words >> literal && literal != 0)
-            clause.push_back(literal);
-        if (!clause.empty())
-            clauses.push_back(clause);
-    }
-    return clauses;
-}
 
 // A fresh classifier build of the terminology with the classifier's default
 // switches, a DIMACS encoder over memory streams, and the way from an
@@ -71,7 +52,7 @@ protected:
         return tbox;
     }
 
-    ClauseLines clauses() { return clausesOf(body.text()); }
+    ClauseLines clauses() { return readDimacsClauses(body.text()); }
 
     // The normal-form axiom lhs ⊑ rhs between two named concepts.
     static Axiom* gciBetween(const std::string& lhs, const std::string& rhs)

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "HornOracle.h"
+#include "support/HornOracle.h"
 #include "TestSupport.h"
 #include "encoders/CoreSolverEncoder.h"
 

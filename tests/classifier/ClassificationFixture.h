@@ -12,6 +12,7 @@
 #include "TestSupport.h"
 #include "encoders/DimacsEncoder.h"
 #include "reasoner/TBox.h"
+#include "support/OntologyClassification.h"
 
 namespace korvane_test {
 
@@ -39,17 +40,14 @@ protected:
 
     TBox* normalize(const std::string& ontology)
     {
-        TBox* tbox = parse(ontology);
-        tbox->normalizeTBox();
-        tbox->clearNonNormalAndSharedConcepts();
-        return tbox;
+        parse(ontology);
+        return normalizeTerminology();
     }
 
     TBox* classify(const std::string& ontology, bool encode = true)
     {
-        TBox* tbox = normalize(ontology);
-        tbox->performDeductionAndEncode(encode, TBox::pinpointing);
-        return tbox;
+        normalize(ontology);
+        return classifyTerminology(encode);
     }
 
     ClauseLines clauses() { return readDimacsClauses(body.text()); }

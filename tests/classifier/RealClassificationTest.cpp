@@ -17,10 +17,9 @@
 #include <vector>
 
 #include "ClassifierState.h"
-#include "model/ParserManager.h"
 #include "model/PrimitiveConcept.h"
-#include "parsers/el_krss_g.h"
 #include "reasoner/TBox.h"
+#include "support/OntologyClassification.h"
 #include "support/SatisfiableEncoder.h"
 #include "support/SharedOntologies.h"
 
@@ -59,13 +58,9 @@ public:
         declaredClauses = clauseCount;
         return true;
     }
-    unsigned long clauses = 0;
-    unsigned long largest = 0;
-    unsigned long faults = 0;
-    unsigned long negativeUnits = 0;
-    unsigned long endings = 0;
-    unsigned long declaredVariables = 0;
-    unsigned long declaredClauses = 0;
+    // What arrived, and what the end of the encoding declared.
+    unsigned long clauses = 0, largest = 0, faults = 0, negativeUnits = 0;
+    unsigned long endings = 0, declaredVariables = 0, declaredClauses = 0;
 };
 
 // Named-concept pairs recorded by the classification: told normal-form axioms
@@ -104,12 +99,8 @@ TEST_P(RealClassification, NamedSubsumptionsMatchTheIndependentClassification)
     korvane_test::resetClassifierState();
     HornCheckingEncoder sink;
     TBox::CNF_SAT_Encoder = &sink;
-    ParserManager::getInstance()->setInputFile(c.krss.c_str());
-    TBox* tbox = TBox::getInstance();
-    ASSERT_EQ(yyparse(), 0);
-    tbox->normalizeTBox();
-    tbox->clearNonNormalAndSharedConcepts();
-    tbox->performDeductionAndEncode(true, true);
+    TBox* tbox = nullptr;
+    ASSERT_NE(tbox = korvane_test::classifyOntologyFile(c.krss), nullptr);
 
     EXPECT_EQ(sink.faults, 0u);
     EXPECT_EQ(sink.negativeUnits, 1u);

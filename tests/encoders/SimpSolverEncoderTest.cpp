@@ -16,9 +16,8 @@
 #include "encoders/CoreSolverEncoder.h"
 #include "encoders/DimacsEncoder.h"
 #include "encoders/SimpSolverEncoder.h"
-#include "model/ParserManager.h"
-#include "parsers/el_krss_g.h"
 #include "reasoner/TBox.h"
+#include "support/OntologyClassification.h"
 
 namespace {
 
@@ -236,10 +235,8 @@ Encoded encodeOntology(const std::string& name)
 {
     Encoded e;
     std::string path = std::string(KORVANE_DATA_DIR) + "/" + name + ".krss";
-    ParserManager::getInstance()->setInputFile(path.c_str());
-    TBox* tbox = TBox::getInstance();
-    EXPECT_EQ(yyparse(), 0);
-    tbox->normalizeTBox();
+    EXPECT_EQ(korvane_test::readOntologyFile(path), 0);
+    TBox* tbox = korvane_test::normalizeTerminology();
     korvane_test::MemoryStream body;
     TBox::CNF_SAT_Encoder = new DimacsEncoder(body.get(), nullptr);
     unsigned long clauseCount = 0;

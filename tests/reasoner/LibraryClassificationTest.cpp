@@ -13,11 +13,10 @@
 #include "PinpointingReplay.h"
 #include "NamedSubsumptions.h"
 #include "TestSupport.h"
-#include "model/ParserManager.h"
 #include "model/PrimitiveConcept.h"
-#include "parsers/el_krss_g.h"
 #include "reasoner/TBox.h"
 #include "support/EncodedSubsumptions.h"
+#include "support/OntologyClassification.h"
 #include "support/PeerSolver.h"
 #include "support/SharedOntologies.h"
 
@@ -25,20 +24,6 @@ namespace {
 
 using shared_ontologies::Case;
 using shared_ontologies::Pairs;
-
-// Reads, normalises and classifies one file.
-TBox* classifyFile(const std::string& path)
-{
-    ParserManager::getInstance()->setInputFile(path.c_str());
-    TBox* tbox = TBox::getInstance();
-    EXPECT_EQ(yyparse(), 0);
-    tbox->normalizeTBox();
-    tbox->prepareDeduction();
-    int conceptCount = 0;
-    int roleCount = 0;
-    tbox->performDeduction(conceptCount, roleCount);
-    return tbox;
-}
 
 class LibraryClassification : public ::testing::TestWithParam<Case> {};
 
@@ -57,7 +42,7 @@ TEST_P(LibraryClassification, NamedSubsumptionsMatchTheIndependentClassification
 
     korvane_test::resetModel();
     TBox* tbox = nullptr;
-    ASSERT_NO_FATAL_FAILURE(tbox = classifyFile(c.krss));
+    ASSERT_NE(tbox = korvane_test::classifyOntologyFile(c.krss), nullptr);
 
     Pairs derived = korvane_test::subsumedPairs(tbox);
     shared_ontologies::expectSamePairs(expected, derived);
@@ -92,7 +77,7 @@ TEST_P(LibraryEncoding, DecidesNamedSubsumptionsAsTheSubsumedLists)
 
     korvane_test::resetModel();
     TBox* tbox = nullptr;
-    ASSERT_NO_FATAL_FAILURE(tbox = classifyFile(c.krss));
+    ASSERT_NE(tbox = korvane_test::classifyOntologyFile(c.krss), nullptr);
     std::string cnf = encoded_subsumptions::encodeForQueries(tbox);
     ASSERT_FALSE(cnf.empty()) << "no problem line";
     std::size_t holding = 0;
@@ -127,7 +112,7 @@ TEST_P(LibraryPinpointing, RecordsReplayToTheSubsumedLists)
     TBox::save_pinpointing_info = true;
     TBox::pinpointing_f = records.get();
     TBox* tbox = nullptr;
-    ASSERT_NO_FATAL_FAILURE(tbox = classifyFile(std::string(KORVANE_DATA_DIR) + "/" + GetParam() + ".krss"));
+    ASSERT_NE(tbox = korvane_test::classifyOntologyFile(std::string(KORVANE_DATA_DIR) + "/" + GetParam() + ".krss"), nullptr);
     TBox::save_pinpointing_info = false;
     TBox::pinpointing_f = nullptr;
 

@@ -9,10 +9,9 @@
 
 #include "TestSupport.h"
 #include "encoders/DimacsEncoder.h"
-#include "model/ParserManager.h"
-#include "parsers/el_krss_g.h"
 #include "reasoner/TBox.h"
 #include "support/HornOracle.h"
+#include "support/OntologyClassification.h"
 #include "support/PeerSolver.h"
 
 
@@ -25,19 +24,14 @@ TEST(RealEncoding, PizzaQueriesAgreeWithIndependentSolvers)
     if (!peerAvailable("picosat") || !peerAvailable("cadical"))
         GTEST_SKIP() << "picosat and cadical are needed";
     std::string path = std::string(KORVANE_DATA_DIR) + "/pizza.krss";
-    ParserManager::getInstance()->setInputFile(path.c_str());
-    TBox* tbox = TBox::getInstance();
-    ASSERT_EQ(yyparse(), 0);
-    tbox->normalizeTBox();
+    ASSERT_EQ(korvane_test::readOntologyFile(path), 0);
+    TBox* tbox = korvane_test::normalizeTerminology();
 
-    char* bodyBuffer = nullptr;
-    std::size_t bodySize = 0;
-    FILE* body = open_memstream(&bodyBuffer, &bodySize);
-    TBox::CNF_SAT_Encoder = new DimacsEncoder(body, nullptr);
+    korvane_test::MemoryStream body;
+    TBox::CNF_SAT_Encoder = new DimacsEncoder(body.get(), nullptr);
     unsigned long variables = 0, clauseCount = 0;
     tbox->encodeIntoSat(false, &variables, &clauseCount);
-    std::fflush(body);
-    std::string text(bodyBuffer, bodySize);
+    std::string text = body.text();
     std::vector<Clause> clauses = korvane_test::readDimacsClauses(text);
     ASSERT_EQ(clauses.size(), clauseCount);
     HornOracle oracle;

@@ -244,27 +244,28 @@ const std::string kExistentialEncoding = "c axioms 5 deduced 1\np cnf 8 6\n-1 0\
                                          "-3 8 0\n";
 const std::string kExistentialMap = "*bottom* 1\n*top* 2\nA 3\n(some r B) 4\nB 5\nC 6\n(some r C) 7\nD 8\n";
 
-TEST(PinpointEncoderRun, AnExistentialDerivationRestsOnBothPremises)
+// The in-process answers to `queries` on that encoding, with the given
+// pinpointing information.
+ProcessResult askExistential(const std::string& pinpointing, const std::string& queries)
 {
     Files files;
-    ProcessResult r = pinpointEncode(
-        {"-m", "-i=" + files.write("enc", kExistentialEncoding),
-         "-p=" + files.write("pin", "2 6 1 1 A\n3 4 2 2 A\n7 5 3 3 A\n2 5 3 2 6 3 4 S\n"),
-         "-q=" + files.write("q", "(subsumes? D A)\n"), "-v=" + files.write("map", kExistentialMap),
-         "-h=" + files.path("header")});
+    return pinpointEncode({"-m", "-i=" + files.write("enc", kExistentialEncoding), "-p=" + files.write("pin", pinpointing),
+                           "-q=" + files.write("q", queries), "-v=" + files.write("map", kExistentialMap),
+                           "-h=" + files.path("header")});
+}
+
+TEST(PinpointEncoderRun, AnExistentialDerivationRestsOnBothPremises)
+{
+    ProcessResult r = askExistential("2 6 1 1 A\n3 4 2 2 A\n7 5 3 3 A\n2 5 3 2 6 3 4 S\n", "(subsumes? D A)\n");
     EXPECT_EQ(answers(r.out), (std::vector<Answer>{{true, {1, 2, 3}}}));
     EXPECT_EQ(r.status, 0);
 }
 
 TEST(PinpointEncoderRun, AnAnswerThatRestsOnALostPremiseNamesNoAxioms)
 {
-    Files files;
     // The premise B ⊑ C is written as B ⊑ 9, which no record derived.
-    ProcessResult r = pinpointEncode(
-        {"-m", "-i=" + files.write("enc", kExistentialEncoding),
-         "-p=" + files.write("pin", "2 6 1 1 A\n3 4 2 2 A\n7 5 3 3 A\n2 5 3 2 6 3 9 S\n"),
-         "-q=" + files.write("q", "(subsumes? D A)\n(subsumes? C B)\n"), "-v=" + files.write("map", kExistentialMap),
-         "-h=" + files.path("header")});
+    ProcessResult r = askExistential("2 6 1 1 A\n3 4 2 2 A\n7 5 3 3 A\n2 5 3 2 6 3 9 S\n",
+                                     "(subsumes? D A)\n(subsumes? C B)\n");
     // Without the lost premise the set would be 1 3, which does not entail A ⊑ D.
     EXPECT_EQ(r.out, "U\nU\n2 \n");
     EXPECT_EQ(maskTimes(r.err),

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <fcntl.h>
+#include <ostream>
 #include <string>
 #include <unistd.h>
 #include <utility>
@@ -54,6 +55,11 @@ struct Rejected {
     std::string text;
     std::string diagnostic;
 };
+
+void PrintTo(const Rejected& r, std::ostream* out)
+{
+    *out << r.title;
+}
 
 std::vector<Rejected> numbered(const std::string& title, const std::vector<std::pair<std::string, std::string>>& cases)
 {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <set>
 #include <string>
@@ -131,6 +132,8 @@ struct AssumptionsCase {
     bool propagateOnly;
     bool expectRefutations;  // some final conflict must be non-empty
 };
+
+void PrintTo(const AssumptionsCase& t, std::ostream* out) { *out << t.title; }
 
 class SolverPeerAssumptions : public testing::TestWithParam<AssumptionsCase> {
 protected:

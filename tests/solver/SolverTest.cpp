@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -210,6 +211,8 @@ struct AnalyzeCase {
     long maxLiterals;
     long totalLiterals;
 };
+
+void PrintTo(const AnalyzeCase& t, std::ostream* out) { *out << t.title; }
 
 class SolverAnalyze : public testing::TestWithParam<AnalyzeCase> {};
 

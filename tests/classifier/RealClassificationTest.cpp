@@ -22,6 +22,7 @@
 #include "support/OntologyClassification.h"
 #include "support/SatisfiableEncoder.h"
 #include "support/SharedOntologies.h"
+#include "support/SanitizedBuild.h"
 
 namespace {
 
@@ -88,8 +89,7 @@ TEST_P(RealClassification, NamedSubsumptionsMatchTheIndependentClassification)
         GTEST_SKIP() << c.name << " needs a rule for the bottom concept";
     // The largest file takes minutes under the sanitizers; the build without
     // them covers it.
-    const char* sanitized = std::getenv("KORVANE_SANITIZED");
-    if (sanitized != nullptr && std::string(sanitized) == "1" && c.name == "el-galen")
+    if (sanitizedBuild() && c.name == "el-galen")
         GTEST_SKIP() << c.name << " is covered by the build without sanitizers";
     Pairs expected;
     std::string why;

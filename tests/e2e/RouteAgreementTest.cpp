@@ -38,6 +38,7 @@
 
 #include "ClassifierProcess.h"
 #include "support/PeerSolver.h"
+#include "support/SanitizedBuild.h"
 
 namespace classifier_e2e {
 namespace {
@@ -219,12 +220,6 @@ std::vector<std::string> sortedLines(const std::string& text)
     std::vector<std::string> result = lines(text);
     std::sort(result.begin(), result.end());
     return result;
-}
-
-bool sanitizedBuild()
-{
-    const char* value = std::getenv("KORVANE_SANITIZED");
-    return value != nullptr && std::string(value) == "1";
 }
 
 class RouteAgreement : public ::testing::TestWithParam<SharedOntology> {};

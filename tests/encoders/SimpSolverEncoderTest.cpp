@@ -18,6 +18,7 @@
 #include "encoders/SimpSolverEncoder.h"
 #include "reasoner/TBox.h"
 #include "support/OntologyClassification.h"
+#include "support/SanitizedBuild.h"
 
 namespace {
 
@@ -202,7 +203,7 @@ std::vector<Clause> terminologyLike(std::mt19937& random, int selectors, int con
 TEST(SimpSolverEncoderAgreement, TerminologyLikeEncodings)
 {
     std::mt19937 random(20261209);
-    int instances = std::getenv("KORVANE_SANITIZED") ? 20 : 60;
+    int instances = sanitizedBuild() ? 20 : 60;
     for (int i = 0; i < instances && !testing::Test::HasFailure(); ++i) {
         int selectors = 3 + static_cast<int>(random() % 10);
         int concepts = 6 + static_cast<int>(random() % 30);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/ProcessRunner.h"
+#include "support/SanitizedBuild.h"
 
 // Runs the built pinpointer executable (KORVANE_PINPOINTER_PATH) in a
 // scratch directory of its own, with files written there beforehand.
@@ -18,8 +19,7 @@ using RunResult = ProcessResult;
 // Whether the tests run in the sanitizer build (slower, and its shadow
 // memory needs the whole address space).
 inline bool sanitized() {
-    const char* s = std::getenv("KORVANE_SANITIZED");
-    return s != nullptr && std::string(s) == "1";
+    return sanitizedBuild();
 }
 
 // A scratch directory for the pinpointer's files, and its runs there.

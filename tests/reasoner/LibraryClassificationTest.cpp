@@ -19,6 +19,7 @@
 #include "support/OntologyClassification.h"
 #include "support/PeerSolver.h"
 #include "support/SharedOntologies.h"
+#include "support/SanitizedBuild.h"
 
 namespace {
 
@@ -32,8 +33,7 @@ TEST_P(LibraryClassification, NamedSubsumptionsMatchTheIndependentClassification
     const Case& c = GetParam();
     if (shared_ontologies::needsBottomRule(c))
         GTEST_SKIP() << c.name << " needs a rule for the bottom concept";
-    const char* sanitized = std::getenv("KORVANE_SANITIZED");
-    if (sanitized != nullptr && std::string(sanitized) == "1" && shared_ontologies::large(c))
+    if (sanitizedBuild() && shared_ontologies::large(c))
         GTEST_SKIP() << c.name << " is covered by the build without sanitizers";
     Pairs expected;
     std::string why;
@@ -68,9 +68,7 @@ TEST_P(LibraryEncoding, DecidesNamedSubsumptionsAsTheSubsumedLists)
     if (shared_ontologies::needsBottomRule(c))
         GTEST_SKIP() << c.name << " needs a rule for the bottom concept";
     struct stat info {};
-    const char* sanitized = std::getenv("KORVANE_SANITIZED");
-    if (sanitized != nullptr && std::string(sanitized) == "1" && stat(c.krss.c_str(), &info) == 0 &&
-        info.st_size > 100000)
+    if (sanitizedBuild() && stat(c.krss.c_str(), &info) == 0 && info.st_size > 100000)
         GTEST_SKIP() << c.name << " is covered by the build without sanitizers";
     if (!peerAvailable("picosat"))
         GTEST_SKIP() << "picosat is needed";

@@ -21,6 +21,7 @@
 
 #include "solver/Solver.h"
 #include "support/PeerSolver.h"
+#include "support/SanitizedBuild.h"
 
 // ---------------------------------------------------------------------------
 // Problems in DIMACS numbering (variables from 1, negative = negated)
@@ -38,9 +39,7 @@ inline double peerScale() {
 #ifdef KORVANE_SOLVER_TESTS_SANITIZED
     scale = 0.5;
 #endif
-    if (const char* env = std::getenv("KORVANE_SANITIZED")) {
-        if (*env != '\0' && *env != '0') scale = 0.5;
-    }
+    if (sanitizedBuild()) scale = 0.5;
     if (const char* env = std::getenv("KORVANE_SOLVER_PEER_SCALE")) scale = std::atof(env);
     return scale;
 }

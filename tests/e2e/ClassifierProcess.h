@@ -43,22 +43,6 @@ inline ProcessResult classifyThroughShell(const std::string& directory, const st
     return runProgram(argv);
 }
 
-inline std::vector<std::string> lines(const std::string& text)
-{
-    std::vector<std::string> result;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            result.push_back(text.substr(start));
-            break;
-        }
-        result.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return result;
-}
-
 // Standard error with the values of the timing lines replaced by "T". A
 // line is masked only when its name is a phase of the classifier and its
 // value has the phase's format ("%f", or "%g" for the query lines), so any

@@ -43,13 +43,7 @@ public:
     }
 };
 
-inline std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> all;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) all.push_back(line);
-    return all;
-}
+using ::lines;
 
 // A set of CNF selector numbers.
 using Selectors = std::set<int>;

@@ -310,6 +310,15 @@ ProcessResult runInTerminal(const std::vector<std::string>& argv, const std::str
     return result;
 }
 
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> all;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        all.push_back(line);
+    return all;
+}
+
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -53,6 +53,10 @@ ProcessResult runInChild(const std::function<int()>& body, const ProcessSetup& s
 // stays a pipe.
 ProcessResult runInTerminal(const std::vector<std::string>& argv, const std::string& input);
 
+// The lines of a text, without their line ends (a last line without one
+// counts too).
+std::vector<std::string> lines(const std::string& text);
+
 // The text of a file, or "" when it cannot be read.
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& text);

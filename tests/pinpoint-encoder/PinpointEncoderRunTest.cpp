@@ -249,9 +249,9 @@ const std::string kExistentialMap = "*bottom* 1\n*top* 2\nA 3\n(some r B) 4\nB 5
 ProcessResult askExistential(const std::string& pinpointing, const std::string& queries)
 {
     Files files;
-    return pinpointEncode({"-m", "-i=" + files.write("enc", kExistentialEncoding), "-p=" + files.write("pin", pinpointing),
-                           "-q=" + files.write("q", queries), "-v=" + files.write("map", kExistentialMap),
-                           "-h=" + files.path("header")});
+    return pinpointEncode({"-m", "-i=" + files.write("enc", kExistentialEncoding),
+                           "-p=" + files.write("pin", pinpointing), "-q=" + files.write("q", queries),
+                           "-v=" + files.write("map", kExistentialMap), "-h=" + files.path("header")});
 }
 
 TEST(PinpointEncoderRun, AnExistentialDerivationRestsOnBothPremises)

@@ -110,7 +110,8 @@ TEST_P(LibraryPinpointing, RecordsReplayToTheSubsumedLists)
     TBox::save_pinpointing_info = true;
     TBox::pinpointing_f = records.get();
     TBox* tbox = nullptr;
-    ASSERT_NE(tbox = korvane_test::classifyOntologyFile(std::string(KORVANE_DATA_DIR) + "/" + GetParam() + ".krss"), nullptr);
+    const std::string path = std::string(KORVANE_DATA_DIR) + "/" + GetParam() + ".krss";
+    ASSERT_NE(tbox = korvane_test::classifyOntologyFile(path), nullptr);
     TBox::save_pinpointing_info = false;
     TBox::pinpointing_f = nullptr;
 

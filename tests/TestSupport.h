@@ -77,6 +77,18 @@ inline std::vector<std::vector<long>> readDimacsClauses(const std::string& text)
     return clauses;
 }
 
+// A regular expression that matches `text` literally.
+inline std::string literal(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos)
+            out += '\\';
+        out += c;
+    }
+    return out;
+}
+
 // A stream in memory whose text so far can be read back.
 class MemoryStream {
 public:

@@ -20,10 +20,7 @@ using ::testing::ExitedWithCode;
 
 namespace {
 
-class OntologyParserErrors : public ::testing::Test {
-protected:
-    void SetUp() override { resetParserState(); }
-};
+class OntologyParserErrors : public FreshParserTest {};
 
 void parse(const std::string& text)
 {
@@ -131,10 +128,7 @@ std::vector<Rejected> rejectedTexts()
     return rows;
 }
 
-class RejectedText : public ::testing::TestWithParam<Rejected> {
-protected:
-    void SetUp() override { resetParserState(); }
-};
+class RejectedText : public FreshParserTest, public ::testing::WithParamInterface<Rejected> {};
 
 TEST_P(RejectedText, EndsWithOneDiagnosticAndStatus255)
 {

@@ -22,10 +22,7 @@ using namespace korvane_test;
 
 namespace {
 
-class OntologyParser : public ::testing::Test {
-protected:
-    void SetUp() override { resetParserState(); }
-};
+class OntologyParser : public FreshParserTest {};
 
 // A concept as a short text independent of operand order: names, "*top*",
 // "*bottom*", "(some r F)" and "and{...}" with the operands' texts sorted.

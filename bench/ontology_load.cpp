@@ -13,26 +13,15 @@
 #include "parsers/el_krss_g.h"
 #include "model/timer.h"
 #include "reasoner/TBox.h"
+#include "support/SatisfiableEncoder.h"
 
 namespace {
 
 #ifdef KORVANE_CLASSIFIER_MODEL
-class DroppingEncoder : public Encoder {
+class DroppingEncoder : public SatisfiableEncoder {
 public:
-    DroppingEncoder() : Encoder(nullptr, nullptr, BASE) {}
     bool addClause(const LiteralList*, const KindList*, unsigned) override { return true; }
     bool endEncoding(bool, unsigned long, unsigned long, unsigned long, unsigned long) override { return true; }
-    bool checkSatisfiability(const LiteralList*, const LiteralList*, unsigned long, unsigned long) override
-    {
-        return true;
-    }
-    bool checkSatisfiability(long, long, unsigned long, unsigned long) override { return true; }
-    LiteralList* checkSatisfiabilityAndPinpoint(long, long, const LiteralList*, bool, unsigned long,
-                                                unsigned long) override
-    {
-        return nullptr;
-    }
-    void preparePinpointing(const LiteralList*) override {}
 };
 #endif
 

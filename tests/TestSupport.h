@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,32 +53,40 @@ inline std::string roleDescription(const Role* r)
     return printed([r](FILE* out) { r->printTextDescription(out); });
 }
 
-// The clauses of a DIMACS body (lines of literals ending in 0; other lines,
-// such as headers, give no clause).
-inline std::vector<std::vector<long>> readDimacsClauses(const std::string& body)
+// The clauses of a DIMACS text: literals up to each 0, over as many lines as
+// they take; comment and problem lines give no clause.
+inline std::vector<std::vector<long>> readDimacsClauses(const std::string& text)
 {
     std::vector<std::vector<long>> clauses;
-    std::size_t at = 0;
-    while (at < body.size()) {
-        std::size_t end = body.find('\n', at);
-        if (end == std::string::npos)
-            end = body.size();
-        std::vector<long> clause;
-        const char* p = body.c_str() + at;
-        const char* stop = body.c_str() + end;
-        while (p < stop) {
-            char* next = nullptr;
-            long literal = std::strtol(p, &next, 10);
-            if (next == p || literal == 0)
-                break;
-            clause.push_back(literal);
-            p = next;
+    std::istringstream lines(text);
+    std::string line;
+    std::vector<long> clause;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && (line[0] == 'c' || line[0] == 'p'))
+            continue;
+        std::istringstream words(line);
+        for (long literal; words >> literal;) {
+            if (literal != 0) {
+                clause.push_back(literal);
+            } else {
+                clauses.push_back(clause);
+                clause.clear();
+            }
         }
-        if (!clause.empty())
-            clauses.push_back(clause);
-        at = end + 1;
     }
     return clauses;
+}
+
+// A regular expression that matches `text` literally.
+inline std::string literal(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos)
+            out += '\\';
+        out += c;
+    }
+    return out;
 }
 
 // A stream in memory whose text so far can be read back.

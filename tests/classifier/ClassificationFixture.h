@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,28 +12,11 @@
 #include "TestSupport.h"
 #include "encoders/DimacsEncoder.h"
 #include "reasoner/TBox.h"
+#include "support/OntologyClassification.h"
 
 namespace korvane_test {
 
 using ClauseLines = std::vector<std::vector<long>>;
-
-// The clauses of a DIMACS body, one literal list per line.
-inline ClauseLines clausesOf(const std::string& body)
-{
-    ClauseLines clauses;
-    std::istringstream in(body);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream words(line);
-        std::vector<long> clause;
-        long literal;
-        while (words >> literal && literal != 0)
-            clause.push_back(literal);
-        if (!clause.empty())
-            clauses.push_back(clause);
-    }
-    return clauses;
-}
 
 // A fresh classifier build of the terminology with the classifier's default
 // switches, a DIMACS encoder over memory streams, and the way from an
@@ -58,20 +40,17 @@ protected:
 
     TBox* normalize(const std::string& ontology)
     {
-        TBox* tbox = parse(ontology);
-        tbox->normalizeTBox();
-        tbox->clearNonNormalAndSharedConcepts();
-        return tbox;
+        parse(ontology);
+        return normalizeTerminology();
     }
 
     TBox* classify(const std::string& ontology, bool encode = true)
     {
-        TBox* tbox = normalize(ontology);
-        tbox->performDeductionAndEncode(encode, TBox::pinpointing);
-        return tbox;
+        normalize(ontology);
+        return classifyTerminology(encode);
     }
 
-    ClauseLines clauses() { return clausesOf(body.text()); }
+    ClauseLines clauses() { return readDimacsClauses(body.text()); }
 
     // The normal-form axiom lhs ⊑ rhs between two named concepts.
     static Axiom* gciBetween(const std::string& lhs, const std::string& rhs)

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "ClassificationFixture.h"
-#include "HornPropagation.h"
+#include "support/HornOracle.h"
 #include "model/ExistentialRestr.h"
 #include "model/TrivialConcept.h"
 
@@ -20,7 +20,7 @@ protected:
     // Holds when propagation from the given selectors makes the variable true.
     bool follows(long variable, const std::set<long>& selectors)
     {
-        return hornConsequences(clauses(), selectors).count(variable) != 0;
+        return HornOracle(clauses()).consequences({selectors.begin(), selectors.end()}).count(variable) != 0;
     }
 
     bool subsumed(const std::string& sub, const std::string& super)

@@ -21,10 +21,10 @@
 #include <vector>
 
 #include "ClassifierState.h"
-#include "ParserTestSupport.h"
 #include "encoders/DimacsEncoder.h"
 #include "reasoner/TBox.h"
 #include "support/KoncludePeer.h"
+#include "support/OntologyClassification.h"
 #include "support/ProcessRunner.h"
 #include "support/RandomOntology.h"
 
@@ -80,11 +80,7 @@ Pairs classifierPairs(const std::string& krss)
     DimacsEncoder encoder(body.get(), header.get());
     TBox::CNF_SAT_Encoder = &encoder;
     TBox::save_deductions_table_file = table.get();
-    EXPECT_EQ(korvane_test::parseOntology(krss), 0) << krss;
-    TBox* tbox = TBox::getInstance();
-    tbox->normalizeTBox();
-    tbox->clearNonNormalAndSharedConcepts();
-    tbox->performDeductionAndEncode(true, true);
+    korvane_test::classifyOntologyText(krss);
     TBox::CNF_SAT_Encoder = nullptr;
     TBox::save_deductions_table_file = nullptr;
     return tablePairs(table.text());

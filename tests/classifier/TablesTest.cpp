@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "ClassificationFixture.h"
-#include "HornPropagation.h"
+#include "support/HornOracle.h"
 #include "encoders/DimacsEncoder.h"
 
 using namespace korvane_test;
@@ -119,7 +119,7 @@ TEST_F(Tables, DefinitionsFollowFromTheAxiomsThatNeededThem)
     ASSERT_GE(all.size(), 2u);
     EXPECT_EQ(all[0], (std::vector<long>{-3, 2}));
     EXPECT_EQ(all[1], (std::vector<long>{-1, 3}));
-    std::set<long> reached = hornConsequences(all, {1});
+    std::set<long> reached = HornOracle(all).consequences({1});
     EXPECT_TRUE(reached.count(2) && reached.count(3));
 }
 

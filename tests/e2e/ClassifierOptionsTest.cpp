@@ -8,6 +8,7 @@
 
 #include "ClassifierProcess.h"
 #include "SmallTerminologies.h"
+#include "support/InvalidParameters.h"
 
 namespace classifier_e2e {
 namespace {
@@ -23,13 +24,7 @@ TEST(ClassifierOptions, EveryInvalidArgumentIsReportedBeforeTheRunStops)
                                               "-l",  "-t",   "-w",  "-y",  "-m=x", "-mx", "-o", "-o=",
                                               "-ox", "-a",   "-h=", "-n",  "-v:x", "-z=", "-i=", "-ix",
                                               "-q=", "-q:x", "-tfile"};
-    ProcessResult r = classify(invalid);
-    std::string expected;
-    for (const std::string& argument : invalid)
-        expected += "Invalid parameter: " + argument + "\n";
-    EXPECT_EQ(r.err, expected);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.status, 255);
+    expectInvalidParameters(classify(invalid), invalid);
 }
 
 TEST(ClassifierOptions, FilesThatCannotBeOpenedAreReportedAmongTheOtherErrors)

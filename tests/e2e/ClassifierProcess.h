@@ -3,8 +3,6 @@
 
 // Running the built classifier from a test and reading what it wrote.
 
-#include <algorithm>
-#include <filesystem>
 #include <regex>
 #include <string>
 #include <vector>
@@ -17,39 +15,7 @@ const std::string kClassifier = KORVANE_CLASSIFIER_PATH;
 const std::string kDataDir = KORVANE_DATA_DIR;
 const std::string kExamplesDir = KORVANE_EXAMPLES_DIR;
 
-// A directory of scratch files, removed with everything in it at the end.
-class Scratch {
-public:
-    Scratch() : dir(makeTempDir()) {}
-    ~Scratch()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir, ignored);
-    }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-
-    std::string path(const std::string& name) const { return dir + "/" + name; }
-    // Writes the file and returns its path.
-    std::string write(const std::string& name, const std::string& text) const
-    {
-        writeFile(path(name), text);
-        return path(name);
-    }
-    std::string read(const std::string& name) const { return readFile(path(name)); }
-    bool exists(const std::string& name) const { return std::filesystem::exists(path(name)); }
-    // The names of the files in the directory, sorted.
-    std::vector<std::string> files() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    const std::string dir;
-};
+using Scratch = ScratchDir;
 
 // The classifier with these arguments, `input` fed to its standard input
 // through a pipe (an empty input is an immediate end of file).
@@ -75,22 +41,6 @@ inline ProcessResult classifyThroughShell(const std::string& directory, const st
                                      kClassifier};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     return runProgram(argv);
-}
-
-inline std::vector<std::string> lines(const std::string& text)
-{
-    std::vector<std::string> result;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            result.push_back(text.substr(start));
-            break;
-        }
-        result.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return result;
 }
 
 // Standard error with the values of the timing lines replaced by "T". A

@@ -268,37 +268,38 @@ TEST_F(ClassifierQueries, DimacsRouteAppendsUnitsAndAnswersSat)
 // in-process solver answers them, once at the start and once after each
 // answer, whether standard input is a pipe or a terminal; never with the
 // DIMACS writer, and never for queries from a file.
-TEST_F(ClassifierQueries, PromptThroughAPipe)
+class ClassifierPrompt : public ClassifierQueries, public ::testing::WithParamInterface<bool> {
+protected:
+    // The classifier with its standard input (and output) on a terminal when
+    // the case says so, else on pipes.
+    ProcessResult run(const std::vector<std::string>& arguments, const std::string& typed)
+    {
+        return GetParam() ? classifyInTerminal(arguments, typed) : classify(arguments, typed);
+    }
+};
+
+TEST_P(ClassifierPrompt, OnlyForTheInProcessSolverOnStandardInput)
 {
     const std::string ontology = dir.write("one.krss", kOneAxiom);
     const std::string typed = "(subsumes? B A)\n(subsumes? A B)\n";
-    ProcessResult r = classify({"-i=" + ontology, "-q", "-m", "-h=" + dir.path("h")}, typed);
+    ProcessResult r = run({"-i=" + ontology, "-q", "-m", "-h=" + dir.path("h")}, typed);
     EXPECT_EQ(r.out, kPrompt + "U\n1 \n" + kPrompt + "SAT\n" + kPrompt);
     EXPECT_EQ(maskTimes(r.err), phases() + kPreprocessing + queryLines(2) + kTotal);
     EXPECT_EQ(r.status, 0);
 
-    r = classify({"-i=" + ontology, "-q", "-o=" + dir.path("body"), "-h=" + dir.path("h")}, typed);
+    r = run({"-i=" + ontology, "-q", "-o=" + dir.path("body"), "-h=" + dir.path("h")}, typed);
     EXPECT_EQ(r.out, "SAT\nSAT\n");
     EXPECT_EQ(r.status, 0);
 
-    r = classify({"-i=" + ontology, "-q=" + dir.write("queries", typed), "-m", "-h=" + dir.path("h")}, typed);
+    r = run({"-i=" + ontology, "-q=" + dir.write("queries", typed), "-m", "-h=" + dir.path("h")}, typed);
     EXPECT_EQ(r.out, "U\n1 \nSAT\n");
     EXPECT_EQ(r.status, 0);
 }
 
-TEST_F(ClassifierQueries, PromptInATerminal)
-{
-    const std::string ontology = dir.write("one.krss", kOneAxiom);
-    const std::string typed = "(subsumes? B A)\n(subsumes? A B)\n";
-    ProcessResult r = classifyInTerminal({"-i=" + ontology, "-q", "-m", "-h=" + dir.path("h")}, typed);
-    EXPECT_EQ(r.out, kPrompt + "U\n1 \n" + kPrompt + "SAT\n" + kPrompt);
-    EXPECT_EQ(maskTimes(r.err), phases() + kPreprocessing + queryLines(2) + kTotal);
-    EXPECT_EQ(r.status, 0);
-
-    r = classifyInTerminal({"-i=" + ontology, "-q", "-o=" + dir.path("body"), "-h=" + dir.path("h")}, typed);
-    EXPECT_EQ(r.out, "SAT\nSAT\n");
-    EXPECT_EQ(r.status, 0);
-}
+INSTANTIATE_TEST_SUITE_P(ClassifierQueries, ClassifierPrompt, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "InATerminal" : "ThroughAPipe");
+                         });
 
 TEST_F(ClassifierQueries, QuitEndsTheRunAtOnceWithSuccess)
 {

@@ -21,31 +21,24 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
-#include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <ostream>
 #include <random>
 #include <set>
-#include <spawn.h>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
 #include "ClassifierProcess.h"
 #include "support/PeerSolver.h"
-
-extern char** environ;
+#include "support/SanitizedBuild.h"
 
 namespace classifier_e2e {
 namespace {
@@ -89,57 +82,15 @@ std::vector<SharedOntology> sharedOntologies()
     return found;
 }
 
-// A program run with standard input from /dev/null or from a pipe fed with
-// `input` (the pieces written in order), standard output and standard error
-// to the named files (or /dev/null). Safe to call from several threads: no
-// descriptor of one run leaks into another run's program. Returns the exit
-// status, or -1.
-int spawnAndWait(const std::vector<std::string>& argv, const std::vector<const std::string*>& input,
-                 const std::string& outPath = "/dev/null", const std::string& errPath = "/dev/null")
+// The classifier with these arguments, standard output and standard error
+// to the named files; returns the exit status.
+int classifyInto(std::vector<std::string> arguments, const std::string& outPath, const std::string& errPath)
 {
-    int pipeFds[2] = {-1, -1};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (input.empty()) {
-        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    } else {
-        if (pipe2(pipeFds, O_CLOEXEC) != 0)
-            return -1;
-        // Large inputs go through in fewer, larger steps.
-        fcntl(pipeFds[1], F_SETPIPE_SZ, 1 << 20);
-        posix_spawn_file_actions_adddup2(&actions, pipeFds[0], STDIN_FILENO);
-    }
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::vector<char*> args;
-    for (const std::string& a : argv)
-        args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    pid_t pid = -1;
-    int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (pipeFds[0] >= 0) {
-        close(pipeFds[0]);
-        for (const std::string* piece : input) {
-            std::size_t written = 0;
-            while (spawned == 0 && written < piece->size()) {
-                ssize_t w = write(pipeFds[1], piece->data() + written, piece->size() - written);
-                if (w < 0 && errno == EINTR)
-                    continue;
-                if (w <= 0)
-                    break;
-                written += static_cast<std::size_t>(w);
-            }
-        }
-        close(pipeFds[1]);
-    }
-    if (spawned != 0)
-        return -1;
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0)
-        if (errno != EINTR)
-            return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    arguments.insert(arguments.begin(), kClassifier);
+    ProcessSetup setup;
+    setup.outputPath = outPath;
+    setup.errorPath = errPath;
+    return runProgramWith(arguments, setup).status;
 }
 
 // Runs the tasks on a few threads.
@@ -271,12 +222,6 @@ std::vector<std::string> sortedLines(const std::string& text)
     return result;
 }
 
-bool sanitizedBuild()
-{
-    const char* value = std::getenv("KORVANE_SANITIZED");
-    return value != nullptr && std::string(value) == "1";
-}
-
 class RouteAgreement : public ::testing::TestWithParam<SharedOntology> {};
 
 TEST_P(RouteAgreement, AnswersAgreeWithIndependentSolvers)
@@ -286,14 +231,13 @@ TEST_P(RouteAgreement, AnswersAgreeWithIndependentSolvers)
         GTEST_SKIP() << ontology.name << " takes too long to classify in a sanitized build";
     if (!peerAvailable("cadical") || !peerAvailable("picosat"))
         GTEST_SKIP() << "cadical and picosat are needed";
-    std::signal(SIGPIPE, SIG_IGN);
     Scratch dir;
 
     // The encoding and its side files, in a pinpointing run (-p with -s
     // encodes the subsumptions and writes the assumption list).
-    ASSERT_EQ(spawnAndWait({kClassifier, "-i=" + ontology.path, "-o=" + dir.path("body"), "-h=" + dir.path("header"),
+    ASSERT_EQ(classifyInto({"-i=" + ontology.path, "-o=" + dir.path("body"), "-h=" + dir.path("header"),
                             "-p=" + dir.path("selectors"), "-s", "-v=" + dir.path("map"), "-z=" + dir.path("table")},
-                           {}, "/dev/null", dir.path("err")),
+                           "/dev/null", dir.path("err")),
               0)
         << dir.read("err");
     const std::string body = dir.read("body");
@@ -325,13 +269,13 @@ TEST_P(RouteAgreement, AnswersAgreeWithIndependentSolvers)
     // Both routes answer the sample, side by side.
     int inProcessStatus = -1, dimacsStatus = -1;
     std::thread inProcess([&] {
-        inProcessStatus = spawnAndWait({kClassifier, "-i=" + ontology.path, "-q=" + dir.path("queries"), "-m",
+        inProcessStatus = classifyInto({"-i=" + ontology.path, "-q=" + dir.path("queries"), "-m",
                                         "-h=" + dir.path("m.header"), "-v=" + dir.path("m.map")},
-                                       {}, dir.path("m.out"), dir.path("m.err"));
+                                       dir.path("m.out"), dir.path("m.err"));
     });
-    dimacsStatus = spawnAndWait({kClassifier, "-i=" + ontology.path, "-q=" + dir.path("queries"),
+    dimacsStatus = classifyInto({"-i=" + ontology.path, "-q=" + dir.path("queries"),
                                  "-o=" + dir.path("d.body"), "-h=" + dir.path("d.header")},
-                                {}, dir.path("d.out"), dir.path("d.err"));
+                                dir.path("d.out"), dir.path("d.err"));
     inProcess.join();
     ASSERT_EQ(inProcessStatus, 0) << dir.read("m.err");
     ASSERT_EQ(dimacsStatus, 0) << dir.read("d.err");
@@ -377,7 +321,7 @@ TEST_P(RouteAgreement, AnswersAgreeWithIndependentSolvers)
         const long sub = named.at(queries[i].sub), super = named.at(queries[i].super);
         const std::string units = std::to_string(sub) + " 0\n-" + std::to_string(super) + " 0\n";
         tasks.push_back([&, i, units] {
-            cadical[i] = spawnAndWait({"cadical", "-q", "-n"}, {&problem, &selectorUnits, &units, &body});
+            cadical[i] = runPeerSolver("cadical -q -n", {&problem, &selectorUnits, &units, &body});
         });
         if (!answers[i].holds || !answers[i].wellFormed)
             continue;
@@ -386,7 +330,7 @@ TEST_P(RouteAgreement, AnswersAgreeWithIndependentSolvers)
             std::string assumed;
             for (long s : selectors)
                 assumed += (used.count(s) != 0 ? "" : "-") + std::to_string(s) + " 0\n";
-            picosat[i] = spawnAndWait({"picosat", "-n"}, {&problem, &assumed, &units, &body});
+            picosat[i] = runPeerSolver("picosat -n", {&problem, &assumed, &units, &body});
         });
     }
     unsigned threads = std::max(2u, std::min(8u, std::thread::hardware_concurrency()));

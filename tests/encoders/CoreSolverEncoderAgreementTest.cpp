@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "HornOracle.h"
+#include "support/HornOracle.h"
 #include "TestSupport.h"
 #include "encoders/CoreSolverEncoder.h"
+#include "support/SanitizedBuild.h"
 
 namespace {
 
@@ -309,8 +310,7 @@ private:
 
 int scaled(int count)
 {
-    const char* sanitized = std::getenv("KORVANE_SANITIZED");
-    return sanitized != nullptr && std::strcmp(sanitized, "1") == 0 ? count / 2 : count;
+    return sanitizedBuild() ? count / 2 : count;
 }
 
 TEST(CoreSolverEncoderAgreement, RandomHornEncodingsAgreeWithForwardChaining)

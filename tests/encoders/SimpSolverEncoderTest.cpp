@@ -16,9 +16,9 @@
 #include "encoders/CoreSolverEncoder.h"
 #include "encoders/DimacsEncoder.h"
 #include "encoders/SimpSolverEncoder.h"
-#include "model/ParserManager.h"
-#include "parsers/el_krss_g.h"
 #include "reasoner/TBox.h"
+#include "support/OntologyClassification.h"
+#include "support/SanitizedBuild.h"
 
 namespace {
 
@@ -203,7 +203,7 @@ std::vector<Clause> terminologyLike(std::mt19937& random, int selectors, int con
 TEST(SimpSolverEncoderAgreement, TerminologyLikeEncodings)
 {
     std::mt19937 random(20261209);
-    int instances = std::getenv("KORVANE_SANITIZED") ? 20 : 60;
+    int instances = sanitizedBuild() ? 20 : 60;
     for (int i = 0; i < instances && !testing::Test::HasFailure(); ++i) {
         int selectors = 3 + static_cast<int>(random() % 10);
         int concepts = 6 + static_cast<int>(random() % 30);
@@ -236,10 +236,8 @@ Encoded encodeOntology(const std::string& name)
 {
     Encoded e;
     std::string path = std::string(KORVANE_DATA_DIR) + "/" + name + ".krss";
-    ParserManager::getInstance()->setInputFile(path.c_str());
-    TBox* tbox = TBox::getInstance();
-    EXPECT_EQ(yyparse(), 0);
-    tbox->normalizeTBox();
+    EXPECT_EQ(korvane_test::readOntologyFile(path), 0);
+    TBox* tbox = korvane_test::normalizeTerminology();
     korvane_test::MemoryStream body;
     TBox::CNF_SAT_Encoder = new DimacsEncoder(body.get(), nullptr);
     unsigned long clauseCount = 0;

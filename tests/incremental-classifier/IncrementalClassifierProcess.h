@@ -11,7 +11,6 @@
 namespace incremental_e2e {
 
 using classifier_e2e::Scratch;
-using classifier_e2e::lines;
 
 const std::string kIncremental = KORVANE_INCREMENTAL_CLASSIFIER_PATH;
 

@@ -36,14 +36,28 @@ protected:
     }
 };
 
-bool less(const Axiom* a, const Axiom* b)
+template <typename A>
+bool less(const A* a, const A* b)
 {
     return *a < *b;
 }
 
-bool less(const RoleAxiom* a, const RoleAxiom* b)
+// x comes strictly before y in the order of the axioms' sets.
+template <typename A>
+void expectBefore(const A* x, const A* y)
 {
-    return *a < *b;
+    EXPECT_TRUE(less(x, y));
+    EXPECT_FALSE(less(y, x));
+}
+
+Axiom* gci(Concept* lhs, Concept* rhs, axiom_t type = ORIGINAL)
+{
+    return new Axiom(lhs, rhs, type);
+}
+
+RoleAxiom* ri(Role* lhs, Role* rhs)
+{
+    return new RoleAxiom(lhs, rhs, ROLE_INCLUSION);
 }
 
 TEST_F(AxiomTest, ConstructionMarksTheSides)
@@ -95,15 +109,15 @@ TEST_F(AxiomTest, KindsOfTheSidesComeFirst)
     someC->flags |= Concept::IN_DAG;
 
     // Atomic left-hand sides before conjunctions, whatever the types.
-    EXPECT_TRUE(less(new Axiom(c, someC, DEDUCED), new Axiom(ab, a, ORIGINAL)));
+    expectBefore(gci(c, someC, DEDUCED), gci(ab, a));
     // Then atomic right-hand sides before existentials.
-    EXPECT_TRUE(less(new Axiom(c, a, DEDUCED), new Axiom(a, someC, ORIGINAL)));
+    expectBefore(gci(c, a, DEDUCED), gci(a, someC));
 
     // The original-first rule does not override the kinds: someC now also
     // occurs on a left-hand side.
     someC->setFWConceptFlag();
-    EXPECT_TRUE(less(new Axiom(c, a, FW_NORMALIZED_AXIOM), new Axiom(a, someC, ORIGINAL)));
-    EXPECT_FALSE(less(new Axiom(ab, c, ORIGINAL), new Axiom(a, b, FW_NORMALIZED_AXIOM)));
+    expectBefore(gci(c, a, FW_NORMALIZED_AXIOM), gci(a, someC));
+    EXPECT_FALSE(less(gci(ab, c), gci(a, b, FW_NORMALIZED_AXIOM)));
 }
 
 TEST_F(AxiomTest, OriginalComesFirstWhenItsRightSideAlsoOccursOnTheLeft)
@@ -114,17 +128,14 @@ TEST_F(AxiomTest, OriginalComesFirstWhenItsRightSideAlsoOccursOnTheLeft)
     Axiom* original = new Axiom(b, c, ORIGINAL);
     Axiom* normalised = new Axiom(a, c, FW_NORMALIZED_AXIOM);
     // C is only a right-hand side: the serials of the left sides decide.
-    EXPECT_TRUE(less(normalised, original));
-    EXPECT_FALSE(less(original, normalised));
+    expectBefore(normalised, original);
 
     c->setFWConceptFlag();
-    EXPECT_TRUE(less(original, normalised));
-    EXPECT_FALSE(less(normalised, original));
+    expectBefore(original, normalised);
 
     // Between two originals the rule does not apply.
     Axiom* otherOriginal = new Axiom(a, c, ORIGINAL);
-    EXPECT_TRUE(less(otherOriginal, original));
-    EXPECT_FALSE(less(original, otherOriginal));
+    expectBefore(otherOriginal, original);
 }
 
 TEST_F(AxiomTest, SharedSidesAscendBySerial)
@@ -133,12 +144,11 @@ TEST_F(AxiomTest, SharedSidesAscendBySerial)
     Concept* a = sharedNamed("A");
     Concept* b = sharedNamed("B");
     Concept* c = sharedNamed("C");
-    EXPECT_TRUE(less(new Axiom(z, c, ORIGINAL), new Axiom(a, c, ORIGINAL)));
-    EXPECT_TRUE(less(new Axiom(a, c, ORIGINAL), new Axiom(b, c, ORIGINAL)));
+    expectBefore(gci(z, c), gci(a, c));
+    expectBefore(gci(a, c), gci(b, c));
     // Same left side: right sides ascend too.
-    EXPECT_TRUE(less(new Axiom(a, b, ORIGINAL), new Axiom(a, c, ORIGINAL)));
-    EXPECT_FALSE(less(new Axiom(a, c, ORIGINAL), new Axiom(a, b, ORIGINAL)));
-    EXPECT_TRUE(less(new Axiom(a, z, ORIGINAL), new Axiom(a, b, ORIGINAL)));
+    expectBefore(gci(a, b), gci(a, c));
+    expectBefore(gci(a, z), gci(a, b));
 }
 
 TEST_F(AxiomTest, UnsharedSidesUseTheConceptOrderWithRightSidesDescending)
@@ -148,19 +158,17 @@ TEST_F(AxiomTest, UnsharedSidesUseTheConceptOrderWithRightSidesDescending)
     Concept* c = named("C");
     Concept* d = named("D");
     // Left sides ascend by the concept order (names), not by serial.
-    EXPECT_TRUE(less(new Axiom(a, c, ORIGINAL), new Axiom(z, c, ORIGINAL)));
-    EXPECT_FALSE(less(new Axiom(z, c, ORIGINAL), new Axiom(a, c, ORIGINAL)));
+    expectBefore(gci(a, c), gci(z, c));
     // Same left side: the greater right side comes first.
-    EXPECT_TRUE(less(new Axiom(a, d, ORIGINAL), new Axiom(a, c, ORIGINAL)));
-    EXPECT_FALSE(less(new Axiom(a, c, ORIGINAL), new Axiom(a, d, ORIGINAL)));
+    expectBefore(gci(a, d), gci(a, c));
 
     // One unshared concept among the four is enough for this branch.
     Concept* sa = sharedNamed("A2");
     Concept* sc = sharedNamed("C2");
     Concept* sd = sharedNamed("D2");
-    EXPECT_TRUE(less(new Axiom(sa, sc, ORIGINAL), new Axiom(sa, sd, ORIGINAL)));
+    expectBefore(gci(sa, sc), gci(sa, sd));
     Concept* ud = named("D2");
-    EXPECT_TRUE(less(new Axiom(sa, ud, ORIGINAL), new Axiom(sa, sc, ORIGINAL)));
+    expectBefore(gci(sa, ud), gci(sa, sc));
 }
 
 TEST_F(AxiomTest, TypeTellsApartTheSameInclusion)
@@ -171,9 +179,9 @@ TEST_F(AxiomTest, TypeTellsApartTheSameInclusion)
     Axiom* forward = new Axiom(a, c, FW_NORMALIZED_AXIOM);
     Axiom* backward = new Axiom(a, c, BW_NORMALIZED_AXIOM);
     Axiom* deduced = new Axiom(a, c, DEDUCED);
-    EXPECT_TRUE(less(original, forward));
-    EXPECT_TRUE(less(forward, backward));
-    EXPECT_TRUE(less(backward, deduced));
+    expectBefore(original, forward);
+    expectBefore(forward, backward);
+    expectBefore(backward, deduced);
     EXPECT_FALSE(less(deduced, original));
 
     std::set<Axiom*, AxiomComparator> gcis{original, forward};
@@ -225,12 +233,11 @@ TEST_F(AxiomTest, RoleAxiomsOrderByLeftKindThenTransitivity)
     transitive->flags |= RoleAxiom::TRANSITIVE;
     RoleAxiom* plain = new RoleAxiom(r, t, ROLE_INCLUSION);
     // t has the greater serial, yet the transitive axiom comes first.
-    EXPECT_TRUE(less(transitive, plain));
-    EXPECT_FALSE(less(plain, transitive));
+    expectBefore(transitive, plain);
 
     RoleAxiom* transitiveChain = new RoleAxiom(chain, t, ROLE_INCLUSION);
     transitiveChain->flags |= RoleAxiom::TRANSITIVE;
-    EXPECT_TRUE(less(plain, transitiveChain));
+    expectBefore(plain, transitiveChain);
 }
 
 TEST_F(AxiomTest, RoleAxiomRightSidesAscendInBothBranches)
@@ -238,19 +245,18 @@ TEST_F(AxiomTest, RoleAxiomRightSidesAscendInBothBranches)
     Role* t = sharedRole("t"); // smaller serial than s
     Role* s = sharedRole("s");
     Role* r = sharedRole("r");
-    EXPECT_TRUE(less(new RoleAxiom(r, t, ROLE_INCLUSION), new RoleAxiom(r, s, ROLE_INCLUSION)));
-    EXPECT_TRUE(less(new RoleAxiom(t, r, ROLE_INCLUSION), new RoleAxiom(s, r, ROLE_INCLUSION)));
+    expectBefore(ri(r, t), ri(r, s));
+    expectBefore(ri(t, r), ri(s, r));
 
     Role* ut = role("t");
     Role* us = role("s");
     Role* ur = role("r");
-    EXPECT_TRUE(less(new RoleAxiom(ur, us, ROLE_INCLUSION), new RoleAxiom(ur, ut, ROLE_INCLUSION)));
-    EXPECT_FALSE(less(new RoleAxiom(ur, ut, ROLE_INCLUSION), new RoleAxiom(ur, us, ROLE_INCLUSION)));
-    EXPECT_TRUE(less(new RoleAxiom(ur, ut, ROLE_INCLUSION), new RoleAxiom(us, ut, ROLE_INCLUSION)));
+    expectBefore(ri(ur, us), ri(ur, ut));
+    expectBefore(ri(ur, ut), ri(us, ut));
 
     RoleAxiom* untyped = new RoleAxiom(r, s, ROLE_INCLUSION);
     untyped->type = NO_ROLE_AXIOM_TYPE;
-    EXPECT_TRUE(less(untyped, new RoleAxiom(r, s, ROLE_INCLUSION)));
+    expectBefore(untyped, ri(r, s));
 
     std::set<RoleAxiom*, RoleAxiomComparator> axioms{new RoleAxiom(r, s, ROLE_INCLUSION)};
     EXPECT_FALSE(axioms.insert(new RoleAxiom(r, s, ROLE_INCLUSION)).second);

@@ -3,22 +3,12 @@
 #include <cstdio>
 #include <string>
 
+#include "TestSupport.h"
 #include "model/ParserManager.h"
 
 namespace {
 
-// Escapes the characters that are special in the regular expressions of the
-// death tests, so that a message can be matched literally.
-std::string literal(const std::string& text)
-{
-    std::string out;
-    for (char ch : text) {
-        if (std::string("\\^$.|?*+()[]{}").find(ch) != std::string::npos)
-            out += '\\';
-        out += ch;
-    }
-    return out;
-}
+using korvane_test::literal;
 
 // The whole of stderr must be exactly this text.
 std::string exactly(const std::string& text)

@@ -13,10 +13,7 @@ using ::testing::ExitedWithCode;
 
 namespace {
 
-class ClassifierOntologyParser : public ::testing::Test {
-protected:
-    void SetUp() override { resetParserState(); }
-};
+class ClassifierOntologyParser : public FreshParserTest {};
 
 TEST_F(ClassifierOntologyParser, BuildsNumberedAxiomsAndFlattenedConjunctions)
 {

@@ -11,6 +11,7 @@
 #include "model/ParserManager.h"
 #include "parsers/el_krss_g_query.h"
 #include "reasoner/TBox.h"
+#include "support/OntologyClassification.h"
 
 namespace korvane_test {
 
@@ -43,15 +44,9 @@ protected:
     void load(const std::string& ontology, bool encode = true)
     {
         ASSERT_EQ(parseOntology(ontology), 0);
-        TBox* tbox = TBox::getInstance();
-        tbox->normalizeTBox();
-        if (!encode)
-            return;
-        tbox->prepareDeduction();
-        int conceptCount = 0, roleCount = 0;
-        tbox->performDeduction(conceptCount, roleCount);
-        unsigned long variables = 0, clauses = 0;
-        tbox->encodeIntoSat(false, &variables, &clauses);
+        normalizeTerminology();
+        if (encode)
+            classifyTerminology(true);
     }
 
     // Reads the query file; returns what was written to standard error.

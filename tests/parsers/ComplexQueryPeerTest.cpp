@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -192,7 +193,8 @@ bool peerClosure(const std::string& document, konclude_peer::Pairs& closure, std
     if (out.empty())
         return false;
     closure = konclude_peer::readClosure(out);
-    std::system(("rm -rf '" + dir + "'").c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
     return true;
 }
 

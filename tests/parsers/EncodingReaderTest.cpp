@@ -17,6 +17,7 @@
 #include "EncodingTestSupport.h"
 #include "ParserTestSupport.h"
 #include "reasoner/EncodedTBox.h"
+#include "support/SanitizedBuild.h"
 
 using namespace korvane_test;
 using ::testing::ExitedWithCode;
@@ -272,7 +273,7 @@ void limitAddressSpace()
 // passes the limit but does not fit into memory is refused, not attempted.
 TEST_F(EncodingReader, RefusesATableThatDoesNotFitIntoMemory)
 {
-    if (std::getenv("KORVANE_SANITIZED") != nullptr)
+    if (sanitizedBuild())
         GTEST_SKIP() << "the sanitizers reserve more address space than the limit allows";
     std::string noMemory =
         "Wrong encoding: no memory for the number of variables declared in the problem line (header)!";

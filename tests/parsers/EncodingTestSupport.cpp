@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sstream>
 #include <stdexcept>
 
 #include "ParserTestSupport.h"
@@ -49,29 +48,6 @@ std::string encodingError(const std::string& module, int line, const std::string
 std::string encodingWarning(int line, const std::string& message)
 {
     return literal("[Input Encoding - Parser] WARNING! Line " + std::to_string(line) + ": " + message + "\n");
-}
-
-std::vector<Clause> clausesOf(const std::string& text)
-{
-    std::vector<Clause> clauses;
-    std::istringstream lines(text);
-    std::string line;
-    Clause clause;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && (line[0] == 'c' || line[0] == 'p'))
-            continue;
-        std::istringstream words(line);
-        long literal;
-        while (words >> literal) {
-            if (literal != 0) {
-                clause.push_back(literal);
-            } else {
-                clauses.push_back(clause);
-                clause.clear();
-            }
-        }
-    }
-    return clauses;
 }
 
 namespace {

@@ -30,10 +30,6 @@ void resetEncodingState();
 std::string encodingError(const std::string& module, int line, const std::string& message, int warnings = 0);
 std::string encodingWarning(int line, const std::string& message);
 
-// The clauses of a DIMACS text: the literals between the zeros, whatever
-// the line breaks. Header lines are left out.
-std::vector<Clause> clausesOf(const std::string& text);
-
 // A clause sink that records every clause and every end of an encoding.
 class RecordingEncoder : public SatisfiableEncoder {
 public:

@@ -20,10 +20,7 @@ using ::testing::ExitedWithCode;
 
 namespace {
 
-class ParserConventions : public ::testing::Test {
-protected:
-    void SetUp() override { resetParserState(); }
-};
+class ParserConventions : public FreshParserTest {};
 
 TEST_F(ParserConventions, EndOfInputReportsWarningsOnlyWhenThereAreAny)
 {
@@ -144,10 +141,8 @@ INSTANTIATE_TEST_SUITE_P(
 // A failed read ends the run with a lexer error that names the input, under
 // the input context and at the current line, whether the input is read a
 // line or a buffer at a time.
-class ReadErrors : public ::testing::TestWithParam<bool> {
+class ReadErrors : public FreshParserTest, public ::testing::WithParamInterface<bool> {
 protected:
-    void SetUp() override { resetParserState(); }
-
     static std::string readError(const std::string& context, int line, const std::string& message)
     {
         return literal("[" + context + " - Lexer] ERROR! Line " + std::to_string(line) + ": " + message +

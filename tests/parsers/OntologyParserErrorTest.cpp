@@ -5,8 +5,11 @@
 
 #include <cstdlib>
 #include <fcntl.h>
+#include <ostream>
 #include <string>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 #include "ParserTestSupport.h"
 #include "model/ParserManager.h"
@@ -17,10 +20,7 @@ using ::testing::ExitedWithCode;
 
 namespace {
 
-class OntologyParserErrors : public ::testing::Test {
-protected:
-    void SetUp() override { resetParserState(); }
-};
+class OntologyParserErrors : public FreshParserTest {};
 
 void parse(const std::string& text)
 {
@@ -45,93 +45,98 @@ std::string memoryExhausted(const std::string& tokens)
            literal("'\n --- 1 errors and 0 warnings detected.\n");
 }
 
-TEST_F(OntologyParserErrors, CharacterOutsideTheTokenSet)
+// A text the grammar rejects and the diagnostic it gets; the cases of one
+// kind share a title and are numbered.
+struct Rejected {
+    std::string title;
+    std::string text;
+    std::string diagnostic;
+};
+
+void PrintTo(const Rejected& r, std::ostream* out)
 {
-    EXPECT_EXIT(parse("(implies A B)\n(implies A $)\n"), ExitedWithCode(255), lexerError(2, "$"));
-    EXPECT_EXIT(parse("(implies A+ B)"), ExitedWithCode(255), lexerError(1, "+"));
-    EXPECT_EXIT(parse("(implies A B) ; single semicolon\n"), ExitedWithCode(255), lexerError(1, ";"));
+    *out << r.title;
 }
 
-TEST_F(OntologyParserErrors, StarsOnlyAsTopAndBottom)
+std::vector<Rejected> numbered(const std::string& title, const std::vector<std::pair<std::string, std::string>>& cases)
 {
-    EXPECT_EXIT(parse("(implies A *)"), ExitedWithCode(255), lexerError(1, "*"));
-    EXPECT_EXIT(parse("(implies *top A)"), ExitedWithCode(255), lexerError(1, "*"));
-    EXPECT_EXIT(parse("(implies A *bot*)"), ExitedWithCode(255), lexerError(1, "*"));
-    EXPECT_EXIT(parse("(implies A *bottom)"), ExitedWithCode(255), lexerError(1, "*"));
+    std::vector<Rejected> rows;
+    for (const auto& [text, diagnostic] : cases)
+        rows.push_back({title + "_" + std::to_string(rows.size() + 1), text, diagnostic});
+    return rows;
 }
 
-TEST_F(OntologyParserErrors, CommentWithoutFinalNewline)
+std::vector<Rejected> rejectedTexts()
 {
-    EXPECT_EXIT(parse("(implies A B)\n;; the last line has no newline"), ExitedWithCode(255), lexerError(2, ";"));
-    EXPECT_EXIT(parse(";;"), ExitedWithCode(255), lexerError(1, ";"));
+    const std::string near = "syntax error near token ";
+    const std::vector<std::vector<Rejected>> kinds = {
+        numbered("CharacterOutsideTheTokenSet", {{"(implies A B)\n(implies A $)\n", lexerError(2, "$")},
+                                                 {"(implies A+ B)", lexerError(1, "+")},
+                                                 {"(implies A B) ; single semicolon\n", lexerError(1, ";")}}),
+        numbered("StarsOnlyAsTopAndBottom", {{"(implies A *)", lexerError(1, "*")},
+                                             {"(implies *top A)", lexerError(1, "*")},
+                                             {"(implies A *bot*)", lexerError(1, "*")},
+                                             {"(implies A *bottom)", lexerError(1, "*")}}),
+        numbered("CommentWithoutFinalNewline",
+                 {{"(implies A B)\n;; the last line has no newline", lexerError(2, ";")}, {";;", lexerError(1, ";")}}),
+        // A NUL byte ends the token text as a C string.
+        numbered("NulAndInvalidUtf8Bytes", {{std::string("(implies A\0 B)\n", 15), lexerError(1, "")},
+                                            {std::string("\0", 1), lexerError(1, "")},
+                                            {"(implies A \xC3\x28 B)\n", lexerError(1, "\xC3")},
+                                            {"\n(implies \xFF\xFE B)\n", lexerError(2, "\xFF")}}),
+        numbered("InputEndingInsideAnAxiomHasNoNearToken",
+                 {{"(implies A B", parserError(1, "syntax error")},
+                  {"(implies A B)\n(equivalent C\n", parserError(3, "syntax error")},
+                  {"(role-inclusion (compose r s", parserError(1, "syntax error")},
+                  {"(", parserError(1, "syntax error")}}),
+        numbered("TokenOutOfPlaceIsNamed", {{"(implies A B C)", parserError(1, near + "'C'")},
+                                            {"(implies A B))", parserError(1, near + "')'")},
+                                            {"(implies A B)\n\n)", parserError(3, near + "')'")},
+                                            {"(and A B)", parserError(1, near + "'and'")},
+                                            {"A", parserError(1, near + "'A'")},
+                                            {"(equivalent A)", parserError(1, near + "')'")},
+                                            {"(implies || B)", parserError(1, near + "'|'")},
+                                            {"(implies *top*)", parserError(1, near + "')'")},
+                                            {"(transitive (compose r r))", parserError(1, near + "'('")}}),
+        numbered("ConjunctionsAndChainsNeedTwoMembers",
+                 {{"(implies A (and B))", parserError(1, near + "')'")},
+                  {"(implies A (and))", parserError(1, near + "')'")},
+                  {"(role-inclusion (compose r) s)", parserError(1, near + "')'")},
+                  {"(implies A (some r))", parserError(1, near + "')'")}}),
+        numbered("ConceptNameUsedAsRole",
+                 {{"(implies A B)\n(define-primitive-role A)\n",
+                   parserError(2, "Name 'A' is not used only as type role, see line: 1")},
+                  {"\n\n(implies B C)\n(role-inclusion r B)\n",
+                   parserError(4, "Name 'B' is not used only as type role, see line: 3")},
+                  {"(implies A B)\n(role-inclusion (compose r A) s)\n",
+                   parserError(2, "Name 'A' is not used only as type role, see line: 1")},
+                  {"(transitive r)\n(transitive B)\n(implies B C)\n",
+                   parserError(3, "Name 'B' is not used only as type concept, see line: 2")}}),
+        // The name is looked up once the parser has read the token after it,
+        // in the second case on the next line.
+        numbered("RoleNameUsedAsConcept",
+                 {{"(define-primitive-role r)\n(implies r B)\n",
+                   parserError(2, "Name 'r' is not used only as type concept, see line: 1")},
+                  {"(define-primitive-role r)\n(implies r\nB)\n",
+                   parserError(3, "Name 'r' is not used only as type concept, see line: 1")}}),
+        numbered("ExistentialLooksUpItsRoleAfterItsFiller",
+                 {{"(implies X (some A A))\n", parserError(1, "Name 'A' is not used only as type role, see line: 1")}}),
+    };
+    std::vector<Rejected> rows;
+    for (const std::vector<Rejected>& kind : kinds)
+        rows.insert(rows.end(), kind.begin(), kind.end());
+    return rows;
 }
 
-TEST_F(OntologyParserErrors, NulAndInvalidUtf8Bytes)
+class RejectedText : public FreshParserTest, public ::testing::WithParamInterface<Rejected> {};
+
+TEST_P(RejectedText, EndsWithOneDiagnosticAndStatus255)
 {
-    // A NUL byte ends the token text as a C string.
-    EXPECT_EXIT(parse(std::string("(implies A\0 B)\n", 15)), ExitedWithCode(255), lexerError(1, ""));
-    EXPECT_EXIT(parse(std::string("\0", 1)), ExitedWithCode(255), lexerError(1, ""));
-    EXPECT_EXIT(parse("(implies A \xC3\x28 B)\n"), ExitedWithCode(255), lexerError(1, "\xC3"));
-    EXPECT_EXIT(parse("\n(implies \xFF\xFE B)\n"), ExitedWithCode(255), lexerError(2, "\xFF"));
+    EXPECT_EXIT(parse(GetParam().text), ExitedWithCode(255), GetParam().diagnostic);
 }
 
-TEST_F(OntologyParserErrors, InputEndingInsideAnAxiomHasNoNearToken)
-{
-    EXPECT_EXIT(parse("(implies A B"), ExitedWithCode(255), parserError(1, "syntax error"));
-    EXPECT_EXIT(parse("(implies A B)\n(equivalent C\n"), ExitedWithCode(255), parserError(3, "syntax error"));
-    EXPECT_EXIT(parse("(role-inclusion (compose r s"), ExitedWithCode(255), parserError(1, "syntax error"));
-    EXPECT_EXIT(parse("("), ExitedWithCode(255), parserError(1, "syntax error"));
-}
-
-TEST_F(OntologyParserErrors, TokenOutOfPlaceIsNamed)
-{
-    EXPECT_EXIT(parse("(implies A B C)"), ExitedWithCode(255), parserError(1, "syntax error near token 'C'"));
-    EXPECT_EXIT(parse("(implies A B))"), ExitedWithCode(255), parserError(1, "syntax error near token ')'"));
-    EXPECT_EXIT(parse("(implies A B)\n\n)"), ExitedWithCode(255), parserError(3, "syntax error near token ')'"));
-    EXPECT_EXIT(parse("(and A B)"), ExitedWithCode(255), parserError(1, "syntax error near token 'and'"));
-    EXPECT_EXIT(parse("A"), ExitedWithCode(255), parserError(1, "syntax error near token 'A'"));
-    EXPECT_EXIT(parse("(equivalent A)"), ExitedWithCode(255), parserError(1, "syntax error near token ')'"));
-    EXPECT_EXIT(parse("(implies || B)"), ExitedWithCode(255), parserError(1, "syntax error near token '|'"));
-    EXPECT_EXIT(parse("(implies *top*)"), ExitedWithCode(255), parserError(1, "syntax error near token ')'"));
-    EXPECT_EXIT(parse("(transitive (compose r r))"), ExitedWithCode(255), parserError(1, "syntax error near token '('"));
-}
-
-TEST_F(OntologyParserErrors, ConjunctionsAndChainsNeedTwoMembers)
-{
-    EXPECT_EXIT(parse("(implies A (and B))"), ExitedWithCode(255), parserError(1, "syntax error near token ')'"));
-    EXPECT_EXIT(parse("(implies A (and))"), ExitedWithCode(255), parserError(1, "syntax error near token ')'"));
-    EXPECT_EXIT(parse("(role-inclusion (compose r) s)"), ExitedWithCode(255),
-                parserError(1, "syntax error near token ')'"));
-    EXPECT_EXIT(parse("(implies A (some r))"), ExitedWithCode(255), parserError(1, "syntax error near token ')'"));
-}
-
-TEST_F(OntologyParserErrors, ConceptNameUsedAsRole)
-{
-    EXPECT_EXIT(parse("(implies A B)\n(define-primitive-role A)\n"), ExitedWithCode(255),
-                parserError(2, "Name 'A' is not used only as type role, see line: 1"));
-    EXPECT_EXIT(parse("\n\n(implies B C)\n(role-inclusion r B)\n"), ExitedWithCode(255),
-                parserError(4, "Name 'B' is not used only as type role, see line: 3"));
-    EXPECT_EXIT(parse("(implies A B)\n(role-inclusion (compose r A) s)\n"), ExitedWithCode(255),
-                parserError(2, "Name 'A' is not used only as type role, see line: 1"));
-    EXPECT_EXIT(parse("(transitive r)\n(transitive B)\n(implies B C)\n"), ExitedWithCode(255),
-                parserError(3, "Name 'B' is not used only as type concept, see line: 2"));
-}
-
-TEST_F(OntologyParserErrors, RoleNameUsedAsConcept)
-{
-    EXPECT_EXIT(parse("(define-primitive-role r)\n(implies r B)\n"), ExitedWithCode(255),
-                parserError(2, "Name 'r' is not used only as type concept, see line: 1"));
-    // The name is looked up once the parser has read the token after it,
-    // here on the next line.
-    EXPECT_EXIT(parse("(define-primitive-role r)\n(implies r\nB)\n"), ExitedWithCode(255),
-                parserError(3, "Name 'r' is not used only as type concept, see line: 1"));
-}
-
-TEST_F(OntologyParserErrors, ExistentialLooksUpItsRoleAfterItsFiller)
-{
-    EXPECT_EXIT(parse("(implies X (some A A))\n"), ExitedWithCode(255),
-                parserError(1, "Name 'A' is not used only as type role, see line: 1"));
-}
+INSTANTIATE_TEST_SUITE_P(OntologyParserErrors, RejectedText, ::testing::ValuesIn(rejectedTexts()),
+                         [](const ::testing::TestParamInfo<Rejected>& info) { return info.param.title; });
 
 TEST_F(OntologyParserErrors, DeepNestingExhaustsTheParserStack)
 {

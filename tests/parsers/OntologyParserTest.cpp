@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,7 @@ using namespace korvane_test;
 
 namespace {
 
-class OntologyParser : public ::testing::Test {
-protected:
-    void SetUp() override { resetParserState(); }
-};
+class OntologyParser : public FreshParserTest {};
 
 // A concept as a short text independent of operand order: names, "*top*",
 // "*bottom*", "(some r F)" and "and{...}" with the operands' texts sorted.
@@ -315,29 +313,41 @@ TEST_F(OntologyParser, RoleInclusionOfARoleInItselfInsertsNothing)
     EXPECT_FALSE(roleNamed("r")->flags & Role::TRANSITIVE);
 }
 
-TEST_F(OntologyParser, ChainOfOneRoleIncludedInItIsATransitivity)
+// Texts that give the one transitivity axiom r ∘ ... ∘ r ⊑ r, with the
+// number of r in its chain.
+struct TransitivityText {
+    const char* title;
+    const char* text;
+    std::size_t chainLength;
+};
+
+void PrintTo(const TransitivityText& t, std::ostream* out)
 {
-    ASSERT_EQ(parseOntology("(role-inclusion (compose r r r) r)\n"), 0);
+    *out << t.title;
+}
+
+class OntologyTransitivity : public OntologyParser, public ::testing::WithParamInterface<TransitivityText> {};
+
+TEST_P(OntologyTransitivity, GivesOneTransitiveChainAxiom)
+{
+    ASSERT_EQ(parseOntology(GetParam().text), 0);
     std::vector<RoleAxiom*> axioms = roleAxioms();
     ASSERT_EQ(axioms.size(), 1u);
     Role* r = roleNamed("r");
     EXPECT_TRUE(axioms[0]->isTransitive());
     EXPECT_EQ(axioms[0]->rhs, r);
     ASSERT_EQ(axioms[0]->lhs->kind, COMPOSITION);
-    EXPECT_EQ(componentsOf(axioms[0]->lhs), std::vector<Role*>({r, r, r}));
+    EXPECT_EQ(componentsOf(axioms[0]->lhs), std::vector<Role*>(GetParam().chainLength, r));
     EXPECT_TRUE(r->flags & Role::TRANSITIVE);
 }
 
-TEST_F(OntologyParser, TransitiveIsTheSameAxiomAsTheTwoStepChain)
-{
-    ASSERT_EQ(parseOntology("(transitive r)\n(role-inclusion (compose r r) r)\n"), 0);
-    std::vector<RoleAxiom*> axioms = roleAxioms();
-    ASSERT_EQ(axioms.size(), 1u);
-    Role* r = roleNamed("r");
-    EXPECT_TRUE(axioms[0]->isTransitive());
-    EXPECT_EQ(axioms[0]->rhs, r);
-    EXPECT_EQ(componentsOf(axioms[0]->lhs), std::vector<Role*>({r, r}));
-}
+INSTANTIATE_TEST_SUITE_P(
+    OntologyParser, OntologyTransitivity,
+    ::testing::Values(
+        TransitivityText{"ChainOfOneRoleIncludedInItIsATransitivity", "(role-inclusion (compose r r r) r)\n", 3},
+        TransitivityText{"TransitiveIsTheSameAxiomAsTheTwoStepChain",
+                         "(transitive r)\n(role-inclusion (compose r r) r)\n", 2}),
+    [](const ::testing::TestParamInfo<TransitivityText>& info) { return std::string(info.param.title); });
 
 TEST_F(OntologyParser, OtherRoleInclusionsAreNotTransitive)
 {

@@ -63,17 +63,6 @@ int parseOntology(const std::string& text)
     return parseFrom(text, yyin, yyparse);
 }
 
-std::string literal(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        if (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos)
-            out += '\\';
-        out += c;
-    }
-    return out;
-}
-
 std::string fatalError(const std::string& module, int line, const std::string& message)
 {
     return literal("[Input Problem - " + module + "] ERROR! Line " + std::to_string(line) + ": " + message +

@@ -1,10 +1,13 @@
 #ifndef KORVANE_TESTS_PARSERS_PARSERTESTSUPPORT_H
 #define KORVANE_TESTS_PARSERS_PARSERTESTSUPPORT_H
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "model/Axiom.h"
 #include "model/Concept.h"
 #include "model/Role.h"
@@ -15,6 +18,12 @@ namespace korvane_test {
 // Fresh model singletons and counters for a test that parses: a new TBox,
 // names table and diagnostics collector (earlier ones are left to leak).
 void resetParserState();
+
+// A test that parses, on fresh parser state.
+class FreshParserTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetParserState(); }
+};
 
 // A temporary file holding the bytes of `text`; removed again on destruction.
 class TempInput {
@@ -36,9 +45,6 @@ int parseFrom(const std::string& text, FILE*& input, int (*parse)());
 // Parses `text` (any bytes) with the ontology grammar, read from a file, and
 // returns the parser's result.
 int parseOntology(const std::string& text);
-
-// A regular expression that matches `text` literally.
-std::string literal(const std::string& text);
 
 // The full diagnostic of a fatal error as the collector prints it, as a
 // literal regular expression.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "EncodingTestSupport.h"
+#include "TestSupport.h"
 #include "reasoner/EncodedTBox.h"
 #include "reasoner/TBox.h"
 
@@ -119,7 +120,7 @@ TEST_P(PinpointingEncodingReaderCopiesBack, TheWritersClausesWithoutRecords)
     TBox::CNF_SAT_Encoder = &encoder;
     TBox::clauses_counter = 0;
     ASSERT_EQ(parseEncodingForPinpointing(written.joined()), 0);
-    EXPECT_EQ(encoder.clauses, clausesOf(written.body));
+    EXPECT_EQ(encoder.clauses, readDimacsClauses(written.body));
     EXPECT_EQ(encoder.ends,
               (std::vector<RecordingEncoder::End>{{written.variables, written.clauseCount, 0, 0}}));
 }

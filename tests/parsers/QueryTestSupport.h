@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "support/ProcessRunner.h"
+
 namespace korvane_test {
 
 // Runs the simple-query grammar over `text` (any bytes) read from a file and
@@ -13,18 +15,10 @@ int parseQueries(const std::string& text);
 // Runs the simple-query grammar on standard input (simplequeryyyin = stdin).
 void parseQueriesFromStandardInput();
 
-// What a child process did: its exit status and everything it wrote to its
-// standard output and standard error.
-struct ChildRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 // Runs `body` in a child process whose standard input is a pipe holding
 // `input` (then closed), and whose standard output and error are captured.
 // The child ends with status 0 when `body` returns.
-ChildRun runWithStandardInput(const std::string& input, const std::function<void()>& body);
+ProcessResult runWithStandardInput(const std::string& input, const std::function<void()>& body);
 
 } // namespace korvane_test
 

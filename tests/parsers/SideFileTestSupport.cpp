@@ -1,9 +1,6 @@
 #include "SideFileTestSupport.h"
 
-#include <fcntl.h>
 #include <random>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "ParserTestSupport.h"
 #include "TestSupport.h"
@@ -11,6 +8,7 @@
 #include "parsers/el_krss_g_upload.h"
 #include "parsers/el_pinpointing_info.h"
 #include "reasoner/EncodedTBox.h"
+#include "support/ProcessRunner.h"
 
 namespace korvane_test {
 
@@ -45,21 +43,9 @@ std::string diagnostic(const std::string& context, const std::string& module, co
 
 int childStatus(const std::string& text, int (*parseText)(const std::string&))
 {
-    std::fflush(stdout);
-    std::fflush(stderr);
-    pid_t pid = fork();
-    if (pid == 0) {
-        int quiet = open("/dev/null", O_WRONLY);
-        if (quiet >= 0)
-            dup2(quiet, STDERR_FILENO);
-        int result = parseText(text);
-        std::fflush(stdout);
-        _exit(result == 0 ? 0 : 1);
-    }
-    int status = 0;
-    if (pid < 0 || waitpid(pid, &status, 0) != pid)
-        return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    ProcessSetup quiet;
+    quiet.errorPath = "/dev/null";
+    return runInChild([&] { return parseText(text) == 0 ? 0 : 1; }, quiet).status;
 }
 
 int acceptedWithoutACrash(const std::vector<std::string>& texts, int (*parseText)(const std::string&))

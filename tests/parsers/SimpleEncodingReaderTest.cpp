@@ -95,8 +95,8 @@ TEST_P(SimpleEncodingReaderCopiesBack, TheWritersClauses)
     TBox::CNF_SAT_Encoder = &copy;
     ASSERT_EQ(parseSimpleEncoding(written.joined()), 0);
     copy.flushPending();
-    EXPECT_EQ(clausesOf(body.text()), clausesOf(written.body));
-    EXPECT_EQ(clausesOf(body.text()).size(), written.clauseCount);
+    EXPECT_EQ(readDimacsClauses(body.text()), readDimacsClauses(written.body));
+    EXPECT_EQ(readDimacsClauses(body.text()).size(), written.clauseCount);
     EXPECT_EQ(header.text(),
               "p cnf " + std::to_string(written.variables) + " " + std::to_string(written.clauseCount) + "\n");
 }

@@ -37,7 +37,7 @@ protected:
 TEST_F(SimpleQueryInteractive, PromptAndEchoWithAnInProcessSolver)
 {
     encodeWithSolver();
-    ChildRun run = runWithStandardInput("(?subsumes |B| A)\n(subsumes? A top)\n", parseQueriesFromStandardInput);
+    ProcessResult run = runWithStandardInput("(?subsumes |B| A)\n(subsumes? A top)\n", parseQueriesFromStandardInput);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, std::string(Prompt) + "(subsumes? B A)\nU\n" + Prompt + "(subsumes? A *top*)\nSAT\n" + Prompt);
 }
@@ -45,7 +45,7 @@ TEST_F(SimpleQueryInteractive, PromptAndEchoWithAnInProcessSolver)
 TEST_F(SimpleQueryInteractive, NullInputStreamMeansStandardInput)
 {
     encodeWithSolver();
-    ChildRun run = runWithStandardInput("(subsumes? *bottom* B)", [] {
+    ProcessResult run = runWithStandardInput("(subsumes? *bottom* B)", [] {
         simplequeryyyin = nullptr;
         simplequeryyyparse();
     });
@@ -55,7 +55,7 @@ TEST_F(SimpleQueryInteractive, NullInputStreamMeansStandardInput)
 TEST_F(SimpleQueryInteractive, EmptyInputShowsOnePrompt)
 {
     encodeWithSolver();
-    ChildRun run = runWithStandardInput("", parseQueriesFromStandardInput);
+    ProcessResult run = runWithStandardInput("", parseQueriesFromStandardInput);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, Prompt);
     EXPECT_EQ(run.err, "");
@@ -64,7 +64,7 @@ TEST_F(SimpleQueryInteractive, EmptyInputShowsOnePrompt)
 TEST_F(SimpleQueryInteractive, QuitAfterAnAnswer)
 {
     encodeWithSolver();
-    ChildRun run = runWithStandardInput("(subsumes? B A)\nquit\n(subsumes? A B)\n", [] {
+    ProcessResult run = runWithStandardInput("(subsumes? B A)\nquit\n(subsumes? A B)\n", [] {
         parseQueriesFromStandardInput();
         std::fputs("returned", stdout);
         std::fflush(stdout);
@@ -77,7 +77,7 @@ TEST_F(SimpleQueryInteractive, QuitAfterAnAnswer)
 TEST_F(SimpleQueryInteractive, NoPromptWithTheDimacsWriter)
 {
     encodeWithDimacs();
-    ChildRun run = runWithStandardInput("(subsumes? B A)\n", parseQueriesFromStandardInput);
+    ProcessResult run = runWithStandardInput("(subsumes? B A)\n", parseQueriesFromStandardInput);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "SAT\n");
 }

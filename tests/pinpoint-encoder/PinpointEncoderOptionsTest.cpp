@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "PinpointEncoderProcess.h"
+#include "support/InvalidParameters.h"
 
 namespace pinpoint_encoder_e2e {
 namespace {
@@ -33,13 +34,7 @@ TEST(PinpointEncoderOptions, EveryInvalidArgumentIsReportedBeforeTheRunStops)
                                               "-i=", "-px", "-q:x", "-mx", "-gg", "-u=1"};
     std::vector<std::string> arguments = {encoding, info};
     arguments.insert(arguments.end(), invalid.begin(), invalid.end());
-    ProcessResult r = pinpointEncode(arguments);
-    std::string expected;
-    for (const std::string& argument : invalid)
-        expected += "Invalid parameter: " + argument + "\n";
-    EXPECT_EQ(r.err, expected);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.status, 255);
+    expectInvalidParameters(pinpointEncode(arguments), invalid);
 }
 
 TEST(PinpointEncoderOptions, EmptyArgumentsAreIgnored)

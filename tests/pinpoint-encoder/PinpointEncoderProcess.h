@@ -4,7 +4,6 @@
 // Running the built pinpoint-encoder on hand-written inputs, and the small
 // terminologies those inputs describe.
 
-#include <filesystem>
 #include <regex>
 #include <set>
 #include <string>
@@ -16,27 +15,7 @@ namespace pinpoint_encoder_e2e {
 
 const std::string kProgram = KORVANE_PINPOINT_ENCODER_PATH;
 
-// A scratch directory, removed with its files at the end.
-struct Files {
-    Files() : dir(makeTempDir()) {}
-    ~Files()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir, ignored);
-    }
-    Files(const Files&) = delete;
-    Files& operator=(const Files&) = delete;
-
-    std::string path(const std::string& name) const { return dir + "/" + name; }
-    std::string write(const std::string& name, const std::string& text) const
-    {
-        writeFile(path(name), text);
-        return path(name);
-    }
-    std::string read(const std::string& name) const { return readFile(path(name)); }
-
-    const std::string dir;
-};
+using Files = ScratchDir;
 
 inline ProcessResult pinpointEncode(std::vector<std::string> arguments, const std::string& input = "")
 {

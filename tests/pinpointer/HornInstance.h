@@ -8,8 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "support/HornOracle.h"
+
 // Small Horn encodings shaped like the classifier's pinpointing encodings,
-// and an independent MinA enumerator over them: forward chaining decides
+// and an independent MinA enumerator over them: forward chaining (the shared
+// Horn oracle) decides
 // whether a selector set refutes a query, and every subset of the selectors
 // is tried in order of size.
 namespace pinpointer_test {
@@ -54,19 +57,20 @@ public:
     // query literal: for a negative query -v, whether v or bottom follows;
     // for a positive query v, whether bottom follows once v is added.
     bool refutes(unsigned mask, int query) const {
-        std::vector<char> known(bottom + 1, 0);
-        known[top] = 1;
-        for (int s = 1; s <= selectors; s++) known[s] = (mask >> (s - 1)) & 1u;
-        if (query > 0) known[query] = 1;
-        for (bool changed = true; changed;) {
-            changed = false;
-            for (const Rule& r : rules) {
-                if (known[r.head]) continue;
-                bool fires = std::all_of(r.body.begin(), r.body.end(), [&](int b) { return known[b] != 0; });
-                if (fires) known[r.head] = changed = true;
-            }
+        HornOracle oracle;
+        for (const Rule& r : rules) {
+            std::vector<long> clause;
+            for (int b : r.body) clause.push_back(-b);
+            clause.push_back(r.head);
+            oracle.add(clause);
         }
-        return known[bottom] || (query < 0 && known[-query]);
+        std::vector<long> truths{top};
+        for (int s = 1; s <= selectors; s++)
+            if ((mask >> (s - 1)) & 1u) truths.push_back(s);
+        std::vector<long> falsehoods{bottom};
+        if (query > 0) truths.push_back(query);
+        else falsehoods.push_back(-query);
+        return oracle.refutes(truths, falsehoods);
     }
 
     // Every MinA of the query: the refuting selector sets that contain no

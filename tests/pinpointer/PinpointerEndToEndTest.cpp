@@ -275,7 +275,7 @@ TEST_F(PinpointerEndToEnd, MissingFiles) {
     expectInputError(dir.run({"-a=selectors", "-i=nothing", "-q=queries"}), "cannot open the encoding 'nothing'");
     expectInputError(ask("-7\n", {"-m=nothing"}), "cannot open the module file 'nothing'");
     expectInputError(dir.run({"-a=selectors", "-i=encoding", "-q=nothing"}), "cannot open the query file 'nothing'");
-    expectInputError(dir.run({"-a=selectors", "-i=" + dir.path, "-q=queries"}), "encoding '" + dir.path + "'");
+    expectInputError(dir.run({"-a=selectors", "-i=" + dir.dir, "-q=queries"}), "encoding '" + dir.dir + "'");
 }
 
 TEST_F(PinpointerEndToEnd, MalformedInput) {

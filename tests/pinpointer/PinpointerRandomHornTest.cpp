@@ -14,6 +14,7 @@
 
 #include "HornInstance.h"
 #include "PinpointerRunner.h"
+#include "support/SanitizedBuild.h"
 
 namespace {
 
@@ -23,8 +24,7 @@ using pinpointer_test::ScratchDir;
 using Selectors = std::set<int>;
 
 int instanceCount(int normal) {
-    const char* sanitized = std::getenv("KORVANE_SANITIZED");
-    return sanitized != nullptr && std::strcmp(sanitized, "1") == 0 ? normal / 2 : normal;
+    return sanitizedBuild() ? normal / 2 : normal;
 }
 
 std::vector<int> negativeQueries(const HornInstance& h) {

@@ -109,13 +109,13 @@ struct Encoded {
 Encoded classify(const ScratchDir& dir, const std::string& ontology) {
     ProcessResult run = runProgram({KORVANE_CLASSIFIER_PATH, "-i=" + std::string(KORVANE_DATA_DIR) + "/" + ontology + ".krss",
                                     "-o=body", "-h=header", "-p=assumptions", "-z=table"},
-                                   "", false, dir.path);
+                                   "", false, dir.dir);
     Encoded e;
     EXPECT_EQ(run.status, 0) << run.out << run.err;
-    std::ifstream assumptions(dir.path + "/assumptions");
+    std::ifstream assumptions(dir.dir + "/assumptions");
     int v;
     while (assumptions >> v) e.selectors++;
-    std::ifstream table(dir.path + "/table");
+    std::ifstream table(dir.dir + "/table");
     std::string line;
     while (std::getline(table, line)) {
         int number = std::atoi(line.c_str());
@@ -173,7 +173,7 @@ void checkOntology(const std::string& ontology, std::size_t count, const std::st
     Encoded e = classify(dir, ontology);
     ASSERT_GT(e.selectors, 0);
     ASSERT_FALSE(e.derived.empty());
-    HornEncoding encoding(dir.path + "/body");
+    HornEncoding encoding(dir.dir + "/body");
     std::vector<int> queries = sample(e.derived, sanitized() ? count / 2 : count, 1234);
     dir.write("queries", queryText(queries));
 

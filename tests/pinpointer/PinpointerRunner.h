@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/ProcessRunner.h"
+#include "support/SanitizedBuild.h"
 
 // Runs the built pinpointer executable (KORVANE_PINPOINTER_PATH) in a
 // scratch directory of its own, with files written there beforehand.
@@ -18,24 +19,12 @@ using RunResult = ProcessResult;
 // Whether the tests run in the sanitizer build (slower, and its shadow
 // memory needs the whole address space).
 inline bool sanitized() {
-    const char* s = std::getenv("KORVANE_SANITIZED");
-    return s != nullptr && std::string(s) == "1";
+    return sanitizedBuild();
 }
 
-class ScratchDir {
+// A scratch directory for the pinpointer's files, and its runs there.
+class ScratchDir : public ::ScratchDir {
 public:
-    ScratchDir() : path(makeTempDir()) {}
-    ~ScratchDir() { std::system(("rm -rf '" + path + "'").c_str()); }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    // Writes name in the directory and returns its path.
-    std::string write(const std::string& name, const std::string& text) const {
-        std::string file = path + "/" + name;
-        writeFile(file, text);
-        return file;
-    }
-
     // Runs the pinpointer in the directory with the given arguments and
     // standard input.
     RunResult run(const std::vector<std::string>& arguments, const std::string& input = "") const {
@@ -49,20 +38,12 @@ public:
     RunResult runWith(const std::vector<std::string>& arguments, ProcessSetup setup) const {
         std::vector<std::string> argv{KORVANE_PINPOINTER_PATH};
         argv.insert(argv.end(), arguments.begin(), arguments.end());
-        setup.workingDirectory = path;
+        setup.workingDirectory = dir;
         return runProgramWith(argv, setup);
     }
-
-    std::string path;
 };
 
-inline std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> all;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) all.push_back(line);
-    return all;
-}
+using ::lines;
 
 // A set of CNF selector numbers.
 using Selectors = std::set<int>;

@@ -3,66 +3,22 @@
 // the whole terminology.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "NamedSubsumptions.h"
 #include "TestSupport.h"
-#include "model/ParserManager.h"
-#include "parsers/el_krss_g.h"
 #include "reasoner/TBox.h"
+#include "support/OntologyClassification.h"
 #include "support/OntologyForms.h"
+#include "support/ProcessRunner.h"
 #include "support/SharedOntologies.h"
 
 namespace {
 
 using shared_ontologies::Case;
 using shared_ontologies::Pairs;
-
-// Reads one ontology file into the terminology and classifies it (after the
-// first, as an increment).
-TBox::DeducedList* addAndClassify(const std::string& path)
-{
-    ParserManager::getInstance()->setInputFile(path.c_str());
-    TBox* tbox = TBox::getInstance();
-    EXPECT_EQ(yyparse(), 0) << path;
-    tbox->normalizeTBox();
-    tbox->prepareDeduction();
-    int conceptCount = 0;
-    int roleCount = 0;
-    return tbox->performDeduction(conceptCount, roleCount);
-}
-
-class ScratchFiles {
-public:
-    ScratchFiles()
-    {
-        char pattern[] = "/tmp/korvane-incrementXXXXXX";
-        dir = mkdtemp(pattern);
-    }
-    ~ScratchFiles()
-    {
-        for (const std::string& f : files)
-            std::remove(f.c_str());
-        rmdir(dir.c_str());
-    }
-    std::string write(const std::string& text)
-    {
-        std::string path = dir + "/part" + std::to_string(files.size()) + ".krss";
-        std::ofstream(path) << text;
-        files.push_back(path);
-        return path;
-    }
-
-private:
-    std::string dir;
-    std::vector<std::string> files;
-};
 
 // The forms of an ontology dealt to parts by a seeded draw: part k gets a
 // form with probability shares[k] / 100.
@@ -99,20 +55,20 @@ TEST_P(IncrementalClassification, IncrementsEndWithTheSubsumptionsOfOneRun)
     if (shared_ontologies::large(c))
         GTEST_SKIP() << c.name << " is left to bench/incremental_classification.sh";
     korvane_test::resetModel();
-    ASSERT_NO_FATAL_FAILURE(addAndClassify(c.krss));
+    ASSERT_NE(korvane_test::classifyOntologyFile(c.krss), nullptr);
     const Pairs whole = korvane_test::subsumedPairs(TBox::getInstance());
 
     const std::vector<std::string> all = korvane_test::ontologyForms(c.krss);
     ASSERT_FALSE(all.empty());
     for (const Split& split : splits) {
         SCOPED_TRACE(split.name);
-        ScratchFiles scratch;
+        ScratchDir scratch;
         std::vector<std::string> paths;
         for (const std::string& part : partition(all, split.shares, 20261209))
-            paths.push_back(scratch.write(part));
+            paths.push_back(scratch.write("part" + std::to_string(paths.size()) + ".krss", part));
         korvane_test::resetModel();
         for (const std::string& path : paths)
-            ASSERT_NO_FATAL_FAILURE(addAndClassify(path));
+            ASSERT_NE(korvane_test::classifyOntologyFile(path), nullptr);
         TBox* tbox = TBox::getInstance();
         shared_ontologies::expectSamePairs(whole, korvane_test::subsumedPairs(tbox));
         // Concepts of the increments and of the rules are counted too.

@@ -13,32 +13,18 @@
 #include "PinpointingReplay.h"
 #include "NamedSubsumptions.h"
 #include "TestSupport.h"
-#include "model/ParserManager.h"
 #include "model/PrimitiveConcept.h"
-#include "parsers/el_krss_g.h"
 #include "reasoner/TBox.h"
 #include "support/EncodedSubsumptions.h"
+#include "support/OntologyClassification.h"
 #include "support/PeerSolver.h"
 #include "support/SharedOntologies.h"
+#include "support/SanitizedBuild.h"
 
 namespace {
 
 using shared_ontologies::Case;
 using shared_ontologies::Pairs;
-
-// Reads, normalises and classifies one file.
-TBox* classifyFile(const std::string& path)
-{
-    ParserManager::getInstance()->setInputFile(path.c_str());
-    TBox* tbox = TBox::getInstance();
-    EXPECT_EQ(yyparse(), 0);
-    tbox->normalizeTBox();
-    tbox->prepareDeduction();
-    int conceptCount = 0;
-    int roleCount = 0;
-    tbox->performDeduction(conceptCount, roleCount);
-    return tbox;
-}
 
 class LibraryClassification : public ::testing::TestWithParam<Case> {};
 
@@ -47,8 +33,7 @@ TEST_P(LibraryClassification, NamedSubsumptionsMatchTheIndependentClassification
     const Case& c = GetParam();
     if (shared_ontologies::needsBottomRule(c))
         GTEST_SKIP() << c.name << " needs a rule for the bottom concept";
-    const char* sanitized = std::getenv("KORVANE_SANITIZED");
-    if (sanitized != nullptr && std::string(sanitized) == "1" && shared_ontologies::large(c))
+    if (sanitizedBuild() && shared_ontologies::large(c))
         GTEST_SKIP() << c.name << " is covered by the build without sanitizers";
     Pairs expected;
     std::string why;
@@ -57,7 +42,7 @@ TEST_P(LibraryClassification, NamedSubsumptionsMatchTheIndependentClassification
 
     korvane_test::resetModel();
     TBox* tbox = nullptr;
-    ASSERT_NO_FATAL_FAILURE(tbox = classifyFile(c.krss));
+    ASSERT_NE(tbox = korvane_test::classifyOntologyFile(c.krss), nullptr);
 
     Pairs derived = korvane_test::subsumedPairs(tbox);
     shared_ontologies::expectSamePairs(expected, derived);
@@ -83,16 +68,14 @@ TEST_P(LibraryEncoding, DecidesNamedSubsumptionsAsTheSubsumedLists)
     if (shared_ontologies::needsBottomRule(c))
         GTEST_SKIP() << c.name << " needs a rule for the bottom concept";
     struct stat info {};
-    const char* sanitized = std::getenv("KORVANE_SANITIZED");
-    if (sanitized != nullptr && std::string(sanitized) == "1" && stat(c.krss.c_str(), &info) == 0 &&
-        info.st_size > 100000)
+    if (sanitizedBuild() && stat(c.krss.c_str(), &info) == 0 && info.st_size > 100000)
         GTEST_SKIP() << c.name << " is covered by the build without sanitizers";
     if (!peerAvailable("picosat"))
         GTEST_SKIP() << "picosat is needed";
 
     korvane_test::resetModel();
     TBox* tbox = nullptr;
-    ASSERT_NO_FATAL_FAILURE(tbox = classifyFile(c.krss));
+    ASSERT_NE(tbox = korvane_test::classifyOntologyFile(c.krss), nullptr);
     std::string cnf = encoded_subsumptions::encodeForQueries(tbox);
     ASSERT_FALSE(cnf.empty()) << "no problem line";
     std::size_t holding = 0;
@@ -127,7 +110,8 @@ TEST_P(LibraryPinpointing, RecordsReplayToTheSubsumedLists)
     TBox::save_pinpointing_info = true;
     TBox::pinpointing_f = records.get();
     TBox* tbox = nullptr;
-    ASSERT_NO_FATAL_FAILURE(tbox = classifyFile(std::string(KORVANE_DATA_DIR) + "/" + GetParam() + ".krss"));
+    const std::string path = std::string(KORVANE_DATA_DIR) + "/" + GetParam() + ".krss";
+    ASSERT_NE(tbox = korvane_test::classifyOntologyFile(path), nullptr);
     TBox::save_pinpointing_info = false;
     TBox::pinpointing_f = nullptr;
 

@@ -14,6 +14,7 @@
 #include "model/ExistentialRestr.h"
 #include "model/PrimitiveConcept.h"
 #include "reasoner/TBox.h"
+#include "support/OntologyClassification.h"
 
 using namespace korvane_test;
 
@@ -41,16 +42,7 @@ protected:
         TBox::pinpointing_f = nullptr;
     }
 
-    void classify(const std::string& text)
-    {
-        ASSERT_EQ(parseOntology(text), 0);
-        tbox = TBox::getInstance();
-        tbox->normalizeTBox();
-        tbox->prepareDeduction();
-        int conceptCount = 0;
-        int roleCount = 0;
-        tbox->performDeduction(conceptCount, roleCount);
-    }
+    void classify(const std::string& text) { ASSERT_NE(tbox = classifyOntologyText(text), nullptr); }
 
     bool subsumes(const std::string& super, const Concept* sub)
     {

@@ -64,6 +64,31 @@ protected:
         return nullptr;
     }
 
+    // The input ∃r.A ⊑ ∃s.B, normalised; its two sides.
+    std::pair<Concept*, Concept*> existentialInclusion()
+    {
+        Role* r = role("r");
+        Role* s = role("s");
+        Concept* lhs = some(r, named("A"));
+        Concept* rhs = some(s, named("B"));
+        input(lhs, rhs);
+        tbox->normalizeTBox();
+        return {lhs, rhs};
+    }
+
+    // The normal-form axiom lhs ⊑ rhs, of the given type and input number;
+    // null (and a failure) when there is none.
+    Axiom* expectAxiom(Concept* lhs, Concept* rhs, axiom_t type, int originalNumber) const
+    {
+        Axiom* a = find(lhs, rhs);
+        EXPECT_NE(a, nullptr) << "no normal-form axiom " << lhs->id << " < " << rhs->id;
+        if (a != nullptr) {
+            EXPECT_EQ(a->type, type);
+            EXPECT_EQ(a->originalNumber, originalNumber);
+        }
+        return a;
+    }
+
     TBox* tbox = nullptr;
 };
 
@@ -116,14 +141,8 @@ TEST_F(Normalization, RightConjunctionIsSplitWithTheInputNumber)
     input(named("Z"), named("Y"));
     input(a, conj(b, c));
     tbox->normalizeTBox();
-    Axiom* ab = find(a, b);
-    Axiom* ac = find(a, c);
-    ASSERT_NE(ab, nullptr);
-    ASSERT_NE(ac, nullptr);
-    EXPECT_EQ(ab->type, ORIGINAL);
-    EXPECT_EQ(ac->type, ORIGINAL);
-    EXPECT_EQ(ab->originalNumber, 2);
-    EXPECT_EQ(ac->originalNumber, 2);
+    expectAxiom(a, b, ORIGINAL, 2);
+    expectAxiom(a, c, ORIGINAL, 2);
     // The conjunction itself and nothing fresh enter the normal form.
     EXPECT_EQ(ofType(FW_NORMALIZED_AXIOM).size() + ofType(BW_NORMALIZED_AXIOM).size(), 0u);
     expectNormalShapes(tbox);
@@ -195,44 +214,25 @@ TEST_F(Normalization, SharedNestedLeftPartGetsOneNameAndOneNamingAxiom)
 
 TEST_F(Normalization, ComplexSidesAreCutAtOneFreshConcept)
 {
-    Role* r = role("r");
-    Role* s = role("s");
-    Concept* lhs = some(r, named("A"));
-    Concept* rhs = some(s, named("B"));
-    input(lhs, rhs);
-    tbox->normalizeTBox();
+    auto [lhs, rhs] = existentialInclusion();
     ASSERT_EQ(lhs->forwardName, rhs->backwardName);
     Concept* x = lhs->forwardName;
     EXPECT_EQ(x->kind, FRESH_CONCEPT);
     ASSERT_EQ(gcis().size(), 2u);
-    Axiom* fw = find(lhs, x);
-    Axiom* bw = find(x, rhs);
-    ASSERT_NE(fw, nullptr);
-    ASSERT_NE(bw, nullptr);
-    EXPECT_EQ(fw->type, FW_NORMALIZED_AXIOM);
-    EXPECT_EQ(bw->type, BW_NORMALIZED_AXIOM);
-    EXPECT_EQ(fw->originalNumber, 0);
-    EXPECT_EQ(bw->originalNumber, 0);
+    expectAxiom(lhs, x, FW_NORMALIZED_AXIOM, 0);
+    expectAxiom(x, rhs, BW_NORMALIZED_AXIOM, 0);
 }
 
 TEST_F(Normalization, EquivalenceNamesGiveEachSideItsOwnNameAndALink)
 {
     Concept::EquivalenceNames = true;
-    Role* r = role("r");
-    Role* s = role("s");
-    Concept* lhs = some(r, named("A"));
-    Concept* rhs = some(s, named("B"));
-    input(lhs, rhs);
-    tbox->normalizeTBox();
+    auto [lhs, rhs] = existentialInclusion();
     Concept* x = lhs->forwardName;
     Concept* y = rhs->backwardName;
     ASSERT_NE(x, y);
     EXPECT_EQ(lhs->backwardName, x);
     EXPECT_EQ(rhs->forwardName, y);
-    Axiom* link = find(x, y);
-    ASSERT_NE(link, nullptr);
-    EXPECT_EQ(link->type, ORIGINAL);
-    EXPECT_EQ(link->originalNumber, 1);
+    ASSERT_NE(expectAxiom(x, y, ORIGINAL, 1), nullptr);
     Axiom* fw = find(lhs, x);
     Axiom* bw = find(y, rhs);
     ASSERT_NE(fw, nullptr);

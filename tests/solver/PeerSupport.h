@@ -1,8 +1,8 @@
 #ifndef KORVANE_TESTS_SOLVER_PEERSUPPORT_H
 #define KORVANE_TESTS_SOLVER_PEERSUPPORT_H
 
-// Random problems in DIMACS numbering, an independent SAT solver run as a
-// separate program (picosat or cadical) and the checks of one answer against
+// Random problems in DIMACS numbering, an independent SAT solver (picosat or
+// cadical, through the shared peer wrapper) and the checks of one answer against
 // it: every model satisfies every clause and the assumptions, every final
 // conflict consists of negated assumptions and refutes the clauses.
 //
@@ -10,12 +10,6 @@
 // KORVANE_SOLVER_PEER_SCALE (a factor, e.g. 0.1 or 2) overrides the scale.
 
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -26,8 +20,8 @@
 #include <vector>
 
 #include "solver/Solver.h"
-
-extern char** environ;
+#include "support/PeerSolver.h"
+#include "support/SanitizedBuild.h"
 
 // ---------------------------------------------------------------------------
 // Problems in DIMACS numbering (variables from 1, negative = negated)
@@ -45,9 +39,7 @@ inline double peerScale() {
 #ifdef KORVANE_SOLVER_TESTS_SANITIZED
     scale = 0.5;
 #endif
-    if (const char* env = std::getenv("KORVANE_SANITIZED")) {
-        if (*env != '\0' && *env != '0') scale = 0.5;
-    }
+    if (sanitizedBuild()) scale = 0.5;
     if (const char* env = std::getenv("KORVANE_SOLVER_PEER_SCALE")) scale = std::atof(env);
     return scale;
 }
@@ -114,79 +106,27 @@ inline std::vector<int> randomAssumptions(std::mt19937_64& rng, int n, int k) { 
 
 class Peer {
 public:
-    // program: the peer's name on the PATH; KORVANE_PICOSAT overrides the
-    // path of picosat.
-    explicit Peer(const std::string& name = "picosat") {
-        const char* env = name == "picosat" ? std::getenv("KORVANE_PICOSAT") : nullptr;
-        if (env != nullptr && access(env, X_OK) == 0) {
-            program = env;
-        } else if (const char* path = std::getenv("PATH")) {
-            std::string dirs = path;
-            size_t start = 0;
-            while (start <= dirs.size()) {
-                size_t end = dirs.find(':', start);
-                if (end == std::string::npos) end = dirs.size();
-                std::string candidate = dirs.substr(start, end - start) + "/" + name;
-                if (end > start && access(candidate.c_str(), X_OK) == 0) {
-                    program = candidate;
-                    break;
-                }
-                start = end + 1;
-            }
-        }
-        if (program.empty() && access(("/usr/bin/" + name).c_str(), X_OK) == 0) program = "/usr/bin/" + name;
+    explicit Peer(const std::string& name = "picosat") : name(name) {}
 
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/korvane-peer-XXXXXX";
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        if (mkdtemp(buffer.data()) != nullptr) directory = buffer.data();
-    }
-
-    ~Peer() {
-        if (!directory.empty()) {
-            std::remove(file().c_str());
-            rmdir(directory.c_str());
-        }
-    }
-
-    bool available() const { return !program.empty() && !directory.empty(); }
+    bool available() const { return peerAvailable(name); }
 
     // 10 satisfiable, 20 unsatisfiable (the peer's exit codes); -1 on failure.
     int solve(const Cnf& cnf, const std::vector<int>& units = {}) {
         calls++;
-        std::string path = file();
-        FILE* out = std::fopen(path.c_str(), "w");
-        if (out == nullptr) return -1;
-        std::fprintf(out, "p cnf %d %d\n", cnf.vars, static_cast<int>(cnf.clauses.size() + units.size()));
+        std::string text = "p cnf " + std::to_string(cnf.vars) + " " +
+                           std::to_string(cnf.clauses.size() + units.size()) + "\n";
         for (const std::vector<int>& clause : cnf.clauses) {
-            for (int l : clause) std::fprintf(out, "%d ", l);
-            std::fprintf(out, "0\n");
+            for (int l : clause) text += std::to_string(l) + " ";
+            text += "0\n";
         }
-        for (int l : units) std::fprintf(out, "%d 0\n", l);
-        std::fclose(out);
-
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        std::vector<char*> argv = {const_cast<char*>(program.c_str()), const_cast<char*>(path.c_str()), nullptr};
-        pid_t pid;
-        int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        if (rc != 0) return -1;
-        int status = 0;
-        if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-        int code = WEXITSTATUS(status);
-        return code == 10 || code == 20 ? code : -1;
+        for (int l : units) text += std::to_string(l) + " 0\n";
+        return runPeerSolver(name, text);
     }
 
     int calls = 0;
 
 private:
-    std::string program;
-    std::string directory;
-    std::string file() const { return directory + "/problem.cnf"; }
+    std::string name;
 };
 
 // ---------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <set>
 #include <string>
@@ -117,71 +118,68 @@ TEST_F(SolverPeer, ParameterVariants) {
 // ---------------------------------------------------------------------------
 // Solving under assumptions, repeatedly on one solver
 
-TEST_F(SolverPeer, AssumptionsOnRandom3Sat) {
-    std::mt19937_64 rng(4001);
-    int count = scaled(220);
+// Random instances, each solved for several sets of assumptions on one
+// solver. On Horn clauses unit propagation is complete, so the
+// propagation-only answers must agree with the peer exactly, and no decision
+// is drawn.
+struct AssumptionsCase {
+    const char* title;
+    uint64_t seed;
+    int instances;
+    bool horn;             // random Horn sets, else random 3-SAT
+    int queries;           // per instance
+    int mostAssumptions;   // 0: a fifth of the variables
+    bool propagateOnly;
+    bool expectRefutations;  // some final conflict must be non-empty
+};
+
+void PrintTo(const AssumptionsCase& t, std::ostream* out) { *out << t.title; }
+
+class SolverPeerAssumptions : public testing::TestWithParam<AssumptionsCase> {
+protected:
+    void SetUp() override {
+        if (!peer.available()) GTEST_SKIP() << "picosat not found (apt-get install picosat)";
+    }
+    Peer peer;
+};
+
+TEST_P(SolverPeerAssumptions, AnswersAgreeWithThePeer) {
+    const AssumptionsCase& t = GetParam();
+    std::mt19937_64 rng(t.seed);
     int refuted = 0;
-    for (int i = 0; i < count; i++) {
-        int n = uniform(rng, 20, 100);
-        Cnf cnf = random3Sat(rng, n, 2.5 + uniform(rng, 0, 15) / 10.0);
-        Solver s;
+    for (int i = 0, count = scaled(t.instances); i < count; i++) {
+        int n = t.horn ? uniform(rng, 20, 150) : uniform(rng, 20, 100);
+        Cnf cnf = t.horn ? randomHorn(rng, n) : random3Sat(rng, n, 2.5 + uniform(rng, 0, 15) / 10.0);
+        SolverProbe s;
         load(s, cnf);
-        for (int query = 0; query < 6; query++) {
-            std::vector<int> assumptions = randomAssumptions(rng, n, uniform(rng, 1, std::max(1, n / 5)));
+        uint64_t seedBefore = static_cast<uint64_t>(s.randomSeed);
+        for (int query = 0; query < t.queries; query++) {
+            int most = t.mostAssumptions > 0 ? t.mostAssumptions : std::max(1, n / 5);
+            std::vector<int> assumptions = randomAssumptions(rng, n, uniform(rng, 1, most));
             setAssumptions(s, assumptions);
-            bool answer = s.solve(s.assumptions);
-            checkAnswer(peer, s, cnf, assumptions, answer, false,
+            bool answer = s.solve(s.assumptions, t.propagateOnly);
+            checkAnswer(peer, s, cnf, assumptions, answer, t.propagateOnly,
                         "instance " + std::to_string(i) + " query " + std::to_string(query));
             if (testing::Test::HasFatalFailure()) return;
             refuted += !answer && s.conflict.size() > 0;
             ASSERT_EQ(s.decisionLevel(), 0);
         }
-    }
-    EXPECT_GT(refuted, 0);
-}
-
-TEST_F(SolverPeer, HornUnderAssumptions) {
-    std::mt19937_64 rng(5001);
-    int count = scaled(300);
-    for (int i = 0; i < count; i++) {
-        int n = uniform(rng, 20, 150);
-        Cnf cnf = randomHorn(rng, n);
-        Solver s;
-        load(s, cnf);
-        for (int query = 0; query < 4; query++) {
-            std::vector<int> assumptions = randomAssumptions(rng, n, uniform(rng, 1, 6));
-            setAssumptions(s, assumptions);
-            bool answer = s.solve(s.assumptions);
-            checkAnswer(peer, s, cnf, assumptions, answer, false,
-                        "instance " + std::to_string(i) + " query " + std::to_string(query));
-            if (testing::Test::HasFatalFailure()) return;
+        if (t.propagateOnly) {
+            EXPECT_EQ(static_cast<uint64_t>(s.randomSeed), seedBefore) << "a decision was drawn";
         }
-    }
-}
-
-// On Horn clauses unit propagation is complete, so the propagation-only
-// answers must agree with the peer exactly.
-TEST_F(SolverPeer, HornPropagationOnly) {
-    std::mt19937_64 rng(6001);
-    int count = scaled(300);
-    for (int i = 0; i < count; i++) {
-        int n = uniform(rng, 20, 150);
-        Cnf cnf = randomHorn(rng, n);
-        SolverProbe s;
-        load(s, cnf);
-        uint64_t seedBefore = static_cast<uint64_t>(s.randomSeed);
-        for (int query = 0; query < 5; query++) {
-            std::vector<int> assumptions = randomAssumptions(rng, n, uniform(rng, 1, 8));
-            setAssumptions(s, assumptions);
-            bool answer = s.solve(s.assumptions, true);
-            checkAnswer(peer, s, cnf, assumptions, answer, true,
-                        "instance " + std::to_string(i) + " query " + std::to_string(query));
-            if (testing::Test::HasFatalFailure()) return;
-        }
-        EXPECT_EQ(static_cast<uint64_t>(s.randomSeed), seedBefore) << "a decision was drawn";
         expectWatchesConsistent(s);
     }
+    if (t.expectRefutations) {
+        EXPECT_GT(refuted, 0);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    SolverPeer, SolverPeerAssumptions,
+    testing::Values(AssumptionsCase{"AssumptionsOnRandom3Sat", 4001, 220, false, 6, 0, false, true},
+                    AssumptionsCase{"HornUnderAssumptions", 5001, 300, true, 4, 6, false, false},
+                    AssumptionsCase{"HornPropagationOnly", 6001, 300, true, 5, 8, true, false}),
+    [](const testing::TestParamInfo<AssumptionsCase>& info) { return std::string(info.param.title); });
 
 // The pinpointing pattern: Horn axioms guarded by selector variables, the
 // selectors placed once with the whole trail kept, then queries (sub true,

@@ -45,6 +45,14 @@ bool addDimacs(SimpSolver& s, const std::vector<int>& clause) {
     return s.addClause(ps);
 }
 
+// Variables 0..n-1, each kept out of elimination.
+void frozenVars(SimpSolver& s, int n) {
+    for (int v = 0; v < n; v++) {
+        s.newVar();
+        s.freeze(v);
+    }
+}
+
 vec<Lit>& dimacsLits(vec<Lit>& out, const std::vector<int>& lits) {
     out.clear();
     for (int l : lits) out.push(toSolverLit(l));
@@ -114,10 +122,7 @@ TEST(SimpSolver, AssumptionVariablesAreFrozenOnlyDuringTheirSolve) {
 
 TEST(SimpSolver, AfterTurningOffNewClausesAreNotIndexedOrSimplified) {
     SimpProbe s;
-    for (int v = 0; v < 4; v++) {
-        s.newVar();
-        s.freeze(v);
-    }
+    frozenVars(s, 4);
     addDimacs(s, {1, 2});
     addDimacs(s, {-1, 3});
     vec<Lit> none;
@@ -134,10 +139,7 @@ TEST(SimpSolver, AfterTurningOffNewClausesAreNotIndexedOrSimplified) {
 TEST(SimpSolver, SubsumedAndStrengthenedClausesGo) {
     // (1 2) subsumes (1 2 3); (1 -2) with (1 2) strengthens to the unit 1.
     SimpProbe s;
-    for (int v = 0; v < 3; v++) {
-        s.newVar();
-        s.freeze(v);
-    }
+    frozenVars(s, 3);
     addDimacs(s, {1, 2, 3});
     addDimacs(s, {1, 2});
     addDimacs(s, {1, -2});
@@ -152,10 +154,7 @@ TEST(SimpSolver, SubsumedAndStrengthenedClausesGo) {
 
 TEST(SimpSolver, StrengtheningToAFalseUnitIsUnsatisfiable) {
     SimpProbe s;
-    for (int v = 0; v < 2; v++) {
-        s.newVar();
-        s.freeze(v);
-    }
+    frozenVars(s, 2);
     addDimacs(s, {1, 2});
     addDimacs(s, {1, -2});
     addDimacs(s, {-1, 2});

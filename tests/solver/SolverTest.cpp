@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -196,107 +197,73 @@ bool allUnseen(const SolverProbe& s) {
     return true;
 }
 
-TEST(SolverAnalyze, OnlyCurrentLevelGivesAUnitAndLevelZero) {
-    SolverProbe s;
-    makeVars(s, 3);
-    s.rawClause({~a, b}, false);
-    s.rawClause({~a, ~b}, false);
-    s.decide(c);  // an unrelated decision at level 1
-    ASSERT_EQ(s.propagate(), nullptr);
-    s.decide(a);
-    Clause* confl = s.propagate();
-    ASSERT_NE(confl, nullptr);
-    vec<Lit> learnt;
-    int level = -1;
-    s.analyze(confl, learnt, level);
-    EXPECT_EQ(toStd(learnt), (Lits{~a}));
-    EXPECT_EQ(level, 0);
-    EXPECT_TRUE(allUnseen(s));
-}
+// A conflict reached by deciding the given literals in turn (each but the
+// last propagates without a conflict, the last one conflicts) and what its
+// analysis learns; -1 for a count that the case does not check.
+struct AnalyzeCase {
+    const char* title;
+    int vars;
+    std::vector<Lits> clauses;
+    Lits decisions;
+    bool expensiveMinimisation;
+    Lits learnt;
+    int backjumpLevel;
+    long maxLiterals;
+    long totalLiterals;
+};
 
-TEST(SolverAnalyze, LowerLevelLiteralSetsTheBackjumpLevel) {
-    SolverProbe s;
-    makeVars(s, 3);
-    const Lit p(0), q(1), r(2);
-    s.rawClause({~q, ~p, r}, false);
-    s.rawClause({~q, ~r}, false);
-    s.decide(p);
-    ASSERT_EQ(s.propagate(), nullptr);
-    s.decide(q);
-    Clause* confl = s.propagate();
-    ASSERT_NE(confl, nullptr);
-    vec<Lit> learnt;
-    int level = -1;
-    s.analyze(confl, learnt, level);
-    EXPECT_EQ(toStd(learnt), (Lits{~q, ~p}));
-    EXPECT_EQ(level, 1);
-    EXPECT_TRUE(allUnseen(s));
-}
+void PrintTo(const AnalyzeCase& t, std::ostream* out) { *out << t.title; }
 
-// Level 1: x implies z, z implies y. Level 2: a implies b (with y), and
-// (~a, ~x, ~b) conflicts. The first-UIP clause is (~a, ~x, ~y); y follows
-// from x through z, which only the recursive minimisation sees.
-void buildMinimisationCase(SolverProbe& s, Clause*& confl) {
-    makeVars(s, 8);
-    s.rawClause({~x, z}, false);
-    s.rawClause({~z, y}, false);
-    s.rawClause({~a, ~y, b}, false);
-    s.rawClause({~a, ~x, ~b}, false);
-    s.decide(x);
-    ASSERT_EQ(s.propagate(), nullptr);
-    ASSERT_EQ(s.value(y), l_True);
-    s.decide(a);
-    confl = s.propagate();
-    ASSERT_NE(confl, nullptr);
-}
+class SolverAnalyze : public testing::TestWithParam<AnalyzeCase> {};
 
-TEST(SolverAnalyze, RecursiveMinimisationDropsImpliedLiterals) {
+TEST_P(SolverAnalyze, LearntClauseAndBackjumpLevel) {
+    const AnalyzeCase& t = GetParam();
     SolverProbe s;
+    s.expensiveMinimisation = t.expensiveMinimisation;
+    makeVars(s, t.vars);
+    for (const Lits& clause : t.clauses) s.rawClause(clause, false);
     Clause* confl = nullptr;
-    buildMinimisationCase(s, confl);
-    vec<Lit> learnt;
-    int level = -1;
-    s.analyze(confl, learnt, level);
-    EXPECT_EQ(toStd(learnt), (Lits{~a, ~x}));
-    EXPECT_EQ(level, 1);
-    EXPECT_EQ(s.maxLiteralCount, 3u);
-    EXPECT_EQ(s.totalLiteralCount, 2u);
-    EXPECT_TRUE(allUnseen(s));
-}
-
-TEST(SolverAnalyze, LocalMinimisationOnlyLooksOneStepBack) {
-    SolverProbe s;
-    s.expensiveMinimisation = false;
-    Clause* confl = nullptr;
-    buildMinimisationCase(s, confl);
-    vec<Lit> learnt;
-    int level = -1;
-    s.analyze(confl, learnt, level);
-    EXPECT_EQ(toStd(learnt), (Lits{~a, ~x, ~y}));
-    EXPECT_EQ(level, 1);
-    EXPECT_EQ(s.maxLiteralCount, 3u);
-    EXPECT_EQ(s.totalLiteralCount, 3u);
-    EXPECT_TRUE(allUnseen(s));
-}
-
-TEST(SolverAnalyze, LocalMinimisationDropsALiteralWhoseReasonIsInTheClause) {
-    SolverProbe s;
-    s.expensiveMinimisation = false;
-    makeVars(s, 8);
-    // As above without z: x implies y directly.
-    s.rawClause({~x, y}, false);
-    s.rawClause({~a, ~y, b}, false);
-    s.rawClause({~a, ~x, ~b}, false);
-    s.decide(x);
-    ASSERT_EQ(s.propagate(), nullptr);
-    s.decide(a);
-    Clause* confl = s.propagate();
+    for (size_t i = 0; i < t.decisions.size(); i++) {
+        s.decide(t.decisions[i]);
+        confl = s.propagate();
+        if (i + 1 < t.decisions.size()) {
+            ASSERT_EQ(confl, nullptr) << "decision " << i;
+        }
+    }
     ASSERT_NE(confl, nullptr);
     vec<Lit> learnt;
     int level = -1;
     s.analyze(confl, learnt, level);
-    EXPECT_EQ(toStd(learnt), (Lits{~a, ~x}));
+    EXPECT_EQ(toStd(learnt), t.learnt);
+    EXPECT_EQ(level, t.backjumpLevel);
+    if (t.maxLiterals >= 0) {
+        EXPECT_EQ(s.maxLiteralCount, static_cast<uint64_t>(t.maxLiterals));
+    }
+    if (t.totalLiterals >= 0) {
+        EXPECT_EQ(s.totalLiteralCount, static_cast<uint64_t>(t.totalLiterals));
+    }
+    EXPECT_TRUE(allUnseen(s));
 }
+
+// The minimisation cases: x implies z, z implies y at level 1; a implies b
+// (with y) at level 2, and (~a, ~x, ~b) conflicts. The first-UIP clause is
+// (~a, ~x, ~y); y follows from x through z, which only the recursive
+// minimisation sees. Without z (x implies y directly) the local one drops y
+// as well.
+const std::vector<Lits> throughZ = {{~x, z}, {~z, y}, {~a, ~y, b}, {~a, ~x, ~b}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SolverAnalyze,
+    testing::Values(
+        // c is an unrelated decision at level 1.
+        AnalyzeCase{"OnlyCurrentLevelGivesAUnitAndLevelZero", 3, {{~a, b}, {~a, ~b}}, {c, a}, true, {~a}, 0, -1, -1},
+        AnalyzeCase{"LowerLevelLiteralSetsTheBackjumpLevel", 3, {{~b, ~a, c}, {~b, ~c}}, {a, b}, true, {~b, ~a}, 1,
+                    -1, -1},
+        AnalyzeCase{"RecursiveMinimisationDropsImpliedLiterals", 8, throughZ, {x, a}, true, {~a, ~x}, 1, 3, 2},
+        AnalyzeCase{"LocalMinimisationOnlyLooksOneStepBack", 8, throughZ, {x, a}, false, {~a, ~x, ~y}, 1, 3, 3},
+        AnalyzeCase{"LocalMinimisationDropsALiteralWhoseReasonIsInTheClause", 8,
+                    {{~x, y}, {~a, ~y, b}, {~a, ~x, ~b}}, {x, a}, false, {~a, ~x}, 1, -1, -1}),
+    [](const testing::TestParamInfo<AnalyzeCase>& info) { return std::string(info.param.title); });
 
 TEST(SolverAnalyzeFinal, AtLevelZeroOnlyTheGivenLiteral) {
     SolverProbe s;

@@ -2,7 +2,6 @@
 #define KORVANE_TESTS_KONCLUDEPEER_H
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <set>
@@ -11,6 +10,9 @@
 #include <unistd.h>
 #include <utility>
 #include <vector>
+
+#include "support/PeerSolver.h"
+#include "support/ProcessRunner.h"
 
 // The classification of an independent OWL reasoner (Konclude), read from its
 // OWL/XML output: the ordered pairs (A, B) of named classes with A ⊑ B,
@@ -22,7 +24,7 @@ using Pairs = std::set<std::pair<std::string, std::string>>;
 
 inline bool available()
 {
-    return std::system("command -v Konclude >/dev/null 2>&1") == 0;
+    return peerAvailable("Konclude");
 }
 
 inline bool newerThan(const std::string& a, const std::string& b)
@@ -40,9 +42,12 @@ inline std::string classify(const std::string& ofn, const std::string& cacheDir,
     if (newerThan(out, ofn))
         return out;
     std::string partial = out + "." + std::to_string(getpid());
+    ProcessSetup quiet;
+    quiet.outputPath = "/dev/null";
+    quiet.errorPath = "/dev/null";
     // Two workers: the single-worker mode does not finish.
-    std::string command = "Konclude classification -w 2 -i '" + ofn + "' -o '" + partial + "' >/dev/null 2>&1";
-    if (std::system(command.c_str()) != 0 || std::rename(partial.c_str(), out.c_str()) != 0) {
+    if (runProgramWith({"Konclude", "classification", "-w", "2", "-i", ofn, "-o", partial}, quiet).status != 0 ||
+        std::rename(partial.c_str(), out.c_str()) != 0) {
         std::remove(partial.c_str());
         return "";
     }

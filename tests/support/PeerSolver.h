@@ -1,36 +1,26 @@
 #ifndef KORVANE_TESTS_PEERSOLVER_H
 #define KORVANE_TESTS_PEERSOLVER_H
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <vector>
 
-// Runs an independent SAT solver on a DIMACS text: 10 satisfiable,
-// 20 unsatisfiable, anything else an error (the solver rejected the file or
-// is missing).
-inline int runPeerSolver(const std::string& solver, const std::string& cnf)
-{
-    char path[] = "/tmp/korvane-peer-XXXXXX";
-    int fd = mkstemp(path);
-    if (fd < 0)
-        return -1;
-    FILE* f = fdopen(fd, "w");
-    std::fwrite(cnf.data(), 1, cnf.size(), f);
-    std::fclose(f);
-    std::string command = solver + " " + path + " >/dev/null 2>&1";
-    int status = std::system(command.c_str());
-    unlink(path);
-    if (status == -1 || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
-}
+// Independent programs run as oracles: SAT solvers (picosat, cadical) and
+// the OWL reasoner (Konclude).
 
-inline bool peerAvailable(const std::string& solver)
-{
-    std::string command = "command -v " + solver + " >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
-}
+// The path of a program on the PATH, or "" when there is none; the variable
+// KORVANE_PICOSAT, when it names an executable, stands for picosat.
+std::string peerProgram(const std::string& name);
+
+// Whether the program of a peer command (its first word) is installed.
+bool peerAvailable(const std::string& command);
+
+// Runs an independent SAT solver on a DIMACS text fed on its standard input:
+// 10 satisfiable, 20 unsatisfiable, anything else -1 (the solver rejected
+// the text or is missing). `solver` is the program's name followed by its
+// options, separated by blanks (such as "cadical -q").
+int runPeerSolver(const std::string& solver, const std::string& cnf);
+
+// The same with the text given in pieces, fed in order without a copy.
+int runPeerSolver(const std::string& solver, const std::vector<const std::string*>& cnf);
 
 #endif

@@ -68,20 +68,17 @@ inline Pairs expectedElkPairs(const std::string& dataDir, const std::string& nam
 {
     Pairs pairs;
     std::string path = dataDir + "/elk-tests/expected/" + name + ".subsumptions.tsv.gz";
-    std::string command = "gzip -dc '" + path + "'";
-    FILE* in = popen(command.c_str(), "r");
-    if (in == nullptr)
-        return pairs;
-    char line[4096];
-    while (std::fgets(line, sizeof line, in) != nullptr) {
-        std::string text(line);
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+    ProcessResult unpacked = runProgram({"gzip", "-dc", path});
+    std::istringstream in(unpacked.out);
+    std::string text;
+    while (std::getline(in, text)) {
+        if (!text.empty() && text.back() == '\r')
             text.pop_back();
         std::size_t tab = text.find('\t');
         if (tab != std::string::npos)
             pairs.insert({text.substr(0, tab), text.substr(tab + 1)});
     }
-    pclose(in);
+    EXPECT_EQ(unpacked.status, 0) << "cannot read " << path;
     return pairs;
 }
 

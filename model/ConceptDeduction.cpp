@@ -82,6 +82,17 @@ Concept* ConceptDeduction::popReachedByRole()
     return popFrom(reachedByRole);
 }
 
+void ConceptDeduction::addExistentialPremise(int index, Role* r, Concept* d)
+{
+    if (existentialPremises == nullptr)
+        existentialPremises = new PremiseMap();
+    const auto same = existentialPremises->equal_range(index);
+    for (auto p = same.first; p != same.second; ++p)
+        if (p->second.first == r && p->second.second == d)
+            return;
+    existentialPremises->emplace_hint(same.second, index, std::make_pair(r, d));
+}
+
 void ConceptDeduction::addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int index)
 {
     if (newSubsumed == nullptr)

@@ -26,7 +26,10 @@ class ConceptDeduction {
 public:
     using ConceptList = std::list<Concept*, pool_allocator<Concept*>>;
     using SubsumedList = std::vector<Concept*>;
-    using PremiseMap = std::map<int, std::pair<Role*, Concept*>>;
+    // One entry per GCI ∃r.this ⊑ D, by the GCI's pinpointing index: the
+    // GCIs of an increment share the index -1, so an index may repeat
+    // (entries of one index in order of arrival).
+    using PremiseMap = std::multimap<int, std::pair<Role*, Concept*>>;
     using NewSubsumedMap = std::map<unsigned long, std::pair<Concept*, int>>;
     using NewPremiseMap = std::map<unsigned long, std::pair<Concept*, Concept*>>;
     using RelatedMap = std::map<unsigned long, Concept*>;
@@ -52,6 +55,8 @@ public:
     Concept* popSubsumer();
     Concept* popReachedByRole();
 
+    // Records the GCI ∃r.owner ⊑ d of that index, once.
+    void addExistentialPremise(int index, Role* r, Concept* d);
     // Keeps the first derivation of c through an existential chain.
     void addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int index);
     // Pending existentials wait by role, the other pending concepts in

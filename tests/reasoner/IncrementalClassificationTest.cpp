@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <random>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -64,26 +63,6 @@ private:
     std::vector<std::string> files;
 };
 
-// The forms of an ontology dealt to parts by a seeded draw: part k gets a
-// form with probability shares[k] / 100.
-std::vector<std::string> partition(const std::vector<std::string>& all, const std::vector<int>& shares,
-                                   unsigned seed)
-{
-    std::mt19937 draw(seed);
-    std::uniform_int_distribution<int> percent(0, 99);
-    std::vector<std::string> parts(shares.size());
-    for (const std::string& form : all) {
-        int p = percent(draw);
-        std::size_t k = 0;
-        while (k + 1 < shares.size() && p >= shares[k]) {
-            p -= shares[k];
-            ++k;
-        }
-        parts[k] += form + "\n";
-    }
-    return parts;
-}
-
 struct Split {
     const char* name;
     std::vector<int> shares;
@@ -114,7 +93,7 @@ TEST_P(IncrementalClassification, IncrementsEndWithTheSubsumptionsOfOneRun)
         SCOPED_TRACE(split.name);
         ScratchFiles scratch;
         std::vector<std::string> paths;
-        for (const std::string& part : partition(all, split.shares, split.seed))
+        for (const std::string& part : korvane_test::dealForms(all, split.shares, split.seed))
             paths.push_back(scratch.write(part));
         korvane_test::resetModel();
         for (const std::string& path : paths)

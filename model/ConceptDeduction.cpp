@@ -82,6 +82,17 @@ Concept* ConceptDeduction::popReachedByRole()
     return popFrom(reachedByRole);
 }
 
+void ConceptDeduction::addExistentialPremise(int index, Role* r, Concept* d)
+{
+    if (existentialPremises == nullptr)
+        existentialPremises = new PremiseMap();
+    const auto same = existentialPremises->equal_range(index);
+    for (auto p = same.first; p != same.second; ++p)
+        if (p->second.first == r && p->second.second == d)
+            return;
+    existentialPremises->emplace_hint(same.second, index, std::make_pair(r, d));
+}
+
 void ConceptDeduction::addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int index)
 {
     if (newSubsumed == nullptr)
@@ -112,14 +123,11 @@ void ConceptDeduction::appendPending(Concept* c)
     pendingExistentials->push_back({e->role, {entry}});
 }
 
-bool ConceptDeduction::hasPending() const
+bool ConceptDeduction::hasPendingExistential() const
 {
-    if (pending != nullptr && !pending->empty())
-        return true;
-    if (pendingExistentials != nullptr)
-        for (const auto& bucket : *pendingExistentials)
-            if (!bucket.second.empty())
-                return true;
+    for (const auto& bucket : *pendingExistentials)
+        if (!bucket.second.empty())
+            return true;
     return false;
 }
 
@@ -172,9 +180,10 @@ int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conce
                                   OnAdded onAdded)
 {
     SubsumedList& list = subsumedList();
-    // The source positions of the concepts not in the list yet (kept from
-    // call to call: no reaction merges again).
-    static std::vector<Iterator> fresh;
+    // The concepts not in the list yet, each with the position in the list
+    // before which it goes (kept from call to call: no reaction merges
+    // again).
+    static std::vector<std::pair<std::size_t, Iterator>> fresh;
     fresh.clear();
     auto p = list.begin();
     for (Iterator source = first; source != last; ++source) {
@@ -183,32 +192,29 @@ int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conce
         if (p != list.end() && (*p)->id == c->id)
             ++p;
         else
-            fresh.push_back(source);
+            fresh.emplace_back(static_cast<std::size_t>(p - list.begin()), source);
     }
     if (fresh.empty())
         return 0;
-    // Merged in place from the back; the reactions then run in ascending id
-    // (none of them reads this list).
-    std::size_t old = list.size();
-    list.resize(old + fresh.size());
-    std::size_t to = list.size();
-    std::size_t from = old;
-    std::size_t next = fresh.size();
-    while (next > 0) {
-        Concept* c = conceptOf(fresh[next - 1]);
-        if (from > 0 && list[from - 1]->id > c->id) {
-            list[--to] = list[--from];
-        } else {
-            list[--to] = c;
-            --next;
-        }
+    // Merged in place from the back, the runs between the new concepts
+    // moved as blocks; the reactions then run in ascending id (none of them
+    // reads this list).
+    std::size_t end = list.size();
+    list.resize(end + fresh.size());
+    for (std::size_t k = fresh.size(); k > 0; --k) {
+        const std::size_t at = fresh[k - 1].first;
+        std::move_backward(list.begin() + static_cast<std::ptrdiff_t>(at),
+                           list.begin() + static_cast<std::ptrdiff_t>(end),
+                           list.begin() + static_cast<std::ptrdiff_t>(end + k));
+        list[at + k - 1] = conceptOf(fresh[k - 1].second);
+        end = at;
     }
     if (additions == nullptr)
         additions = new std::vector<std::pair<int, Concept*>>();
-    for (const Iterator& source : fresh)
-        additions->emplace_back(it, conceptOf(source));
-    for (const Iterator& source : fresh)
-        react(conceptOf(source), it, deduced, [&] { onAdded(source); });
+    for (const auto& entry : fresh)
+        additions->emplace_back(it, conceptOf(entry.second));
+    for (const auto& entry : fresh)
+        react(conceptOf(entry.second), it, deduced, [&] { onAdded(entry.second); });
     return static_cast<int>(fresh.size());
 }
 
@@ -297,6 +303,13 @@ int ConceptDeduction::addSubsumed(Concept* c, int it, DeducedList* deduced)
     return mergeListInSubsumed(&one, it, deduced, nullptr);
 }
 
+void ConceptDeduction::noteAdded(Concept* c, int it)
+{
+    if (additions == nullptr)
+        additions = new std::vector<std::pair<int, Concept*>>();
+    additions->emplace_back(it, c);
+}
+
 std::size_t ConceptDeduction::countAddedSince(int since) const
 {
     if (additions == nullptr)
@@ -320,43 +333,75 @@ const ConceptDeduction::SubsumedList* ConceptDeduction::addedSince(int since, Su
     return &into;
 }
 
-ConceptDeduction::ConceptList* ConceptDeduction::getCommonSubsumedSince(const ConceptList* cs, int since) const
+namespace {
+
+// The candidates (ascending id) found in the subsumed list of every concept
+// of cs, the shortest list asked first (where a concept is most likely
+// missing), appended to common; candidates that are the shortest list
+// (shortestOf) need not be looked up there.
+void keepCommon(const ConceptDeduction::SubsumedList& candidates, const ConceptList& cs, bool fromShortest,
+                ConceptList* common)
 {
-    ConceptList* common = new ConceptList();
-    if (cs == nullptr || cs->empty())
-        return common;
-    // When the conjuncts gained more than the shortest list holds, the
-    // walk from the shortest list is the cheaper way to the same result.
-    std::size_t gained = 0;
-    std::size_t shortest = static_cast<std::size_t>(-1);
-    for (const Concept* c : *cs) {
-        gained += c->deduction.countAddedSince(since);
-        shortest = std::min(shortest, c->deduction.subsumed->size());
-    }
-    if (gained >= shortest)
-        return getCommonSubsumed(cs);
-    SubsumedList candidates;
-    SubsumedList recent;
-    for (const Concept* c : *cs) {
-        c->deduction.addedSince(since, recent);
-        candidates.insert(candidates.end(), recent.begin(), recent.end());
-    }
-    std::sort(candidates.begin(), candidates.end(), [](const Concept* a, const Concept* b) { return a->id < b->id; });
-    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    using SubsumedList = ConceptDeduction::SubsumedList;
+    std::vector<const SubsumedList*> lists;
+    for (const Concept* c : cs)
+        lists.push_back(c->deduction.subsumed);
+    // Stable: of lists of one length the first in cs comes first, as in
+    // shortestOf.
+    std::stable_sort(lists.begin(), lists.end(),
+                     [](const SubsumedList* a, const SubsumedList* b) { return a->size() < b->size(); });
+    std::vector<SubsumedList::const_iterator> cursors;
+    for (const SubsumedList* l : lists)
+        cursors.push_back(l->begin());
     for (Concept* candidate : candidates) {
         bool everywhere = true;
-        for (const Concept* c : *cs) {
-            const SubsumedList& l = *c->deduction.subsumed;
-            auto found = std::lower_bound(l.begin(), l.end(), candidate->id,
-                                          [](const Concept* x, unsigned long key) { return x->id < key; });
-            if (found == l.end() || *found != candidate) {
-                everywhere = false;
-                break;
-            }
+        for (std::size_t k = fromShortest ? 1 : 0; k < lists.size() && everywhere; ++k) {
+            cursors[k] = seek(cursors[k], lists[k]->end(), candidate->id);
+            everywhere = cursors[k] != lists[k]->end() && *cursors[k] == candidate;
         }
         if (everywhere)
             common->push_back(candidate);
     }
+}
+
+const ConceptDeduction::SubsumedList* shortestOf(const ConceptList& cs)
+{
+    const ConceptDeduction::SubsumedList* shortest = cs.front()->deduction.subsumed;
+    for (const Concept* c : cs)
+        if (c->deduction.subsumed->size() < shortest->size())
+            shortest = c->deduction.subsumed;
+    return shortest;
+}
+
+}
+
+ConceptDeduction::ConceptList* ConceptDeduction::getCommonSubsumedSince(const ConceptList* cs, int since) const
+{
+    if (cs == nullptr || cs->empty())
+        return new ConceptList();
+    // When the conjuncts gained more than the shortest list holds, the
+    // walk from the shortest list is the cheaper way to the same result.
+    std::size_t gained = 0;
+    for (const Concept* c : *cs)
+        gained += c->deduction.countAddedSince(since);
+    if (gained >= shortestOf(*cs)->size())
+        return getCommonSubsumed(cs);
+    // The concepts some conjunct gained since, each looked up in every list.
+    SubsumedList candidates;
+    candidates.reserve(gained);
+    for (const Concept* c : *cs) {
+        const auto* log = c->deduction.additions;
+        if (log == nullptr)
+            continue;
+        auto first = std::lower_bound(log->begin(), log->end(), since,
+                                      [](const std::pair<int, Concept*>& e, int k) { return e.first < k; });
+        for (auto e = first; e != log->end(); ++e)
+            candidates.push_back(e->second);
+    }
+    std::sort(candidates.begin(), candidates.end(), [](const Concept* a, const Concept* b) { return a->id < b->id; });
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    ConceptList* common = new ConceptList();
+    keepCommon(candidates, *cs, false, common);
     return common;
 }
 
@@ -365,24 +410,7 @@ ConceptDeduction::ConceptList* ConceptDeduction::getCommonSubsumed(const Concept
     ConceptList* common = new ConceptList();
     if (cs == nullptr || cs->empty())
         return common;
-    // From the shortest list, each candidate looked up in the others.
-    std::vector<const SubsumedList*> lists;
-    for (const Concept* c : *cs)
-        lists.push_back(c->deduction.subsumed);
-    std::sort(lists.begin(), lists.end(),
-              [](const SubsumedList* a, const SubsumedList* b) { return a->size() < b->size(); });
-    std::vector<SubsumedList::const_iterator> cursors;
-    for (const SubsumedList* l : lists)
-        cursors.push_back(l->begin());
-    for (Concept* candidate : *lists.front()) {
-        bool everywhere = true;
-        for (std::size_t k = 1; k < lists.size() && everywhere; ++k) {
-            cursors[k] = seek(cursors[k], lists[k]->end(), candidate->id);
-            everywhere = cursors[k] != lists[k]->end() && *cursors[k] == candidate;
-        }
-        if (everywhere)
-            common->push_back(candidate);
-    }
+    keepCommon(*shortestOf(*cs), *cs, true, common);
     return common;
 }
 

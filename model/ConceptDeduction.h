@@ -26,13 +26,16 @@ class ConceptDeduction {
 public:
     using ConceptList = std::list<Concept*, pool_allocator<Concept*>>;
     using SubsumedList = std::vector<Concept*>;
-    using PremiseMap = std::map<int, std::pair<Role*, Concept*>>;
+    // One entry per GCI ∃r.this ⊑ D, by the GCI's pinpointing index: the
+    // GCIs of an increment share the index -1, so an index may repeat
+    // (entries of one index in order of arrival).
+    using PremiseMap = std::multimap<int, std::pair<Role*, Concept*>>;
     using NewSubsumedMap = std::map<unsigned long, std::pair<Concept*, int>>;
     using NewPremiseMap = std::map<unsigned long, std::pair<Concept*, Concept*>>;
     using RelatedMap = std::map<unsigned long, Concept*>;
     // Existentials by the id of their filler, in a sorted array.
     using RelatedPairs = std::vector<std::pair<unsigned long, Concept*>>;
-    using DeducedList = std::list<std::pair<Concept*, Concept*>>;
+    using DeducedList = std::list<std::pair<Concept*, Concept*>, pool_allocator<std::pair<Concept*, Concept*>>>;
     // ((added concept, index of the axiom used), (its two premise concepts))
     using NewSubsumedRecord = std::pair<std::pair<Concept*, int>, std::pair<Concept*, Concept*>>;
     // (added concept, the source whose subsumed list supplied it)
@@ -52,12 +55,17 @@ public:
     Concept* popSubsumer();
     Concept* popReachedByRole();
 
+    // Records the GCI ∃r.owner ⊑ d of that index, once.
+    void addExistentialPremise(int index, Role* r, Concept* d);
     // Keeps the first derivation of c through an existential chain.
     void addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int index);
     // Pending existentials wait by role, the other pending concepts in
     // pending itself, each in arrival order.
     void appendPending(Concept* c);
-    bool hasPending() const;
+    bool hasPending() const
+    {
+        return (pending != nullptr && !pending->empty()) || (pendingExistentials != nullptr && hasPendingExistential());
+    }
     // Moves the pending existentials over r into overR (filler id → the
     // latest one) and every other pending concept into others; the
     // existentials over other roles stay.
@@ -88,6 +96,9 @@ public:
     // The concepts this list gained in iteration `since` or later, in
     // ascending id, into `into` (returned).
     const SubsumedList* addedSince(int since, SubsumedList& into) const;
+    // Logs c as added in iteration it, for a concept recorded without a
+    // merge (the seeds of a concept made during classification).
+    void noteAdded(Concept* c, int it);
     std::size_t countAddedSince(int since) const;
     // The values of related whose keys are ids in this subsumed list, in
     // ascending key order; with it above the owner's stamp, or changedOnly,
@@ -111,6 +122,7 @@ public:
     NewPremiseMap* newSubsumedPremises = nullptr;
 
 private:
+    bool hasPendingExistential() const;
     template <typename List>
     static void recordIn(List*& list, Concept* c);
     template <typename List>

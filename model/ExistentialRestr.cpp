@@ -78,8 +78,13 @@ Concept* ExistentialRestr::backwardNormalization()
 
 void ExistentialRestr::propagateDeductionIt(int it)
 {
-    if (role != nullptr)
-        role->setLastDeductionIt(it);
+    if (role == nullptr)
+        return;
+    role->setLastDeductionIt(it);
+#ifndef KORVANE_CLASSIFIER_MODEL
+    if (it > 0)
+        role->deduction.noteChanged(this, it);
+#endif
 }
 
 #ifdef KORVANE_CLASSIFIER_MODEL

@@ -1,5 +1,9 @@
 #include "model/RoleDeduction.h"
 
+#include <algorithm>
+
+#include "model/ExistentialRestr.h"
+
 void RoleDeduction::recordRelatedConcept(Concept* c, unsigned long key)
 {
     relatedMap()->emplace(key, c);
@@ -41,16 +45,37 @@ void RoleDeduction::appendPendingRelated(Concept* c)
     pendingRelated->push_back(c);
 }
 
+void RoleDeduction::noteChanged(Concept* c, int it)
+{
+    if (changed == nullptr)
+        changed = new std::vector<std::pair<int, Concept*>>();
+    changed->emplace_back(it, c);
+}
+
+void RoleDeduction::changedSince(int since, std::vector<std::pair<unsigned long, Concept*>>& into) const
+{
+    into.clear();
+    if (changed == nullptr)
+        return;
+    auto first = std::lower_bound(changed->begin(), changed->end(), since,
+                                  [](const std::pair<int, Concept*>& e, int k) { return e.first < k; });
+    for (auto e = first; e != changed->end(); ++e)
+        into.emplace_back(static_cast<ExistentialRestr*>(e->second)->getFiller()->id, e->second);
+    std::sort(into.begin(), into.end());
+    into.erase(std::unique(into.begin(), into.end()), into.end());
+}
+
 void RoleDeduction::clearTemporaryStructures()
 {
     delete pendingRelated;
     pendingRelated = nullptr;
+    delete changed;
+    changed = nullptr;
 }
 
 void RoleDeduction::clearAllDeductionStructures()
 {
-    delete pendingRelated;
-    pendingRelated = nullptr;
+    clearTemporaryStructures();
     delete chainPredecessors;
     chainPredecessors = nullptr;
     delete dependents;

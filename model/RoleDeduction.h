@@ -4,6 +4,7 @@
 #include <list>
 #include <map>
 #include <utility>
+#include <vector>
 
 #include "model/pool_allocator.h"
 
@@ -37,6 +38,12 @@ public:
     void addChainPredecessor(Role* r);
     std::size_t chainPredecessorCount() const { return chainPredecessors == nullptr ? 0 : chainPredecessors->size(); }
     void appendPendingRelated(Concept* c);
+    // Logs that the existential c over this role changed in iteration it
+    // (it grows from call to call).
+    void noteChanged(Concept* c, int it);
+    // The existentials of the related map that changed in iteration since
+    // or later, in ascending key order, into `into`.
+    void changedSince(int since, std::vector<std::pair<unsigned long, Concept*>>& into) const;
 
     void clearTemporaryStructures();
     void clearAllDeductionStructures();
@@ -45,6 +52,10 @@ public:
     DependentList* dependents = nullptr;
     RoleList* chainPredecessors = nullptr;
     ConceptList* pendingRelated = nullptr;
+    // The log of noteChanged (a temporary structure of one classification
+    // run): the stamps let the role rules skip the existentials that did
+    // not change, and the log spares them the walk over all of them.
+    std::vector<std::pair<int, Concept*>>* changed = nullptr;
 };
 
 #endif

@@ -6,6 +6,7 @@
 
 #include "model/Concept.h"
 #include "model/timer.h"
+#include "reasoner/TBox.h"
 
 // The actions of the complex-query language. Each query's concepts are
 // brought into the normal form while the file is read: the subsumer C of
@@ -61,7 +62,7 @@ private:
     static Concept* normalizeSide(Concept* x, bool forward);
     // Classifies the whole terminology again; the deduced list then holds
     // what it derived beyond `encodedBefore` (null: everything).
-    static void classifyAgain(const std::list<std::pair<Concept*, Concept*>>* encodedBefore);
+    static void classifyAgain(const TBox::DeducedList* encodedBefore);
 };
 
 #endif

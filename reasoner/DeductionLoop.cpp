@@ -54,6 +54,7 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
     delete deducedAxioms;
     deducedAxioms = new DeducedList();
     int it = deductionIteration;
+    const int firstIt = it;
     int& marker = deductionIteration;
     conceptCount = 0;
     roleCount = 0;
@@ -87,7 +88,9 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
                 // An atomic or conjunctive left side is reconsidered only
                 // when it changed since the GCI was last applied and not
                 // before the threshold.
-                const int since = isNew(a) ? 0 : a->lastDeductionIt;
+                // What the left side held before this run has reached the
+                // right side in an earlier run.
+                const int since = isNew(a) ? 0 : std::max(a->lastDeductionIt, firstIt);
                 a->lastDeductionIt = it;
                 if (step.kind == CONJUNCTION)
                     applyConjunction(a, it, since, marker);
@@ -123,10 +126,19 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
     }
 
     deductionIteration = 0;
+    // Every concept gets its slot, those that the rules added to the normal
+    // form included.
+    if (conceptsById == nullptr)
+        conceptsById = new std::vector<Concept*>();
+    conceptsById->resize(Concept::normal_id_counter, nullptr);
     for (Concept* c : normalizedConcepts) {
-        c->setLastDeductionIt(0);
+        // A conjunction stamped through an operand is reset through that
+        // operand, whose stamp is not 0 either.
+        if (c->lastDeductionIt != 0)
+            c->setLastDeductionIt(0);
         c->clearTemporaryStructures();
         c->flags &= ~Concept::NEW_OR_TOUCHED;
+        (*conceptsById)[c->id] = c;
     }
     relevantRolesInDeduction.clear();
     for (Role* r : roles) {
@@ -135,13 +147,11 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
         if (r->flags & (Role::ON_LHS | Role::EXISTENTIAL_ON_LHS))
             relevantRolesInDeduction.insert(r);
     }
-    for (Axiom* a : gcis)
-        a->lastDeductionIt = 0;
+    for (const GciStep& step : steps)
+        step.axiom->lastDeductionIt = 0;
     if (useRoleAxiomsInDeduction)
         for (RoleAxiom* a : roleAxioms)
             a->lastDeductionIt = 0;
-    // The rules may have added existentials to the normal form.
-    indexConceptsById();
     deduction_performed = true;
     return deducedAxioms;
 }

@@ -80,18 +80,12 @@ void TBox::prepareIncrementalDeduction()
         if ((a->rhs->flags & (Role::ON_LHS | Role::EXISTENTIAL_ON_LHS)) && relevantRolesInDeduction.count(a->rhs) == 0)
             a->flags |= RoleAxiom::NEW_AXIOM;
 
-    indexConceptsById();
-    deduction_performed = false;
-    deductionIteration = 1;
-}
-
-// Every normalised concept in the slot of its id, those that entered the
-// normal form after the first preparation (increments, rules) included.
-void TBox::indexConceptsById()
-{
+    // The concepts of the increment get their slots.
     if (conceptsById == nullptr)
         conceptsById = new std::vector<Concept*>();
-    conceptsById->assign(Concept::normal_id_counter, nullptr);
-    for (Concept* c : normalizedConcepts)
-        (*conceptsById)[c->id] = c;
+    conceptsById->resize(Concept::normal_id_counter, nullptr);
+    for (const auto& entry : touched)
+        (*conceptsById)[entry.first] = entry.second;
+    deduction_performed = false;
+    deductionIteration = 1;
 }

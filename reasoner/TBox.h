@@ -33,7 +33,9 @@ public:
     using RoleSet = std::set<Role*, RoleComparator>;
     using AxiomSet = std::set<Axiom*, AxiomComparator>;
     using RoleAxiomSet = std::set<RoleAxiom*, RoleAxiomComparator>;
-    using DeducedList = std::list<std::pair<Concept*, Concept*>>;
+    // Long after a large classification, and freed at the start of the next
+    // run: its nodes come from a pool, which takes them back cheaply.
+    using DeducedList = std::list<std::pair<Concept*, Concept*>, pool_allocator<std::pair<Concept*, Concept*>>>;
 
     static TBox* Instance;
     static TBox* getInstance();
@@ -122,7 +124,6 @@ public:
     // After a classification: seeds only what new axioms touched
     // (reasoner/IncrementalPreparation.cpp).
     void prepareIncrementalDeduction();
-    void indexConceptsById();
     DeducedList* performDeduction(int& conceptCount, int& roleCount);
     int getSubsumptionsNumber();
     void clearAllDeductionStructures();

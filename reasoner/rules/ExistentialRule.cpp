@@ -14,9 +14,7 @@ int TBox::applyFirstExistentialStep(Axiom* a, int it)
     Concept* G = RuleSupport::fillerOf(a->lhs);
     Role* r = RuleSupport::roleOf(a->lhs);
     Concept* D = a->rhs;
-    if (G->deduction.existentialPremises == nullptr)
-        G->deduction.existentialPremises = new ConceptDeduction::PremiseMap();
-    G->deduction.existentialPremises->emplace(a->index, std::make_pair(r, D));
+    G->deduction.addExistentialPremise(a->index, r, D);
     r->deduction.addDependent(r, G);
     ConceptList* common = G->deduction.getCommonSubsumedWithRoleRelated(r->deduction.relatedMap(), 0, false);
     return useCommonForChainedAndMerge(G, D, common, it, true, a->index);

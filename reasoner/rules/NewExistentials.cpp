@@ -18,8 +18,11 @@ void TBox::handleNonTBoxNewConcept(Concept* c, int it, int& marker)
         c->flags |= Concept::CREATED_BY_CLASSIFICATION;
     c->deduction.subsumedList();
     c->deduction.recordSubsumed(TrivialConcept::getBOTTOM());
-    if (initializeNonPrimitive)
+    c->deduction.noteAdded(TrivialConcept::getBOTTOM(), it);
+    if (initializeNonPrimitive) {
         c->deduction.recordSubsumed(c);
+        c->deduction.noteAdded(c, it);
+    }
     Concept* topConcept = TrivialConcept::getTOP();
     topConcept->deduction.addSubsumed(c, it, nullptr);
     RuleSupport::raise(marker, it, RuleSupport::relevant(topConcept), topConcept);

@@ -1,4 +1,8 @@
 // r ⊑ s: every subsumee of ∃r.F is subsumed by ∃s.F.
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "reasoner/TBox.h"
 #include "reasoner/rules/RuleSupport.h"
 #include "reasoner/rules/TargetExistentials.h"
@@ -7,18 +11,38 @@ int TBox::deduceRoleInclusion(Role* r, Role* s, int& it, int prevIt, int axIt, i
 {
     TargetExistentials targets(*this, s, it, marker);
     int count = 0;
-    for (const auto& entry : *r->deduction.relatedMap()) {
-        Concept* X = entry.second;
-        if (!all && (X->lastDeductionIt < prevIt || X->lastDeductionIt < axIt))
-            continue;
+    const int threshold = all ? 0 : std::max(prevIt, axIt);
+    auto apply = [&](Concept* X) {
+        if (X->lastDeductionIt < threshold)
+            return;
         Concept* Y = targets.obtain(RuleSupport::fillerOf(X));
         if (Y == nullptr)
-            continue;
+            return;
+        // What X held when it was last passed over has reached Y then,
+        // unless Y was made just now; when X gained much of its list since,
+        // the whole list is as cheap.
+        const int since = targets.madeLast() ? 0 : threshold;
+        ConceptDeduction::SubsumedList recent;
+        const bool whole = since == 0 || 4 * X->deduction.countAddedSince(since) > X->deduction.subsumed->size();
+        const ConceptDeduction::SubsumedList* source =
+            whole ? X->deduction.subsumed : X->deduction.addedSince(since, recent);
         std::vector<Concept*> records;
-        count += Y->deduction.mergeListInSubsumed(X->deduction.subsumed, it, RuleSupport::deducedFor(*this, Y),
+        count += Y->deduction.mergeListInSubsumed(source, it, RuleSupport::deducedFor(*this, Y),
                                                   RuleSupport::recordsOrNull(records));
         savePinpointingInfoRoleInclusion(X, Y, records, index, RuleSupport::saved(Y));
         RuleSupport::raise(marker, it, RuleSupport::relevant(s), Y);
+    };
+    if (threshold == 0) {
+        for (const auto& entry : *r->deduction.relatedMap())
+            apply(entry.second);
+    } else {
+        // Only the existentials over r changed since the threshold can pass:
+        // the role's log of changes names them, in key order.
+        std::vector<std::pair<unsigned long, Concept*>> changed;
+        r->deduction.changedSince(threshold, changed);
+        for (const auto& entry : changed)
+            if (r->deduction.findRelated(entry.first) == entry.second)
+                apply(entry.second);
     }
     targets.finish();
     return count;

@@ -11,6 +11,7 @@ TargetExistentials::TargetExistentials(TBox& tbox, Role* s, int it, int& marker)
 
 Concept* TargetExistentials::obtain(Concept* filler)
 {
+    lastMade = false;
     // Every normalised existential over s made before this rule call is in
     // s's related map: the store would return that one.
     if (Concept* known = s->deduction.findRelated(filler->id))
@@ -20,6 +21,7 @@ Concept* TargetExistentials::obtain(Concept* filler)
     if (stored == candidate) {
         tbox.handleNonTBoxNewConcept(candidate, it, marker);
         made.push_back(candidate);
+        lastMade = true;
         return candidate;
     }
     // The operand is shared: deleting the candidate frees only its own list.

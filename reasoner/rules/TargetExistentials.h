@@ -19,6 +19,8 @@ public:
     // ∃s.filler, or null when there is none and none may be made.
     Concept* obtain(Concept* filler);
     bool creates() const { return create; }
+    // Whether the last obtain made its existential.
+    bool madeLast() const { return lastMade; }
     // Registers the existentials made; returns how many were new to s.
     int finish();
 
@@ -28,6 +30,7 @@ private:
     int it;
     int& marker;
     bool create;
+    bool lastMade = false;
     ConceptList made;
 };
 

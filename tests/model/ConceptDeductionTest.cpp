@@ -320,4 +320,51 @@ TEST_F(ConceptDeductionTest, AskingARoleForAnAbsentFillerMakesNoEntry)
     EXPECT_EQ(s->deduction.related, nullptr);
 }
 
+// The GCIs of an increment share the index -1: each must keep its entry.
+TEST_F(ConceptDeductionTest, ExistentialPremisesKeepEveryGciOfAnIndexOnce)
+{
+    Role* r = new PrimitiveRole(std::string("r"));
+    Role* s = new PrimitiveRole(std::string("s"));
+    Concept* g = c(10);
+    g->deduction.addExistentialPremise(-1, r, c(11));
+    g->deduction.addExistentialPremise(-1, s, c(12));
+    g->deduction.addExistentialPremise(-1, r, c(11));
+    g->deduction.addExistentialPremise(3, r, c(13));
+    g->deduction.addExistentialPremise(2, s, c(11));
+    std::vector<std::pair<int, Concept*>> entries;
+    for (const auto& premise : *g->deduction.existentialPremises)
+        entries.emplace_back(premise.first, premise.second.second);
+    EXPECT_EQ(entries, (std::vector<std::pair<int, Concept*>>{{-1, c(11)}, {-1, c(12)}, {2, c(11)}, {3, c(13)}}));
+}
+
+// A role tells which of its existentials changed from an iteration on, in
+// ascending filler id, each once.
+TEST_F(ConceptDeductionTest, ARoleLogsItsChangedExistentials)
+{
+    Role* r = new PrimitiveRole(std::string("r"));
+    ExistentialRestr* e5 = new ExistentialRestr(c(5), r);
+    ExistentialRestr* e2 = new ExistentialRestr(c(2), r);
+    e5->id = 50;
+    e2->id = 51;
+    for (ExistentialRestr* e : {e5, e2})
+        e->deduction.subsumed = list({});
+    const std::vector<std::pair<int, std::pair<ExistentialRestr*, unsigned long>>> gains = {
+        {2, {e5, 1}}, {3, {e2, 3}}, {4, {e5, 4}}, {4, {e5, 6}}};
+    for (const auto& gain : gains) {
+        ConceptList one = pool({gain.second.second});
+        ASSERT_EQ(gain.second.first->deduction.mergeListInSubsumed(&one, gain.first, nullptr, nullptr), 1);
+    }
+    using Changed = std::vector<std::pair<unsigned long, Concept*>>;
+    Changed changed;
+    r->deduction.changedSince(1, changed);
+    EXPECT_EQ(changed, (Changed{{2, e2}, {5, e5}}));
+    r->deduction.changedSince(4, changed);
+    EXPECT_EQ(changed, (Changed{{5, e5}}));
+    r->deduction.changedSince(5, changed);
+    EXPECT_TRUE(changed.empty());
+    r->deduction.clearTemporaryStructures();
+    r->deduction.changedSince(1, changed);
+    EXPECT_TRUE(changed.empty());
+}
+
 } // namespace

@@ -240,6 +240,12 @@ const IncrementCase incrementCases[] = {
      "(implies (some r C) D)\n", "A", "D"},
     {"NewTransitivity", "(implies A (some r B))\n(implies B (some r C))\n(implies (some r C) D)\n",
      "(transitive r)\n", "A", "D"},
+    // Both new GCIs over G keep the index -1 of an increment; Z reaches G
+    // only in the loop, and each GCI must then see ∃r.Z or ∃s.Z.
+    {"FirstOfTwoNewPremisesOverOneFiller", "(implies A (some r Z))\n(implies B (some s Z))\n",
+     "(implies (some r G) D1)\n(implies (some s G) D2)\n(implies Z Y)\n(implies Y G)\n", "A", "D1"},
+    {"SecondOfTwoNewPremisesOverOneFiller", "(implies A (some r Z))\n(implies B (some s Z))\n",
+     "(implies (some r G) D1)\n(implies (some s G) D2)\n(implies Z Y)\n(implies Y G)\n", "B", "D2"},
 };
 
 class IncrementalDeduction : public LibraryDeduction, public ::testing::WithParamInterface<IncrementCase> {};

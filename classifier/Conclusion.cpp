@@ -43,8 +43,7 @@ void TBox::newAxiom(Concept* sub, Concept* super, Axiom* told)
     enqueue(sub, super, s);
     if (told == nullptr)
         return;
-    if (save_deductions_table_file != nullptr)
-        printDeductionInTable(save_deductions_table_file, s, sub, super);
+    deductionsTables.subsumption(s, sub, super);
     if (saturation.encode) {
         (*encodingMap)[{s, static_cast<unsigned long>(told->index)}] = {sub, super};
         axioms_clauses_counter += 1;
@@ -61,8 +60,7 @@ TBox::Assertion TBox::newDeduction(Concept* sub, Concept* super)
             return entry;
         }
         enqueue(sub, super, w);
-        if (save_deductions_table_file != nullptr)
-            printDeductionInTable(save_deductions_table_file, w, sub, super);
+        deductionsTables.subsumption(w, sub, super);
         if (saturation.encode) {
             if (deducedPairs.empty())
                 firstDeducedVariable = w;

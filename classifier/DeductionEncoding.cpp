@@ -175,12 +175,8 @@ void TBox::finishDeductionAndEncode()
     const bool encode = saturation.encode;
     const bool pinpointing = saturation.pinpointing;
     deduction_performed = true;
-    if (save_deductions_table_file != nullptr) {
-        FILE* lines = use_original_axioms_ids && save_deductions_table_file_ri != nullptr
-                          ? save_deductions_table_file_ri
-                          : save_deductions_table_file;
-        printRIAxiomsInDeductionTable(lines);
-    }
+    for (RoleAxiom* a : roleAxioms)
+        deductionsTables.roleAxiom(a);
     if (encode)
         encodeDeductionsIntoSat(pinpointing);
     const unsigned long variables = pinpointing ? global_cnf_id_counter : only_deductions_cnf_id_counter;

@@ -16,10 +16,7 @@ unsigned long TBox::deduced_clauses_counter = 0;
 unsigned long TBox::last_gci_axiom_id = 0;
 unsigned long TBox::last_gci_pinpointing_id = 0;
 bool TBox::use_original_axioms_ids = false;
-FILE* TBox::save_deductions_table_file = nullptr;
-FILE* TBox::save_deductions_table_file_gci = nullptr;
-FILE* TBox::save_deductions_table_file_ri = nullptr;
-FILE* TBox::save_deductions_table_file_map = nullptr;
+DeductionsTables TBox::deductionsTables;
 
 bool TBox::prepareDeductionAndEncode(bool encode, bool pinpointing)
 {
@@ -89,17 +86,14 @@ void TBox::linkNormalizedAxioms(bool pinpointing)
             for (unsigned long o : a->originalIds) {
                 if (pinpointing)
                     handHornClause(selector, static_cast<long>(o), nullptr, 0);
-                if (save_deductions_table_file_map != nullptr)
-                    printDeductionInTable(save_deductions_table_file_map, o, selector);
+                deductionsTables.link(o, selector);
                 if (pinpointing)
                     assumptions.push_back(static_cast<long>(o));
             }
             for (Axiom* parent : a->generatedFrom) {
                 if (pinpointing)
                     handHornClause(selector, parent->selector, nullptr, 0);
-                if (save_deductions_table_file_map != nullptr)
-                    printDeductionInTable(save_deductions_table_file_map,
-                                          static_cast<unsigned long>(parent->selector), selector);
+                deductionsTables.link(static_cast<unsigned long>(parent->selector), selector);
             }
             a->originalIds.clear();
             a->generatedFrom.clear();

@@ -1,59 +1,11 @@
-// The classifier's text files beside the encoding: the axiom dump, the
-// deductions tables, the assumption list; and the mapping of pinpointed
-// selectors back to axiom numbers.
+// The classifier's assumption list, the mapping of pinpointed selectors back
+// to axiom numbers, and the listing of the classification state.
 #include "reasoner/TBox.h"
-
-void TBox::saveGCIAxioms(FILE* out, bool numbered)
-{
-    for (Axiom* a : gcis) {
-        if (!numbered && (a->flags & Axiom::WRITTEN))
-            continue;
-        a->flags |= Axiom::WRITTEN;
-        if (numbered)
-            std::fprintf(out, "%d %d ", a->index, a->type == ORIGINAL ? a->originalNumber : 0);
-        printGCIAxiomLine(out, a);
-    }
-}
-
-void TBox::saveRIAxioms(FILE* out, bool numbered)
-{
-    for (RoleAxiom* a : roleAxioms) {
-        if (!numbered && (a->flags & RoleAxiom::WRITTEN))
-            continue;
-        a->flags |= RoleAxiom::WRITTEN;
-        if (numbered)
-            std::fprintf(out, "%d %d ", a->index, a->index);
-        // Unnumbered, the role axioms open the normalisation map.
-        printRoleAxiomLine(out, a, !numbered);
-    }
-}
 
 void TBox::saveAssumptions(FILE* out)
 {
     for (long selector : assumptions)
         std::fprintf(out, "%ld\n", selector);
-}
-
-void TBox::printDeductionInTable(FILE* out, unsigned long id, Concept* left, Concept* right)
-{
-    std::fprintf(out, "%lu (implies ", id);
-    left->printConcept(out);
-    std::fputc(' ', out);
-    right->printConcept(out);
-    std::fputs(" )\n", out);
-}
-
-void TBox::printDeductionInTable(FILE* out, unsigned long first, unsigned long second)
-{
-    std::fprintf(out, "%lu %lu\n", first, second);
-}
-
-void TBox::printRIAxiomsInDeductionTable(FILE* out)
-{
-    for (RoleAxiom* a : roleAxioms) {
-        std::fprintf(out, "%ld ", a->selector);
-        printRoleAxiomLine(out, a);
-    }
 }
 
 LiteralList* TBox::convertAssumptionsInAxiomsIds(LiteralList* ids)

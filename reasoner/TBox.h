@@ -19,6 +19,9 @@
 #include "model/Concept.h"
 #include "model/GCIIndex.h"
 #include "model/ModelBuild.h"
+#ifdef KORVANE_CLASSIFIER_MODEL
+#include "classifier/DeductionsTables.h"
+#endif
 #include "model/Role.h"
 #include "model/SharedConceptSet.h"
 #include "model/RoleAxiom.h"
@@ -158,10 +161,11 @@ public:
     void touchAllNormalizedConceptsFlags(uint16_t mask, bool set);
     void touchAllConceptsFlags(uint16_t mask, bool set);
     void touchAllRolesFlags(uint16_t mask, bool set);
-    // Axiom dump halves and the debug listing of what classification found;
-    // each build has its own.
+    // The axiom dump halves (the GCIs, the role axioms; unnumbered, the role
+    // axioms open the normalisation map).
     void saveGCIAxioms(FILE* out, bool numbered);
     void saveRIAxioms(FILE* out, bool numbered);
+    // The debug listing of what classification found; each build has its own.
     void printDeductionStructures();
 #ifndef KORVANE_CLASSIFIER_MODEL
     void saveDeduction(FILE* out);
@@ -203,9 +207,6 @@ public:
 
     // Tables beside the encoding and the mapping of selectors to axioms.
     void saveAssumptions(FILE* out);
-    static void printDeductionInTable(FILE* out, unsigned long id, Concept* left, Concept* right);
-    static void printDeductionInTable(FILE* out, unsigned long first, unsigned long second);
-    void printRIAxiomsInDeductionTable(FILE* out);
     LiteralList* convertAssumptionsInAxiomsIds(LiteralList* ids);
     unsigned long getSubsumptionsNumber();
 #endif
@@ -283,10 +284,8 @@ public:
     static unsigned long last_gci_axiom_id;
     static unsigned long last_gci_pinpointing_id;
     static bool use_original_axioms_ids;
-    static FILE* save_deductions_table_file;
-    static FILE* save_deductions_table_file_gci;
-    static FILE* save_deductions_table_file_ri;
-    static FILE* save_deductions_table_file_map;
+    // The deductions tables, installed by the driver.
+    static DeductionsTables deductionsTables;
 #endif
 
 private:

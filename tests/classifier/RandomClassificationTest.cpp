@@ -79,14 +79,14 @@ Pairs classifierPairs(const std::string& krss)
     korvane_test::MemoryStream table, body, header;
     DimacsEncoder encoder(body.get(), header.get());
     TBox::CNF_SAT_Encoder = &encoder;
-    TBox::save_deductions_table_file = table.get();
+    TBox::deductionsTables.deductions = table.get();
     EXPECT_EQ(korvane_test::parseOntology(krss), 0) << krss;
     TBox* tbox = TBox::getInstance();
     tbox->normalizeTBox();
     tbox->clearNonNormalAndSharedConcepts();
     tbox->performDeductionAndEncode(true, true);
     TBox::CNF_SAT_Encoder = nullptr;
-    TBox::save_deductions_table_file = nullptr;
+    TBox::deductionsTables.deductions = nullptr;
     return tablePairs(table.text());
 }
 

@@ -73,9 +73,15 @@ public:
 #endif
     void addClauseToEncoder(LiteralList* clause);
     void addUnitClauseToEncoder(long literal);
+    // True when sub ⊑ super does NOT follow: the encoding with sub true and
+    // super false is satisfiable.
     bool decideSubsumption(Concept* sub, Concept* super);
+    // Null when sub ⊑ super does NOT follow; otherwise the selectors that it
+    // rests on.
     LiteralList* decideSubsumptionAndPinpoint(Concept* sub, Concept* super, LiteralList* assumptions, bool refresh,
                                               unsigned long variables, unsigned long clauseCount);
+    // True when the conjunction of subs is NOT subsumed by the conjunction of
+    // supers (satisfiable).
     bool decideSubsumptions(const std::list<Concept*>& subs, const std::list<Concept*>& supers);
 #ifndef KORVANE_CLASSIFIER_MODEL
     void encodeIntoSat(bool solve, unsigned long* variables, unsigned long* clauseCount);

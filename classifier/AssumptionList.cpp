@@ -27,21 +27,6 @@ LiteralList* TBox::convertAssumptionsInAxiomsIds(LiteralList* ids)
     return roleIds;
 }
 
-void TBox::printDeductionStructures()
-{
-    if (debug_f == nullptr)
-        return;
-    for (Concept* c : normalizedConcepts) {
-        c->printTextDescription(debug_f);
-        std::fprintf(debug_f, " [%lu]:\n", static_cast<unsigned long>(c->id));
-        for (auto& pair : c->assertions) {
-            std::fputs("   ", debug_f);
-            pair.first->printTextDescription(debug_f);
-            std::fprintf(debug_f, " [%lu]\n", static_cast<unsigned long>(pair.first->id));
-        }
-    }
-}
-
 unsigned long TBox::getSubsumptionsNumber()
 {
     unsigned long total = 0;

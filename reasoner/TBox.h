@@ -171,7 +171,7 @@ public:
     // axioms open the normalisation map).
     void saveGCIAxioms(FILE* out, bool numbered);
     void saveRIAxioms(FILE* out, bool numbered);
-    // The debug listing of what classification found; each build has its own.
+    // The debug listing of what classification found.
     void printDeductionStructures();
 #ifndef KORVANE_CLASSIFIER_MODEL
     void saveDeduction(FILE* out);

@@ -53,19 +53,3 @@ void TBox::printDeducedAxioms()
     }
 }
 
-void TBox::printDeductionStructures()
-{
-    if (debug_f == nullptr)
-        return;
-    for (Concept* c : normalizedConcepts) {
-        c->printTextDescription(debug_f);
-        std::fprintf(debug_f, " [%lu]:\n", static_cast<unsigned long>(c->id));
-        if (c->deduction.subsumed == nullptr)
-            continue;
-        for (Concept* d : *c->deduction.subsumed) {
-            std::fputs("   ", debug_f);
-            d->printTextDescription(debug_f);
-            std::fprintf(debug_f, " [%lu]\n", static_cast<unsigned long>(d->id));
-        }
-    }
-}

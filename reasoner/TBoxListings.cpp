@@ -215,3 +215,18 @@ void TBox::printRIAxioms()
         std::fputc('\n', debug_f);
     }
 }
+
+void TBox::printDeductionStructures()
+{
+    if (debug_f == nullptr)
+        return;
+    for (Concept* c : normalizedConcepts) {
+        c->printTextDescription(debug_f);
+        std::fprintf(debug_f, " [%lu]:\n", static_cast<unsigned long>(c->id));
+        c->forEachSubsumee([](const Concept* d) {
+            std::fputs("   ", debug_f);
+            d->printTextDescription(debug_f);
+            std::fprintf(debug_f, " [%lu]\n", static_cast<unsigned long>(d->id));
+        });
+    }
+}

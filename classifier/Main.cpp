@@ -39,10 +39,8 @@ void configure(const ClassifierOptions& options)
     TBox::pinpointing_f = options.assumptionList;
     TBox::use_original_axioms_ids = options.useOriginalAxiomsIds;
 
-    TBox::save_deductions_table_file = options.deductionsTable;
-    TBox::save_deductions_table_file_ri = options.roleAxiomTable;
-    TBox::save_deductions_table_file_gci = options.gciTable;
-    TBox::save_deductions_table_file_map = options.mapTable;
+    TBox::deductionsTables =
+        DeductionsTables(options.deductionsTable, options.gciTable, options.roleAxiomTable, options.mapTable);
 }
 
 }

@@ -16,15 +16,13 @@ unsigned long TBox::deduced_clauses_counter = 0;
 unsigned long TBox::last_gci_axiom_id = 0;
 unsigned long TBox::last_gci_pinpointing_id = 0;
 bool TBox::use_original_axioms_ids = false;
-FILE* TBox::save_deductions_table_file = nullptr;
-FILE* TBox::save_deductions_table_file_gci = nullptr;
-FILE* TBox::save_deductions_table_file_ri = nullptr;
-FILE* TBox::save_deductions_table_file_map = nullptr;
+DeductionsTables TBox::deductionsTables;
 
 bool TBox::prepareDeductionAndEncode(bool encode, bool pinpointing)
 {
     if (deduction_performed)
         return false;
+    saturation = {encode, pinpointing};
     delete encodingMap;
     encodingMap = new EncodingMap();
     deducedPairs.clear();
@@ -37,8 +35,8 @@ bool TBox::prepareDeductionAndEncode(bool encode, bool pinpointing)
     indexNormalExistentials();
     if (useRoleAxiomsInDeduction)
         indexRoleAxioms();
-    addInitialSubsumptions(encode);
-    addToldSubsumptions(encode);
+    addInitialSubsumptions();
+    addToldSubsumptions();
     return true;
 }
 
@@ -87,18 +85,15 @@ void TBox::linkNormalizedAxioms(bool pinpointing)
             const unsigned long selector = static_cast<unsigned long>(a->selector);
             for (unsigned long o : a->originalIds) {
                 if (pinpointing)
-                    savePinpointingInfoImplication(selector, 0, static_cast<long>(o));
-                if (save_deductions_table_file_map != nullptr)
-                    printDeductionInTable(save_deductions_table_file_map, o, selector);
+                    handHornClause(selector, static_cast<long>(o), nullptr, 0);
+                deductionsTables.link(o, selector);
                 if (pinpointing)
                     assumptions.push_back(static_cast<long>(o));
             }
             for (Axiom* parent : a->generatedFrom) {
                 if (pinpointing)
-                    savePinpointingInfoImplication(selector, 0, parent->selector);
-                if (save_deductions_table_file_map != nullptr)
-                    printDeductionInTable(save_deductions_table_file_map,
-                                          static_cast<unsigned long>(parent->selector), selector);
+                    handHornClause(selector, parent->selector, nullptr, 0);
+                deductionsTables.link(static_cast<unsigned long>(parent->selector), selector);
             }
             a->originalIds.clear();
             a->generatedFrom.clear();
@@ -134,19 +129,8 @@ void TBox::indexAxiomsByPremise()
         if (l->operands != nullptr)
             for (Concept* o : *l->operands)
                 o->lhsAxioms.push_back(a);
-        if (l->kind == EXISTENTIAL_RESTR) {
-            Role* role = static_cast<ExistentialRestr*>(l)->role;
-            Concept* filler = static_cast<ExistentialRestr*>(l)->getFiller();
-            auto slot = existentialLhsIndex.insert(IdPairMap<uint32_t>::key(role->id, filler->id),
-                                                   static_cast<uint32_t>(existentialLhsPositions.size()));
-            if (slot.second)
-                existentialLhsPositions.emplace_back();
-            existentialLhsPositions[slot.first].push_back(static_cast<unsigned>(role->existentialLhs.size()));
-            role->existentialLhs.push_back(a);
-            if (role->id >= existentialLhsFillers.size())
-                existentialLhsFillers.resize(role->id + 1);
-            existentialLhsFillers[role->id].push_back(static_cast<uint32_t>(filler->id));
-        }
+        if (l->kind == EXISTENTIAL_RESTR)
+            indexExistentialRule(a);
     }
 }
 
@@ -187,69 +171,28 @@ void TBox::compileAtomicRules()
     }
 }
 
-// A chain of two roles is indexed under each of them (a transitivity under
-// its role alone); a longer chain r1 ∘ ... ∘ rn ⊑ u is applied as the steps
-// r(n-1) ∘ rn ⊑ V(n-1), ..., r1 ∘ V2 ⊑ u over the chains Vi = ri ∘ ... ∘ rn,
-// each step with the selector of the whole axiom.
-void TBox::indexRoleAxioms()
-{
-    for (RoleAxiom* ra : roleAxioms) {
-        Role* l = ra->lhs;
-        if (l->kind != COMPOSITION || l->componentCount() < 2) {
-            Role* only = l->componentCount() == 1 ? l->components->front() : l;
-            only->roleAxioms.push_back(ra);
-            continue;
-        }
-        if (l->componentCount() == 2) {
-            if (ra->isTransitive() && ra->lhs->components->front() == ra->rhs) {
-                ra->rhs->roleAxioms.push_back(ra);
-            } else {
-                for (Role* r : *l->components)
-                    r->roleAxioms.push_back(ra);
-            }
-            continue;
-        }
-        std::vector<Role*> chain(l->components->begin(), l->components->end());
-        Role* tail = chain.back();
-        for (std::size_t i = chain.size() - 1; i-- > 0;) {
-            Role* target = ra->rhs;
-            if (i > 0)
-                target = insertRole(new Composition(new RoleList(chain.begin() + i, chain.end())));
-            Role* pair = insertRole(new Composition(chain[i], tail));
-            RoleAxiom* step = new RoleAxiom(pair, target, ROLE_INCLUSION);
-            step->index = ra->index;
-            step->selector = ra->selector;
-            chainSteps.push_back(step);
-            chain[i]->roleAxioms.push_back(step);
-            if (tail != chain[i])
-                tail->roleAxioms.push_back(step);
-            tail = target;
-        }
-    }
-}
-
-void TBox::addInitialSubsumptions(bool encode)
+void TBox::addInitialSubsumptions()
 {
     for (Concept* x : normalizedConcepts) {
         if (x->isComplex() && !initializeNonPrimitive)
             continue;
-        newAxiom(x, x, nullptr, encode);
+        newAxiom(x, x, nullptr);
         if (x != top)
-            newAxiom(x, top, nullptr, encode);
+            newAxiom(x, top, nullptr);
         if (x->kind == EXISTENTIAL_RESTR)
             addRelated(static_cast<ExistentialRestr*>(x)->role, x);
         if (initializeNonPrimitive && x->kind == CONJUNCTION && x->operands != nullptr)
             for (Concept* y : *x->operands)
-                newAxiom(x, y, nullptr, encode);
+                newAxiom(x, y, nullptr);
     }
 }
 
-void TBox::addToldSubsumptions(bool encode)
+void TBox::addToldSubsumptions()
 {
     for (Axiom* a : gcis) {
         if (a->lhs == a->rhs || a->rhs == top)
             continue;
-        newAxiom(a->lhs, a->rhs, a, encode);
+        newAxiom(a->lhs, a->rhs, a);
         if (a->rhs->kind == EXISTENTIAL_RESTR)
             addRelated(static_cast<ExistentialRestr*>(a->rhs)->role, a->rhs);
     }

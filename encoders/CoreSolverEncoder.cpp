@@ -55,7 +55,7 @@ bool CoreSolverEncoder::endEncoding(bool solve, unsigned long variables, unsigne
 // the model, and only the query variables are decided.
 void CoreSolverEncoder::saveModelPolarities()
 {
-    solver.polarityMode = 2;
+    solver.polarityMode = Solver::POLARITY_PREFERRED;
     int n = solver.nVars();
     savedModelCount = static_cast<unsigned long>(n);
     const vec<lbool>& model = solver.model;

@@ -123,9 +123,24 @@ public:
     SubsumerIndex subsumerIndex;
     AssertionSet assertions;
     std::vector<Axiom*> lhsAxioms;
+    // Calls f on every concept that classification found below this one.
+    template <typename F>
+    void forEachSubsumee(F f) const
+    {
+        for (const AssertionEntry& entry : assertions)
+            f(entry.first);
+    }
 #else
     // Deduction state of the completion-based classification.
     ConceptDeduction deduction{this};
+    // Calls f on every concept that classification found below this one.
+    template <typename F>
+    void forEachSubsumee(F f) const
+    {
+        if (deduction.subsumed != nullptr)
+            for (Concept* d : *deduction.subsumed)
+                f(d);
+    }
 #endif
 
     Concept* forwardNormalForm = nullptr;

@@ -6,11 +6,21 @@
 // pinpoint-encoder) keeps the deduction state of the completion-based
 // classification on its concepts and roles (one member each: ConceptDeduction,
 // ChainedConclusions for existentials, RoleDeduction); its rules are in
-// reasoner/rules/. The classifier's build is the
-// same code compiled with KORVANE_CLASSIFIER_MODEL defined: in place of that
-// deduction state its objects carry what the classification with on-the-fly
-// encoding and the normalisation with provenance need. Every member or
-// operation that exists in only one build sits in an
-// "#ifdef KORVANE_CLASSIFIER_MODEL" block of its class; nothing else differs.
+// reasoner/rules/. The classifier's build is the same code compiled with
+// KORVANE_CLASSIFIER_MODEL defined: in place of that deduction state its
+// objects carry what the classification with on-the-fly encoding and the
+// normalisation with provenance need; its rules are in classifier/rules/.
+//
+// What differs between the builds, and how:
+// - members that exist in one build only sit in an
+//   "#ifdef KORVANE_CLASSIFIER_MODEL" block of their class;
+// - operations that exist in one build only, or have one body per build
+//   (normalizeTBox, normalizeConceptFW/BW), are
+//   defined in the sources that CMakeLists.txt lists for that build alone:
+//   KORVANE_LIBRARY_ONLY_SOURCES (reasoner/, model/*Deduction*, the readers
+//   of stored files) and KORVANE_CLASSIFIER_ONLY_SOURCES (classifier/);
+// - the simple-query actions (parsers/SimpleQueryActions.h) are defined by
+//   the library build or by the program that links them (the classifier's
+//   classifier/ClassifierQueryActions.cpp).
 
 #endif

@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string>
 
+#include "pinpointer/Verbosity.h"
+
 // The pinpointer's command line: 3 to 6 arguments, each a minus sign, an
 // option letter, and either nothing more or "=" and a value.
 class PinpointerOptions {
@@ -31,7 +33,7 @@ public:
     bool expand = false;             // -r
     bool module = false;             // -m
     std::string moduleFile;
-    int verbosity = 1;               // -v
+    int verbosity = VERBOSITY_MINAS; // -v
 
 private:
     // False for an invalid argument.

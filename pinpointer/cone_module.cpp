@@ -4,8 +4,8 @@
 
 void from_cone_to_module(vec<int>& selectorList, const std::set<int>& cone, std::set<int>& moduleSet,
                          vec<int>& moduleSelectors, vec<Lit>& excludedSelectors, int verbosity) {
-    if (verbosity >= 2) std::cout << "CONE OF INFLUENCE - ASSERTIONS - SIZE: " << cone.size() << "\n";
-    if (verbosity > 2) {
+    if (verbosity >= VERBOSITY_SIZES) std::cout << "CONE OF INFLUENCE - ASSERTIONS - SIZE: " << cone.size() << "\n";
+    if (verbosity >= VERBOSITY_TRACE) {
         std::cout << "CONE OF INFLUENCE - ASSERTIONS: \n";
         for (int v : cone) std::cout << v + 1 << "\n";
     }
@@ -21,8 +21,8 @@ void from_cone_to_module(vec<int>& selectorList, const std::set<int>& cone, std:
     }
     while (i < selectorList.size()) excludedSelectors.push(Lit(selectorList[i++], true));
 
-    if (verbosity >= 1) std::cout << "MODULE - AXIOMS - SIZE: " << moduleSet.size() << "\n";
-    if (verbosity >= 2) {
+    if (verbosity >= VERBOSITY_MINAS) std::cout << "MODULE - AXIOMS - SIZE: " << moduleSet.size() << "\n";
+    if (verbosity >= VERBOSITY_SIZES) {
         std::cout << "MODULE - AXIOMS: \n";
         for (int v : moduleSet) std::cout << v + 1 << "\n";
     }

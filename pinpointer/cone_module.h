@@ -3,6 +3,7 @@
 
 #include <set>
 
+#include "pinpointer/Verbosity.h"
 #include "pinpointer/PinpointingSolver.h"
 #include "pinpointer/timer.h"
 

@@ -126,9 +126,9 @@ Enumeration::Outcome Enumeration::onConsistent() {
     if (!fromQueue) {
         vec<Lit> bad;
         negate_into(candidate, bad);
-        if (verbosity > 2) printSelectors("BAD: ", bad);
+        if (verbosity >= VERBOSITY_TRACE) printSelectors("BAD: ", bad);
         if (!candidateSolver.backjump(bad)) {
-            if (verbosity > 2) std::cout << "DONE!\n";
+            if (verbosity >= VERBOSITY_TRACE) std::cout << "DONE!\n";
             return Outcome::finished;
         }
     }
@@ -192,7 +192,7 @@ Enumeration::Outcome Enumeration::store(vec<Lit>& mina, bool& alreadyFound) {
         mina.copyTo(*copy);
     }
     if (!results.insert(copy).second) {
-        if (verbosity > 2) printSelectors("ALREADY FOUND: ", mina, true);
+        if (verbosity >= VERBOSITY_TRACE) printSelectors("ALREADY FOUND: ", mina, true);
         delete copy;
         alreadyFound = true;
         return Outcome::go_on;
@@ -206,7 +206,7 @@ Enumeration::Outcome Enumeration::store(vec<Lit>& mina, bool& alreadyFound) {
             if (queued.insert(var(mina[i])).second) dropQueue.push_back(var(mina[i]));
         }
     }
-    if (verbosity > 0) printTimedMinA(mina);
+    if (verbosity >= VERBOSITY_MINAS) printTimedMinA(mina);
     vec<Lit> blocking;
     negate_into(mina, blocking);
     foundSolver.addClause(blocking);
@@ -226,13 +226,13 @@ Enumeration::Outcome Enumeration::onInconsistent() {
         if (p != ~query) core.push(~p);
     }
     if (!foundSolver.solve(core, false, false)) {
-        if (verbosity > 2) printSelectors("ALREADY FOUND: ", foundSolver.conflict, true);
+        if (verbosity >= VERBOSITY_TRACE) printSelectors("ALREADY FOUND: ", foundSolver.conflict, true);
         return Outcome::go_on;
     }
 
     minimise(core);
     if (minaLimit == 1) {
-        if (verbosity >= 1) {
+        if (verbosity >= VERBOSITY_MINAS) {
             printTimedMinA(core);
         } else {
             std::cerr << "ELAPSED (CPU-sec): " << stopwatch.elapsed(true) << "\n";
@@ -266,7 +266,7 @@ void Enumeration::selectorFreeQuery() {
     if (testSolver.solve(alone, false, false)) return;
     vec<Lit> empty;
     if (minaLimit == 1) {
-        if (verbosity >= 1) {
+        if (verbosity >= VERBOSITY_MINAS) {
             printTimedMinA(empty);
         } else {
             std::cerr << "ELAPSED (CPU-sec): " << stopwatch.elapsed(true) << "\n";
@@ -327,7 +327,7 @@ void place_all_selectors(vec<int>& assumptionList, PinpointingSolver& testSolver
 }
 
 void add_selector_variables(int count, PinpointingSolver& candidateSolver, PinpointingSolver& foundSolver) {
-    candidateSolver.polarityMode = 0;
+    candidateSolver.polarityMode = Solver::POLARITY_POSITIVE;
     candidateSolver.keepsTrail = true;
     for (int i = 0; i < count; i++) {
         candidateSolver.newVar(true, true);

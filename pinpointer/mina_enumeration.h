@@ -1,6 +1,7 @@
 #ifndef KORVANE_PINPOINTER_MINA_ENUMERATION_H
 #define KORVANE_PINPOINTER_MINA_ENUMERATION_H
 
+#include "pinpointer/Verbosity.h"
 #include "pinpointer/MinAsComparator.h"
 #include "pinpointer/PinpointingSolver.h"
 #include "pinpointer/RelevantClauses.h"

@@ -129,7 +129,7 @@ int run(const PinpointerOptions& options) {
                              " variables)");
         }
         Lit query = magnitude > usedVariables ? Lit(usedVariables, number < 0) : cnf_literal(number);
-        if (verbosity > 2) std::cout << "QUERY: " << number << "\n";
+        if (verbosity >= VERBOSITY_TRACE) std::cout << "QUERY: " << number << "\n";
         results.clear();
 
         vec<int>& selectorList = options.module ? moduleSelectors : assumptionList;
@@ -139,7 +139,7 @@ int run(const PinpointerOptions& options) {
             excludedSelectors.clear();
             compute_module(coneSolver, selectorList, assumptionList,
                            options.expand, options.boundTwoLiteral, query, moduleSet, coneSelectors,
-                           excludedSelectors, options.onlyModule ? 10 : verbosity, stopwatch, magnitude - 1);
+                           excludedSelectors, options.onlyModule ? VERBOSITY_ONLY_MODULE : verbosity, stopwatch, magnitude - 1);
         }
         if (options.onlyModule) {
             if (interactive) prompt();

@@ -19,6 +19,9 @@
 #include "model/Concept.h"
 #include "model/GCIIndex.h"
 #include "model/ModelBuild.h"
+#ifdef KORVANE_CLASSIFIER_MODEL
+#include "classifier/DeductionsTables.h"
+#endif
 #include "model/Role.h"
 #include "model/SharedConceptSet.h"
 #include "model/RoleAxiom.h"
@@ -74,9 +77,15 @@ public:
 #endif
     void addClauseToEncoder(LiteralList* clause);
     void addUnitClauseToEncoder(long literal);
+    // True when sub ⊑ super does NOT follow: the encoding with sub true and
+    // super false is satisfiable.
     bool decideSubsumption(Concept* sub, Concept* super);
+    // Null when sub ⊑ super does NOT follow; otherwise the selectors that it
+    // rests on.
     LiteralList* decideSubsumptionAndPinpoint(Concept* sub, Concept* super, LiteralList* assumptions, bool refresh,
                                               unsigned long variables, unsigned long clauseCount);
+    // True when the conjunction of subs is NOT subsumed by the conjunction of
+    // supers (satisfiable).
     bool decideSubsumptions(const std::list<Concept*>& subs, const std::list<Concept*>& supers);
 #ifndef KORVANE_CLASSIFIER_MODEL
     void encodeIntoSat(bool solve, unsigned long* variables, unsigned long* clauseCount);
@@ -168,10 +177,11 @@ public:
     void touchAllNormalizedConceptsFlags(uint16_t mask, bool set);
     void touchAllConceptsFlags(uint16_t mask, bool set);
     void touchAllRolesFlags(uint16_t mask, bool set);
-    // Axiom dump halves and the debug listing of what classification found;
-    // each build has its own.
+    // The axiom dump halves (the GCIs, the role axioms; unnumbered, the role
+    // axioms open the normalisation map).
     void saveGCIAxioms(FILE* out, bool numbered);
     void saveRIAxioms(FILE* out, bool numbered);
+    // The debug listing of what classification found.
     void printDeductionStructures();
 #ifndef KORVANE_CLASSIFIER_MODEL
     void saveDeduction(FILE* out);
@@ -197,25 +207,22 @@ public:
     };
     bool prepareDeductionAndEncode(bool encode, bool pinpointing);
     void performDeductionAndEncode(bool encode, bool pinpointing);
-    void newAxiom(Concept* sub, Concept* super, Axiom* told, bool encode);
-    Assertion newDeduction(Concept* sub, Concept* super, bool encode);
-    void handleNonTBoxNewConcept(Concept* existential, Role* role, bool encode);
+    // A told (told non-null) or initial subsumption, and a derived one: each
+    // is asserted and queued, gets its table line and its place in the
+    // encoding (classifier/Conclusion.cpp).
+    void newAxiom(Concept* sub, Concept* super, Axiom* told);
+    Assertion newDeduction(Concept* sub, Concept* super);
+    void handleNonTBoxNewConcept(Concept* existential, Role* role);
     void encodeDeductionsIntoSat(bool pinpointing);
     void encodeTrivialConcepts(unsigned long* counter);
     void encodeAxiom(unsigned long id, Concept* left, Concept* right, unsigned long* counter);
-    void savePinpointingInfoImplication(unsigned long conclusion, unsigned long premise, long selector);
-    void savePinpointingInfoConjunction(unsigned long conclusion, const std::vector<unsigned long>& premises,
-                                        long selector);
-    void savePinpointingInfoBinaryExistential(unsigned long conclusion, unsigned long first, unsigned long second,
-                                              long selector);
-    void savePinpointingInfoRoleInclusion(unsigned long conclusion, unsigned long premise, long selector);
+    // The Horn clause "-selector -premise... conclusion" (a 0 selector or
+    // premise left out), unless the conclusion is 0 or the selector itself.
+    void handHornClause(unsigned long conclusion, long selector, const unsigned long* premises, std::size_t count);
     void clearAllDeductionStructures();
 
     // Tables beside the encoding and the mapping of selectors to axioms.
     void saveAssumptions(FILE* out);
-    static void printDeductionInTable(FILE* out, unsigned long id, Concept* left, Concept* right);
-    static void printDeductionInTable(FILE* out, unsigned long first, unsigned long second);
-    void printRIAxiomsInDeductionTable(FILE* out);
     LiteralList* convertAssumptionsInAxiomsIds(LiteralList* ids);
     unsigned long getSubsumptionsNumber();
 #endif
@@ -302,10 +309,8 @@ public:
     static unsigned long last_gci_axiom_id;
     static unsigned long last_gci_pinpointing_id;
     static bool use_original_axioms_ids;
-    static FILE* save_deductions_table_file;
-    static FILE* save_deductions_table_file_gci;
-    static FILE* save_deductions_table_file_ri;
-    static FILE* save_deductions_table_file_map;
+    // The deductions tables, installed by the driver.
+    static DeductionsTables deductionsTables;
 #endif
 
 private:
@@ -335,21 +340,47 @@ private:
     void numberRoleAxiomSelectors(bool pinpointing);
     void indexAxiomsByPremise();
     void indexRoleAxioms();
-    void addInitialSubsumptions(bool encode);
-    void addToldSubsumptions(bool encode);
-    void applyAtomicRules(const QueuedSubsumption& item, unsigned long processed, bool encode, bool pinpointing);
-    void applyExistentialRules(const QueuedSubsumption& item, unsigned long processed, bool encode,
-                               bool pinpointing);
-    void applyChainRules(RoleAxiom* ra, const QueuedSubsumption& item, unsigned long processed, bool encode,
-                         bool pinpointing);
+    void addInitialSubsumptions();
+    void addToldSubsumptions();
     void enqueue(Concept* sub, Concept* super, unsigned long variable);
-    void finishDeductionAndEncode(bool encode, bool pinpointing);
-    // The variable of the derived sub ⊑ super, or 0 when its rule clause is
-    // not to be written.
-    unsigned long derive(Concept* sub, Concept* super, bool encode, bool pinpointing);
+    void finishDeductionAndEncode();
+    // What the current classification run writes: the subsumption encoding,
+    // the Horn clauses of the rule applications.
+    struct SaturationRun {
+        bool encode;
+        bool pinpointing;
+    };
+    SaturationRun saturation{true, true};
+
+    // The loop hands each queued subsumption to the rules its super triggers
+    // (classifier/Saturation.cpp); each rule is one member in its own file
+    // under classifier/rules/. A queued sub ⊑ super with super atomic, as the
+    // rules over super read it: with the variable of the entry of sub in
+    // super's own set when there is one.
+    struct AtomicRule;
+    struct AtomicPremise {
+        const QueuedSubsumption& item;
+        unsigned long processed;
+        bool ownPresent;
+        uint32_t ownVariable;
+    };
+    void dispatchAtomic(const QueuedSubsumption& item, unsigned long processed);
+    void dispatchExistential(const QueuedSubsumption& item, unsigned long processed);
+    void applyImplicationRule(const AtomicPremise& premise, const AtomicRule& rule);
+    void applyConjunctionRule(const AtomicPremise& premise, const AtomicRule& rule);
+    void applyExistentialRuleAsFiller(const AtomicPremise& premise, const AtomicRule& rule);
+    void applyExistentialRule(const QueuedSubsumption& item, unsigned long processed);
+    void indexExistentialRule(Axiom* a);
+    void applyRoleInclusionRule(RoleAxiom* ra, const QueuedSubsumption& item);
+    void applyChainRule(RoleAxiom* ra, const QueuedSubsumption& item, unsigned long processed);
+    // Derives sub ⊑ super by a rule application (the selector of its axiom,
+    // the variables of its premises) and, when pinpointing, hands over its
+    // Horn clause; with dropTautology not when the conclusion is a premise.
+    void conclude(Concept* sub, Concept* super, long selector, const unsigned long* premises, std::size_t count,
+                  bool dropTautology = false);
     // The existential over role with the filler, stored or made now; null
     // when new concepts are not to be made and none is stored.
-    Concept* obtainExistential(Role* role, Concept* filler, bool encode);
+    Concept* obtainExistential(Role* role, Concept* filler);
     // The existential over role with the filler in the role's related set.
     Concept* findRelated(Role* role, Concept* filler);
     void handClause(const LiteralList& clause);

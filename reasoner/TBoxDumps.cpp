@@ -1,34 +1,7 @@
-// The axiom dump, the deduction dump and the listings of the completion-based
-// classification (library build).
+// The deduction dump and the listing of the deduced axioms of the
+// completion-based classification (library build).
 #include "model/TrivialConcept.h"
 #include "reasoner/TBox.h"
-
-void TBox::saveGCIAxioms(FILE* out, bool numbered)
-{
-    const bool withNumbers = numbered && save_pinpointing_info;
-    for (Axiom* a : gcis) {
-        if ((a->flags & Axiom::WRITTEN) && !withNumbers)
-            continue;
-        a->flags |= Axiom::WRITTEN;
-        if (withNumbers)
-            std::fprintf(out, "%d %d ", a->index, a->type == ORIGINAL ? a->originalNumber : 0);
-        printGCIAxiomLine(out, a);
-    }
-}
-
-void TBox::saveRIAxioms(FILE* out, bool numbered)
-{
-    const bool withNumbers = numbered && save_pinpointing_info;
-    for (RoleAxiom* a : roleAxioms) {
-        if ((a->flags & RoleAxiom::WRITTEN) && !withNumbers)
-            continue;
-        a->flags |= RoleAxiom::WRITTEN;
-        if (withNumbers)
-            std::fprintf(out, "%d %d ", a->index, a->index);
-        // Unnumbered, the role axioms open the normalisation map.
-        printRoleAxiomLine(out, a, !numbered);
-    }
-}
 
 namespace {
 
@@ -80,19 +53,3 @@ void TBox::printDeducedAxioms()
     }
 }
 
-void TBox::printDeductionStructures()
-{
-    if (debug_f == nullptr)
-        return;
-    for (Concept* c : normalizedConcepts) {
-        c->printTextDescription(debug_f);
-        std::fprintf(debug_f, " [%lu]:\n", static_cast<unsigned long>(c->id));
-        if (c->deduction.subsumed == nullptr)
-            continue;
-        for (Concept* d : *c->deduction.subsumed) {
-            std::fputs("   ", debug_f);
-            d->printTextDescription(debug_f);
-            std::fprintf(debug_f, " [%lu]\n", static_cast<unsigned long>(d->id));
-        }
-    }
-}

@@ -45,6 +45,51 @@ void TBox::printRoleAxiomLine(FILE* out, const RoleAxiom* a, bool mapForm)
     std::fputs(")\n", out);
 }
 
+namespace {
+
+// Whether the numbered form of the axiom dump is written: the classifier's
+// dump is always numbered; the library numbers it only while it writes
+// pinpointing information.
+bool dumpWithNumbers(bool numbered)
+{
+#ifdef KORVANE_CLASSIFIER_MODEL
+    return numbered;
+#else
+    return numbered && TBox::save_pinpointing_info;
+#endif
+}
+
+}
+
+// An axiom that a listing or a dump has written already is written again
+// only in the numbered form.
+void TBox::saveGCIAxioms(FILE* out, bool numbered)
+{
+    const bool withNumbers = dumpWithNumbers(numbered);
+    for (Axiom* a : gcis) {
+        if ((a->flags & Axiom::WRITTEN) && !withNumbers)
+            continue;
+        a->flags |= Axiom::WRITTEN;
+        if (withNumbers)
+            std::fprintf(out, "%d %d ", a->index, a->type == ORIGINAL ? a->originalNumber : 0);
+        printGCIAxiomLine(out, a);
+    }
+}
+
+void TBox::saveRIAxioms(FILE* out, bool numbered)
+{
+    const bool withNumbers = dumpWithNumbers(numbered);
+    for (RoleAxiom* a : roleAxioms) {
+        if ((a->flags & RoleAxiom::WRITTEN) && !withNumbers)
+            continue;
+        a->flags |= RoleAxiom::WRITTEN;
+        if (withNumbers)
+            std::fprintf(out, "%d %d ", a->index, a->index);
+        // Unnumbered, the role axioms open the normalisation map.
+        printRoleAxiomLine(out, a, !numbered);
+    }
+}
+
 void TBox::saveNormalConceptsWithCnfId(FILE* out, unsigned long bound)
 {
     for (Concept* c : normalizedConcepts) {
@@ -168,5 +213,20 @@ void TBox::printRIAxioms()
         if (a->rhs->flags & Role::TRANSITIVE)
             std::fputs("(t)", debug_f);
         std::fputc('\n', debug_f);
+    }
+}
+
+void TBox::printDeductionStructures()
+{
+    if (debug_f == nullptr)
+        return;
+    for (Concept* c : normalizedConcepts) {
+        c->printTextDescription(debug_f);
+        std::fprintf(debug_f, " [%lu]:\n", static_cast<unsigned long>(c->id));
+        c->forEachSubsumee([](const Concept* d) {
+            std::fputs("   ", debug_f);
+            d->printTextDescription(debug_f);
+            std::fprintf(debug_f, " [%lu]\n", static_cast<unsigned long>(d->id));
+        });
     }
 }

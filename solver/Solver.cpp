@@ -13,7 +13,7 @@ Solver::Solver()
       learntLimitFactor(1.0 / 3.0),
       learntLimitGrowth(1.1),
       expensiveMinimisation(true),
-      polarityMode(1),
+      polarityMode(POLARITY_NEGATIVE),
       verbosity(0),
       startCount(0),
       decisionCount(0),

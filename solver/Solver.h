@@ -48,7 +48,10 @@ public:
     double learntLimitFactor;        // initial learnt-clause limit per problem clause
     double learntLimitGrowth;        // factor on the learnt limit after each run
     bool expensiveMinimisation;      // recursive minimisation of learnt clauses
-    int polarityMode;                // 0 positive, 1 negative, 2 preferredPolarity, 3 random
+    // The sign of a decision: positive, negative, as preferredPolarity says,
+    // or at random.
+    enum PolarityMode : int { POLARITY_POSITIVE = 0, POLARITY_NEGATIVE = 1, POLARITY_PREFERRED = 2, POLARITY_RANDOM = 3 };
+    int polarityMode;                // a PolarityMode
     int verbosity;                   // 1 or more prints the search statistics
 
     // Statistics.
@@ -103,7 +106,7 @@ public:
     int level(int v) const { return levels[v]; }
     double varActivity(int v) const { return activity[v]; }
     bool isDecisionVar(int v) const { return decisionFlags[v] != 0; }
-    // The sign that a polarity-mode-2 decision on v takes (true: negative).
+    // The sign that a POLARITY_PREFERRED decision on v takes (true: negative).
     bool preferredSign(int v) const { return preferredPolarity[v] != 0; }
     void setPreferredSign(int v, bool negative) { preferredPolarity[v] = negative ? 1 : 0; }
 
@@ -129,7 +132,7 @@ protected:
     double variableIncrement;
     vec<vec<Clause*> > watchLists;  // by literal code: clauses to visit when that literal becomes true
     vec<char> assignments;          // lbool byte per variable
-    vec<char> preferredPolarity;    // 1: decide the negative literal (polarity mode 2)
+    vec<char> preferredPolarity;    // 1: decide the negative literal (POLARITY_PREFERRED)
     vec<char> decisionFlags;
     vec<Lit> trail;
     vec<int> levelStarts;           // trail index where each decision level >= 1 begins

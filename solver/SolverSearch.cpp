@@ -47,13 +47,13 @@ Lit Solver::pickBranchLit(int mode, double randomFrequency, bool propagateOnly) 
 
     bool negative;
     switch (mode) {
-        case 0:
+        case POLARITY_POSITIVE:
             negative = false;
             break;
-        case 2:
+        case POLARITY_PREFERRED:
             negative = next != -1 && preferredPolarity[next] != 0;
             break;
-        case 3:
+        case POLARITY_RANDOM:
             negative = static_cast<int>(drand(randomSeed) * 2) != 0;
             break;
         default:

@@ -26,10 +26,10 @@ inline void resetClassifierState()
     TBox::clearNonNormalConcepts = true;
     TBox::debug_f = nullptr;
     TBox::pinpointing_f = nullptr;
-    TBox::save_deductions_table_file = nullptr;
-    TBox::save_deductions_table_file_gci = nullptr;
-    TBox::save_deductions_table_file_ri = nullptr;
-    TBox::save_deductions_table_file_map = nullptr;
+    TBox::deductionsTables.deductions = nullptr;
+    TBox::deductionsTables.inputAxioms = nullptr;
+    TBox::deductionsTables.roleAxioms = nullptr;
+    TBox::deductionsTables.links = nullptr;
     Concept::EquivalenceNames = true;
 }
 

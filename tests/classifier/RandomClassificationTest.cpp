@@ -79,10 +79,10 @@ Pairs classifierPairs(const std::string& krss)
     korvane_test::MemoryStream table, body, header;
     DimacsEncoder encoder(body.get(), header.get());
     TBox::CNF_SAT_Encoder = &encoder;
-    TBox::save_deductions_table_file = table.get();
+    TBox::deductionsTables.deductions = table.get();
     korvane_test::classifyOntologyText(krss);
     TBox::CNF_SAT_Encoder = nullptr;
-    TBox::save_deductions_table_file = nullptr;
+    TBox::deductionsTables.deductions = nullptr;
     return tablePairs(table.text());
 }
 

@@ -25,7 +25,7 @@ protected:
 // A ⊑ A 2, A ⊑ B 3, B ⊑ C 4; the one deduction A ⊑ C takes 5.
 TEST_F(Tables, DeductionsTableListsToldAxiomsAndNewDeductionsInQueueOrder)
 {
-    TBox::save_deductions_table_file = table.get();
+    TBox::deductionsTables.deductions = table.get();
     classify("(implies A B)\n(implies B C)\n(implies A A)\n(implies A *top*)\n");
     EXPECT_EQ(gciBetween("A", "*top*")->selector, 1);
     EXPECT_EQ(table.text(), "3 (implies A B )\n4 (implies B C )\n5 (implies A C )\n");
@@ -33,7 +33,7 @@ TEST_F(Tables, DeductionsTableListsToldAxiomsAndNewDeductionsInQueueOrder)
 
 TEST_F(Tables, TransitiveRoleLineInTableAndDump)
 {
-    TBox::save_deductions_table_file = table.get();
+    TBox::deductionsTables.deductions = table.get();
     TBox* tbox = classify("(implies A B)\n(implies B C)\n(implies C D)\n(implies D E)\n(transitive r)\n");
     const std::string text = table.text();
     const std::string line = "5 (transitive r)\n";
@@ -51,7 +51,7 @@ TEST_F(Tables, TransitiveRoleLineInTableAndDump)
 TEST_F(Tables, UnusedRoleAxiomsShowZeroInTheTableAndMinusOneInTheDump)
 {
     TBox::useRoleAxiomsInDeduction = false;
-    TBox::save_deductions_table_file = table.get();
+    TBox::deductionsTables.deductions = table.get();
     TBox* tbox = classify("(implies A B)\n(role-inclusion r s)\n");
     EXPECT_EQ(table.text(), "1 (implies A B )\n0 (role-inclusion r s)\n");
     MemoryStream dump;
@@ -63,8 +63,8 @@ TEST_F(Tables, RoleAxiomLinesGoToTheRoleTableWithOriginalIds)
 {
     MemoryStream roles;
     TBox::use_original_axioms_ids = true;
-    TBox::save_deductions_table_file = table.get();
-    TBox::save_deductions_table_file_ri = roles.get();
+    TBox::deductionsTables.deductions = table.get();
+    TBox::deductionsTables.roleAxioms = roles.get();
     classify("(implies A B)\n(role-inclusion r s)\n");
     // One input axiom and one role axiom: the role axiom is 2, A ⊑ B is 3.
     EXPECT_EQ(table.text(), "3 (implies A B )\n");
@@ -74,7 +74,7 @@ TEST_F(Tables, RoleAxiomLinesGoToTheRoleTableWithOriginalIds)
 TEST_F(Tables, WithoutTheRoleTableTheLinesStayInTheDeductionsTable)
 {
     TBox::use_original_axioms_ids = true;
-    TBox::save_deductions_table_file = table.get();
+    TBox::deductionsTables.deductions = table.get();
     classify("(implies A B)\n(role-inclusion r s)\n");
     EXPECT_EQ(table.text(), "3 (implies A B )\n2 (role-inclusion r s)\n");
 }
@@ -83,7 +83,7 @@ TEST_F(Tables, OriginalIdsAreTheAssumptionsAndLinkToTheNormalForm)
 {
     MemoryStream links;
     TBox::use_original_axioms_ids = true;
-    TBox::save_deductions_table_file_map = links.get();
+    TBox::deductionsTables.links = links.get();
     TBox::pinpointing_f = assumptionList.get();
     TBox* tbox = classify("(implies A (and B C))\n(implies D E)\n");
     EXPECT_EQ(gciBetween("A", "B")->selector, 3);
@@ -108,7 +108,7 @@ TEST_F(Tables, DefinitionsFollowFromTheAxiomsThatNeededThem)
 {
     MemoryStream links;
     TBox::use_original_axioms_ids = true;
-    TBox::save_deductions_table_file_map = links.get();
+    TBox::deductionsTables.links = links.get();
     TBox::pinpointing_f = assumptionList.get();
     classify("(implies (some r (and A B)) C)\n");
     // A ⊓ B ⊑ X (selector 2) is needed by ∃r.X ⊑ C (selector 3), which
@@ -128,7 +128,7 @@ TEST_F(Tables, WithoutPinpointingNoLinkClauseIsWritten)
     MemoryStream links;
     TBox::pinpointing = false;
     TBox::use_original_axioms_ids = true;
-    TBox::save_deductions_table_file_map = links.get();
+    TBox::deductionsTables.links = links.get();
     TBox::pinpointing_f = assumptionList.get();
     classify("(implies A (and B C))\n");
     EXPECT_EQ(links.text(), "1 2\n1 3\n");
@@ -159,10 +159,10 @@ std::string everyOutput(const std::string& ontology, bool originalIds)
     DimacsEncoder encoder(body.get(), header.get());
     TBox::CNF_SAT_Encoder = &encoder;
     TBox::use_original_axioms_ids = originalIds;
-    TBox::save_deductions_table_file = deductions.get();
-    TBox::save_deductions_table_file_gci = inputs.get();
-    TBox::save_deductions_table_file_ri = roles.get();
-    TBox::save_deductions_table_file_map = links.get();
+    TBox::deductionsTables.deductions = deductions.get();
+    TBox::deductionsTables.inputAxioms = inputs.get();
+    TBox::deductionsTables.roleAxioms = roles.get();
+    TBox::deductionsTables.links = links.get();
     TBox::pinpointing_f = assumptions.get();
     EXPECT_EQ(parseOntology(ontology), 0);
     TBox* tbox = TBox::getInstance();

@@ -1,6 +1,6 @@
-// The clauses of the classification: one Horn clause per rule application
-// (negated selector, negated premises, the conclusion last), and after the
-// saturation the clauses of the told axioms and derived subsumptions.
+// The encoding after the saturation: the clauses of the told axioms and the
+// derived subsumptions (the Horn clauses of the rule applications are handed
+// over as they are found, Conclusion.cpp), the header, the assumption list.
 #include <algorithm>
 #include <vector>
 
@@ -17,71 +17,7 @@ unsigned long conceptVariable(Concept* c, unsigned long* counter)
     return c->encodingId;
 }
 
-void pushNegated(std::vector<long>& clause, unsigned long variable)
-{
-    if (variable != 0)
-        clause.push_back(-static_cast<long>(variable));
-}
 
-}
-
-void TBox::handClause(const LiteralList& clause)
-{
-    CNF_SAT_Encoder->addClause(&clause, nullptr, 0);
-    clauses_counter += 1;
-}
-
-void TBox::handClause(const std::vector<long>& clause)
-{
-    CNF_SAT_Encoder->addClause(clause.data(), clause.size());
-    clauses_counter += 1;
-}
-
-void TBox::savePinpointingInfoImplication(unsigned long conclusion, unsigned long premise, long selector)
-{
-    if (conclusion == 0 || static_cast<long>(conclusion) == selector)
-        return;
-    std::vector<long>& clause = scratchClause;
-    clause.clear();
-    pushNegated(clause, static_cast<unsigned long>(selector));
-    pushNegated(clause, premise);
-    clause.push_back(static_cast<long>(conclusion));
-    handClause(clause);
-}
-
-void TBox::savePinpointingInfoConjunction(unsigned long conclusion, const std::vector<unsigned long>& premises,
-                                          long selector)
-{
-    if (conclusion == 0 || static_cast<long>(conclusion) == selector)
-        return;
-    if (std::find(premises.begin(), premises.end(), conclusion) != premises.end())
-        return;
-    std::vector<long>& clause = scratchClause;
-    clause.clear();
-    pushNegated(clause, static_cast<unsigned long>(selector));
-    for (unsigned long p : premises)
-        pushNegated(clause, p);
-    clause.push_back(static_cast<long>(conclusion));
-    handClause(clause);
-}
-
-void TBox::savePinpointingInfoBinaryExistential(unsigned long conclusion, unsigned long first, unsigned long second,
-                                                long selector)
-{
-    if (conclusion == 0 || static_cast<long>(conclusion) == selector)
-        return;
-    std::vector<long>& clause = scratchClause;
-    clause.clear();
-    pushNegated(clause, static_cast<unsigned long>(selector));
-    pushNegated(clause, first);
-    pushNegated(clause, second);
-    clause.push_back(static_cast<long>(conclusion));
-    handClause(clause);
-}
-
-void TBox::savePinpointingInfoRoleInclusion(unsigned long conclusion, unsigned long premise, long selector)
-{
-    savePinpointingInfoImplication(conclusion, premise, selector);
 }
 
 void TBox::encodeTrivialConcepts(unsigned long* counter)
@@ -234,15 +170,13 @@ void TBox::encodeDeductionsIntoSat(bool pinpointing)
     Concept::encoding_id_counter = std::max<uint64_t>(Concept::encoding_id_counter, *counter);
 }
 
-void TBox::finishDeductionAndEncode(bool encode, bool pinpointing)
+void TBox::finishDeductionAndEncode()
 {
+    const bool encode = saturation.encode;
+    const bool pinpointing = saturation.pinpointing;
     deduction_performed = true;
-    if (save_deductions_table_file != nullptr) {
-        FILE* lines = use_original_axioms_ids && save_deductions_table_file_ri != nullptr
-                          ? save_deductions_table_file_ri
-                          : save_deductions_table_file;
-        printRIAxiomsInDeductionTable(lines);
-    }
+    for (RoleAxiom* a : roleAxioms)
+        deductionsTables.roleAxiom(a);
     if (encode)
         encodeDeductionsIntoSat(pinpointing);
     const unsigned long variables = pinpointing ? global_cnf_id_counter : only_deductions_cnf_id_counter;

@@ -1,4 +1,5 @@
-// Handing clauses and subsumption queries to the installed encoder.
+// Subsumption queries, decided by the installed encoder, and the hand-over of
+// single clauses to it.
 #include "reasoner/TBox.h"
 
 unsigned long TBox::encodingVariable(Concept* c)

@@ -51,9 +51,8 @@ void TBox::normalizeTBox()
     for (Axiom* a : inputAxioms) {
         Concept* l = a->lhs;
         Concept* r = a->rhs;
-        FILE* inputTable = use_original_axioms_ids ? save_deductions_table_file_gci : nullptr;
-        if (inputTable != nullptr)
-            printDeductionInTable(inputTable, static_cast<unsigned long>(a->originalNumber), l, r);
+        if (use_original_axioms_ids)
+            deductionsTables.inputAxiom(static_cast<unsigned long>(a->originalNumber), l, r);
         if (!l->isComplex() && !r->isComplex()) {
             createNormalizedAxioms(1, l, r, a);
         } else if (!l->isComplex()) {

@@ -1,0 +1,118 @@
+// Where a derivation becomes output: the assertion of sub ⊑ super with its
+// variable, its line in the deductions table, its place in the encoding, and
+// the Horn clause of the rule application that found it (negated selector,
+// negated premises, the conclusion last).
+#include <algorithm>
+#include <vector>
+
+#include "reasoner/TBox.h"
+
+const uint32_t* TBox::findAssertion(Concept* sub, Concept* super) const
+{
+    return findAssertion(sub, static_cast<uint32_t>(super->id));
+}
+
+const uint32_t* TBox::findAssertion(Concept* sub, uint32_t id) const
+{
+    return sub->subsumerIndex.find(id);
+}
+
+TBox::Assertion TBox::assertSubsumption(Concept* sub, Concept* super, unsigned long variable)
+{
+    const uint32_t id = static_cast<uint32_t>(super->id);
+    const std::pair<uint32_t, bool> entry = sub->subsumerIndex.insert(id, static_cast<uint32_t>(variable));
+    if (!entry.second)
+        return {entry.first, false};
+    // Only the rules over existentials read assertion sets; the others are
+    // filled from the subsumer lists after the saturation.
+    if (super->kind == EXISTENTIAL_RESTR) {
+        super->assertions.append({sub, variable});
+        byId(existentialsAbove, sub).push_back({super, id, static_cast<uint32_t>(variable)});
+    }
+    if (super->flags & Concept::FILLER_ON_LHS)
+        byId(fillersAbove, sub).push_back({super, id, static_cast<uint32_t>(variable)});
+    return {variable, true};
+}
+
+void TBox::newAxiom(Concept* sub, Concept* super, Axiom* told)
+{
+    const unsigned long s = told != nullptr ? static_cast<unsigned long>(told->selector) : 0;
+    assertSubsumption(sub, super, s);
+    if (told == nullptr && sub == super)
+        return;
+    enqueue(sub, super, s);
+    if (told == nullptr)
+        return;
+    deductionsTables.subsumption(s, sub, super);
+    if (saturation.encode) {
+        (*encodingMap)[{s, static_cast<unsigned long>(told->index)}] = {sub, super};
+        axioms_clauses_counter += 1;
+    }
+}
+
+TBox::Assertion TBox::newDeduction(Concept* sub, Concept* super)
+{
+    if (sub != super && super != top) {
+        const unsigned long w = ++global_cnf_id_counter;
+        Assertion entry = assertSubsumption(sub, super, w);
+        if (!entry.inserted) {
+            --global_cnf_id_counter;
+            return entry;
+        }
+        enqueue(sub, super, w);
+        deductionsTables.subsumption(w, sub, super);
+        if (saturation.encode) {
+            if (deducedPairs.empty())
+                firstDeducedVariable = w;
+            if (w == firstDeducedVariable + deducedPairs.size())
+                deducedPairs.push_back({static_cast<uint32_t>(sub->id), static_cast<uint32_t>(super->id)});
+            else
+                (*encodingMap)[{w, 0}] = {sub, super};
+            deduced_clauses_counter += 1;
+        }
+        return entry;
+    }
+    Assertion entry = assertSubsumption(sub, super, 0);
+    if (entry.inserted && !(sub == super && !initializeNonPrimitive))
+        enqueue(sub, super, 0);
+    return entry;
+}
+
+void TBox::conclude(Concept* sub, Concept* super, long selector, const unsigned long* premises, std::size_t count,
+                    bool dropTautology)
+{
+    const Assertion entry = newDeduction(sub, super);
+    // A trivial conclusion (itself, top) needs no clause.
+    if (!saturation.pinpointing || sub == super || super == top)
+        return;
+    if (dropTautology && std::find(premises, premises + count, entry.variable) != premises + count)
+        return;
+    handHornClause(entry.variable, selector, premises, count);
+}
+
+void TBox::handHornClause(unsigned long conclusion, long selector, const unsigned long* premises, std::size_t count)
+{
+    if (conclusion == 0 || static_cast<long>(conclusion) == selector)
+        return;
+    std::vector<long>& clause = scratchClause;
+    clause.clear();
+    if (selector != 0)
+        clause.push_back(-selector);
+    for (std::size_t i = 0; i < count; ++i)
+        if (premises[i] != 0)
+            clause.push_back(-static_cast<long>(premises[i]));
+    clause.push_back(static_cast<long>(conclusion));
+    handClause(clause);
+}
+
+void TBox::handClause(const LiteralList& clause)
+{
+    CNF_SAT_Encoder->addClause(&clause, nullptr, 0);
+    clauses_counter += 1;
+}
+
+void TBox::handClause(const std::vector<long>& clause)
+{
+    CNF_SAT_Encoder->addClause(clause.data(), clause.size());
+    clauses_counter += 1;
+}

@@ -1,0 +1,132 @@
+// The saturation of the normal form under the completion rules, over a
+// first-in-first-out queue of subsumptions: each queued sub ⊑ super is handed
+// to the rules that super triggers (one rule per file in classifier/rules/).
+// Every new subsumption gets its deduction variable when it is found; when
+// pinpointing, every rule application becomes a Horn clause at once
+// (Conclusion.cpp).
+#include <algorithm>
+#include <vector>
+
+#include "reasoner/TBox.h"
+
+void TBox::enqueue(Concept* sub, Concept* super, unsigned long variable)
+{
+    deductionQueue.push_back({sub, super, variable, static_cast<uint32_t>(super->id), super->kind});
+}
+
+void TBox::performDeductionAndEncode(bool encode, bool pinpointing)
+{
+    if (!prepareDeductionAndEncode(encode, pinpointing) || !normalized || deduction_performed)
+        return;
+    unsigned long processed = 0;
+    while (!deductionQueue.empty()) {
+        const QueuedSubsumption item = deductionQueue.front();
+        deductionQueue.pop_front();
+        processed = std::max(processed, item.variable);
+        if (item.superKind < CONJUNCTION)
+            dispatchAtomic(item, processed);
+        else if (item.superKind == EXISTENTIAL_RESTR)
+            dispatchExistential(item, processed);
+    }
+    settleSaturationSets();
+    finishDeductionAndEncode();
+    // The assertion sets that no rule read.
+    fillAssertionSets();
+    conceptsByNormalId = std::vector<Concept*>();
+}
+
+// super is atomic: the axioms with super on their left, as itself, as a
+// conjunct or as the filler of an existential, in the order of its list.
+void TBox::dispatchAtomic(const QueuedSubsumption& item, unsigned long processed)
+{
+    if (item.superId >= atomicRules.size())
+        return;
+    Concept* sub = item.sub;
+    const bool anySub = sub->isAtomic() || initializeNonPrimitive;
+    // The entry of sub in super's own set, a premise of every conjunction
+    // rule here (copied: derivations may move the index).
+    const uint32_t* own = findAssertion(sub, item.superId);
+    const AtomicPremise premise{item, processed, own != nullptr, own != nullptr ? *own : 0};
+    for (const AtomicRule& rule : atomicRules[item.superId]) {
+        if (rule.kind == EXISTENTIAL_RESTR) {
+            if (sub->isAtomic())
+                applyExistentialRuleAsFiller(premise, rule);
+        } else if (!anySub) {
+            continue;
+        } else if (rule.kind == CONJUNCTION) {
+            applyConjunctionRule(premise, rule);
+        } else {
+            applyImplicationRule(premise, rule);
+        }
+    }
+}
+
+// super is ∃s.F: the axioms ∃s.Y ⊑ R with F ⊑ Y, and the role axioms over s.
+void TBox::dispatchExistential(const QueuedSubsumption& item, unsigned long processed)
+{
+    if (!(item.sub->isAtomic() || initializeNonPrimitive))
+        return;
+    Role* s = partsOf(item.superId).role;
+    applyExistentialRule(item, processed);
+    for (RoleAxiom* ra : s->roleAxioms) {
+        if (ra->lhs->kind == COMPOSITION && ra->lhs->componentCount() == 2)
+            applyChainRule(ra, item, processed);
+        else
+            applyRoleInclusionRule(ra, item);
+    }
+}
+
+void TBox::settleSaturationSets()
+{
+    // The normalised set orders existentials by the serial of their role,
+    // then by the address of their filler.
+    std::sort(madeExistentials.begin(), madeExistentials.end(), [this](const Concept* a, const Concept* b) {
+        const ExistentialParts& x = partsOf(a);
+        const ExistentialParts& y = partsOf(b);
+        if (x.role->serial != y.role->serial)
+            return x.role->serial < y.role->serial;
+        return std::less<const Concept*>()(x.filler, y.filler);
+    });
+    if (!madeExistentials.empty()) {
+        const ConceptComparator less;
+        auto at = normalizedConcepts.lower_bound(madeExistentials.front());
+        for (Concept* c : madeExistentials) {
+            while (at != normalizedConcepts.end() && less(*at, c))
+                ++at;
+            at = normalizedConcepts.insert(at, c);
+        }
+    }
+    madeExistentials.clear();
+    // Each related set orders its members by the id of their filler.
+    std::sort(pendingRelated.begin(), pendingRelated.end(), [this](const Concept* a, const Concept* b) {
+        const ExistentialParts& x = partsOf(a);
+        const ExistentialParts& y = partsOf(b);
+        if (x.role != y.role)
+            return x.role->id < y.role->id;
+        return x.filler->id < y.filler->id;
+    });
+    for (Concept* c : pendingRelated) {
+        RelatedSet& related = partsOf(c).role->related;
+        related.insert(related.end(), c);
+    }
+    pendingRelated.clear();
+    // The normalised set is final now.
+    conceptsByNormalId.assign(Concept::normal_id_counter, nullptr);
+    for (Concept* c : normalizedConcepts)
+        if (c->id < conceptsByNormalId.size())
+            conceptsByNormalId[c->id] = c;
+}
+
+void TBox::fillAssertionSets()
+{
+    // Sub by sub in ascending id, so that each set is filled in its own order.
+    for (Concept* sub : conceptsByNormalId) {
+        if (sub == nullptr)
+            continue;
+        for (const auto& entry : sub->subsumerIndex.all()) {
+            Concept* super = conceptsByNormalId[entry.first];
+            if (super->kind != EXISTENTIAL_RESTR)
+                super->assertions.append({sub, entry.second});
+        }
+    }
+}

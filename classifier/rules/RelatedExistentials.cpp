@@ -1,0 +1,59 @@
+// The existentials that the role inclusion and chain rules conclude to: the
+// one over a role with a filler is taken from the role's related set, from
+// the normal form, or made now (unless new concepts are not to be made).
+#include "model/ExistentialRestr.h"
+#include "reasoner/TBox.h"
+
+void TBox::addRelated(Role* role, Concept* existential)
+{
+    const uint64_t key = IdPairMap<Concept*>::key(role->id, partsOf(existential).filler->id);
+    if (relatedIndex.insert(key, existential).second)
+        pendingRelated.push_back(existential);
+}
+
+Concept* TBox::findRelated(Role* role, Concept* filler)
+{
+    Concept* const* found = relatedIndex.find(IdPairMap<Concept*>::key(role->id, filler->id));
+    return found == nullptr ? nullptr : *found;
+}
+
+void TBox::handleNonTBoxNewConcept(Concept* existential, Role* role)
+{
+    addRelated(role, existential);
+    existential->flags |= Concept::BW_NORMALIZED | Concept::CREATED_BY_CLASSIFICATION;
+    existential->backwardNormalForm = existential;
+    if (initializeNonPrimitive) {
+        newAxiom(existential, existential, nullptr);
+        newAxiom(existential, top, nullptr);
+    }
+}
+
+Concept* TBox::obtainExistential(Role* role, Concept* filler)
+{
+    // The related set holds the stored existential over the role with this
+    // filler whenever there is one that classification has met.
+    Concept* known = findRelated(role, filler);
+    if (known != nullptr)
+        return known;
+    const uint64_t key = IdPairMap<Concept*>::key(role->id, filler->id);
+    Concept* const* normal = normalExistentials.find(key);
+    if (normal != nullptr) {
+        // A stored existential that only left sides named is not in the
+        // related set yet; as a target it gets subsumees, which the rules
+        // over its role must find there.
+        Concept* stored = *normal;
+        addRelated(role, stored);
+        return stored;
+    }
+    if (!createNewConceptsInDeduction)
+        return nullptr;
+    // No normalised existential has this role and filler (the index holds
+    // them all), so the new one is normal as it stands.
+    Concept* made = new ExistentialRestr(filler, role);
+    adoptNormalizedConcept(made);
+    byId(existentialParts, made) = {role, filler};
+    madeExistentials.push_back(made);
+    normalExistentials.insert(key, made);
+    handleNonTBoxNewConcept(made, role);
+    return made;
+}

@@ -46,7 +46,9 @@ void TBox::newAxiom(Concept* sub, Concept* super, Axiom* told)
     deductionsTables.subsumption(s, sub, super);
     if (saturation.encode) {
         (*encodingMap)[{s, static_cast<unsigned long>(told->index)}] = {sub, super};
-        axioms_clauses_counter += 1;
+        // The header counts the clauses written: a trivial inclusion gives none.
+        if (sub != super && super != top && sub != bottom)
+            axioms_clauses_counter += 1;
     }
 }
 
@@ -68,7 +70,8 @@ TBox::Assertion TBox::newDeduction(Concept* sub, Concept* super)
                 deducedPairs.push_back({static_cast<uint32_t>(sub->id), static_cast<uint32_t>(super->id)});
             else
                 (*encodingMap)[{w, 0}] = {sub, super};
-            deduced_clauses_counter += 1;
+            if (sub != bottom)
+                deduced_clauses_counter += 1;
         }
         return entry;
     }

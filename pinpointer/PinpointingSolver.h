@@ -3,6 +3,7 @@
 
 #include <set>
 
+#include "pinpointer/ClauseList.h"
 #include "solver/Solver.h"
 
 // The pinpointer's build of the conflict-driven solver. It is the system's
@@ -85,6 +86,10 @@ public:
     // false the clause set is unsatisfiable). False once the clause set is
     // known unsatisfiable.
     bool addClause(vec<Lit>& ps);
+    // Adds every clause of the list in order as addClause does, after
+    // making the variables that the clauses need; the list keeps each clause
+    // in the literal order that addClause left it in.
+    void addClauses(ClauseList& list);
 
     // Solves under assumptionList, or, with keepAssumptions, under the kept
     // assumptions vector. Levels kept from the previous call are reused as far
@@ -128,6 +133,16 @@ protected:
     void propagated(int firstNew) override;
 
 private:
+    // Room in the per-variable arrays for count variables.
+    void reserveVariables(int count);
+    // Orders a clause of two or more literals for watching: a watched
+    // literal that is already false is replaced by a free one further on.
+    void placeWatches(vec<Lit>& ps) const;
+    // Watches the problem clauses from index first on, in order.
+    void attachFrom(int first);
+    // Asks the memory for the watch lists that the problem clauses head and
+    // tail will be attached to (when they exist).
+    void prefetchWatches(int head, int tail) const;
     void learnFact(Lit p);
     void addBlockingClause(vec<Lit>& lits, double factor);
     void scaleActivities(vec<Lit>& lits, double factor);

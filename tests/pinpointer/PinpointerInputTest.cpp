@@ -26,14 +26,14 @@ std::vector<int> assumptions(const std::string& text) {
 // The clauses in CNF numbering.
 std::vector<std::vector<int> > encoding(const std::string& text, int* declared = nullptr, int selectors = 5) {
     std::istringstream in(text);
-    vec<vec<Lit> > clauses;
+    ClauseList clauses;
     int d = read_encoding(in, "enc", selectors, clauses);
     if (declared != nullptr) *declared = d;
     std::vector<std::vector<int> > out;
     for (int i = 0; i < clauses.size(); i++) {
         out.emplace_back();
-        for (int k = 0; k < clauses[i].size(); k++) {
-            Lit p = clauses[i][k];
+        for (int k = 0; k < clauses.clauseSize(i); k++) {
+            Lit p = clauses.clause(i)[k];
             out.back().push_back(sign(p) ? -(var(p) + 1) : var(p) + 1);
         }
     }
@@ -158,7 +158,7 @@ TEST(PinpointerReaders, StopInsideAnEndlessNumber) {
     std::set<int> module;
     EXPECT_EQ(message([&](std::istream& in) { read_module_file(in, "m", module); }),
               "m: " + cut + "a CNF variable number (1 to 1073741823)");
-    vec<vec<Lit> > clauses;
+    ClauseList clauses;
     EXPECT_EQ(message([&](std::istream& in) { read_encoding(in, "e", 2, clauses); }), "e: " + cut + "a literal");
     int q = 0;
     EXPECT_EQ(message([&](std::istream& in) {

@@ -275,7 +275,16 @@ TEST_F(PinpointerEndToEnd, MissingFiles) {
     expectInputError(dir.run({"-a=selectors", "-i=nothing", "-q=queries"}), "cannot open the encoding 'nothing'");
     expectInputError(ask("-7\n", {"-m=nothing"}), "cannot open the module file 'nothing'");
     expectInputError(dir.run({"-a=selectors", "-i=encoding", "-q=nothing"}), "cannot open the query file 'nothing'");
-    expectInputError(dir.run({"-a=selectors", "-i=" + dir.path, "-q=queries"}), "encoding '" + dir.path + "'");
+}
+
+// A directory opens but gives no bytes: each file reader says so.
+TEST_F(PinpointerEndToEnd, DirectoriesCannotBeRead) {
+    dir.write("queries", "-7\n");
+    expectInputError(dir.run({"-a=" + dir.path, "-i=encoding", "-q=queries"}),
+                     "assumption list '" + dir.path + "': cannot be read\n");
+    expectInputError(dir.run({"-a=selectors", "-i=" + dir.path, "-q=queries"}),
+                     "encoding '" + dir.path + "': cannot be read\n");
+    expectInputError(ask("-7\n", {"-m=" + dir.path}), "module file '" + dir.path + "': cannot be read\n");
 }
 
 TEST_F(PinpointerEndToEnd, MalformedInput) {

@@ -2,14 +2,6 @@
 
 #include <vector>
 
-namespace {
-
-// How many clauses ahead addClauses asks for watch list headers and ends.
-const int kWatchHeadAhead = 24;
-const int kWatchTailAhead = 12;
-
-}  // namespace
-
 PinpointingSolver::PinpointingSolver()
     : propagationOnly(false),
       keepsTrail(false),
@@ -130,26 +122,7 @@ void PinpointingSolver::addClauses(ClauseList& list) {
 }
 
 void PinpointingSolver::attachFrom(int first) {
-    for (int i = first; i < problemClauses.size(); i++) {
-        prefetchWatches(i + kWatchHeadAhead, i + kWatchTailAhead);
-        attachClause(*problemClauses[i]);
-    }
-}
-
-void PinpointingSolver::prefetchWatches(int head, int tail) const {
-    // The watch lists of millions of clauses lie all over memory: the
-    // sweep asks for the list headers of a clause further on and for the
-    // ends of the lists of a nearer one, so that attaching does not wait.
-    if (head < problemClauses.size()) {
-        const Clause& c = *problemClauses[head];
-        __builtin_prefetch(&watchLists[toInt(~c[0])]);
-        __builtin_prefetch(&watchLists[toInt(~c[1])]);
-    }
-    if (tail < problemClauses.size()) {
-        const Clause& c = *problemClauses[tail];
-        __builtin_prefetch(watchLists[toInt(~c[0])].end(), 1);
-        __builtin_prefetch(watchLists[toInt(~c[1])].end(), 1);
-    }
+    for (int i = first; i < problemClauses.size(); i++) attachClause(*problemClauses[i]);
 }
 
 void PinpointingSolver::reserveVariables(int count) {

@@ -140,9 +140,6 @@ private:
     void placeWatches(vec<Lit>& ps) const;
     // Watches the problem clauses from index first on, in order.
     void attachFrom(int first);
-    // Asks the memory for the watch lists that the problem clauses head and
-    // tail will be attached to (when they exist).
-    void prefetchWatches(int head, int tail) const;
     void learnFact(Lit p);
     void addBlockingClause(vec<Lit>& lits, double factor);
     void scaleActivities(vec<Lit>& lits, double factor);

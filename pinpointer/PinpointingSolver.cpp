@@ -10,6 +10,20 @@ PinpointingSolver::PinpointingSolver()
       twoLiteralBound(-1),
       selectorBound(-1) {}
 
+PinpointingSolver::~PinpointingSolver() {
+    // The base frees the problem clauses with free(): not those of the
+    // arena, which go with it.
+    int j = 0;
+    for (int i = 0; i < problemClauses.size(); i++) {
+        if (!arena.holds(problemClauses[i])) problemClauses[j++] = problemClauses[i];
+    }
+    problemClauses.shrink(problemClauses.size() - j);
+}
+
+void PinpointingSolver::releaseClause(Clause& c) {
+    if (!arena.holds(&c)) Solver::releaseClause(c);
+}
+
 int PinpointingSolver::newVar(bool sign, bool decision) { return Solver::newVar(0.0, sign, decision); }
 
 bool PinpointingSolver::addClause(vec<Lit>& ps) {
@@ -82,19 +96,22 @@ void PinpointingSolver::addClauses(ClauseList& list) {
     reserveVariables(variables);
     while (nVars() < variables) newVar(true, true);
     std::vector<int> watchers(static_cast<std::size_t>(variables) * 2, 0);
+    std::size_t bytes = 0;
     for (int c = 0; c < list.size(); c++) {
         if (list.clauseSize(c) < 2) continue;
         const Lit* lits = list.clause(c);
         watchers[toInt(~lits[0])]++;
         watchers[toInt(~lits[1])]++;
+        bytes += Clause_bytes(list.clauseSize(c));
     }
+    arena.reserve(bytes);
     for (int code = 0; code < variables * 2; code++) {
         watchLists[code].capacity(watchLists[code].size() + watchers[code]);
     }
     std::vector<int>().swap(watchers);
 
-    // A clause that propagation does not touch is made now and watched
-    // later, together with the others before the next one that
+    // A clause that propagation does not touch is made now (in the arena)
+    // and watched later, together with the others before the next one that
     // propagates: until then nothing reads the watch lists, and the clauses
     // made one after the other are attached in one sweep.
     vec<Lit> clause;
@@ -107,7 +124,7 @@ void PinpointingSolver::addClauses(ClauseList& list) {
         if (size >= 2) {
             placeWatches(clause);
             if (value(clause[1]) != l_False) {
-                problemClauses.push(Clause_new(clause, false));
+                problemClauses.push(arena.place(clause));
                 for (int k = 0; k < size; k++) lits[k] = clause[k];
                 continue;
             }

@@ -3,6 +3,7 @@
 
 #include <set>
 
+#include "pinpointer/ClauseArena.h"
 #include "pinpointer/ClauseList.h"
 #include "solver/Solver.h"
 
@@ -29,6 +30,7 @@
 class PinpointingSolver : protected Solver {
 public:
     PinpointingSolver();
+    ~PinpointingSolver() override;
 
     // Results and input of solve.
     using Solver::assumptions;
@@ -131,8 +133,12 @@ protected:
     // Records the explanations of the selectors that the propagation forced
     // false while the selector bound is set.
     void propagated(int firstNew) override;
+    // A clause of the arena stays where it is.
+    void releaseClause(Clause& c) override;
 
 private:
+    ClauseArena arena;  // the problem clauses that addClauses made in one go
+
     // Room in the per-variable arrays for count variables.
     void reserveVariables(int count);
     // Orders a clause of two or more literals for watching: a watched

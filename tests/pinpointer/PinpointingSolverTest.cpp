@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <random>
 #include <vector>
 
@@ -151,6 +152,26 @@ TEST(PinpointingSolverAddClauses, LoadsAListAsAddingItsClausesOneByOneWould) {
     // The rounds cover both verdicts and facts that propagate.
     EXPECT_GT(conflicts, 10);
     EXPECT_GT(propagating, 10);
+}
+
+// Clauses that a load makes in one go lie in the solver's own memory: one
+// that the top-level simplification drops later is not given back on its
+// own (the sanitizer build and the C allocator would stop the run).
+TEST(PinpointingSolverAddClauses, LoadedClausesThatTheSimplificationDropsStayInPlace) {
+    PinpointingSolverProbe s(4);
+    ClauseList list;
+    vec<Lit> clause;
+    list.add(fillLits(clause, {s2, ~s0}));
+    list.add(fillLits(clause, {s3, ~s1, ~s2}));
+    list.add(fillLits(clause, {s0}));  // makes s2 true: the first clause is satisfied
+    s.addClauses(list);
+    EXPECT_EQ(s.value(s2), l_True);
+    ASSERT_EQ(s.nClauses(), 2);
+    vec<Lit> none;
+    EXPECT_TRUE(s.solve(none, false, false));
+    EXPECT_EQ(s.nClauses(), 1);
+    const Clause& kept = *s.problemClauses[0];  // (the search may have turned its literals)
+    EXPECT_EQ((std::set<Lit>{kept[0], kept[1], kept[2]}), (std::set<Lit>{s3, ~s1, ~s2}));
 }
 
 // ---------------------------------------------------------------------------

@@ -66,6 +66,7 @@ else
     trap 'rm -rf "$work"' EXIT
 fi
 ticks_per_second=$(getconf CLK_TCK)
+. "$root/scripts/lib/pinpointer-inputs.sh"
 
 # User CPU time of a running process, in clock ticks ("" once it is gone).
 user_ticks() { awk '{ print $14 }' "/proc/$1/stat" 2>/dev/null; }
@@ -194,19 +195,8 @@ median_max() {
 printf '%-17s %8s %8s %5s %7s | %9s %9s | %9s %9s | %6s %6s | %7s | %7s\n' ontology selectors clauses asked \
     load_s first_med first_max all_med all_max minas minas_mx in_time same
 for name in $ontologies; do
-    krss=$data/$name.krss
-    if [ ! -f "$krss" ]; then
-        echo "$name: no $krss" >&2
-        continue
-    fi
     dir=$work/$name
-    mkdir -p "$dir"
-    if ! "$classifier" -i="$krss" -o="$dir/body" -h="$dir/header" -p="$dir/assumptions" -z="$dir/table" \
-        >/dev/null 2>"$dir/classifier.err"; then
-        echo "$name: the classifier failed (see its messages below)" >&2
-        cat "$dir/classifier.err" >&2
-        continue
-    fi
+    classify_for_pinpointer "$classifier" "$data/$name.krss" "$dir" || continue
     selectors=$(wc -l <"$dir/assumptions")
     clauses=$(grep -c ' 0$' "$dir/body")
     # Derived subsumptions are numbered after the selectors; a fixed seed

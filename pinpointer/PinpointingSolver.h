@@ -3,6 +3,8 @@
 
 #include <set>
 
+#include "pinpointer/ClauseArena.h"
+#include "pinpointer/ClauseList.h"
 #include "solver/Solver.h"
 
 // The pinpointer's build of the conflict-driven solver. It is the system's
@@ -28,6 +30,7 @@
 class PinpointingSolver : protected Solver {
 public:
     PinpointingSolver();
+    ~PinpointingSolver() override;
 
     // Results and input of solve.
     using Solver::assumptions;
@@ -85,6 +88,10 @@ public:
     // false the clause set is unsatisfiable). False once the clause set is
     // known unsatisfiable.
     bool addClause(vec<Lit>& ps);
+    // Adds every clause of the list in order as addClause does, after
+    // making the variables that the clauses need; the list keeps each clause
+    // in the literal order that addClause left it in.
+    void addClauses(ClauseList& list);
 
     // Solves under assumptionList, or, with keepAssumptions, under the kept
     // assumptions vector. Levels kept from the previous call are reused as far
@@ -126,8 +133,19 @@ protected:
     // Records the explanations of the selectors that the propagation forced
     // false while the selector bound is set.
     void propagated(int firstNew) override;
+    // A clause of the arena stays where it is.
+    void releaseClause(Clause& c) override;
 
 private:
+    ClauseArena arena;  // the problem clauses that addClauses made in one go
+
+    // Room in the per-variable arrays for count variables.
+    void reserveVariables(int count);
+    // Orders a clause of two or more literals for watching: a watched
+    // literal that is already false is replaced by a free one further on.
+    void placeWatches(vec<Lit>& ps) const;
+    // Watches the problem clauses from index first on, in order.
+    void attachFrom(int first);
     void learnFact(Lit p);
     void addBlockingClause(vec<Lit>& lits, double factor);
     void scaleActivities(vec<Lit>& lits, double factor);

@@ -4,10 +4,16 @@
 
 void RelevantClauses::add(const vec<Lit>& clause) {
     for (int i = 0; i < clause.size(); i++) {
-        literals.push(clause[i]);
         if (var(clause[i]) >= variableCount) variableCount = var(clause[i]) + 1;
     }
-    starts.push(literals.size());
+    clauses.add(clause);
+    indexed = false;
+}
+
+void RelevantClauses::adopt(ClauseList& list, int variables) {
+    clauses.swap(list);
+    list.release();
+    if (variables > variableCount) variableCount = variables;
     indexed = false;
 }
 
@@ -23,9 +29,10 @@ void RelevantClauses::buildIndex() {
     headless.clear(true);
     for (int c = 0; c < nClauses(); c++) {
         bool positive = false;
-        for (int i = starts[c]; i < starts[c + 1]; i++) {
-            if (sign(literals[i])) continue;
-            headStarts[var(literals[i]) + 1]++;
+        const Lit* lits = clauses.clause(c);
+        for (int i = 0; i < clauses.clauseSize(c); i++) {
+            if (sign(lits[i])) continue;
+            headStarts[var(lits[i]) + 1]++;
             positive = true;
         }
         if (!positive) headless.push(c);
@@ -37,8 +44,9 @@ void RelevantClauses::buildIndex() {
     vec<int> next;
     headStarts.copyTo(next);
     for (int c = 0; c < nClauses(); c++) {
-        for (int i = starts[c]; i < starts[c + 1]; i++) {
-            if (!sign(literals[i])) headClauses[next[var(literals[i])]++] = c;
+        const Lit* lits = clauses.clause(c);
+        for (int i = 0; i < clauses.clauseSize(c); i++) {
+            if (!sign(lits[i])) headClauses[next[var(lits[i])]++] = c;
         }
     }
 
@@ -52,8 +60,9 @@ void RelevantClauses::buildIndex() {
 }
 
 bool RelevantClauses::positivesInside(int clause) const {
-    for (int i = starts[clause]; i < starts[clause + 1]; i++) {
-        if (!sign(literals[i]) && !insideVariable[var(literals[i])]) return false;
+    const Lit* lits = clauses.clause(clause);
+    for (int i = 0; i < clauses.clauseSize(clause); i++) {
+        if (!sign(lits[i]) && !insideVariable[var(lits[i])]) return false;
     }
     return true;
 }
@@ -67,7 +76,8 @@ void RelevantClauses::enter(int v, vec<int>& variables) {
 void RelevantClauses::take(int clause, vec<int>& clauseIds, vec<int>& variables) {
     takenClause[clause] = 1;
     clauseIds.push(clause);
-    for (int i = starts[clause]; i < starts[clause + 1]; i++) enter(var(literals[i]), variables);
+    const Lit* lits = clauses.clause(clause);
+    for (int i = 0; i < clauses.clauseSize(clause); i++) enter(var(lits[i]), variables);
 }
 
 void RelevantClauses::collect(Lit query, vec<int>& clauseIds, vec<int>& variables) {
@@ -134,7 +144,8 @@ Lit RelevantClauses::loadTestSolver(Lit query, const vec<int>& coneSelectors, in
     for (int i = 0; i < clauseIds.size(); i++) {
         int c = clauseIds[i];
         clause.clear();
-        for (int k = starts[c]; k < starts[c + 1]; k++) clause.push(Lit(local[var(literals[k])], sign(literals[k])));
+        const Lit* lits = clauses.clause(c);
+        for (int k = 0; k < clauses.clauseSize(c); k++) clause.push(Lit(local[var(lits[k])], sign(lits[k])));
         solver.addClause(clause);
     }
     solver.assumptions.clear();

@@ -1,6 +1,7 @@
 #ifndef KORVANE_PINPOINTER_RELEVANTCLAUSES_H
 #define KORVANE_PINPOINTER_RELEVANTCLAUSES_H
 
+#include "pinpointer/ClauseList.h"
 #include "pinpointer/PinpointingSolver.h"
 
 // Every clause of the encoding, in file order, indexed by the variables that
@@ -23,16 +24,19 @@
 // out of millions.
 class RelevantClauses {
 public:
-    RelevantClauses() { starts.push(0); }
+    RelevantClauses() {}
     RelevantClauses(const RelevantClauses&) = delete;
     RelevantClauses& operator=(const RelevantClauses&) = delete;
 
     // Appends a clause (literal order kept).
     void add(const vec<Lit>& clause);
+    // Takes over the clauses of list while none were added yet, and leaves
+    // list empty; variables lies above every variable of the list.
+    void adopt(ClauseList& list, int variables);
     // Makes sure that the variables 0 .. count-1 exist.
     void reserveVariables(int count);
     int nVars() const { return variableCount; }
-    int nClauses() const { return starts.size() - 1; }
+    int nClauses() const { return clauses.size(); }
 
     // Loads the fresh solver with the clauses of the closure of the query
     // literal, in file order and literal order, set up as the enumeration's
@@ -53,8 +57,7 @@ public:
     void closure(Lit query, vec<int>& clauseIds);
 
 private:
-    vec<Lit> literals;  // the clauses one after the other
-    vec<int> starts;    // clause c holds literals[starts[c]] .. literals[starts[c + 1] - 1]
+    ClauseList clauses;
     int variableCount = 0;
 
     // The index, made on first use: the clauses holding variable v

@@ -3,10 +3,9 @@
 #include <cctype>
 #include <cstdio>
 #include <iomanip>
-#include <limits>
 #include <sstream>
-#include <vector>
 
+#include "pinpointer/BlockReader.h"
 #include "pinpointer/InputError.h"
 #include "solver/sort.h"
 
@@ -43,17 +42,26 @@ std::string shown(const std::string& text) {
 
 // A signed decimal number of at most kMaxCnfVariable in size, and nothing
 // else; false for any other text.
-bool parse_number(const std::string& token, long& value) {
-    std::size_t i = token.size() > 0 && token[0] == '-' ? 1 : 0;
-    if (i == token.size() || token.size() - i > 10) return false;
+bool parse_number(const char* token, std::size_t length, long& value) {
+    std::size_t i = length > 0 && token[0] == '-' ? 1 : 0;
+    if (i == length || length - i > 10) return false;
     long magnitude = 0;
-    for (; i < token.size(); i++) {
-        if (!std::isdigit(static_cast<unsigned char>(token[i]))) return false;
-        magnitude = magnitude * 10 + (token[i] - '0');
+    for (; i < length; i++) {
+        unsigned digit = static_cast<unsigned char>(token[i]) - static_cast<unsigned>('0');
+        if (digit > 9) return false;
+        magnitude = magnitude * 10 + static_cast<long>(digit);
     }
     if (magnitude > kMaxCnfVariable) return false;
     value = token[0] == '-' ? -magnitude : magnitude;
     return true;
+}
+
+// Refuses a token that is no number; "..." marks one that goes on beyond
+// the longest number (next is the byte after the part that was read).
+[[noreturn]] void refuse_token(const std::string& source, const std::string& token, int next, const char* what) {
+    std::string text = shown(token);
+    if (token.size() > kLongestNumber && next != std::char_traits<char>::eof() && !std::isspace(next)) text += "...";
+    fail(source, "'" + text + "' is not " + what);
 }
 
 // The next white-space separated number; false at the end of the input.
@@ -64,13 +72,51 @@ bool next_number(std::istream& in, const std::string& source, const char* what, 
         if (in.bad()) fail(source, "cannot be read");
         return false;
     }
-    if (!parse_number(token, value)) {
-        std::string text = shown(token);
-        if (token.size() > kLongestNumber) {
-            int next = in.peek();
-            if (next != std::char_traits<char>::eof() && !std::isspace(next)) text += "...";
-        }
-        fail(source, "'" + text + "' is not " + what);
+    if (!parse_number(token.data(), token.size(), value)) {
+        refuse_token(source, token, token.size() > kLongestNumber ? in.peek() : std::char_traits<char>::eof(), what);
+    }
+    return true;
+}
+
+// The common case of the next token in place: a number of at most
+// kMaxCnfVariable in size, with or without a minus sign, that lies in the
+// current block and is followed by white space there. False, with nothing
+// but white space taken, for any other token.
+bool plain_number(BlockReader& in, long& value) {
+    const char* p = in.position();
+    const char* end = in.blockEnd();
+    while (p < end && BlockReader::isSpace(static_cast<unsigned char>(*p))) p++;
+    in.skipTo(p);
+    const bool negative = p < end && *p == '-';
+    if (negative) p++;
+    const char* digits = p;
+    long magnitude = 0;
+    while (p < end && p - digits < 10) {
+        unsigned digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
+        if (digit > 9) break;
+        magnitude = magnitude * 10 + static_cast<long>(digit);
+        p++;
+    }
+    if (p == digits || p == end || !BlockReader::isSpace(static_cast<unsigned char>(*p)) ||
+        magnitude > kMaxCnfVariable) {
+        return false;
+    }
+    in.skipTo(p);
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+// The same on a block reader.
+bool next_number(BlockReader& in, const std::string& source, const char* what, long& value) {
+    if (plain_number(in, value)) return true;
+    char token[kLongestNumber + 1];
+    int length = in.token(token, static_cast<int>(sizeof token));
+    if (in.bad()) fail(source, "cannot be read");
+    if (length == 0) return false;
+    if (!parse_number(token, static_cast<std::size_t>(length), value)) {
+        int next = static_cast<std::size_t>(length) > kLongestNumber ? in.peek() : BlockReader::kEnd;
+        refuse_token(source, std::string(token, static_cast<std::size_t>(length)),
+                     next == BlockReader::kEnd ? std::char_traits<char>::eof() : next, what);
     }
     return true;
 }
@@ -78,10 +124,10 @@ bool next_number(std::istream& in, const std::string& source, const char* what, 
 const char* const kVariableNumber = "a CNF variable number (1 to 1073741823)";
 
 // The problem line after its "p": "cnf V C".
-int problem_line_variables(std::istream& in, const std::string& source) {
+int problem_line_variables(BlockReader& in, const std::string& source) {
     std::string rest;
     int c;
-    while ((c = in.get()) != std::char_traits<char>::eof() && c != '\n' && rest.size() <= kLongestProblemLine) {
+    while ((c = in.get()) != BlockReader::kEnd && c != '\n' && rest.size() <= kLongestProblemLine) {
         rest += static_cast<char>(c);
     }
     std::istringstream line(rest);
@@ -99,7 +145,8 @@ int problem_line_variables(std::istream& in, const std::string& source) {
 
 }  // namespace
 
-void read_assumption_list(std::istream& in, const std::string& source, vec<int>& assumptionList) {
+void read_assumption_list(std::istream& stream, const std::string& source, vec<int>& assumptionList) {
+    BlockReader in(stream);
     long value;
     bool one = false;
     while (next_number(in, source, kVariableNumber, value)) {
@@ -124,37 +171,34 @@ void read_assumption_list(std::istream& in, const std::string& source, vec<int>&
     assumptionList.shrink(assumptionList.size() - j);
 }
 
-int read_encoding(std::istream& in, const std::string& source, int selectorCount, vec<vec<Lit> >& clauses) {
+int read_encoding(std::istream& stream, const std::string& source, int selectorCount, ClauseList& clauses) {
+    BlockReader in(stream);
     int declared = -1;
     int largest = 0;
     long occurrences = 0;
-    std::vector<int> literals;
     int c;
-    while ((c = in.get()) != std::char_traits<char>::eof()) {
+    while ((c = in.get()) != BlockReader::kEnd) {
         if (c == 'c') {
-            in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+            in.skipLine();
         } else if (c == 'p') {
             int variables = problem_line_variables(in, source);
             if (variables > declared) declared = variables;
-        } else if (std::isspace(c)) {
+        } else if (BlockReader::isSpace(c)) {
             continue;
-        } else if (std::isdigit(c) || c == '-') {
+        } else if ((c >= '0' && c <= '9') || c == '-') {
             in.unget();
-            literals.clear();
             long value;
             for (;;) {
                 if (!next_number(in, source, "a literal", value)) fail(source, "the last clause is not ended by 0");
                 if (value == 0) break;
-                literals.push_back(static_cast<int>(value));
+                clauses.push(cnf_literal(static_cast<int>(value)));
                 occurrences++;
                 // A positive literal is swapped to the front.
-                if (value > 0) std::swap(literals.front(), literals.back());
+                if (value > 0) std::swap(clauses.open()[0], clauses.open()[clauses.openSize() - 1]);
                 int v = static_cast<int>(value < 0 ? -value : value);
                 if (v > largest) largest = v;
             }
-            clauses.push();
-            vec<Lit>& clause = clauses.last();
-            for (int x : literals) clause.push(cnf_literal(x));
+            clauses.close();
         } else {
             fail(source, "unexpected character '" + shown(std::string(1, static_cast<char>(c))) +
                              "' (expected a clause, a comment or a problem line)");
@@ -180,7 +224,8 @@ int read_encoding(std::istream& in, const std::string& source, int selectorCount
     return declared;
 }
 
-void read_module_file(std::istream& in, const std::string& source, std::set<int>& module) {
+void read_module_file(std::istream& stream, const std::string& source, std::set<int>& module) {
+    BlockReader in(stream);
     long value;
     while (next_number(in, source, kVariableNumber, value)) {
         if (value <= 0) fail(source, "'" + std::to_string(value) + "' is not " + kVariableNumber);

@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "pinpointer/ClauseList.h"
 #include "solver/Lit.h"
 #include "solver/vec.h"
 
@@ -27,13 +28,15 @@ void read_assumption_list(std::istream& in, const std::string& source, vec<int>&
 // The encoding body: clause lines of signed CNF variable numbers ended by 0,
 // with comment and problem lines ("c ...", "p cnf V C") anywhere between
 // clauses. Each clause is stored with its positive literals moved to the
-// front as they come (so the head of a Horn clause is first). Returns the
-// largest variable count of the problem lines, or -1 when there are none;
-// a literal beyond that count is refused. The solvers make room for every
-// variable up to the largest of the clauses (never for the count of a
-// problem line), so a variable number out of all proportion to the
-// selectorCount selectors and the literals read is refused too.
-int read_encoding(std::istream& in, const std::string& source, int selectorCount, vec<vec<Lit> >& clauses);
+// front as they come (so the head of a Horn clause is first), appended to
+// clauses. Returns the largest variable count of the problem lines, or -1
+// when there are none; a literal beyond that count is refused. The solvers
+// make room for every variable up to the largest of the clauses (never for
+// the count of a problem line), so a variable number out of all proportion
+// to the selectorCount selectors and the literals read is refused too.
+// The three file readers take their stream in large blocks and read it to
+// its end (or to the first fault).
+int read_encoding(std::istream& in, const std::string& source, int selectorCount, ClauseList& clauses);
 
 // A module file: CNF variable numbers separated by white space, any order;
 // the solver variables go into module.

@@ -342,36 +342,37 @@ void print_resetting(usertime::timer& stopwatch) {
 
 }  // namespace
 
-void prepare_pinpointing(vec<int>& assumptionList, vec<vec<Lit> >& clauses, PinpointingSolver& candidateSolver,
+void prepare_pinpointing(vec<int>& assumptionList, ClauseList& clauses, PinpointingSolver& candidateSolver,
                          PinpointingSolver& testSolver, PinpointingSolver& foundSolver, PinpointingSolver* coneSolver,
                          RelevantClauses* relevantClauses, int /*verbosity*/, usertime::timer& stopwatch) {
-    // The solvers that take the whole encoding.
-    PinpointingSolver* whole[] = {relevantClauses == nullptr ? &testSolver : nullptr, coneSolver};
+    // The solver that takes the whole encoding.
+    PinpointingSolver& whole = relevantClauses == nullptr ? testSolver : *coneSolver;
     if (relevantClauses == nullptr) {
         add_selector_variables(assumptionList.size(), candidateSolver, foundSolver);
         testSolver.propagationOnly = true;
-    } else {
-        relevantClauses->reserveVariables(assumptionList.size());
     }
-    for (PinpointingSolver* solver : whole) {
-        if (solver == nullptr) continue;
-        for (int i = 0; i < assumptionList.size(); i++) solver->newVar(true, true);
+    if (relevantClauses == nullptr || coneSolver != nullptr) {
+        for (int i = 0; i < assumptionList.size(); i++) whole.newVar(true, true);
+        whole.addClauses(clauses);
     }
-
-    for (int i = 0; i < clauses.size(); i++) {
-        vec<Lit>& clause = clauses[i];
-        for (PinpointingSolver* solver : whole) {
-            if (solver == nullptr) continue;
-            for (int k = 0; k < clause.size(); k++) {
-                while (solver->nVars() <= var(clause[k])) solver->newVar(true, true);
+    if (relevantClauses != nullptr) {
+        // The cone solver has a variable for each selector and for every
+        // variable of the clauses.
+        int variables = assumptionList.size();
+        if (coneSolver != nullptr) {
+            variables = coneSolver->nVars();
+        } else {
+            for (int c = 0; c < clauses.size(); c++) {
+                for (int k = 0; k < clauses.clauseSize(c); k++) {
+                    if (var(clauses.clause(c)[k]) >= variables) variables = var(clauses.clause(c)[k]) + 1;
+                }
             }
-            solver->addClause(clause);
         }
-        if (relevantClauses != nullptr) relevantClauses->add(clause);
-        clause.clear(true);
+        relevantClauses->adopt(clauses, variables);
+    } else {
+        clauses.release();
+        place_all_selectors(assumptionList, testSolver);
     }
-    clauses.clear(true);
-    if (relevantClauses == nullptr) place_all_selectors(assumptionList, testSolver);
 
     std::cerr << "LOADING (CPU-sec): " << stopwatch.elapsed(false) << "\n";
     stopwatch.stop();

@@ -1,6 +1,7 @@
 #ifndef KORVANE_PINPOINTER_MINA_ENUMERATION_H
 #define KORVANE_PINPOINTER_MINA_ENUMERATION_H
 
+#include "pinpointer/ClauseList.h"
 #include "pinpointer/Verbosity.h"
 #include "pinpointer/MinAsComparator.h"
 #include "pinpointer/PinpointingSolver.h"
@@ -26,7 +27,7 @@
 // and found-set solvers get one variable per selector and the test solver
 // keeps all selectors as the assumptions of its first test; with it the
 // three enumeration solvers stay empty for load_cone_query.
-void prepare_pinpointing(vec<int>& assumptionList, vec<vec<Lit> >& clauses, PinpointingSolver& candidateSolver,
+void prepare_pinpointing(vec<int>& assumptionList, ClauseList& clauses, PinpointingSolver& candidateSolver,
                          PinpointingSolver& testSolver, PinpointingSolver& foundSolver, PinpointingSolver* coneSolver,
                          RelevantClauses* relevantClauses, int verbosity, usertime::timer& stopwatch);
 

@@ -80,7 +80,7 @@ int run(const PinpointerOptions& options) {
 
     vec<int> assumptionList;
     read_assumption_list(assumptionInput.stream(), assumptionInput.name, assumptionList);
-    vec<vec<Lit> > clauses;
+    ClauseList clauses;
     int declaredVariables = read_encoding(encodingInput.stream(), encodingInput.name, assumptionList.size(), clauses);
 
     std::set<int> moduleSet;

@@ -55,7 +55,9 @@ void Clause::strengthen(Lit p) {
 }
 
 Clause* Clause_new(const vec<Lit>& lits, bool learnt) {
-    void* mem = std::malloc(sizeof(Clause) + sizeof(Lit) * static_cast<size_t>(lits.size()));
+    void* mem = std::malloc(Clause_bytes(lits.size()));
     if (mem == nullptr) throw std::bad_alloc();
-    return new (mem) Clause(lits, learnt);
+    return Clause_place(mem, lits, learnt);
 }
+
+Clause* Clause_place(void* memory, const vec<Lit>& lits, bool learnt) { return new (memory) Clause(lits, learnt); }

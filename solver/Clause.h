@@ -1,6 +1,7 @@
 #ifndef KORVANE_SOLVER_CLAUSE_H
 #define KORVANE_SOLVER_CLAUSE_H
 
+#include <cstddef>
 #include <cstdint>
 
 #include "solver/Lit.h"
@@ -13,8 +14,8 @@
 // abstraction of a problem clause: the OR of 1 << (var AND 31) over its
 // literals. Once attached, positions 0 and 1 are the watched literals.
 //
-// Clauses are made by Clause_new and released with free(); they have no
-// destructor.
+// Clauses are made by Clause_new and released with free(), or placed by
+// Clause_place in memory that their owner keeps; they have no destructor.
 class Clause {
 public:
     int size() const { return static_cast<int>(header >> 3); }
@@ -45,7 +46,7 @@ public:
     void strengthen(Lit p);
 
 private:
-    friend Clause* Clause_new(const vec<Lit>& lits, bool learnt);
+    friend Clause* Clause_place(void* memory, const vec<Lit>& lits, bool learnt);
 
     Clause(const vec<Lit>& lits, bool learnt);
 
@@ -66,6 +67,14 @@ static_assert(sizeof(Lit) == 4, "a literal is one 32-bit code");
 // start with activity 0, problem clauses get their abstraction. The caller
 // owns the result and releases it with free().
 Clause* Clause_new(const vec<Lit>& lits, bool learnt = false);
+
+// The bytes that a clause of size literals takes.
+inline std::size_t Clause_bytes(int size) { return sizeof(Clause) + sizeof(Lit) * static_cast<std::size_t>(size); }
+
+// Makes the clause over lits in memory of Clause_bytes(lits.size()) bytes,
+// aligned for a 32-bit word, as Clause_new does; the memory stays the
+// caller's.
+Clause* Clause_place(void* memory, const vec<Lit>& lits, bool learnt = false);
 
 // Removes the first occurrence of c from cs, keeping the order of the others
 // (watch lists and occurrence lists).

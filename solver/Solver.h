@@ -152,7 +152,12 @@ protected:
     // Clause database.
     void attachClause(Clause& c);
     void detachClause(Clause& c);
+    // Detaches c and gives its memory back through releaseClause.
     void removeClause(Clause& c);
+    // Gives back the memory of a clause that removeClause dropped: free().
+    // A variant that places clauses in memory of its own overrides it; the
+    // destructor frees the clauses still listed with free().
+    virtual void releaseClause(Clause& c);
     bool satisfied(const Clause& c) const;
     bool locked(const Clause& c) const {
         return reasons[var(c[0])] == &c && value(c[0]) == l_True;

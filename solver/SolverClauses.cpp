@@ -59,8 +59,10 @@ void Solver::detachClause(Clause& c) {
 
 void Solver::removeClause(Clause& c) {
     detachClause(c);
-    std::free(&c);
+    releaseClause(c);
 }
+
+void Solver::releaseClause(Clause& c) { std::free(&c); }
 
 bool Solver::satisfied(const Clause& c) const {
     for (int i = 0; i < c.size(); i++) {

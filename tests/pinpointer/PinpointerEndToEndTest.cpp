@@ -275,7 +275,16 @@ TEST_F(PinpointerEndToEnd, MissingFiles) {
     expectInputError(dir.run({"-a=selectors", "-i=nothing", "-q=queries"}), "cannot open the encoding 'nothing'");
     expectInputError(ask("-7\n", {"-m=nothing"}), "cannot open the module file 'nothing'");
     expectInputError(dir.run({"-a=selectors", "-i=encoding", "-q=nothing"}), "cannot open the query file 'nothing'");
-    expectInputError(dir.run({"-a=selectors", "-i=" + dir.dir, "-q=queries"}), "encoding '" + dir.dir + "'");
+}
+
+// A directory opens but gives no bytes: each file reader says so.
+TEST_F(PinpointerEndToEnd, DirectoriesCannotBeRead) {
+    dir.write("queries", "-7\n");
+    expectInputError(dir.run({"-a=" + dir.dir, "-i=encoding", "-q=queries"}),
+                     "assumption list '" + dir.dir + "': cannot be read\n");
+    expectInputError(dir.run({"-a=selectors", "-i=" + dir.dir, "-q=queries"}),
+                     "encoding '" + dir.dir + "': cannot be read\n");
+    expectInputError(ask("-7\n", {"-m=" + dir.dir}), "module file '" + dir.dir + "': cannot be read\n");
 }
 
 TEST_F(PinpointerEndToEnd, MalformedInput) {

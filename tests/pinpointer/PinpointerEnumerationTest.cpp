@@ -21,11 +21,9 @@ class Enumerator {
 public:
     Enumerator(int count, const std::vector<std::vector<int> >& clauseList) {
         for (int s = 0; s < count; s++) assumptionList.push(s);
-        vec<vec<Lit> > clauses;
-        for (const std::vector<int>& c : clauseList) {
-            clauses.push();
-            cnfClause(clauses.last(), c);
-        }
+        ClauseList clauses;
+        vec<Lit> clause;
+        for (const std::vector<int>& c : clauseList) clauses.add(cnfClause(clause, c));
         testing::internal::CaptureStderr();
         prepare_pinpointing(assumptionList, clauses, *candidate, test, *found, nullptr, nullptr, 1, stopwatch);
         testing::internal::GetCapturedStderr();

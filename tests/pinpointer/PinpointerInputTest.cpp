@@ -26,14 +26,14 @@ std::vector<int> assumptions(const std::string& text) {
 // The clauses in CNF numbering.
 std::vector<std::vector<int> > encoding(const std::string& text, int* declared = nullptr, int selectors = 5) {
     std::istringstream in(text);
-    vec<vec<Lit> > clauses;
+    ClauseList clauses;
     int d = read_encoding(in, "enc", selectors, clauses);
     if (declared != nullptr) *declared = d;
     std::vector<std::vector<int> > out;
     for (int i = 0; i < clauses.size(); i++) {
         out.emplace_back();
-        for (int k = 0; k < clauses[i].size(); k++) {
-            Lit p = clauses[i][k];
+        for (int k = 0; k < clauses.clauseSize(i); k++) {
+            Lit p = clauses.clause(i)[k];
             out.back().push_back(sign(p) ? -(var(p) + 1) : var(p) + 1);
         }
     }
@@ -158,7 +158,7 @@ TEST(PinpointerReaders, StopInsideAnEndlessNumber) {
     std::set<int> module;
     EXPECT_EQ(message([&](std::istream& in) { read_module_file(in, "m", module); }),
               "m: " + cut + "a CNF variable number (1 to 1073741823)");
-    vec<vec<Lit> > clauses;
+    ClauseList clauses;
     EXPECT_EQ(message([&](std::istream& in) { read_encoding(in, "e", 2, clauses); }), "e: " + cut + "a literal");
     int q = 0;
     EXPECT_EQ(message([&](std::istream& in) {
@@ -166,6 +166,114 @@ TEST(PinpointerReaders, StopInsideAnEndlessNumber) {
                   }
               }).rfind("q: " + cut + "a query", 0),
               0u);
+}
+
+// An input whose buffer hands out at most `piece` bytes a read, so that the
+// readers meet the end of what they hold at every place of a number, a
+// comment or a problem line.
+class Trickle : public std::streambuf {
+public:
+    Trickle(const std::string& text, std::size_t piece) : text(text), piece(piece) {}
+
+protected:
+    std::streamsize xsgetn(char* out, std::streamsize n) override {
+        std::size_t count = std::min({static_cast<std::size_t>(n), piece, text.size() - at});
+        std::copy(text.data() + at, text.data() + at + count, out);
+        at += count;
+        return static_cast<std::streamsize>(count);
+    }
+    int_type underflow() override {
+        if (at == text.size()) return traits_type::eof();
+        setg(&text[at], &text[at], &text[at] + 1);
+        at++;
+        return traits_type::to_int_type(text[at - 1]);
+    }
+
+private:
+    std::string text;
+    std::size_t piece;
+    std::size_t at = 0;
+};
+
+// What a reader made of a text: the numbers it read or its message.
+struct ReadCase {
+    const char* name;
+    std::string text;
+    std::string expected;
+};
+
+std::ostream& operator<<(std::ostream& out, const ReadCase& c) { return out << c.name; }
+
+std::string readInPieces(const std::string& text, std::size_t piece) {
+    Trickle trickle(text, piece);
+    std::istream in(&trickle);
+    std::ostringstream shown;
+    try {
+        ClauseList clauses;
+        int declared = read_encoding(in, "e", 5, clauses);
+        shown << "declared " << declared << ":";
+        for (int c = 0; c < clauses.size(); c++) {
+            for (int k = 0; k < clauses.clauseSize(c); k++) {
+                Lit p = clauses.clause(c)[k];
+                shown << " " << (sign(p) ? -(var(p) + 1) : var(p) + 1);
+            }
+            shown << " |";
+        }
+    } catch (const InputError& e) {
+        shown << e.what();
+    }
+    return shown.str();
+}
+
+class PinpointerEncodingInPieces : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(PinpointerEncodingInPieces, ReadsAsFromOneBlock) {
+    for (std::size_t piece : {1, 2, 3, 4, 5, 7, 11, 12, 13, 64, 1 << 20}) {
+        EXPECT_EQ(readInPieces(GetParam().text, piece), GetParam().expected) << "pieces of " << piece;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, PinpointerEncodingInPieces,
+    ::testing::Values(
+        ReadCase{"clauses", "p cnf 1234 3\nc a comment line\n-1 -22 333 0\n1234 -4 0 -5\n 12 0\n-1000 0",
+                 "declared 1234: 333 -22 -1 | 1234 -4 | 12 -5 | -1000 |"},
+        ReadCase{"blanks", "\t 7\r\n-8\v0\f\f9 0  \nc last line without newline", "declared -1: 7 -8 | 9 |"},
+        ReadCase{"longest numbers", "-1073741823 1073741823 0\n",
+                 "e: variable 1073741823 lies far beyond the variables that the encoding uses: with 2 literals in "
+                 "its clauses and 5 selectors, variable numbers up to 65543 are accepted"},
+        ReadCase{"number too long", "1 2 0\n-123456789012345 0\n", "e: '-12345678901...' is not a literal"},
+        ReadCase{"twelve characters", "1 -12345678901 0\n", "e: '-12345678901' is not a literal"},
+        ReadCase{"number too large", "1 1073741824 0\n", "e: '1073741824' is not a literal"},
+        ReadCase{"letter in a number", "1 2x3 0\n", "e: '2x3' is not a literal"},
+        ReadCase{"minus alone", "1 - 0\n", "e: '-' is not a literal"},
+        ReadCase{"open clause", "1 2 0\n3 4", "e: the last clause is not ended by 0"},
+        ReadCase{"stray character", "1 0\n*\n", "e: unexpected character '*' (expected a clause, a comment or a "
+                                                "problem line)"},
+        ReadCase{"problem line", "p cnf 3 1\n1 -2 3 0\np cnf 5 x\n",
+                 "e: malformed problem line 'p cnf 5 x' (expected 'p cnf VARIABLES CLAUSES')"}),
+    [](const ::testing::TestParamInfo<ReadCase>& info) {
+        std::string name = info.param.name;
+        std::replace(name.begin(), name.end(), ' ', '_');
+        return name;
+    });
+
+TEST(PinpointerReaders, ListsReadInPiecesAsFromOneBlock) {
+    for (std::size_t piece : {1, 2, 3, 5, 1 << 20}) {
+        Trickle list("3\n4\n10 2\n1\n5 6 7 8 9\n", piece);
+        std::istream listIn(&list);
+        vec<int> selectors;
+        read_assumption_list(listIn, "a", selectors);
+        EXPECT_EQ(std::vector<int>(selectors.begin(), selectors.end()),
+                  (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}))
+            << "pieces of " << piece;
+
+        Trickle module(" 12 7\n\n345\t7", piece);
+        std::istream moduleIn(&module);
+        std::set<int> selected;
+        read_module_file(moduleIn, "m", selected);
+        EXPECT_EQ(selected, (std::set<int>{6, 11, 344})) << "pieces of " << piece;
+    }
 }
 
 // ---------------------------------------------------------------------------

@@ -1,7 +1,6 @@
 #include "parsers/EncodingReader.h"
 
 #include <limits>
-#include <new>
 
 #include "model/ParserManager.h"
 #include "parsers/EncodingLimits.h"
@@ -67,13 +66,7 @@ void EncodingReader::endOfHeader()
 {
     EncodedTBox* encoded = EncodedTBox::getInstance();
     encoded->encodingLoaded = true;
-    try {
-        encoded->replaceImplicationTable(vars);
-    } catch (const std::bad_alloc&) {
-        ParserManager::getInstance()->postError(
-            "Wrong encoding: no memory for the number of variables declared in the problem line (header)!",
-            Parser);
-    }
+    encoded->replaceImplicationTable(vars);
 
     if (clauses.empty() && cls == 0)
         ParserManager::getInstance()->postError("Missing problem information (header)!", Parser);
@@ -107,7 +100,7 @@ void EncodingReader::hornClause(VariableList* premises, unsigned long conclusion
     if (!axioms.empty() && axioms.front() >= clause_counter) {
         encoded->axiomClauses.emplace_back(premises, conclusion);
     } else if (premises->size() == 1) {
-        VariableList*& implied = (*encoded->implicationTable)[premises->front()].second;
+        VariableList*& implied = encoded->implicationEntry(premises->front()).second;
         if (implied == nullptr)
             implied = new VariableList();
         implied->push_back(conclusion);

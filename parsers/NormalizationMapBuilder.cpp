@@ -53,13 +53,12 @@ void NormalizationMapBuilder::conceptEntry(Concept* c, unsigned long n)
         c = normalized(c);
     EncodedTBox* encoded = EncodedTBox::getInstance();
     if (encoded->encodingLoaded) {
-        EncodedTBox::ImplicationTable* table = encoded->implicationTable;
-        if (table == nullptr || n > table->size()) {
+        if (encoded->implicationTable == nullptr || n > encoded->declaredVariables()) {
             ParserManager* manager = ParserManager::getInstance();
             manager->postError("Concept DIMACS id greater than the encoding's variables number, line: ", Parser,
                                static_cast<unsigned int>(manager->line));
         }
-        (*table)[n - 1].first = c;
+        encoded->implicationEntry(n - 1).first = c;
     }
     if (c->encodingId == 0 || c->encodingId == n) {
         c->encodingId = n;

@@ -166,7 +166,7 @@ void EncodedTBox::releaseImplicationTable()
     if (implicationTable != nullptr) {
         // Lists that the rebuild has already consumed are null here.
         for (auto& entry : *implicationTable)
-            delete entry.second;
+            delete entry.second.second;
         delete implicationTable;
         implicationTable = nullptr;
     }
@@ -176,6 +176,12 @@ void EncodedTBox::releaseImplicationTable()
 void EncodedTBox::replaceImplicationTable(unsigned long variables)
 {
     releaseImplicationTable();
-    implicationTable = new ImplicationTable(variables, ImplicationTable::value_type(nullptr, nullptr));
+    implicationTable = new ImplicationTable();
+    declaredVariableCount = variables;
     reloadTableFreed = false;
+}
+
+EncodedTBox::ImplicationTable::mapped_type& EncodedTBox::implicationEntry(unsigned long index)
+{
+    return (*implicationTable)[index];
 }

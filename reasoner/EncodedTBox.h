@@ -41,8 +41,9 @@ public:
     using DeductionMap = std::map<std::pair<unsigned long, unsigned long>, unsigned long, ULongPairComparator>;
     // Zero-based variable indexes (variable - 1), without sign.
     using VariableList = std::list<unsigned long>;
-    // Per variable: its concept and the variables it implies by a two-literal clause.
-    using ImplicationTable = std::vector<std::pair<Concept*, VariableList*>>;
+    // Per variable met, by its index and in variable order: its concept and
+    // the variables it implies by a two-literal clause.
+    using ImplicationTable = std::map<unsigned long, std::pair<Concept*, VariableList*>>;
     // (body variables, head variable) per Horn clause.
     using HornClauses = std::list<std::pair<VariableList*, unsigned long>>;
 
@@ -115,9 +116,17 @@ public:
 
     // --- Reload side.
 
-    // Frees the implication table with every list still in it, and puts a new
-    // one with `variables` empty entries in its place.
+    // Frees the implication table with every list still in it, and puts a new,
+    // empty one in its place for an encoding that declares `variables`
+    // variables. The table holds the variables met (implicationEntry): a
+    // declared count, or a variable number, that the text does not otherwise
+    // fill costs nothing.
     void replaceImplicationTable(unsigned long variables);
+    // The entry of the variable with this index (0-based, below the declared
+    // count), made empty first when the table has none.
+    ImplicationTable::mapped_type& implicationEntry(unsigned long index);
+    // The variable count that the last encoding read declared.
+    unsigned long declaredVariables() const { return declaredVariableCount; }
 
     // --- Read access.
 
@@ -180,6 +189,7 @@ private:
     void releaseImplicationTable();
     void freeClauseLists(HornClauses& clauses);
 
+    unsigned long declaredVariableCount = 0;
     DeductionMap deductionMap;
     DeductionVector deductions;
 

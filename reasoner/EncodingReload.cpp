@@ -33,9 +33,16 @@ using ImplicationTable = EncodedTBox::ImplicationTable;
                        Main, static_cast<unsigned int>(index + 1));
 }
 
+// The concept of a variable, null when the map names none.
+Concept* conceptOf(const ImplicationTable& table, unsigned long index)
+{
+    const auto entry = table.find(index);
+    return entry != table.end() ? entry->second.first : nullptr;
+}
+
 void checkNamed(const ImplicationTable& table, unsigned long index)
 {
-    if (table[index].first == nullptr)
+    if (conceptOf(table, index) == nullptr)
         unnamedVariable(index);
 }
 
@@ -50,11 +57,11 @@ void checkEveryVariableNamed(const EncodedTBox& e)
         return;
     }
     const ImplicationTable& table = *e.implicationTable;
-    for (unsigned long v = 0; v < table.size(); ++v) {
-        if (table[v].second == nullptr)
+    for (const auto& entry : table) {
+        if (entry.second.second == nullptr)
             continue;
-        checkNamed(table, v);
-        for (unsigned long w : *table[v].second)
+        checkNamed(table, entry.first);
+        for (unsigned long w : *entry.second.second)
             checkNamed(table, w);
     }
     for (const EncodedTBox::HornClauses* clauses : {&e.axiomClauses, &e.multiPremiseClauses})
@@ -77,10 +84,10 @@ bool informative(Concept* c, Concept* d)
 Concept* bodyConcept(TBox* tbox, const ImplicationTable& table, const VariableList& body)
 {
     if (body.size() == 1)
-        return table[body.front()].first;
+        return conceptOf(table, body.front());
     auto* operands = new ConceptList();
     for (unsigned long v : body)
-        operands->push_back(table[v].first);
+        operands->push_back(conceptOf(table, v));
     Concept* made = new Conjunction(operands);
     Concept* stored = tbox->insertNormalizedConcept(made);
     if (stored != made)
@@ -165,12 +172,13 @@ TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
 
     // Deduced clauses with one premise.
     if (e.implicationTable != nullptr)
-        for (auto& entry : *e.implicationTable) {
+        for (auto& item : *e.implicationTable) {
+            std::pair<Concept*, VariableList*>& entry = item.second;
             if (entry.second == nullptr)
                 continue;
             Concept* c = entry.first;
             for (unsigned long w : *entry.second) {
-                Concept* d = table[w].first;
+                Concept* d = conceptOf(table, w);
                 if (!informative(c, d))
                     continue;
                 c->deduction.recordSubsumer(d);
@@ -184,7 +192,7 @@ TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
     // Axiom clauses.
     for (const auto& clause : e.axiomClauses) {
         Concept* c = bodyConcept(this, table, *clause.first);
-        Concept* d = table[clause.second].first;
+        Concept* d = conceptOf(table, clause.second);
         const axiom_t type = restoreNormalizationLinks(c, d);
         Axiom* a = new Axiom(c, d, type);
         if (Concept::EquivalenceNames && type != ORIGINAL)
@@ -202,7 +210,7 @@ TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
     // Deduced clauses with several premises.
     for (const auto& clause : e.multiPremiseClauses) {
         Concept* c = bodyConcept(this, table, *clause.first);
-        Concept* d = table[clause.second].first;
+        Concept* d = conceptOf(table, clause.second);
         if (!informative(c, d))
             continue;
         c->deduction.recordSubsumer(d);

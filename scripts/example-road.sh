@@ -5,7 +5,8 @@
 # README shows for it; the timing lines go to files beside the outputs.
 # Then the incremental classifier classifies the same ontology, stores its
 # encoding and map, and adds examples/anatomy-increment.krss as an increment
-# before it answers complex queries.
+# before it answers complex queries; last it reloads the stored encoding and
+# map instead of classifying again, and adds the same increment.
 # Usage: example-road.sh CLASSIFIER PINPOINTER INCREMENTAL_CLASSIFIER OUTPUT_DIRECTORY
 set -euo pipefail
 if [ $# -ne 4 ]; then
@@ -62,3 +63,13 @@ echo "-- answers:"
     2>"$out/increment.timings"
 echo "-- timing lines:"
 sed 's/: .*/: .../' "$out/increment.timings"
+
+echo
+echo "== 7. reload the encoding and map of step 5, add the increment and answer the same queries =="
+cat "$out/anatomy-inc.header" "$out/anatomy-inc.cnf" >"$out/anatomy-inc.encoding"
+echo "-- answers:"
+"$incremental" -io="$out/anatomy-inc.encoding" -iv="$out/anatomy-inc.map" -j="$examples/anatomy-increment.krss" \
+    -q="$examples/anatomy-increment.queries" -m -o=/dev/null -h=/dev/null -v="$out/anatomy-reload.map" \
+    2>"$out/reload.timings"
+echo "-- timing lines:"
+sed 's/: .*/: .../' "$out/reload.timings"

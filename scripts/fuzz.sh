@@ -52,7 +52,7 @@ done
 
 CC=afl-clang-fast CXX=afl-clang-fast++ cmake -S . -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKORVANE_SANITIZE=ON -DKORVANE_TESTS=OFF -DKORVANE_FUZZ_DRIVERS=ON >/dev/null
-AFL_QUIET=1 ninja -C "$FUZZ_BUILD" classifier pinpointer pinpoint-encoder reader-driver >/dev/null
+AFL_QUIET=1 ninja -C "$FUZZ_BUILD" classifier pinpointer pinpoint-encoder incremental-classifier reader-driver >/dev/null
 
 # A sanitizer report aborts, so that the fuzzer sees a crash.
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:halt_on_error=1:symbolize=0

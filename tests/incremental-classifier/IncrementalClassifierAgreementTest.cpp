@@ -24,115 +24,16 @@
 #include <sys/stat.h>
 #include <vector>
 
-#include "IncrementalClassifierProcess.h"
-#include "support/OntologyForms.h"
+#include "QuerySample.h"
 #include "support/PeerSolver.h"
-#include "support/SharedOntologies.h"
 
 namespace incremental_e2e {
 namespace {
 
 using shared_ontologies::Case;
 
-constexpr unsigned kSeed = 20261209;
 constexpr int kHolding = 10;
 constexpr int kRandom = 10;
-
-long fileSize(const std::string& path)
-{
-    struct stat s;
-    return stat(path.c_str(), &s) == 0 ? static_cast<long>(s.st_size) : -1;
-}
-
-// The shared ontologies no larger than not-galen, but those whose
-// classification rests on the bottom concept (an in-process solver refuses
-// an inconsistent one at once).
-std::vector<Case> smallCases()
-{
-    const std::vector<Case> all = shared_ontologies::cases(KORVANE_DATA_DIR);
-    long limit = 0;
-    for (const Case& c : all)
-        if (c.name == "not-galen" && !c.elk)
-            limit = fileSize(c.krss);
-    std::vector<Case> found;
-    for (const Case& c : all)
-        if (!shared_ontologies::large(c) && !shared_ontologies::needsBottomRule(c) && fileSize(c.krss) <= limit)
-            found.push_back(c);
-    return found;
-}
-
-// A name usable in a query as it stands.
-bool plainName(const std::string& name)
-{
-    if (name.empty() || name[0] == '(' || name[0] == '*' || name[0] == '|' || name[0] == '#')
-        return false;
-    return name.find_first_of(" ()|;") == std::string::npos && name != "top" && name != "bottom";
-}
-
-// The named concepts of a normalisation map with their variables.
-std::map<std::string, long> namedVariables(const std::string& map)
-{
-    std::map<std::string, long> found;
-    for (const std::string& line : lines(map)) {
-        std::size_t blank = line.rfind(' ');
-        if (blank == std::string::npos)
-            continue;
-        const std::string name = line.substr(0, blank);
-        if (plainName(name))
-            found[name] = std::stol(line.substr(blank + 1));
-    }
-    return found;
-}
-
-// (sub, super) pairs: told inclusions between two names of the map, then
-// random pairs of names.
-std::vector<std::pair<std::string, std::string>> samplePairs(const std::string& krss,
-                                                              const std::map<std::string, long>& names,
-                                                              std::size_t* toldCount = nullptr)
-{
-    std::vector<std::pair<std::string, std::string>> told;
-    static const std::string prefix = "(implies ";
-    for (const std::string& form : korvane_test::ontologyForms(krss)) {
-        if (form.compare(0, prefix.size(), prefix) != 0 || form.back() != ')')
-            continue;
-        std::istringstream parts(form.substr(prefix.size(), form.size() - prefix.size() - 1));
-        std::string sub, super, rest;
-        if (parts >> sub >> super && !(parts >> rest) && names.count(sub) && names.count(super))
-            told.emplace_back(sub, super);
-    }
-    std::mt19937 draw(kSeed);
-    std::shuffle(told.begin(), told.end(), draw);
-    if (told.size() > static_cast<std::size_t>(kHolding))
-        told.resize(kHolding);
-    if (toldCount != nullptr)
-        *toldCount = told.size();
-    std::vector<std::string> all;
-    for (const auto& entry : names)
-        all.push_back(entry.first);
-    std::uniform_int_distribution<std::size_t> pick(0, all.empty() ? 0 : all.size() - 1);
-    for (int i = 0; i < kRandom && !all.empty(); ++i)
-        told.emplace_back(all[pick(draw)], all[pick(draw)]);
-    return told;
-}
-
-std::string queryFile(const std::vector<std::pair<std::string, std::string>>& pairs)
-{
-    std::string text;
-    for (const auto& p : pairs)
-        text += "(subsumes? " + p.second + " " + p.first + ")\n";
-    return text;
-}
-
-// The answer lines (U or SAT) of a run's standard output; the classifier's
-// lines of pinpointed axioms are left out.
-std::vector<std::string> answers(const std::string& out)
-{
-    std::vector<std::string> found;
-    for (const std::string& line : lines(out))
-        if (line == "U" || line == "SAT")
-            found.push_back(line);
-    return found;
-}
 
 // The independent solver's answer on the encoding with the query's units.
 std::string peerAnswer(const std::string& header, const std::string& body, long sub, long super)
@@ -163,7 +64,7 @@ TEST_P(SinkAgreement, EverySinkThePeerAndTheClassifierGiveTheSameAnswers)
     ASSERT_EQ(encoded.status, 0) << encoded.err;
     const std::map<std::string, long> names = namedVariables(scratch.read("map"));
     std::size_t told = 0;
-    const auto pairs = samplePairs(c.krss, names, &told);
+    const auto pairs = samplePairs(c.krss, names, kHolding, kRandom, &told);
     if (pairs.empty())
         GTEST_SKIP() << "no named concepts";
     const std::string queries = scratch.write("queries", queryFile(pairs));
@@ -198,20 +99,14 @@ TEST_P(IncrementAgreement, AnIncrementAnswersAsOneRunOverTheWhole)
 {
     const Case& c = GetParam();
     Scratch scratch;
-    std::vector<std::string> forms = korvane_test::ontologyForms(c.krss);
-    ASSERT_FALSE(forms.empty());
-    std::mt19937 draw(kSeed);
-    std::shuffle(forms.begin(), forms.end(), draw);
-    const std::size_t cut = forms.size() * 4 / 5;
-    std::string first, increment;
-    for (std::size_t i = 0; i < forms.size(); ++i)
-        (i < cut ? first : increment) += forms[i] + "\n";
+    const auto [first, increment] = splitOntology(c.krss);
+    ASSERT_FALSE(first.empty() && increment.empty());
     const std::string o1 = scratch.write("o1.krss", first);
     const std::string o2 = scratch.write("o2.krss", increment);
 
     ProcessResult whole = incremental({"-i=" + c.krss, "-o=/dev/null", "-h=/dev/null", "-v=" + scratch.path("map")});
     ASSERT_EQ(whole.status, 0) << whole.err;
-    const auto pairs = samplePairs(c.krss, namedVariables(scratch.read("map")));
+    const auto pairs = samplePairs(c.krss, namedVariables(scratch.read("map")), kHolding, kRandom);
     if (pairs.empty())
         GTEST_SKIP() << "no named concepts";
     const std::string queries = scratch.write("queries", queryFile(pairs));

@@ -245,7 +245,12 @@ protected:
         e->encodingLoaded = true;
     }
 
-    Concept* entry(unsigned long variable) { return (*EncodedTBox::getInstance()->implicationTable)[variable - 1].first; }
+    Concept* entry(unsigned long variable)
+    {
+        const EncodedTBox::ImplicationTable& table = *EncodedTBox::getInstance()->implicationTable;
+        const auto found = table.find(variable - 1);
+        return found != table.end() ? found->second.first : nullptr;
+    }
 };
 
 TEST_F(MapAfterEncoding, EachVariableGetsItsConcept)

@@ -6,14 +6,6 @@
 #include "parsers/PinpointingInfoLoader.h"
 #include "reasoner/EncodedTBox.h"
 
-namespace {
-
-// The normal ids of the trivial concepts: the terminology enters them first.
-const unsigned long kBottomId = 0;
-const unsigned long kTopId = 1;
-
-}
-
 bool RecordedClauseTie::prepared = false;
 std::vector<RecordedClauseTie::Tied> RecordedClauseTie::records;
 std::unordered_map<unsigned long, unsigned long> RecordedClauseTie::variableOfConcept;
@@ -31,7 +23,7 @@ void RecordedClauseTie::install()
 
 bool RecordedClauseTie::makesClause(unsigned long sub, unsigned long super)
 {
-    return sub != super && super != kTopId && sub != kBottomId;
+    return !EncodedTBox::holdsTrivially(sub, super);
 }
 
 // Runs at the first clause, while every record still holds its premises.

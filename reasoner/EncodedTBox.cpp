@@ -179,3 +179,10 @@ void EncodedTBox::replaceImplicationTable(unsigned long variables)
     implicationTable = new ImplicationTable(variables, ImplicationTable::value_type(nullptr, nullptr));
     reloadTableFreed = false;
 }
+
+bool EncodedTBox::holdsTrivially(unsigned long sub, unsigned long super)
+{
+    const unsigned long bottomId = 0;
+    const unsigned long topId = 1;
+    return sub == super || super == topId || sub == bottomId;
+}

@@ -52,6 +52,11 @@ public:
     // Number the assumption variables by the axioms' original numbers.
     static bool use_original_axiom_index;
 
+    // Whether the subsumption between the concepts of these ids holds without
+    // any axiom: a concept under itself, under TOP or over BOTTOM (the normal
+    // form gives BOTTOM and TOP the first two ids).
+    static bool holdsTrivially(unsigned long sub, unsigned long super);
+
     EncodedTBox();
     EncodedTBox(const EncodedTBox&) = delete;
     EncodedTBox& operator=(const EncodedTBox&) = delete;

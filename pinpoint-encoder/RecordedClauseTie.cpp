@@ -31,10 +31,7 @@ void RecordedClauseTie::prepare()
 {
     prepared = true;
     const EncodedTBox* encoded = EncodedTBox::getInstance();
-    std::vector<std::pair<unsigned long, unsigned long>> pairs(encoded->recordCount() + 1, {0, 0});
-    for (const auto& entry : encoded->deductionPairs())
-        if (entry.second < pairs.size())
-            pairs[entry.second] = entry.first;
+    const std::vector<std::pair<unsigned long, unsigned long>> pairs = encoded->deductionPairs();
 
     // A derivation lacks a premise when it lost one itself or rests on a
     // record that does; premises are always earlier records.

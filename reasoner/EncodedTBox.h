@@ -11,17 +11,9 @@
 #include "model/pool_allocator.h"
 #include "reasoner/EncodedDeduction.h"
 #include "reasoner/Encoder.h"
+#include "reasoner/SubsumptionPairIndex.h"
 
 class Concept;
-
-// Orders (sub id, super id) pairs by the first component, then the second.
-struct ULongPairComparator {
-    bool operator()(const std::pair<unsigned long, unsigned long>& a,
-                    const std::pair<unsigned long, unsigned long>& b) const
-    {
-        return a.first != b.first ? a.first < b.first : a.second < b.second;
-    }
-};
 
 // The process-wide store of what is read back from files.
 //
@@ -38,7 +30,6 @@ public:
     using Deduction = EncodedDeduction;
     using Dependencies = EncodedDeduction::Dependencies;
     using DeductionVector = std::vector<Deduction*, pool_allocator<Deduction*>>;
-    using DeductionMap = std::map<std::pair<unsigned long, unsigned long>, unsigned long, ULongPairComparator>;
     // Zero-based variable indexes (variable - 1), without sign.
     using VariableList = std::list<unsigned long>;
     // Per variable: its concept and the variables it implies by a two-literal clause.
@@ -127,7 +118,11 @@ public:
     // --- Read access.
 
     // The (sub, super) pair of every record, with its record number.
-    const DeductionMap& deductionPairs() const { return deductionMap; }
+    // The (sub id, super id) pair of every record, by record number.
+    std::vector<std::pair<unsigned long, unsigned long>> deductionPairs() const
+    {
+        return deductionMap.pairsByNumber(allRecords + 1);
+    }
     // Record n (1-based), null when there is none.
     const Deduction* getDeduction(unsigned long n) const;
     // The record number of the k-th axiom record / k-th saved record, 0 when none.
@@ -185,7 +180,7 @@ private:
     void releaseImplicationTable();
     void freeClauseLists(HornClauses& clauses);
 
-    DeductionMap deductionMap;
+    SubsumptionPairIndex deductionMap;
     DeductionVector deductions;
 
     unsigned long savedRecords = 0;

@@ -24,7 +24,9 @@ void PinpointingInfoLoader::axiom(unsigned long lhs, unsigned long rhs, unsigned
 
 unsigned long PinpointingInfoLoader::premise(unsigned long x, unsigned long y)
 {
-    if (x == y)
+    // A premise that holds without axioms (the filler of an existential
+    // under TOP, say) rests on nothing.
+    if (EncodedTBox::holdsTrivially(x, y))
         return 0;
     unsigned long id = EncodedTBox::getInstance()->findDeductionId(x, y);
     if (id == 0) {

@@ -16,8 +16,9 @@ public:
     // The axiom record lhs ⊑ rhs with its pinpointing index and original
     // number (a repeated pair is ignored by the EncodedTBox).
     static void axiom(unsigned long lhs, unsigned long rhs, unsigned long index, unsigned long original);
-    // The record number of the premise x ⊑ y: 0, silently, for x = y; 0 with
-    // a warning when no earlier record derived it.
+    // The record number of the premise x ⊑ y: 0, silently, when it holds
+    // without axioms (x = y, y TOP, x BOTTOM); 0 with a warning when no
+    // earlier record derived it.
     static unsigned long premise(unsigned long x, unsigned long y);
     // Appends a premise's record number to the list, unless it is 0.
     static EncodedTBox::Dependencies* premises(EncodedTBox::Dependencies* list, unsigned long premise);

@@ -6,14 +6,6 @@
 #include "parsers/PinpointingInfoLoader.h"
 #include "reasoner/EncodedTBox.h"
 
-namespace {
-
-// The normal ids of the trivial concepts: the terminology enters them first.
-const unsigned long kBottomId = 0;
-const unsigned long kTopId = 1;
-
-}
-
 bool RecordedClauseTie::prepared = false;
 std::vector<RecordedClauseTie::Tied> RecordedClauseTie::records;
 std::unordered_map<unsigned long, unsigned long> RecordedClauseTie::variableOfConcept;
@@ -31,7 +23,7 @@ void RecordedClauseTie::install()
 
 bool RecordedClauseTie::makesClause(unsigned long sub, unsigned long super)
 {
-    return sub != super && super != kTopId && sub != kBottomId;
+    return !EncodedTBox::holdsTrivially(sub, super);
 }
 
 // Runs at the first clause, while every record still holds its premises.
@@ -39,10 +31,7 @@ void RecordedClauseTie::prepare()
 {
     prepared = true;
     const EncodedTBox* encoded = EncodedTBox::getInstance();
-    std::vector<std::pair<unsigned long, unsigned long>> pairs(encoded->recordCount() + 1, {0, 0});
-    for (const auto& entry : encoded->deductionPairs())
-        if (entry.second < pairs.size())
-            pairs[entry.second] = entry.first;
+    const std::vector<std::pair<unsigned long, unsigned long>> pairs = encoded->deductionPairs();
 
     // A derivation lacks a premise when it lost one itself or rests on a
     // record that does; premises are always earlier records.

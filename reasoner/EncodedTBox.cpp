@@ -70,7 +70,7 @@ void EncodedTBox::dropPinpointingRecords()
 bool EncodedTBox::insertRecord(unsigned long sub, unsigned long super, Deduction* record)
 {
     unsigned long number = allRecords + 1;
-    if (!deductionMap.emplace(std::make_pair(sub, super), number).second)
+    if (!deductionMap.insert(sub, super, number))
         return false;
     allRecords = number;
     // After the records were dropped the vectors are refilled at the same positions.
@@ -137,8 +137,7 @@ bool EncodedTBox::insertPinpointingSavedClause(unsigned long sub, unsigned long 
 
 unsigned long EncodedTBox::findDeductionId(unsigned long sub, unsigned long super) const
 {
-    auto it = deductionMap.find(std::make_pair(sub, super));
-    return it == deductionMap.end() ? 0 : it->second;
+    return deductionMap.find(sub, super);
 }
 
 EncodedTBox::Deduction* EncodedTBox::record(unsigned long n) const
@@ -184,4 +183,11 @@ void EncodedTBox::replaceImplicationTable(unsigned long variables)
 EncodedTBox::ImplicationTable::mapped_type& EncodedTBox::implicationEntry(unsigned long index)
 {
     return (*implicationTable)[index];
+}
+
+bool EncodedTBox::holdsTrivially(unsigned long sub, unsigned long super)
+{
+    const unsigned long bottomId = 0;
+    const unsigned long topId = 1;
+    return sub == super || super == topId || sub == bottomId;
 }

@@ -11,17 +11,9 @@
 #include "model/pool_allocator.h"
 #include "reasoner/EncodedDeduction.h"
 #include "reasoner/Encoder.h"
+#include "reasoner/SubsumptionPairIndex.h"
 
 class Concept;
-
-// Orders (sub id, super id) pairs by the first component, then the second.
-struct ULongPairComparator {
-    bool operator()(const std::pair<unsigned long, unsigned long>& a,
-                    const std::pair<unsigned long, unsigned long>& b) const
-    {
-        return a.first != b.first ? a.first < b.first : a.second < b.second;
-    }
-};
 
 // The process-wide store of what is read back from files.
 //
@@ -38,7 +30,6 @@ public:
     using Deduction = EncodedDeduction;
     using Dependencies = EncodedDeduction::Dependencies;
     using DeductionVector = std::vector<Deduction*, pool_allocator<Deduction*>>;
-    using DeductionMap = std::map<std::pair<unsigned long, unsigned long>, unsigned long, ULongPairComparator>;
     // Zero-based variable indexes (variable - 1), without sign.
     using VariableList = std::list<unsigned long>;
     // Per variable met, by its index and in variable order: its concept and
@@ -52,6 +43,11 @@ public:
 
     // Number the assumption variables by the axioms' original numbers.
     static bool use_original_axiom_index;
+
+    // Whether the subsumption between the concepts of these ids holds without
+    // any axiom: a concept under itself, under TOP or over BOTTOM (the normal
+    // form gives BOTTOM and TOP the first two ids).
+    static bool holdsTrivially(unsigned long sub, unsigned long super);
 
     EncodedTBox();
     EncodedTBox(const EncodedTBox&) = delete;
@@ -131,7 +127,11 @@ public:
     // --- Read access.
 
     // The (sub, super) pair of every record, with its record number.
-    const DeductionMap& deductionPairs() const { return deductionMap; }
+    // The (sub id, super id) pair of every record, by record number.
+    std::vector<std::pair<unsigned long, unsigned long>> deductionPairs() const
+    {
+        return deductionMap.pairsByNumber(allRecords + 1);
+    }
     // Record n (1-based), null when there is none.
     const Deduction* getDeduction(unsigned long n) const;
     // The record number of the k-th axiom record / k-th saved record, 0 when none.
@@ -190,7 +190,7 @@ private:
     void freeClauseLists(HornClauses& clauses);
 
     unsigned long declaredVariableCount = 0;
-    DeductionMap deductionMap;
+    SubsumptionPairIndex deductionMap;
     DeductionVector deductions;
 
     unsigned long savedRecords = 0;

@@ -5,18 +5,22 @@
 # README shows for it; the timing lines go to files beside the outputs.
 # Then the incremental classifier classifies the same ontology, stores its
 # encoding and map, and adds examples/anatomy-increment.krss as an increment
-# before it answers complex queries; last it reloads the stored encoding and
-# map instead of classifying again, and adds the same increment.
-# Usage: example-road.sh CLASSIFIER PINPOINTER INCREMENTAL_CLASSIFIER OUTPUT_DIRECTORY
+# before it answers complex queries; then it reloads the stored encoding and
+# map instead of classifying again, and adds the same increment. Last, the
+# pinpointing road (steps P1 to P3): the incremental classifier writes the
+# pinpointing information, the pinpoint-encoder turns the encoding into the
+# pinpointing encoding and answers queries with the axioms each answer rests on.
+# Usage: example-road.sh CLASSIFIER PINPOINTER INCREMENTAL_CLASSIFIER PINPOINT_ENCODER OUTPUT_DIRECTORY
 set -euo pipefail
-if [ $# -ne 4 ]; then
-    echo "Usage: $0 CLASSIFIER PINPOINTER INCREMENTAL_CLASSIFIER OUTPUT_DIRECTORY" >&2
+if [ $# -ne 5 ]; then
+    echo "Usage: $0 CLASSIFIER PINPOINTER INCREMENTAL_CLASSIFIER PINPOINT_ENCODER OUTPUT_DIRECTORY" >&2
     exit 2
 fi
 classifier=$1
 pinpointer=$2
 incremental=$3
-out=$4
+pinpoint_encoder=$4
+out=$5
 examples="$(cd "$(dirname "$0")/../examples" && pwd)"
 mkdir -p "$out"
 
@@ -73,3 +77,37 @@ echo "-- answers:"
     2>"$out/reload.timings"
 echo "-- timing lines:"
 sed 's/: .*/: .../' "$out/reload.timings"
+
+# --- The pinpointing road: incremental-classifier -p -> pinpoint-encoder.
+pinpointing_road() {
+    echo
+    echo "== P1. classify examples/anatomy.krss and write the pinpointing information with the encoding and its map =="
+    "$incremental" -i="$examples/anatomy.krss" -o="$out/anatomy-pin.cnf" -h="$out/anatomy-pin.header" \
+        -p="$out/anatomy.pinpointing" -v="$out/anatomy-pin.map" -a="$out/anatomy-pin.axioms" \
+        2>"$out/pinpointing-info.timings"
+    cat "$out/anatomy-pin.axioms"
+
+    echo
+    echo "== P2. turn the encoding (header, then body) into the pinpointing encoding =="
+    cat "$out/anatomy-pin.header" "$out/anatomy-pin.cnf" >"$out/anatomy-pin.encoding"
+    "$pinpoint_encoder" -i="$out/anatomy-pin.encoding" -p="$out/anatomy.pinpointing" \
+        -o="$out/anatomy-pinpointing.cnf" -h="$out/anatomy-pinpointing.header" \
+        -a="$out/anatomy.axioms-information" 2>"$out/pinpoint-encoder.timings"
+    cat "$out/anatomy-pinpointing.header"
+    echo "-- axioms information:"
+    cat "$out/anatomy.axioms-information"
+    echo "-- timing lines:"
+    sed 's/: .*/: .../' "$out/pinpoint-encoder.timings"
+
+    echo
+    echo "== P3. answer examples/anatomy.queries with the axioms each answer rests on =="
+    echo "-- by the numbers of the axiom dump:"
+    "$pinpoint_encoder" -m -i="$out/anatomy-pin.encoding" -p="$out/anatomy.pinpointing" \
+        -q="$examples/anatomy.queries" -v="$out/anatomy-pin.map" -o=/dev/null -h=/dev/null \
+        2>"$out/pinpoint-queries.timings"
+    echo "-- by the input axioms' numbers (-g):"
+    "$pinpoint_encoder" -m -g -i="$out/anatomy-pin.encoding" -p="$out/anatomy.pinpointing" \
+        -q="$examples/anatomy.queries" -v="$out/anatomy-pin.map" -o=/dev/null -h=/dev/null \
+        2>"$out/pinpoint-queries-g.timings"
+}
+pinpointing_road

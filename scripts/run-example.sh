@@ -12,4 +12,4 @@ ninja -C build
 
 # The steps and what they print are those of the README's worked example.
 bash scripts/example-road.sh build/classifier/classifier build/pinpointer/pinpointer \
-    build/incremental-classifier/incremental-classifier build/example
+    build/incremental-classifier/incremental-classifier build/pinpoint-encoder/pinpoint-encoder build/example

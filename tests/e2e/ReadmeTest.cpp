@@ -58,6 +58,9 @@ const ProgramProbe kProbes[] = {
      {"list", "encoding", "queries"}},
     {"incremental-classifier", KORVANE_INCREMENTAL_CLASSIFIER_PATH, {"-i=ontology", "-o=/dev/null", "-h=/dev/null"},
      {"ontology"}},
+    {"pinpoint-encoder", KORVANE_PINPOINT_ENCODER_PATH,
+     {"-i=encoding", "-p=pinpointing", "-v=map", "-o=/dev/null", "-h=/dev/null"},
+     {"encoding", "pinpointing", "map"}},
 };
 
 class ReadmeOptionTable : public ::testing::TestWithParam<ProgramProbe> {};
@@ -197,7 +200,8 @@ TEST(ReadmeWorkedExample, PrintsWhatTheReadmeShowsAndWritesTheExcerptedFiles)
     Scratch scratch;
     const std::string out = scratch.path("example");
     ProcessResult r = runProgram({"/bin/bash", kSourceDir + "/scripts/example-road.sh", KORVANE_CLASSIFIER_PATH,
-                                  KORVANE_PINPOINTER_PATH, KORVANE_INCREMENTAL_CLASSIFIER_PATH, out});
+                                  KORVANE_PINPOINTER_PATH, KORVANE_INCREMENTAL_CLASSIFIER_PATH,
+                                  KORVANE_PINPOINT_ENCODER_PATH, out});
     ASSERT_EQ(r.status, 0) << r.err;
     std::map<std::string, std::vector<std::string>> steps = exampleSteps(r.out);
     ASSERT_FALSE(steps.empty());

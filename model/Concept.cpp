@@ -73,8 +73,16 @@ bool Concept::operator<(const Concept& other) const
     return expressionLess(*this, other, operands, other.operands);
 }
 
+#ifndef KORVANE_CLASSIFIER_MODEL
+std::vector<Concept*>* Concept::stampLog = nullptr;
+#endif
+
 void Concept::setLastDeductionIt(int it)
 {
+#ifndef KORVANE_CLASSIFIER_MODEL
+    if (stampLog != nullptr && lastDeductionIt != it)
+        stampLog->push_back(this);
+#endif
     lastDeductionIt = it;
     if (parents != nullptr) {
         for (auto& parent : *parents)

@@ -102,6 +102,8 @@ public:
 #ifndef KORVANE_CLASSIFIER_MODEL
     void clearTemporaryStructures();
     void clearAllDeductionStructures();
+    // When set, every concept whose stamp changes appends itself here.
+    static std::vector<Concept*>* stampLog;
 #endif
 
     static uint64_t id_counter;

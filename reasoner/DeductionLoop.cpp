@@ -4,9 +4,11 @@
 // nothing that can. The loop only chooses which rule runs where; the rules
 // are in reasoner/rules/.
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "model/ExistentialRestr.h"
+#include "reasoner/PassCandidates.h"
 #include "reasoner/TBox.h"
 
 namespace {
@@ -66,11 +68,27 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
     if (useRoleAxiomsInDeduction)
         roleCount += applyFirstBinaryChainSteps(it, marker);
 
+    // The first pass looks at every GCI; later passes at the existential
+    // ones and at the candidates whose left side was stamped since the
+    // threshold, in the same order.
+    std::vector<Concept*> leftSides;
+    std::vector<std::size_t> existentialPositions;
+    leftSides.reserve(steps.size());
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const bool existential = steps[i].kind == EXISTENTIAL_RESTR;
+        leftSides.push_back(existential ? nullptr : steps[i].lhs);
+        if (existential)
+            existentialPositions.push_back(i);
+    }
+    std::optional<PassCandidates> candidates(std::in_place, leftSides);
+    bool firstPass = true;
+
     int gciThreshold = it;
     int roleThreshold = it;
     for (;;) {
         ++it;
-        for (const GciStep& step : steps) {
+        candidates->beginIteration(it);
+        auto visit = [&](const GciStep& step) {
             Axiom* a = step.axiom;
             if (step.kind == EXISTENTIAL_RESTR) {
                 if (step.filler->deduction.hasPending()) {
@@ -98,6 +116,27 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
                     applyImplication(a, it, since, marker);
             }
             a->flags &= ~Axiom::NEW_AXIOM;
+        };
+        if (firstPass) {
+            for (const GciStep& step : steps)
+                visit(step);
+            firstPass = false;
+        } else {
+            candidates->beginPass(gciThreshold);
+            std::size_t e = 0;
+            for (;;) {
+                const std::size_t existential =
+                    e < existentialPositions.size() ? existentialPositions[e] : PassCandidates::none;
+                const std::size_t position = std::min(existential, candidates->next());
+                if (position == PassCandidates::none)
+                    break;
+                if (position == existential)
+                    ++e;
+                else
+                    candidates->pop();
+                visit(steps[position]);
+                candidates->admitStampedAfter(position);
+            }
         }
         if (marker == it) {
             gciThreshold = it;
@@ -125,6 +164,8 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
             break;
     }
 
+    // The stamps are reset below without being logged.
+    candidates.reset();
     deductionIteration = 0;
     // Every concept gets its slot, those that the rules added to the normal
     // form included.

@@ -1,0 +1,136 @@
+// The GCIs that a pass of the classification loop visits after its first:
+// those whose left side was stamped since the threshold's iteration, in the
+// order of the GCI list, with the stamps of the pass itself admitting the
+// GCIs behind the current position.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "model/PrimitiveConcept.h"
+#include "reasoner/PassCandidates.h"
+
+using namespace korvane_test;
+
+namespace {
+
+using Positions = std::vector<std::size_t>;
+
+// Atomic concepts with the ids 0 to 5.
+class PassCandidatesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetModelStatics();
+        for (unsigned long id = 0; id < 6; ++id) {
+            concepts.emplace_back(new PrimitiveConcept("C" + std::to_string(id)));
+            concepts.back()->id = id;
+        }
+    }
+
+    // -1 stands for a GCI that every pass visits anyway.
+    std::vector<Concept*> leftSides(const std::vector<int>& ids)
+    {
+        std::vector<Concept*> sides;
+        for (int id : ids)
+            sides.push_back(id < 0 ? nullptr : concepts[id].get());
+        return sides;
+    }
+
+    static Positions drain(PassCandidates& candidates)
+    {
+        Positions visited;
+        for (std::size_t p = candidates.next(); p != PassCandidates::none; p = candidates.next()) {
+            candidates.pop();
+            visited.push_back(p);
+        }
+        return visited;
+    }
+
+    std::vector<std::unique_ptr<Concept>> concepts;
+};
+
+struct PassCase {
+    const char* name;
+    std::vector<int> leftSides;
+    // The ids of the concepts stamped in iterations 1, 2 and 3.
+    std::map<int, std::vector<int>> stamps;
+    int threshold;
+    Positions visited;
+};
+
+void PrintTo(const PassCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class PassCandidatesCases : public PassCandidatesTest, public ::testing::WithParamInterface<PassCase> {};
+
+TEST_P(PassCandidatesCases, QueuesTheGcisOfTheLeftSidesStampedSinceTheThreshold)
+{
+    const PassCase& c = GetParam();
+    PassCandidates candidates(leftSides(c.leftSides));
+    for (int it = 1; it <= 3; ++it) {
+        candidates.beginIteration(it);
+        auto stamped = c.stamps.find(it);
+        if (stamped != c.stamps.end())
+            for (int id : stamped->second)
+                concepts[id]->setLastDeductionIt(it);
+    }
+    candidates.beginIteration(4);
+    candidates.beginPass(c.threshold);
+    EXPECT_EQ(drain(candidates), c.visited);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stamps, PassCandidatesCases,
+    ::testing::Values(
+        PassCase{"SinceTheThresholdOnly", {0, 1, -1, 0, 2}, {{1, {1}}, {2, {2}}, {3, {0}}}, 2, {0, 3, 4}},
+        PassCase{"AllWhenTheThresholdIsOlder", {0, 1, -1, 0, 2}, {{1, {1}}, {3, {0}}}, 0, {0, 1, 3}},
+        PassCase{"EachGciOnceAPass", {0, 1, 0}, {{2, {0, 1}}, {3, {0, 1}}}, 2, {0, 1, 2}},
+        PassCase{"NotTheUnstampedSides", {3, 1, 4}, {{1, {1}}}, 1, {1}},
+        PassCase{"NotForConceptsWithoutGcis", {0, 1}, {{2, {5, 3}}}, 1, {}},
+        PassCase{"NothingStampedNothingQueued", {0, 1, -1}, {}, 1, {}}),
+    [](const ::testing::TestParamInfo<PassCase>& info) { return std::string(info.param.name); });
+
+TEST_F(PassCandidatesTest, StampsDuringAPassAdmitTheGcisBehindThePositionNowAndAllInTheNextPass)
+{
+    PassCandidates candidates(leftSides({1, 0, 2, 0}));
+    candidates.beginIteration(1);
+    concepts[0]->setLastDeductionIt(1);
+    candidates.beginIteration(2);
+    candidates.beginPass(1);
+    Positions visited;
+    for (std::size_t p = candidates.next(); p != PassCandidates::none; p = candidates.next()) {
+        candidates.pop();
+        visited.push_back(p);
+        // The visit of position 1 stamps the left sides before and after it.
+        if (p == 1) {
+            concepts[1]->setLastDeductionIt(2);
+            concepts[2]->setLastDeductionIt(2);
+        }
+        candidates.admitStampedAfter(p);
+    }
+    EXPECT_EQ(visited, (Positions{1, 2, 3}));
+
+    candidates.beginIteration(3);
+    candidates.beginPass(2);
+    EXPECT_EQ(drain(candidates), (Positions{0, 2}));
+}
+
+TEST_F(PassCandidatesTest, StampsAreLoggedOnlyWhileCandidatesExist)
+{
+    {
+        PassCandidates candidates(leftSides({0}));
+        EXPECT_NE(Concept::stampLog, nullptr);
+    }
+    EXPECT_EQ(Concept::stampLog, nullptr);
+    concepts[0]->setLastDeductionIt(7);
+    EXPECT_EQ(concepts[0]->lastDeductionIt, 7);
+}
+
+}

@@ -15,27 +15,17 @@ void ClassifierOptions::parseArgument(const std::string& argument)
         return;
     }
     std::string name;
-    char letter = argument[1];
-    switch (letter) {
-    case 'a':
-    case 'h':
-    case 'n':
-    case 'o':
-    case 'v':
+    switch (argument[1]) {
+    case 'a': outputInto(argument, axiomDump); return;
+    case 'h': outputInto(argument, header); return;
+    case 'n': outputInto(argument, normalizationListing); return;
+    case 'o': outputInto(argument, clauses); return;
+    case 'v': outputInto(argument, normalizationMap); return;
     case 'z': {
         FILE* f = openOutput(argument, name);
-        if (f == nullptr)
-            return;
-        switch (letter) {
-        case 'a': axiomDump = f; break;
-        case 'h': header = f; break;
-        case 'n': normalizationListing = f; break;
-        case 'o': clauses = f; break;
-        case 'v': normalizationMap = f; break;
-        default:
+        if (f != nullptr) {
             deductionsTable = f;
             deductionsTableName = name;
-            break;
         }
         return;
     }
@@ -43,22 +33,11 @@ void ClassifierOptions::parseArgument(const std::string& argument)
     case 'c': createNewConceptsInDeduction = false; return;
     case 'd':
         debug = true;
-        if (nameForm(argument, name)) {
-            FILE* f = files.openOutput(name);
-            if (f != nullptr)
-                debugStream = f;
-        } else {
-            debugStream = stderr;
-        }
+        debugOption(argument, debugStream);
         return;
     case 'e': return;
     case 'g': useOriginalAxiomsIds = true; return;
-    case 'i': {
-        FILE* f = openInput(argument);
-        if (f != nullptr)
-            input = f;
-        return;
-    }
+    case 'i': inputInto(argument, input); return;
     case 'm':
         if (argument.size() != 2)
             invalid(argument);
@@ -81,12 +60,7 @@ void ClassifierOptions::parseArgument(const std::string& argument)
                 assumptionList = f;
         }
         return;
-    case 'q': {
-        FILE* f = openInput(argument);
-        if (f != nullptr)
-            queries = f;
-        return;
-    }
+    case 'q': inputInto(argument, queries); return;
     case 'r': useRoleAxiomsInDeduction = false; return;
     case 's': noPinpointing = true; return;
     case 'u': propagateOnly = false; return;

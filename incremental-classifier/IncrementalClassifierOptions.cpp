@@ -10,9 +10,7 @@ void IncrementalClassifierOptions::inputOption(const std::string& argument)
     const char second = argument.size() > 2 ? argument[2] : '\0';
     if (second == 'o' || second == 'v') {
         (second == 'o' ? encodingGiven : normalizationMapGiven) = true;
-        FILE* f = openInput(argument, true, 3);
-        if (f != nullptr)
-            (second == 'o' ? encoding : normalizationMap) = f;
+        inputInto(argument, second == 'o' ? encoding : normalizationMap, true, 3);
         return;
     }
     FILE* f = openInput(argument);
@@ -41,43 +39,17 @@ void IncrementalClassifierOptions::parseArgument(const std::string& argument)
         invalid(argument);
         return;
     }
-    std::string name;
-    const char letter = argument[1];
-    switch (letter) {
+    switch (argument[1]) {
     case 'i': inputOption(argument); return;
-    case 'j': {
-        FILE* f = openInput(argument, false);
-        if (f != nullptr)
-            increment = f;
-        return;
-    }
-    case 'q': {
-        FILE* f = openInput(argument);
-        if (f != nullptr)
-            queries = f;
-        return;
-    }
-    case 'o':
-    case 'h':
-    case 'a':
-    case 'n':
-    case 'v':
-    case 'p':
-    case 's': {
-        FILE* f = openOutput(argument, name);
-        if (f == nullptr)
-            return;
-        switch (letter) {
-        case 'o': clauses = f; break;
-        case 'h': header = f; break;
-        case 'a': axiomDump = f; break;
-        case 'n': normalizationListing = f; break;
-        case 'v': normalizationMapOutput = f; break;
-        case 'p': pinpointingInfo = f; break;
-        default: statistics = f; break;
-        }
-        return;
-    }
+    case 'j': inputInto(argument, increment, false); return;
+    case 'q': inputInto(argument, queries); return;
+    case 'o': outputInto(argument, clauses); return;
+    case 'h': outputInto(argument, header); return;
+    case 'a': outputInto(argument, axiomDump); return;
+    case 'n': outputInto(argument, normalizationListing); return;
+    case 'v': outputInto(argument, normalizationMapOutput); return;
+    case 'p': outputInto(argument, pinpointingInfo); return;
+    case 's': outputInto(argument, statistics); return;
     case 'd': debugOption(argument, debugStream); return;
     case 'b': keepNamesTable = true; return;
     case 'c': createNewConceptsInDeduction = false; return;

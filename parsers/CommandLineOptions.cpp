@@ -47,6 +47,22 @@ FILE* CommandLineOptions::openOutput(const std::string& argument, std::string& n
     return f;
 }
 
+void CommandLineOptions::inputInto(const std::string& argument, FILE*& stream, bool bareIsStandardInput,
+                                   std::size_t letters)
+{
+    FILE* f = openInput(argument, bareIsStandardInput, letters);
+    if (f != nullptr)
+        stream = f;
+}
+
+void CommandLineOptions::outputInto(const std::string& argument, FILE*& stream)
+{
+    std::string name;
+    FILE* f = openOutput(argument, name);
+    if (f != nullptr)
+        stream = f;
+}
+
 void CommandLineOptions::debugOption(const std::string& argument, FILE*& stream)
 {
     std::string name;

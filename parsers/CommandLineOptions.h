@@ -37,6 +37,10 @@ protected:
     // "-x=name" opens that file for writing and keeps it for the output
     // check; `name` receives the name. Null on failure.
     FILE* openOutput(const std::string& argument, std::string& name);
+    // The same, making `stream` the opened file; on failure it stays as it was.
+    void inputInto(const std::string& argument, FILE*& stream, bool bareIsStandardInput = true,
+                   std::size_t letters = 2);
+    void outputInto(const std::string& argument, FILE*& stream);
 };
 
 #endif

@@ -18,28 +18,14 @@ void PinpointEncoderOptions::parseArgument(const std::string& argument)
         invalid(argument);
         return;
     }
-    std::string name;
-    char letter = argument[1];
-    switch (letter) {
-    case 'i':
-    case 'p':
-    case 'q':
-    case 'v': {
-        FILE* f = openInput(argument, letter != 'v');
-        if (f == nullptr)
-            return;
-        (letter == 'i' ? encoding : letter == 'p' ? pinpointingInfo : letter == 'q' ? queries : normalizationMap) = f;
-        return;
-    }
-    case 'a':
-    case 'h':
-    case 'o': {
-        FILE* f = openOutput(argument, name);
-        if (f == nullptr)
-            return;
-        (letter == 'a' ? axiomsInformation : letter == 'h' ? header : clauses) = f;
-        return;
-    }
+    switch (argument[1]) {
+    case 'i': inputInto(argument, encoding); return;
+    case 'p': inputInto(argument, pinpointingInfo); return;
+    case 'q': inputInto(argument, queries); return;
+    case 'v': inputInto(argument, normalizationMap, false); return;
+    case 'a': outputInto(argument, axiomsInformation); return;
+    case 'h': outputInto(argument, header); return;
+    case 'o': outputInto(argument, clauses); return;
     case 'd': debugOption(argument, debugStream); return;
     case 'g': flag(argument, originalAxiomNumbers, true); return;
     case 'm': flag(argument, inProcessSolver, true); return;

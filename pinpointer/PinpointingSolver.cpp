@@ -174,26 +174,13 @@ void PinpointingSolver::analyzeFinal(Lit p, vec<Lit>& out, bool explain) {
     out.clear();
     bool placed = false;
     if (decisionLevel() > 0) {
-        seen[var(p)] = 1;
-        for (int i = trail.size() - 1; i >= levelStarts[0]; i--) {
-            int x = var(trail[i]);
-            if (!seen[x]) continue;
-            const Clause* r = reasons[x];
-            if (r == nullptr) {
-                if (!placed && x < var(p)) {
-                    out.push(p);
-                    placed = true;
-                }
-                out.push(trail[i]);
-            } else {
-                for (int j = 1; j < r->size(); j++) {
-                    int v = var((*r)[j]);
-                    if (levels[v] > 0) seen[v] = 1;
-                }
+        visitDecisionsBehind(p, [&](Lit d) {
+            if (!placed && var(d) < var(p)) {
+                out.push(p);
+                placed = true;
             }
-            seen[x] = 0;
-        }
-        seen[var(p)] = 0;
+            out.push(d);
+        });
     }
     if (!placed) out.push(p);
 }

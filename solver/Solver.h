@@ -174,6 +174,10 @@ protected:
     void analyze(Clause* confl, vec<Lit>& out_learnt, int& out_btlevel);
     bool litRedundant(Lit p, unsigned abstract_levels);
     void analyzeFinal(Lit p, vec<Lit>& out_conflict);
+    // Visits, latest first, each assigned literal without a reason (an
+    // assumption or a decision) on which the assignment of p rests.
+    template <typename Visit>
+    void visitDecisionsBehind(Lit p, Visit visit);
     unsigned abstractLevel(int v) const { return 1u << (levels[v] & 31); }
 
     // Activities.
@@ -215,5 +219,25 @@ private:
     Clause* propagateWatches();
     void printStatisticsRow(double learntLimit);
 };
+
+template <typename Visit>
+void Solver::visitDecisionsBehind(Lit p, Visit visit) {
+    seen[var(p)] = 1;
+    for (int i = trail.size() - 1; i >= levelStarts[0]; i--) {
+        int x = var(trail[i]);
+        if (!seen[x]) continue;
+        const Clause* r = reasons[x];
+        if (r == nullptr) {
+            visit(trail[i]);
+        } else {
+            for (int j = 1; j < r->size(); j++) {
+                int v = var((*r)[j]);
+                if (levels[v] > 0) seen[v] = 1;
+            }
+        }
+        seen[x] = 0;
+    }
+    seen[var(p)] = 0;
+}
 
 #endif

@@ -113,21 +113,5 @@ void Solver::analyzeFinal(Lit p, vec<Lit>& out_conflict) {
     out_conflict.clear();
     out_conflict.push(p);
     if (decisionLevel() == 0) return;
-
-    seen[var(p)] = 1;
-    for (int i = trail.size() - 1; i >= levelStarts[0]; i--) {
-        int x = var(trail[i]);
-        if (!seen[x]) continue;
-        const Clause* r = reasons[x];
-        if (r == nullptr) {
-            out_conflict.push(~trail[i]);
-        } else {
-            for (int j = 1; j < r->size(); j++) {
-                int v = var((*r)[j]);
-                if (levels[v] > 0) seen[v] = 1;
-            }
-        }
-        seen[x] = 0;
-    }
-    seen[var(p)] = 0;
+    visitDecisionsBehind(p, [&out_conflict](Lit d) { out_conflict.push(~d); });
 }

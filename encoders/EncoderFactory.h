@@ -1,3 +1,11 @@
+// encoders/: the clause sinks behind the Encoder interface. DimacsEncoder
+// writes DIMACS text (its lines through a ClauseWriter, formatted by
+// DimacsText.h); CoreSolverEncoder and SimpSolverEncoder load the clauses
+// into the solver or the simplifying solver of solver/ and decide queries in
+// process (both on InProcessEncoder); ActivityGenerator seeds the solvers'
+// variable activities. EncoderFactory, below, is where a driver gets the sink
+// its options ask for.
+
 #ifndef KORVANE_ENCODERS_ENCODERFACTORY_H
 #define KORVANE_ENCODERS_ENCODERFACTORY_H
 

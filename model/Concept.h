@@ -1,3 +1,17 @@
+// model/: what a terminology is made of, and the process-wide services
+// around it. The concept family (Concept, TrivialConcept, PrimitiveConcept,
+// Conjunction, ExistentialRestr) and the role family (Role, TrivialRole,
+// PrimitiveRole, Composition) on their common base Container, ordered by
+// ExpressionOrder.h; the axioms (Axiom, RoleAxiom); the names table
+// (SymbolTable, SymbolTableEntry); the diagnostics collector (ParserManager);
+// the memory pools (MemoryPool, pool_allocator) and the CPU stopwatch
+// (timer); the sets and indexes the classification works on
+// (SharedConceptSet, GCIIndex, SubsumerIndex, AssertionSet.h, HashIndex.h,
+// IdPairMap.h); and the library build's deduction state of concepts and roles
+// (ConceptDeduction, ChainedConclusions, RoleDeduction). The folder is
+// compiled into both builds of the core libraries; ModelBuild.h says how the
+// builds differ.
+
 #ifndef KORVANE_MODEL_CONCEPT_H
 #define KORVANE_MODEL_CONCEPT_H
 

@@ -1,11 +1,29 @@
-# The grammars of the text inputs. Each is a bison LALR(1) parser
+# parsers/: every text input of the programs and what its reading does, and
+# the command-line handling the classifier-like programs share.
+#
+# The nine grammars of the text inputs. Each is a bison LALR(1) parser
 # parsers/<name>.y over a flex scanner parsers/<name>.l, all of whose globals
-# carry the grammar's own symbol prefix. The C++ they generate stays in the
-# build tree; it is generated once and compiled into both core libraries
-# (korvane_add_core), together with the support code every grammar shares
-# (parsers/GrammarSupport: reading the input, line counting, diagnostics).
-# The readers of a stored encoding are the exception: they belong to the
-# library build only and share one scanner description (block below).
+# carry the grammar's own symbol prefix: the ontology language el_krss_g, the
+# simple queries el_krss_g_query_simple, the complex queries el_krss_g_query,
+# the normalisation map el_krss_g_upload, the readers of a stored encoding
+# el_dimacs_encoding, el_dimacs_encoding_pinp and el_dimacs_encoding_simple,
+# the pinpointing information el_pinpointing_info and the axioms information
+# el_axioms_info. The C++ they generate stays in the build tree; it is
+# generated once and compiled into both core libraries (korvane_add_core),
+# together with the support code every grammar shares (GrammarSupport:
+# reading the input, line counting, diagnostics; GrammarLimits.h). The
+# ontology and simple-query grammars are in both builds; the others belong to
+# the library build only, and the readers of a stored encoding share one
+# scanner description (block below).
+#
+# Beside each grammar, the class that does its actions: OntologyBuilder and
+# NameLookup (ontology), SimpleQueryLoop and SimpleQueryActions (simple
+# queries), ComplexQueries, NormalizationMapBuilder, EncodingReader,
+# EncodingCopy with PinpointingEncodingReader and HornClauseTie (the stored
+# encodings, checked by EncodingLimits), PinpointingInfoLoader and
+# AxiomsInfoLoader (with TokenNumber and AxiomNumberLimit for their numbers).
+# The drivers share CommandLineOptions (the base of their option classes),
+# CommandLineFiles (the files they open) and QueryRun (the query phase).
 # Included from the top-level CMakeLists.txt after KORVANE_CORE_SOURCES and
 # KORVANE_LIBRARY_ONLY_SOURCES are set and before the core libraries are made.
 

@@ -1,3 +1,23 @@
+// reasoner/: the terminology store and what is done with it. The TBox holds
+// the concept and role DAGs, the axioms, the normal form and the encoding
+// state. Its operations of both builds: insertion and DAG sharing (TBox.cpp),
+// queries (TBoxQueries.cpp), the side files and listings (TBoxListings.cpp,
+// writing the map in the form of NormalizationMapForm) and the behaviour
+// flags (TBoxFlags.cpp). Those of the library build only (the classifier's
+// build brings its own normalisation, classification and encoding, in
+// classifier/): normalisation (TBoxNormalization.cpp), encoding
+// (TBoxEncoding.cpp), the pinpointing information (TBoxPinpointing.cpp,
+// PinpointingRecords), the deduction dump (TBoxDumps.cpp) and the
+// completion-based classification: its seeds (DeductionPreparation.cpp,
+// IncrementalPreparation.cpp for an increment), its loop (DeductionLoop.cpp,
+// PassCandidates) and one completion rule per file in rules/. The EncodedTBox,
+// also of the library build only, holds what is read back from files: the
+// pinpointing records (EncodedDeduction, found by SubsumptionPairIndex), the
+// axiom assumptions and control clauses (EncodedTBoxAssumptions.cpp,
+// EncodedTBoxControl.cpp) and a stored encoding, from which EncodingReload.cpp
+// rebuilds a classified terminology. Encoder is the interface of every clause
+// sink.
+
 #ifndef KORVANE_REASONER_TBOX_H
 #define KORVANE_REASONER_TBOX_H
 

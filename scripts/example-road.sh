@@ -6,10 +6,13 @@
 # Then the incremental classifier classifies the same ontology, stores its
 # encoding and map, and adds examples/anatomy-increment.krss as an increment
 # before it answers complex queries; then it reloads the stored encoding and
-# map instead of classifying again, and adds the same increment. Last, the
-# pinpointing road (steps P1 to P3): the incremental classifier writes the
-# pinpointing information, the pinpoint-encoder turns the encoding into the
-# pinpointing encoding and answers queries with the axioms each answer rests on.
+# map instead of classifying again, and adds the same increment. Two steps
+# show the input languages of the reference: complex queries on the example
+# (step Q), and a normalisation map with names between bars that a reload
+# reads back (step M). Last, the pinpointing road (steps P1 to P3): the
+# incremental classifier writes the pinpointing information, the
+# pinpoint-encoder turns the encoding into the pinpointing encoding and
+# answers queries with the axioms each answer rests on.
 # Usage: example-road.sh CLASSIFIER PINPOINTER INCREMENTAL_CLASSIFIER PINPOINT_ENCODER OUTPUT_DIRECTORY
 set -euo pipefail
 if [ $# -ne 5 ]; then
@@ -77,6 +80,24 @@ echo "-- answers:"
     2>"$out/reload.timings"
 echo "-- timing lines:"
 sed 's/: .*/: .../' "$out/reload.timings"
+
+echo
+echo "== Q. answer the complex queries of examples/anatomy-complex.queries =="
+echo "-- answers:"
+"$incremental" -i="$examples/anatomy.krss" -q="$examples/anatomy-complex.queries" -m \
+    -o=/dev/null -h=/dev/null 2>"$out/complex-queries.timings"
+echo "-- timing lines:"
+sed 's/: .*/: .../' "$out/complex-queries.timings"
+
+echo
+echo "== M. store the encoding and map of examples/wardrobe.krss, reload them and answer examples/wardrobe.queries =="
+"$incremental" -i="$examples/wardrobe.krss" -o="$out/wardrobe.cnf" -h="$out/wardrobe.header" \
+    -v="$out/wardrobe.map" 2>"$out/wardrobe.timings"
+cat "$out/wardrobe.map"
+cat "$out/wardrobe.header" "$out/wardrobe.cnf" >"$out/wardrobe.encoding"
+echo "-- answers after the reload:"
+"$incremental" -io="$out/wardrobe.encoding" -iv="$out/wardrobe.map" -q="$examples/wardrobe.queries" -m \
+    -o=/dev/null -h=/dev/null 2>"$out/wardrobe-reload.timings"
 
 # --- The pinpointing road: incremental-classifier -p -> pinpoint-encoder.
 pinpointing_road() {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up the build packages, builds the programs and runs the classifier and
-# the pinpointer on the bundled example.
+# Sets up the build packages, builds the programs and runs them on the
+# bundled examples (the README's worked example).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/lib/packages.sh

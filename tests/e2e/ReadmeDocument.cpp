@@ -82,7 +82,21 @@ std::string ReadmeDocument::shape(const std::string& argument)
 {
     if (argument.size() <= 2)
         return argument;
-    return argument.substr(0, 2) + (argument[2] == '=' ? "=" : "X");
+    std::size_t end = 2;
+    while (end < argument.size() && argument[end] >= 'a' && argument[end] <= 'z')
+        ++end;
+    if (end == argument.size())
+        return argument;
+    return argument.substr(0, end) + (argument[end] == '=' ? "=" : "X");
+}
+
+std::string ReadmeDocument::instance(const std::string& shape)
+{
+    if (shape.size() > 2 && shape.back() == '=')
+        return shape + "1";
+    if (shape.size() > 2 && shape.back() == 'X')
+        return shape.substr(0, shape.size() - 1) + "1";
+    return shape;
 }
 
 std::set<std::string> ReadmeDocument::optionForms(const std::string& program) const

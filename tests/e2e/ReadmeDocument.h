@@ -21,15 +21,21 @@ public:
     // its text and its block.
     std::vector<std::pair<std::string, std::vector<std::string>>> blocksAfter(const std::string& prefix) const;
 
-    // The forms of the option table of a program, each reduced to its shape:
-    // "-x" (the letter alone), "-x=" (an equals sign and a value) or "-xX"
-    // (anything else after the letter).
+    // The forms of the option table of a program, each reduced to its shape
+    // (see shape).
     std::set<std::string> optionForms(const std::string& program) const;
     // How many rows the option table has.
     int optionRows(const std::string& program) const;
 
-    // The shape of one argument, as optionForms gives it.
+    // The shape of one argument or form: the option's name (the minus sign,
+    // its letter and the lower-case letters right after it, as "-i" or "-io"),
+    // then nothing, "=" (an equals sign and a value) or "X" (a value right
+    // after the name). The table writes a value in capitals (FILE, TEXT, N),
+    // a probe as the digit 1: "-sTEXT" and "-s1" are "-sX", "-io=FILE" and
+    // "-io=1" are "-io=".
     static std::string shape(const std::string& argument);
+    // An argument of that shape: the name, then nothing, "=1" or "1".
+    static std::string instance(const std::string& shape);
 
 private:
     int markLine(const std::string& mark) const;

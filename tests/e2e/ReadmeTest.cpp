@@ -1,6 +1,6 @@
 // The user's reference in README.md against the programs: every option form
-// that a program's parser accepts is in its option table and every form in
-// the table is accepted; the worked example prints what the README shows;
+// that a program's parser accepts, under a name of one letter or two, is in
+// its option table and every form in the table is accepted; the worked example prints what the README shows;
 // the language examples get the answers the README gives.
 
 #include <gtest/gtest.h>
@@ -42,71 +42,197 @@ std::string listed(const std::set<std::string>& forms)
 //
 // A program and the arguments around a probed one that make a run on empty
 // inputs succeed: so a probe is accepted when the run ends with status 0
-// and says nothing of an invalid parameter.
+// and says nothing of an invalid parameter. An option that needs other
+// arguments beside it (a stored encoding needs its map) has a companion:
+// the arguments around it instead, and the scratch file whose text the
+// probed option reads, both as the file "1" and on standard input.
+struct Companion {
+    const char* prefix;
+    std::vector<std::string> fixedArguments;
+    const char* valueFile;
+};
+
 struct ProgramProbe {
     const char* name;
     const char* path;
     std::vector<std::string> fixedArguments;
     std::vector<std::string> emptyFiles;
+    // The program reports every invalid argument of a run, so many probes can
+    // share one run to find those it refuses by name.
+    bool reportsEveryArgument;
+    std::vector<Companion> companions;
+    // Writes the companions' files in the scratch directory (or nothing).
+    void (*prepare)(const ScratchDir& scratch);
 };
 
 std::ostream& operator<<(std::ostream& out, const ProgramProbe& probe) { return out << probe.name; }
 
+// A stored encoding and its map: those of the empty ontology, as the
+// incremental classifier writes them.
+void writeStoredEncoding(const ScratchDir& scratch)
+{
+    ProcessResult r = runProgram({KORVANE_INCREMENTAL_CLASSIFIER_PATH, "-i=" + scratch.write("stored.krss", ""),
+                                  "-o=" + scratch.path("body"), "-h=" + scratch.path("header"),
+                                  "-v=" + scratch.path("map")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    scratch.write("encoding", scratch.read("header") + scratch.read("body"));
+}
+
 const ProgramProbe kProbes[] = {
-    {"classifier", KORVANE_CLASSIFIER_PATH, {"-i=ontology", "-o=/dev/null", "-h=/dev/null"}, {"ontology"}},
+    {"classifier", KORVANE_CLASSIFIER_PATH, {"-i=ontology", "-o=/dev/null", "-h=/dev/null"}, {"ontology"}, true, {},
+     nullptr},
     {"pinpointer", KORVANE_PINPOINTER_PATH, {"-a=list", "-i=encoding", "-q=queries", "-c"},
-     {"list", "encoding", "queries"}},
+     {"list", "encoding", "queries"}, false, {}, nullptr},
     {"incremental-classifier", KORVANE_INCREMENTAL_CLASSIFIER_PATH, {"-i=ontology", "-o=/dev/null", "-h=/dev/null"},
-     {"ontology"}},
+     {"ontology"}, true,
+     {{"-io", {"-iv=map", "-o=/dev/null", "-h=/dev/null"}, "encoding"},
+      {"-iv", {"-io=encoding", "-o=/dev/null", "-h=/dev/null"}, "map"}},
+     writeStoredEncoding},
     {"pinpoint-encoder", KORVANE_PINPOINT_ENCODER_PATH,
      {"-i=encoding", "-p=pinpointing", "-v=map", "-o=/dev/null", "-h=/dev/null"},
-     {"encoding", "pinpointing", "map"}},
+     {"encoding", "pinpointing", "map"}, true, {}, nullptr},
 };
 
 class ReadmeOptionTable : public ::testing::TestWithParam<ProgramProbe> {};
 
-// The letters from `first` on, every `step`-th, in the three shapes of
-// ReadmeDocument::shape; the value "1" is a number and, in the scratch
-// directory, an empty file.
-std::set<std::string> acceptedForms(const ProgramProbe& probe, int first, int step)
-{
+// The scratch directory of one runner of probes.
+class ProbeRunner {
+public:
+    explicit ProbeRunner(const ProgramProbe& probe) : probe(probe)
+    {
+        for (const std::string& file : probe.emptyFiles)
+            scratch.write(file, "");
+        if (probe.prepare != nullptr)
+            probe.prepare(scratch);
+    }
+
+    // Whether the program accepts the argument in a run of its own.
+    bool accepts(const std::string& argument)
+    {
+        const Companion* companion = nullptr;
+        for (const Companion& c : probe.companions)
+            if (argument.compare(0, std::string(c.prefix).size(), c.prefix) == 0)
+                companion = &c;
+        const std::string value = companion != nullptr ? scratch.read(companion->valueFile) : "";
+        scratch.write("1", value);
+        std::vector<std::string> argv = {probe.path};
+        const std::vector<std::string>& around =
+            companion != nullptr ? companion->fixedArguments : probe.fixedArguments;
+        argv.insert(argv.end(), around.begin(), around.end());
+        argv.push_back(argument);
+        ProcessResult r = runProgram(argv, value, false, scratch.path("."));
+        return r.status == 0 && r.err.find("Invalid parameter") == std::string::npos;
+    }
+
+    // The arguments among `batch` that one run with all of them does not
+    // name as invalid parameters.
+    std::vector<std::string> notRefusedByName(const std::vector<std::string>& batch)
+    {
+        scratch.write("1", "");
+        std::vector<std::string> argv = {probe.path};
+        argv.insert(argv.end(), probe.fixedArguments.begin(), probe.fixedArguments.end());
+        argv.insert(argv.end(), batch.begin(), batch.end());
+        ProcessResult r = runProgram(argv, "", false, scratch.path("."));
+        std::set<std::string> refused;
+        for (const std::string& line : trimmedLines(r.err))
+            if (line.compare(0, 19, "Invalid parameter: ") == 0)
+                refused.insert(line.substr(19));
+        std::vector<std::string> rest;
+        for (const std::string& argument : batch)
+            if (refused.count(argument) == 0)
+                rest.push_back(argument);
+        return rest;
+    }
+
+    // The arguments that the program accepts, each judged in a run of its
+    // own unless a shared run refused it by name.
+    std::set<std::string> accepted(const std::vector<std::string>& arguments)
+    {
+        const std::size_t batchSize = 64;
+        std::vector<std::string> candidates;
+        if (!probe.reportsEveryArgument) {
+            candidates = arguments;
+        } else {
+            for (std::size_t from = 0; from < arguments.size(); from += batchSize) {
+                std::vector<std::string> batch(arguments.begin() + from,
+                                               arguments.begin() + std::min(arguments.size(), from + batchSize));
+                for (const std::string& argument : notRefusedByName(batch))
+                    candidates.push_back(argument);
+            }
+        }
+        std::set<std::string> result;
+        for (const std::string& argument : candidates)
+            if (accepts(argument))
+                result.insert(argument);
+        return result;
+    }
+
+private:
+    const ProgramProbe& probe;
     Scratch scratch;
-    for (const std::string& file : probe.emptyFiles)
-        scratch.write(file, "");
+};
+
+// The arguments the program accepts, over four runners at a time.
+std::set<std::string> acceptedArguments(const ProgramProbe& probe, const std::vector<std::string>& arguments)
+{
+    const std::size_t runners = 4;
+    std::vector<std::future<std::set<std::string>>> parts;
+    for (std::size_t i = 0; i < runners; ++i)
+        parts.push_back(std::async(std::launch::async, [&probe, &arguments, i, runners] {
+            std::vector<std::string> share;
+            for (std::size_t k = i; k < arguments.size(); k += runners)
+                share.push_back(arguments[k]);
+            ProbeRunner runner(probe);
+            return runner.accepted(share);
+        }));
+    std::set<std::string> accepted;
+    for (auto& part : parts) {
+        std::set<std::string> some = part.get();
+        accepted.insert(some.begin(), some.end());
+    }
+    return accepted;
+}
+
+// Every letter's option in the three shapes of one letter, then every
+// lower-case pair of letters as a name in the three shapes, except under a
+// letter that takes any text after it (its pairs are that text); and an
+// argument of each shape that the table lists. Returns the shapes of the
+// accepted arguments, and in `probed` how many arguments were probed.
+std::set<std::string> acceptedShapes(const ProgramProbe& probe, const std::set<std::string>& documented,
+                                     std::size_t& probed)
+{
     std::string letters;
     for (char c = 'a'; c <= 'z'; ++c)
         letters += c;
     for (char c = 'A'; c <= 'Z'; ++c)
         letters += c;
-    std::set<std::string> accepted;
-    for (std::size_t i = first; i < letters.size(); i += step) {
-        const std::string bare = std::string("-") + letters[i];
-        for (const std::string& argument : {bare, bare + "=1", bare + "1"}) {
-            scratch.write("1", "");
-            std::vector<std::string> argv = {probe.path};
-            argv.insert(argv.end(), probe.fixedArguments.begin(), probe.fixedArguments.end());
-            argv.push_back(argument);
-            ProcessResult r = runProgram(argv, "", false, scratch.path("."));
-            if (r.status == 0 && r.err.find("Invalid parameter") == std::string::npos)
-                accepted.insert(ReadmeDocument::shape(argument));
-        }
+    std::vector<std::string> single;
+    for (char letter : letters) {
+        const std::string name = std::string("-") + letter;
+        for (const std::string& argument : {name, name + "=1", name + "1"})
+            single.push_back(argument);
     }
-    return accepted;
-}
+    std::set<std::string> accepted = acceptedArguments(probe, single);
 
-// The same over four runners at a time.
-std::set<std::string> acceptedForms(const ProgramProbe& probe)
-{
-    const int runners = 4;
-    std::vector<std::future<std::set<std::string>>> parts;
-    for (int i = 0; i < runners; ++i)
-        parts.push_back(std::async(std::launch::async, [&probe, i] { return acceptedForms(probe, i, runners); }));
-    std::set<std::string> accepted;
-    for (auto& part : parts) {
-        std::set<std::string> forms = part.get();
-        accepted.insert(forms.begin(), forms.end());
+    std::vector<std::string> pairs;
+    for (char first = 'a'; first <= 'z'; ++first) {
+        const std::string name = std::string("-") + first;
+        if (accepted.count(name + "1") != 0)
+            continue;
+        for (char second = 'a'; second <= 'z'; ++second)
+            for (const std::string& argument : {name + second, name + second + "=1", name + second + "1"})
+                pairs.push_back(argument);
     }
-    return accepted;
+    for (const std::string& form : documented)
+        pairs.push_back(ReadmeDocument::instance(form));
+    std::set<std::string> more = acceptedArguments(probe, pairs);
+    accepted.insert(more.begin(), more.end());
+    probed = single.size() + pairs.size();
+
+    std::set<std::string> shapes;
+    for (const std::string& argument : accepted)
+        shapes.insert(ReadmeDocument::shape(argument));
+    return shapes;
 }
 
 TEST_P(ReadmeOptionTable, ListsExactlyTheFormsTheParserAccepts)
@@ -114,7 +240,9 @@ TEST_P(ReadmeOptionTable, ListsExactlyTheFormsTheParserAccepts)
     const ProgramProbe& probe = GetParam();
     std::set<std::string> documented = readme().optionForms(probe.name);
     ASSERT_GT(readme().optionRows(probe.name), 0) << "no option table marked for " << probe.name;
-    std::set<std::string> accepted = acceptedForms(probe);
+    std::size_t probed = 0;
+    std::set<std::string> accepted = acceptedShapes(probe, documented, probed);
+    RecordProperty("probed_arguments", static_cast<int>(probed));
 
     std::set<std::string> refused;
     for (const std::string& form : documented)

@@ -42,10 +42,7 @@ std::string beyondTheAxioms(int line)
                       static_cast<unsigned>(line));
 }
 
-class AxiomsReader : public ::testing::Test {
-protected:
-    void SetUp() override { resetSideFileState(); }
-};
+class AxiomsReader : public LoadedModelTest {};
 
 struct LoadCase {
     const char* title;

@@ -98,10 +98,7 @@ std::set<std::string> roleAxiomLines()
     return lines;
 }
 
-class MapReader : public ::testing::Test {
-protected:
-    void SetUp() override { resetSideFileState(); }
-};
+class MapReader : public LoadedModelTest {};
 
 struct ConceptCase {
     const char* title;
@@ -213,7 +210,7 @@ TEST_F(MapReader, NamedAndFreshConceptOfOneNumberStayApart)
 {
     ASSERT_EQ(parseMap("|12| 4\n#12 5\n"), 0);
     EXPECT_EQ(variables(), (Variables{{"name 12", 4}, {"fresh 12", 5}}));
-    resetSideFileState();
+    resetLoadedModel();
     ASSERT_EQ(parseMap("#12 5\n|12| 4\n"), 0);
     EXPECT_EQ(variables(), (Variables{{"name 12", 4}, {"fresh 12", 5}}));
 }
@@ -417,7 +414,7 @@ struct WrittenMap {
 
 WrittenMap writeMap(const std::string& ontology, const std::set<std::string>& unnumbered)
 {
-    resetSideFileState();
+    resetLoadedModel();
     EXPECT_EQ(parseOntology(ontology), 0);
     TBox* tbox = TBox::getInstance();
     tbox->normalizeTBox();
@@ -437,7 +434,7 @@ WrittenMap writeMap(const std::string& ontology, const std::set<std::string>& un
 // Reads the map in a fresh process state and finds what it was written from.
 void expectReadBack(const WrittenMap& written)
 {
-    resetSideFileState();
+    resetLoadedModel();
     ASSERT_EQ(parseMap(written.text), 0);
     EXPECT_EQ(variables(), written.concepts) << written.text;
     EXPECT_EQ(roleAxiomLines(), written.roleAxioms) << written.text;

@@ -52,10 +52,7 @@ std::string couple(int line)
     return diagnostic(kContext, "Parser", "WARNING", line, "Couple not found at line: ", static_cast<unsigned>(line));
 }
 
-class PinpointingReader : public ::testing::Test {
-protected:
-    void SetUp() override { resetSideFileState(); }
-};
+class PinpointingReader : public LoadedModelTest {};
 
 struct RecordCase {
     const char* title;

@@ -8,16 +8,10 @@
 #include "parsers/el_krss_g_upload.h"
 #include "parsers/el_pinpointing_info.h"
 #include "reasoner/EncodedTBox.h"
+#include "support/LoadedModel.h"
 #include "support/ProcessRunner.h"
 
 namespace korvane_test {
-
-void resetSideFileState()
-{
-    resetModel();
-    EncodedTBox::Instance = nullptr;
-    EncodedTBox::use_original_axiom_index = false;
-}
 
 int parseMap(const std::string& text)
 {

@@ -7,11 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace korvane_test {
+#include "support/LoadedModel.h"
 
-// Fresh model, names table, diagnostics collector and EncodedTBox for a test
-// that reads side files (earlier singletons are left to leak).
-void resetSideFileState();
+namespace korvane_test {
 
 // The normalisation map, the pinpointing information and the axioms
 // information read from `text`.

@@ -16,10 +16,8 @@ using namespace korvane_test;
 
 namespace {
 
-class AxiomTest : public ::testing::Test {
+class AxiomTest : public FreshModelTest {
 protected:
-    void SetUp() override { resetModelStatics(); }
-
     static Concept* named(const std::string& name) { return new PrimitiveConcept(name); }
     static Concept* sharedNamed(const std::string& name)
     {

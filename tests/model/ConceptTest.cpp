@@ -51,10 +51,8 @@ public:
     int backwardCalls = 0;
 };
 
-class ConceptTest : public ::testing::Test {
+class ConceptTest : public FreshModelTest {
 protected:
-    void SetUp() override { resetModelStatics(); }
-
     static PrimitiveConcept* named(const std::string& name) { return new PrimitiveConcept(name); }
 };
 

@@ -25,10 +25,8 @@ bool same(const Role* a, const Role* b)
     return !(*a < *b) && !(*b < *a);
 }
 
-class RoleTest : public ::testing::Test {
+class RoleTest : public FreshModelTest {
 protected:
-    void SetUp() override { resetModelStatics(); }
-
     static PrimitiveRole* named(const std::string& name) { return new PrimitiveRole(name); }
 };
 

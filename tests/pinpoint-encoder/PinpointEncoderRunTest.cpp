@@ -14,6 +14,7 @@
 
 #include "PinpointEncoderProcess.h"
 #include "support/PeerSolver.h"
+#include "support/SanitizedBuild.h"
 
 namespace pinpoint_encoder_e2e {
 namespace {
@@ -247,7 +248,7 @@ TEST(PinpointEncoderRun, AnAxiomIndexFarAboveTheRecordsCostsNoMoreThanTheRecords
                                     "2 4 3 2 3 S\n2 5 4 2 4 S\n3 5 4 3 4 S\n";
     ProcessSetup setup;
     setup.timeLimitSeconds = 2;
-    if (std::getenv("KORVANE_SANITIZED") == nullptr)
+    if (!sanitizedBuild())
         setup.memoryLimitBytes = 256ul << 20;
     ProcessResult r = runProgramWith({kProgram, "-i=" + files.write("enc", kChainEncoding),
                                       "-p=" + files.write("pin", pinpointing), "-h=" + files.path("header"),

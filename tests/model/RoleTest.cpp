@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ModelOrder.h"
 #include "TestSupport.h"
 #include "model/Composition.h"
 #include "model/PrimitiveRole.h"
@@ -14,16 +15,6 @@
 using namespace korvane_test;
 
 namespace {
-
-bool less(const Role* a, const Role* b)
-{
-    return *a < *b;
-}
-
-bool same(const Role* a, const Role* b)
-{
-    return !(*a < *b) && !(*b < *a);
-}
 
 class RoleTest : public FreshModelTest {
 protected:
@@ -106,8 +97,7 @@ TEST_F(RoleTest, AtomicRolesCompareByNameOrCreation)
     Role* newer = new PrimitiveRole();
     older->id = 90;
     newer->id = 2;
-    EXPECT_TRUE(less(older, newer));
-    EXPECT_FALSE(less(newer, older));
+    expectBefore(older, newer);
     EXPECT_TRUE(same(new TrivialRole(true), new TrivialRole(true)));
 }
 

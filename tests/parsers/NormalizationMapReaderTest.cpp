@@ -272,54 +272,43 @@ TEST_F(MapReader, WithoutAnEncodingTheTableIsLeftAlone)
 
 // --- Rejected maps.
 
-struct ErrorCase {
-    const char* title;
-    const char* map;
-    const char* module;
-    int line;
-    std::string message;
-};
+class MapErrors : public MapReader, public ::testing::WithParamInterface<RejectedSideFile> {};
 
-void PrintTo(const ErrorCase& c, std::ostream* out) { *out << c.title; }
-
-class MapErrors : public MapReader, public ::testing::WithParamInterface<ErrorCase> {};
-
-TEST_P(MapErrors, AreFatalWithOneDiagnostic)
-{
-    const ErrorCase& c = GetParam();
-    EXPECT_EXIT(parseMap(c.map), ExitedWithCode(255),
-                fatalOutput("", diagnostic(kContext, c.module, "ERROR", c.line, c.message), 0));
-}
+TEST_P(MapErrors, AreFatalWithOneDiagnostic) { expectRejected(parseMap, GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, MapErrors,
     ::testing::Values(
         // The scanner has read the last newline when the input ends.
-        ErrorCase{"ConceptWithoutNumber", "A 3\nB\n", "Parser", 3, "syntax error"},
-        ErrorCase{"NumberAlone", "3\n", "Parser", 1, "syntax error near token '3'"},
-        ErrorCase{"NameInPlaceOfTheNumber", "A B\n", "Parser", 1, "syntax error near token 'B'"},
-        ErrorCase{"OntologyInclusion", "(implies A B)\n", "Parser", 1, "syntax error near token 'implies'"},
-        ErrorCase{"SharpBeforeAName", "#x 3\n", "Parser", 1, "syntax error near token 'x'"},
-        ErrorCase{"SharpBeforeZero", "#0 3\n", "Parser", 1, "syntax error near token '0'"},
-        ErrorCase{"KeywordAsName", "and 3\n", "Parser", 1, "syntax error near token 'and'"},
-        ErrorCase{"NumberAsNameOutsideBars", "(some r 12) 3\n", "Parser", 1, "syntax error near token '12'"},
-        ErrorCase{"RoleDeclaration", "(role-inclusion r)\n", "Parser", 1, "syntax error near token ')'"},
-        ErrorCase{"EmptyBars", "|| 3\n", "Parser", 1, "syntax error near token '|'"},
-        ErrorCase{"TopIsNoNameBetweenBars", "|*top*| 3\n", "Parser", 1, "syntax error near token '*top*'"},
-        ErrorCase{"UnclosedBar", "|A 3\n", "Parser", 1, "syntax error near token '3'"},
-        ErrorCase{"InputEndsInsideBars", "A 3\n|B", "Parser", 2, "syntax error"},
-        ErrorCase{"CharacterOutsideTheTokenSet", "A 3\nB $\n", "Lexer", 2, unrecognized("$")},
-        ErrorCase{"CharacterOutsideTheTokenSetBetweenBars", "|A+| 3\n", "Lexer", 1, unrecognized("+")},
-        ErrorCase{"NameStartingWithMinusOutsideBars", "-x 3\n", "Lexer", 1, unrecognized("-")},
-        ErrorCase{"CommentWithoutNewline", "A 3 ;; last", "Lexer", 1, unrecognized(";")},
-        ErrorCase{"NumberBeyond64Bits", "A 18446744073709551616\n", "Lexer", 1,
-                  "Number out of range: '18446744073709551616'"},
-        ErrorCase{"FreshNumberBeyond64Bits", "#99999999999999999999 3\n", "Lexer", 1,
-                  "Number out of range: '99999999999999999999'"},
-        ErrorCase{"ConceptNameUsedAsRole", "A 3\n(some A B) 4\n", "Parser", 2,
-                  "Name 'A' is not used only as type role, see line: 1"},
-        ErrorCase{"RoleNameUsedAsConcept", "(transitive r)\n\nr 3\n", "Parser", 3,
-                  "Name 'r' is not used only as type concept, see line: 1"}),
+        RejectedSideFile{"ConceptWithoutNumber", "A 3\nB\n", kContext, "Parser", 3, "syntax error"},
+        RejectedSideFile{"NumberAlone", "3\n", kContext, "Parser", 1, "syntax error near token '3'"},
+        RejectedSideFile{"NameInPlaceOfTheNumber", "A B\n", kContext, "Parser", 1, "syntax error near token 'B'"},
+        RejectedSideFile{"OntologyInclusion", "(implies A B)\n", kContext, "Parser", 1,
+                         "syntax error near token 'implies'"},
+        RejectedSideFile{"SharpBeforeAName", "#x 3\n", kContext, "Parser", 1, "syntax error near token 'x'"},
+        RejectedSideFile{"SharpBeforeZero", "#0 3\n", kContext, "Parser", 1, "syntax error near token '0'"},
+        RejectedSideFile{"KeywordAsName", "and 3\n", kContext, "Parser", 1, "syntax error near token 'and'"},
+        RejectedSideFile{"NumberAsNameOutsideBars", "(some r 12) 3\n", kContext, "Parser", 1,
+                         "syntax error near token '12'"},
+        RejectedSideFile{"RoleDeclaration", "(role-inclusion r)\n", kContext, "Parser", 1,
+                         "syntax error near token ')'"},
+        RejectedSideFile{"EmptyBars", "|| 3\n", kContext, "Parser", 1, "syntax error near token '|'"},
+        RejectedSideFile{"TopIsNoNameBetweenBars", "|*top*| 3\n", kContext, "Parser", 1,
+                         "syntax error near token '*top*'"},
+        RejectedSideFile{"UnclosedBar", "|A 3\n", kContext, "Parser", 1, "syntax error near token '3'"},
+        RejectedSideFile{"InputEndsInsideBars", "A 3\n|B", kContext, "Parser", 2, "syntax error"},
+        RejectedSideFile{"CharacterOutsideTheTokenSet", "A 3\nB $\n", kContext, "Lexer", 2, unrecognized("$")},
+        RejectedSideFile{"CharacterOutsideTheTokenSetBetweenBars", "|A+| 3\n", kContext, "Lexer", 1, unrecognized("+")},
+        RejectedSideFile{"NameStartingWithMinusOutsideBars", "-x 3\n", kContext, "Lexer", 1, unrecognized("-")},
+        RejectedSideFile{"CommentWithoutNewline", "A 3 ;; last", kContext, "Lexer", 1, unrecognized(";")},
+        RejectedSideFile{"NumberBeyond64Bits", "A 18446744073709551616\n", kContext, "Lexer", 1,
+                         "Number out of range: '18446744073709551616'"},
+        RejectedSideFile{"FreshNumberBeyond64Bits", "#99999999999999999999 3\n", kContext, "Lexer", 1,
+                         "Number out of range: '99999999999999999999'"},
+        RejectedSideFile{"ConceptNameUsedAsRole", "A 3\n(some A B) 4\n", kContext, "Parser", 2,
+                         "Name 'A' is not used only as type role, see line: 1"},
+        RejectedSideFile{"RoleNameUsedAsConcept", "(transitive r)\n\nr 3\n", kContext, "Parser", 3,
+                         "Name 'r' is not used only as type concept, see line: 1"}),
     ByTitle());
 
 TEST_F(MapReader, DeepNestingAndLongListsExhaustTheParserStack)

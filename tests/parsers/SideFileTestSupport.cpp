@@ -101,4 +101,16 @@ std::string fatalOutput(const std::string& before, const std::string& error, int
     return literal(before + error + " --- 1 errors and " + std::to_string(warnings) + " warnings detected.\n");
 }
 
+void PrintTo(const RejectedSideFile& c, std::ostream* out)
+{
+    *out << c.title;
+}
+
+void expectRejected(int (*parseText)(const std::string&), const RejectedSideFile& c)
+{
+    EXPECT_EXIT(parseText(c.input), ::testing::ExitedWithCode(255),
+                fatalOutput(c.before, diagnostic(c.context, c.module, "ERROR", c.line, c.message),
+                            c.before.empty() ? 0 : 1));
+}
+
 } // namespace korvane_test

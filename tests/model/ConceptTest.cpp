@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ModelOrder.h"
+#include "TextForms.h"
 #include "TestSupport.h"
 #include "model/Conjunction.h"
 #include "model/ExistentialRestr.h"
@@ -212,26 +213,20 @@ TEST_F(ConceptTest, ExistentialsOrderByRoleSerialBeforeFiller)
 
 TEST_F(ConceptTest, TextFormsOfAtomicConcepts)
 {
-    EXPECT_EQ(conceptText(TrivialConcept::getTOP()), "*top*");
-    EXPECT_EQ(conceptDescription(TrivialConcept::getTOP()), "*top*");
-    EXPECT_EQ(conceptText(TrivialConcept::getBOTTOM()), "*bottom*");
-    EXPECT_EQ(conceptDescription(TrivialConcept::getBOTTOM()), "*bot*");
-    EXPECT_EQ(conceptText(named("Heart")), "Heart");
-    EXPECT_EQ(conceptDescription(named("Heart")), "Heart");
-
     Concept* fresh = new PrimitiveConcept();
     fresh->id = 7;
-    EXPECT_EQ(conceptText(fresh), "#7");
-    EXPECT_EQ(conceptDescription(fresh), "_7");
-    // A numbered fresh concept prints its id, not its name; a numbered named one its name.
     Concept* numbered = new PrimitiveConcept(12, true);
     numbered->id = 7;
-    EXPECT_EQ(conceptText(numbered), "#7");
-    EXPECT_EQ(conceptDescription(numbered), "_7");
     Concept* numberName = new PrimitiveConcept(12, false);
     numberName->id = 7;
-    EXPECT_EQ(conceptText(numberName), "12");
-    EXPECT_EQ(conceptDescription(numberName), "12");
+    expectTextForms({{TrivialConcept::getTOP(), "*top*", "*top*"},
+                     {TrivialConcept::getBOTTOM(), "*bottom*", "*bot*"},
+                     {named("Heart"), "Heart", "Heart"},
+                     {fresh, "#7", "_7"},
+                     // A numbered fresh concept prints its id, not its name; a
+                     // numbered named one its name.
+                     {numbered, "#7", "_7"},
+                     {numberName, "12", "12"}});
 }
 
 TEST_F(ConceptTest, TextFormsOfComplexConcepts)
@@ -245,22 +240,12 @@ TEST_F(ConceptTest, TextFormsOfComplexConcepts)
     anonymous->id = 4;
 
     Concept* ab = new Conjunction(new ConceptList{a, b});
-    EXPECT_EQ(conceptText(ab), "(and A B)");
-    EXPECT_EQ(conceptDescription(ab), "(A ^ B)");
-    Concept* three = new Conjunction(new ConceptList{a, fresh, TrivialConcept::getTOP()});
-    EXPECT_EQ(conceptText(three), "(and A #3 *top*)");
-    EXPECT_EQ(conceptDescription(three), "(A ^ _3 ^ *top*)");
-
-    Concept* some = new ExistentialRestr(ab, r);
-    EXPECT_EQ(conceptText(some), "(some r (and A B))");
-    EXPECT_EQ(conceptDescription(some), "#r.((A ^ B))");
-    Concept* freshSome = new ExistentialRestr(fresh, anonymous);
-    EXPECT_EQ(conceptText(freshSome), "(some #4 #3)");
-    EXPECT_EQ(conceptDescription(freshSome), "#_4.(_3)");
-
-    Concept* none = new Conjunction(new ConceptList{});
-    EXPECT_EQ(conceptText(none), "(and)");
-    EXPECT_EQ(conceptDescription(none), "()");
+    expectTextForms({{ab, "(and A B)", "(A ^ B)"},
+                     {new Conjunction(new ConceptList{a, fresh, TrivialConcept::getTOP()}), "(and A #3 *top*)",
+                      "(A ^ _3 ^ *top*)"},
+                     {new ExistentialRestr(ab, r), "(some r (and A B))", "#r.((A ^ B))"},
+                     {new ExistentialRestr(fresh, anonymous), "(some #4 #3)", "#_4.(_3)"},
+                     {new Conjunction(new ConceptList{}), "(and)", "()"}});
 }
 
 TEST_F(ConceptTest, CopiesGetAFreshSerialAndKeepTheSharedFields)

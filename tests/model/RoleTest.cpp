@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ModelOrder.h"
+#include "TextForms.h"
 #include "TestSupport.h"
 #include "model/Composition.h"
 #include "model/PrimitiveRole.h"
@@ -117,30 +118,17 @@ TEST_F(RoleTest, ChainsCompareComponentObjectsInOrder)
 
 TEST_F(RoleTest, TextForms)
 {
-    EXPECT_EQ(roleText(new TrivialRole(true)), "*full*");
-    EXPECT_EQ(roleDescription(new TrivialRole(true)), "*full*");
-    EXPECT_EQ(roleText(new TrivialRole(false)), "*empty*");
-    EXPECT_EQ(roleDescription(new TrivialRole(false)), "*empty*");
-
     Role* r = named("r");
     Role* s = named("s");
-    EXPECT_EQ(roleText(r), "r");
-    EXPECT_EQ(roleDescription(r), "r");
     Role* fresh = new PrimitiveRole();
     fresh->id = 7;
-    EXPECT_EQ(roleText(fresh), "#7");
-    EXPECT_EQ(roleDescription(fresh), "_7");
-
-    Role* rs = new Composition(r, s);
-    EXPECT_EQ(roleText(rs), "(compose r s)");
-    EXPECT_EQ(roleDescription(rs), "(r \xB0 s)");
-    Role* three = new Composition(new RoleList{r, fresh, s});
-    EXPECT_EQ(roleText(three), "(compose r #7 s)");
-    EXPECT_EQ(roleDescription(three), "(r \xB0 _7 \xB0 s)");
-
-    Role* none = new Composition(new RoleList{});
-    EXPECT_EQ(roleText(none), "(compose)");
-    EXPECT_EQ(roleDescription(none), "()");
+    expectTextForms({{new TrivialRole(true), "*full*", "*full*"},
+                     {new TrivialRole(false), "*empty*", "*empty*"},
+                     {r, "r", "r"},
+                     {fresh, "#7", "_7"},
+                     {new Composition(r, s), "(compose r s)", "(r \xB0 s)"},
+                     {new Composition(new RoleList{r, fresh, s}), "(compose r #7 s)", "(r \xB0 _7 \xB0 s)"},
+                     {new Composition(new RoleList{}), "(compose)", "()"}});
 }
 
 TEST_F(RoleTest, CopiesGetAFreshSerialAndNewLists)

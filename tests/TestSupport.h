@@ -56,6 +56,31 @@ inline std::string roleDescription(const Role* r)
     return printed([r](FILE* out) { r->printTextDescription(out); });
 }
 
+// A concept or role with the texts it prints: its form in the ontology
+// language and its description.
+template <typename T>
+struct TextForm {
+    const T* object;
+    std::string text;
+    std::string description;
+};
+
+inline void expectTextForms(const std::vector<TextForm<Concept>>& forms)
+{
+    for (const TextForm<Concept>& f : forms) {
+        EXPECT_EQ(conceptText(f.object), f.text);
+        EXPECT_EQ(conceptDescription(f.object), f.description) << f.text;
+    }
+}
+
+inline void expectTextForms(const std::vector<TextForm<Role>>& forms)
+{
+    for (const TextForm<Role>& f : forms) {
+        EXPECT_EQ(roleText(f.object), f.text);
+        EXPECT_EQ(roleDescription(f.object), f.description) << f.text;
+    }
+}
+
 // The clauses of a DIMACS text: literals up to each 0, over as many lines as
 // they take; comment and problem lines give no clause.
 inline std::vector<std::vector<long>> readDimacsClauses(const std::string& text)

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "ModelOrder.h"
-#include "TextForms.h"
 #include "TestSupport.h"
 #include "model/Conjunction.h"
 #include "model/ExistentialRestr.h"

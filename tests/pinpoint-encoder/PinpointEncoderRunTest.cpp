@@ -45,12 +45,8 @@ ProcessResult chainEncoding(const Files& files, const std::string& pinpointing,
 ProcessResult chainAnswers(const Files& files, const std::string& queries, const std::vector<std::string>& more = {},
                            const ProcessSetup& setup = {})
 {
-    std::vector<std::string> arguments = {kProgram,
-                                          "-m",
-                                          "-i=" + files.path("enc"),
-                                          "-p=" + files.path("pin"),
-                                          "-h=" + files.path("header"),
-                                          "-q=" + files.write("q", queries),
+    std::vector<std::string> arguments = {kProgram, "-m", "-i=" + files.path("enc"), "-p=" + files.path("pin"),
+                                          "-h=" + files.path("header"), "-q=" + files.write("q", queries),
                                           "-v=" + files.write("map", kChainMap)};
     arguments.insert(arguments.end(), more.begin(), more.end());
     return runProgramWith(arguments, setup);

@@ -1,6 +1,8 @@
 #ifndef KORVANE_TESTS_TESTSUPPORT_H
 #define KORVANE_TESTS_TESTSUPPORT_H
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -10,6 +12,7 @@
 
 #include "model/Axiom.h"
 #include "model/Concept.h"
+#include "model/PrimitiveConcept.h"
 #include "model/Role.h"
 #include "model/TrivialConcept.h"
 #include "model/TrivialRole.h"
@@ -51,6 +54,31 @@ inline std::string roleText(const Role* r)
 inline std::string roleDescription(const Role* r)
 {
     return printed([r](FILE* out) { r->printTextDescription(out); });
+}
+
+// A concept or role with the texts it prints: its form in the ontology
+// language and its description.
+template <typename T>
+struct TextForm {
+    const T* object;
+    std::string text;
+    std::string description;
+};
+
+inline void expectTextForms(const std::vector<TextForm<Concept>>& forms)
+{
+    for (const TextForm<Concept>& f : forms) {
+        EXPECT_EQ(conceptText(f.object), f.text);
+        EXPECT_EQ(conceptDescription(f.object), f.description) << f.text;
+    }
+}
+
+inline void expectTextForms(const std::vector<TextForm<Role>>& forms)
+{
+    for (const TextForm<Role>& f : forms) {
+        EXPECT_EQ(roleText(f.object), f.text);
+        EXPECT_EQ(roleDescription(f.object), f.description) << f.text;
+    }
 }
 
 // The clauses of a DIMACS text: literals up to each 0, over as many lines as
@@ -175,6 +203,24 @@ inline void resetModel()
     TBox::clauses_counter = 0;
     SymbolTable::Instance = nullptr;
     ParserManager::Instance = nullptr;
+}
+
+// A test over model objects made directly, on fresh counters and singletons.
+class FreshModelTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetModelStatics(); }
+};
+
+// Atomic concepts C0, C1, ... with the ids 0 to count - 1, so that a test can
+// name concepts by id.
+inline std::vector<Concept*> numberedConcepts(unsigned long count)
+{
+    std::vector<Concept*> concepts;
+    for (unsigned long id = 0; id < count; ++id) {
+        concepts.push_back(new PrimitiveConcept("C" + std::to_string(id)));
+        concepts.back()->id = id;
+    }
+    return concepts;
 }
 
 } // namespace korvane_test

@@ -18,9 +18,7 @@ class ClassifierModelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetModelStatics();
-        TBox::Instance = nullptr;
-        TBox::deduction_performed = false;
+        resetModel();
     }
 
     static Concept* named(const std::string& name) { return new PrimitiveConcept(name); }

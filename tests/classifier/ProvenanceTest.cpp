@@ -16,19 +16,19 @@ namespace {
 
 class Provenance : public ClassificationTest {
 protected:
-    // The normal-form axiom whose sides print as given (fresh names print
-    // as "#id", so such a side is matched by kind instead: "#").
+    // The first normal-form axiom whose sides print as given (fresh names
+    // print as "#id", so such a side is matched by kind instead: "#"; "*"
+    // matches any side).
     static Axiom* gciLike(const std::string& lhs, const std::string& rhs)
     {
-        for (Axiom* a : TBox::getInstance()->gcis) {
-            std::string l = conceptText(a->lhs);
-            std::string r = conceptText(a->rhs);
-            bool lhsMatches = lhs == "#" ? a->lhs->kind == FRESH_CONCEPT : l == lhs;
-            bool rhsMatches = rhs == "#" ? a->rhs->kind == FRESH_CONCEPT : r == rhs;
-            if (lhsMatches && rhsMatches)
+        for (Axiom* a : TBox::getInstance()->gcis)
+            if (sideLike(a->lhs, lhs) && sideLike(a->rhs, rhs))
                 return a;
-        }
         return nullptr;
+    }
+    static bool sideLike(const Concept* side, const std::string& pattern)
+    {
+        return pattern == "*" || (pattern == "#" ? side->kind == FRESH_CONCEPT : conceptText(side) == pattern);
     }
 
     static std::vector<unsigned long> ids(const Axiom* a) { return {a->originalIds.begin(), a->originalIds.end()}; }
@@ -57,14 +57,8 @@ TEST_F(Provenance, NestedConceptInTwoAxiomsHasOneDefinitionNamingBothParents)
     TBox* tbox = normalize("(implies (some r (and A B)) C)\n(implies (some s (and A B)) D)\n");
     ASSERT_EQ(tbox->gcis.size(), 3u);
     Axiom* definition = gciLike("(and A B)", "#");
-    Axiom* first = nullptr;
-    Axiom* second = nullptr;
-    for (Axiom* a : tbox->gcis) {
-        if (conceptText(a->rhs) == "C")
-            first = a;
-        if (conceptText(a->rhs) == "D")
-            second = a;
-    }
+    Axiom* first = gciLike("*", "C");
+    Axiom* second = gciLike("*", "D");
     ASSERT_NE(definition, nullptr);
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
@@ -84,14 +78,8 @@ TEST_F(Provenance, BackwardDefinitionMadeOnceIsLinkedToEveryLaterParent)
     ASSERT_EQ(tbox->gcis.size(), 4u);
     Axiom* toB = gciLike("#", "B");
     Axiom* toC = gciLike("#", "C");
-    Axiom* viaR = nullptr;
-    Axiom* viaS = nullptr;
-    for (Axiom* a : tbox->gcis) {
-        if (conceptText(a->lhs) == "A")
-            viaR = a;
-        if (conceptText(a->lhs) == "D")
-            viaS = a;
-    }
+    Axiom* viaR = gciLike("A", "*");
+    Axiom* viaS = gciLike("D", "*");
     ASSERT_NE(toB, nullptr);
     ASSERT_NE(toC, nullptr);
     EXPECT_EQ(toB->lhs, toC->lhs);

@@ -19,6 +19,16 @@ class Tables : public ClassificationTest {
 protected:
     MemoryStream table;
     MemoryStream assumptionList;
+    MemoryStream links;
+
+    // The input axioms as the selectors: the assumption list and the links
+    // from input axioms to the normal form go to their streams.
+    void originalIdsWithLinks()
+    {
+        TBox::use_original_axioms_ids = true;
+        TBox::deductionsTables.links = links.get();
+        TBox::pinpointing_f = assumptionList.get();
+    }
 };
 
 // Selectors follow the set order: A ⊑ *top* (smaller right-hand kind) 1,
@@ -81,10 +91,7 @@ TEST_F(Tables, WithoutTheRoleTableTheLinesStayInTheDeductionsTable)
 
 TEST_F(Tables, OriginalIdsAreTheAssumptionsAndLinkToTheNormalForm)
 {
-    MemoryStream links;
-    TBox::use_original_axioms_ids = true;
-    TBox::deductionsTables.links = links.get();
-    TBox::pinpointing_f = assumptionList.get();
+    originalIdsWithLinks();
     TBox* tbox = classify("(implies A (and B C))\n(implies D E)\n");
     EXPECT_EQ(gciBetween("A", "B")->selector, 3);
     EXPECT_EQ(gciBetween("A", "C")->selector, 4);
@@ -106,10 +113,7 @@ TEST_F(Tables, OriginalIdsAreTheAssumptionsAndLinkToTheNormalForm)
 
 TEST_F(Tables, DefinitionsFollowFromTheAxiomsThatNeededThem)
 {
-    MemoryStream links;
-    TBox::use_original_axioms_ids = true;
-    TBox::deductionsTables.links = links.get();
-    TBox::pinpointing_f = assumptionList.get();
+    originalIdsWithLinks();
     classify("(implies (some r (and A B)) C)\n");
     // A ⊓ B ⊑ X (selector 2) is needed by ∃r.X ⊑ C (selector 3), which
     // input axiom 1 gives directly.
@@ -125,11 +129,8 @@ TEST_F(Tables, DefinitionsFollowFromTheAxiomsThatNeededThem)
 
 TEST_F(Tables, WithoutPinpointingNoLinkClauseIsWritten)
 {
-    MemoryStream links;
     TBox::pinpointing = false;
-    TBox::use_original_axioms_ids = true;
-    TBox::deductionsTables.links = links.get();
-    TBox::pinpointing_f = assumptionList.get();
+    originalIdsWithLinks();
     classify("(implies A (and B C))\n");
     EXPECT_EQ(links.text(), "1 2\n1 3\n");
     ClauseLines expected = {{-1}, {2}, {-3, 4}, {-3, 5}};

@@ -99,10 +99,8 @@ TEST_P(IncrementAgreement, AnIncrementAnswersAsOneRunOverTheWhole)
 {
     const Case& c = GetParam();
     Scratch scratch;
-    const auto [first, increment] = splitOntology(c.krss);
-    ASSERT_FALSE(first.empty() && increment.empty());
-    const std::string o1 = scratch.write("o1.krss", first);
-    const std::string o2 = scratch.write("o2.krss", increment);
+    std::string o1, o2;
+    ASSERT_NO_FATAL_FAILURE(writeSplitOntology(scratch, c.krss, o1, o2));
 
     ProcessResult whole = incremental({"-i=" + c.krss, "-o=/dev/null", "-h=/dev/null", "-v=" + scratch.path("map")});
     ASSERT_EQ(whole.status, 0) << whole.err;

@@ -129,10 +129,8 @@ TEST_P(IncrementAfterReload, AnswersAsTheIncrementWithoutAReloadAndAsOneRun)
 {
     const Case& c = GetParam();
     Scratch scratch;
-    const auto [first, rest] = splitOntology(c.krss);
-    ASSERT_FALSE(first.empty() && rest.empty());
-    const std::string o1 = scratch.write("o1.krss", first);
-    const std::string o2 = scratch.write("o2.krss", rest);
+    std::string o1, o2;
+    ASSERT_NO_FATAL_FAILURE(writeSplitOntology(scratch, c.krss, o1, o2));
     const Stored stored = storeIncremental(scratch, "o1", o1);
     const Stored whole = storeIncremental(scratch, "o", c.krss);
     const std::vector<Pair> pairs = samplePairs(c.krss, namedVariables(readFile(whole.map)), 50, 150);

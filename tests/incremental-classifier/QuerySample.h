@@ -4,6 +4,8 @@
 // Seeded queries between the named concepts of a normalisation map, the
 // shared ontologies they are asked on, and the answers of a run.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <map>
 #include <random>
@@ -131,6 +133,16 @@ inline std::pair<std::string, std::string> splitOntology(const std::string& krss
     for (std::size_t i = 0; i < forms.size(); ++i)
         (i < cut ? parts.first : parts.second) += forms[i] + "\n";
     return parts;
+}
+
+// The two parts of splitOntology written to o1.krss and o2.krss in
+// `scratch`, their paths in o1 and o2; at least one part holds a form.
+inline void writeSplitOntology(const Scratch& scratch, const std::string& krss, std::string& o1, std::string& o2)
+{
+    const auto [first, rest] = splitOntology(krss);
+    ASSERT_FALSE(first.empty() && rest.empty());
+    o1 = scratch.write("o1.krss", first);
+    o2 = scratch.write("o2.krss", rest);
 }
 
 } // namespace incremental_e2e

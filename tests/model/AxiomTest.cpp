@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "ModelOrder.h"
 #include "TestSupport.h"
 #include "model/Axiom.h"
 #include "model/Composition.h"
@@ -16,10 +17,8 @@ using namespace korvane_test;
 
 namespace {
 
-class AxiomTest : public ::testing::Test {
+class AxiomTest : public FreshModelTest {
 protected:
-    void SetUp() override { resetModelStatics(); }
-
     static Concept* named(const std::string& name) { return new PrimitiveConcept(name); }
     static Concept* sharedNamed(const std::string& name)
     {
@@ -35,20 +34,6 @@ protected:
         return r;
     }
 };
-
-template <typename A>
-bool less(const A* a, const A* b)
-{
-    return *a < *b;
-}
-
-// x comes strictly before y in the order of the axioms' sets.
-template <typename A>
-void expectBefore(const A* x, const A* y)
-{
-    EXPECT_TRUE(less(x, y));
-    EXPECT_FALSE(less(y, x));
-}
 
 Axiom* gci(Concept* lhs, Concept* rhs, axiom_t type = ORIGINAL)
 {

@@ -21,15 +21,12 @@ namespace {
 using Ids = std::vector<unsigned long>;
 
 // Atomic concepts with the ids 0 to 19, so that lists can be written as ids.
-class ConceptDeductionTest : public ::testing::Test {
+class ConceptDeductionTest : public FreshModelTest {
 protected:
     void SetUp() override
     {
-        resetModelStatics();
-        for (unsigned long id = 0; id < 20; ++id) {
-            concepts.push_back(new PrimitiveConcept("C" + std::to_string(id)));
-            concepts.back()->id = id;
-        }
+        FreshModelTest::SetUp();
+        concepts = numberedConcepts(20);
     }
 
     Concept* c(unsigned long id) { return concepts[id]; }

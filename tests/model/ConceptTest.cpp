@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ModelOrder.h"
 #include "TestSupport.h"
 #include "model/Conjunction.h"
 #include "model/ExistentialRestr.h"
@@ -16,16 +17,6 @@
 using namespace korvane_test;
 
 namespace {
-
-bool less(const Concept* a, const Concept* b)
-{
-    return *a < *b;
-}
-
-bool same(const Concept* a, const Concept* b)
-{
-    return !(*a < *b) && !(*b < *a);
-}
 
 // A complex concept whose normal forms are whatever the test says.
 class ProbeConcept : public Concept {
@@ -51,10 +42,8 @@ public:
     int backwardCalls = 0;
 };
 
-class ConceptTest : public ::testing::Test {
+class ConceptTest : public FreshModelTest {
 protected:
-    void SetUp() override { resetModelStatics(); }
-
     static PrimitiveConcept* named(const std::string& name) { return new PrimitiveConcept(name); }
 };
 
@@ -156,8 +145,7 @@ TEST_F(ConceptTest, KindDecidesFirst)
 
 TEST_F(ConceptTest, AtomicConceptsOrderByKindSpecificComparison)
 {
-    EXPECT_TRUE(less(TrivialConcept::getBOTTOM(), TrivialConcept::getTOP()));
-    EXPECT_FALSE(less(TrivialConcept::getTOP(), TrivialConcept::getBOTTOM()));
+    expectBefore(TrivialConcept::getBOTTOM(), TrivialConcept::getTOP());
 
     EXPECT_TRUE(same(named("A"), named("A")));
     EXPECT_TRUE(less(named("A"), named("B")));
@@ -169,8 +157,7 @@ TEST_F(ConceptTest, AtomicConceptsOrderByKindSpecificComparison)
     Concept* newer = new PrimitiveConcept();
     older->id = 100;
     newer->id = 1;
-    EXPECT_TRUE(less(older, newer));
-    EXPECT_FALSE(less(newer, older));
+    expectBefore(older, newer);
 
     // Numbered fresh concepts compare their names, not their serials.
     Concept* ten = new PrimitiveConcept(10, true);
@@ -201,8 +188,7 @@ TEST_F(ConceptTest, EqualOperandListsMeanTheVerySameOperands)
     // The first differing pair decides by address.
     Concept* lo = std::less<Concept*>()(a, otherA) ? a : otherA;
     Concept* hi = lo == a ? otherA : a;
-    EXPECT_TRUE(less(new Conjunction(new ConceptList{b, lo}), new Conjunction(new ConceptList{b, hi})));
-    EXPECT_FALSE(less(new Conjunction(new ConceptList{b, hi}), new Conjunction(new ConceptList{b, lo})));
+    expectBefore(new Conjunction(new ConceptList{b, lo}), new Conjunction(new ConceptList{b, hi}));
     EXPECT_TRUE(less(new Conjunction(new ConceptList{lo, hi}), new Conjunction(new ConceptList{hi, lo})));
     // Order of operands matters: no sorting happens here.
     EXPECT_FALSE(same(new Conjunction(a, b), new Conjunction(b, a)));
@@ -226,26 +212,20 @@ TEST_F(ConceptTest, ExistentialsOrderByRoleSerialBeforeFiller)
 
 TEST_F(ConceptTest, TextFormsOfAtomicConcepts)
 {
-    EXPECT_EQ(conceptText(TrivialConcept::getTOP()), "*top*");
-    EXPECT_EQ(conceptDescription(TrivialConcept::getTOP()), "*top*");
-    EXPECT_EQ(conceptText(TrivialConcept::getBOTTOM()), "*bottom*");
-    EXPECT_EQ(conceptDescription(TrivialConcept::getBOTTOM()), "*bot*");
-    EXPECT_EQ(conceptText(named("Heart")), "Heart");
-    EXPECT_EQ(conceptDescription(named("Heart")), "Heart");
-
     Concept* fresh = new PrimitiveConcept();
     fresh->id = 7;
-    EXPECT_EQ(conceptText(fresh), "#7");
-    EXPECT_EQ(conceptDescription(fresh), "_7");
-    // A numbered fresh concept prints its id, not its name; a numbered named one its name.
     Concept* numbered = new PrimitiveConcept(12, true);
     numbered->id = 7;
-    EXPECT_EQ(conceptText(numbered), "#7");
-    EXPECT_EQ(conceptDescription(numbered), "_7");
     Concept* numberName = new PrimitiveConcept(12, false);
     numberName->id = 7;
-    EXPECT_EQ(conceptText(numberName), "12");
-    EXPECT_EQ(conceptDescription(numberName), "12");
+    expectTextForms({{TrivialConcept::getTOP(), "*top*", "*top*"},
+                     {TrivialConcept::getBOTTOM(), "*bottom*", "*bot*"},
+                     {named("Heart"), "Heart", "Heart"},
+                     {fresh, "#7", "_7"},
+                     // A numbered fresh concept prints its id, not its name; a
+                     // numbered named one its name.
+                     {numbered, "#7", "_7"},
+                     {numberName, "12", "12"}});
 }
 
 TEST_F(ConceptTest, TextFormsOfComplexConcepts)
@@ -259,22 +239,12 @@ TEST_F(ConceptTest, TextFormsOfComplexConcepts)
     anonymous->id = 4;
 
     Concept* ab = new Conjunction(new ConceptList{a, b});
-    EXPECT_EQ(conceptText(ab), "(and A B)");
-    EXPECT_EQ(conceptDescription(ab), "(A ^ B)");
-    Concept* three = new Conjunction(new ConceptList{a, fresh, TrivialConcept::getTOP()});
-    EXPECT_EQ(conceptText(three), "(and A #3 *top*)");
-    EXPECT_EQ(conceptDescription(three), "(A ^ _3 ^ *top*)");
-
-    Concept* some = new ExistentialRestr(ab, r);
-    EXPECT_EQ(conceptText(some), "(some r (and A B))");
-    EXPECT_EQ(conceptDescription(some), "#r.((A ^ B))");
-    Concept* freshSome = new ExistentialRestr(fresh, anonymous);
-    EXPECT_EQ(conceptText(freshSome), "(some #4 #3)");
-    EXPECT_EQ(conceptDescription(freshSome), "#_4.(_3)");
-
-    Concept* none = new Conjunction(new ConceptList{});
-    EXPECT_EQ(conceptText(none), "(and)");
-    EXPECT_EQ(conceptDescription(none), "()");
+    expectTextForms({{ab, "(and A B)", "(A ^ B)"},
+                     {new Conjunction(new ConceptList{a, fresh, TrivialConcept::getTOP()}), "(and A #3 *top*)",
+                      "(A ^ _3 ^ *top*)"},
+                     {new ExistentialRestr(ab, r), "(some r (and A B))", "#r.((A ^ B))"},
+                     {new ExistentialRestr(fresh, anonymous), "(some #4 #3)", "#_4.(_3)"},
+                     {new Conjunction(new ConceptList{}), "(and)", "()"}});
 }
 
 TEST_F(ConceptTest, CopiesGetAFreshSerialAndKeepTheSharedFields)

@@ -45,10 +45,7 @@ const RuleOutCase kRuleOutCases[] = {
     {"StoredWithUnsharedSide", {{0, 3, ORIGINAL}}, {0, 1, ORIGINAL}, false},
 };
 
-class GCIIndexRuleOut : public ::testing::TestWithParam<RuleOutCase> {
-protected:
-    void SetUp() override { resetModelStatics(); }
-};
+class GCIIndexRuleOut : public FreshModelTest, public ::testing::WithParamInterface<RuleOutCase> {};
 
 TEST_P(GCIIndexRuleOut, RulesOutOnlyWhatNoStoredGCIEquals)
 {

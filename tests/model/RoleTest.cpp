@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ModelOrder.h"
 #include "TestSupport.h"
 #include "model/Composition.h"
 #include "model/PrimitiveRole.h"
@@ -15,20 +16,8 @@ using namespace korvane_test;
 
 namespace {
 
-bool less(const Role* a, const Role* b)
-{
-    return *a < *b;
-}
-
-bool same(const Role* a, const Role* b)
-{
-    return !(*a < *b) && !(*b < *a);
-}
-
-class RoleTest : public ::testing::Test {
+class RoleTest : public FreshModelTest {
 protected:
-    void SetUp() override { resetModelStatics(); }
-
     static PrimitiveRole* named(const std::string& name) { return new PrimitiveRole(name); }
 };
 
@@ -108,8 +97,7 @@ TEST_F(RoleTest, AtomicRolesCompareByNameOrCreation)
     Role* newer = new PrimitiveRole();
     older->id = 90;
     newer->id = 2;
-    EXPECT_TRUE(less(older, newer));
-    EXPECT_FALSE(less(newer, older));
+    expectBefore(older, newer);
     EXPECT_TRUE(same(new TrivialRole(true), new TrivialRole(true)));
 }
 
@@ -129,30 +117,17 @@ TEST_F(RoleTest, ChainsCompareComponentObjectsInOrder)
 
 TEST_F(RoleTest, TextForms)
 {
-    EXPECT_EQ(roleText(new TrivialRole(true)), "*full*");
-    EXPECT_EQ(roleDescription(new TrivialRole(true)), "*full*");
-    EXPECT_EQ(roleText(new TrivialRole(false)), "*empty*");
-    EXPECT_EQ(roleDescription(new TrivialRole(false)), "*empty*");
-
     Role* r = named("r");
     Role* s = named("s");
-    EXPECT_EQ(roleText(r), "r");
-    EXPECT_EQ(roleDescription(r), "r");
     Role* fresh = new PrimitiveRole();
     fresh->id = 7;
-    EXPECT_EQ(roleText(fresh), "#7");
-    EXPECT_EQ(roleDescription(fresh), "_7");
-
-    Role* rs = new Composition(r, s);
-    EXPECT_EQ(roleText(rs), "(compose r s)");
-    EXPECT_EQ(roleDescription(rs), "(r \xB0 s)");
-    Role* three = new Composition(new RoleList{r, fresh, s});
-    EXPECT_EQ(roleText(three), "(compose r #7 s)");
-    EXPECT_EQ(roleDescription(three), "(r \xB0 _7 \xB0 s)");
-
-    Role* none = new Composition(new RoleList{});
-    EXPECT_EQ(roleText(none), "(compose)");
-    EXPECT_EQ(roleDescription(none), "()");
+    expectTextForms({{new TrivialRole(true), "*full*", "*full*"},
+                     {new TrivialRole(false), "*empty*", "*empty*"},
+                     {r, "r", "r"},
+                     {fresh, "#7", "_7"},
+                     {new Composition(r, s), "(compose r s)", "(r \xB0 s)"},
+                     {new Composition(new RoleList{r, fresh, s}), "(compose r #7 s)", "(r \xB0 _7 \xB0 s)"},
+                     {new Composition(new RoleList{}), "(compose)", "()"}});
 }
 
 TEST_F(RoleTest, CopiesGetAFreshSerialAndNewLists)

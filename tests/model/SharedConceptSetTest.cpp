@@ -77,10 +77,7 @@ void PrintTo(const SameStructureCase& c, std::ostream* out)
     *out << c.name;
 }
 
-class SharedConceptSetSameStructure : public ::testing::TestWithParam<SameStructureCase> {
-protected:
-    void SetUp() override { resetModelStatics(); }
-};
+class SharedConceptSetSameStructure : public FreshModelTest, public ::testing::WithParamInterface<SameStructureCase> {};
 
 // The set merges exactly the concepts that Concept::operator< calls equal.
 TEST_P(SharedConceptSetSameStructure, MergesExactlyTheEqualConcepts)
@@ -104,10 +101,8 @@ TEST_P(SharedConceptSetSameStructure, MergesExactlyTheEqualConcepts)
 INSTANTIATE_TEST_SUITE_P(Cases, SharedConceptSetSameStructure, ::testing::ValuesIn(kSameStructureCases),
                          [](const ::testing::TestParamInfo<SameStructureCase>& info) { return info.param.name; });
 
-class SharedConceptSetOrder : public ::testing::Test {
+class SharedConceptSetOrder : public FreshModelTest {
 protected:
-    void SetUp() override { resetModelStatics(); }
-
     // Concepts of every kind, with repeats of equal structure.
     std::vector<Concept*> mixedConcepts()
     {

@@ -42,10 +42,7 @@ std::string beyondTheAxioms(int line)
                       static_cast<unsigned>(line));
 }
 
-class AxiomsReader : public ::testing::Test {
-protected:
-    void SetUp() override { resetSideFileState(); }
-};
+class AxiomsReader : public LoadedModelTest {};
 
 struct LoadCase {
     const char* title;
@@ -146,53 +143,38 @@ TEST_F(AxiomsReader, AnAnswerThatRestsOnALostPremiseIsKnownAsSuch)
     EXPECT_FALSE(e->restsOnMissingPremise(LiteralList{11, 12}));
 }
 
-struct ErrorCase {
-    const char* title;
-    const char* input;
-    // The header is read before the input context starts.
-    const char* context;
-    const char* module;
-    int line;
-    std::string message;
-};
+// The header is read before the input context starts (context "").
+class AxiomsErrors : public AxiomsReader, public ::testing::WithParamInterface<RejectedSideFile> {};
 
-void PrintTo(const ErrorCase& c, std::ostream* out) { *out << c.title; }
-
-class AxiomsErrors : public AxiomsReader, public ::testing::WithParamInterface<ErrorCase> {};
-
-TEST_P(AxiomsErrors, AreFatalWithOneDiagnostic)
-{
-    const ErrorCase& c = GetParam();
-    EXPECT_EXIT(parseAxiomsInfo(c.input), ExitedWithCode(255),
-                fatalOutput("", diagnostic(c.context, c.module, "ERROR", c.line, c.message), 0));
-}
+TEST_P(AxiomsErrors, AreFatalWithOneDiagnostic) { expectRejected(parseAxiomsInfo, GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, AxiomsErrors,
     ::testing::Values(
-        ErrorCase{"EmptyInput", "", "", "Parser", 1, "syntax error"},
-        ErrorCase{"HeaderWithoutMode", "1 1 1 1\n", "", "Parser", 2, "syntax error"},
-        ErrorCase{"HeaderWithThreeNumbers", "1 1 1 N\n", "", "Parser", 1, "syntax error near token 'N'"},
-        ErrorCase{"HeaderWithFiveNumbers", "1 1 1 1 1 N\n", "", "Parser", 1, "syntax error near token '1'"},
-        ErrorCase{"NumberStartingWithZero", "007 1 1 1 N\n", "", "Parser", 1, "syntax error near token '1'"},
-        ErrorCase{"AxiomLineNotEndedByZero", "1 1 1 1 N\n1 2\n", kContext, "Parser", 3, "syntax error"},
-        ErrorCase{"AxiomLineWithThreeNumbers", "1 1 1 1 N\n1 2 3 0\n", kContext, "Parser", 2,
-                  "syntax error near token '3'"},
-        ErrorCase{"LostPremiseWithoutItsVariable", "1 1 1 1 N\n0 0\n", kContext, "Parser", 2,
-                  "syntax error near token '0'"},
-        ErrorCase{"LostPremiseNotEndedByZero", "1 1 1 1 N\n0 2 3 0\n", kContext, "Parser", 2,
-                  "syntax error near token '3'"},
-        ErrorCase{"AssumptionVariableZero", "1 1 1 1 N\n1 0 0\n", kContext, "Parser", 2,
-                  "syntax error near token '0'"},
-        ErrorCase{"SecondHeader", "1 1 1 1 N\n1 1 1 1 N\n", kContext, "Parser", 2, "syntax error near token '1'"},
-        ErrorCase{"OtherModeLetter", "1 1 1 1 X\n", "", "Lexer", 1, unrecognized("X")},
-        ErrorCase{"NegativeNumber", "1 1 1 1 N\n-1 2 0\n", kContext, "Lexer", 2, unrecognized("-")},
-        ErrorCase{"NumberBeyond64Bits", "1 1 1 99999999999999999999 N\n", "", "Lexer", 1,
-                  "Number out of range: '99999999999999999999'"},
-        ErrorCase{"LargestIndexAboveTheBound", "16777217 1 1 1 N\n", "", "Parser", 1,
-                  "Axiom index greater than 16777216, line: 1"},
-        ErrorCase{"LargestOriginalAboveTheBound", "1 18446744073709551615 1 1 O\n", "", "Parser", 1,
-                  "Original axiom number greater than 16777216, line: 1"}),
+        RejectedSideFile{"EmptyInput", "", "", "Parser", 1, "syntax error"},
+        RejectedSideFile{"HeaderWithoutMode", "1 1 1 1\n", "", "Parser", 2, "syntax error"},
+        RejectedSideFile{"HeaderWithThreeNumbers", "1 1 1 N\n", "", "Parser", 1, "syntax error near token 'N'"},
+        RejectedSideFile{"HeaderWithFiveNumbers", "1 1 1 1 1 N\n", "", "Parser", 1, "syntax error near token '1'"},
+        RejectedSideFile{"NumberStartingWithZero", "007 1 1 1 N\n", "", "Parser", 1, "syntax error near token '1'"},
+        RejectedSideFile{"AxiomLineNotEndedByZero", "1 1 1 1 N\n1 2\n", kContext, "Parser", 3, "syntax error"},
+        RejectedSideFile{"AxiomLineWithThreeNumbers", "1 1 1 1 N\n1 2 3 0\n", kContext, "Parser", 2,
+                         "syntax error near token '3'"},
+        RejectedSideFile{"LostPremiseWithoutItsVariable", "1 1 1 1 N\n0 0\n", kContext, "Parser", 2,
+                         "syntax error near token '0'"},
+        RejectedSideFile{"LostPremiseNotEndedByZero", "1 1 1 1 N\n0 2 3 0\n", kContext, "Parser", 2,
+                         "syntax error near token '3'"},
+        RejectedSideFile{"AssumptionVariableZero", "1 1 1 1 N\n1 0 0\n", kContext, "Parser", 2,
+                         "syntax error near token '0'"},
+        RejectedSideFile{"SecondHeader", "1 1 1 1 N\n1 1 1 1 N\n", kContext, "Parser", 2,
+                         "syntax error near token '1'"},
+        RejectedSideFile{"OtherModeLetter", "1 1 1 1 X\n", "", "Lexer", 1, unrecognized("X")},
+        RejectedSideFile{"NegativeNumber", "1 1 1 1 N\n-1 2 0\n", kContext, "Lexer", 2, unrecognized("-")},
+        RejectedSideFile{"NumberBeyond64Bits", "1 1 1 99999999999999999999 N\n", "", "Lexer", 1,
+                         "Number out of range: '99999999999999999999'"},
+        RejectedSideFile{"LargestIndexAboveTheBound", "16777217 1 1 1 N\n", "", "Parser", 1,
+                         "Axiom index greater than 16777216, line: 1"},
+        RejectedSideFile{"LargestOriginalAboveTheBound", "1 18446744073709551615 1 1 O\n", "", "Parser", 1,
+                         "Original axiom number greater than 16777216, line: 1"}),
     ByTitle());
 
 TEST_F(AxiomsReader, AnyInputIsReadOrRejectedWithoutACrash)

@@ -58,10 +58,7 @@ Sorted sortedClauses()
     return sorted;
 }
 
-class EncodingReader : public ::testing::Test {
-protected:
-    void SetUp() override { resetEncodingState(); }
-};
+class EncodingReader : public LoadedModelTest {};
 
 // --- Syntax shared by the three readers.
 

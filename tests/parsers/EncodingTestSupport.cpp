@@ -12,6 +12,7 @@
 #include "parsers/el_dimacs_encoding_simple.h"
 #include "reasoner/EncodedTBox.h"
 #include "reasoner/TBox.h"
+#include "support/LoadedModel.h"
 
 namespace korvane_test {
 
@@ -29,14 +30,6 @@ int parseEncodingForPinpointing(const std::string& text)
 int parseSimpleEncoding(const std::string& text)
 {
     return parseFrom(text, simpleencyyin, simpleencyyparse);
-}
-
-void resetEncodingState()
-{
-    resetModel();
-    TBox::only_loaded = false;
-    EncodedTBox::Instance = nullptr;
-    EncodedTBox::use_original_axiom_index = false;
 }
 
 std::string encodingError(const std::string& module, int line, const std::string& message, int warnings)

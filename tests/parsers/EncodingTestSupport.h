@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "reasoner/Encoder.h"
+#include "reasoner/TBox.h"
+#include "support/LoadedModel.h"
 #include "support/SatisfiableEncoder.h"
 
 namespace korvane_test {
@@ -20,9 +22,6 @@ using EncodingParse = std::function<int(const std::string& text)>;
 int parseEncoding(const std::string& text);
 int parseEncodingForPinpointing(const std::string& text);
 int parseSimpleEncoding(const std::string& text);
-
-// Fresh model, terminology, diagnostics collector and EncodedTBox.
-void resetEncodingState();
 
 // The diagnostics of the readers as the collector prints them ("Input
 // Encoding" context), as literal regular expressions: a fatal error with the
@@ -58,6 +57,19 @@ public:
 
     std::vector<Clause> clauses;
     std::vector<End> ends;
+};
+
+// A test whose reader hands its clauses to a recording sink.
+class RecordingReaderTest : public LoadedModelTest {
+protected:
+    void SetUp() override
+    {
+        LoadedModelTest::SetUp();
+        TBox::CNF_SAT_Encoder = &encoder;
+    }
+    void TearDown() override { TBox::CNF_SAT_Encoder = nullptr; }
+
+    RecordingEncoder encoder;
 };
 
 // Input that all three readers reject alike: the text, and the diagnostic

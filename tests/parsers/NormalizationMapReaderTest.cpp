@@ -98,95 +98,76 @@ std::set<std::string> roleAxiomLines()
     return lines;
 }
 
-class MapReader : public ::testing::Test {
-protected:
-    void SetUp() override { resetSideFileState(); }
-};
+class MapReader : public LoadedModelTest {};
 
-struct ConceptCase {
+// A map's lines: concepts with their variables (the counter ends at the
+// largest), role axioms as the ontology language inserts them.
+struct MapCase {
     const char* title;
     const char* map;
     Variables expected;
     unsigned long counter;
+    std::set<std::string> roleLines;
 };
 
-void PrintTo(const ConceptCase& c, std::ostream* out) { *out << c.title; }
+void PrintTo(const MapCase& c, std::ostream* out) { *out << c.title; }
 
-class MapConceptLines : public MapReader, public ::testing::WithParamInterface<ConceptCase> {};
+class MapLines : public MapReader, public ::testing::WithParamInterface<MapCase> {};
 
-TEST_P(MapConceptLines, GiveEachConceptItsVariable)
+TEST_P(MapLines, GiveConceptsTheirVariablesAndInsertRoleAxiomsAsTheOntologyLanguage)
 {
-    const ConceptCase& c = GetParam();
+    const MapCase& c = GetParam();
     ASSERT_EQ(parseMap(c.map), 0);
     EXPECT_EQ(variables(), c.expected);
     EXPECT_EQ(Concept::encoding_id_counter, c.counter);
+    EXPECT_EQ(roleAxiomLines(), c.roleLines);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, MapConceptLines,
+    Cases, MapLines,
     ::testing::Values(
-        ConceptCase{"NameAndExistential", "A 3\n(some r A) 7\n", {{"name A", 3}, {"(some r name A)", 7}}, 7},
-        ConceptCase{"LargestVariableWins", "B 9\nA 3\n", {{"name A", 3}, {"name B", 9}}, 9},
-        ConceptCase{"FreshConceptBySharpAndNumber", "#12 5\n(some r #12) 6\n#12 5\n",
-                    {{"fresh 12", 5}, {"(some r fresh 12)", 6}}, 6},
-        ConceptCase{"TopBothSpellings", "*top* 2\ntop 2\n", {{"*top*", 2}}, 2},
-        ConceptCase{"BottomBothSpellings", "bottom 1\n*bottom* 1\n", {{"*bottom*", 1}}, 1},
-        ConceptCase{"ConceptTwiceKeepsItsFirstVariable", "A 3\nA 4\n", {{"name A", 3}}, 3},
-        ConceptCase{"Conjunction", "(and B A) 5\n(and A B) 5\n", {{"(and name A name B)", 5}}, 5},
-        ConceptCase{"ConjunctionFiller", "(some r (and A B)) 4\n", {{"(some r (and name A name B))", 4}}, 4},
-        ConceptCase{"NamesStartingWithZeroOrMixed", "007 3\n0 4\n12a 5\n3.5 6\na-b#c./d:e_f 7\n",
-                    {{"name 007", 3}, {"name 0", 4}, {"name 12a", 5}, {"name 3.5", 6}, {"name a-b#c./d:e_f", 7}}, 7},
-        ConceptCase{"NamesBetweenBars",
-                    "|top| 4\n|#12| 5\n#12 6\n|12| 7\n|-x| 8\n|and| 9\n| some | 10\n|_y| 11\n|bottom| 12\n"
-                    "|A| 13\n(some |transitive| |.z|) 14\n|compose| 15\n|role-inclusion| 16\n",
-                    {{"name top", 4},
-                     {"name #12", 5},
-                     {"fresh 12", 6},
-                     {"name 12", 7},
-                     {"name -x", 8},
-                     {"name and", 9},
-                     {"name some", 10},
-                     {"name _y", 11},
-                     {"name bottom", 12},
-                     {"name A", 13},
-                     {"(some transitive name .z)", 14},
-                     {"name compose", 15},
-                     {"name role-inclusion", 16}},
-                    16},
-        ConceptCase{"LineBreaksAndCommentsCarryNoMeaning", ";; map\nA\n3 ;; A's variable\n(some\nr B) 4 C 5\n",
-                    {{"name A", 3}, {"(some r name B)", 4}, {"name C", 5}}, 5},
-        ConceptCase{"EmptyMap", "", {}, 0}),
-    ByTitle());
-
-struct RoleCase {
-    const char* title;
-    const char* map;
-    std::set<std::string> expected;
-};
-
-void PrintTo(const RoleCase& c, std::ostream* out) { *out << c.title; }
-
-class MapRoleLines : public MapReader, public ::testing::WithParamInterface<RoleCase> {};
-
-TEST_P(MapRoleLines, InsertRoleAxiomsAsTheOntologyLanguage)
-{
-    const RoleCase& c = GetParam();
-    ASSERT_EQ(parseMap(c.map), 0);
-    EXPECT_EQ(roleAxiomLines(), c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MapRoleLines,
-    ::testing::Values(RoleCase{"Inclusion", "(role-inclusion r s)\n", {"r < s"}},
-                      RoleCase{"Transitivity", "(transitive t)\n", {"(compose t t) < t transitive"}},
-                      RoleCase{"ChainOfOneRoleIsTransitive", "(role-inclusion (compose t t t) t)\n",
-                               {"(compose t t t) < t transitive"}},
-                      RoleCase{"Chain", "(role-inclusion (compose r s) s)\n", {"(compose r s) < s"}},
-                      RoleCase{"SelfInclusionAddsNothing", "(role-inclusion r r)\n", {}},
-                      RoleCase{"BarredRoleNames", "(role-inclusion |12| |top|)\n(transitive |-t|)\n",
-                               {"12 < top", "(compose -t -t) < -t transitive"}},
-                      RoleCase{"MixedWithConceptLines", "A 2\n(transitive t)\n(some t A) 3\n",
-                               {"(compose t t) < t transitive"}}),
+        MapCase{"NameAndExistential", "A 3\n(some r A) 7\n", {{"name A", 3}, {"(some r name A)", 7}}, 7, {}},
+        MapCase{"LargestVariableWins", "B 9\nA 3\n", {{"name A", 3}, {"name B", 9}}, 9, {}},
+        MapCase{"FreshConceptBySharpAndNumber", "#12 5\n(some r #12) 6\n#12 5\n",
+                {{"fresh 12", 5}, {"(some r fresh 12)", 6}}, 6, {}},
+        MapCase{"TopBothSpellings", "*top* 2\ntop 2\n", {{"*top*", 2}}, 2, {}},
+        MapCase{"BottomBothSpellings", "bottom 1\n*bottom* 1\n", {{"*bottom*", 1}}, 1, {}},
+        MapCase{"ConceptTwiceKeepsItsFirstVariable", "A 3\nA 4\n", {{"name A", 3}}, 3, {}},
+        MapCase{"Conjunction", "(and B A) 5\n(and A B) 5\n", {{"(and name A name B)", 5}}, 5, {}},
+        MapCase{"ConjunctionFiller", "(some r (and A B)) 4\n", {{"(some r (and name A name B))", 4}}, 4, {}},
+        MapCase{"NamesStartingWithZeroOrMixed", "007 3\n0 4\n12a 5\n3.5 6\na-b#c./d:e_f 7\n",
+                {{"name 007", 3}, {"name 0", 4}, {"name 12a", 5}, {"name 3.5", 6}, {"name a-b#c./d:e_f", 7}}, 7, {}},
+        MapCase{"NamesBetweenBars",
+                "|top| 4\n|#12| 5\n#12 6\n|12| 7\n|-x| 8\n|and| 9\n| some | 10\n|_y| 11\n|bottom| 12\n"
+                "|A| 13\n(some |transitive| |.z|) 14\n|compose| 15\n|role-inclusion| 16\n",
+                {{"name top", 4},
+                 {"name #12", 5},
+                 {"fresh 12", 6},
+                 {"name 12", 7},
+                 {"name -x", 8},
+                 {"name and", 9},
+                 {"name some", 10},
+                 {"name _y", 11},
+                 {"name bottom", 12},
+                 {"name A", 13},
+                 {"(some transitive name .z)", 14},
+                 {"name compose", 15},
+                 {"name role-inclusion", 16}},
+                16,
+                {}},
+        MapCase{"LineBreaksAndCommentsCarryNoMeaning", ";; map\nA\n3 ;; A's variable\n(some\nr B) 4 C 5\n",
+                {{"name A", 3}, {"(some r name B)", 4}, {"name C", 5}}, 5, {}},
+        MapCase{"EmptyMap", "", {}, 0, {}},
+        MapCase{"Inclusion", "(role-inclusion r s)\n", {}, 0, {"r < s"}},
+        MapCase{"Transitivity", "(transitive t)\n", {}, 0, {"(compose t t) < t transitive"}},
+        MapCase{"ChainOfOneRoleIsTransitive", "(role-inclusion (compose t t t) t)\n", {}, 0,
+                {"(compose t t t) < t transitive"}},
+        MapCase{"Chain", "(role-inclusion (compose r s) s)\n", {}, 0, {"(compose r s) < s"}},
+        MapCase{"SelfInclusionAddsNothing", "(role-inclusion r r)\n", {}, 0, {}},
+        MapCase{"BarredRoleNames", "(role-inclusion |12| |top|)\n(transitive |-t|)\n", {}, 0,
+                {"12 < top", "(compose -t -t) < -t transitive"}},
+        MapCase{"MixedWithConceptLines", "A 2\n(transitive t)\n(some t A) 3\n",
+                {{"name A", 2}, {"(some t name A)", 3}}, 3, {"(compose t t) < t transitive"}}),
     ByTitle());
 
 TEST_F(MapReader, TransitivityMarksTheRoleAsTheOntologyLanguageDoes)
@@ -213,7 +194,7 @@ TEST_F(MapReader, NamedAndFreshConceptOfOneNumberStayApart)
 {
     ASSERT_EQ(parseMap("|12| 4\n#12 5\n"), 0);
     EXPECT_EQ(variables(), (Variables{{"name 12", 4}, {"fresh 12", 5}}));
-    resetSideFileState();
+    resetLoadedModel();
     ASSERT_EQ(parseMap("#12 5\n|12| 4\n"), 0);
     EXPECT_EQ(variables(), (Variables{{"name 12", 4}, {"fresh 12", 5}}));
 }
@@ -291,54 +272,43 @@ TEST_F(MapReader, WithoutAnEncodingTheTableIsLeftAlone)
 
 // --- Rejected maps.
 
-struct ErrorCase {
-    const char* title;
-    const char* map;
-    const char* module;
-    int line;
-    std::string message;
-};
+class MapErrors : public MapReader, public ::testing::WithParamInterface<RejectedSideFile> {};
 
-void PrintTo(const ErrorCase& c, std::ostream* out) { *out << c.title; }
-
-class MapErrors : public MapReader, public ::testing::WithParamInterface<ErrorCase> {};
-
-TEST_P(MapErrors, AreFatalWithOneDiagnostic)
-{
-    const ErrorCase& c = GetParam();
-    EXPECT_EXIT(parseMap(c.map), ExitedWithCode(255),
-                fatalOutput("", diagnostic(kContext, c.module, "ERROR", c.line, c.message), 0));
-}
+TEST_P(MapErrors, AreFatalWithOneDiagnostic) { expectRejected(parseMap, GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, MapErrors,
     ::testing::Values(
         // The scanner has read the last newline when the input ends.
-        ErrorCase{"ConceptWithoutNumber", "A 3\nB\n", "Parser", 3, "syntax error"},
-        ErrorCase{"NumberAlone", "3\n", "Parser", 1, "syntax error near token '3'"},
-        ErrorCase{"NameInPlaceOfTheNumber", "A B\n", "Parser", 1, "syntax error near token 'B'"},
-        ErrorCase{"OntologyInclusion", "(implies A B)\n", "Parser", 1, "syntax error near token 'implies'"},
-        ErrorCase{"SharpBeforeAName", "#x 3\n", "Parser", 1, "syntax error near token 'x'"},
-        ErrorCase{"SharpBeforeZero", "#0 3\n", "Parser", 1, "syntax error near token '0'"},
-        ErrorCase{"KeywordAsName", "and 3\n", "Parser", 1, "syntax error near token 'and'"},
-        ErrorCase{"NumberAsNameOutsideBars", "(some r 12) 3\n", "Parser", 1, "syntax error near token '12'"},
-        ErrorCase{"RoleDeclaration", "(role-inclusion r)\n", "Parser", 1, "syntax error near token ')'"},
-        ErrorCase{"EmptyBars", "|| 3\n", "Parser", 1, "syntax error near token '|'"},
-        ErrorCase{"TopIsNoNameBetweenBars", "|*top*| 3\n", "Parser", 1, "syntax error near token '*top*'"},
-        ErrorCase{"UnclosedBar", "|A 3\n", "Parser", 1, "syntax error near token '3'"},
-        ErrorCase{"InputEndsInsideBars", "A 3\n|B", "Parser", 2, "syntax error"},
-        ErrorCase{"CharacterOutsideTheTokenSet", "A 3\nB $\n", "Lexer", 2, unrecognized("$")},
-        ErrorCase{"CharacterOutsideTheTokenSetBetweenBars", "|A+| 3\n", "Lexer", 1, unrecognized("+")},
-        ErrorCase{"NameStartingWithMinusOutsideBars", "-x 3\n", "Lexer", 1, unrecognized("-")},
-        ErrorCase{"CommentWithoutNewline", "A 3 ;; last", "Lexer", 1, unrecognized(";")},
-        ErrorCase{"NumberBeyond64Bits", "A 18446744073709551616\n", "Lexer", 1,
-                  "Number out of range: '18446744073709551616'"},
-        ErrorCase{"FreshNumberBeyond64Bits", "#99999999999999999999 3\n", "Lexer", 1,
-                  "Number out of range: '99999999999999999999'"},
-        ErrorCase{"ConceptNameUsedAsRole", "A 3\n(some A B) 4\n", "Parser", 2,
-                  "Name 'A' is not used only as type role, see line: 1"},
-        ErrorCase{"RoleNameUsedAsConcept", "(transitive r)\n\nr 3\n", "Parser", 3,
-                  "Name 'r' is not used only as type concept, see line: 1"}),
+        RejectedSideFile{"ConceptWithoutNumber", "A 3\nB\n", kContext, "Parser", 3, "syntax error"},
+        RejectedSideFile{"NumberAlone", "3\n", kContext, "Parser", 1, "syntax error near token '3'"},
+        RejectedSideFile{"NameInPlaceOfTheNumber", "A B\n", kContext, "Parser", 1, "syntax error near token 'B'"},
+        RejectedSideFile{"OntologyInclusion", "(implies A B)\n", kContext, "Parser", 1,
+                         "syntax error near token 'implies'"},
+        RejectedSideFile{"SharpBeforeAName", "#x 3\n", kContext, "Parser", 1, "syntax error near token 'x'"},
+        RejectedSideFile{"SharpBeforeZero", "#0 3\n", kContext, "Parser", 1, "syntax error near token '0'"},
+        RejectedSideFile{"KeywordAsName", "and 3\n", kContext, "Parser", 1, "syntax error near token 'and'"},
+        RejectedSideFile{"NumberAsNameOutsideBars", "(some r 12) 3\n", kContext, "Parser", 1,
+                         "syntax error near token '12'"},
+        RejectedSideFile{"RoleDeclaration", "(role-inclusion r)\n", kContext, "Parser", 1,
+                         "syntax error near token ')'"},
+        RejectedSideFile{"EmptyBars", "|| 3\n", kContext, "Parser", 1, "syntax error near token '|'"},
+        RejectedSideFile{"TopIsNoNameBetweenBars", "|*top*| 3\n", kContext, "Parser", 1,
+                         "syntax error near token '*top*'"},
+        RejectedSideFile{"UnclosedBar", "|A 3\n", kContext, "Parser", 1, "syntax error near token '3'"},
+        RejectedSideFile{"InputEndsInsideBars", "A 3\n|B", kContext, "Parser", 2, "syntax error"},
+        RejectedSideFile{"CharacterOutsideTheTokenSet", "A 3\nB $\n", kContext, "Lexer", 2, unrecognized("$")},
+        RejectedSideFile{"CharacterOutsideTheTokenSetBetweenBars", "|A+| 3\n", kContext, "Lexer", 1, unrecognized("+")},
+        RejectedSideFile{"NameStartingWithMinusOutsideBars", "-x 3\n", kContext, "Lexer", 1, unrecognized("-")},
+        RejectedSideFile{"CommentWithoutNewline", "A 3 ;; last", kContext, "Lexer", 1, unrecognized(";")},
+        RejectedSideFile{"NumberBeyond64Bits", "A 18446744073709551616\n", kContext, "Lexer", 1,
+                         "Number out of range: '18446744073709551616'"},
+        RejectedSideFile{"FreshNumberBeyond64Bits", "#99999999999999999999 3\n", kContext, "Lexer", 1,
+                         "Number out of range: '99999999999999999999'"},
+        RejectedSideFile{"ConceptNameUsedAsRole", "A 3\n(some A B) 4\n", kContext, "Parser", 2,
+                         "Name 'A' is not used only as type role, see line: 1"},
+        RejectedSideFile{"RoleNameUsedAsConcept", "(transitive r)\n\nr 3\n", kContext, "Parser", 3,
+                         "Name 'r' is not used only as type concept, see line: 1"}),
     ByTitle());
 
 TEST_F(MapReader, DeepNestingAndLongListsExhaustTheParserStack)
@@ -417,7 +387,7 @@ struct WrittenMap {
 
 WrittenMap writeMap(const std::string& ontology, const std::set<std::string>& unnumbered)
 {
-    resetSideFileState();
+    resetLoadedModel();
     EXPECT_EQ(parseOntology(ontology), 0);
     TBox* tbox = TBox::getInstance();
     tbox->normalizeTBox();
@@ -437,7 +407,7 @@ WrittenMap writeMap(const std::string& ontology, const std::set<std::string>& un
 // Reads the map in a fresh process state and finds what it was written from.
 void expectReadBack(const WrittenMap& written)
 {
-    resetSideFileState();
+    resetLoadedModel();
     ASSERT_EQ(parseMap(written.text), 0);
     EXPECT_EQ(variables(), written.concepts) << written.text;
     EXPECT_EQ(roleAxiomLines(), written.roleAxioms) << written.text;

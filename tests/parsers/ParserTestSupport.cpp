@@ -15,10 +15,7 @@ namespace korvane_test {
 
 void resetParserState()
 {
-    resetModelStatics();
-    TBox::Instance = nullptr;
-    SymbolTable::Instance = nullptr;
-    ParserManager::Instance = nullptr;
+    resetModel();
 }
 
 TempInput::TempInput(const std::string& text)

@@ -17,19 +17,16 @@ using ::testing::ExitedWithCode;
 
 namespace {
 
-class PinpointingEncodingReader : public ::testing::Test {
+class PinpointingEncodingReader : public RecordingReaderTest {
 protected:
     void SetUp() override
     {
-        resetEncodingState();
-        TBox::CNF_SAT_Encoder = &encoder;
+        RecordingReaderTest::SetUp();
         encoded = EncodedTBox::getInstance();
         encoded->startPinpointingInfoUpload();
         encoded->pinpointingLoaded = true;
     }
-    void TearDown() override { TBox::CNF_SAT_Encoder = nullptr; }
 
-    RecordingEncoder encoder;
     EncodedTBox* encoded = nullptr;
 };
 

@@ -52,10 +52,7 @@ std::string couple(int line)
     return diagnostic(kContext, "Parser", "WARNING", line, "Couple not found at line: ", static_cast<unsigned>(line));
 }
 
-class PinpointingReader : public ::testing::Test {
-protected:
-    void SetUp() override { resetSideFileState(); }
-};
+class PinpointingReader : public LoadedModelTest {};
 
 struct RecordCase {
     const char* title;
@@ -124,26 +121,9 @@ TEST_F(PinpointingReader, CountersFollowTheRecords)
     EXPECT_EQ(e->largestOriginalNumber(), 3u);
 }
 
-struct ErrorCase {
-    const char* title;
-    const char* input;
-    std::string before; // warnings printed before the error
-    const char* module;
-    int line;
-    std::string message;
-};
+class PinpointingErrors : public PinpointingReader, public ::testing::WithParamInterface<RejectedSideFile> {};
 
-void PrintTo(const ErrorCase& c, std::ostream* out) { *out << c.title; }
-
-class PinpointingErrors : public PinpointingReader, public ::testing::WithParamInterface<ErrorCase> {};
-
-TEST_P(PinpointingErrors, AreFatalWithOneDiagnostic)
-{
-    const ErrorCase& c = GetParam();
-    int warnings = c.before.empty() ? 0 : 1;
-    EXPECT_EXIT(parsePinpointingInfo(c.input), ExitedWithCode(255),
-                fatalOutput(c.before, diagnostic(kContext, c.module, "ERROR", c.line, c.message), warnings));
-}
+TEST_P(PinpointingErrors, AreFatalWithOneDiagnostic) { expectRejected(parsePinpointingInfo, GetParam()); }
 
 std::string indexError(const std::string& what, int line)
 {
@@ -153,24 +133,26 @@ std::string indexError(const std::string& what, int line)
 INSTANTIATE_TEST_SUITE_P(
     Cases, PinpointingErrors,
     ::testing::Values(
-        ErrorCase{"AxiomWithThreeNumbers", "1 2 3 A\n", "", "Parser", 1, "syntax error near token 'A'"},
-        ErrorCase{"DerivationWithoutPremise", "1 2 3 B\n", "", "Parser", 1, "syntax error near token 'B'"},
-        ErrorCase{"OddPremiseNumbers", "1 2 1 0 A\n1 3 1 1 2 4 S\n", "", "Parser", 2, "syntax error near token 'S'"},
-        ErrorCase{"FiveNumbersBeforeA", "1 2 3 4 5 A\n", couple(1), "Parser", 1, "syntax error near token 'A'"},
-        ErrorCase{"LetterMissingAtTheEnd", "1 2 3 4 A\n5 6 7 8", "", "Parser", 2, "syntax error"},
-        ErrorCase{"LetterFirst", "A\n", "", "Parser", 1, "syntax error near token 'A'"},
-        ErrorCase{"NegativeIndex", "1 2 -1 4 A\n", "", "Lexer", 1, unrecognized("-")},
-        ErrorCase{"OtherLetter", "1 2 3 4 a\n", "", "Lexer", 1, unrecognized("a")},
-        ErrorCase{"NumberBeyond64Bits", "1 2 3 18446744073709551616 A\n", "", "Lexer", 1,
-                  "Number out of range: '18446744073709551616'"},
-        ErrorCase{"AxiomIndexAboveTheBound", "1 2 1 1 A\n1 3 16777217 1 A\n", "", "Parser", 2,
-                  indexError("Axiom index", 2)},
-        ErrorCase{"AxiomIndexBeyondTheIntRange", "1 2 2147483648 1 A\n", "", "Parser", 1,
-                  indexError("Axiom index", 1)},
-        ErrorCase{"OriginalNumberAboveTheBound", "1 2 1 4294967297 A\n", "", "Parser", 1,
-                  indexError("Original axiom number", 1)},
-        ErrorCase{"DerivationIndexAboveTheBound", "1 2 1 1 A\n3 2 16777217 3 3\nB\n", "", "Parser", 3,
-                  indexError("Axiom index", 3)}),
+        RejectedSideFile{"AxiomWithThreeNumbers", "1 2 3 A\n", kContext, "Parser", 1, "syntax error near token 'A'"},
+        RejectedSideFile{"DerivationWithoutPremise", "1 2 3 B\n", kContext, "Parser", 1, "syntax error near token 'B'"},
+        RejectedSideFile{"OddPremiseNumbers", "1 2 1 0 A\n1 3 1 1 2 4 S\n", kContext, "Parser", 2,
+                         "syntax error near token 'S'"},
+        RejectedSideFile{"FiveNumbersBeforeA", "1 2 3 4 5 A\n", kContext, "Parser", 1, "syntax error near token 'A'",
+                         couple(1)},
+        RejectedSideFile{"LetterMissingAtTheEnd", "1 2 3 4 A\n5 6 7 8", kContext, "Parser", 2, "syntax error"},
+        RejectedSideFile{"LetterFirst", "A\n", kContext, "Parser", 1, "syntax error near token 'A'"},
+        RejectedSideFile{"NegativeIndex", "1 2 -1 4 A\n", kContext, "Lexer", 1, unrecognized("-")},
+        RejectedSideFile{"OtherLetter", "1 2 3 4 a\n", kContext, "Lexer", 1, unrecognized("a")},
+        RejectedSideFile{"NumberBeyond64Bits", "1 2 3 18446744073709551616 A\n", kContext, "Lexer", 1,
+                         "Number out of range: '18446744073709551616'"},
+        RejectedSideFile{"AxiomIndexAboveTheBound", "1 2 1 1 A\n1 3 16777217 1 A\n", kContext, "Parser", 2,
+                         indexError("Axiom index", 2)},
+        RejectedSideFile{"AxiomIndexBeyondTheIntRange", "1 2 2147483648 1 A\n", kContext, "Parser", 1,
+                         indexError("Axiom index", 1)},
+        RejectedSideFile{"OriginalNumberAboveTheBound", "1 2 1 4294967297 A\n", kContext, "Parser", 1,
+                         indexError("Original axiom number", 1)},
+        RejectedSideFile{"DerivationIndexAboveTheBound", "1 2 1 1 A\n3 2 16777217 3 3\nB\n", kContext, "Parser", 3,
+                         indexError("Axiom index", 3)}),
     ByTitle());
 
 TEST_F(PinpointingReader, AnyInputIsReadOrRejectedWithoutACrash)

@@ -8,16 +8,10 @@
 #include "parsers/el_krss_g_upload.h"
 #include "parsers/el_pinpointing_info.h"
 #include "reasoner/EncodedTBox.h"
+#include "support/LoadedModel.h"
 #include "support/ProcessRunner.h"
 
 namespace korvane_test {
-
-void resetSideFileState()
-{
-    resetModel();
-    EncodedTBox::Instance = nullptr;
-    EncodedTBox::use_original_axiom_index = false;
-}
 
 int parseMap(const std::string& text)
 {
@@ -105,6 +99,18 @@ std::string warningsSummary(int count)
 std::string fatalOutput(const std::string& before, const std::string& error, int warnings)
 {
     return literal(before + error + " --- 1 errors and " + std::to_string(warnings) + " warnings detected.\n");
+}
+
+void PrintTo(const RejectedSideFile& c, std::ostream* out)
+{
+    *out << c.title;
+}
+
+void expectRejected(int (*parseText)(const std::string&), const RejectedSideFile& c)
+{
+    EXPECT_EXIT(parseText(c.input), ::testing::ExitedWithCode(255),
+                fatalOutput(c.before, diagnostic(c.context, c.module, "ERROR", c.line, c.message),
+                            c.before.empty() ? 0 : 1));
 }
 
 } // namespace korvane_test

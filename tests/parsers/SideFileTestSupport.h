@@ -4,14 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <ostream>
 #include <string>
 #include <vector>
 
-namespace korvane_test {
+#include "support/LoadedModel.h"
 
-// Fresh model, names table, diagnostics collector and EncodedTBox for a test
-// that reads side files (earlier singletons are left to leak).
-void resetSideFileState();
+namespace korvane_test {
 
 // The normalisation map, the pinpointing information and the axioms
 // information read from `text`.
@@ -61,6 +60,24 @@ struct ByTitle {
 // printed earlier): the error's diagnostic and the totals line, as a literal
 // regular expression.
 std::string fatalOutput(const std::string& before, const std::string& error, int warnings);
+
+// Input that a side-file reader rejects: the fatal diagnostic it ends with
+// under the input context (none when empty), after the one warning `before`
+// when that is not empty.
+struct RejectedSideFile {
+    const char* title;
+    const char* input;
+    const char* context;
+    const char* module;
+    int line;
+    std::string message;
+    std::string before = "";
+};
+
+void PrintTo(const RejectedSideFile& c, std::ostream* out);
+
+// The reader ends the process with status 255 and exactly that output.
+void expectRejected(int (*parseText)(const std::string&), const RejectedSideFile& c);
 
 } // namespace korvane_test
 

@@ -17,17 +17,7 @@ using ::testing::ExitedWithCode;
 
 namespace {
 
-class SimpleEncodingReader : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        resetEncodingState();
-        TBox::CNF_SAT_Encoder = &encoder;
-    }
-    void TearDown() override { TBox::CNF_SAT_Encoder = nullptr; }
-
-    RecordingEncoder encoder;
-};
+class SimpleEncodingReader : public RecordingReaderTest {};
 
 class SimpleEncodingReaderRejects : public SimpleEncodingReader,
                                     public ::testing::WithParamInterface<RejectedEncoding> {};

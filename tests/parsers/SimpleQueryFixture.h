@@ -12,6 +12,7 @@
 #include "parsers/SimpleQueryLoop.h"
 #include "reasoner/EncodedTBox.h"
 #include "reasoner/TBox.h"
+#include "support/LoadedModel.h"
 
 namespace korvane_test {
 
@@ -23,11 +24,8 @@ class SimpleQueryFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetModel();
-        EncodedTBox::Instance = nullptr;
-        EncodedTBox::use_original_axiom_index = false;
+        resetLoadedModel();
         TBox::pinpointing = false;
-        TBox::only_loaded = false;
         TBox::debug_f = nullptr;
         SimpleQueryLoop::i_simpquery = 0;
         tbox = TBox::getInstance();

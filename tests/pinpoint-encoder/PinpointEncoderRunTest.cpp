@@ -14,6 +14,7 @@
 
 #include "PinpointEncoderProcess.h"
 #include "support/PeerSolver.h"
+#include "support/SanitizedBuild.h"
 
 namespace pinpoint_encoder_e2e {
 namespace {
@@ -26,6 +27,30 @@ const std::vector<Answer> kChainAnswers = {{true, {1, 3, 4}}, {true, {3}}, {fals
                                            {true, {1}},       {true, {3, 4}}, {true, {}}};
 // The variables of the queries' concepts (sub, super): B ⊑ A is (subsumes? A B).
 const std::vector<std::pair<int, int>> kChainQueryVariables = {{3, 6}, {4, 5}, {6, 3}, {3, 4}, {4, 6}, {3, 3}};
+
+// The chain's pinpointing encoding from `pinpointing`, with the header and the
+// axioms information written to their files.
+ProcessResult chainEncoding(const Files& files, const std::string& pinpointing,
+                            const std::vector<std::string>& more = {}, const ProcessSetup& setup = {})
+{
+    std::vector<std::string> arguments = {kProgram, "-i=" + files.write("enc", kChainEncoding),
+                                          "-p=" + files.write("pin", pinpointing), "-h=" + files.path("header"),
+                                          "-a=" + files.path("axioms")};
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    return runProgramWith(arguments, setup);
+}
+
+// The in-process solver's answers to `queries` over the files that
+// chainEncoding wrote.
+ProcessResult chainAnswers(const Files& files, const std::string& queries, const std::vector<std::string>& more = {},
+                           const ProcessSetup& setup = {})
+{
+    std::vector<std::string> arguments = {kProgram, "-m", "-i=" + files.path("enc"), "-p=" + files.path("pin"),
+                                          "-h=" + files.path("header"), "-q=" + files.write("q", queries),
+                                          "-v=" + files.write("map", kChainMap)};
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    return runProgramWith(arguments, setup);
+}
 
 TEST(PinpointEncoderRun, WritesThePinpointingEncodingWithTheHeaderOnStandardError)
 {
@@ -40,9 +65,7 @@ TEST(PinpointEncoderRun, WritesThePinpointingEncodingWithTheHeaderOnStandardErro
 TEST(PinpointEncoderRun, WritesTheHeaderAndTheAxiomsInformationToTheirFiles)
 {
     Files files;
-    ProcessResult r = pinpointEncode({"-i=" + files.write("enc", kChainEncoding),
-                                      "-p=" + files.write("pin", kChainPinpointing), "-h=" + files.path("header"),
-                                      "-o=" + files.path("body"), "-a=" + files.path("axioms")});
+    ProcessResult r = chainEncoding(files, kChainPinpointing, {"-o=" + files.path("body")});
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(maskTimes(r.err), kPinpointingInfoTime + kEncodingTime + kTotal);
     EXPECT_EQ(files.read("header"), kChainPinpointingHeader);
@@ -109,34 +132,80 @@ TEST(PinpointEncoderRun, AnOutputThatCannotBeWrittenFailsTheRun)
     EXPECT_EQ(r.status, 255);
 }
 
-// The chain's axioms by original number: 1 for the first, 2 for the second
-// and third (one input axiom), 0 for the fourth (made by normalisation).
-// The assumption variables are 6 + the original number, 9 (6 + 2 + 1) for
-// the axioms of normalisation; the derivations' control variables follow.
-TEST(PinpointEncoderRun, OriginalNumberingSharesTheVariablesOfOneInputAxiom)
-{
-    Files files;
-    const std::string pinpointing = "2 3 1 1 A\n2 2 2 2 A\n3 4 3 2 A\n4 5 4 0 A\n"
-                                    "2 4 3 2 3 S\n2 5 4 2 4 S\n3 5 4 3 4 S\n";
-    ProcessResult written = pinpointEncode({"-g", "-i=" + files.write("enc", kChainEncoding),
-                                            "-p=" + files.write("pin", pinpointing), "-h=" + files.path("header"),
-                                            "-a=" + files.path("axioms")});
-    EXPECT_EQ(written.out, "-1 0\n2 0\n-7 -3 4 0\n-8 -4 5 0\n-9 -5 6 0\n"
-                           "-10 -3 5 0\n-7 -8 10 0\n"
-                           "-11 -3 6 0\n-10 -9 11 0\n"
-                           "-12 -4 6 0\n-8 -9 12 0\n");
-    EXPECT_EQ(files.read("header"), "p cnf 12 11\n");
-    EXPECT_EQ(files.read("axioms"), "4 2 4 6 O\n1 7 0\n2 8 0\n3 8 0\n4 9 0\n");
-    EXPECT_EQ(written.status, 0);
+// --- The chain's axioms numbered otherwise: the pinpointing encoding and the
+// axioms information written, then the in-process solver's answers, in
+// bounded time and memory.
 
-    ProcessResult r = pinpointEncode({"-g", "-m", "-i=" + files.path("enc"), "-p=" + files.path("pin"),
-                                      "-h=" + files.path("header"),
-                                      "-q=" + files.write("q", "(subsumes? D A)\n(subsumes? C B)\n"),
-                                      "-v=" + files.write("map", kChainMap)});
-    // Original numbers; 0 stands for the axioms of normalisation.
-    EXPECT_EQ(answers(r.out), (std::vector<Answer>{{true, {0, 1, 2}}, {true, {2}}}));
-    EXPECT_EQ(r.status, 0);
+struct NumberingCase {
+    const char* name;
+    std::string pinpointing;
+    std::vector<std::string> options;
+    std::string body;
+    std::string header;
+    std::string axioms;
+    std::string queries;
+    std::vector<Answer> answers;
+};
+
+class ChainNumbering : public ::testing::TestWithParam<NumberingCase> {};
+
+TEST_P(ChainNumbering, GivesTheEncodingTheAxiomsInformationAndTheAnswers)
+{
+    const NumberingCase& c = GetParam();
+    Files files;
+    ProcessSetup setup;
+    setup.timeLimitSeconds = 2;
+    if (!sanitizedBuild())
+        setup.memoryLimitBytes = 256ul << 20;
+    ProcessResult written = chainEncoding(files, c.pinpointing, c.options, setup);
+    EXPECT_EQ(written.out, c.body);
+    EXPECT_EQ(files.read("header"), c.header);
+    EXPECT_EQ(files.read("axioms"), c.axioms);
+    EXPECT_EQ(written.status, 0) << written.err;
+
+    ProcessResult r = chainAnswers(files, c.queries, c.options, setup);
+    EXPECT_EQ(answers(r.out), c.answers) << r.out;
+    EXPECT_EQ(r.status, 0) << r.err;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ChainNumbering,
+    ::testing::Values(
+        // By original number: 1 for the first axiom, 2 for the second and
+        // third (one input axiom), 0 for the fourth (made by normalisation).
+        // The assumption variables are 6 + the original number, 9 (6 + 2 + 1)
+        // for the axioms of normalisation; the derivations' control variables
+        // follow. The answers name original numbers (0 for normalisation).
+        NumberingCase{"OriginalNumberingSharesTheVariablesOfOneInputAxiom",
+                      "2 3 1 1 A\n2 2 2 2 A\n3 4 3 2 A\n4 5 4 0 A\n"
+                      "2 4 3 2 3 S\n2 5 4 2 4 S\n3 5 4 3 4 S\n",
+                      {"-g"},
+                      "-1 0\n2 0\n-7 -3 4 0\n-8 -4 5 0\n-9 -5 6 0\n"
+                      "-10 -3 5 0\n-7 -8 10 0\n"
+                      "-11 -3 6 0\n-10 -9 11 0\n"
+                      "-12 -4 6 0\n-8 -9 12 0\n",
+                      "p cnf 12 11\n",
+                      "4 2 4 6 O\n1 7 0\n2 8 0\n3 8 0\n4 9 0\n",
+                      "(subsumes? D A)\n(subsumes? C B)\n",
+                      {{true, {0, 1, 2}}, {true, {2}}}},
+        // C ⊑ D numbered 14444444: its axiom record keeps position 4
+        // (control variable 10), the derivations by axiom 4 still use
+        // assumption 10, and the control variables follow 6 + 14444444. Only
+        // the axioms with a variable have a line: the four records and the
+        // index the fourth names. The answers are those over the chain.
+        NumberingCase{"AnAxiomIndexFarAboveTheRecordsCostsNoMoreThanTheRecords",
+                      "2 3 1 1 A\n2 2 2 2 A\n3 4 3 3 A\n4 5 14444444 4 A\n"
+                      "2 4 3 2 3 S\n2 5 4 2 4 S\n3 5 4 3 4 S\n",
+                      {},
+                      "-1 0\n2 0\n-7 -3 4 0\n-9 -4 5 0\n-10 -5 6 0\n"
+                      "-14444451 -3 5 0\n-7 -9 14444451 0\n"
+                      "-14444452 -3 6 0\n-14444451 -10 14444452 0\n"
+                      "-14444453 -4 6 0\n-9 -10 14444453 0\n",
+                      "p cnf 14444453 11\n",
+                      "14444444 4 4 6 N\n1 7 0\n2 8 0\n3 9 0\n4 10 0\n14444444 14444450 0\n",
+                      kChainQueries,
+                      kChainAnswers}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // --- The pinpointing encoding against an independent solver.
 
@@ -234,43 +303,6 @@ INSTANTIATE_TEST_SUITE_P(
                      "clause in the encoding" +
                          kNotOneClassification + "4\n"}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// --- An axiom index far above the records.
-
-TEST(PinpointEncoderRun, AnAxiomIndexFarAboveTheRecordsCostsNoMoreThanTheRecords)
-{
-    Files files;
-    // The chain with C ⊑ D numbered 14444444: its axiom record keeps
-    // position 4 (control variable 10), the derivations by axiom 4 still use
-    // assumption 10, and the control variables follow 6 + 14444444.
-    const std::string pinpointing = "2 3 1 1 A\n2 2 2 2 A\n3 4 3 3 A\n4 5 14444444 4 A\n"
-                                    "2 4 3 2 3 S\n2 5 4 2 4 S\n3 5 4 3 4 S\n";
-    ProcessSetup setup;
-    setup.timeLimitSeconds = 2;
-    if (std::getenv("KORVANE_SANITIZED") == nullptr)
-        setup.memoryLimitBytes = 256ul << 20;
-    ProcessResult r = runProgramWith({kProgram, "-i=" + files.write("enc", kChainEncoding),
-                                      "-p=" + files.write("pin", pinpointing), "-h=" + files.path("header"),
-                                      "-a=" + files.path("axioms")},
-                                     setup);
-    EXPECT_EQ(r.out, "-1 0\n2 0\n-7 -3 4 0\n-9 -4 5 0\n-10 -5 6 0\n"
-                     "-14444451 -3 5 0\n-7 -9 14444451 0\n"
-                     "-14444452 -3 6 0\n-14444451 -10 14444452 0\n"
-                     "-14444453 -4 6 0\n-9 -10 14444453 0\n");
-    EXPECT_EQ(files.read("header"), "p cnf 14444453 11\n");
-    // Only the axioms with a variable have a line: the four records and the
-    // index the fourth names.
-    EXPECT_EQ(files.read("axioms"), "14444444 4 4 6 N\n1 7 0\n2 8 0\n3 9 0\n4 10 0\n14444444 14444450 0\n");
-    EXPECT_EQ(r.status, 0) << r.err;
-
-    // The in-process solver answers as over the chain, within the same bounds.
-    r = runProgramWith({kProgram, "-m", "-i=" + files.path("enc"), "-p=" + files.path("pin"),
-                        "-q=" + files.write("q", kChainQueries), "-v=" + files.write("map", kChainMap),
-                        "-h=" + files.path("header")},
-                       setup);
-    EXPECT_EQ(answers(r.out), kChainAnswers) << r.out;
-    EXPECT_EQ(r.status, 0) << r.err;
-}
 
 // --- A derivation that lost a premise.
 

@@ -19,6 +19,7 @@
 #include "parsers/el_krss_g_upload.h"
 #include "reasoner/EncodedTBox.h"
 #include "reasoner/TBox.h"
+#include "support/LoadedModel.h"
 #include "support/OntologyForms.h"
 
 // A terminology classified and encoded, stored as an encoding (header text
@@ -40,12 +41,10 @@ struct Stored {
 // switches.
 inline void resetAll()
 {
-    korvane_test::resetModel();
+    korvane_test::resetLoadedModel();
     TBox::initializeNonPrimitive = true;
-    TBox::only_loaded = false;
     TBox::loaded_from_encoding = false;
     TBox::pinpointing_index = 0;
-    EncodedTBox::Instance = nullptr;
 }
 
 inline void classify(TBox* tbox)

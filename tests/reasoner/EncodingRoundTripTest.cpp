@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <iterator>
 #include <set>
 #include <string>
@@ -14,6 +13,7 @@
 
 #include "EncodingReloadSupport.h"
 #include "NamedSubsumptions.h"
+#include "support/SanitizedBuild.h"
 #include "support/SharedOntologies.h"
 
 using namespace reload_test;
@@ -24,27 +24,37 @@ namespace {
 const unsigned kSeed = 20261209;
 const std::size_t kQueries = 200;
 
-// The switches of the incremental classifier's defaults.
-void programSwitches()
+// A fresh model with the switches of the incremental classifier's defaults.
+void freshRun()
 {
+    resetAll();
     Concept::EquivalenceNames = true;
     TBox::initializeNonPrimitive = false;
 }
 
-bool skipped(const Case& c, std::string& why)
-{
-    if (shared_ontologies::large(c)) {
-        why = c.name + " is left to bench/encoding_reload.sh";
-        return true;
+// A shared ontology, but for the large files (left to
+// bench/encoding_reload.sh) and, in the sanitizer build, the middle-sized ones
+// (covered by the build without sanitizers).
+class SharedOntologyReload : public ::testing::TestWithParam<Case> {
+protected:
+    void SetUp() override
+    {
+        const Case& c = GetParam();
+        if (shared_ontologies::large(c))
+            GTEST_SKIP() << c.name << " is left to bench/encoding_reload.sh";
+        if (sanitizedBuild() &&
+            (c.name == "fly-anatomy" || c.name == "wbbt-full" || c.name == "cl-edit" || c.name == "not-galen"))
+            GTEST_SKIP() << c.name << " is covered by the build without sanitizers";
     }
-    const char* sanitized = std::getenv("KORVANE_SANITIZED");
-    if (sanitized != nullptr && std::string(sanitized) == "1" &&
-        (c.name == "fly-anatomy" || c.name == "wbbt-full" || c.name == "cl-edit" || c.name == "not-galen")) {
-        why = c.name + " is covered by the build without sanitizers";
-        return true;
+
+    // The whole file classified in one run.
+    TBox* classifiedWhole()
+    {
+        freshRun();
+        addFileAndClassify(GetParam().krss);
+        return TBox::getInstance();
     }
-    return false;
-}
+};
 
 using Queries = std::vector<std::pair<std::string, std::string>>;
 
@@ -96,18 +106,12 @@ void expectSameClauses(const ClauseSet& expected, const ClauseSet& found)
     EXPECT_EQ(extra, 0u) << "clauses encoded after the reload beyond the " << expected.size() << " stored ones";
 }
 
-class EncodingRoundTrip : public ::testing::TestWithParam<Case> {};
+class EncodingRoundTrip : public SharedOntologyReload {};
 
 TEST_P(EncodingRoundTrip, RebuiltTerminologyEncodesTheStoredClauses)
 {
     const Case& c = GetParam();
-    std::string why;
-    if (skipped(c, why))
-        GTEST_SKIP() << why;
-    resetAll();
-    programSwitches();
-    addFileAndClassify(c.krss);
-    TBox* original = TBox::getInstance();
+    TBox* original = classifiedWhole();
     const Stored stored = store(original);
     const ClauseSet storedClauses = clauseSet(stored.encoding);
     const Queries queries = sampleQueries(c, original);
@@ -128,18 +132,12 @@ INSTANTIATE_TEST_SUITE_P(SharedData, EncodingRoundTrip, ::testing::ValuesIn(shar
                          shared_ontologies::testName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(EncodingRoundTrip);
 
-class IncrementAfterReload : public ::testing::TestWithParam<Case> {};
+class IncrementAfterReload : public SharedOntologyReload {};
 
 TEST_P(IncrementAfterReload, EndsWithTheSubsumptionsOfOneRun)
 {
     const Case& c = GetParam();
-    std::string why;
-    if (skipped(c, why))
-        GTEST_SKIP() << why;
-    resetAll();
-    programSwitches();
-    addFileAndClassify(c.krss);
-    TBox* whole = TBox::getInstance();
+    TBox* whole = classifiedWhole();
     const shared_ontologies::Pairs expected = korvane_test::subsumedPairs(whole);
     const Queries queries = sampleQueries(c, whole);
     unsigned long variables = 0;
@@ -148,14 +146,12 @@ TEST_P(IncrementAfterReload, EndsWithTheSubsumptionsOfOneRun)
     const auto [first, second] = splitForms(c.krss, kSeed);
     korvane_test::TempInput firstFile(first);
     korvane_test::TempInput secondFile(second);
-    resetAll();
-    programSwitches();
+    freshRun();
     addFileAndClassify(firstFile.path());
     addFileAndClassify(secondFile.path());
     const shared_ontologies::Pairs withoutReload = korvane_test::subsumedPairs(TBox::getInstance());
 
-    resetAll();
-    programSwitches();
+    freshRun();
     addFileAndClassify(firstFile.path());
     const Stored stored = store(TBox::getInstance());
     reload(stored);

@@ -21,15 +21,12 @@ namespace {
 using Positions = std::vector<std::size_t>;
 
 // Atomic concepts with the ids 0 to 5.
-class PassCandidatesTest : public ::testing::Test {
+class PassCandidatesTest : public FreshModelTest {
 protected:
     void SetUp() override
     {
-        resetModelStatics();
-        for (unsigned long id = 0; id < 6; ++id) {
-            concepts.emplace_back(new PrimitiveConcept("C" + std::to_string(id)));
-            concepts.back()->id = id;
-        }
+        FreshModelTest::SetUp();
+        concepts = numberedConcepts(6);
     }
 
     // -1 stands for a GCI that every pass visits anyway.
@@ -37,7 +34,7 @@ protected:
     {
         std::vector<Concept*> sides;
         for (int id : ids)
-            sides.push_back(id < 0 ? nullptr : concepts[id].get());
+            sides.push_back(id < 0 ? nullptr : concepts[id]);
         return sides;
     }
 
@@ -51,7 +48,7 @@ protected:
         return visited;
     }
 
-    std::vector<std::unique_ptr<Concept>> concepts;
+    std::vector<Concept*> concepts;
 };
 
 struct PassCase {

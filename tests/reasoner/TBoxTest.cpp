@@ -23,9 +23,7 @@ class TBoxTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetModelStatics();
-        TBox::Instance = nullptr;
-        TBox::deduction_performed = false;
+        resetModel();
         TBox::clearNonNormalConcepts = true;
         tbox = TBox::getInstance();
     }

@@ -31,20 +31,39 @@ protected:
 // ---------------------------------------------------------------------------
 // Plain solving
 
-void random3SatBand(Peer& peer, uint64_t seed, int lo, int hi, int count) {
+// `count` seeded random 3-SAT instances of lo..hi variables and `ratio`
+// clauses per variable, each handed to check(instance, variables, clauses,
+// generator) until a fatal failure.
+template <typename Check>
+void eachRandom3Sat(uint64_t seed, int count, int lo, int hi, double ratio, Check check) {
     std::mt19937_64 rng(seed);
-    int sat = 0;
     for (int i = 0; i < count; i++) {
         int n = uniform(rng, lo, hi);
-        Cnf cnf = random3Sat(rng, n, 4.26);
+        Cnf cnf = random3Sat(rng, n, ratio);
+        check(i, n, cnf, rng);
+        if (testing::Test::HasFatalFailure()) return;
+    }
+}
+
+// Loads cnf into s, solves it without assumptions and checks the answer
+// against the peer.
+bool solveChecked(Peer& peer, Solver& s, const Cnf& cnf, const std::string& where) {
+    load(s, cnf);
+    bool answer = s.solve(s.assumptions);
+    checkAnswer(peer, s, cnf, {}, answer, false, where);
+    return answer;
+}
+
+void random3SatBand(Peer& peer, uint64_t seed, int lo, int hi, int count) {
+    int sat = 0;
+    eachRandom3Sat(seed, count, lo, hi, 4.26, [&](int i, int, const Cnf& cnf, std::mt19937_64&) {
         SolverProbe s;
-        load(s, cnf);
-        bool answer = s.solve(s.assumptions);
-        checkAnswer(peer, s, cnf, {}, answer, false, "instance " + std::to_string(i));
+        bool answer = solveChecked(peer, s, cnf, "instance " + std::to_string(i));
         if (testing::Test::HasFatalFailure()) return;
         if (i % 25 == 0) expectWatchesConsistent(s);
         sat += answer;
-    }
+    });
+    if (testing::Test::HasFatalFailure()) return;
     // Near the threshold both answers must turn up.
     if (count >= 50) {
         EXPECT_GT(sat, count / 10);
@@ -62,20 +81,14 @@ TEST_F(SolverPeer, RandomHorn) {
     for (int i = 0; i < count; i++) {
         Cnf cnf = randomHorn(rng, uniform(rng, 20, 150));
         Solver s;
-        load(s, cnf);
-        bool answer = s.solve(s.assumptions);
-        checkAnswer(peer, s, cnf, {}, answer, false, "instance " + std::to_string(i));
+        solveChecked(peer, s, cnf, "instance " + std::to_string(i));
         if (testing::Test::HasFatalFailure()) return;
     }
 }
 
 // Every parameter that changes the search, on small instances.
 TEST_F(SolverPeer, ParameterVariants) {
-    std::mt19937_64 rng(3001);
-    int count = scaled(360);
-    for (int i = 0; i < count; i++) {
-        int n = uniform(rng, 20, 80);
-        Cnf cnf = random3Sat(rng, n, 4.26);
+    eachRandom3Sat(3001, scaled(360), 20, 80, 4.26, [&](int i, int n, const Cnf& cnf, std::mt19937_64& rng) {
         SolverProbe s;
         int variant = i % 6;
         switch (variant) {
@@ -107,12 +120,10 @@ TEST_F(SolverPeer, ParameterVariants) {
             int v = s.newVar(variant == 5 ? static_cast<double>(uniform(rng, 0, 100)) : 0.0, (rng() & 1) != 0);
             (void)v;
         }
-        load(s, cnf);
-        bool answer = s.solve(s.assumptions);
-        checkAnswer(peer, s, cnf, {}, answer, false, "instance " + std::to_string(i) + " variant " + std::to_string(variant));
+        solveChecked(peer, s, cnf, "instance " + std::to_string(i) + " variant " + std::to_string(variant));
         if (testing::Test::HasFatalFailure()) return;
         expectWatchesConsistent(s);
-    }
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -230,11 +241,7 @@ TEST_F(SolverPeer, KeptSelectorLevelsAcrossQueries) {
 
 // Clauses added in batches between solves on one solver.
 TEST_F(SolverPeer, ClausesAddedBetweenSolves) {
-    std::mt19937_64 rng(8001);
-    int count = scaled(150);
-    for (int i = 0; i < count; i++) {
-        int n = uniform(rng, 20, 80);
-        Cnf all = random3Sat(rng, n, 4.6);
+    eachRandom3Sat(8001, scaled(150), 20, 80, 4.6, [&](int i, int n, const Cnf& all, std::mt19937_64& rng) {
         Cnf prefix;
         prefix.vars = n;
         SolverProbe s;
@@ -252,7 +259,7 @@ TEST_F(SolverPeer, ClausesAddedBetweenSolves) {
             if (testing::Test::HasFatalFailure()) return;
         }
         expectWatchesConsistent(s);
-    }
+    });
 }
 
 }  // namespace

@@ -20,8 +20,7 @@ public:
         NEW_AXIOM = 0x2,
         NOT_ENCODED = 0x4,
         FROM_EQUIVALENCE = 0x8,
-        DEFINITION = 0x10,
-        WRITTEN = 0x20
+        DEFINITION = 0x10
     };
 
     Axiom();

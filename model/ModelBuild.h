@@ -19,8 +19,8 @@
 //   defined in the sources that CMakeLists.txt lists for that build alone:
 //   KORVANE_LIBRARY_ONLY_SOURCES (reasoner/, model/*Deduction*, the readers
 //   of stored files) and KORVANE_CLASSIFIER_ONLY_SOURCES (classifier/);
-// - the simple-query actions (parsers/SimpleQueryActions.h) are defined by
-//   the library build or by the program that links them (the classifier's
-//   classifier/ClassifierQueryActions.cpp).
+// - the simple-query actions (parsers/SimpleQueryActions.h) are an object
+//   that each program installs: the library's EncodedQueryActions, the
+//   classifier's ClassifierQueryActions, each in its build's source list.
 
 #endif

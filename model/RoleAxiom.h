@@ -14,7 +14,7 @@ enum role_axiom_t { NO_ROLE_AXIOM_TYPE = 0, ROLE_INCLUSION = 1 };
 // A role inclusion lhs ⊑ rhs; lhs may be a chain, transitivity is a flag.
 class RoleAxiom : public Container {
 public:
-    enum role_axiom_flags_t : uint16_t { IN_STORE = 0x1, NEW_AXIOM = 0x2, TRANSITIVE = 0x4, WRITTEN = 0x8 };
+    enum role_axiom_flags_t : uint16_t { IN_STORE = 0x1, NEW_AXIOM = 0x2, TRANSITIVE = 0x4 };
 
     RoleAxiom();
     RoleAxiom(const RoleAxiom& other);

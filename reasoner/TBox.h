@@ -25,6 +25,7 @@
 #include "model/Role.h"
 #include "model/SharedConceptSet.h"
 #include "model/RoleAxiom.h"
+#include "reasoner/WrittenAxioms.h"
 
 class EncodedTBox;
 
@@ -164,13 +165,14 @@ public:
 #endif
 
     // Side files and debugging listings (the same in both builds). The
-    // written-marks of axioms and role axioms are shared between the writers:
-    // whichever runs first marks an axiom, a later one skips it.
+    // writers of the side files take the record of the axioms written so far
+    // that the driver keeps for the run: whichever runs first marks an axiom,
+    // a later one skips it.
     static void printGCIAxiomLine(FILE* out, const Axiom* a);
     // The role-axiom line; in the normalisation map's form when mapForm is set.
     static void printRoleAxiomLine(FILE* out, const RoleAxiom* a, bool mapForm = false);
     void saveNormalConceptsWithCnfId(FILE* out, unsigned long bound);
-    void saveNormalization(FILE* out);
+    void saveNormalization(FILE* out, WrittenAxioms& written);
     void printInputAxioms();
     void printNormalizedAxioms();
     void printRIAxioms();
@@ -179,8 +181,8 @@ public:
     void touchAllRolesFlags(uint16_t mask, bool set);
     // The axiom dump halves (the GCIs, the role axioms; unnumbered, the role
     // axioms open the normalisation map).
-    void saveGCIAxioms(FILE* out, bool numbered);
-    void saveRIAxioms(FILE* out, bool numbered);
+    void saveGCIAxioms(FILE* out, bool numbered, WrittenAxioms& written);
+    void saveRIAxioms(FILE* out, bool numbered, WrittenAxioms& written);
     // The debug listing of what classification found.
     void printDeductionStructures();
 #ifndef KORVANE_CLASSIFIER_MODEL

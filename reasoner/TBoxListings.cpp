@@ -63,26 +63,24 @@ bool dumpWithNumbers(bool numbered)
 
 // An axiom that a listing or a dump has written already is written again
 // only in the numbered form.
-void TBox::saveGCIAxioms(FILE* out, bool numbered)
+void TBox::saveGCIAxioms(FILE* out, bool numbered, WrittenAxioms& written)
 {
     const bool withNumbers = dumpWithNumbers(numbered);
     for (Axiom* a : gcis) {
-        if ((a->flags & Axiom::WRITTEN) && !withNumbers)
+        if (written.markWritten(a) && !withNumbers)
             continue;
-        a->flags |= Axiom::WRITTEN;
         if (withNumbers)
             std::fprintf(out, "%d %d ", a->index, a->type == ORIGINAL ? a->originalNumber : 0);
         printGCIAxiomLine(out, a);
     }
 }
 
-void TBox::saveRIAxioms(FILE* out, bool numbered)
+void TBox::saveRIAxioms(FILE* out, bool numbered, WrittenAxioms& written)
 {
     const bool withNumbers = dumpWithNumbers(numbered);
     for (RoleAxiom* a : roleAxioms) {
-        if ((a->flags & RoleAxiom::WRITTEN) && !withNumbers)
+        if (written.markWritten(a) && !withNumbers)
             continue;
-        a->flags |= RoleAxiom::WRITTEN;
         if (withNumbers)
             std::fprintf(out, "%d %d ", a->index, a->index);
         // Unnumbered, the role axioms open the normalisation map.
@@ -156,12 +154,11 @@ void printMarks(FILE* out, const Axiom* a)
 
 }
 
-void TBox::saveNormalization(FILE* out)
+void TBox::saveNormalization(FILE* out, WrittenAxioms& written)
 {
     for (Axiom* a : gcis) {
-        if (a->flags & Axiom::WRITTEN)
+        if (written.markWritten(a))
             continue;
-        a->flags |= Axiom::WRITTEN;
         std::fputs(normalizationTag(a->type), out);
         if (a->flags & Axiom::FROM_EQUIVALENCE)
             std::fputs("EQ ", out);

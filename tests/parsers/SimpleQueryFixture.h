@@ -10,6 +10,7 @@
 #include "model/ParserManager.h"
 #include "model/PrimitiveConcept.h"
 #include "parsers/SimpleQueryLoop.h"
+#include "reasoner/EncodedQueryActions.h"
 #include "reasoner/EncodedTBox.h"
 #include "reasoner/TBox.h"
 
@@ -21,6 +22,7 @@ namespace korvane_test {
 // form. Answers go to `answers`.
 class SimpleQueryFixture : public ::testing::Test {
 protected:
+    EncodedQueryActions actions;
     void SetUp() override
     {
         resetModel();
@@ -32,6 +34,7 @@ protected:
         SimpleQueryLoop::i_simpquery = 0;
         tbox = TBox::getInstance();
         ParserManager::getInstance()->outputFile = answers.get();
+        SimpleQueryActions::install(&actions);
     }
 
     void TearDown() override
@@ -41,6 +44,7 @@ protected:
         TBox::pinpointing = false;
         TBox::debug_f = nullptr;
         EncodedTBox::use_original_axiom_index = false;
+        SimpleQueryActions::install(nullptr);
     }
 
     // Installs the sink and encodes the terminology through it.

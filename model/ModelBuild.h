@@ -29,6 +29,15 @@
 //   RoleAxiom          LibraryRoleAxiomState      ClassifierRoleAxiomState
 //                      (nothing)                  (selector)
 //
+// The terminology store is the other way round: what both builds share is
+// TBoxCore (reasoner/TBoxCore.h), and TBox names the build's class derived
+// from it, LibraryTBox (reasoner/LibraryTBox.h) or ClassifierTBox
+// (classifier/ClassifierTBox.h), which holds that build's normalisation
+// (normalizeTBox, normalizeConceptFW/BW), classification and tables; the
+// definitions in the build's sources are members of that class. A shared
+// operation that differs in one detail asks the build's class (the axiom
+// dump's numbers: TBox::numbersAxiomDump).
+//
 // A model operation whose behaviour differs between the builds has one body,
 // in the model class, which hands over to its build's state class (the
 // reactions of a concept to a new subsumee, the log of changed stamps, what
@@ -36,7 +45,8 @@
 // object that each program installs (parsers/SimpleQueryActions.h).
 //
 // CMakeLists.txt lists, beside the sources of both builds, each build's own:
-// the sources of its state classes and of its classification.
+// the sources of its state classes, of its TBox class and of its
+// classification.
 
 #ifdef KORVANE_CLASSIFIER_MODEL
 #include "model/ClassifierAxiomState.h"
@@ -49,6 +59,9 @@ using ExistentialBuildState = ClassifierExistentialState;
 using RoleBuildState = ClassifierRoleState;
 using AxiomBuildState = ClassifierAxiomState;
 using RoleAxiomBuildState = ClassifierRoleAxiomState;
+class ClassifierTBox;
+using TBox = ClassifierTBox;
+#define KORVANE_BUILD_TBOX_HEADER "classifier/ClassifierTBox.h"
 #else
 #include "model/LibraryAxiomState.h"
 #include "model/LibraryConceptState.h"
@@ -60,6 +73,9 @@ using ExistentialBuildState = LibraryExistentialState;
 using RoleBuildState = LibraryRoleState;
 using AxiomBuildState = LibraryAxiomState;
 using RoleAxiomBuildState = LibraryRoleAxiomState;
+class LibraryTBox;
+using TBox = LibraryTBox;
+#define KORVANE_BUILD_TBOX_HEADER "reasoner/LibraryTBox.h"
 #endif
 
 #endif

@@ -8,6 +8,7 @@
 // encoding, told to encode nothing, into a sink that drops every clause).
 #include <cstdio>
 #include <sys/resource.h>
+#include <type_traits>
 
 #include "model/ParserManager.h"
 #include "parsers/el_krss_g.h"
@@ -15,29 +16,32 @@
 #include "reasoner/TBox.h"
 #include "support/SatisfiableEncoder.h"
 
+class ClassifierTBox;
+
 namespace {
 
-#ifdef KORVANE_CLASSIFIER_MODEL
 class DroppingEncoder : public SatisfiableEncoder {
 public:
     bool addClause(const LiteralList*, const KindList*, unsigned) override { return true; }
     bool endEncoding(bool, unsigned long, unsigned long, unsigned long, unsigned long) override { return true; }
 };
-#endif
 
-void classify(TBox* tbox)
+// Classifies as the build's driver does; T is this build's TBox (see
+// model/ModelBuild.h), so that only the branch of this build is compiled.
+template <typename T>
+void classify(T* tbox)
 {
-#ifdef KORVANE_CLASSIFIER_MODEL
-    static DroppingEncoder sink;
-    TBox::CNF_SAT_Encoder = &sink;
-    tbox->clearNonNormalAndSharedConcepts();
-    tbox->performDeductionAndEncode(false, false);
-#else
-    tbox->prepareDeduction();
-    int conceptCount = 0;
-    int roleCount = 0;
-    tbox->performDeduction(conceptCount, roleCount);
-#endif
+    if constexpr (std::is_same<T, ClassifierTBox>::value) {
+        static DroppingEncoder sink;
+        T::CNF_SAT_Encoder = &sink;
+        tbox->clearNonNormalAndSharedConcepts();
+        tbox->performDeductionAndEncode(false, false);
+    } else {
+        tbox->prepareDeduction();
+        int conceptCount = 0;
+        int roleCount = 0;
+        tbox->performDeduction(conceptCount, roleCount);
+    }
 }
 
 }

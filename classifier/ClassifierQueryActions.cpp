@@ -1,12 +1,10 @@
-// The classifier's query actions: the selectors handed to the sink are the
-// terminology's own assumption list, the pinpointed variables are mapped back
-// by the terminology, and queries are not echoed.
+#include "classifier/ClassifierQueryActions.h"
+
 #include "model/timer.h"
-#include "parsers/SimpleQueryActions.h"
 #include "parsers/SimpleQueryLoop.h"
 #include "reasoner/TBox.h"
 
-void SimpleQueryActions::startOfInput()
+void ClassifierQueryActions::startOfInput()
 {
     SimpleQueryLoop::requireEncoding(false);
     SimpleQueryLoop::beginQueries();
@@ -21,7 +19,7 @@ void SimpleQueryActions::startOfInput()
     SimpleQueryLoop::reportPreprocessingTime(stopwatch.elapsed());
 }
 
-void SimpleQueryActions::answerQuery(Concept* a, Concept* b)
+void ClassifierQueryActions::answerQuery(Concept* a, Concept* b)
 {
     timer stopwatch;
     stopwatch.reset();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "classifier/ClassifierOptions.h"
+#include "classifier/ClassifierQueryActions.h"
 #include "encoders/ActivityGenerator.h"
 #include "encoders/CoreSolverEncoder.h"
 #include "encoders/DimacsEncoder.h"
@@ -77,6 +78,8 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "PARSING (CPU-sec): %f\n", stopwatch.elapsed());
     stopwatch.stop();
 
+    // The side files write each axiom once, whichever comes first.
+    WrittenAxioms written;
     tbox->normalizeTBox();
     tbox->clearNonNormalAndSharedConcepts();
     if (debug != nullptr) {
@@ -85,7 +88,7 @@ int main(int argc, char** argv)
         tbox->printNormalizedAxioms();
     }
     if (options.normalizationListing != nullptr)
-        tbox->saveNormalization(options.normalizationListing);
+        tbox->saveNormalization(options.normalizationListing, written);
     std::fprintf(stderr, "NORMALIZATION (CPU-sec): %f\n", stopwatch.elapsed(true));
     stopwatch.stop();
 
@@ -96,16 +99,18 @@ int main(int argc, char** argv)
     stopwatch.stop();
 
     if (options.normalizationMap != nullptr) {
-        tbox->saveRIAxioms(options.normalizationMap, false);
+        tbox->saveRIAxioms(options.normalizationMap, false, written);
         tbox->saveNormalConceptsWithCnfId(options.normalizationMap, 0);
     }
     if (options.axiomDump != nullptr) {
-        tbox->saveGCIAxioms(options.axiomDump, true);
-        tbox->saveRIAxioms(options.axiomDump, true);
+        tbox->saveGCIAxioms(options.axiomDump, true, written);
+        tbox->saveRIAxioms(options.axiomDump, true, written);
     }
 
-    if (options.queries != nullptr)
-        QueryRun::answer(options.queries, options.files);
+    if (options.queries != nullptr) {
+        ClassifierQueryActions actions;
+        QueryRun::answer(options.queries, options.files, actions);
+    }
 
     return QueryRun::finish(stopwatch, options.files);
 }

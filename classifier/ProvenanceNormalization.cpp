@@ -34,7 +34,7 @@ void recordOrigin(Axiom* stored, const Axiom* source)
 
 }
 
-void TBox::normalizeTBox()
+void ClassifierTBox::normalizeTBox()
 {
     for (Axiom* a : inputAxioms) {
         Concept* l = a->lhs;
@@ -80,7 +80,7 @@ void TBox::normalizeTBox()
     normalized = true;
 }
 
-Axiom* TBox::createNormalizedAxioms(int level, Concept* left, Concept* right, Axiom* source)
+Axiom* ClassifierTBox::createNormalizedAxioms(int level, Concept* left, Concept* right, Axiom* source)
 {
     Concept* lhs = insertNormalizedConcept(left->getFWNormalization());
     Concept* rhs = insertNormalizedConcept(right->getBWNormalization());
@@ -97,7 +97,7 @@ Axiom* TBox::createNormalizedAxioms(int level, Concept* left, Concept* right, Ax
     return stored;
 }
 
-Axiom* TBox::createFWNormalizedAxioms(int level, Concept* left, Concept* name, axiom_t kind, Axiom* source)
+Axiom* ClassifierTBox::createFWNormalizedAxioms(int level, Concept* left, Concept* name, axiom_t kind, Axiom* source)
 {
     Concept* lhs = insertNormalizedConcept(left->getFWNormalization());
     Concept* rhs = insertNormalizedConcept(name);
@@ -138,7 +138,7 @@ Axiom* TBox::createFWNormalizedAxioms(int level, Concept* left, Concept* name, a
     return stored;
 }
 
-std::list<Axiom*>* TBox::createBWNormalizedAxioms(int level, Concept* name, Concept* right, axiom_t kind,
+std::list<Axiom*>* ClassifierTBox::createBWNormalizedAxioms(int level, Concept* name, Concept* right, axiom_t kind,
                                                    Axiom* source)
 {
     auto* made = new std::list<Axiom*>();
@@ -185,7 +185,7 @@ std::list<Axiom*>* TBox::createBWNormalizedAxioms(int level, Concept* name, Conc
     return made;
 }
 
-void TBox::BWfindAndAddGeneratedFrom(Concept* complex, Concept* part, Axiom* parent)
+void ClassifierTBox::BWfindAndAddGeneratedFrom(Concept* complex, Concept* part, Axiom* parent)
 {
     if (part->kind == CONJUNCTION) {
         if (part->operands != nullptr)
@@ -198,7 +198,7 @@ void TBox::BWfindAndAddGeneratedFrom(Concept* complex, Concept* part, Axiom* par
         definition->generatedFrom.push_back(parent);
 }
 
-Axiom* TBox::findAxiom(Concept* left, Concept* right, axiom_t kind)
+Axiom* ClassifierTBox::findAxiom(Concept* left, Concept* right, axiom_t kind)
 {
     Concept* l = findNormalizedConcept(left);
     Concept* r = l == nullptr ? nullptr : findNormalizedConcept(right);
@@ -213,7 +213,7 @@ Axiom* TBox::findAxiom(Concept* left, Concept* right, axiom_t kind)
     return found == gcis.end() ? nullptr : *found;
 }
 
-Concept* TBox::normalizeConceptFW(Concept* c)
+Concept* ClassifierTBox::normalizeConceptFW(Concept* c)
 {
     if (c->isComplex()) {
         Concept* name = c->getFWName();
@@ -223,7 +223,7 @@ Concept* TBox::normalizeConceptFW(Concept* c)
     return insertNormalizedConcept(c->getFWNormalization());
 }
 
-Concept* TBox::normalizeConceptBW(Concept* c)
+Concept* ClassifierTBox::normalizeConceptBW(Concept* c)
 {
     if (c->isComplex()) {
         Concept* name = c->getBWName();

@@ -17,6 +17,7 @@
 #include "parsers/el_krss_g_query.h"
 #include "parsers/el_krss_g_upload.h"
 #include "pinpointer/timer.h"
+#include "reasoner/EncodedQueryActions.h"
 #include "reasoner/EncodedTBox.h"
 #include "reasoner/TBox.h"
 
@@ -77,18 +78,22 @@ private:
     void writeNormalizationListing()
     {
         if (options.normalizationListing != nullptr)
-            tbox->saveNormalization(options.normalizationListing);
+            tbox->saveNormalization(options.normalizationListing, written);
     }
     void writeNormalizationMap(unsigned long bound)
     {
         if (options.normalizationMapOutput == nullptr)
             return;
-        tbox->saveRIAxioms(options.normalizationMapOutput, false);
+        tbox->saveRIAxioms(options.normalizationMapOutput, false, written);
         tbox->saveNormalConceptsWithCnfId(options.normalizationMapOutput, bound);
     }
 
     const IncrementalClassifierOptions& options;
     TBox* tbox;
+    // The axioms that the side files have written: the first pass's writers
+    // and the increment's share it, so that the increment appends only what
+    // it added.
+    WrittenAxioms written;
     FILE* statistics;
     usertime::timer stopwatch;
     // The variable and clause counts that the first encoding left, and those
@@ -193,8 +198,8 @@ void IncrementalRun::encode()
     clauses = firstClauses;
     writeNormalizationMap(0);
     if (options.axiomDump != nullptr) {
-        tbox->saveGCIAxioms(options.axiomDump, true);
-        tbox->saveRIAxioms(options.axiomDump, true);
+        tbox->saveGCIAxioms(options.axiomDump, true, written);
+        tbox->saveRIAxioms(options.axiomDump, true, written);
     }
     phase("ENCODING");
 }
@@ -226,7 +231,8 @@ void IncrementalRun::classifyIncrement()
 void IncrementalRun::answer()
 {
     if (options.queries == stdin) {
-        QueryRun::answer(stdin, options.files);
+        EncodedQueryActions actions;
+        QueryRun::answer(stdin, options.files, actions);
         return;
     }
     ParserManager::getInstance()->beginInput(nullptr);

@@ -12,16 +12,16 @@ class Concept;
 // How a GCI came to be; the listings print "OR ", "FW ", "BW ", "DD ".
 enum axiom_t { NO_AXIOM_TYPE = 0, ORIGINAL = 1, FW_NORMALIZED_AXIOM = 2, BW_NORMALIZED_AXIOM = 3, DEDUCED = 4 };
 
-// A general concept inclusion lhs ⊑ rhs.
-class Axiom : public Container {
+// A general concept inclusion lhs ⊑ rhs. What the build keeps on a GCI
+// comes from its base AxiomBuildState (see ModelBuild.h).
+class Axiom : public Container, public AxiomBuildState {
 public:
     enum axiom_flags_t : uint16_t {
         IN_STORE = 0x1,
         NEW_AXIOM = 0x2,
         NOT_ENCODED = 0x4,
         FROM_EQUIVALENCE = 0x8,
-        DEFINITION = 0x10,
-        WRITTEN = 0x20
+        DEFINITION = 0x10
     };
 
     Axiom();
@@ -40,13 +40,6 @@ public:
     Concept* rhs = nullptr;
     int index = -1;
     int originalNumber = 0;
-
-#ifdef KORVANE_CLASSIFIER_MODEL
-    // Provenance of a normal-form axiom and its selector variable.
-    std::list<unsigned long> originalIds;
-    std::list<Axiom*> generatedFrom;
-    long selector = 0;
-#endif
 };
 
 // Strict order of the GCI set of the terminology store.

@@ -9,11 +9,14 @@ uint64_t Concept::normal_id_counter = 0;
 uint64_t Concept::encoding_id_counter = 0;
 bool Concept::EquivalenceNames = false;
 
-Concept::Concept() : serial(++id_counter), id(serial) {}
+Concept::Concept() : ConceptBuildState(this), serial(++id_counter), id(serial) {}
 
-Concept::Concept(ConceptList* operandList) : operands(operandList), serial(++id_counter), id(serial) {}
+Concept::Concept(ConceptList* operandList)
+    : ConceptBuildState(this), operands(operandList), serial(++id_counter), id(serial)
+{
+}
 
-Concept::Concept(Concept* a, Concept* b) : serial(++id_counter), id(serial)
+Concept::Concept(Concept* a, Concept* b) : ConceptBuildState(this), serial(++id_counter), id(serial)
 {
     if (a != nullptr)
         addChild(a);
@@ -23,6 +26,7 @@ Concept::Concept(Concept* a, Concept* b) : serial(++id_counter), id(serial)
 
 Concept::Concept(const Concept& other)
     : Container(other),
+      ConceptBuildState(this),
       kind(other.kind),
       serial(++id_counter),
       id(other.id),
@@ -40,9 +44,6 @@ Concept::~Concept()
 {
     delete operands;
     delete parents;
-#ifndef KORVANE_CLASSIFIER_MODEL
-    clearAllDeductionStructures();
-#endif
 }
 
 void Concept::selfNormalized()
@@ -73,16 +74,9 @@ bool Concept::operator<(const Concept& other) const
     return expressionLess(*this, other, operands, other.operands);
 }
 
-#ifndef KORVANE_CLASSIFIER_MODEL
-std::vector<Concept*>* Concept::stampLog = nullptr;
-#endif
-
 void Concept::setLastDeductionIt(int it)
 {
-#ifndef KORVANE_CLASSIFIER_MODEL
-    if (stampLog != nullptr && lastDeductionIt != it)
-        stampLog->push_back(this);
-#endif
+    stampChanging(this, lastDeductionIt, it);
     lastDeductionIt = it;
     if (parents != nullptr) {
         for (auto& parent : *parents)
@@ -208,39 +202,14 @@ void Concept::destroyNotShared(uint16_t mask)
     delete this;
 }
 
-#ifdef KORVANE_CLASSIFIER_MODEL
-
-AssertionEntry::AssertionEntry(Concept* subsumed, unsigned long variable)
-    : first(subsumed), second(variable), id(subsumed->id)
-{
-}
-
 unsigned long Concept::getRelatedId() const
 {
     return id;
 }
 
-#else
-
 void Concept::clear_specific() {}
 
-// An atomic concept with existential premises ∃r.this ⊑ D keeps its new
-// atomic subsumees for the existential rule.
 void Concept::handleNewSubsumed(Concept* c)
 {
-    if (isAtomic() && deduction.hasExistentialPremises() && c->isAtomic())
-        deduction.appendPending(c);
+    subsumeeAdded(*this, c);
 }
-
-void Concept::clearTemporaryStructures()
-{
-    deduction.clearTemporaryStructures();
-}
-
-void Concept::clearAllDeductionStructures()
-{
-    clear_specific();
-    deduction.clearAllDeductionStructures();
-}
-
-#endif

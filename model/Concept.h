@@ -7,10 +7,11 @@
 // the memory pools (MemoryPool, pool_allocator) and the CPU stopwatch
 // (timer); the sets and indexes the classification works on
 // (SharedConceptSet, GCIIndex, SubsumerIndex, AssertionSet.h, HashIndex.h,
-// IdPairMap.h); and the library build's deduction state of concepts and roles
-// (ConceptDeduction, ChainedConclusions, RoleDeduction). The folder is
-// compiled into both builds of the core libraries; ModelBuild.h says how the
-// builds differ.
+// IdPairMap.h); and what each build keeps on its objects, in a state class
+// per model class and build (Library*State over the deduction state
+// ConceptDeduction, ChainedConclusions, RoleDeduction; Classifier*State).
+// The folder is compiled into both builds of the core libraries;
+// ModelBuild.h selects each build's state classes.
 
 #ifndef KORVANE_MODEL_CONCEPT_H
 #define KORVANE_MODEL_CONCEPT_H
@@ -44,16 +45,10 @@ enum concept_t {
 using ConceptList = std::list<Concept*, pool_allocator<Concept*>>;
 using ConceptParentList = std::vector<std::pair<Concept*, unsigned int>>;
 
-#ifdef KORVANE_CLASSIFIER_MODEL
-#include "model/AssertionSet.h"
-#include "model/SubsumerIndex.h"
-#else
-#include "model/ConceptDeduction.h"
-#endif
-
 // An EL+ concept expression: top, bottom, an atomic concept, a conjunction or
-// an existential restriction.
-class Concept : public Container {
+// an existential restriction. What the build's classification keeps on a
+// concept comes from its base ConceptBuildState (see ModelBuild.h).
+class Concept : public Container, public ConceptBuildState {
 public:
     enum concept_flags_t : uint16_t {
         IN_DAG = 0x1,
@@ -80,12 +75,13 @@ public:
     virtual void setBWConceptFlag();
     virtual void printConcept(FILE* out) const = 0;
     virtual void printTextDescription(FILE* out) const = 0;
-#ifdef KORVANE_CLASSIFIER_MODEL
+    // The key of an existential in its role's set of related existentials
+    // (its filler's id; a concept's own id otherwise).
     virtual unsigned long getRelatedId() const;
-#else
+    // Frees what the concept's kind keeps beside the build's concept state.
     virtual void clear_specific();
+    // The build state's reaction to c joining the concept's subsumees.
     virtual void handleNewSubsumed(Concept* c);
-#endif
     virtual int64_t compare(const Concept* other) const;
     virtual Concept* forwardNormalization() = 0;
     virtual Concept* backwardNormalization() = 0;
@@ -113,13 +109,6 @@ public:
     void destroy();
     void destroyNotShared(uint16_t mask);
 
-#ifndef KORVANE_CLASSIFIER_MODEL
-    void clearTemporaryStructures();
-    void clearAllDeductionStructures();
-    // When set, every concept whose stamp changes appends itself here.
-    static std::vector<Concept*>* stampLog;
-#endif
-
     static uint64_t id_counter;
     static uint64_t dag_id_counter;
     static uint64_t normal_id_counter;
@@ -133,31 +122,6 @@ public:
     uint64_t id;
     uint64_t encodingId = 0;
     uint32_t occurrences = 1;
-
-#ifdef KORVANE_CLASSIFIER_MODEL
-    // The classification with on-the-fly encoding.
-    SubsumerIndex subsumerIndex;
-    AssertionSet assertions;
-    std::vector<Axiom*> lhsAxioms;
-    // Calls f on every concept that classification found below this one.
-    template <typename F>
-    void forEachSubsumee(F f) const
-    {
-        for (const AssertionEntry& entry : assertions)
-            f(entry.first);
-    }
-#else
-    // Deduction state of the completion-based classification.
-    ConceptDeduction deduction{this};
-    // Calls f on every concept that classification found below this one.
-    template <typename F>
-    void forEachSubsumee(F f) const
-    {
-        if (deduction.subsumed != nullptr)
-            for (Concept* d : *deduction.subsumed)
-                f(d);
-    }
-#endif
 
     Concept* forwardNormalForm = nullptr;
     Concept* backwardNormalForm = nullptr;

@@ -13,9 +13,7 @@ ExistentialRestr::ExistentialRestr(const ExistentialRestr& other) : Concept(othe
 
 ExistentialRestr::~ExistentialRestr()
 {
-#ifndef KORVANE_CLASSIFIER_MODEL
     clear_specific();
-#endif
 }
 
 void ExistentialRestr::setFWConceptFlag()
@@ -81,13 +79,8 @@ void ExistentialRestr::propagateDeductionIt(int it)
     if (role == nullptr)
         return;
     role->setLastDeductionIt(it);
-#ifndef KORVANE_CLASSIFIER_MODEL
-    if (it > 0)
-        role->deduction.noteChanged(this, it);
-#endif
+    ExistentialBuildState::stampPropagated(*this, it);
 }
-
-#ifdef KORVANE_CLASSIFIER_MODEL
 
 unsigned long ExistentialRestr::getRelatedId() const
 {
@@ -95,20 +88,12 @@ unsigned long ExistentialRestr::getRelatedId() const
     return filler == nullptr ? 0 : filler->id;
 }
 
-#else
-
 void ExistentialRestr::clear_specific()
 {
-    chaining.clear();
+    ExistentialBuildState::clearSpecific();
 }
 
-// A new atomic subsumee waits for the chains that end in this role; every
-// conclusion chained to this existential receives it.
 void ExistentialRestr::handleNewSubsumed(Concept* c)
 {
-    if (role->deduction.chainPredecessorCount() > 0 && c->isAtomic())
-        deduction.appendPending(c);
-    chaining.passOn(this, c);
+    ExistentialBuildState::subsumeeAdded(*this, c);
 }
-
-#endif

@@ -29,9 +29,6 @@ Role::~Role()
 {
     delete components;
     delete parents;
-#ifndef KORVANE_CLASSIFIER_MODEL
-    clearAllDeductionStructures();
-#endif
 }
 
 void Role::setFWRoleFlag()
@@ -112,24 +109,3 @@ void Role::setLastDeductionIt(int it)
     }
     propagateDeductionIt(it);
 }
-
-#ifdef KORVANE_CLASSIFIER_MODEL
-
-bool RelatedComparator::operator()(const Concept* a, const Concept* b) const
-{
-    return a->getRelatedId() < b->getRelatedId();
-}
-
-#else
-
-void Role::clearTemporaryStructures()
-{
-    deduction.clearTemporaryStructures();
-}
-
-void Role::clearAllDeductionStructures()
-{
-    deduction.clearAllDeductionStructures();
-}
-
-#endif

@@ -24,20 +24,10 @@ enum role_t { ROLE = 0, TRIVIAL_ROLE = 1, PRIMITIVE_ROLE = 2, FRESH_ROLE = 3, CO
 using RoleList = std::list<Role*, pool_allocator<Role*>>;
 using RoleParentList = std::vector<std::pair<Role*, unsigned int>>;
 
-#ifndef KORVANE_CLASSIFIER_MODEL
-#include "model/RoleDeduction.h"
-#endif
-
-#ifdef KORVANE_CLASSIFIER_MODEL
-// Orders existential restrictions by the id of their filler.
-struct RelatedComparator {
-    bool operator()(const Concept* a, const Concept* b) const;
-};
-using RelatedSet = std::set<Concept*, RelatedComparator, pool_allocator<Concept*>>;
-#endif
-
 // An EL+ role: the universal or empty role, a named or fresh role, or a chain.
-class Role : public Container {
+// What the build's classification keeps on a role comes from its base
+// RoleBuildState (see ModelBuild.h).
+class Role : public Container, public RoleBuildState {
 public:
     enum role_flags_t : uint16_t {
         IN_DAG = 0x1,
@@ -74,27 +64,12 @@ public:
     // Stamps this role and, transitively, the chains that contain it.
     void setLastDeductionIt(int it);
 
-#ifndef KORVANE_CLASSIFIER_MODEL
-    void clearTemporaryStructures();
-    void clearAllDeductionStructures();
-#endif
-
     static uint64_t id_counter;
     static uint64_t dag_id_counter;
 
     role_t kind = ROLE;
     RoleList* components = nullptr;
     RoleParentList* parents = nullptr;
-
-#ifdef KORVANE_CLASSIFIER_MODEL
-    // The classification with on-the-fly encoding.
-    RelatedSet related;
-    std::vector<RoleAxiom*> roleAxioms;
-    std::vector<Axiom*> existentialLhs;
-#else
-    // Deduction state of the completion-based classification.
-    RoleDeduction deduction;
-#endif
 
     uint64_t serial;
     uint64_t id;

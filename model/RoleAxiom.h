@@ -12,9 +12,11 @@ class Role;
 enum role_axiom_t { NO_ROLE_AXIOM_TYPE = 0, ROLE_INCLUSION = 1 };
 
 // A role inclusion lhs ⊑ rhs; lhs may be a chain, transitivity is a flag.
-class RoleAxiom : public Container {
+// What the build keeps on a role axiom comes from its base
+// RoleAxiomBuildState (see ModelBuild.h).
+class RoleAxiom : public Container, public RoleAxiomBuildState {
 public:
-    enum role_axiom_flags_t : uint16_t { IN_STORE = 0x1, NEW_AXIOM = 0x2, TRANSITIVE = 0x4, WRITTEN = 0x8 };
+    enum role_axiom_flags_t : uint16_t { IN_STORE = 0x1, NEW_AXIOM = 0x2, TRANSITIVE = 0x4 };
 
     RoleAxiom();
     RoleAxiom(const RoleAxiom& other);
@@ -30,10 +32,6 @@ public:
     Role* lhs = nullptr;
     Role* rhs = nullptr;
     int index = -1;
-
-#ifdef KORVANE_CLASSIFIER_MODEL
-    long selector = 0;
-#endif
 };
 
 // Strict order of the role-axiom set of the terminology store.

@@ -3,10 +3,12 @@
 #include "model/ParserManager.h"
 #include "model/timer.h"
 #include "parsers/CommandLineFiles.h"
+#include "parsers/SimpleQueryActions.h"
 #include "parsers/el_krss_g_query_simple.h"
 
-void QueryRun::answer(FILE* queries, const CommandLineFiles& files)
+void QueryRun::answer(FILE* queries, const CommandLineFiles& files, SimpleQueryActions& actions)
 {
+    SimpleQueryActions::install(&actions);
     files.check();
     ParserManager::getInstance()->beginInput(nullptr);
     simplequeryyyin = queries;

@@ -10,7 +10,7 @@
 // simplequeryyyparse, which answers every query until the end of the input
 // and returns 0; "quit" ends the process with status 0 and every error ends
 // it with status -1. The actions that differ between the programs are the
-// SimpleQueryActions of the build.
+// SimpleQueryActions that the program installed.
 
 extern FILE* simplequeryyyin;
 extern FILE* simplequeryyyout;

@@ -1,6 +1,7 @@
 /* The simple-query language: the interactive query loop. The actions that
    differ between the programs (the start of the input and the answer to one
-   query) are the build's SimpleQueryActions; everything else is shared. */
+   query) are the SimpleQueryActions that the program installed; everything
+   else is shared. */
 
 %code top {
 #include "parsers/GrammarLimits.h"
@@ -49,14 +50,14 @@
 
 Query
     : %empty
-        { SimpleQueryActions::startOfInput(); SimpleQueryLoop::prompt(); }
+        { SimpleQueryActions::installed().startOfInput(); SimpleQueryLoop::prompt(); }
     | Query {} SubsumptionTest
         { SimpleQueryLoop::prompt(); }
     ;
 
 SubsumptionTest
     : LROUND SUBSUMES BasicConcept BasicConcept RROUND
-        { SimpleQueryActions::answerQuery($3, $4); }
+        { SimpleQueryActions::installed().answerQuery($3, $4); }
     | LROUND SubsumptionTest RROUND
     | QUIT
         { SimpleQueryLoop::quit(); }

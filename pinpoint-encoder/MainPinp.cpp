@@ -15,6 +15,7 @@
 #include "parsers/el_pinpointing_info.h"
 #include "pinpoint-encoder/PinpointEncoderOptions.h"
 #include "pinpoint-encoder/RecordedClauseTie.h"
+#include "reasoner/EncodedQueryActions.h"
 #include "reasoner/EncodedTBox.h"
 #include "reasoner/TBox.h"
 
@@ -79,7 +80,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "PARSING NORM-MAP (CPU-sec): %f\n", stopwatch.elapsed(true));
         stopwatch.stop();
 
-        QueryRun::answer(options.queries, options.files);
+        EncodedQueryActions actions;
+        QueryRun::answer(options.queries, options.files, actions);
     }
 
     return QueryRun::finish(stopwatch, options.files);

@@ -16,17 +16,17 @@ void touchFlags(const Set& members, uint16_t mask, bool set)
 
 }
 
-void TBox::touchAllNormalizedConceptsFlags(uint16_t mask, bool set)
+void TBoxCore::touchAllNormalizedConceptsFlags(uint16_t mask, bool set)
 {
     touchFlags(normalizedConcepts, mask, set);
 }
 
-void TBox::touchAllConceptsFlags(uint16_t mask, bool set)
+void TBoxCore::touchAllConceptsFlags(uint16_t mask, bool set)
 {
     touchFlags(concepts, mask, set);
 }
 
-void TBox::touchAllRolesFlags(uint16_t mask, bool set)
+void TBoxCore::touchAllRolesFlags(uint16_t mask, bool set)
 {
     touchFlags(roles, mask, set);
 }

@@ -2,7 +2,7 @@
 #include "reasoner/NormalizationMapForm.h"
 #include "reasoner/TBox.h"
 
-void TBox::printGCIAxiomLine(FILE* out, const Axiom* a)
+void TBoxCore::printGCIAxiomLine(FILE* out, const Axiom* a)
 {
     std::fputs("(implies ", out);
     a->lhs->printConcept(out);
@@ -25,7 +25,7 @@ bool writtenAsTransitivity(const RoleAxiom* a)
 
 }
 
-void TBox::printRoleAxiomLine(FILE* out, const RoleAxiom* a, bool mapForm)
+void TBoxCore::printRoleAxiomLine(FILE* out, const RoleAxiom* a, bool mapForm)
 {
     auto print = [out, mapForm](const Role* r) {
         if (mapForm)
@@ -45,44 +45,26 @@ void TBox::printRoleAxiomLine(FILE* out, const RoleAxiom* a, bool mapForm)
     std::fputs(")\n", out);
 }
 
-namespace {
-
-// Whether the numbered form of the axiom dump is written: the classifier's
-// dump is always numbered; the library numbers it only while it writes
-// pinpointing information.
-bool dumpWithNumbers(bool numbered)
-{
-#ifdef KORVANE_CLASSIFIER_MODEL
-    return numbered;
-#else
-    return numbered && TBox::save_pinpointing_info;
-#endif
-}
-
-}
-
 // An axiom that a listing or a dump has written already is written again
 // only in the numbered form.
-void TBox::saveGCIAxioms(FILE* out, bool numbered)
+void TBoxCore::saveGCIAxioms(FILE* out, bool numbered, WrittenAxioms& written)
 {
-    const bool withNumbers = dumpWithNumbers(numbered);
+    const bool withNumbers = TBox::numbersAxiomDump(numbered);
     for (Axiom* a : gcis) {
-        if ((a->flags & Axiom::WRITTEN) && !withNumbers)
+        if (written.markWritten(a) && !withNumbers)
             continue;
-        a->flags |= Axiom::WRITTEN;
         if (withNumbers)
             std::fprintf(out, "%d %d ", a->index, a->type == ORIGINAL ? a->originalNumber : 0);
         printGCIAxiomLine(out, a);
     }
 }
 
-void TBox::saveRIAxioms(FILE* out, bool numbered)
+void TBoxCore::saveRIAxioms(FILE* out, bool numbered, WrittenAxioms& written)
 {
-    const bool withNumbers = dumpWithNumbers(numbered);
+    const bool withNumbers = TBox::numbersAxiomDump(numbered);
     for (RoleAxiom* a : roleAxioms) {
-        if ((a->flags & RoleAxiom::WRITTEN) && !withNumbers)
+        if (written.markWritten(a) && !withNumbers)
             continue;
-        a->flags |= RoleAxiom::WRITTEN;
         if (withNumbers)
             std::fprintf(out, "%d %d ", a->index, a->index);
         // Unnumbered, the role axioms open the normalisation map.
@@ -90,7 +72,7 @@ void TBox::saveRIAxioms(FILE* out, bool numbered)
     }
 }
 
-void TBox::saveNormalConceptsWithCnfId(FILE* out, unsigned long bound)
+void TBoxCore::saveNormalConceptsWithCnfId(FILE* out, unsigned long bound)
 {
     for (Concept* c : normalizedConcepts) {
         if (c->encodingId == 0 || c->encodingId <= bound)
@@ -156,12 +138,11 @@ void printMarks(FILE* out, const Axiom* a)
 
 }
 
-void TBox::saveNormalization(FILE* out)
+void TBoxCore::saveNormalization(FILE* out, WrittenAxioms& written)
 {
     for (Axiom* a : gcis) {
-        if (a->flags & Axiom::WRITTEN)
+        if (written.markWritten(a))
             continue;
-        a->flags |= Axiom::WRITTEN;
         std::fputs(normalizationTag(a->type), out);
         if (a->flags & Axiom::FROM_EQUIVALENCE)
             std::fputs("EQ ", out);
@@ -171,7 +152,7 @@ void TBox::saveNormalization(FILE* out)
     }
 }
 
-void TBox::printInputAxioms()
+void TBoxCore::printInputAxioms()
 {
     if (debug_f == nullptr)
         return;
@@ -184,7 +165,7 @@ void TBox::printInputAxioms()
     }
 }
 
-void TBox::printNormalizedAxioms()
+void TBoxCore::printNormalizedAxioms()
 {
     if (debug_f == nullptr)
         return;
@@ -198,7 +179,7 @@ void TBox::printNormalizedAxioms()
     }
 }
 
-void TBox::printRIAxioms()
+void TBoxCore::printRIAxioms()
 {
     if (debug_f == nullptr)
         return;
@@ -216,7 +197,7 @@ void TBox::printRIAxioms()
     }
 }
 
-void TBox::printDeductionStructures()
+void TBoxCore::printDeductionStructures()
 {
     if (debug_f == nullptr)
         return;

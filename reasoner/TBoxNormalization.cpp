@@ -59,7 +59,7 @@ void numberOriginal(Axiom* a, axiom_t type, const Axiom* source)
 
 }
 
-void TBox::normalizeTBox()
+void LibraryTBox::normalizeTBox()
 {
     for (Axiom* s : inputAxioms) {
         Concept* l = s->lhs;
@@ -96,7 +96,7 @@ void TBox::normalizeTBox()
     normalized = true;
 }
 
-Axiom* TBox::createFWNormalizedAxioms(Concept* c, Concept* n, axiom_t type, Axiom* source)
+Axiom* LibraryTBox::createFWNormalizedAxioms(Concept* c, Concept* n, axiom_t type, Axiom* source)
 {
     Concept* lhs = insertNormalizedConcept(c->forwardNormalForm);
     Concept* rhs = insertNormalizedConcept(n);
@@ -115,7 +115,7 @@ Axiom* TBox::createFWNormalizedAxioms(Concept* c, Concept* n, axiom_t type, Axio
     return stored;
 }
 
-Axiom* TBox::createBWNormalizedAxioms(Concept* n, Concept* c, axiom_t type, Axiom* source, bool nested)
+Axiom* LibraryTBox::createBWNormalizedAxioms(Concept* n, Concept* c, axiom_t type, Axiom* source, bool nested)
 {
     if (c->kind == CONJUNCTION) {
         insertNormalizedConcept(c->backwardNormalForm);
@@ -150,7 +150,7 @@ Axiom* TBox::createBWNormalizedAxioms(Concept* n, Concept* c, axiom_t type, Axio
     return stored;
 }
 
-Concept* TBox::normalizeConceptFW(Concept* c)
+Concept* LibraryTBox::normalizeConceptFW(Concept* c)
 {
     if (c->isComplex()) {
         Concept* x = c->getFWName();
@@ -160,7 +160,7 @@ Concept* TBox::normalizeConceptFW(Concept* c)
     return insertNormalizedConcept(c->forwardNormalForm);
 }
 
-Concept* TBox::normalizeConceptBW(Concept* c)
+Concept* LibraryTBox::normalizeConceptBW(Concept* c)
 {
     if (c->isComplex()) {
         Concept* y = c->getBWName();
@@ -201,12 +201,12 @@ Concept* convertToNormalizedConcept(TBox* tbox, Concept* c, bool forward)
 
 }
 
-Concept* TBox::convertToFWNormalizedConcept(Concept* c)
+Concept* LibraryTBox::convertToFWNormalizedConcept(Concept* c)
 {
     return convertToNormalizedConcept(this, c, true);
 }
 
-Concept* TBox::convertToBWNormalizedConcept(Concept* c)
+Concept* LibraryTBox::convertToBWNormalizedConcept(Concept* c)
 {
     return convertToNormalizedConcept(this, c, false);
 }

@@ -2,28 +2,28 @@
 // single clauses to it.
 #include "reasoner/TBox.h"
 
-unsigned long TBox::encodingVariable(Concept* c)
+unsigned long TBoxCore::encodingVariable(Concept* c)
 {
     if (c->encodingId == 0)
         c->encodingId = ++Concept::encoding_id_counter;
     return c->encodingId;
 }
 
-void TBox::addClauseToEncoder(LiteralList* clause)
+void TBoxCore::addClauseToEncoder(LiteralList* clause)
 {
     if (CNF_SAT_Encoder->addClause(clause, nullptr, 0))
         clauses_counter += 1;
     delete clause;
 }
 
-void TBox::addUnitClauseToEncoder(long literal)
+void TBoxCore::addUnitClauseToEncoder(long literal)
 {
     LiteralList clause{literal};
     if (CNF_SAT_Encoder->addClause(&clause, nullptr, 0))
         clauses_counter += 1;
 }
 
-bool TBox::decideSubsumption(Concept* sub, Concept* super)
+bool TBoxCore::decideSubsumption(Concept* sub, Concept* super)
 {
     long subVariable = static_cast<long>(encodingVariable(sub));
     long superVariable = static_cast<long>(encodingVariable(super));
@@ -31,7 +31,7 @@ bool TBox::decideSubsumption(Concept* sub, Concept* super)
                                                 clauses_counter);
 }
 
-LiteralList* TBox::decideSubsumptionAndPinpoint(Concept* sub, Concept* super, LiteralList* assumptions,
+LiteralList* TBoxCore::decideSubsumptionAndPinpoint(Concept* sub, Concept* super, LiteralList* assumptions,
                                                 bool refresh, unsigned long variables, unsigned long clauseCount)
 {
     long subVariable = static_cast<long>(encodingVariable(sub));
@@ -41,7 +41,7 @@ LiteralList* TBox::decideSubsumptionAndPinpoint(Concept* sub, Concept* super, Li
         clauseCount != 0 ? clauseCount : clauses_counter);
 }
 
-bool TBox::decideSubsumptions(const std::list<Concept*>& subs, const std::list<Concept*>& supers)
+bool TBoxCore::decideSubsumptions(const std::list<Concept*>& subs, const std::list<Concept*>& supers)
 {
     LiteralList positives;
     LiteralList negatives;

@@ -2,9 +2,9 @@
 #define KORVANE_REASONER_RULES_TARGETEXISTENTIALS_H
 
 #include "model/Concept.h"
+#include "model/ModelBuild.h"
 
 class Role;
-class TBox;
 
 // The existentials ∃s.F that one rule call concludes to, for its role s:
 // found in the normal form or, when new concepts may be made and s can

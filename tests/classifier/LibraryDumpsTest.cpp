@@ -36,17 +36,18 @@ TEST_F(LibraryDumps, NumbersOnlyWithPinpointingInformationAndMarksOnce)
     (*tbox->gcis.begin())->index = 7;
     (*tbox->roleAxioms.begin())->index = 8;
     MemoryStream first;
-    tbox->saveGCIAxioms(first.get(), true);
-    tbox->saveRIAxioms(first.get(), true);
+    WrittenAxioms written;
+    tbox->saveGCIAxioms(first.get(), true, written);
+    tbox->saveRIAxioms(first.get(), true, written);
     EXPECT_EQ(first.text(), "(implies A B)\n(transitive r)\n");
     MemoryStream second;
-    tbox->saveGCIAxioms(second.get(), true);
-    tbox->saveRIAxioms(second.get(), false);
+    tbox->saveGCIAxioms(second.get(), true, written);
+    tbox->saveRIAxioms(second.get(), false, written);
     EXPECT_EQ(second.text(), "");
     TBox::save_pinpointing_info = true;
     MemoryStream numbered;
-    tbox->saveGCIAxioms(numbered.get(), true);
-    tbox->saveRIAxioms(numbered.get(), true);
+    tbox->saveGCIAxioms(numbered.get(), true, written);
+    tbox->saveRIAxioms(numbered.get(), true, written);
     EXPECT_EQ(numbered.text(), "7 1 (implies A B)\n8 8 (transitive r)\n");
 }
 

@@ -52,8 +52,9 @@ TEST_F(Tables, TransitiveRoleLineInTableAndDump)
     EXPECT_EQ(text.find("(transitive"), text.size() - line.size() + 2);
 
     MemoryStream dump;
-    tbox->saveGCIAxioms(dump.get(), true);
-    tbox->saveRIAxioms(dump.get(), true);
+    WrittenAxioms written;
+    tbox->saveGCIAxioms(dump.get(), true, written);
+    tbox->saveRIAxioms(dump.get(), true, written);
     EXPECT_EQ(dump.text(), "1 1 (implies A B)\n2 2 (implies B C)\n3 3 (implies C D)\n4 4 (implies D E)\n"
                            "5 5 (transitive r)\n");
 }
@@ -65,7 +66,8 @@ TEST_F(Tables, UnusedRoleAxiomsShowZeroInTheTableAndMinusOneInTheDump)
     TBox* tbox = classify("(implies A B)\n(role-inclusion r s)\n");
     EXPECT_EQ(table.text(), "1 (implies A B )\n0 (role-inclusion r s)\n");
     MemoryStream dump;
-    tbox->saveRIAxioms(dump.get(), true);
+    WrittenAxioms written;
+    tbox->saveRIAxioms(dump.get(), true, written);
     EXPECT_EQ(dump.text(), "-1 -1 (role-inclusion r s)\n");
 }
 
@@ -170,8 +172,9 @@ std::string everyOutput(const std::string& ontology, bool originalIds)
     tbox->normalizeTBox();
     tbox->clearNonNormalAndSharedConcepts();
     tbox->performDeductionAndEncode(true, true);
-    tbox->saveGCIAxioms(dump.get(), true);
-    tbox->saveRIAxioms(dump.get(), true);
+    WrittenAxioms written;
+    tbox->saveGCIAxioms(dump.get(), true, written);
+    tbox->saveRIAxioms(dump.get(), true, written);
     TBox::CNF_SAT_Encoder = nullptr;
     resetClassifierState();
     return "clauses:\n" + body.text() + "header:\n" + header.text() + "deductions:\n" + deductions.text() +
@@ -227,26 +230,35 @@ TEST_F(Tables, ListingBeforeTheDumpLeavesOnlyTheNumberedFormComplete)
 {
     TBox* tbox = classify("(implies A B)\n(implies (some r A) (some s B))\n(role-inclusion r s)\n");
     MemoryStream listing;
-    tbox->saveNormalization(listing.get());
+    WrittenAxioms written;
+    tbox->saveNormalization(listing.get(), written);
     // Fresh names print with their normal ids: #4 and #5 after bottom, top,
     // A and B.
     EXPECT_EQ(listing.text(), "OR (implies A B)\nOR (implies #4 #5)\nBW EQ DF (implies #5 (some s B))\n"
                               "FW EQ DF (implies (some r A) #4)\n");
     MemoryStream plain;
-    tbox->saveGCIAxioms(plain.get(), false);
+    tbox->saveGCIAxioms(plain.get(), false, written);
     EXPECT_EQ(plain.text(), "");
     MemoryStream numbered;
-    tbox->saveGCIAxioms(numbered.get(), true);
+    tbox->saveGCIAxioms(numbered.get(), true, written);
     EXPECT_EQ(numbered.text(), "1 1 (implies A B)\n2 2 (implies #4 #5)\n3 0 (implies #5 (some s B))\n"
                                "4 0 (implies (some r A) #4)\n");
+    // Writers that keep a record of their own write every axiom.
+    WrittenAxioms own;
+    MemoryStream apart;
+    tbox->saveGCIAxioms(apart.get(), false, own);
+    tbox->saveRIAxioms(apart.get(), false, own);
+    EXPECT_EQ(apart.text(), "(implies A B)\n(implies #4 #5)\n(implies #5 (some s B))\n(implies (some r A) #4)\n"
+                            "(role-inclusion r s)\n");
 }
 
 TEST_F(Tables, NormalisationMapListsRoleAxiomsOnceAndConceptsWithVariables)
 {
     TBox* tbox = classify("(implies A B)\n(implies (some r A) (some s B))\n(role-inclusion r s)\n");
     MemoryStream map;
-    tbox->saveRIAxioms(map.get(), false);
-    tbox->saveRIAxioms(map.get(), false);
+    WrittenAxioms written;
+    tbox->saveRIAxioms(map.get(), false, written);
+    tbox->saveRIAxioms(map.get(), false, written);
     tbox->saveNormalConceptsWithCnfId(map.get(), 0);
     // Selectors 1 to 5, the deduction #4 ⊑ (some s B) 6; then the concepts
     // in the order the clauses meet them.
@@ -256,7 +268,7 @@ TEST_F(Tables, NormalisationMapListsRoleAxiomsOnceAndConceptsWithVariables)
     tbox->saveNormalConceptsWithCnfId(none.get(), 14);
     EXPECT_EQ(none.text(), "");
     MemoryStream dump;
-    tbox->saveRIAxioms(dump.get(), true);
+    tbox->saveRIAxioms(dump.get(), true, written);
     EXPECT_EQ(dump.text(), "5 5 (role-inclusion r s)\n");
 }
 
@@ -264,7 +276,8 @@ TEST_F(Tables, NormalisationMapBarsNamesItsReaderWouldTakeOtherwise)
 {
     TBox* tbox = classify("(implies |top| (some |12| A))\n(implies A B)\n(role-inclusion (compose u u u) u)\n");
     MemoryStream map;
-    tbox->saveRIAxioms(map.get(), false);
+    WrittenAxioms written;
+    tbox->saveRIAxioms(map.get(), false, written);
     tbox->saveNormalConceptsWithCnfId(map.get(), 0);
     const std::string text = map.text();
     for (const char* part : {"(role-inclusion (compose u u u) u)\n", "\n|top| ", "\n(some |12| A) ", "\nA ", "\nB "})
@@ -276,7 +289,8 @@ TEST_F(Tables, WithoutEncodingTheMapHoldsNoConcept)
 {
     TBox* tbox = classify("(implies A B)\n(role-inclusion r s)\n", false);
     MemoryStream map;
-    tbox->saveRIAxioms(map.get(), false);
+    WrittenAxioms written;
+    tbox->saveRIAxioms(map.get(), false, written);
     tbox->saveNormalConceptsWithCnfId(map.get(), 0);
     EXPECT_EQ(map.text(), "(role-inclusion r s)\n");
 }

@@ -1,5 +1,5 @@
-// The simple-query grammar in the classifier's build, where the program
-// supplies its own query actions: here the test supplies recording ones, so
+// The simple-query grammar in the classifier's build with recording query
+// actions installed in place of the program's, so
 // what is checked is the grammar's part: its shapes, and when it calls the
 // actions.
 
@@ -30,20 +30,18 @@ void record(const std::string& call)
     std::fprintf(stderr, "%s\n", call.c_str());
 }
 
-} // namespace
+class RecordingActions : public SimpleQueryActions {
+public:
+    void startOfInput() override
+    {
+        SimpleQueryLoop::beginQueries();
+        record("start");
+    }
 
-void SimpleQueryActions::startOfInput()
-{
-    SimpleQueryLoop::beginQueries();
-    record("start");
-}
+    void answerQuery(Concept* a, Concept* b) override { record("answer " + conceptText(a) + " " + conceptText(b)); }
+};
 
-void SimpleQueryActions::answerQuery(Concept* a, Concept* b)
-{
-    record("answer " + conceptText(a) + " " + conceptText(b));
-}
-
-namespace {
+RecordingActions recordingActions;
 
 class ClassifierSimpleQuery : public ::testing::Test {
 protected:
@@ -51,6 +49,7 @@ protected:
     {
         resetModel();
         calls.clear();
+        SimpleQueryActions::install(&recordingActions);
         TBox* tbox = TBox::getInstance();
         for (const char* name : {"A", "B"})
             tbox->insertNormalizedConcept(tbox->insertConcept(new PrimitiveConcept(std::string(name)), true));

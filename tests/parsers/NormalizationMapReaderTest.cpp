@@ -398,7 +398,8 @@ WrittenMap writeMap(const std::string& ontology, const std::set<std::string>& un
     written.concepts = variables();
     written.roleAxioms = roleAxiomLines();
     MemoryStream map;
-    tbox->saveRIAxioms(map.get(), false);
+    WrittenAxioms marks;
+    tbox->saveRIAxioms(map.get(), false, marks);
     tbox->saveNormalConceptsWithCnfId(map.get(), 0);
     written.text = map.text();
     return written;
@@ -480,7 +481,8 @@ TEST_F(MapReader, AxiomDumpKeepsTheChainOfATransitiveAxiom)
 {
     ASSERT_EQ(parseOntology("(role-inclusion (compose u u u) u)\n(transitive t)\n(role-inclusion |12| s)\n"), 0);
     MemoryStream dump;
-    TBox::getInstance()->saveRIAxioms(dump.get(), true);
+    WrittenAxioms written;
+    TBox::getInstance()->saveRIAxioms(dump.get(), true, written);
     // The dump keeps the names' own form; only the map bars them.
     std::string text = dump.text();
     for (const char* line : {"(role-inclusion 12 s)\n", "(transitive t)\n", "(role-inclusion (compose u u u) u)\n"})

@@ -10,6 +10,7 @@
 #include "model/ParserManager.h"
 #include "model/PrimitiveConcept.h"
 #include "parsers/SimpleQueryLoop.h"
+#include "reasoner/EncodedQueryActions.h"
 #include "reasoner/EncodedTBox.h"
 #include "reasoner/TBox.h"
 #include "support/LoadedModel.h"
@@ -22,6 +23,7 @@ namespace korvane_test {
 // form. Answers go to `answers`.
 class SimpleQueryFixture : public ::testing::Test {
 protected:
+    EncodedQueryActions actions;
     void SetUp() override
     {
         resetLoadedModel();
@@ -30,6 +32,7 @@ protected:
         SimpleQueryLoop::i_simpquery = 0;
         tbox = TBox::getInstance();
         ParserManager::getInstance()->outputFile = answers.get();
+        SimpleQueryActions::install(&actions);
     }
 
     void TearDown() override
@@ -39,6 +42,7 @@ protected:
         TBox::pinpointing = false;
         TBox::debug_f = nullptr;
         EncodedTBox::use_original_axiom_index = false;
+        SimpleQueryActions::install(nullptr);
     }
 
     // Installs the sink and encodes the terminology through it.

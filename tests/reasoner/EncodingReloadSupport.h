@@ -100,7 +100,8 @@ inline Stored store(TBox* tbox)
     auto [header, body] = encodePass(tbox, &stored.variables);
     stored.encoding = header + body;
     korvane_test::MemoryStream map;
-    tbox->saveRIAxioms(map.get(), false);
+    WrittenAxioms written;
+    tbox->saveRIAxioms(map.get(), false, written);
     tbox->saveNormalConceptsWithCnfId(map.get(), 0);
     stored.map = map.text();
     return stored;

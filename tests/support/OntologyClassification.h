@@ -2,19 +2,21 @@
 #define KORVANE_TESTS_ONTOLOGYCLASSIFICATION_H
 
 // An ontology read, normalised and classified as the driver of the build
-// does it: the classifier's build (KORVANE_CLASSIFIER_MODEL) classifies and
-// encodes in one pass through TBox::CNF_SAT_Encoder; the library build
+// does it: the classifier's build classifies and encodes in one pass through TBox::CNF_SAT_Encoder; the library build
 // classifies, and encodes on request. The model is the caller's to reset.
 // Texts are read through the parsers' test support (ParserTestSupport.cpp).
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
 
 #include "model/ParserManager.h"
 #include "parsers/ParserTestSupport.h"
 #include "parsers/el_krss_g.h"
 #include "reasoner/TBox.h"
+
+class ClassifierTBox;
 
 namespace korvane_test {
 
@@ -25,43 +27,44 @@ inline int readOntologyFile(const std::string& path)
     return yyparse();
 }
 
+// Whether T, this build's TBox, is the classifier's (see model/ModelBuild.h);
+// the helpers below take the build's class as a template argument, so that
+// only the branch of this build is compiled.
+template <typename T>
+constexpr bool isClassifierTBox = std::is_same<T, ClassifierTBox>::value;
+
 // The terminology read so far, normalised.
-inline TBox* normalizeTerminology()
+template <typename T = TBox>
+inline T* normalizeTerminology()
 {
-    TBox* tbox = TBox::getInstance();
+    T* tbox = T::getInstance();
     tbox->normalizeTBox();
-#ifdef KORVANE_CLASSIFIER_MODEL
-    tbox->clearNonNormalAndSharedConcepts();
-#endif
+    if constexpr (isClassifierTBox<T>)
+        tbox->clearNonNormalAndSharedConcepts();
     return tbox;
 }
 
-#ifdef KORVANE_CLASSIFIER_MODEL
-// Classifies the normalised terminology, encoding on the way unless told
-// otherwise.
-inline TBox* classifyTerminology(bool encode = true)
+// Classifies the normalised terminology: the classifier's build encodes on
+// the way unless told otherwise; the library build classifies (after a first
+// classification, as an increment) and, when told, encodes it.
+template <typename T = TBox>
+inline T* classifyTerminology(bool encode = isClassifierTBox<T>)
 {
-    TBox* tbox = TBox::getInstance();
-    tbox->performDeductionAndEncode(encode, TBox::pinpointing);
-    return tbox;
-}
-#else
-// Classifies the normalised terminology (after a first classification, as
-// an increment) and, when told, encodes it.
-inline TBox* classifyTerminology(bool encode = false)
-{
-    TBox* tbox = TBox::getInstance();
-    tbox->prepareDeduction();
-    int conceptCount = 0;
-    int roleCount = 0;
-    tbox->performDeduction(conceptCount, roleCount);
-    if (encode) {
-        unsigned long variables = 0, clauses = 0;
-        tbox->encodeIntoSat(false, &variables, &clauses);
+    T* tbox = T::getInstance();
+    if constexpr (isClassifierTBox<T>) {
+        tbox->performDeductionAndEncode(encode, T::pinpointing);
+    } else {
+        tbox->prepareDeduction();
+        int conceptCount = 0;
+        int roleCount = 0;
+        tbox->performDeduction(conceptCount, roleCount);
+        if (encode) {
+            unsigned long variables = 0, clauses = 0;
+            tbox->encodeIntoSat(false, &variables, &clauses);
+        }
     }
     return tbox;
 }
-#endif
 
 // Normalises and classifies what the parser read when it accepted `source`;
 // null (and a failure) when it did not.

@@ -5,55 +5,45 @@
 #include "model/TrivialConcept.h"
 #include "model/TrivialRole.h"
 
-TBox* TBox::Instance = nullptr;
-bool TBox::normalized = false;
-bool TBox::deduction_performed = false;
-bool TBox::encoded = false;
-bool TBox::only_loaded = false;
-bool TBox::loaded_from_encoding = false;
-bool TBox::saveDeductionsForNews = false;
-#ifndef KORVANE_CLASSIFIER_MODEL
-bool TBox::full_encoding = false;
-bool TBox::save_pinpointing_info = false;
-#endif
-bool TBox::clearNonNormalConcepts = true;
-bool TBox::useRoleAxiomsInDeduction = true;
-bool TBox::createNewConceptsInDeduction = true;
-bool TBox::initializeNonPrimitive = true;
-uint64_t TBox::clauses_counter = 0;
-Encoder* TBox::CNF_SAT_Encoder = nullptr;
-uint64_t TBox::concept_dag_matchings = 0;
-uint64_t TBox::exist_dag_matchings = 0;
-uint64_t TBox::conj_dag_matchings = 0;
-FILE* TBox::debug_f = nullptr;
-FILE* TBox::pinpointing_f = nullptr;
-bool TBox::pinpointing = false;
-int TBox::pinpointing_index = 0;
+TBox* TBoxCore::Instance = nullptr;
+bool TBoxCore::normalized = false;
+bool TBoxCore::deduction_performed = false;
+bool TBoxCore::encoded = false;
+bool TBoxCore::only_loaded = false;
+bool TBoxCore::loaded_from_encoding = false;
+bool TBoxCore::saveDeductionsForNews = false;
+bool TBoxCore::clearNonNormalConcepts = true;
+bool TBoxCore::useRoleAxiomsInDeduction = true;
+bool TBoxCore::createNewConceptsInDeduction = true;
+bool TBoxCore::initializeNonPrimitive = true;
+uint64_t TBoxCore::clauses_counter = 0;
+Encoder* TBoxCore::CNF_SAT_Encoder = nullptr;
+uint64_t TBoxCore::concept_dag_matchings = 0;
+uint64_t TBoxCore::exist_dag_matchings = 0;
+uint64_t TBoxCore::conj_dag_matchings = 0;
+FILE* TBoxCore::debug_f = nullptr;
+FILE* TBoxCore::pinpointing_f = nullptr;
+bool TBoxCore::pinpointing = false;
+int TBoxCore::pinpointing_index = 0;
 
-TBox* TBox::getInstance()
+TBox* TBoxCore::getInstance()
 {
     if (Instance == nullptr)
         Instance = new TBox();
     return Instance;
 }
 
-TBox::TBox()
+TBoxCore::TBoxCore()
 {
     initConceptsDAG();
     initRolesDAG();
     initNormalizedConceptsDAG();
 }
 
-TBox::~TBox()
+TBoxCore::~TBoxCore()
 {
     delete conceptsById;
     delete deducedAxioms;
-#ifndef KORVANE_CLASSIFIER_MODEL
-    delete pendingDeducedAxioms;
-#endif
-#ifdef KORVANE_CLASSIFIER_MODEL
-    delete encodingMap;
-#endif
     if (Instance == this)
         Instance = nullptr;
     concepts.clear();
@@ -64,7 +54,7 @@ TBox::~TBox()
     roleAxioms.clear();
 }
 
-void TBox::initConceptsDAG()
+void TBoxCore::initConceptsDAG()
 {
     concept_dag_matchings = 0;
     exist_dag_matchings = 0;
@@ -73,13 +63,13 @@ void TBox::initConceptsDAG()
     top = insertConcept(TrivialConcept::getTOP(), true);
 }
 
-void TBox::initNormalizedConceptsDAG()
+void TBoxCore::initNormalizedConceptsDAG()
 {
     insertNormalizedConcept(bottom);
     insertNormalizedConcept(top);
 }
 
-void TBox::initRolesDAG()
+void TBoxCore::initRolesDAG()
 {
     if (TrivialRole::EMPTY == nullptr)
         TrivialRole::EMPTY = new TrivialRole(false);
@@ -90,7 +80,7 @@ void TBox::initRolesDAG()
 }
 
 template <typename Share>
-void TBox::shareOperands(Concept* c, bool dropDuplicates, Share share)
+void TBoxCore::shareOperands(Concept* c, bool dropDuplicates, Share share)
 {
     if (c->operands == nullptr || c->operands->empty())
         return;
@@ -113,7 +103,7 @@ void TBox::shareOperands(Concept* c, bool dropDuplicates, Share share)
     c->operands = sorted;
 }
 
-Concept* TBox::insertConcept(Concept* c, bool dropDuplicates)
+Concept* TBoxCore::insertConcept(Concept* c, bool dropDuplicates)
 {
     if (c->flags & Concept::IN_DAG)
         return c;
@@ -141,7 +131,7 @@ Concept* TBox::insertConcept(Concept* c, bool dropDuplicates)
     return s;
 }
 
-Role* TBox::insertRole(Role* r)
+Role* TBoxCore::insertRole(Role* r)
 {
     if (r->flags & Role::IN_DAG)
         return r;
@@ -163,7 +153,7 @@ Role* TBox::insertRole(Role* r)
     return r;
 }
 
-Axiom* TBox::insertGCIAxiom(Concept* lhs, Concept* rhs, bool equivalence)
+Axiom* TBoxCore::insertGCIAxiom(Concept* lhs, Concept* rhs, bool equivalence)
 {
     Axiom* a = new Axiom(lhs, rhs, ORIGINAL);
     if (equivalence) {
@@ -177,7 +167,7 @@ Axiom* TBox::insertGCIAxiom(Concept* lhs, Concept* rhs, bool equivalence)
     return a;
 }
 
-RoleAxiom* TBox::insertRIAxiom(Role* lhs, Role* rhs, bool transitive)
+RoleAxiom* TBoxCore::insertRIAxiom(Role* lhs, Role* rhs, bool transitive)
 {
     if (!(lhs->flags & Role::IN_DAG))
         lhs = insertRole(lhs);
@@ -191,7 +181,7 @@ RoleAxiom* TBox::insertRIAxiom(Role* lhs, Role* rhs, bool transitive)
     return insertRoleAxiom(a);
 }
 
-RoleAxiom* TBox::insertRoleAxiom(RoleAxiom* a)
+RoleAxiom* TBoxCore::insertRoleAxiom(RoleAxiom* a)
 {
     if (a->flags & RoleAxiom::IN_STORE)
         return a;
@@ -206,7 +196,7 @@ RoleAxiom* TBox::insertRoleAxiom(RoleAxiom* a)
     return a;
 }
 
-Axiom* TBox::insertAxiom(Axiom* a)
+Axiom* TBoxCore::insertAxiom(Axiom* a)
 {
     if (deduction_performed)
         a->flags |= Axiom::NEW_AXIOM;
@@ -228,7 +218,7 @@ Axiom* TBox::insertAxiom(Axiom* a)
     return a;
 }
 
-Concept* TBox::insertNormalizedConcept(Concept* c)
+Concept* TBoxCore::insertNormalizedConcept(Concept* c)
 {
     if (deduction_performed)
         c->flags |= Concept::NEW_OR_TOUCHED;
@@ -248,7 +238,7 @@ Concept* TBox::insertNormalizedConcept(Concept* c)
     return s;
 }
 
-void TBox::adoptNormalizedConcept(Concept* c)
+void TBoxCore::adoptNormalizedConcept(Concept* c)
 {
     if (c->operands != nullptr) {
         unsigned int position = 0;
@@ -259,7 +249,7 @@ void TBox::adoptNormalizedConcept(Concept* c)
     c->id = Concept::normal_id_counter++;
 }
 
-Concept* TBox::findNormalizedConcept(Concept* c)
+Concept* TBoxCore::findNormalizedConcept(Concept* c)
 {
     if (c->flags & Concept::NORMAL)
         return c;
@@ -288,7 +278,7 @@ Concept* TBox::findNormalizedConcept(Concept* c)
     return normalizedConcepts.find(c);
 }
 
-void TBox::clearNonNormalAndSharedConcepts()
+void TBoxCore::clearNonNormalAndSharedConcepts()
 {
     if (!clearNonNormalConcepts)
         return;

@@ -1,0 +1,6 @@
+#include "reasoner/TBox.h"
+
+ClassifierTBox::~ClassifierTBox()
+{
+    delete encodingMap;
+}

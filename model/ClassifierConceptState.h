@@ -1,0 +1,38 @@
+#ifndef KORVANE_MODEL_CLASSIFIERCONCEPTSTATE_H
+#define KORVANE_MODEL_CLASSIFIERCONCEPTSTATE_H
+
+#include <vector>
+
+#include "model/AssertionSet.h"
+#include "model/SubsumerIndex.h"
+
+class Axiom;
+class Concept;
+
+// What a concept carries in the classifier's build (see ModelBuild.h): the
+// state of the classification with on-the-fly encoding. That classification
+// needs no reaction to a new subsumee and keeps no log of stamps.
+class ClassifierConceptState {
+public:
+    explicit ClassifierConceptState(Concept* /*owner*/) {}
+
+    // Calls f on every concept that classification found below this one.
+    template <typename F>
+    void forEachSubsumee(F f) const
+    {
+        for (const AssertionEntry& entry : assertions)
+            f(entry.first);
+    }
+
+    template <typename C>
+    void subsumeeAdded(C& /*self*/, C* /*c*/)
+    {
+    }
+    void stampChanging(Concept* /*self*/, int /*from*/, int /*to*/) {}
+
+    SubsumerIndex subsumerIndex;
+    AssertionSet assertions;
+    std::vector<Axiom*> lhsAxioms;
+};
+
+#endif

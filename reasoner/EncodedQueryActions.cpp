@@ -1,0 +1,65 @@
+#include "reasoner/EncodedQueryActions.h"
+
+#include "model/ParserManager.h"
+#include "model/timer.h"
+#include "parsers/SimpleQueryLoop.h"
+#include "reasoner/EncodedTBox.h"
+#include "reasoner/TBox.h"
+
+void EncodedQueryActions::startOfInput()
+{
+    EncodedTBox* encoded = EncodedTBox::getInstance();
+    SimpleQueryLoop::requireEncoding(encoded->axiomsInformationLoaded);
+    SimpleQueryLoop::beginQueries();
+    if (!TBox::pinpointing)
+        return;
+    timer stopwatch;
+    stopwatch.reset();
+    stopwatch.start();
+    SimpleQueryLoop::axiom_assumptions = encoded->getAxiomsAssumptions();
+    if (!SimpleQueryLoop::axiom_assumptions->empty())
+        TBox::CNF_SAT_Encoder->preparePinpointing(SimpleQueryLoop::axiom_assumptions);
+    delete SimpleQueryLoop::axiom_assumptions;
+    SimpleQueryLoop::axiom_assumptions = nullptr;
+    SimpleQueryLoop::reportPreprocessingTime(stopwatch.elapsed());
+}
+
+void EncodedQueryActions::answerQuery(Concept* a, Concept* b)
+{
+    SimpleQueryLoop::echoQuery(a, b);
+    timer stopwatch;
+    stopwatch.reset();
+    stopwatch.start();
+    TBox* tbox = TBox::getInstance();
+    if (!TBox::pinpointing) {
+        bool satisfiable = tbox->decideSubsumption(b, a);
+        SimpleQueryLoop::reportQueryTime(stopwatch.elapsed());
+        SimpleQueryLoop::printAnswer(satisfiable);
+        return;
+    }
+    // The sink holds the assumptions since the start of the input.
+    LiteralList* pinpointed =
+        tbox->decideSubsumptionAndPinpoint(b, a, SimpleQueryLoop::axiom_assumptions, false, 0, 0);
+    SimpleQueryLoop::reportQueryTime(stopwatch.elapsed());
+    if (pinpointed == nullptr) {
+        SimpleQueryLoop::printAnswer(true);
+        return;
+    }
+    SimpleQueryLoop::printAnswer(false);
+    SimpleQueryLoop::printPinpointedAssumptions(*pinpointed);
+    EncodedTBox* encoded = EncodedTBox::getInstance();
+    // The axioms that a lost premise rested on are not among the pinpointed
+    // ones: the set would not entail the query, so none is printed.
+    if (encoded->restsOnMissingPremise(*pinpointed)) {
+        ParserManager::getInstance()->postWarning(
+            "The axioms of this answer are unknown: it rests on a derivation that lost a premise of the "
+            "pinpointing information, query: ",
+            Parser, static_cast<unsigned int>(SimpleQueryLoop::i_simpquery));
+        delete pinpointed;
+        return;
+    }
+    LiteralList* roleAxioms = encoded->convertAssumptionsInAxiomsIds(pinpointed);
+    SimpleQueryLoop::printPinpointedAxioms(*pinpointed, *roleAxioms, EncodedTBox::use_original_axiom_index);
+    delete pinpointed;
+    delete roleAxioms;
+}

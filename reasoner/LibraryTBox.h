@@ -1,0 +1,119 @@
+#ifndef KORVANE_REASONER_LIBRARYTBOX_H
+#define KORVANE_REASONER_LIBRARYTBOX_H
+
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "reasoner/TBoxCore.h"
+
+class EncodedTBox;
+
+// The terminology of the library build (the TBox of that build, see
+// model/ModelBuild.h): the normalisation, the encoding and the
+// completion-based classification over the concepts' deduction state, and
+// the pinpointing information that the classification writes.
+class LibraryTBox : public TBoxCore {
+public:
+    ~LibraryTBox() override;
+
+    // Normalisation: every input GCI becomes normal-form GCIs with at most one
+    // constructor, complex parts named by fresh concepts.
+    void normalizeTBox();
+    Concept* normalizeConceptFW(Concept* c);
+    Concept* normalizeConceptBW(Concept* c);
+    // The axiom dump is numbered only while pinpointing information is written.
+    static bool numbersAxiomDump(bool numbered) { return numbered && save_pinpointing_info; }
+
+    int encodeTrivialConcepts();
+    int encodeAxiom(Concept* c, Concept* d);
+    void encodeIntoSat(bool solve, unsigned long* variables, unsigned long* clauseCount);
+    bool fullEncodingIntoSat(bool solve, unsigned long* variables, unsigned long* clauseCount);
+    Axiom* createFWNormalizedAxioms(Concept* c, Concept* n, axiom_t type, Axiom* source);
+    Axiom* createBWNormalizedAxioms(Concept* n, Concept* c, axiom_t type, Axiom* source, bool nested);
+    Concept* convertToFWNormalizedConcept(Concept* c);
+    Concept* convertToBWNormalizedConcept(Concept* c);
+    // Records of the pinpointing information, written to pinpointing_f only
+    // while save_pinpointing_info is set: one per element, in order; `full`
+    // chooses the letter "S" (true) or "B" (false).
+    void savePinpointingInfoAxiom(Axiom* a);
+    // X ⊑ B from the premise (X, A), per X.
+    void savePinpointingInfoImplication(Concept* A, Concept* B, const std::vector<Concept*>& Xs, int index,
+                                        bool full);
+    void savePinpointingInfoRoleInclusion(Concept* A, Concept* B, const std::vector<Concept*>& Xs, int index,
+                                          bool full);
+    // X ⊑ B from the premises (X, E) and (E's filler, A), per (X, E).
+    void savePinpointingInfoBinaryExistential(Concept* A, Concept* B,
+                                              const std::vector<std::pair<Concept*, Concept*>>& XEs, int index,
+                                              bool full);
+    // The same with its own index and premise concepts per ((X, index), (E, A)).
+    void savePinpointingInfoManyBinaryExistential(
+        Concept* B, const std::vector<std::pair<std::pair<Concept*, int>, std::pair<Concept*, Concept*>>>& elements,
+        bool full);
+    // X ⊑ B from the premises (X, Ci) for every operand Ci of the conjunction C, per X.
+    void savePinpointingInfoConjunction(Concept* C, Concept* B, const std::vector<Concept*>& Xs, int index,
+                                        bool full);
+    // The completion-based classification: the preparation seeds every
+    // subsumed list from the told subsumptions (reasoner/DeductionPreparation.cpp),
+    // the loop applies the rules to the fixpoint (reasoner/DeductionLoop.cpp),
+    // one rule or small rule group per file under reasoner/rules/. Each rule
+    // returns the number of subsumptions it added; `marker` is
+    // deductionIteration, raised when a concept that can trigger a rule gains.
+    void prepareDeduction();
+    // Bottom, itself, top and its operands as told subsumptions of a
+    // normalised concept; an existential tells its filler.
+    void seedConcept(Concept* c);
+    // After a classification: seeds only what new axioms touched
+    // (reasoner/IncrementalPreparation.cpp).
+    void prepareIncrementalDeduction();
+    DeducedList* performDeduction(int& conceptCount, int& roleCount);
+    int getSubsumptionsNumber();
+    void clearAllDeductionStructures();
+    // since: the iteration in which the GCI was last applied (0: never);
+    // what its left side held then has reached its right side already.
+    int applyImplication(Axiom* a, int it, int since, int& marker);
+    int applyConjunction(Axiom* a, int it, int since, int& marker);
+    int applyFirstExistentialStep(Axiom* a, int it);
+    int useCommonForChainedAndMerge(Concept* G, Concept* D, ConceptList* common, int it, bool save, int index);
+    int mergeNewSubsumedAndClear(Concept* D, int it);
+    int mergeSubsumedFromNewChainedAndSubsumedAndClear(Concept* G, Concept* D, Role* r, int it, int& marker,
+                                                       bool save, int index);
+    int deduceRoleInclusion(Role* r, Role* s, int& it, int prevIt, int axIt, int& marker, bool all, int index);
+    int deduceRoleInclusionWithComposition(Role* chain, Role* s, int& it, int prevIt, int axIt, int& marker,
+                                           bool all, int index);
+    int applyFirstBinaryChainSteps(int it, int& marker);
+    int deduceBinaryRoleInclusion(Role* chain, Role* s, int& it, int& marker, int index);
+    // A concept that a rule has just put into the normal form joins the
+    // subsumed lists of bottom, itself and top like any new subsumee.
+    void handleNonTBoxNewConcept(Concept* c, int it, int& marker);
+    int mergeNewConceptsInRoleRelated(ConceptList* news, Role* r, int it);
+
+    // A normalised and classified terminology rebuilt from a stored encoding
+    // whose variables the normalisation map has named (reasoner/EncodingReload.cpp):
+    // GCIs from the axiom clauses, told and derived subsumptions from all
+    // clauses, the subsumed lists seeded from them. Returns the deduced-axioms
+    // list. A variable without a concept is a fatal error.
+    DeducedList* normalizationAndDeductionFromEncoding(EncodedTBox& e);
+    void saveDeduction(FILE* out);
+    void printDeducedAxioms();
+    // Set by a reload from an encoding: the subsumed lists hold what the
+    // encoding told, and the next incremental preparation first classifies
+    // the reloaded terminology.
+    bool reloadedDeductionIncomplete = false;
+    // Subsumptions derived by that classification that the stored encoding
+    // did not hold; the next encoding pass writes them with its deduced ones.
+    DeducedList* pendingDeducedAxioms = nullptr;
+    static bool full_encoding;
+    static bool save_pinpointing_info;
+
+private:
+    // Seeds shared by the preparation and the reload: every normalised
+    // concept in its slot of conceptsById with its told subsumers (bottom
+    // and top first), then the lists of subsumed concepts and related
+    // existentials built from the recorded subsumers in ascending id.
+    void seedNormalizedConcepts();
+    void settleToldSubsumptions();
+    void completeReloadedDeduction();
+};
+
+#endif

@@ -1,0 +1,158 @@
+#ifndef KORVANE_REASONER_TBOXCORE_H
+#define KORVANE_REASONER_TBOXCORE_H
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <list>
+#include <map>
+#include <set>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "model/Axiom.h"
+#include "model/IdPairMap.h"
+#include "reasoner/EncodingMap.h"
+#include "reasoner/Encoder.h"
+#include "model/Concept.h"
+#include "model/GCIIndex.h"
+#include "model/ModelBuild.h"
+#include "model/Role.h"
+#include "model/SharedConceptSet.h"
+#include "model/RoleAxiom.h"
+#include "reasoner/WrittenAxioms.h"
+
+class EncodedTBox;
+
+// The process-wide terminology: the concept and role DAGs, the input axioms
+// and the normal form that classification and encoding work on. This is what
+// both builds share; TBox is the build's class derived from it, which adds
+// the build's classification (see model/ModelBuild.h).
+class TBoxCore {
+public:
+    using ConceptSet = SharedConceptSet;
+    using RoleSet = std::set<Role*, RoleComparator>;
+    using AxiomSet = std::set<Axiom*, AxiomComparator>;
+    using RoleAxiomSet = std::set<RoleAxiom*, RoleAxiomComparator>;
+    // Long after a large classification, and freed at the start of the next
+    // run: its nodes come from a pool, which takes them back cheaply.
+    using DeducedList = std::list<std::pair<Concept*, Concept*>, pool_allocator<std::pair<Concept*, Concept*>>>;
+
+    static TBox* Instance;
+    static TBox* getInstance();
+
+    TBoxCore();
+    TBoxCore(const TBoxCore&) = delete;
+    TBoxCore& operator=(const TBoxCore&) = delete;
+    virtual ~TBoxCore();
+
+    void initConceptsDAG();
+    void initNormalizedConceptsDAG();
+    void initRolesDAG();
+
+    // Insertions take ownership of their argument and return the shared equal
+    // object; the argument may have been deleted.
+    Concept* insertConcept(Concept* c, bool dropDuplicates);
+    Role* insertRole(Role* r);
+    Axiom* insertGCIAxiom(Concept* lhs, Concept* rhs, bool equivalence);
+    RoleAxiom* insertRIAxiom(Role* lhs, Role* rhs, bool transitive);
+    RoleAxiom* insertRoleAxiom(RoleAxiom* a);
+    Axiom* insertAxiom(Axiom* a);
+    Concept* insertNormalizedConcept(Concept* c);
+    Concept* findNormalizedConcept(Concept* c);
+    void clearNonNormalAndSharedConcepts();
+
+    // Clauses and queries through the installed encoder.
+    static unsigned long encodingVariable(Concept* c);
+    void addClauseToEncoder(LiteralList* clause);
+    void addUnitClauseToEncoder(long literal);
+    // True when sub ⊑ super does NOT follow: the encoding with sub true and
+    // super false is satisfiable.
+    bool decideSubsumption(Concept* sub, Concept* super);
+    // Null when sub ⊑ super does NOT follow; otherwise the selectors that it
+    // rests on.
+    LiteralList* decideSubsumptionAndPinpoint(Concept* sub, Concept* super, LiteralList* assumptions, bool refresh,
+                                              unsigned long variables, unsigned long clauseCount);
+    // True when the conjunction of subs is NOT subsumed by the conjunction of
+    // supers (satisfiable).
+    bool decideSubsumptions(const std::list<Concept*>& subs, const std::list<Concept*>& supers);
+
+
+
+    // Side files and debugging listings (the same in both builds). The
+    // writers of the side files take the record of the axioms written so far
+    // that the driver keeps for the run: whichever runs first marks an axiom,
+    // a later one skips it.
+    static void printGCIAxiomLine(FILE* out, const Axiom* a);
+    // The role-axiom line; in the normalisation map's form when mapForm is set.
+    static void printRoleAxiomLine(FILE* out, const RoleAxiom* a, bool mapForm = false);
+    void saveNormalConceptsWithCnfId(FILE* out, unsigned long bound);
+    void saveNormalization(FILE* out, WrittenAxioms& written);
+    void printInputAxioms();
+    void printNormalizedAxioms();
+    void printRIAxioms();
+    void touchAllNormalizedConceptsFlags(uint16_t mask, bool set);
+    void touchAllConceptsFlags(uint16_t mask, bool set);
+    void touchAllRolesFlags(uint16_t mask, bool set);
+    // The axiom dump halves (the GCIs, the role axioms; unnumbered, the role
+    // axioms open the normalisation map).
+    void saveGCIAxioms(FILE* out, bool numbered, WrittenAxioms& written);
+    void saveRIAxioms(FILE* out, bool numbered, WrittenAxioms& written);
+    // The debug listing of what classification found.
+    void printDeductionStructures();
+
+
+    Concept* bottom;
+    Concept* top;
+    Role* emptyRole;
+    Role* fullRole;
+    ConceptSet concepts;
+    ConceptSet normalizedConcepts;
+    std::vector<Concept*>* conceptsById = nullptr;
+    RoleSet roles;
+    std::list<Axiom*> inputAxioms;
+    AxiomSet gcis;
+    RoleAxiomSet roleAxioms;
+    DeducedList* deducedAxioms = nullptr;
+    int deductionIteration = 0;
+    // The roles that could trigger a rule when the last classification run
+    // ended: rules create existentials only over those.
+    std::set<Role*> relevantRolesInDeduction;
+
+
+    static bool normalized;
+    static bool deduction_performed;
+    static bool encoded;
+    static bool only_loaded;
+    static bool loaded_from_encoding;
+    static bool saveDeductionsForNews;
+    static bool clearNonNormalConcepts;
+    static bool useRoleAxiomsInDeduction;
+    static bool createNewConceptsInDeduction;
+    static bool initializeNonPrimitive;
+    static uint64_t clauses_counter;
+    static Encoder* CNF_SAT_Encoder;
+    static uint64_t concept_dag_matchings;
+    static uint64_t exist_dag_matchings;
+    static uint64_t conj_dag_matchings;
+    static FILE* debug_f;
+    static FILE* pinpointing_f;
+    static bool pinpointing;
+    static int pinpointing_index;
+
+protected:
+    // The GCIs by their sides, which spares searching the GCI set for new ones.
+    GCIIndex gciIndex;
+    // Numbers a concept that has just joined the normal form and links its
+    // operands to it.
+    void adoptNormalizedConcept(Concept* c);
+    // Replaces c's operands by the shared ones, sorted by ascending serial.
+    template <typename Share>
+    void shareOperands(Concept* c, bool dropDuplicates, Share share);
+
+
+};
+
+#endif

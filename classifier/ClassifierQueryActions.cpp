@@ -21,24 +21,10 @@ void ClassifierQueryActions::startOfInput()
 
 void ClassifierQueryActions::answerQuery(Concept* a, Concept* b)
 {
-    timer stopwatch;
-    stopwatch.reset();
-    stopwatch.start();
+    LiteralList* pinpointed = SimpleQueryLoop::decideAndPrint(a, b, nullptr);
+    if (pinpointed == nullptr)
+        return;
     TBox* tbox = TBox::getInstance();
-    if (!TBox::pinpointing) {
-        bool satisfiable = tbox->decideSubsumption(b, a);
-        SimpleQueryLoop::reportQueryTime(stopwatch.elapsed());
-        SimpleQueryLoop::printAnswer(satisfiable);
-        return;
-    }
-    LiteralList* pinpointed = tbox->decideSubsumptionAndPinpoint(b, a, nullptr, false, 0, 0);
-    SimpleQueryLoop::reportQueryTime(stopwatch.elapsed());
-    if (pinpointed == nullptr) {
-        SimpleQueryLoop::printAnswer(true);
-        return;
-    }
-    SimpleQueryLoop::printAnswer(false);
-    SimpleQueryLoop::printPinpointedAssumptions(*pinpointed);
     LiteralList* roleAxioms = tbox->convertAssumptionsInAxiomsIds(pinpointed);
     SimpleQueryLoop::printPinpointedAxioms(*pinpointed, *roleAxioms, TBox::use_original_axioms_ids);
     delete pinpointed;

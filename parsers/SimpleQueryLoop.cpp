@@ -6,6 +6,7 @@
 #include "model/ParserManager.h"
 #include "model/PrimitiveConcept.h"
 #include "model/TrivialConcept.h"
+#include "model/timer.h"
 #include "parsers/el_krss_g_query_simple.h"
 #include "reasoner/TBox.h"
 
@@ -90,6 +91,26 @@ void SimpleQueryLoop::reportQueryTime(float seconds)
 {
     i_simpquery += 1;
     std::fprintf(stderr, "S [%d]: %g\n", i_simpquery, static_cast<double>(seconds));
+}
+
+LiteralList* SimpleQueryLoop::decideAndPrint(Concept* a, Concept* b, LiteralList* assumptions)
+{
+    timer stopwatch;
+    stopwatch.reset();
+    stopwatch.start();
+    TBox* tbox = TBox::getInstance();
+    if (!TBox::pinpointing) {
+        bool satisfiable = tbox->decideSubsumption(b, a);
+        reportQueryTime(stopwatch.elapsed());
+        printAnswer(satisfiable);
+        return nullptr;
+    }
+    LiteralList* pinpointed = tbox->decideSubsumptionAndPinpoint(b, a, assumptions, false, 0, 0);
+    reportQueryTime(stopwatch.elapsed());
+    printAnswer(pinpointed == nullptr);
+    if (pinpointed != nullptr)
+        printPinpointedAssumptions(*pinpointed);
+    return pinpointed;
 }
 
 void SimpleQueryLoop::printAnswer(bool satisfiable)

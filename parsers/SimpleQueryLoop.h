@@ -50,6 +50,12 @@ public:
     // Counts the query just decided and writes "S [n]: seconds" on standard error.
     static void reportQueryTime(float seconds);
 
+    // Decides b ⊑ a, timed as one query, and prints the answer. With
+    // pinpointing (under `assumptions`, null for the terminology's own) it
+    // also prints the pinpointed assumption variables and returns them (the
+    // caller deletes them); it returns null when the subsumption does not
+    // hold and always without pinpointing.
+    static LiteralList* decideAndPrint(Concept* a, Concept* b, LiteralList* assumptions);
     // "SAT" (satisfiable: the subsumption does not hold) or "U", flushed.
     static void printAnswer(bool satisfiable);
     // Debug line of the pinpointed assumption variables.

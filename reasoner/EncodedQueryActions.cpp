@@ -27,26 +27,10 @@ void EncodedQueryActions::startOfInput()
 void EncodedQueryActions::answerQuery(Concept* a, Concept* b)
 {
     SimpleQueryLoop::echoQuery(a, b);
-    timer stopwatch;
-    stopwatch.reset();
-    stopwatch.start();
-    TBox* tbox = TBox::getInstance();
-    if (!TBox::pinpointing) {
-        bool satisfiable = tbox->decideSubsumption(b, a);
-        SimpleQueryLoop::reportQueryTime(stopwatch.elapsed());
-        SimpleQueryLoop::printAnswer(satisfiable);
-        return;
-    }
     // The sink holds the assumptions since the start of the input.
-    LiteralList* pinpointed =
-        tbox->decideSubsumptionAndPinpoint(b, a, SimpleQueryLoop::axiom_assumptions, false, 0, 0);
-    SimpleQueryLoop::reportQueryTime(stopwatch.elapsed());
-    if (pinpointed == nullptr) {
-        SimpleQueryLoop::printAnswer(true);
+    LiteralList* pinpointed = SimpleQueryLoop::decideAndPrint(a, b, SimpleQueryLoop::axiom_assumptions);
+    if (pinpointed == nullptr)
         return;
-    }
-    SimpleQueryLoop::printAnswer(false);
-    SimpleQueryLoop::printPinpointedAssumptions(*pinpointed);
     EncodedTBox* encoded = EncodedTBox::getInstance();
     // The axioms that a lost premise rested on are not among the pinpointed
     // ones: the set would not entail the query, so none is printed.

@@ -67,3 +67,16 @@ void PinpointingInfoLoader::endOfInput()
 {
     EncodedTBox::getInstance()->pinpointingLoaded = true;
 }
+
+void PinpointingInfoLoader::foresee(const unsigned long* numbers, unsigned count, bool axiom)
+{
+    if (count < 2)
+        return;
+    const EncodedTBox* encoded = EncodedTBox::getInstance();
+    encoded->prefetchDeduction(numbers[0], numbers[1]);
+    if (axiom)
+        return;
+    for (unsigned i = 3; i + 1 < count; i += 2)
+        if (!EncodedTBox::holdsTrivially(numbers[i], numbers[i + 1]))
+            encoded->prefetchDeduction(numbers[i], numbers[i + 1]);
+}

@@ -28,6 +28,10 @@ public:
                            EncodedTBox::Dependencies* premises, bool saved);
     // After the last record: the pinpointing information is loaded.
     static void endOfInput();
+    // A record further on in the input, its first numbers as the scanner saw
+    // them (unchecked): its pair, and the premise pairs of a derivation, are
+    // made ready for their lookups.
+    static void foresee(const unsigned long* numbers, unsigned count, bool axiom);
 
     // The record numbers of the derivations that lost a premise (one that
     // named no earlier record), in input order.

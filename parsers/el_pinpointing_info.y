@@ -13,6 +13,7 @@
 %{
 #include "parsers/GrammarSupport.h"
 #include "parsers/PinpointingInfoLoader.h"
+#include "parsers/PinpointingInfoScanner.h"
 #include "parsers/el_pinpointing_info.h"
 %}
 
@@ -77,6 +78,21 @@ Couple
     ;
 
 %%
+
+int pinpyylex()
+{
+    unsigned long value = 0;
+    switch (PinpointingInfoScanner::next(value)) {
+    case PinpointingInfoScanner::Number:
+        pinpyylval.number = value;
+        return TOK_ID;
+    case PinpointingInfoScanner::Axiom: return TOK_IS_AXIOM;
+    case PinpointingInfoScanner::Boolean: return TOK_IS_BOOLEAN_CL;
+    case PinpointingInfoScanner::Deduced: return TOK_IS_DEDUCED_CL;
+    case PinpointingInfoScanner::End: break;
+    }
+    return 0;
+}
 
 void pinpyyerror(const char* message)
 {

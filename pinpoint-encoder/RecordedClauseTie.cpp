@@ -8,8 +8,8 @@
 
 bool RecordedClauseTie::prepared = false;
 std::vector<RecordedClauseTie::Tied> RecordedClauseTie::records;
-std::unordered_map<unsigned long, unsigned long> RecordedClauseTie::variableOfConcept;
-std::unordered_map<unsigned long, unsigned long> RecordedClauseTie::conceptOfHead;
+IdPairMap<unsigned long> RecordedClauseTie::variableOfConcept;
+IdPairMap<unsigned long> RecordedClauseTie::conceptOfHead;
 
 void RecordedClauseTie::install()
 {
@@ -69,13 +69,13 @@ void RecordedClauseTie::refuse(const char* what, unsigned long k)
 
 bool RecordedClauseTie::bind(unsigned long concept, unsigned long variable, bool head)
 {
-    auto known = variableOfConcept.emplace(concept, variable);
-    if (!known.second && known.first->second != variable)
+    auto known = variableOfConcept.insert(concept, variable);
+    if (!known.second && known.first != variable)
         return false;
     if (!head)
         return true;
-    auto named = conceptOfHead.emplace(variable, concept);
-    return named.second || named.first->second == concept;
+    auto named = conceptOfHead.insert(variable, concept);
+    return named.second || named.first == concept;
 }
 
 HornClauseTie::Control RecordedClauseTie::control(unsigned long k, const LiteralList& hornClause)

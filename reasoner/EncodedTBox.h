@@ -66,6 +66,9 @@ public:
                                       Dependencies* dependencies);
     // The record number of the pair, 0 when it has none.
     unsigned long findDeductionId(unsigned long sub, unsigned long super) const;
+    // The pair will soon be looked up or inserted: its place in the map is
+    // fetched into the cache meanwhile.
+    void prefetchDeduction(unsigned long sub, unsigned long super) const { deductionMap.prefetch(sub, super); }
     // Frees the records once the encoding has been copied; the assumption
     // variables and the counters stay.
     void dropPinpointingRecords();

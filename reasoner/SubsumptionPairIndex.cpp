@@ -19,14 +19,32 @@ unsigned long SubsumptionPairIndex::position(unsigned long sub, unsigned long su
     return at;
 }
 
+void SubsumptionPairIndex::prefetch(unsigned long sub, unsigned long super) const
+{
+#if defined(__GNUC__)
+    if (!slots.empty())
+        __builtin_prefetch(&slots[hash(sub, super) & (slots.size() - 1)]);
+#else
+    (void)sub;
+    (void)super;
+#endif
+}
+
 void SubsumptionPairIndex::grow()
 {
     std::vector<Slot> old;
     old.swap(slots);
     slots.assign(old.empty() ? 1024 : old.size() * 2, Slot{0, 0, 0});
-    for (const Slot& s : old)
+    // The slots of the pairs a little further on are fetched while a pair
+    // is moved.
+    const std::size_t distance = 16;
+    for (std::size_t i = 0; i < old.size(); ++i) {
+        if (i + distance < old.size() && old[i + distance].number != 0)
+            prefetch(old[i + distance].sub, old[i + distance].super);
+        const Slot& s = old[i];
         if (s.number != 0)
             slots[position(s.sub, s.super)] = s;
+    }
 }
 
 bool SubsumptionPairIndex::insert(unsigned long sub, unsigned long super, unsigned long number)

@@ -15,6 +15,9 @@ public:
     bool insert(unsigned long sub, unsigned long super, unsigned long number);
     // The record number of the pair, 0 when it is not there.
     unsigned long find(unsigned long sub, unsigned long super) const;
+    // Starts fetching the slot where the lookup of the pair begins, for a
+    // lookup or an insertion soon after.
+    void prefetch(unsigned long sub, unsigned long super) const;
     void clear();
     unsigned long size() const { return count; }
     // The pair of every record number below `records` (entry 0 and the

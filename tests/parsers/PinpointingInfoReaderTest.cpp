@@ -173,6 +173,66 @@ INSTANTIATE_TEST_SUITE_P(
                   indexError("Axiom index", 3)}),
     ByTitle());
 
+// A file of a few megabytes, nearly all digits, so that the ends of the
+// blocks it is read in fall inside numbers (of up to 41 digits, leading
+// zeros): every record reads as written, and the lines are counted through
+// the whole file. Line k (from 1) is record k: an axiom record on an odd
+// line, on an even line a derivation from the record just before; the
+// derivation on line `lost` names a pair of no record instead.
+class LargePinpointingFile : public PinpointingReader {
+protected:
+    static std::string padded(unsigned long n, std::size_t width)
+    {
+        std::string digits = std::to_string(n);
+        return std::string(width > digits.size() ? width - digits.size() : 0, '0') + digits;
+    }
+
+    static std::string text(unsigned long lines, unsigned long lost)
+    {
+        std::string t;
+        for (unsigned long k = 1; k <= lines; k += 2) {
+            std::string sub = padded(1000 + k, 10 + k % 32);
+            std::string super = padded(7, 1 + k % 41);
+            t += sub + " " + super + " 5 9 A\n";
+            t += sub + " 8 6 " + (k + 1 == lost ? padded(3, 37) : sub) + " " + super + " S\n";
+        }
+        return t;
+    }
+
+    static std::vector<std::string> expected(unsigned long lines, unsigned long lost)
+    {
+        std::vector<std::string> r;
+        for (unsigned long k = 1; k <= lines; k += 2) {
+            r.push_back("A 5 9");
+            r.push_back(k + 1 == lost ? "S 6 -" : "S 6 " + std::to_string(k));
+        }
+        return r;
+    }
+
+    static const unsigned long kLines = 140000;
+    static const unsigned long kLost = 139998;
+};
+
+TEST_F(LargePinpointingFile, ReadsAsWritten)
+{
+    std::string input = text(kLines, kLost);
+    ASSERT_GT(input.size(), 4000000u);
+    ::testing::internal::CaptureStderr();
+    int result = parsePinpointingInfo(input);
+    std::string err = ::testing::internal::GetCapturedStderr();
+    ASSERT_EQ(result, 0);
+    EXPECT_EQ(records(), expected(kLines, kLost));
+    EXPECT_EQ(err, couple(static_cast<int>(kLost)) + warningsSummary(1));
+}
+
+TEST_F(LargePinpointingFile, AnErrorAtTheEndHasItsLine)
+{
+    EXPECT_EXIT(parsePinpointingInfo(text(kLines, kLost) + "x"), ExitedWithCode(255),
+                fatalOutput(couple(static_cast<int>(kLost)),
+                            diagnostic(kContext, "Lexer", "ERROR", static_cast<int>(kLines) + 1, unrecognized("x")),
+                            1));
+}
+
 TEST_F(PinpointingReader, AnyInputIsReadOrRejectedWithoutACrash)
 {
     const std::vector<std::string> records = {"1", "2", "1", "1", "A", "2", "3", "2", "0", "A", "1", "3", "3",

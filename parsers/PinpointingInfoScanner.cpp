@@ -1,5 +1,6 @@
 #include "parsers/PinpointingInfoScanner.h"
 
+#include <cstring>
 #include <unistd.h>
 
 #include "parsers/GrammarSupport.h"
@@ -50,7 +51,7 @@ PinpointingInfoScanner::Token PinpointingInfoScanner::next(unsigned long& value)
     if (current == nullptr)
         restart(pinpyyin);
     Token t = current->scan(value);
-    pinpyytext = &current->token[0];
+    pinpyytext = current->text;
     return t;
 }
 
@@ -76,7 +77,8 @@ PinpointingInfoScanner::Token PinpointingInfoScanner::scan(unsigned long& value)
 {
     for (;;) {
         if (at == end && !refill()) {
-            token.clear();
+            shortText[0] = '\0';
+            text = shortText;
             GrammarSupport::endOfInput();
             return End;
         }
@@ -97,14 +99,18 @@ PinpointingInfoScanner::Token PinpointingInfoScanner::scan(unsigned long& value)
         if (isDigit(c))
             return number(value);
         ++at;
-        token.assign(1, c);
-        GrammarSupport::unrecognizedToken(token.c_str());
+        shortText[0] = c;
+        shortText[1] = '\0';
+        text = shortText;
+        GrammarSupport::unrecognizedToken(text);
     }
 }
 
 PinpointingInfoScanner::Token PinpointingInfoScanner::letter(Token t)
 {
-    token.assign(1, *at);
+    shortText[0] = *at;
+    shortText[1] = '\0';
+    text = shortText;
     ++at;
     if (lead > 0)
         --lead;
@@ -114,10 +120,24 @@ PinpointingInfoScanner::Token PinpointingInfoScanner::letter(Token t)
 
 PinpointingInfoScanner::Token PinpointingInfoScanner::number(unsigned long& value)
 {
-    // The digits may go on in the next block.
+    // A number that ends inside the block is read in place.
+    const char* p = at;
+    unsigned long n = 0;
+    while (p != end && isDigit(*p) && static_cast<std::size_t>(p - at) < SafeDigits)
+        n = n * 10 + static_cast<unsigned long>(*p++ - '0');
+    const std::size_t length = static_cast<std::size_t>(p - at);
+    if (p != end && !isDigit(*p) && length < SafeDigits) {
+        std::memcpy(shortText, at, length);
+        shortText[length] = '\0';
+        text = shortText;
+        at = p;
+        value = n;
+        return Number;
+    }
+    // Otherwise it may go on in the next block, or be too long for 64 bits.
     token.clear();
     for (;;) {
-        const char* p = at;
+        p = at;
         while (p != end && isDigit(*p))
             ++p;
         token.append(at, p);
@@ -125,14 +145,8 @@ PinpointingInfoScanner::Token PinpointingInfoScanner::number(unsigned long& valu
         if (at != end || !refill())
             break;
     }
-    if (token.size() >= SafeDigits) {
-        value = TokenNumber::value(token.c_str());
-        return Number;
-    }
-    unsigned long n = 0;
-    for (char d : token)
-        n = n * 10 + static_cast<unsigned long>(d - '0');
-    value = n;
+    text = &token[0];
+    value = TokenNumber::value(text);
     return Number;
 }
 

@@ -51,7 +51,11 @@ private:
     const char* at = nullptr;
     const char* end = nullptr;
     bool ended = false;
+    // The text of the last token: a letter or a short number in shortText,
+    // a number that ran across blocks, or too long for 64 bits, in token.
+    char shortText[32] = {};
     std::string token;
+    char* text = shortText;
     // The lookahead: where it stands in the block, and how many record
     // letters lie between the scanner and it.
     const char* ahead = nullptr;

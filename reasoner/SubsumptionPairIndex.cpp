@@ -29,19 +29,18 @@ unsigned long SubsumptionPairIndex::position(uint64_t key) const
     return at;
 }
 
-void SubsumptionPairIndex::fetch(uint64_t key) const
-{
+// A function that only prefetches has no effect that the compiler must
+// keep: the prefetch is written into each loop that wants it, never called.
 #if defined(__GNUC__)
-    __builtin_prefetch(&slots[hash(key) & (slots.size() - 1)]);
+#define KORVANE_PREFETCH(address) __builtin_prefetch(address)
 #else
-    (void)key;
+#define KORVANE_PREFETCH(address) ((void)(address))
 #endif
-}
 
 void SubsumptionPairIndex::prefetch(unsigned long sub, unsigned long super) const
 {
     if (!slots.empty() && packs(sub, super))
-        fetch(key(sub, super));
+        KORVANE_PREFETCH(&slots[hash(key(sub, super)) & (slots.size() - 1)]);
 }
 
 void SubsumptionPairIndex::grow()
@@ -54,7 +53,7 @@ void SubsumptionPairIndex::grow()
     const std::size_t distance = 16;
     for (std::size_t i = 0; i < old.size(); ++i) {
         if (i + distance < old.size() && old[i + distance].number != 0)
-            fetch(old[i + distance].key);
+            KORVANE_PREFETCH(&slots[hash(old[i + distance].key) & (slots.size() - 1)]);
         const Slot& s = old[i];
         if (s.number != 0)
             slots[position(s.key)] = s;

@@ -35,8 +35,6 @@ private:
     static unsigned long hash(uint64_t key);
     // The slot of the key, or the empty slot where it would go.
     unsigned long position(uint64_t key) const;
-    // Starts fetching the key's first slot.
-    void fetch(uint64_t key) const;
     void grow();
 
     std::vector<Slot> slots;

@@ -26,16 +26,14 @@ list(APPEND KORVANE_CORE_SOURCES
   parsers/SimpleQueryLoop.cpp
 )
 
-# korvane_grammar(name prefix [LIBRARY_ONLY] [OWN_SCANNER] [SCANNER file]):
-# generates the parser and the scanner of parsers/<name>.y and
-# parsers/<name>.l under the symbol prefix, and adds them to the core sources,
-# or with LIBRARY_ONLY to the sources of the library build only. SCANNER takes
-# the scanner from another file; OWN_SCANNER generates none (the grammar file
-# defines its scanner entry over a hand-written one). The grammar file
-# declares the same prefix with %define api.prefix {prefix}; the scanner gets
-# it from here.
+# korvane_grammar(name prefix [LIBRARY_ONLY] [SCANNER file]): generates the
+# parser and the scanner of parsers/<name>.y and parsers/<name>.l under the
+# symbol prefix, and adds them to the core sources, or with LIBRARY_ONLY to the
+# sources of the library build only. SCANNER takes the scanner from another
+# file. The grammar file declares the same prefix with
+# %define api.prefix {prefix}; the scanner gets it from here.
 function(korvane_grammar name prefix)
-  cmake_parse_arguments(GRAMMAR "LIBRARY_ONLY;OWN_SCANNER" "SCANNER" "" ${ARGN})
+  cmake_parse_arguments(GRAMMAR "LIBRARY_ONLY" "SCANNER" "" ${ARGN})
   set(sources KORVANE_CORE_SOURCES)
   if(GRAMMAR_LIBRARY_ONLY)
     set(sources KORVANE_LIBRARY_ONLY_SOURCES)
@@ -49,23 +47,21 @@ function(korvane_grammar name prefix)
   if(NOT declared)
     message(FATAL_ERROR "${grammar} must declare %define api.prefix {${prefix}}")
   endif()
+  # The shared sizes and the shared way of reading (GrammarLimits.h) must be
+  # seen before flex's defaults, so every scanner includes them in its %top.
+  file(STRINGS ${scanner} limits REGEX "^#include \"parsers/GrammarLimits.h\"")
+  if(NOT limits)
+    message(FATAL_ERROR "${scanner} must include \"parsers/GrammarLimits.h\" in its %top block")
+  endif()
+
   bison_target(${name}_parser ${grammar} ${KORVANE_GRAMMAR_DIR}/${name}.tab.cpp
     DEFINES_FILE ${KORVANE_GRAMMAR_DIR}/${name}.tab.hpp
     COMPILE_FLAGS "-Wall -Werror")
-  set(outputs ${BISON_${name}_parser_OUTPUTS})
-  if(NOT GRAMMAR_OWN_SCANNER)
-    # The shared sizes and the shared way of reading (GrammarLimits.h) must be
-    # seen before flex's defaults, so every scanner includes them in its %top.
-    file(STRINGS ${scanner} limits REGEX "^#include \"parsers/GrammarLimits.h\"")
-    if(NOT limits)
-      message(FATAL_ERROR "${scanner} must include \"parsers/GrammarLimits.h\" in its %top block")
-    endif()
-    flex_target(${name}_scanner ${scanner} ${KORVANE_GRAMMAR_DIR}/${name}.yy.cpp
-      COMPILE_FLAGS "--prefix=${prefix} -Cf")
-    add_flex_bison_dependency(${name}_scanner ${name}_parser)
-    list(APPEND outputs ${FLEX_${name}_scanner_OUTPUTS})
-  endif()
+  flex_target(${name}_scanner ${scanner} ${KORVANE_GRAMMAR_DIR}/${name}.yy.cpp
+    COMPILE_FLAGS "--prefix=${prefix} -Cf")
+  add_flex_bison_dependency(${name}_scanner ${name}_parser)
 
+  set(outputs ${BISON_${name}_parser_OUTPUTS} ${FLEX_${name}_scanner_OUTPUTS})
   set(${sources} ${${sources}} ${outputs} PARENT_SCOPE)
   set(KORVANE_GRAMMAR_OUTPUTS ${KORVANE_GRAMMAR_OUTPUTS} ${outputs} PARENT_SCOPE)
 endfunction()
@@ -99,11 +95,9 @@ list(APPEND KORVANE_LIBRARY_ONLY_SOURCES
 )
 
 # The normalisation map, the pinpointing information and the axioms
-# information, read back by the library build only. The pinpointing
-# information, millions of records in a large run, has a scanner of its own
-# that reads in blocks and looks ahead (parsers/PinpointingInfoScanner).
+# information, read back by the library build only.
 korvane_grammar(el_krss_g_upload uploadyy LIBRARY_ONLY)
-korvane_grammar(el_pinpointing_info pinpyy LIBRARY_ONLY OWN_SCANNER)
+korvane_grammar(el_pinpointing_info pinpyy LIBRARY_ONLY)
 korvane_grammar(el_axioms_info axiomsyy LIBRARY_ONLY)
 # The complex queries, answered all at once after the whole file (library
 # build only).
@@ -115,7 +109,7 @@ list(APPEND KORVANE_LIBRARY_ONLY_SOURCES
   parsers/AxiomNumberLimit.cpp
   parsers/NormalizationMapBuilder.cpp
   parsers/PinpointingInfoLoader.cpp
-  parsers/PinpointingInfoScanner.cpp
+  parsers/PinpointingRecordQueue.cpp
   parsers/AxiomsInfoLoader.cpp
 )
 

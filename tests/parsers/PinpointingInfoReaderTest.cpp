@@ -170,8 +170,34 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"OriginalNumberAboveTheBound", "1 2 1 4294967297 A\n", "", "Parser", 1,
                   indexError("Original axiom number", 1)},
         ErrorCase{"DerivationIndexAboveTheBound", "1 2 1 1 A\n3 2 16777217 3 3\nB\n", "", "Parser", 3,
-                  indexError("Axiom index", 3)}),
+                  indexError("Axiom index", 3)},
+        // A record is done with before anything after it is reported.
+        ErrorCase{"IndexErrorBeforeALaterSyntaxError", "1 2 1 1 A\n1 3 16777217 1 A\n5 6 7 A\n", "", "Parser", 2,
+                  indexError("Axiom index", 2)},
+        ErrorCase{"IndexErrorBeforeALaterUnrecognizedToken", "1 2 16777217 1 A\n\nx\n", "", "Parser", 1,
+                  indexError("Axiom index", 1)},
+        ErrorCase{"IndexErrorBeforeALaterNumberBeyond64Bits", "1 2 1 16777217 A\n99999999999999999999\n", "",
+                  "Parser", 1, indexError("Original axiom number", 1)},
+        ErrorCase{"LostPremiseBeforeALaterSyntaxError", "1 2 1 1 A\n3 4 1\n5 6 B\n7 8 9 A\n", couple(3), "Parser",
+                  4, "syntax error near token 'A'"},
+        // The premise 7 8 is complete, and warned about, before the
+        // character after it is read.
+        ErrorCase{"LostPremiseOfTheRecordBeingReadBeforeAnUnrecognizedToken", "5 6 1\n7 8\nx\n", couple(2),
+                  "Lexer", 3, unrecognized("x")}),
     ByTitle());
+
+// A record that waits behind many others to be entered names its own line.
+TEST_F(PinpointingReader, ARecordFollowedByManyOthersReportsItsOwnLine)
+{
+    std::string many;
+    for (int k = 0; k < 40; ++k)
+        many += "1 2 1 1 A\n";
+    ::testing::internal::CaptureStderr();
+    ASSERT_EQ(parsePinpointingInfo("1 2 1 1 A\n3 4 1 7 8 B\n" + many), 0);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), couple(2) + warningsSummary(1));
+    EXPECT_EXIT(parsePinpointingInfo("1 2 1 1 A\n3 4 16777217 1 A\n" + many), ExitedWithCode(255),
+                fatalOutput("", diagnostic(kContext, "Parser", "ERROR", 2, indexError("Axiom index", 2)), 0));
+}
 
 // A file of a few megabytes, nearly all digits, so that the ends of the
 // blocks it is read in fall inside numbers (of up to 41 digits, leading

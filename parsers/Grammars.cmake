@@ -127,6 +127,7 @@ list(APPEND KORVANE_LIBRARY_ONLY_SOURCES
   parsers/AxiomNumberLimit.cpp
   parsers/NormalizationMapBuilder.cpp
   parsers/PinpointingInfoLoader.cpp
+  parsers/PinpointingRecordQueue.cpp
   parsers/AxiomsInfoLoader.cpp
 )
 

@@ -3,67 +3,135 @@
 #include "model/ParserManager.h"
 #include "parsers/AxiomNumberLimit.h"
 #include "parsers/GrammarSupport.h"
+#include "parsers/PinpointingRecordQueue.h"
 
 std::vector<unsigned long> PinpointingInfoLoader::incompleteRecords;
-bool PinpointingInfoLoader::premiseLost = false;
+
+namespace {
+
+// Records that wait to be entered: enough for the fetches of the newest to
+// complete while the older ones are entered.
+PinpointingRecordQueue queue(16);
+
+}
 
 void PinpointingInfoLoader::startOfInput()
 {
     incompleteRecords.clear();
-    premiseLost = false;
+    queue.clear();
     GrammarSupport::beginInput("Pinpointing Information");
     EncodedTBox::getInstance()->startPinpointingInfoUpload();
 }
 
+void PinpointingInfoLoader::premise(unsigned long x, unsigned long y)
+{
+    queue.reading().premises.push_back({x, y, ParserManager::getInstance()->line});
+}
+
 void PinpointingInfoLoader::axiom(unsigned long lhs, unsigned long rhs, unsigned long index, unsigned long original)
 {
-    int i = AxiomNumberLimit::checked(index, "Axiom index");
-    int o = AxiomNumberLimit::checked(original, "Original axiom number");
-    EncodedTBox::getInstance()->insertPinpointingAxiom(lhs, rhs, i, o);
+    PinpointingRecord& r = queue.reading();
+    r.kind = PinpointingRecord::Axiom;
+    r.sub = lhs;
+    r.super = rhs;
+    r.index = index;
+    r.original = original;
+    recordRead();
 }
 
-unsigned long PinpointingInfoLoader::premise(unsigned long x, unsigned long y)
+void PinpointingInfoLoader::derivation(unsigned long sub, unsigned long super, unsigned long index, bool saved)
 {
-    // A premise that holds without axioms (the filler of an existential
-    // under TOP, say) rests on nothing.
-    if (EncodedTBox::holdsTrivially(x, y))
-        return 0;
-    unsigned long id = EncodedTBox::getInstance()->findDeductionId(x, y);
-    if (id == 0) {
-        premiseLost = true;
-        ParserManager* manager = ParserManager::getInstance();
-        manager->postWarning("Couple not found at line: ", Parser, static_cast<unsigned int>(manager->line));
+    PinpointingRecord& r = queue.reading();
+    r.kind = saved ? PinpointingRecord::Saved : PinpointingRecord::Boolean;
+    r.sub = sub;
+    r.super = super;
+    r.index = index;
+    recordRead();
+}
+
+void PinpointingInfoLoader::recordRead()
+{
+    ParserManager* manager = ParserManager::getInstance();
+    PinpointingRecord& r = queue.reading();
+    r.line = manager->line;
+    const EncodedTBox* encoded = EncodedTBox::getInstance();
+    encoded->prefetchDeduction(r.sub, r.super);
+    for (const PinpointingRecord::Premise& p : r.premises)
+        if (!EncodedTBox::holdsTrivially(p.sub, p.super))
+            encoded->prefetchDeduction(p.sub, p.super);
+    if (queue.full()) {
+        int line = manager->line;
+        enter(queue.oldest());
+        queue.dropOldest();
+        manager->line = line;
     }
-    return id;
+    queue.complete();
 }
 
-EncodedTBox::Dependencies* PinpointingInfoLoader::premises(EncodedTBox::Dependencies* list, unsigned long premise)
+void PinpointingInfoLoader::catchUp()
 {
-    if (premise != 0)
-        list->push_back(premise);
-    return list;
-}
-
-void PinpointingInfoLoader::derivation(unsigned long sub, unsigned long super, unsigned long index,
-                                       EncodedTBox::Dependencies* premises, bool saved)
-{
-    int i = AxiomNumberLimit::checked(index, "Axiom index");
-    if (premises->empty()) {
-        delete premises;
-        premises = nullptr;
+    ParserManager* manager = ParserManager::getInstance();
+    int line = manager->line;
+    while (!queue.empty()) {
+        enter(queue.oldest());
+        queue.dropOldest();
     }
+    lookUpPremises(queue.reading());
+    manager->line = line;
+}
+
+void PinpointingInfoLoader::lookUpPremises(PinpointingRecord& record)
+{
     EncodedTBox* encoded = EncodedTBox::getInstance();
-    bool stored = saved ? encoded->insertPinpointingSavedClause(sub, super, i, premises)
-                        : encoded->insertPinpointingBoolClause(sub, super, i, premises);
-    // A repeated pair leaves its premises with the reader.
+    for (; record.lookedUp < record.premises.size(); ++record.lookedUp) {
+        const PinpointingRecord::Premise& p = record.premises[record.lookedUp];
+        // A premise that holds without axioms (the filler of an existential
+        // under TOP, say) rests on nothing.
+        if (EncodedTBox::holdsTrivially(p.sub, p.super))
+            continue;
+        unsigned long id = encoded->findDeductionId(p.sub, p.super);
+        if (id == 0) {
+            record.lost = true;
+            ParserManager* manager = ParserManager::getInstance();
+            manager->line = p.line;
+            manager->postWarning("Couple not found at line: ", Parser, static_cast<unsigned int>(p.line));
+            continue;
+        }
+        if (record.found == nullptr)
+            record.found = new EncodedTBox::Dependencies();
+        record.found->push_back(id);
+    }
+}
+
+void PinpointingInfoLoader::enter(PinpointingRecord& record)
+{
+    EncodedTBox* encoded = EncodedTBox::getInstance();
+    ParserManager* manager = ParserManager::getInstance();
+    if (record.kind == PinpointingRecord::Axiom) {
+        manager->line = record.line;
+        int i = AxiomNumberLimit::checked(record.index, "Axiom index");
+        int o = AxiomNumberLimit::checked(record.original, "Original axiom number");
+        encoded->insertPinpointingAxiom(record.sub, record.super, i, o);
+        return;
+    }
+    lookUpPremises(record);
+    manager->line = record.line;
+    int i = AxiomNumberLimit::checked(record.index, "Axiom index");
+    // The premises' record numbers go with the record, unless its pair is
+    // already known.
+    EncodedTBox::Dependencies* premises = record.found;
+    record.found = nullptr;
+    bool stored = record.kind == PinpointingRecord::Saved
+                      ? encoded->insertPinpointingSavedClause(record.sub, record.super, i, premises)
+                      : encoded->insertPinpointingBoolClause(record.sub, record.super, i, premises);
     if (!stored)
         delete premises;
-    else if (premiseLost)
+    else if (record.lost)
         incompleteRecords.push_back(encoded->recordCount());
-    premiseLost = false;
 }
 
 void PinpointingInfoLoader::endOfInput()
 {
+    catchUp();
     EncodedTBox::getInstance()->pinpointingLoaded = true;
 }

@@ -6,10 +6,6 @@
 #include "parsers/GrammarLimits.h"
 }
 
-%code requires {
-#include "reasoner/EncodedTBox.h"
-}
-
 %{
 #include "parsers/GrammarSupport.h"
 #include "parsers/PinpointingInfoLoader.h"
@@ -27,22 +23,17 @@
 
 %union {
     unsigned long number;
-    EncodedTBox::Dependencies* premises;
 }
 
 %token IS_AXIOM IS_BOOLEAN_CL IS_DEDUCED_CL
 %token <number> ID
 
-%type <number> Couple
-%type <premises> CoupleList
-
 %start WholeFile
 
 %%
 
-/* A premise pair is resolved as soon as its second number has been read,
-   before the next token is looked at: a pair can only name a record of an
-   earlier line. */
+/* A record goes to the loader when its letter has been read, a premise pair
+   when its second number has; the loader enters them in input order. */
 
 WholeFile
     : PinpointingInfo
@@ -59,26 +50,27 @@ ClauseLine
     : ID ID ID ID IS_AXIOM
         { PinpointingInfoLoader::axiom($1, $2, $3, $4); }
     | ID ID ID CoupleList IS_BOOLEAN_CL
-        { PinpointingInfoLoader::derivation($1, $2, $3, $4, false); }
+        { PinpointingInfoLoader::derivation($1, $2, $3, false); }
     | ID ID ID CoupleList IS_DEDUCED_CL
-        { PinpointingInfoLoader::derivation($1, $2, $3, $4, true); }
+        { PinpointingInfoLoader::derivation($1, $2, $3, true); }
     ;
 
 CoupleList
     : Couple
-        { $$ = PinpointingInfoLoader::premises(new EncodedTBox::Dependencies(), $1); }
     | CoupleList Couple
-        { $$ = PinpointingInfoLoader::premises($1, $2); }
     ;
 
 Couple
     : ID ID
-        { $$ = PinpointingInfoLoader::premise($1, $2); }
+        { PinpointingInfoLoader::premise($1, $2); }
     ;
 
 %%
 
 void pinpyyerror(const char* message)
 {
+    // The records read before the error are entered first, with their
+    // diagnostics.
+    PinpointingInfoLoader::catchUp();
     GrammarSupport::syntaxError(message, pinpyytext);
 }

@@ -8,8 +8,8 @@
 
 bool RecordedClauseTie::prepared = false;
 std::vector<RecordedClauseTie::Tied> RecordedClauseTie::records;
-std::unordered_map<unsigned long, unsigned long> RecordedClauseTie::variableOfConcept;
-std::unordered_map<unsigned long, unsigned long> RecordedClauseTie::conceptOfHead;
+IdPairMap<unsigned long> RecordedClauseTie::variableOfConcept;
+IdPairMap<unsigned long> RecordedClauseTie::conceptOfHead;
 
 void RecordedClauseTie::install()
 {
@@ -31,31 +31,35 @@ void RecordedClauseTie::prepare()
 {
     prepared = true;
     const EncodedTBox* encoded = EncodedTBox::getInstance();
-    const std::vector<std::pair<unsigned long, unsigned long>> pairs = encoded->deductionPairs();
+    const unsigned long recordCount = encoded->recordCount() + 1;
 
     // A derivation lacks a premise when it lost one itself or rests on a
     // record that does; premises are always earlier records.
-    std::vector<bool> missing(pairs.size(), false);
+    std::vector<bool> missing(recordCount, false);
     for (unsigned long n : PinpointingInfoLoader::incompleteRecords)
         if (n < missing.size())
             missing[n] = true;
-    for (unsigned long n = 1; n < missing.size(); ++n) {
-        const EncodedTBox::Deduction* d = encoded->getDeduction(n);
-        if (d == nullptr || d->dependencies == nullptr)
-            continue;
-        for (unsigned long premise : *d->dependencies)
-            if (premise < n && missing[premise])
-                missing[n] = true;
-    }
+    if (!PinpointingInfoLoader::incompleteRecords.empty())
+        for (unsigned long n = 1; n < missing.size(); ++n) {
+            const EncodedTBox::Deduction* d = encoded->getDeduction(n);
+            if (d == nullptr || d->dependencies == nullptr)
+                continue;
+            for (unsigned long premise : *d->dependencies)
+                if (premise < n && missing[premise])
+                    missing[n] = true;
+        }
 
     const unsigned long axioms = encoded->axiomCount();
     const unsigned long clauseRecords = axioms + encoded->savedCount();
+    records.reserve(clauseRecords);
     for (unsigned long position = 1; position <= clauseRecords; ++position) {
-        unsigned long n = position <= axioms ? encoded->axiomRecordNumber(position)
-                                             : encoded->savedRecordNumber(position - axioms);
-        if (n == 0 || n >= pairs.size() || !makesClause(pairs[n].first, pairs[n].second))
+        bool axiom = position <= axioms;
+        unsigned long n = axiom ? encoded->axiomRecordNumber(position) : encoded->savedRecordNumber(position - axioms);
+        std::pair<unsigned long, unsigned long> pair =
+            axiom ? encoded->axiomRecordPair(position) : encoded->savedRecordPair(position - axioms);
+        if (n == 0 || n >= recordCount || !makesClause(pair.first, pair.second))
             continue;
-        records.push_back({position, pairs[n].first, pairs[n].second, position > axioms && missing[n]});
+        records.push_back({position, pair.first, pair.second, !axiom && missing[n]});
     }
 }
 
@@ -69,13 +73,13 @@ void RecordedClauseTie::refuse(const char* what, unsigned long k)
 
 bool RecordedClauseTie::bind(unsigned long concept, unsigned long variable, bool head)
 {
-    auto known = variableOfConcept.emplace(concept, variable);
-    if (!known.second && known.first->second != variable)
+    auto known = variableOfConcept.insert(concept, variable);
+    if (!known.second && known.first != variable)
         return false;
     if (!head)
         return true;
-    auto named = conceptOfHead.emplace(variable, concept);
-    return named.second || named.first->second == concept;
+    auto named = conceptOfHead.insert(variable, concept);
+    return named.second || named.first == concept;
 }
 
 HornClauseTie::Control RecordedClauseTie::control(unsigned long k, const LiteralList& hornClause)

@@ -1,10 +1,9 @@
 #ifndef KORVANE_PINPOINT_ENCODER_RECORDEDCLAUSETIE_H
 #define KORVANE_PINPOINT_ENCODER_RECORDEDCLAUSETIE_H
 
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
+#include "model/IdPairMap.h"
 #include "parsers/HornClauseTie.h"
 
 // Ties each Horn clause of the encoding being copied to the record of its own
@@ -53,8 +52,9 @@ private:
     };
     static bool prepared;
     static std::vector<Tied> records;
-    static std::unordered_map<unsigned long, unsigned long> variableOfConcept;
-    static std::unordered_map<unsigned long, unsigned long> conceptOfHead;
+    // Keyed by the whole concept id and the whole variable.
+    static IdPairMap<unsigned long> variableOfConcept;
+    static IdPairMap<unsigned long> conceptOfHead;
 };
 
 #endif

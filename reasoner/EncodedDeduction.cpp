@@ -1,5 +1,15 @@
 #include "reasoner/EncodedDeduction.h"
 
+void* EncodedDeduction::operator new(std::size_t)
+{
+    return pool_allocator<EncodedDeduction>().allocate(1);
+}
+
+void EncodedDeduction::operator delete(void* record) noexcept
+{
+    pool_allocator<EncodedDeduction>().deallocate(static_cast<EncodedDeduction*>(record), 1);
+}
+
 EncodedDeduction* EncodedDeduction::axiom(int index, int originalNumber)
 {
     EncodedDeduction* d = new EncodedDeduction();

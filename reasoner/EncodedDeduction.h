@@ -1,6 +1,7 @@
 #ifndef KORVANE_REASONER_ENCODEDDEDUCTION_H
 #define KORVANE_REASONER_ENCODEDDEDUCTION_H
 
+#include <cstddef>
 #include <vector>
 
 #include "model/pool_allocator.h"
@@ -9,7 +10,7 @@
 // axiom ("A"), or a derived subsumption that has a clause of its own in the
 // encoding ("S", saved) or stands only as a derived Boolean fact ("B").
 // Derivations know the records of their premises by record number.
-class EncodedDeduction {
+class EncodedDeduction final {
 public:
     using Dependencies = std::vector<unsigned long, pool_allocator<unsigned long>>;
 
@@ -19,6 +20,11 @@ public:
     // A derivation by the axiom with `index`; takes ownership of the
     // dependency vector (null: no premises).
     static EncodedDeduction* derivation(int index, Dependencies* dependencies, bool saved);
+
+    // Records come by the million and go all at once: they are drawn from
+    // one pool.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* record) noexcept;
 
     EncodedDeduction(const EncodedDeduction&) = delete;
     EncodedDeduction& operator=(const EncodedDeduction&) = delete;

@@ -14,8 +14,8 @@ EncodedTBox* EncodedTBox::getInstance()
 EncodedTBox::EncodedTBox()
 {
     deductions.push_back(nullptr);
-    axiomNumbers.push_back(0);
-    savedNumbers.push_back(0);
+    axiomNumbers.push_back(ClauseRecord{});
+    savedNumbers.push_back(ClauseRecord{});
 }
 
 EncodedTBox::~EncodedTBox()
@@ -47,8 +47,8 @@ void EncodedTBox::startPinpointingInfoUpload()
 {
     freeRecords();
     deductions.push_back(nullptr);
-    axiomNumbers.assign(1, 0);
-    savedNumbers.assign(1, 0);
+    axiomNumbers.assign(1, ClauseRecord{});
+    savedNumbers.assign(1, ClauseRecord{});
     clearAssumptions();
     assumptionBound = 0;
     missingPremiseControls.clear();
@@ -96,8 +96,8 @@ bool EncodedTBox::insertPinpointingAxiom(unsigned long sub, unsigned long super,
     }
     axiomRecords += 1;
     if (axiomNumbers.size() < axiomRecords)
-        axiomNumbers.resize(axiomRecords, 0);
-    axiomNumbers.push_back(allRecords);
+        axiomNumbers.resize(axiomRecords, ClauseRecord{});
+    axiomNumbers.push_back(ClauseRecord{allRecords, sub, super});
     noteIndex(index);
     if (original > 0 && static_cast<unsigned long>(original) > largestOriginal)
         largestOriginal = static_cast<unsigned long>(original);
@@ -129,8 +129,8 @@ bool EncodedTBox::insertPinpointingSavedClause(unsigned long sub, unsigned long 
     }
     savedRecords += 1;
     if (savedNumbers.size() < savedRecords)
-        savedNumbers.resize(savedRecords, 0);
-    savedNumbers.push_back(allRecords);
+        savedNumbers.resize(savedRecords, ClauseRecord{});
+    savedNumbers.push_back(ClauseRecord{allRecords, sub, super});
     noteIndex(index);
     return true;
 }
@@ -152,12 +152,24 @@ const EncodedTBox::Deduction* EncodedTBox::getDeduction(unsigned long n) const
 
 unsigned long EncodedTBox::axiomRecordNumber(unsigned long k) const
 {
-    return k > 0 && k < axiomNumbers.size() ? axiomNumbers[k] : 0;
+    return k > 0 && k < axiomNumbers.size() ? axiomNumbers[k].number : 0;
 }
 
 unsigned long EncodedTBox::savedRecordNumber(unsigned long k) const
 {
-    return k > 0 && k < savedNumbers.size() ? savedNumbers[k] : 0;
+    return k > 0 && k < savedNumbers.size() ? savedNumbers[k].number : 0;
+}
+
+std::pair<unsigned long, unsigned long> EncodedTBox::axiomRecordPair(unsigned long k) const
+{
+    return k > 0 && k < axiomNumbers.size() ? std::make_pair(axiomNumbers[k].sub, axiomNumbers[k].super)
+                                            : std::make_pair(0UL, 0UL);
+}
+
+std::pair<unsigned long, unsigned long> EncodedTBox::savedRecordPair(unsigned long k) const
+{
+    return k > 0 && k < savedNumbers.size() ? std::make_pair(savedNumbers[k].sub, savedNumbers[k].super)
+                                            : std::make_pair(0UL, 0UL);
 }
 
 void EncodedTBox::releaseImplicationTable()

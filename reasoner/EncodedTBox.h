@@ -66,6 +66,9 @@ public:
                                       Dependencies* dependencies);
     // The record number of the pair, 0 when it has none.
     unsigned long findDeductionId(unsigned long sub, unsigned long super) const;
+    // The pair will soon be looked up or inserted: its place in the map is
+    // fetched into the cache meanwhile.
+    void prefetchDeduction(unsigned long sub, unsigned long super) const { deductionMap.prefetch(sub, super); }
     // Frees the records once the encoding has been copied; the assumption
     // variables and the counters stay.
     void dropPinpointingRecords();
@@ -126,17 +129,15 @@ public:
 
     // --- Read access.
 
-    // The (sub, super) pair of every record, with its record number.
-    // The (sub id, super id) pair of every record, by record number.
-    std::vector<std::pair<unsigned long, unsigned long>> deductionPairs() const
-    {
-        return deductionMap.pairsByNumber(allRecords + 1);
-    }
     // Record n (1-based), null when there is none.
     const Deduction* getDeduction(unsigned long n) const;
     // The record number of the k-th axiom record / k-th saved record, 0 when none.
     unsigned long axiomRecordNumber(unsigned long k) const;
     unsigned long savedRecordNumber(unsigned long k) const;
+    // The (sub id, super id) pair of the k-th axiom record / k-th saved
+    // record, (0, 0) when none.
+    std::pair<unsigned long, unsigned long> axiomRecordPair(unsigned long k) const;
+    std::pair<unsigned long, unsigned long> savedRecordPair(unsigned long k) const;
     // The assumption variable of axiom k, 0 when none.
     unsigned long assumptionOf(long k) const;
     const std::set<unsigned long>& getAssumptionSet() const { return assumptionSet; }
@@ -203,8 +204,14 @@ private:
     unsigned long lastControl = 0;
     unsigned long lastAssumption = 0;
 
-    std::vector<unsigned long> axiomNumbers;
-    std::vector<unsigned long> savedNumbers;
+    // The k-th axiom record and the k-th saved record: its number and pair.
+    struct ClauseRecord {
+        unsigned long number = 0;
+        unsigned long sub = 0;
+        unsigned long super = 0;
+    };
+    std::vector<ClauseRecord> axiomNumbers;
+    std::vector<ClauseRecord> savedNumbers;
     // Axiom number -> assumption variable, only for the axioms that have one:
     // the positions of the axiom records and the indexes that records name
     // (or the lines of a loaded axioms information). An index may lie far

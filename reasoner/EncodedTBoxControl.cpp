@@ -22,9 +22,14 @@ void EncodedTBox::startEncodingPinpointing(unsigned long variables)
             if (a != nullptr && a->controlVariable == 0)
                 a->controlVariable = offset + k;
         }
+        // Records of one rule application come in a row with one index:
+        // each run is named once.
+        int previous = 0;
         for (const Deduction* d : deductions)
-            if (d != nullptr && d->index > 0)
+            if (d != nullptr && d->index > 0 && d->index != previous) {
+                previous = d->index;
                 named.emplace_back(d->index, offset + static_cast<unsigned long>(d->index));
+            }
         lastAssumption = offset + largestIndex;
     } else {
         // Every GCI that stems from normalisation only shares this variable.
@@ -73,16 +78,24 @@ void EncodedTBox::numberAssumptions(std::vector<std::pair<unsigned long, unsigne
     visitMarks.assign(markedVariables.size(), 0);
 
     recordSlots.assign(deductions.size(), 0);
+    // A run of records with one index shares its slot.
+    int previous = 0;
+    unsigned previousSlot = 0;
     for (unsigned long n = 1; n < deductions.size(); ++n) {
         const Deduction* d = deductions[n];
         if (d == nullptr || d->index <= 0)
             continue;
-        auto axiom = std::lower_bound(named.begin(), named.end(),
-                                      std::make_pair(static_cast<unsigned long>(d->index), 0UL));
-        if (axiom == named.end() || axiom->first != static_cast<unsigned long>(d->index))
-            continue;
-        auto slot = std::lower_bound(markedVariables.begin(), markedVariables.end(), axiom->second);
-        recordSlots[n] = static_cast<unsigned>(slot - markedVariables.begin()) + 1;
+        if (d->index != previous) {
+            previous = d->index;
+            previousSlot = 0;
+            auto axiom = std::lower_bound(named.begin(), named.end(),
+                                          std::make_pair(static_cast<unsigned long>(d->index), 0UL));
+            if (axiom != named.end() && axiom->first == static_cast<unsigned long>(d->index)) {
+                auto slot = std::lower_bound(markedVariables.begin(), markedVariables.end(), axiom->second);
+                previousSlot = static_cast<unsigned>(slot - markedVariables.begin()) + 1;
+            }
+        }
+        recordSlots[n] = previousSlot;
     }
 }
 

@@ -1,65 +1,100 @@
 #include "reasoner/SubsumptionPairIndex.h"
 
-unsigned long SubsumptionPairIndex::hash(unsigned long sub, unsigned long super)
+bool SubsumptionPairIndex::packs(unsigned long sub, unsigned long super)
 {
-    unsigned long h = sub * 0x9E3779B97F4A7C15UL + super;
+    return sub <= 0xFFFFFFFFUL && super <= 0xFFFFFFFFUL;
+}
+
+uint64_t SubsumptionPairIndex::key(unsigned long sub, unsigned long super)
+{
+    return (static_cast<uint64_t>(sub) << 32) | super;
+}
+
+unsigned long SubsumptionPairIndex::hash(uint64_t key)
+{
+    uint64_t h = key;
     h ^= h >> 30;
     h *= 0xBF58476D1CE4E5B9UL;
     h ^= h >> 27;
     h *= 0x94D049BB133111EBUL;
-    return h ^ (h >> 31);
+    return static_cast<unsigned long>(h ^ (h >> 31));
 }
 
-unsigned long SubsumptionPairIndex::position(unsigned long sub, unsigned long super) const
+unsigned long SubsumptionPairIndex::position(uint64_t key) const
 {
     const unsigned long mask = slots.size() - 1;
-    unsigned long at = hash(sub, super) & mask;
-    while (slots[at].number != 0 && (slots[at].sub != sub || slots[at].super != super))
+    unsigned long at = hash(key) & mask;
+    while (slots[at].number != 0 && slots[at].key != key)
         at = (at + 1) & mask;
     return at;
+}
+
+// A function that only prefetches has no effect that the compiler must
+// keep: the prefetch is written into each loop that wants it, never called.
+#if defined(__GNUC__)
+#define KORVANE_PREFETCH(address) __builtin_prefetch(address)
+#else
+#define KORVANE_PREFETCH(address) ((void)(address))
+#endif
+
+void SubsumptionPairIndex::prefetch(unsigned long sub, unsigned long super) const
+{
+    if (!slots.empty() && packs(sub, super))
+        KORVANE_PREFETCH(&slots[hash(key(sub, super)) & (slots.size() - 1)]);
 }
 
 void SubsumptionPairIndex::grow()
 {
     std::vector<Slot> old;
     old.swap(slots);
-    slots.assign(old.empty() ? 1024 : old.size() * 2, Slot{0, 0, 0});
-    for (const Slot& s : old)
+    slots.assign(old.empty() ? 1024 : old.size() * 2, Slot{0, 0});
+    // The slots of the pairs a little further on are fetched while a pair
+    // is moved.
+    const std::size_t distance = 16;
+    for (std::size_t i = 0; i < old.size(); ++i) {
+        if (i + distance < old.size() && old[i + distance].number != 0)
+            KORVANE_PREFETCH(&slots[hash(old[i + distance].key) & (slots.size() - 1)]);
+        const Slot& s = old[i];
         if (s.number != 0)
-            slots[position(s.sub, s.super)] = s;
+            slots[position(s.key)] = s;
+    }
 }
 
 bool SubsumptionPairIndex::insert(unsigned long sub, unsigned long super, unsigned long number)
 {
+    if (!packs(sub, super)) {
+        if (!wide.emplace(std::make_pair(sub, super), number).second)
+            return false;
+        ++count;
+        return true;
+    }
     // At most seven slots in ten are taken.
-    if ((count + 1) * 10 > slots.size() * 7)
+    if ((packed + 1) * 10 > slots.size() * 7)
         grow();
-    Slot& slot = slots[position(sub, super)];
+    const uint64_t k = key(sub, super);
+    Slot& slot = slots[position(k)];
     if (slot.number != 0)
         return false;
-    slot = Slot{sub, super, number};
+    slot = Slot{k, number};
+    ++packed;
     ++count;
     return true;
 }
 
 unsigned long SubsumptionPairIndex::find(unsigned long sub, unsigned long super) const
 {
+    if (!packs(sub, super)) {
+        auto it = wide.find(std::make_pair(sub, super));
+        return it == wide.end() ? 0 : it->second;
+    }
     if (slots.empty())
         return 0;
-    return slots[position(sub, super)].number;
+    return slots[position(key(sub, super))].number;
 }
 
 void SubsumptionPairIndex::clear()
 {
     std::vector<Slot>().swap(slots);
-    count = 0;
-}
-
-std::vector<std::pair<unsigned long, unsigned long>> SubsumptionPairIndex::pairsByNumber(unsigned long records) const
-{
-    std::vector<std::pair<unsigned long, unsigned long>> pairs(records, {0, 0});
-    for (const Slot& s : slots)
-        if (s.number != 0 && s.number < records)
-            pairs[s.number] = {s.sub, s.super};
-    return pairs;
+    wide.clear();
+    packed = count = 0;
 }

@@ -152,8 +152,94 @@ INSTANTIATE_TEST_SUITE_P(
         RejectedSideFile{"OriginalNumberAboveTheBound", "1 2 1 4294967297 A\n", kContext, "Parser", 1,
                          indexError("Original axiom number", 1)},
         RejectedSideFile{"DerivationIndexAboveTheBound", "1 2 1 1 A\n3 2 16777217 3 3\nB\n", kContext, "Parser", 3,
-                         indexError("Axiom index", 3)}),
+                         indexError("Axiom index", 3)},
+        // A record is done with before anything after it is reported.
+        RejectedSideFile{"IndexErrorBeforeALaterSyntaxError", "1 2 1 1 A\n1 3 16777217 1 A\n5 6 7 A\n", kContext,
+                         "Parser", 2, indexError("Axiom index", 2)},
+        RejectedSideFile{"IndexErrorBeforeALaterUnrecognizedToken", "1 2 16777217 1 A\n\nx\n", kContext, "Parser", 1,
+                         indexError("Axiom index", 1)},
+        RejectedSideFile{"IndexErrorBeforeALaterNumberBeyond64Bits", "1 2 1 16777217 A\n99999999999999999999\n",
+                         kContext, "Parser", 1, indexError("Original axiom number", 1)},
+        RejectedSideFile{"LostPremiseBeforeALaterSyntaxError", "1 2 1 1 A\n3 4 1\n5 6 B\n7 8 9 A\n", kContext,
+                         "Parser", 4, "syntax error near token 'A'", couple(3)},
+        // The premise 7 8 is complete, and warned about, before the
+        // character after it is read.
+        RejectedSideFile{"LostPremiseOfTheRecordBeingReadBeforeAnUnrecognizedToken", "5 6 1\n7 8\nx\n", kContext,
+                         "Lexer", 3, unrecognized("x"), couple(2)}),
     ByTitle());
+
+// A record that waits behind many others to be entered names its own line.
+TEST_F(PinpointingReader, ARecordFollowedByManyOthersReportsItsOwnLine)
+{
+    std::string many;
+    for (int k = 0; k < 40; ++k)
+        many += "1 2 1 1 A\n";
+    ::testing::internal::CaptureStderr();
+    ASSERT_EQ(parsePinpointingInfo("1 2 1 1 A\n3 4 1 7 8 B\n" + many), 0);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), couple(2) + warningsSummary(1));
+    EXPECT_EXIT(parsePinpointingInfo("1 2 1 1 A\n3 4 16777217 1 A\n" + many), ExitedWithCode(255),
+                fatalOutput("", diagnostic(kContext, "Parser", "ERROR", 2, indexError("Axiom index", 2)), 0));
+}
+
+// A file of a few megabytes, nearly all digits, so that the ends of the
+// blocks it is read in fall inside numbers (of up to 41 digits, leading
+// zeros): every record reads as written, and the lines are counted through
+// the whole file. Line k (from 1) is record k: an axiom record on an odd
+// line, on an even line a derivation from the record just before; the
+// derivation on line `lost` names a pair of no record instead.
+class LargePinpointingFile : public PinpointingReader {
+protected:
+    static std::string padded(unsigned long n, std::size_t width)
+    {
+        std::string digits = std::to_string(n);
+        return std::string(width > digits.size() ? width - digits.size() : 0, '0') + digits;
+    }
+
+    static std::string text(unsigned long lines, unsigned long lost)
+    {
+        std::string t;
+        for (unsigned long k = 1; k <= lines; k += 2) {
+            std::string sub = padded(1000 + k, 10 + k % 32);
+            std::string super = padded(7, 1 + k % 41);
+            t += sub + " " + super + " 5 9 A\n";
+            t += sub + " 8 6 " + (k + 1 == lost ? padded(3, 37) : sub) + " " + super + " S\n";
+        }
+        return t;
+    }
+
+    static std::vector<std::string> expected(unsigned long lines, unsigned long lost)
+    {
+        std::vector<std::string> r;
+        for (unsigned long k = 1; k <= lines; k += 2) {
+            r.push_back("A 5 9");
+            r.push_back(k + 1 == lost ? "S 6 -" : "S 6 " + std::to_string(k));
+        }
+        return r;
+    }
+
+    static const unsigned long kLines = 140000;
+    static const unsigned long kLost = 139998;
+};
+
+TEST_F(LargePinpointingFile, ReadsAsWritten)
+{
+    std::string input = text(kLines, kLost);
+    ASSERT_GT(input.size(), 4000000u);
+    ::testing::internal::CaptureStderr();
+    int result = parsePinpointingInfo(input);
+    std::string err = ::testing::internal::GetCapturedStderr();
+    ASSERT_EQ(result, 0);
+    EXPECT_EQ(records(), expected(kLines, kLost));
+    EXPECT_EQ(err, couple(static_cast<int>(kLost)) + warningsSummary(1));
+}
+
+TEST_F(LargePinpointingFile, AnErrorAtTheEndHasItsLine)
+{
+    EXPECT_EXIT(parsePinpointingInfo(text(kLines, kLost) + "x"), ExitedWithCode(255),
+                fatalOutput(couple(static_cast<int>(kLost)),
+                            diagnostic(kContext, "Lexer", "ERROR", static_cast<int>(kLines) + 1, unrecognized("x")),
+                            1));
+}
 
 TEST_F(PinpointingReader, AnyInputIsReadOrRejectedWithoutACrash)
 {

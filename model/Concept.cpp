@@ -211,7 +211,7 @@ void Concept::destroyNotShared(uint16_t mask)
 #ifdef KORVANE_CLASSIFIER_MODEL
 
 AssertionEntry::AssertionEntry(Concept* subsumed, unsigned long variable)
-    : first(subsumed), second(variable), id(subsumed->id)
+    : first(subsumed), second(static_cast<uint32_t>(variable)), id(static_cast<uint32_t>(subsumed->id))
 {
 }
 

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # The classifier on the shared ontologies, in three tables.
 #
-# 1. Per ontology, one run with pinpointing and the encoding written to files
-#    (-o=FILE -h=FILE -p=FILE -s): CPU seconds of each phase and in total
-#    (the run's own timing lines), the wall-clock seconds of the whole run,
-#    variables and clauses (its "p cnf" line), peak resident memory, and,
-#    when Konclude is installed, Konclude's wall-clock seconds for the whole
-#    process on the same ontology (.ofn) with the ratio of the two.
+# 1. Per ontology, RUNS runs with pinpointing and the encoding written to
+#    files (-o=FILE -h=FILE -p=FILE -s), alternating with RUNS runs of
+#    Konclude when it is installed: CPU seconds of each phase and in total
+#    (the run's own timing lines, from the run of median wall time), the
+#    median wall-clock seconds of the whole process, variables and clauses
+#    (its "p cnf" line), peak resident memory, Konclude's median wall-clock
+#    seconds on the same ontology (.ofn) and the ratio of the two medians.
 #    The last row is an ontology of COPIES disjoint renamed copies of
-#    el-galen, made by bench/replicate_ontology.sh in the scratch directory.
+#    el-galen, made by bench/replicate_ontology.sh in the scratch directory;
+#    a line after it gives its wall and CPU seconds against el-galen's row
+#    (COPIES times would be linear).
 # 2. QUERIES pinpointing queries through the in-process solver (-m) on
 #    el-galen: half of them derived subsumptions of named concepts from the
 #    deductions table, half random pairs of named concepts, with a fixed
@@ -22,7 +25,7 @@
 # environment: ONTOLOGIES (names under shared/data/ontologies without
 #              .krss; default: all), QUERIES (default 1000), COPIES (default
 #              8; 0 leaves the scale row out), KONCLUDE (0 leaves Konclude
-#              out)
+#              out), RUNS (runs of each program per row, default 3)
 
 set -u
 
@@ -31,6 +34,7 @@ build=${1:-/tmp/korvane-bench-build}
 data=$root/../shared/data/ontologies
 queries=${QUERIES:-1000}
 copies=${COPIES:-8}
+runs=${RUNS:-3}
 use_konclude=${KONCLUDE:-1}
 if [ -z "${ONTOLOGIES:-}" ]; then
     ontologies=$(cd "$data" && ls *.krss | sed 's/\.krss$//')
@@ -87,43 +91,66 @@ print_header() {
     printf "$row_format" ontology parse_s norm_s class+enc total_s wall_s vars clauses peak_MB konclude_s ratio
 }
 
+# The median of the numbers on standard input.
+median() { sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "-"; else print v[int((NR + 1) / 2)] }'; }
+
 # One row: the classifier on $2 (.krss) and Konclude on $3 (.ofn, may be
-# missing), under the name $1.
+# missing), under the name $1, each run $runs times in turn. The row's wall
+# and total CPU seconds are left in row_wall and row_total.
 measure() {
     local name=$1 krss=$2 ofn=$3 dir=$work/$1
+    row_wall=""
+    row_total=""
     mkdir -p "$dir"
-    local wall begin
-    begin=$(now)
-    if ! with_peak "$dir/peak" "$classifier" -i="$krss" -o="$dir/body" -h="$dir/header" -p="$dir/assumptions" -s \
-        >/dev/null 2>"$dir/err"; then
-        echo "$name: the classifier failed:" >&2
-        tail -n 5 "$dir/err" >&2
-        return
-    fi
-    wall=$(seconds_since "$begin")
+    : >"$dir/walls"
+    : >"$dir/konclude_walls"
+    local run begin wall
+    for ((run = 1; run <= runs; run++)); do
+        begin=$(now)
+        if ! with_peak "$dir/peak.$run" "$classifier" -i="$krss" -o="$dir/body" -h="$dir/header" -p="$dir/assumptions" -s \
+            >/dev/null 2>"$dir/err.$run"; then
+            echo "$name: the classifier failed:" >&2
+            tail -n 5 "$dir/err.$run" >&2
+            return
+        fi
+        wall=$(seconds_since "$begin")
+        echo "$wall $run" >>"$dir/walls"
+        rm -f "$dir/body"
+        if [ -n "$konclude" ] && [ -f "$ofn" ]; then
+            begin=$(now)
+            if "$konclude" classification -w 2 -i "$ofn" -o "$dir/konclude.owl.xml" >/dev/null 2>&1; then
+                echo "$(seconds_since "$begin")" >>"$dir/konclude_walls"
+            else
+                echo failed >>"$dir/konclude_walls"
+            fi
+            rm -f "$dir/konclude.owl.xml"
+        fi
+    done
+    # The run of median wall time gives the phases and the peak.
+    local middle
+    read -r wall middle < <(sort -g "$dir/walls" | awk -v n="$runs" 'NR == int((n + 1) / 2)')
     local vars clauses peak ks="-" ratio="-"
     read -r vars clauses < <(awk '$1 == "p" && $2 == "cnf" { v = $3; c = $4 } END { print v, c }' "$dir/header")
-    peak=$(awk '{ if ($1 ~ /^[0-9]+$/) printf "%.0f", $1 / 1024; else print $1 }' "$dir/peak" | tail -n 1)
-    rm -f "$dir/body"
-    if [ -n "$konclude" ] && [ -f "$ofn" ]; then
-        local start
-        start=$(now)
-        if "$konclude" classification -w 2 -i "$ofn" -o "$dir/konclude.owl.xml" >/dev/null 2>&1; then
-            ks=$(seconds_since "$start")
-        else
+    peak=$(awk '{ if ($1 ~ /^[0-9]+$/) printf "%.0f", $1 / 1024; else print $1 }' "$dir/peak.$middle" | tail -n 1)
+    if [ -s "$dir/konclude_walls" ]; then
+        if grep -q failed "$dir/konclude_walls"; then
             ks=failed
+        else
+            ks=$(median <"$dir/konclude_walls")
+            ratio=$(awk -v a="$wall" -v b="$ks" 'BEGIN { printf "%.2f", a / b }')
         fi
-        rm -f "$dir/konclude.owl.xml"
-        [ "$ks" != failed ] && ratio=$(awk -v a="$wall" -v b="$ks" 'BEGIN { printf "%.2f", a / b }')
     fi
+    row_wall=$wall
+    row_total=$(timing 'TOTAL TIME' "$dir/err.$middle")
     # shellcheck disable=SC2059
-    printf "$row_format" "$name" "$(timing PARSING "$dir/err")" "$(timing NORMALIZATION "$dir/err")" \
-        "$(timing 'CLASSIFICATION AND ENCODING [init+ded+enc]' "$dir/err")" "$(timing 'TOTAL TIME' "$dir/err")" \
+    printf "$row_format" "$name" "$(timing PARSING "$dir/err.$middle")" "$(timing NORMALIZATION "$dir/err.$middle")" \
+        "$(timing 'CLASSIFICATION AND ENCODING [init+ded+enc]' "$dir/err.$middle")" "$row_total" \
         "$wall" "$vars" "$clauses" "$peak" "$ks" "$ratio"
 }
 
 echo "== classification with pinpointing, encoding written to files (phases: CPU seconds of all threads;"
-echo "   wall_s and konclude_s: wall seconds of the whole process; ratio = wall_s / konclude_s) =="
+echo "   wall_s and konclude_s: median wall seconds of the whole process over $runs runs each;"
+echo "   ratio = wall_s / konclude_s) =="
 print_header
 for name in $ontologies; do
     if [ ! -f "$data/$name.krss" ]; then
@@ -131,6 +158,10 @@ for name in $ontologies; do
         continue
     fi
     measure "$name" "$data/$name.krss" "$data/$name.ofn"
+    if [ "$name" = el-galen ]; then
+        single_wall=$row_wall
+        single_total=$row_total
+    fi
 done
 if [ "$copies" -gt 0 ] && [ -f "$data/el-galen.krss" ]; then
     bash "$root/bench/replicate_ontology.sh" "$copies" "$data/el-galen.krss" >"$work/scale.krss"
@@ -150,6 +181,10 @@ if [ "$copies" -gt 0 ] && [ -f "$data/el-galen.krss" ]; then
         END { print scalar(grep { !$role{$_} } keys %name), "\n" }' "$work/scale.krss")
     echo "(el-galen x$copies: $concepts concept names)"
     measure "el-galen-x$copies" "$work/scale.krss" "$ofn"
+    if [ -n "${single_wall:-}" ] && [ -n "$row_wall" ]; then
+        awk -v c="$copies" -v w="$row_wall" -v w1="$single_wall" -v t="$row_total" -v t1="$single_total" 'BEGIN {
+                printf "(el-galen x%d against el-galen: wall %.2fx, CPU %.2fx; linear: %dx)\n", c, w / w1, t / t1, c }'
+    fi
     rm -f "$work/scale.krss" "$work/scale.ofn"
 fi
 

@@ -97,7 +97,10 @@ public:
     static DeductionsTables deductionsTables;
 
 private:
-    // Steps of the classification, in the order it runs them.
+    // Steps of the classification, in the order it runs them. The first
+    // ones walk the GCIs in the order of the set, kept in gcisInOrder while
+    // they run.
+    std::vector<Axiom*> gcisInOrder;
     void numberSelectors();
     void linkNormalizedAxioms(bool pinpointing);
     void numberRoleAxiomSelectors(bool pinpointing);
@@ -127,6 +130,7 @@ private:
         bool ownPresent;
         uint32_t ownVariable;
     };
+    void prefetchQueued() const;
     void dispatchAtomic(const QueuedSubsumption& item, unsigned long processed);
     void dispatchExistential(const QueuedSubsumption& item, unsigned long processed);
     void applyImplicationRule(const AtomicPremise& premise, const AtomicRule& rule);
@@ -143,11 +147,16 @@ private:
                   bool dropTautology = false);
     // The existential over role with the filler, stored or made now; null
     // when new concepts are not to be made and none is stored.
-    Concept* obtainExistential(Role* role, Concept* filler);
+    // The existential's filler is given as the parts of an existential over
+    // it (read before anything is made: a new one may move the parts).
+    struct ExistentialParts;
+    Concept* obtainExistential(Role* role, const ExistentialParts& parts);
     // The existential over role with the filler in the role's related set.
     Concept* findRelated(Role* role, Concept* filler);
+    Concept* findRelated(Role* role, uint32_t fillerId);
     void handClause(const LiteralList& clause);
     void handClause(const std::vector<long>& clause);
+    void handClause(const long* literals, std::size_t count);
     std::vector<long> scratchClause;
     // Puts (sub, variable) into super's assertion set and, for an
     // existential super, into the index of the existentials above sub.
@@ -159,9 +168,9 @@ private:
     void addRelated(Role* role, Concept* existential);
     // The existentials made during the saturation join the normalised set,
     // and the related sets receive their members, only after it: meanwhile
-    // normalExistentials and relatedIndex answer every lookup, and the
-    // sorted batches go in with position hints instead of one tree search
-    // each.
+    // normalExistentials and relatedIndex answer every lookup. The related
+    // sets take their sorted batch with position hints instead of one tree
+    // search each; the normalised set orders its batch when next walked.
     std::vector<Concept*> madeExistentials;
     std::vector<Concept*> pendingRelated;
     void settleSaturationSets();
@@ -192,12 +201,13 @@ private:
     // inserting an equal new existential into the normal form would return.
     IdPairMap<Concept*> normalExistentials;
     void indexNormalExistentials();
-    // The role and filler of every normalised existential by its id: the
-    // rules read them here instead of walking to the filler through the
-    // operand list.
+    // The role and filler of every normalised existential by its id, with
+    // the filler's id: the rules read them here instead of walking to the
+    // filler through the operand list (and most read no filler at all).
     struct ExistentialParts {
         Role* role;
         Concept* filler;
+        uint32_t fillerId;
     };
     std::vector<ExistentialParts> existentialParts;
     const ExistentialParts& partsOf(const Concept* existential) const { return existentialParts[existential->id]; }

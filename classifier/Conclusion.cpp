@@ -97,15 +97,23 @@ void TBox::handHornClause(unsigned long conclusion, long selector, const unsigne
 {
     if (conclusion == 0 || static_cast<long>(conclusion) == selector)
         return;
-    std::vector<long>& clause = scratchClause;
-    clause.clear();
+    // Most rules have one or two premises: their clause is put together on
+    // the stack.
+    constexpr std::size_t Short = 8;
+    long shortClause[Short + 2];
+    long* clause = shortClause;
+    if (count > Short) {
+        scratchClause.resize(count + 2);
+        clause = scratchClause.data();
+    }
+    std::size_t size = 0;
     if (selector != 0)
-        clause.push_back(-selector);
+        clause[size++] = -selector;
     for (std::size_t i = 0; i < count; ++i)
         if (premises[i] != 0)
-            clause.push_back(-static_cast<long>(premises[i]));
-    clause.push_back(static_cast<long>(conclusion));
-    handClause(clause);
+            clause[size++] = -static_cast<long>(premises[i]);
+    clause[size++] = static_cast<long>(conclusion);
+    handClause(clause, size);
 }
 
 void TBox::handClause(const LiteralList& clause)
@@ -116,6 +124,11 @@ void TBox::handClause(const LiteralList& clause)
 
 void TBox::handClause(const std::vector<long>& clause)
 {
-    CNF_SAT_Encoder->addClause(clause.data(), clause.size());
+    handClause(clause.data(), clause.size());
+}
+
+void TBox::handClause(const long* literals, std::size_t count)
+{
+    CNF_SAT_Encoder->addClause(literals, count);
     clauses_counter += 1;
 }

@@ -20,6 +20,7 @@ void TBox::performDeductionAndEncode(bool encode, bool pinpointing)
         return;
     unsigned long processed = 0;
     while (!deductionQueue.empty()) {
+        prefetchQueued();
         const QueuedSubsumption item = deductionQueue.front();
         deductionQueue.pop_front();
         processed = std::max(processed, item.variable);
@@ -33,6 +34,31 @@ void TBox::performDeductionAndEncode(bool encode, bool pinpointing)
     // The assertion sets that no rule read.
     fillAssertionSets();
     conceptsByNormalId = std::vector<Concept*>();
+}
+
+// The loop is bound by memory: the concepts and rule lists that the items a
+// few places ahead will read are asked for now, in two steps (the lists'
+// places are read from what the first step brought).
+void TBox::prefetchQueued() const
+{
+    constexpr std::size_t Far = 16;
+    constexpr std::size_t Near = 8;
+    const std::size_t size = deductionQueue.size();
+    if (size > Far) {
+        const QueuedSubsumption& far = deductionQueue[Far];
+        __builtin_prefetch(far.sub);
+        __builtin_prefetch(&far.sub->subsumerIndex);
+        if (far.superId < atomicRules.size())
+            __builtin_prefetch(&atomicRules[far.superId]);
+    }
+    if (size > Near) {
+        const QueuedSubsumption& near = deductionQueue[Near];
+        const std::vector<SubsumerIndex::Entry>& entries = near.sub->subsumerIndex.all();
+        if (!entries.empty())
+            __builtin_prefetch(&entries[entries.size() / 2]);
+        if (near.superId < atomicRules.size() && !atomicRules[near.superId].empty())
+            __builtin_prefetch(atomicRules[near.superId].data());
+    }
 }
 
 // super is atomic: the axioms with super on their left, as itself, as a
@@ -78,24 +104,10 @@ void TBox::dispatchExistential(const QueuedSubsumption& item, unsigned long proc
 
 void TBox::settleSaturationSets()
 {
-    // The normalised set orders existentials by the serial of their role,
-    // then by the address of their filler.
-    std::sort(madeExistentials.begin(), madeExistentials.end(), [this](const Concept* a, const Concept* b) {
-        const ExistentialParts& x = partsOf(a);
-        const ExistentialParts& y = partsOf(b);
-        if (x.role->serial != y.role->serial)
-            return x.role->serial < y.role->serial;
-        return std::less<const Concept*>()(x.filler, y.filler);
-    });
-    if (!madeExistentials.empty()) {
-        const ConceptComparator less;
-        auto at = normalizedConcepts.lower_bound(madeExistentials.front());
-        for (Concept* c : madeExistentials) {
-            while (at != normalizedConcepts.end() && less(*at, c))
-                ++at;
-            at = normalizedConcepts.insert(at, c);
-        }
-    }
+    // The normalised set orders the new existentials among its members only
+    // when it is next walked in order (a listing): the encoding needs none.
+    for (Concept* c : madeExistentials)
+        normalizedConcepts.append(c);
     madeExistentials.clear();
     // Each related set orders its members by the id of their filler.
     std::sort(pendingRelated.begin(), pendingRelated.end(), [this](const Concept* a, const Concept* b) {
@@ -103,7 +115,7 @@ void TBox::settleSaturationSets()
         const ExistentialParts& y = partsOf(b);
         if (x.role != y.role)
             return x.role->id < y.role->id;
-        return x.filler->id < y.filler->id;
+        return x.fillerId < y.fillerId;
     });
     for (Concept* c : pendingRelated) {
         RelatedSet& related = partsOf(c).role->related;
@@ -112,7 +124,7 @@ void TBox::settleSaturationSets()
     pendingRelated.clear();
     // The normalised set is final now.
     conceptsByNormalId.assign(Concept::normal_id_counter, nullptr);
-    for (Concept* c : normalizedConcepts)
+    for (Concept* c : normalizedConcepts.inInsertionOrder())
         if (c->id < conceptsByNormalId.size())
             conceptsByNormalId[c->id] = c;
 }

@@ -27,16 +27,23 @@ bool TBox::prepareDeductionAndEncode(bool encode, bool pinpointing)
     encodingMap = new EncodingMap();
     deducedPairs.clear();
     assumptions.clear();
+    // The GCIs are walked four times below: in order from one array rather
+    // than through the tree each time.
+    gcisInOrder.assign(gcis.begin(), gcis.end());
     numberSelectors();
     linkNormalizedAxioms(pinpointing);
     numberRoleAxiomSelectors(pinpointing);
     indexAxiomsByPremise();
+    // The normalised set is put in order here, before the rules' records
+    // are allocated, although only the initial subsumptions walk it in order.
+    normalizedConcepts.settle();
     compileAtomicRules();
     indexNormalExistentials();
     if (useRoleAxiomsInDeduction)
         indexRoleAxioms();
     addInitialSubsumptions();
     addToldSubsumptions();
+    gcisInOrder = std::vector<Axiom*>();
     return true;
 }
 
@@ -44,7 +51,7 @@ void TBox::numberSelectors()
 {
     if (use_original_axioms_ids)
         pinpointing_index = static_cast<int>(roleAxioms.size()) + Axiom::original_ax_counter;
-    for (Axiom* a : gcis) {
+    for (Axiom* a : gcisInOrder) {
         if (a->index < 0)
             a->index = ++pinpointing_index;
         a->selector = a->index;
@@ -77,7 +84,7 @@ void TBox::numberSelectors()
 // meet the selector numbers of the links.
 void TBox::linkNormalizedAxioms(bool pinpointing)
 {
-    for (Axiom* a : gcis) {
+    for (Axiom* a : gcisInOrder) {
         if (!use_original_axioms_ids) {
             if (pinpointing)
                 assumptions.push_back(a->selector);
@@ -120,7 +127,7 @@ void TBox::numberRoleAxiomSelectors(bool pinpointing)
 
 void TBox::indexAxiomsByPremise()
 {
-    for (Axiom* a : gcis) {
+    for (Axiom* a : gcisInOrder) {
         Concept* l = a->lhs;
         if (l->isAtomic()) {
             l->lhsAxioms.push_back(a);
@@ -137,12 +144,13 @@ void TBox::indexAxiomsByPremise()
 void TBox::indexNormalExistentials()
 {
     normalExistentials.clear();
-    existentialParts.assign(Concept::normal_id_counter, ExistentialParts{nullptr, nullptr});
-    for (Concept* c : normalizedConcepts) {
+    existentialParts.assign(Concept::normal_id_counter, ExistentialParts{nullptr, nullptr, 0});
+    // The order of the members does not matter here.
+    for (Concept* c : normalizedConcepts.inInsertionOrder()) {
         if (c->kind != EXISTENTIAL_RESTR)
             continue;
         auto* e = static_cast<ExistentialRestr*>(c);
-        byId(existentialParts, c) = {e->role, e->getFiller()};
+        byId(existentialParts, c) = {e->role, e->getFiller(), static_cast<uint32_t>(e->getFiller()->id)};
         normalExistentials.insert(IdPairMap<Concept*>::key(e->role->id, e->getFiller()->id), c);
     }
 }
@@ -151,7 +159,9 @@ void TBox::compileAtomicRules()
 {
     atomicRules.clear();
     ruleOperandIds.clear();
-    for (Concept* c : normalizedConcepts) {
+    // The order of the members does not matter here: each concept has its
+    // own records.
+    for (Concept* c : normalizedConcepts.inInsertionOrder()) {
         if (!c->isAtomic() || c->lhsAxioms.empty())
             continue;
         std::vector<AtomicRule>& rules = byId(atomicRules, c);
@@ -189,7 +199,7 @@ void TBox::addInitialSubsumptions()
 
 void TBox::addToldSubsumptions()
 {
-    for (Axiom* a : gcis) {
+    for (Axiom* a : gcisInOrder) {
         if (a->lhs == a->rhs || a->rhs == top)
             continue;
         newAxiom(a->lhs, a->rhs, a);

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -35,6 +36,13 @@ public:
     {
         if (out != nullptr) {
             startPiece(NewClause);
+            // Most clauses fit the block whole: no check per literal.
+            if (static_cast<std::size_t>(std::distance(first, last)) <= BlockSize - filled) {
+                int32_t* to = filling->data.get() + filled;
+                for (; first != last; ++first)
+                    *to++ = static_cast<int32_t>(*first);
+                filled = static_cast<std::size_t>(to - filling->data.get());
+            }
             for (; first != last; ++first) {
                 if (filled == BlockSize)
                     continuePiece();

@@ -191,6 +191,12 @@ SharedConceptSet::iterator SharedConceptSet::insert(iterator hint, Concept* c)
     return at;
 }
 
+void SharedConceptSet::append(Concept* c)
+{
+    index.add(c, structureHash(c));
+    members.push_back(c);
+}
+
 void SharedConceptSet::clear()
 {
     index.clear();

@@ -47,6 +47,9 @@ public:
     void settle() const { ordered(); }
     // Stores c, which no member equals, near the position hint.
     iterator insert(iterator hint, Concept* c);
+    // Stores c, which no member equals; the ordered set takes it in when it
+    // is next walked.
+    void append(Concept* c);
 
     // The hash of c's structure: equal concepts have equal hashes.
     static uint64_t structureHash(const Concept* c);

@@ -55,7 +55,6 @@ void TBox::applyChainRule(RoleAxiom* ra, const QueuedSubsumption& item, unsigned
     Concept* super = item.super;
     const ExistentialParts parts = partsOf(item.superId);
     Role* s = parts.role;
-    Concept* filler = parts.filler;
     Role* t1 = ra->lhs->components->front();
     Role* t2 = ra->lhs->components->back();
     Role* u = ra->rhs;
@@ -63,7 +62,7 @@ void TBox::applyChainRule(RoleAxiom* ra, const QueuedSubsumption& item, unsigned
         Concept* e = findRelated(t1, sub);
         Concept* target = nullptr;
         if (e != nullptr)
-            target = s == u ? super : obtainExistential(u, filler);
+            target = s == u ? super : obtainExistential(u, parts);
         if (target != nullptr) {
             e->assertions.order();
             for (std::size_t i = 0, n = e->assertions.size(); i < n; ++i) {
@@ -82,20 +81,20 @@ void TBox::applyChainRule(RoleAxiom* ra, const QueuedSubsumption& item, unsigned
     // index of the existentials above F rather than by a walk of the set.
     std::vector<SubsumerLink>& links = scratchLinks;
     links.clear();
-    if (filler->id < existentialsAbove.size()) {
-        for (const SubsumerLink& link : existentialsAbove[filler->id]) {
+    if (parts.fillerId < existentialsAbove.size()) {
+        for (const SubsumerLink& link : existentialsAbove[parts.fillerId]) {
             if (link.variable > processed)
                 continue;
             const ExistentialParts& next = partsOf(link.id);
-            if (next.role == t2 && findRelated(t2, next.filler) == link.concept)
+            if (next.role == t2 && findRelated(t2, next.fillerId) == link.concept)
                 links.push_back(link);
         }
     }
     std::sort(links.begin(), links.end(), [this](const SubsumerLink& a, const SubsumerLink& b) {
-        return partsOf(a.id).filler->id < partsOf(b.id).filler->id;
+        return partsOf(a.id).fillerId < partsOf(b.id).fillerId;
     });
     for (const SubsumerLink& link : links) {
-        Concept* target = t2 == u ? link.concept : obtainExistential(u, partsOf(link.id).filler);
+        Concept* target = t2 == u ? link.concept : obtainExistential(u, partsOf(link.id));
         if (target == nullptr)
             continue;
         const unsigned long premises[2] = {item.variable, link.variable};

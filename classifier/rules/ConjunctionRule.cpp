@@ -10,10 +10,15 @@ void TBox::applyConjunctionRule(const AtomicPremise& premise, const AtomicRule& 
 {
     Concept* sub = premise.item.sub;
     const uint32_t superId = premise.item.superId;
+    const uint32_t* operands = ruleOperandIds.data() + rule.firstOperand;
+    // Most tries end here: a conjunct that is surely no subsumer of sub.
+    for (uint32_t k = 0; k < rule.operandCount; ++k)
+        if (operands[k] != superId && !sub->subsumerIndex.mayHold(operands[k]))
+            return;
     std::vector<unsigned long>& premises = scratchPremises;
     premises.clear();
     for (uint32_t k = 0; k < rule.operandCount; ++k) {
-        const uint32_t x = ruleOperandIds[rule.firstOperand + k];
+        const uint32_t x = operands[k];
         const uint32_t* found = x == superId                    ? (premise.ownPresent ? &premise.ownVariable : nullptr)
                                 : sub->subsumerIndex.mayHold(x) ? findAssertion(sub, x)
                                                                 : nullptr;

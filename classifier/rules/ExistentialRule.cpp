@@ -54,7 +54,8 @@ void TBox::applyExistentialRule(const QueuedSubsumption& item, unsigned long pro
     std::vector<std::pair<unsigned, unsigned long>>& triggered = scratchTriggered;
     triggered.clear();
     const std::size_t axioms = s->existentialLhs.size();
-    const std::size_t above = filler->id < fillersAbove.size() ? fillersAbove[filler->id].size() : 0;
+    const uint32_t fillerId = parts.fillerId;
+    const std::size_t above = fillerId < fillersAbove.size() ? fillersAbove[fillerId].size() : 0;
     if (axioms != 0 && axioms <= above) {
         // Fewer axioms than fillers above F: ask F's subsumers for each.
         const std::vector<uint32_t>& fillers = existentialLhsFillers[s->id];
@@ -64,7 +65,7 @@ void TBox::applyExistentialRule(const QueuedSubsumption& item, unsigned long pro
                 triggered.push_back({static_cast<unsigned>(i), *found});
         }
     } else if (axioms != 0 && above != 0) {
-        for (auto& link : fillersAbove[filler->id]) {
+        for (auto& link : fillersAbove[fillerId]) {
             if (link.variable > processed)
                 continue;
             const uint32_t* slot = existentialLhsIndex.find(IdPairMap<uint32_t>::key(s->id, link.id));

@@ -6,14 +6,19 @@
 
 void TBox::addRelated(Role* role, Concept* existential)
 {
-    const uint64_t key = IdPairMap<Concept*>::key(role->id, partsOf(existential).filler->id);
+    const uint64_t key = IdPairMap<Concept*>::key(role->id, partsOf(existential).fillerId);
     if (relatedIndex.insert(key, existential).second)
         pendingRelated.push_back(existential);
 }
 
 Concept* TBox::findRelated(Role* role, Concept* filler)
 {
-    Concept* const* found = relatedIndex.find(IdPairMap<Concept*>::key(role->id, filler->id));
+    return findRelated(role, static_cast<uint32_t>(filler->id));
+}
+
+Concept* TBox::findRelated(Role* role, uint32_t fillerId)
+{
+    Concept* const* found = relatedIndex.find(IdPairMap<Concept*>::key(role->id, fillerId));
     return found == nullptr ? nullptr : *found;
 }
 
@@ -28,14 +33,15 @@ void TBox::handleNonTBoxNewConcept(Concept* existential, Role* role)
     }
 }
 
-Concept* TBox::obtainExistential(Role* role, Concept* filler)
+Concept* TBox::obtainExistential(Role* role, const ExistentialParts& parts)
 {
     // The related set holds the stored existential over the role with this
     // filler whenever there is one that classification has met.
-    Concept* known = findRelated(role, filler);
+    Concept* known = findRelated(role, parts.fillerId);
     if (known != nullptr)
         return known;
-    const uint64_t key = IdPairMap<Concept*>::key(role->id, filler->id);
+    Concept* filler = parts.filler;
+    const uint64_t key = IdPairMap<Concept*>::key(role->id, parts.fillerId);
     Concept* const* normal = normalExistentials.find(key);
     if (normal != nullptr) {
         // A stored existential that only left sides named is not in the
@@ -51,7 +57,7 @@ Concept* TBox::obtainExistential(Role* role, Concept* filler)
     // them all), so the new one is normal as it stands.
     Concept* made = new ExistentialRestr(filler, role);
     adoptNormalizedConcept(made);
-    byId(existentialParts, made) = {role, filler};
+    byId(existentialParts, made) = {role, filler, static_cast<uint32_t>(filler->id)};
     madeExistentials.push_back(made);
     normalExistentials.insert(key, made);
     handleNonTBoxNewConcept(made, role);

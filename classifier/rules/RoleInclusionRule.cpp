@@ -4,7 +4,7 @@
 
 void TBox::applyRoleInclusionRule(RoleAxiom* ra, const QueuedSubsumption& item)
 {
-    Concept* target = obtainExistential(ra->rhs, partsOf(item.superId).filler);
+    Concept* target = obtainExistential(ra->rhs, partsOf(item.superId));
     if (target == nullptr)
         return;
     const unsigned long premises[1] = {item.variable};

@@ -170,4 +170,34 @@ TEST_F(SharedConceptSetOrder, WalksInTheOrderOfTheTreeSet)
     EXPECT_EQ(set.find(late), nullptr);
 }
 
+// Concepts appended after a walk (known to be new, in any order) are found
+// at once and take their places in the next walk.
+TEST_F(SharedConceptSetOrder, AppendedMembersJoinTheNextWalk)
+{
+    std::vector<Concept*> all = mixedConcepts();
+    std::shuffle(all.begin(), all.end(), std::mt19937(11));
+    std::set<Concept*, ConceptComparator> oracle;
+    SharedConceptSet set;
+    std::vector<Concept*> fresh;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (i < all.size() / 2) {
+            set.insert(all[i]);
+            oracle.insert(all[i]);
+        } else if (oracle.insert(all[i]).second && set.find(all[i]) == nullptr) {
+            fresh.push_back(all[i]);
+        }
+    }
+    ASSERT_FALSE(fresh.empty());
+    set.settle();
+    std::vector<Concept*> stored = set.inInsertionOrder();
+    for (Concept* c : fresh) {
+        set.append(c);
+        stored.push_back(c);
+        EXPECT_EQ(set.find(c), c);
+    }
+    EXPECT_EQ(set.size(), oracle.size());
+    EXPECT_EQ(set.inInsertionOrder(), stored);
+    EXPECT_EQ(std::vector<Concept*>(set.begin(), set.end()), std::vector<Concept*>(oracle.begin(), oracle.end()));
+}
+
 }

@@ -40,14 +40,10 @@ void RecordedClauseTie::prepare()
         if (n < missing.size())
             missing[n] = true;
     if (!PinpointingInfoLoader::incompleteRecords.empty())
-        for (unsigned long n = 1; n < missing.size(); ++n) {
-            const EncodedTBox::Deduction* d = encoded->getDeduction(n);
-            if (d == nullptr || d->dependencies == nullptr)
-                continue;
-            for (unsigned long premise : *d->dependencies)
+        for (unsigned long n = 1; n < missing.size(); ++n)
+            for (unsigned long premise : encoded->premisesOf(n))
                 if (premise < n && missing[premise])
                     missing[n] = true;
-        }
 
     const unsigned long axioms = encoded->axiomCount();
     const unsigned long clauseRecords = axioms + encoded->savedCount();

@@ -1,7 +1,6 @@
 #ifndef KORVANE_REASONER_ENCODEDDEDUCTION_H
 #define KORVANE_REASONER_ENCODEDDEDUCTION_H
 
-#include <cstddef>
 #include <vector>
 
 #include "model/pool_allocator.h"
@@ -10,42 +9,37 @@
 // axiom ("A"), or a derived subsumption that has a clause of its own in the
 // encoding ("S", saved) or stands only as a derived Boolean fact ("B").
 // Derivations know the records of their premises by record number.
+//
+// Records live by value in one array, by record number. A derivation with at
+// most two premises keeps them inside the record; a longer list lives in a
+// pool of the store, the record keeping its place there
+// (EncodedTBox::premisesOf reads either).
 class EncodedDeduction final {
 public:
+    // A premise list handed to the store.
     using Dependencies = std::vector<unsigned long, pool_allocator<unsigned long>>;
+    static constexpr unsigned kInlinePremises = 2;
 
-    // An axiom record: its control clause exists from the start (its control
-    // variable is the axiom's assumption variable).
-    static EncodedDeduction* axiom(int index, int originalNumber);
-    // A derivation by the axiom with `index`; takes ownership of the
-    // dependency vector (null: no premises).
-    static EncodedDeduction* derivation(int index, Dependencies* dependencies, bool saved);
+    static EncodedDeduction axiom(int index, int originalNumber);
+    static EncodedDeduction derivation(int index, bool saved);
 
-    // Records come by the million and go all at once: they are drawn from
-    // one pool.
-    static void* operator new(std::size_t size);
-    static void operator delete(void* record) noexcept;
+    // Whether the premise list lives inside the record.
+    bool premisesInline() const { return premiseCount <= kInlinePremises; }
 
-    EncodedDeduction(const EncodedDeduction&) = delete;
-    EncodedDeduction& operator=(const EncodedDeduction&) = delete;
-    ~EncodedDeduction();
-
-    // Frees the dependency vector; the record keeps no premises.
-    void clearDependencies();
-
+    // A record stands at this number (false: a gap, or a dropped record).
+    bool present = false;
     bool isAxiom = false;
     // The derived subsumption has a clause of its own in the encoding being copied.
     bool inOriginalEncoding = false;
     // Its control clause exists.
     bool done = false;
+    unsigned premiseCount = 0;
     int index = 0;
     int originalNumber = 0;
     unsigned long controlVariable = 0;
     unsigned long visitMark = 0;
-    Dependencies* dependencies = nullptr;
-
-private:
-    EncodedDeduction() = default;
+    // The premises themselves, or premises[0] = the first place in the pool.
+    unsigned long premises[kInlinePremises] = {0, 0};
 };
 
 #endif

@@ -1,6 +1,8 @@
 // The records of the pinpointing information and the reload side.
 #include "reasoner/EncodedTBox.h"
 
+#include <algorithm>
+
 EncodedTBox* EncodedTBox::Instance = nullptr;
 bool EncodedTBox::use_original_axiom_index = false;
 
@@ -13,7 +15,7 @@ EncodedTBox* EncodedTBox::getInstance()
 
 EncodedTBox::EncodedTBox()
 {
-    deductions.push_back(nullptr);
+    deductions.emplace_back();
     axiomNumbers.push_back(ClauseRecord{});
     savedNumbers.push_back(ClauseRecord{});
 }
@@ -30,9 +32,10 @@ EncodedTBox::~EncodedTBox()
 
 void EncodedTBox::freeRecords()
 {
-    for (Deduction* d : deductions)
-        delete d;
     deductions.clear();
+    deductions.shrink_to_fit();
+    premisePool.clear();
+    premisePool.shrink_to_fit();
     deductionMap.clear();
 }
 
@@ -46,7 +49,7 @@ void EncodedTBox::freeClauseLists(HornClauses& clauses)
 void EncodedTBox::startPinpointingInfoUpload()
 {
     freeRecords();
-    deductions.push_back(nullptr);
+    deductions.emplace_back();
     axiomNumbers.assign(1, ClauseRecord{});
     savedNumbers.assign(1, ClauseRecord{});
     clearAssumptions();
@@ -67,7 +70,8 @@ void EncodedTBox::dropPinpointingRecords()
     recordSlots.clear();
 }
 
-bool EncodedTBox::insertRecord(unsigned long sub, unsigned long super, Deduction* record)
+bool EncodedTBox::insertRecord(unsigned long sub, unsigned long super, const Deduction& record,
+                               Dependencies* dependencies)
 {
     unsigned long number = allRecords + 1;
     if (!deductionMap.insert(sub, super, number))
@@ -75,9 +79,32 @@ bool EncodedTBox::insertRecord(unsigned long sub, unsigned long super, Deduction
     allRecords = number;
     // After the records were dropped the vectors are refilled at the same positions.
     if (deductions.size() < number)
-        deductions.resize(number, nullptr);
+        deductions.resize(number);
     deductions.push_back(record);
+    if (dependencies != nullptr) {
+        Deduction& d = deductions.back();
+        d.premiseCount = static_cast<unsigned>(dependencies->size());
+        if (d.premisesInline()) {
+            std::copy(dependencies->begin(), dependencies->end(), d.premises);
+        } else {
+            d.premises[0] = premisePool.size();
+            premisePool.insert(premisePool.end(), dependencies->begin(), dependencies->end());
+        }
+        delete dependencies;
+    }
     return true;
+}
+
+EncodedTBox::PremiseRange EncodedTBox::premisesOf(const Deduction& d) const
+{
+    const unsigned long* first = d.premisesInline() ? d.premises : premisePool.data() + d.premises[0];
+    return PremiseRange{first, first + d.premiseCount};
+}
+
+EncodedTBox::PremiseRange EncodedTBox::premisesOf(unsigned long n) const
+{
+    const Deduction* d = record(n);
+    return d == nullptr ? PremiseRange{} : premisesOf(*d);
 }
 
 // An index below 1 selects no axiom and never raises the largest index.
@@ -89,11 +116,8 @@ void EncodedTBox::noteIndex(int index)
 
 bool EncodedTBox::insertPinpointingAxiom(unsigned long sub, unsigned long super, int index, int original)
 {
-    Deduction* d = Deduction::axiom(index, original);
-    if (!insertRecord(sub, super, d)) {
-        delete d;
+    if (!insertRecord(sub, super, Deduction::axiom(index, original)))
         return false;
-    }
     axiomRecords += 1;
     if (axiomNumbers.size() < axiomRecords)
         axiomNumbers.resize(axiomRecords, ClauseRecord{});
@@ -107,12 +131,8 @@ bool EncodedTBox::insertPinpointingAxiom(unsigned long sub, unsigned long super,
 bool EncodedTBox::insertPinpointingBoolClause(unsigned long sub, unsigned long super, int index,
                                               Dependencies* dependencies)
 {
-    Deduction* d = Deduction::derivation(index, dependencies, false);
-    if (!insertRecord(sub, super, d)) {
-        d->dependencies = nullptr;
-        delete d;
+    if (!insertRecord(sub, super, Deduction::derivation(index, false), dependencies))
         return false;
-    }
     boolRecords += 1;
     noteIndex(index);
     return true;
@@ -121,12 +141,8 @@ bool EncodedTBox::insertPinpointingBoolClause(unsigned long sub, unsigned long s
 bool EncodedTBox::insertPinpointingSavedClause(unsigned long sub, unsigned long super, int index,
                                                Dependencies* dependencies)
 {
-    Deduction* d = Deduction::derivation(index, dependencies, true);
-    if (!insertRecord(sub, super, d)) {
-        d->dependencies = nullptr;
-        delete d;
+    if (!insertRecord(sub, super, Deduction::derivation(index, true), dependencies))
         return false;
-    }
     savedRecords += 1;
     if (savedNumbers.size() < savedRecords)
         savedNumbers.resize(savedRecords, ClauseRecord{});
@@ -140,9 +156,14 @@ unsigned long EncodedTBox::findDeductionId(unsigned long sub, unsigned long supe
     return deductionMap.find(sub, super);
 }
 
-EncodedTBox::Deduction* EncodedTBox::record(unsigned long n) const
+EncodedTBox::Deduction* EncodedTBox::record(unsigned long n)
 {
-    return n > 0 && n < deductions.size() ? deductions[n] : nullptr;
+    return n > 0 && n < deductions.size() && deductions[n].present ? &deductions[n] : nullptr;
+}
+
+const EncodedTBox::Deduction* EncodedTBox::record(unsigned long n) const
+{
+    return n > 0 && n < deductions.size() && deductions[n].present ? &deductions[n] : nullptr;
 }
 
 const EncodedTBox::Deduction* EncodedTBox::getDeduction(unsigned long n) const

@@ -1,6 +1,7 @@
 #ifndef KORVANE_REASONER_ENCODEDTBOX_H
 #define KORVANE_REASONER_ENCODEDTBOX_H
 
+#include <cstddef>
 #include <cstdio>
 #include <list>
 #include <map>
@@ -29,7 +30,16 @@ class EncodedTBox {
 public:
     using Deduction = EncodedDeduction;
     using Dependencies = EncodedDeduction::Dependencies;
-    using DeductionVector = std::vector<Deduction*, pool_allocator<Deduction*>>;
+    using DeductionVector = std::vector<Deduction>;
+    // The premise record numbers of one record, in premise order.
+    struct PremiseRange {
+        const unsigned long* first = nullptr;
+        const unsigned long* last = nullptr;
+        const unsigned long* begin() const { return first; }
+        const unsigned long* end() const { return last; }
+        std::size_t size() const { return static_cast<std::size_t>(last - first); }
+        bool empty() const { return first == last; }
+    };
     // Zero-based variable indexes (variable - 1), without sign.
     using VariableList = std::list<unsigned long>;
     // Per variable met, by its index and in variable order: its concept and
@@ -129,8 +139,13 @@ public:
 
     // --- Read access.
 
-    // Record n (1-based), null when there is none.
+    // Record n (1-based), null when there is none. Valid until the next
+    // record is stored.
     const Deduction* getDeduction(unsigned long n) const;
+    // The premises of record n (none for an axiom, an unknown number, or a
+    // derivation whose control clause exists). Valid until the next record
+    // is stored.
+    PremiseRange premisesOf(unsigned long n) const;
     // The record number of the k-th axiom record / k-th saved record, 0 when none.
     unsigned long axiomRecordNumber(unsigned long k) const;
     unsigned long savedRecordNumber(unsigned long k) const;
@@ -167,10 +182,14 @@ public:
     bool reloadTableFreed = true;
 
 private:
-    bool insertRecord(unsigned long sub, unsigned long super, Deduction* record);
+    // Stores the record with the premises (taking the list on success).
+    bool insertRecord(unsigned long sub, unsigned long super, const Deduction& record,
+                      Dependencies* dependencies = nullptr);
+    PremiseRange premisesOf(const Deduction& d) const;
     void noteIndex(int index);
-    Deduction* record(unsigned long n) const;
-    Deduction* clauseRecord(unsigned long k) const;
+    Deduction* record(unsigned long n);
+    const Deduction* record(unsigned long n) const;
+    Deduction* clauseRecord(unsigned long k);
     unsigned long controlVariableOf(Deduction* d);
     unsigned long clauseRecordNumber(unsigned long k) const;
     void generateControlClause(unsigned long root, LiteralList* clause, unsigned long mark);
@@ -193,6 +212,8 @@ private:
     unsigned long declaredVariableCount = 0;
     SubsumptionPairIndex deductionMap;
     DeductionVector deductions;
+    // The premise lists longer than a record holds, one after the other.
+    std::vector<unsigned long> premisePool;
 
     unsigned long savedRecords = 0;
     unsigned long boolRecords = 0;

@@ -25,10 +25,10 @@ void EncodedTBox::startEncodingPinpointing(unsigned long variables)
         // Records of one rule application come in a row with one index:
         // each run is named once.
         int previous = 0;
-        for (const Deduction* d : deductions)
-            if (d != nullptr && d->index > 0 && d->index != previous) {
-                previous = d->index;
-                named.emplace_back(d->index, offset + static_cast<unsigned long>(d->index));
+        for (const Deduction& d : deductions)
+            if (d.present && d.index > 0 && d.index != previous) {
+                previous = d.index;
+                named.emplace_back(d.index, offset + static_cast<unsigned long>(d.index));
             }
         lastAssumption = offset + largestIndex;
     } else {
@@ -44,10 +44,10 @@ void EncodedTBox::startEncodingPinpointing(unsigned long variables)
             named.emplace_back(k, a->controlVariable);
         }
         // Role axioms follow the shared variable.
-        for (const Deduction* d : deductions) {
-            if (d == nullptr || d->index <= 0)
+        for (const Deduction& d : deductions) {
+            if (!d.present || d.index <= 0)
                 continue;
-            unsigned long k = static_cast<unsigned long>(d->index);
+            unsigned long k = static_cast<unsigned long>(d.index);
             if (k > axiomRecords)
                 named.emplace_back(k, shared + (k - axiomRecords));
         }
@@ -82,7 +82,7 @@ void EncodedTBox::numberAssumptions(std::vector<std::pair<unsigned long, unsigne
     int previous = 0;
     unsigned previousSlot = 0;
     for (unsigned long n = 1; n < deductions.size(); ++n) {
-        const Deduction* d = deductions[n];
+        const Deduction* d = record(n);
         if (d == nullptr || d->index <= 0)
             continue;
         if (d->index != previous) {
@@ -110,7 +110,7 @@ unsigned long EncodedTBox::clauseRecordNumber(unsigned long k) const
     return 0;
 }
 
-EncodedTBox::Deduction* EncodedTBox::clauseRecord(unsigned long k) const
+EncodedTBox::Deduction* EncodedTBox::clauseRecord(unsigned long k)
 {
     return record(clauseRecordNumber(k));
 }
@@ -144,7 +144,7 @@ LiteralList* EncodedTBox::getControlCnfClause(unsigned long k)
     }
     clause->push_back(static_cast<long>(controlVariableOf(d)));
     d->done = true;
-    d->clearDependencies();
+    d->premiseCount = 0;
     return clause;
 }
 
@@ -186,9 +186,10 @@ void EncodedTBox::generateControlClause(unsigned long root, LiteralList* clause,
             continue;
         }
         addAssumptionLiteral(n, r->index, mark, clause);
-        if (r->isAxiom || r->dependencies == nullptr)
+        if (r->isAxiom)
             continue;
-        for (auto it = r->dependencies->rbegin(); it != r->dependencies->rend(); ++it)
-            pending.push_back(*it);
+        PremiseRange premises = premisesOf(*r);
+        for (const unsigned long* p = premises.end(); p != premises.begin();)
+            pending.push_back(*--p);
     }
 }

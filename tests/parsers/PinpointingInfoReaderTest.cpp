@@ -26,14 +26,15 @@ const char* const kContext = "Pinpointing Information";
 
 // Record n as "A index original", or "B index [premises]" / "S index
 // [premises]" with "-" for a record without premises.
-std::string describe(const EncodedTBox::Deduction* d)
+std::string describe(const EncodedTBox* e, unsigned long n)
 {
+    const EncodedTBox::Deduction* d = e->getDeduction(n);
     if (d->isAxiom)
         return "A " + std::to_string(d->index) + " " + std::to_string(d->originalNumber);
     std::string text = std::string(d->inOriginalEncoding ? "S " : "B ") + std::to_string(d->index);
-    if (d->dependencies == nullptr)
+    if (e->premisesOf(n).empty())
         return text + " -";
-    for (unsigned long premise : *d->dependencies)
+    for (unsigned long premise : e->premisesOf(n))
         text += " " + std::to_string(premise);
     return text;
 }
@@ -43,7 +44,7 @@ std::vector<std::string> records()
     const EncodedTBox* e = EncodedTBox::getInstance();
     std::vector<std::string> found;
     for (unsigned long n = 1; n <= e->recordCount(); ++n)
-        found.push_back(describe(e->getDeduction(n)));
+        found.push_back(describe(e, n));
     return found;
 }
 

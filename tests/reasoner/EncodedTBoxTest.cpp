@@ -72,7 +72,7 @@ TEST_F(EncodedTBoxTest, RecordsNumberedInInsertionOrderOncePerPair)
     const EncodedDeduction* b = e.getDeduction(2);
     EXPECT_FALSE(b->isAxiom || b->inOriginalEncoding || b->done);
     EXPECT_EQ(b->index, 3);
-    EXPECT_EQ(b->dependencies->size(), 1u);
+    EXPECT_EQ(e.premisesOf(2).size(), 1u);
     const EncodedDeduction* s = e.getDeduction(3);
     EXPECT_TRUE(s->inOriginalEncoding && !s->done);
 }
@@ -130,7 +130,7 @@ TEST_F(NumberedEncodedTBox, ControlClausesOfSavedDerivations)
     // The rule's GCI 2 is met first, then GCI 1 through the first premise.
     EXPECT_EQ(taken(e.getControlCnfClause(3)), (Numbers{-11, -12, 14}));
     EXPECT_TRUE(e.getDeduction(3)->done);
-    EXPECT_EQ(e.getDeduction(3)->dependencies, nullptr);
+    EXPECT_TRUE(e.premisesOf(3).empty());
     EXPECT_EQ(taken(e.getControlCnfClause(4)), (Numbers{-13, 15}));
 }
 
@@ -177,6 +177,38 @@ TEST_F(EncodedTBoxTest, ReverseDiscoveryOrderAndFinishedDerivations)
     // An index below 1 selects no axiom: only the premise counts.
     EXPECT_EQ(e.largestAxiomIndex(), 3u);
     EXPECT_EQ(taken(e.getControlCnfClause(6)), (Numbers{-13, 16}));
+}
+
+std::vector<unsigned long> premisesOf(const EncodedTBox& e, unsigned long n)
+{
+    EncodedTBox::PremiseRange range = e.premisesOf(n);
+    return std::vector<unsigned long>(range.begin(), range.end());
+}
+
+TEST_F(EncodedTBoxTest, ShortAndLongPremiseListsKeepTheirOrder)
+{
+    e.insertPinpointingAxiom(1, 2, 1, 1);
+    e.insertPinpointingAxiom(2, 3, 2, 2);
+    e.insertPinpointingAxiom(3, 4, 3, 3);
+    e.insertPinpointingAxiom(4, 5, 4, 4);
+    e.insertPinpointingSavedClause(1, 5, 1, premises({1, 2, 3}));
+    e.insertPinpointingBoolClause(1, 6, 2, premises({4, 1}));
+    e.insertPinpointingSavedClause(1, 7, 3, premises({6, 5, 2, 4}));
+    using List = std::vector<unsigned long>;
+    EXPECT_EQ(premisesOf(e, 1), List{});
+    EXPECT_EQ(premisesOf(e, 5), (List{1, 2, 3}));
+    EXPECT_EQ(premisesOf(e, 6), (List{4, 1}));
+    EXPECT_EQ(premisesOf(e, 7), (List{6, 5, 2, 4}));
+    EXPECT_EQ(premisesOf(e, 8), List{});
+
+    e.startEncodingPinpointing(10);
+    // Record 5 meets GCI 1 (its own), then 2 and 3 through its premises.
+    EXPECT_EQ(taken(e.getControlCnfClause(5)), (Numbers{-13, -12, -11, 15}));
+    EXPECT_EQ(premisesOf(e, 5), List{});
+    // Record 7 meets GCI 3, record 6 with GCI 2, 4 and 1, then the finished
+    // record 5 by its control variable; records 2 and 4 add nothing new.
+    EXPECT_EQ(taken(e.getControlCnfClause(6)), (Numbers{-15, -11, -14, -12, -13, 16}));
+    EXPECT_EQ(premisesOf(e, 6), (List{4, 1}));
 }
 
 TEST_F(EncodedTBoxTest, LongPremiseChainAndCycle)

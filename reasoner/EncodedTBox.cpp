@@ -156,16 +156,6 @@ unsigned long EncodedTBox::findDeductionId(unsigned long sub, unsigned long supe
     return deductionMap.find(sub, super);
 }
 
-EncodedTBox::Deduction* EncodedTBox::record(unsigned long n)
-{
-    return n > 0 && n < deductions.size() && deductions[n].present ? &deductions[n] : nullptr;
-}
-
-const EncodedTBox::Deduction* EncodedTBox::record(unsigned long n) const
-{
-    return n > 0 && n < deductions.size() && deductions[n].present ? &deductions[n] : nullptr;
-}
-
 const EncodedTBox::Deduction* EncodedTBox::getDeduction(unsigned long n) const
 {
     return record(n);

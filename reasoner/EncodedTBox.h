@@ -187,8 +187,15 @@ private:
                       Dependencies* dependencies = nullptr);
     PremiseRange premisesOf(const Deduction& d) const;
     void noteIndex(int index);
-    Deduction* record(unsigned long n);
-    const Deduction* record(unsigned long n) const;
+    // Record n, null when there is none (inline: one per step of a control clause).
+    Deduction* record(unsigned long n)
+    {
+        return n > 0 && n < deductions.size() && deductions[n].present ? &deductions[n] : nullptr;
+    }
+    const Deduction* record(unsigned long n) const
+    {
+        return n > 0 && n < deductions.size() && deductions[n].present ? &deductions[n] : nullptr;
+    }
     Deduction* clauseRecord(unsigned long k);
     unsigned long controlVariableOf(Deduction* d);
     unsigned long clauseRecordNumber(unsigned long k) const;

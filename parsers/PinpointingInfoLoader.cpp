@@ -97,9 +97,7 @@ void PinpointingInfoLoader::lookUpPremises(PinpointingRecord& record)
             manager->postWarning("Couple not found at line: ", Parser, static_cast<unsigned int>(p.line));
             continue;
         }
-        if (record.found == nullptr)
-            record.found = new EncodedTBox::Dependencies();
-        record.found->push_back(id);
+        record.found.push_back(id);
     }
 }
 
@@ -119,14 +117,11 @@ void PinpointingInfoLoader::enter(PinpointingRecord& record)
     int i = AxiomNumberLimit::checked(record.index, "Axiom index");
     // The premises' record numbers go with the record, unless its pair is
     // already known.
-    EncodedTBox::Dependencies* premises = record.found;
-    record.found = nullptr;
+    const EncodedTBox::Dependencies* premises = &record.found;
     bool stored = record.kind == PinpointingRecord::Saved
                       ? encoded->insertPinpointingSavedClause(record.sub, record.super, i, premises)
                       : encoded->insertPinpointingBoolClause(record.sub, record.super, i, premises);
-    if (!stored)
-        delete premises;
-    else if (record.lost)
+    if (stored && record.lost)
         incompleteRecords.push_back(encoded->recordCount());
 }
 

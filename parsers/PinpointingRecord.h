@@ -30,7 +30,7 @@ struct PinpointingRecord {
     // How many of the premises have been looked up, their record numbers
     // (those that named a record) in `found`, and whether one named none.
     std::size_t lookedUp = 0;
-    EncodedTBox::Dependencies* found = nullptr;
+    EncodedTBox::Dependencies found;
     bool lost = false;
 };
 

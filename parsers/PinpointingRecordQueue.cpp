@@ -11,8 +11,7 @@ void PinpointingRecordQueue::reset(PinpointingRecord& record)
 {
     record.premises.clear();
     record.lookedUp = 0;
-    delete record.found;
-    record.found = nullptr;
+    record.found.clear();
     record.lost = false;
 }
 

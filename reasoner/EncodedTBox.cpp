@@ -71,7 +71,7 @@ void EncodedTBox::dropPinpointingRecords()
 }
 
 bool EncodedTBox::insertRecord(unsigned long sub, unsigned long super, const Deduction& record,
-                               Dependencies* dependencies)
+                               const Dependencies* dependencies)
 {
     unsigned long number = allRecords + 1;
     if (!deductionMap.insert(sub, super, number))
@@ -90,7 +90,6 @@ bool EncodedTBox::insertRecord(unsigned long sub, unsigned long super, const Ded
             d.premises[0] = premisePool.size();
             premisePool.insert(premisePool.end(), dependencies->begin(), dependencies->end());
         }
-        delete dependencies;
     }
     return true;
 }
@@ -129,7 +128,7 @@ bool EncodedTBox::insertPinpointingAxiom(unsigned long sub, unsigned long super,
 }
 
 bool EncodedTBox::insertPinpointingBoolClause(unsigned long sub, unsigned long super, int index,
-                                              Dependencies* dependencies)
+                                              const Dependencies* dependencies)
 {
     if (!insertRecord(sub, super, Deduction::derivation(index, false), dependencies))
         return false;
@@ -139,7 +138,7 @@ bool EncodedTBox::insertPinpointingBoolClause(unsigned long sub, unsigned long s
 }
 
 bool EncodedTBox::insertPinpointingSavedClause(unsigned long sub, unsigned long super, int index,
-                                               Dependencies* dependencies)
+                                               const Dependencies* dependencies)
 {
     if (!insertRecord(sub, super, Deduction::derivation(index, true), dependencies))
         return false;

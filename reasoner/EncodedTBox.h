@@ -69,11 +69,13 @@ public:
     // Forgets everything of the pinpointing side and starts the numbering anew.
     void startPinpointingInfoUpload();
     // Each stores a record under (sub, super) and returns true; a pair that is
-    // already known is ignored (false; the caller keeps the dependencies).
+    // already known is ignored (false). The premise record numbers are copied
+    // (null or empty: none).
     bool insertPinpointingAxiom(unsigned long sub, unsigned long super, int index, int original);
-    bool insertPinpointingBoolClause(unsigned long sub, unsigned long super, int index, Dependencies* dependencies);
+    bool insertPinpointingBoolClause(unsigned long sub, unsigned long super, int index,
+                                     const Dependencies* dependencies);
     bool insertPinpointingSavedClause(unsigned long sub, unsigned long super, int index,
-                                      Dependencies* dependencies);
+                                      const Dependencies* dependencies);
     // The record number of the pair, 0 when it has none.
     unsigned long findDeductionId(unsigned long sub, unsigned long super) const;
     // The pair will soon be looked up or inserted: its place in the map is
@@ -182,9 +184,9 @@ public:
     bool reloadTableFreed = true;
 
 private:
-    // Stores the record with the premises (taking the list on success).
+    // Stores the record with a copy of the premises.
     bool insertRecord(unsigned long sub, unsigned long super, const Deduction& record,
-                      Dependencies* dependencies = nullptr);
+                      const Dependencies* dependencies = nullptr);
     PremiseRange premisesOf(const Deduction& d) const;
     void noteIndex(int index);
     // Record n, null when there is none (inline: one per step of a control clause).

@@ -82,7 +82,8 @@ TEST_F(PinpointingEncodingReader, HornClausesTakeTheControlOfTheirRecordInOrder)
 {
     ASSERT_TRUE(encoded->insertPinpointingAxiom(1, 2, 1, 1));
     ASSERT_TRUE(encoded->insertPinpointingAxiom(3, 4, 2, 2));
-    ASSERT_TRUE(encoded->insertPinpointingSavedClause(1, 4, 2, new EncodedTBox::Dependencies{2}));
+    const EncodedTBox::Dependencies premise{2};
+    ASSERT_TRUE(encoded->insertPinpointingSavedClause(1, 4, 2, &premise));
 
     ASSERT_EQ(parseEncodingForPinpointing("p cnf 11 6\n-1 2 0\n5 0\n-3 4 0\n-1 -3 6 0\n-7 8 0\n-9 0\n"), 0);
     EXPECT_EQ(encoder.clauses, (std::vector<Clause>{

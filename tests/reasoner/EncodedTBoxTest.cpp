@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <list>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,9 +19,12 @@ namespace {
 
 using Numbers = std::vector<long>;
 
-EncodedTBox::Dependencies* premises(std::initializer_list<unsigned long> numbers)
+// A premise list that lives as long as the tests.
+const EncodedTBox::Dependencies* premises(std::initializer_list<unsigned long> numbers)
 {
-    return new EncodedTBox::Dependencies(numbers);
+    static std::list<EncodedTBox::Dependencies> lists;
+    lists.emplace_back(numbers);
+    return &lists.back();
 }
 
 // Takes ownership of the list.
@@ -48,9 +52,7 @@ TEST_F(EncodedTBoxTest, RecordsNumberedInInsertionOrderOncePerPair)
 {
     EXPECT_TRUE(e.insertPinpointingAxiom(1, 2, 1, 7));
     EXPECT_FALSE(e.insertPinpointingAxiom(1, 2, 2, 2));
-    EncodedTBox::Dependencies* refused = premises({1});
-    EXPECT_FALSE(e.insertPinpointingBoolClause(1, 2, 1, refused));
-    delete refused; // still the caller's
+    EXPECT_FALSE(e.insertPinpointingBoolClause(1, 2, 1, premises({1})));
     EXPECT_TRUE(e.insertPinpointingBoolClause(1, 4, 3, premises({1})));
     EXPECT_TRUE(e.insertPinpointingSavedClause(3, 2, 2, nullptr));
 

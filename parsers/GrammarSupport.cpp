@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <new>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "model/ParserManager.h"
@@ -20,6 +21,14 @@ void GrammarSupport::beginInput(const char* context)
 {
     ParserManager* manager = ParserManager::getInstance();
     manager->postError("Can not read from " + manager->inputName(input) + ": " + std::strerror(error), Lexer);
+}
+
+unsigned long GrammarSupport::regularFileBytes(FILE* input)
+{
+    struct stat status;
+    if (input == nullptr || fstat(fileno(input), &status) != 0 || !S_ISREG(status.st_mode) || status.st_size < 0)
+        return 0;
+    return static_cast<unsigned long>(status.st_size);
 }
 
 std::size_t GrammarSupport::readInput(FILE* input, char* buffer, std::size_t size, bool interactive)

@@ -23,6 +23,9 @@ public:
     // error ends the run with a lexer error naming the input
     // (ParserManager::inputName) and the system's reason.
     static std::size_t readInput(FILE* input, char* buffer, std::size_t size, bool interactive);
+    // The size of the input when it is a regular file, 0 otherwise (a pipe,
+    // a terminal, standard input when null).
+    static unsigned long regularFileBytes(FILE* input);
 
     // Driver: to be called before any file is opened. A closed standard input
     // keeps its descriptor taken (by a stream that cannot be read), so that no

@@ -4,6 +4,7 @@
 #include "parsers/AxiomNumberLimit.h"
 #include "parsers/GrammarSupport.h"
 #include "parsers/PinpointingRecordQueue.h"
+#include "parsers/el_pinpointing_info.h"
 
 std::vector<unsigned long> PinpointingInfoLoader::incompleteRecords;
 
@@ -20,7 +21,9 @@ void PinpointingInfoLoader::startOfInput()
     incompleteRecords.clear();
     queue.clear();
     GrammarSupport::beginInput("Pinpointing Information");
-    EncodedTBox::getInstance()->startPinpointingInfoUpload();
+    EncodedTBox* encoded = EncodedTBox::getInstance();
+    encoded->startPinpointingInfoUpload();
+    encoded->expectPinpointingBytes(GrammarSupport::regularFileBytes(pinpyyin));
 }
 
 void PinpointingInfoLoader::premise(unsigned long x, unsigned long y)

@@ -70,6 +70,18 @@ void EncodedTBox::dropPinpointingRecords()
     recordSlots.clear();
 }
 
+// A record line has at least ten bytes and most have more than twenty-four;
+// room reserved beyond what the records fill is never touched. The map is
+// sized for a number of pairs that the file surely holds.
+void EncodedTBox::expectPinpointingBytes(unsigned long bytes)
+{
+    const unsigned long most = 1UL << 24;
+    const unsigned long records = std::min(bytes / 24, most);
+    if (records > deductions.size())
+        deductions.reserve(records);
+    deductionMap.expect(std::min(bytes / 48, most));
+}
+
 bool EncodedTBox::insertRecord(unsigned long sub, unsigned long super, const Deduction& record,
                                const Dependencies* dependencies)
 {

@@ -68,6 +68,10 @@ public:
 
     // Forgets everything of the pinpointing side and starts the numbering anew.
     void startPinpointingInfoUpload();
+    // The pinpointing information about to be read has this many bytes (0:
+    // not known): the records and their map are sized for it at once rather
+    // than grown while the records come in.
+    void expectPinpointingBytes(unsigned long bytes);
     // Each stores a record under (sub, super) and returns true; a pair that is
     // already known is ignored (false). The premise record numbers are copied
     // (null or empty: none).

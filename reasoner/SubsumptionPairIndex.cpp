@@ -45,9 +45,24 @@ void SubsumptionPairIndex::prefetch(unsigned long sub, unsigned long super) cons
 
 void SubsumptionPairIndex::grow()
 {
+    rebuild(slots.empty() ? 1024 : slots.size() * 2);
+}
+
+void SubsumptionPairIndex::expect(unsigned long pairs)
+{
+    std::size_t size = slots.empty() ? 1024 : slots.size();
+    // At most seven slots in ten are taken (see insert).
+    while (size * 7 < pairs * 10 && size < (std::size_t(1) << 40))
+        size *= 2;
+    if (size != slots.size())
+        rebuild(size);
+}
+
+void SubsumptionPairIndex::rebuild(std::size_t size)
+{
     std::vector<Slot> old;
     old.swap(slots);
-    slots.assign(old.empty() ? 1024 : old.size() * 2, Slot{0, 0});
+    slots.assign(size, Slot{0, 0});
     // The slots of the pairs a little further on are fetched while a pair
     // is moved.
     const std::size_t distance = 16;

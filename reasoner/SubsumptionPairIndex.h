@@ -22,6 +22,9 @@ public:
     // Starts fetching the slot where the lookup of the pair begins, for a
     // lookup or an insertion soon after.
     void prefetch(unsigned long sub, unsigned long super) const;
+    // Sizes the table for at least this many pairs at once, so that it does
+    // not grow step by step while they come in.
+    void expect(unsigned long pairs);
     void clear();
     unsigned long size() const { return count; }
 
@@ -36,6 +39,7 @@ private:
     // The slot of the key, or the empty slot where it would go.
     unsigned long position(uint64_t key) const;
     void grow();
+    void rebuild(std::size_t size);
 
     std::vector<Slot> slots;
     std::map<std::pair<unsigned long, unsigned long>, unsigned long> wide;

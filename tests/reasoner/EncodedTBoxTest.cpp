@@ -93,6 +93,23 @@ TEST_F(EncodedTBoxTest, NewUploadForgetsTheEarlierOne)
     EXPECT_EQ(e.findDeductionId(3, 2), 1u);
 }
 
+// Records sized ahead for a file are numbered and found as without it,
+// whether the file had more records than expected or fewer.
+TEST_F(EncodedTBoxTest, SizingAheadForAFileChangesNoNumber)
+{
+    for (unsigned long bytes : {0UL, 10UL, 48UL * 5000}) {
+        e.startPinpointingInfoUpload();
+        e.expectPinpointingBytes(bytes);
+        for (unsigned long k = 1; k <= 300; ++k)
+            ASSERT_TRUE(e.insertPinpointingAxiom(k, k + 1, static_cast<int>(k), static_cast<int>(k)));
+        EXPECT_FALSE(e.insertPinpointingAxiom(5, 6, 1, 1));
+        EXPECT_EQ(e.recordCount(), 300u);
+        for (unsigned long k = 1; k <= 300; ++k)
+            ASSERT_EQ(e.findDeductionId(k, k + 1), k);
+        EXPECT_EQ(e.getDeduction(300)->index, 300);
+    }
+}
+
 // Two GCIs (indexes 1 and 2), a derivation over both by GCI 2, and one by a
 // role axiom (index 3) without premises.
 class NumberedEncodedTBox : public EncodedTBoxTest {

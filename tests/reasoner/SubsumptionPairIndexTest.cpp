@@ -33,6 +33,24 @@ TEST(SubsumptionPairIndex, FindsEveryPairThroughTheGrowthsOfTheTable)
     EXPECT_EQ(index.find(0, 60), 0u);
 }
 
+// Sizing the table ahead (as for a file of known size) rehashes what is
+// there; a smaller size than the table has changes nothing.
+TEST(SubsumptionPairIndex, SizingAheadKeepsThePairsEnteredBeforeAndAfter)
+{
+    SubsumptionPairIndex index;
+    for (unsigned long k = 1; k <= 2000; ++k)
+        ASSERT_TRUE(index.insert(k, k * 7, k));
+    index.expect(100000);
+    index.expect(10);
+    for (unsigned long k = 2001; k <= 4000; ++k)
+        ASSERT_TRUE(index.insert(k, k * 7, k));
+    EXPECT_FALSE(index.insert(1500, 1500 * 7, 1));
+    EXPECT_EQ(index.size(), 4000u);
+    for (unsigned long k = 1; k <= 4000; ++k)
+        ASSERT_EQ(index.find(k, k * 7), k);
+    EXPECT_EQ(index.find(7, 1), 0u);
+}
+
 TEST(SubsumptionPairIndex, ARepeatedPairKeepsItsFirstNumber)
 {
     SubsumptionPairIndex index;

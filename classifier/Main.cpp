@@ -10,6 +10,7 @@
 #include "encoders/CoreSolverEncoder.h"
 #include "encoders/DimacsEncoder.h"
 #include "model/Concept.h"
+#include "model/LargePageHeap.h"
 #include "model/Role.h"
 #include "model/SymbolTable.h"
 #include "model/timer.h"
@@ -48,6 +49,7 @@ void configure(const ClassifierOptions& options)
 
 int main(int argc, char** argv)
 {
+    LargePageHeap::reserve();
     GrammarSupport::holdClosedStandardInput();
     ClassifierOptions options;
     options.parse(argc, argv);

@@ -7,6 +7,7 @@
 
 #include "incremental-classifier/IncrementalClassifierOptions.h"
 #include "model/Concept.h"
+#include "model/LargePageHeap.h"
 #include "model/ParserManager.h"
 #include "model/Role.h"
 #include "model/SymbolTable.h"
@@ -246,6 +247,7 @@ void IncrementalRun::answer()
 
 int main(int argc, char** argv)
 {
+    LargePageHeap::reserve();
     GrammarSupport::holdClosedStandardInput();
     IncrementalClassifierOptions options;
     options.parse(argc, argv);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "encoders/EncoderFactory.h"
+#include "model/LargePageHeap.h"
 #include "model/ParserManager.h"
 #include "model/timer.h"
 #include "parsers/GrammarSupport.h"
@@ -43,6 +44,7 @@ void debugInput()
 
 int main(int argc, char** argv)
 {
+    LargePageHeap::reserve();
     GrammarSupport::holdClosedStandardInput();
     PinpointEncoderOptions options;
     options.parse(argc, argv);

@@ -48,6 +48,9 @@ int parseFrom(const std::string& text, FILE*& input, int (*parse)())
     FILE* in = std::fopen(file.path().c_str(), "r");
     if (in == nullptr)
         throw std::runtime_error("cannot open a temporary file");
+    // Gone from the directory at once: a parse that ends the process (a
+    // death test's child) never comes back to remove it.
+    unlink(file.path().c_str());
     input = in;
     int result = parse();
     std::fclose(in);

@@ -4,8 +4,8 @@
 // PrimitiveRole, Composition) on their common base Container, ordered by
 // ExpressionOrder.h; the axioms (Axiom, RoleAxiom); the names table
 // (SymbolTable, SymbolTableEntry); the diagnostics collector (ParserManager);
-// the memory pools (MemoryPool, pool_allocator) and the CPU stopwatch
-// (timer); the sets and indexes the classification works on
+// the memory pools (MemoryPool, pool_allocator), the heap on large pages
+// (LargePageHeap) and the CPU stopwatch (timer); the sets and indexes the classification works on
 // (SharedConceptSet, GCIIndex, SubsumerIndex, AssertionSet.h, HashIndex.h,
 // IdPairMap.h); and what each build keeps on its objects, in a state class
 // per model class and build (Library*State over the deduction state

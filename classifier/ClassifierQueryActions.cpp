@@ -1,6 +1,5 @@
 #include "classifier/ClassifierQueryActions.h"
 
-#include "model/timer.h"
 #include "parsers/SimpleQueryLoop.h"
 #include "reasoner/TBox.h"
 
@@ -10,13 +9,10 @@ void ClassifierQueryActions::startOfInput()
     SimpleQueryLoop::beginQueries();
     if (!TBox::pinpointing)
         return;
-    timer stopwatch;
-    stopwatch.reset();
-    stopwatch.start();
-    TBox* tbox = TBox::getInstance();
-    TBox::CNF_SAT_Encoder->preparePinpointing(&tbox->assumptions);
-    SimpleQueryLoop::axiom_assumptions = nullptr;
-    SimpleQueryLoop::reportPreprocessingTime(stopwatch.elapsed());
+    SimpleQueryLoop::timePreprocessing([] {
+        TBox::CNF_SAT_Encoder->preparePinpointing(&TBox::getInstance()->assumptions);
+        SimpleQueryLoop::axiom_assumptions = nullptr;
+    });
 }
 
 void ClassifierQueryActions::answerQuery(Concept* a, Concept* b)

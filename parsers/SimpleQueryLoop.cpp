@@ -82,9 +82,13 @@ void SimpleQueryLoop::beginQueries()
     dbg_f = TBox::debug_f;
 }
 
-void SimpleQueryLoop::reportPreprocessingTime(float seconds)
+void SimpleQueryLoop::timePreprocessing(void (*prepare)())
 {
-    std::fprintf(stderr, "QUERIES PREPROCESSING (CPU-sec): %g\n", static_cast<double>(seconds));
+    timer stopwatch;
+    stopwatch.reset();
+    stopwatch.start();
+    prepare();
+    std::fprintf(stderr, "QUERIES PREPROCESSING (CPU-sec): %g\n", static_cast<double>(stopwatch.elapsed()));
 }
 
 void SimpleQueryLoop::reportQueryTime(float seconds)

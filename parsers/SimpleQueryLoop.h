@@ -45,8 +45,10 @@ public:
     // The input context of the queries and the two streams.
     static void beginQueries();
 
-    // "QUERIES PREPROCESSING (CPU-sec): %g" on standard error.
-    static void reportPreprocessingTime(float seconds);
+    // Runs the preparation of pinpointing queries (the axiom assumptions
+    // loaded into the sink) and writes its CPU time, "QUERIES PREPROCESSING
+    // (CPU-sec): %g", on standard error.
+    static void timePreprocessing(void (*prepare)());
     // Counts the query just decided and writes "S [n]: seconds" on standard error.
     static void reportQueryTime(float seconds);
 

@@ -1,7 +1,6 @@
 #include "reasoner/EncodedQueryActions.h"
 
 #include "model/ParserManager.h"
-#include "model/timer.h"
 #include "parsers/SimpleQueryLoop.h"
 #include "reasoner/EncodedTBox.h"
 #include "reasoner/TBox.h"
@@ -13,15 +12,13 @@ void EncodedQueryActions::startOfInput()
     SimpleQueryLoop::beginQueries();
     if (!TBox::pinpointing)
         return;
-    timer stopwatch;
-    stopwatch.reset();
-    stopwatch.start();
-    SimpleQueryLoop::axiom_assumptions = encoded->getAxiomsAssumptions();
-    if (!SimpleQueryLoop::axiom_assumptions->empty())
-        TBox::CNF_SAT_Encoder->preparePinpointing(SimpleQueryLoop::axiom_assumptions);
-    delete SimpleQueryLoop::axiom_assumptions;
-    SimpleQueryLoop::axiom_assumptions = nullptr;
-    SimpleQueryLoop::reportPreprocessingTime(stopwatch.elapsed());
+    SimpleQueryLoop::timePreprocessing([] {
+        LiteralList* assumptions = EncodedTBox::getInstance()->getAxiomsAssumptions();
+        if (!assumptions->empty())
+            TBox::CNF_SAT_Encoder->preparePinpointing(assumptions);
+        delete assumptions;
+        SimpleQueryLoop::axiom_assumptions = nullptr;
+    });
 }
 
 void EncodedQueryActions::answerQuery(Concept* a, Concept* b)

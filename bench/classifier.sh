@@ -42,10 +42,8 @@ else
     ontologies=$ONTOLOGIES
 fi
 
-if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVANE_TESTS=OFF >/dev/null || exit 1
-fi
-ninja -C "$build" classifier >/dev/null || exit 1
+. "$root/bench/lib/common.sh"
+bench_build "$root" "$build" OFF classifier || exit 1
 classifier=$build/classifier/classifier
 
 # Peak memory through GNU time; installed when missing and we may.

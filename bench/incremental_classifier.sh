@@ -39,20 +39,14 @@ percent=${PERCENT:-1}
 seed=${SEED:-1}
 ontologies=${ONTOLOGIES:-el-galen go-basic-2022-07}
 
-if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVANE_TESTS=OFF >/dev/null || exit 1
-fi
-ninja -C "$build" classifier incremental-classifier >/dev/null || exit 1
+. "$root/bench/lib/common.sh"
+bench_build "$root" "$build" OFF classifier incremental-classifier || exit 1
 classifier=$build/classifier/classifier
 incremental=$build/incremental-classifier/incremental-classifier
 
 work=$(mktemp -d /tmp/korvane-bench-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-# The seconds of a timing line ("NAME (CPU-sec): S") in a file, 0 when absent.
-seconds() {
-    awk -v name="$2 (CPU-sec): " 'index($0, name) == 1 { s = substr($0, length(name) + 1) } END { print s + 0 }' "$1"
-}
 # Runs a command with its standard error to the file $1 and its standard
 # output to $1.out; prints "CPU WALL"
 # of the whole process (CPU = user + system seconds). Fails as the command.
@@ -75,7 +69,6 @@ compared() {
     d=$(paste -d' ' "$1.answers" "$2.answers" | awk '$1 != $2 { ++d } END { print d + 0 }')
     if [ "$d" -eq 0 ] && [ "$n" -eq "$(wc -l <"$2.answers")" ]; then echo "same ($n)"; else echo "$d of $n differ"; fi
 }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2fx", a / b; else print "n/a" }'; }
 percentage() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f%%", 100 * a / b; else print "n/a" }'; }
 
 declare -A whole_cpu
@@ -96,7 +89,7 @@ for name in $ontologies; do
         -o=/dev/null -h=/dev/null)
     read -r ccpu cwall < <(measured "$work/class.err" "$classifier" -i="$krss" -q="$work/$name.queries" -m -s \
         -o=/dev/null -h=/dev/null)
-    printf '%-18s %10s %10s %12s %12s %8s\n' "$name" "$icpu" "$iwall" "$ccpu" "$cwall" "$(ratio "$icpu" "$ccpu")"
+    printf '%-18s %10s %10s %12s %12s %8s\n' "$name" "$icpu" "$iwall" "$ccpu" "$cwall" "$(ratio_x "$icpu" "$ccpu")"
     whole_cpu[$name]=$icpu
 done
 
@@ -120,7 +113,7 @@ fi
 if read -r reload rwall < <(measured "$work/reload.err" "$incremental" -io="$work/encoding" -iv="$work/map" \
     -q="$work/el-galen.queries" -m -o=/dev/null -h=/dev/null) && [ -n "$reload" ] &&
     ! grep -q "non-zero status" "$work/reload.err.time"; then
-    printf '%-18s %10s %10s %10s %8s  %s\n' el-galen "$whole" "$reload" "$rwall" "$(ratio "$reload" "$whole")" \
+    printf '%-18s %10s %10s %10s %8s  %s\n' el-galen "$whole" "$reload" "$rwall" "$(ratio_x "$reload" "$whole")" \
         "$(compared "$work/incr-el-galen.err.out" "$work/reload.err.out")"
 else
     printf '%-18s %10s %10s %10s %8s  (%s)\n' el-galen "$whole" failed - n/a "$(tail -1 "$work/reload.err")"
@@ -139,7 +132,7 @@ read -r incprocess _ < <(measured "$work/inc.err" "$incremental" -i="$work/rest.
     -o=/dev/null -h=/dev/null)
 incr=0
 for phase in "PARSING INC" "NORMALIZATION INC" "CLASSIFICATION INC [initialization+deduction]" "ENCODING INC"; do
-    incr=$(awk -v a="$incr" -v b="$(seconds "$work/inc.err" "$phase")" 'BEGIN { printf "%.2f", a + b }')
+    incr=$(awk -v a="$incr" -v b="$(timing_seconds "$work/inc.err" "$phase")" 'BEGIN { printf "%.2f", a + b }')
 done
 read -r full _ < <(measured "$work/full.err" "$incremental" -i="$krss" -o=/dev/null -h=/dev/null)
 printf '%-18s %8s %10s %11s %12s %8s\n' el-galen "$(cat "$work/inc.count")" "$full" "$incr" "$incprocess" \

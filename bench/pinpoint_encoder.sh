@@ -33,10 +33,8 @@ seed=${SEED:-1}
 ontologies=${ONTOLOGIES:-not-galen el-galen}
 test_build=${TEST_BUILD:-$root/build}
 
-if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVANE_TESTS=OFF >/dev/null || exit 1
-fi
-ninja -C "$build" classifier incremental-classifier pinpoint-encoder >/dev/null || exit 1
+. "$root/bench/lib/common.sh"
+bench_build "$root" "$build" OFF classifier incremental-classifier pinpoint-encoder || exit 1
 classifier=$build/classifier/classifier
 incremental=$build/incremental-classifier/incremental-classifier
 encoder=$build/pinpoint-encoder/pinpoint-encoder
@@ -44,10 +42,6 @@ encoder=$build/pinpoint-encoder/pinpoint-encoder
 work=$(mktemp -d /tmp/korvane-bench-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-# The seconds of a timing line ("NAME (CPU-sec): S") in a file, 0 when absent.
-seconds() {
-    awk -v name="$2 (CPU-sec): " 'index($0, name) == 1 { s = substr($0, length(name) + 1) } END { print s + 0 }' "$1"
-}
 # Wall-clock seconds of a command, its standard output to $1, its standard
 # error to $2.
 timed() {
@@ -61,7 +55,6 @@ timed() {
     awk -v a="$start" -v b="$end" 'BEGIN { printf "%.2f\n", b - a }'
     return $status
 }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2fx", a / b; else print "n/a" }'; }
 sum() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", a + b }'; }
 
 echo "| ontology | incremental-classifier -p (CPU s) | pinpoint-encoder: info + encoding (CPU s) | wall s | classifier, pinpointing (CPU s) | ratio | $queries queries -m: wall s | query loop s | hold |"
@@ -76,15 +69,15 @@ for name in $ontologies; do
     mkdir -p "$d"
     "$incremental" -i="$krss" -o="$d/body" -h="$d/header" -p="$d/pinpointing" -v="$d/map" 2>"$d/ic.err" >/dev/null ||
         { echo "| $name | failed | | | | | | | |"; continue; }
-    ic=$(seconds "$d/ic.err" "TOTAL TIME")
+    ic=$(timing_seconds "$d/ic.err" "TOTAL TIME")
     cat "$d/header" "$d/body" >"$d/encoding"
 
     wall=$(timed /dev/null "$d/pe.err" "$encoder" -i="$d/encoding" -p="$d/pinpointing" -o="$d/pbody" -h="$d/pheader" \
         -a="$d/axioms") || { echo "| $name | $ic | failed | | | | | | |"; continue; }
-    pe=$(sum "$(seconds "$d/pe.err" "PARSING PINPOINTING INFO")" "$(seconds "$d/pe.err" "PARSING AND PRODUCE NEW ENCODING")")
+    pe=$(sum "$(timing_seconds "$d/pe.err" "PARSING PINPOINTING INFO")" "$(timing_seconds "$d/pe.err" "PARSING AND PRODUCE NEW ENCODING")")
 
     "$classifier" -i="$krss" -o=/dev/null -h=/dev/null 2>"$d/cl.err" >/dev/null
-    cl=$(seconds "$d/cl.err" "TOTAL TIME")
+    cl=$(timing_seconds "$d/cl.err" "TOTAL TIME")
 
     # Seeded pairs of named concepts: half of them a clause -a b 0 of the
     # encoding between two named concepts (most hold), half drawn at random.
@@ -107,10 +100,10 @@ for name in $ontologies; do
             }
         }' "$d/map" "$d/body" >"$d/queries"
     qwall=$(timed "$d/answers" "$d/q.err" "$encoder" -m -i="$d/encoding" -p="$d/pinpointing" -q="$d/queries" \
-        -v="$d/map" -o=/dev/null -h=/dev/null) || { echo "| $name | $ic | $pe | $wall | $cl | $(ratio "$pe" "$cl") | failed | | |"; continue; }
+        -v="$d/map" -o=/dev/null -h=/dev/null) || { echo "| $name | $ic | $pe | $wall | $cl | $(ratio_x "$pe" "$cl") | failed | | |"; continue; }
     loop=$(awk '/^S \[[0-9]+\]: / { s += $3 } END { printf "%.2f\n", s }' "$d/q.err")
     hold=$(grep -c '^U$' "$d/answers")
-    echo "| $name | $ic | $pe | $wall | $cl | $(ratio "$pe" "$cl") | $qwall | $loop | $hold of $queries |"
+    echo "| $name | $ic | $pe | $wall | $cl | $(ratio_x "$pe" "$cl") | $qwall | $loop | $hold of $queries |"
 done
 
 echo

@@ -31,10 +31,8 @@ if [ $# -lt 2 ]; then
     exit 2
 fi
 
-if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVANE_TESTS=OFF >/dev/null
-fi
-ninja -C "$build" bench_pinpoint_queries >/dev/null
+. "$root/bench/lib/common.sh"
+bench_build "$root" "$build" OFF bench_pinpoint_queries
 tool="$build/bench/bench_pinpoint_queries"
 
 if [ "$1" = "--synthetic" ]; then

@@ -28,10 +28,8 @@ data=$root/../shared/data/ontologies
 ontologies=${ONTOLOGIES:-el-galen go-basic-2022-07 not-galen}
 runs=${RUNS:-3}
 
-if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVANE_TESTS=OFF >/dev/null || exit 1
-fi
-ninja -C "$build" classifier pinpointer >/dev/null || exit 1
+. "$root/bench/lib/common.sh"
+bench_build "$root" "$build" OFF classifier pinpointer || exit 1
 classifier=$(find "$build" -type f -name classifier -perm -u+x | head -n 1)
 programs=("$build/pinpointer/pinpointer")
 [ -n "${COMPARE:-}" ] && programs+=("$COMPARE")

@@ -23,10 +23,8 @@ split_count=${SPLIT_COUNT:-20}
 vars=${VARS:-200}
 clauses=$(awk -v n="$vars" 'BEGIN { printf "%d", n * 4.26 + 0.5 }')
 
-if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVANE_TESTS=OFF >/dev/null || exit 1
-fi
-ninja -C "$build" korvane_solver_dimacs >/dev/null || exit 1
+. "$root/bench/lib/common.sh"
+bench_build "$root" "$build" OFF korvane_solver_dimacs || exit 1
 ours="$build/solver/korvane_solver_dimacs"
 
 picosat=${PICOSAT:-$(command -v picosat || true)}

@@ -10,8 +10,8 @@
 #
 # The unpacked folder mirrors data/ontologies/: a file is written again only
 # when its source is newer, files whose source is gone are removed, and each
-# file appears whole (written aside, then renamed), so that runs at the same
-# time do not see half a file.
+# file appears whole and read-only (written aside, then renamed), so that
+# runs at the same time do not see half a file.
 
 ONTOLOGIES_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../data/ontologies" && pwd)
 
@@ -31,7 +31,8 @@ ontologies_unpack_file() {
         echo "cannot unpack $source into $target" >&2
         return 1
     }
-    mv -f "$part" "$target"
+    # Read-only: the copy is refreshed from its source, never edited.
+    chmod a-w "$part" && mv -f "$part" "$target"
 }
 
 # Brings DEST up to date with data/ontologies/.

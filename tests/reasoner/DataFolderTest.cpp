@@ -2,12 +2,15 @@
 // functional syntax and its row in SOURCES.md (whose subsumption count the
 // classification tests check Konclude against), every file of elk-tests/
 // with its expected classification, and every row of SOURCES.md with its
-// files.
+// files; and no file of the project naming a data folder beside its tree.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -66,6 +69,37 @@ TEST(DataFolder, EveryOntologyHasItsTwinItsExpectationAndItsRow)
             EXPECT_EQ(named.count(file), 1u) << "SOURCES.md has a row for " << file << ", which is not in " << dir;
         }
     }
+}
+
+// The build trees, the repository and the data itself are not read.
+bool skipped(const std::filesystem::path& dir)
+{
+    const std::string name = dir.filename().string();
+    return name.compare(0, 5, "build") == 0 || name == ".git" || dir == std::filesystem::path(KORVANE_SOURCE_DIR) / "data";
+}
+
+TEST(DataFolder, NoFileOfTheProjectNamesAFolderBesideIt)
+{
+    // Spelled in pieces, so that this file does not name them itself.
+    const std::vector<std::string> outside = {std::string("..") + "/shared", std::string("shared") + "/data"};
+    std::size_t read = 0;
+    namespace fs = std::filesystem;
+    for (auto entry = fs::recursive_directory_iterator(KORVANE_SOURCE_DIR); entry != fs::recursive_directory_iterator();
+         ++entry) {
+        if (entry->is_directory() && skipped(entry->path())) {
+            entry.disable_recursion_pending();
+            continue;
+        }
+        if (!entry->is_regular_file())
+            continue;
+        std::ifstream in(entry->path());
+        std::stringstream text;
+        text << in.rdbuf();
+        ++read;
+        for (const std::string& name : outside)
+            EXPECT_EQ(text.str().find(name), std::string::npos) << entry->path() << " names " << name;
+    }
+    EXPECT_GT(read, 100u) << "files read under " << KORVANE_SOURCE_DIR;
 }
 
 } // namespace

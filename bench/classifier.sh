@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The classifier on the shared ontologies, in three tables.
+# The classifier on the test ontologies, in three tables.
 #
 # 1. Per ontology, RUNS runs with pinpointing and the encoding written to
 #    files (-o=FILE -h=FILE -p=FILE -s), alternating with RUNS runs of
@@ -22,7 +22,7 @@
 # usage: bash bench/classifier.sh [BUILD_DIR]
 #   BUILD_DIR  a build tree of this repository (default: a Release tree in
 #              /tmp/korvane-bench-build, configured and built when needed)
-# environment: ONTOLOGIES (names under shared/data/ontologies without
+# environment: ONTOLOGIES (names under data/ontologies/ without
 #              .krss; default: all), QUERIES (default 1000), COPIES (default
 #              8; 0 leaves the scale row out), KONCLUDE (0 leaves Konclude
 #              out), RUNS (runs of each program per row, default 3)
@@ -31,7 +31,8 @@ set -u
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-/tmp/korvane-bench-build}
-data=$root/../shared/data/ontologies
+. "$root/scripts/lib/ontologies.sh"
+data=$(ontologies_dir "$build") || exit 1
 queries=${QUERIES:-1000}
 copies=${COPIES:-8}
 runs=${RUNS:-3}

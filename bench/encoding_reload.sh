@@ -9,12 +9,13 @@
 # the whole derives (subsumptions between names missing / beyond), and what
 # the same increment derives without a reload (the last two columns).
 #   bash bench/encoding_reload.sh [BUILD_DIR]
-# environment: ONTOLOGIES (names under shared/data/ontologies without .krss;
+# environment: ONTOLOGIES (names under data/ontologies/ without .krss;
 #              default: el-galen go-basic-2022-07)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-data=../shared/data/ontologies
+. scripts/lib/ontologies.sh
+data=$(ontologies_dir "$build")
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 ninja -C "$build" bench_encoding_reload >/dev/null
 tool=$build/bench/bench_encoding_reload

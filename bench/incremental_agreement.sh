@@ -8,14 +8,15 @@
 #
 # usage: bash bench/incremental_agreement.sh [BUILD_DIR]
 #   BUILD_DIR  a build tree of this repository (default: build)
-# environment: ONTOLOGIES (names under shared/data/ontologies without .krss;
+# environment: ONTOLOGIES (names under data/ontologies/ without .krss;
 #              default: el-galen), SEEDS (default: 20261209 1 2 3)
 
 set -u
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
-data=$root/../shared/data/ontologies
+. "$root/scripts/lib/ontologies.sh"
+data=$(ontologies_dir "$build") || exit 1
 program=$build/bench/bench_incremental_agreement
 ninja -C "$build" bench_incremental_agreement >/dev/null || exit 1
 

@@ -6,14 +6,15 @@
 #
 # usage: bash bench/incremental_classification.sh [BUILD_DIR]
 #   BUILD_DIR  a build tree of this repository (default: build)
-# environment: ONTOLOGIES (names under shared/data/ontologies without .krss;
+# environment: ONTOLOGIES (names under data/ontologies/ without .krss;
 #              default: el-galen), PERCENT (default 1), SEED (default 1)
 
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
-data=$root/../shared/data/ontologies
+. "$root/scripts/lib/ontologies.sh"
+data=$(ontologies_dir "$build") || exit 1
 program=$build/bench/bench_incremental_classification
 ninja -C "$build" bench_incremental_classification >/dev/null
 percent=${PERCENT:-1}

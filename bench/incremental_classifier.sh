@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The incremental classifier on the large shared ontologies, in four tables.
+# The incremental classifier on the large test ontologies, in four tables.
 # Every figure is of whole processes, measured from outside (/usr/bin/time):
 # CPU seconds (user + system of the process) and wall-clock seconds. The
 # programs' own TOTAL TIME lines are not used: they count different things.
@@ -33,7 +33,8 @@ set -u
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-/tmp/korvane-bench-build}
-data=$root/../shared/data/ontologies
+. "$root/scripts/lib/ontologies.sh"
+data=$(ontologies_dir "$build") || exit 1
 queries=${QUERIES:-1000}
 percent=${PERCENT:-1}
 seed=${SEED:-1}

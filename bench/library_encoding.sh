@@ -6,14 +6,15 @@
 #
 # usage: bash bench/library_encoding.sh [BUILD_DIR]
 #   BUILD_DIR  a build tree of this repository (default: build)
-# environment: ONTOLOGIES (names under shared/data/ontologies without .krss;
-#              default: every shared ontology), PAIRS (default 200), SEED (default 1)
+# environment: ONTOLOGIES (names under data/ontologies/ without .krss;
+#              default: every test ontology), PAIRS (default 200), SEED (default 1)
 
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
-data=$root/../shared/data/ontologies
+. "$root/scripts/lib/ontologies.sh"
+data=$(ontologies_dir "$build") || exit 1
 program=$build/bench/bench_library_encoding
 ninja -C "$build" bench_library_encoding >/dev/null
 pairs=${PAIRS:-200}

@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # Parse, normalisation and classification times (CPU seconds, best of 3 by
-# the library's total) and peak resident memory per shared ontology, with
+# the library's total) and peak resident memory per test ontology, with
 # the library's classification and, side by side, the classifier's
 # classification of the same file (told to encode nothing; its own parse and
 # normalisation are not shown); then the classifier's own parse +
 # normalisation time on el-galen and go-basic-2022-07 against their targets.
 #   bash bench/ontology_load.sh [BUILD_DIR]
-# environment: ONTOLOGIES (names under shared/data/ontologies without .krss;
+# environment: ONTOLOGIES (names under data/ontologies/ without .krss;
 #              default: all)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-data=../shared/data/ontologies
+. scripts/lib/ontologies.sh
+data=$(ontologies_dir "$build")
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 ninja -C "$build" bench_ontology_load bench_ontology_load_classifier >/dev/null
 tool=$build/bench/bench_ontology_load

@@ -26,7 +26,8 @@ set -u
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-/tmp/korvane-bench-build}
-data=$root/../shared/data/ontologies
+. "$root/scripts/lib/ontologies.sh"
+data=$(ontologies_dir "$build") || exit 1
 queries=${QUERIES:-1000}
 checked=${CHECKED:-200}
 seed=${SEED:-1}

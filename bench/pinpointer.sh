@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # MinA enumeration times per query on the classifier's encodings of the
-# shared ontologies. For each ontology the classifier writes the pinpointing
+# test ontologies. For each ontology the classifier writes the pinpointing
 # encoding, its assumption list and its deductions table once; a fixed sample
 # of derived subsumptions (the same on every run) is then asked as negative
 # literal queries with the cone of influence (-c). Per query the pinpointer's
@@ -19,7 +19,7 @@
 # usage: bash bench/pinpointer.sh [BUILD_DIR]
 #   BUILD_DIR  a build tree of this repository (default: a Release tree in
 #              /tmp/korvane-bench-build, configured and built when needed)
-# environment: ONTOLOGIES (names under shared/data/ontologies without .krss,
+# environment: ONTOLOGIES (names under data/ontologies/ without .krss,
 #              default "not-galen el-galen go-basic-2022-07"), QUERIES (sample
 #              size per ontology, default 100), BUDGET (user CPU seconds per
 #              query, default 60), COMPARE (queries also asked without the
@@ -40,7 +40,8 @@ set -u
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-/tmp/korvane-bench-build}
-data=$root/../shared/data/ontologies
+. "$root/scripts/lib/ontologies.sh"
+data=$(ontologies_dir "$build") || exit 1
 ontologies=${ONTOLOGIES:-not-galen el-galen go-basic-2022-07}
 queries=${QUERIES:-100}
 budget=${BUDGET:-60}

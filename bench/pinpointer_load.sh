@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # How long the pinpointer takes to load the classifier's pinpointing
-# encodings of the shared ontologies. For each ontology the classifier
+# encodings of the test ontologies. For each ontology the classifier
 # writes the encoding with pinpointing and the subsumption encoding on
 # (-p=FILE -s), its header and its assumption list; the pinpointer then reads
 # the header and body as one file and answers one query (the first derived
@@ -14,7 +14,7 @@
 # usage: bash bench/pinpointer_load.sh [BUILD_DIR]
 #   BUILD_DIR  a build tree of this repository (default: a Release tree in
 #              /tmp/korvane-bench-build, configured and built when needed)
-# environment: ONTOLOGIES (names under shared/data/ontologies without .krss,
+# environment: ONTOLOGIES (names under data/ontologies/ without .krss,
 #              default "el-galen go-basic-2022-07 not-galen"), RUNS (runs per
 #              figure, default 3), COMPARE (another pinpointer program, for
 #              instance one built from an earlier commit: its rows follow
@@ -24,7 +24,8 @@ set -u
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-/tmp/korvane-bench-build}
-data=$root/../shared/data/ontologies
+. "$root/scripts/lib/ontologies.sh"
+data=$(ontologies_dir "$build") || exit 1
 ontologies=${ONTOLOGIES:-el-galen go-basic-2022-07 not-galen}
 runs=${RUNS:-3}
 

@@ -16,7 +16,7 @@
 #   BUILD_DIR  a build tree of this repository with its tests (default: a
 #              Release tree in /tmp/korvane-bench-tests-build, configured and
 #              built when needed)
-# environment: ONTOLOGIES (names under shared/data/ontologies without
+# environment: ONTOLOGIES (names under data/ontologies/ without
 #              .krss; default: every one the test covers), QUERIES (default
 #              200)
 
@@ -24,7 +24,8 @@ set -u
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-/tmp/korvane-bench-tests-build}
-data=$root/../shared/data/ontologies
+. "$root/scripts/lib/ontologies.sh"
+data=$(ontologies_dir "$build") || exit 1
 queries=${QUERIES:-200}
 if [ -z "${ONTOLOGIES:-}" ]; then
     # pizza-bottom is left out by the test itself.

@@ -12,10 +12,12 @@
 #            and the axioms information the pinpoint-encoder wrote for the
 #            chain (chain.axioms, chain-original.axioms with -g) and for the
 #            existential example with a lost premise (existential-lost.axioms)
-#   HEADS    the first kilobyte of each shared ontology (may be empty)
+#   HEADS    the first kilobyte of each ontology of data/ontologies/
 #   SCRATCH  a directory of its own for the files the program writes
 # tests/fuzz/regressions/NAME/ holds the inputs that once went wrong.
 # Sourced by the commands that replay and fuzz; expects SOURCE to be set.
+
+. "$SOURCE/scripts/lib/ontologies.sh"
 
 FUZZ_HARNESSES=$SOURCE/fuzz/harnesses
 FUZZ_REGRESSIONS=$SOURCE/tests/fuzz/regressions
@@ -41,8 +43,9 @@ fuzz_prepare() {
     WRITTEN=$dir/written
     HEADS=$dir/heads
     mkdir -p "$WRITTEN" "$HEADS"
-    local f
-    for f in "$SOURCE"/../shared/data/ontologies/*.krss; do
+    local f data
+    data=$(ontologies_dir "$build") || return 1
+    for f in "$data"/*.krss; do
         [ -f "$f" ] && head -c 1024 "$f" >"$HEADS/${f##*/}"
     done
     local w=$WRITTEN/anatomy

@@ -29,7 +29,8 @@ ensure_packages() {
     fi
 }
 
-BUILD_PACKAGES="g++ cmake ninja-build bison flex libgtest-dev"
+# xz unpacks the large test ontologies (scripts/lib/ontologies.sh).
+BUILD_PACKAGES="g++ cmake ninja-build bison flex libgtest-dev xz-utils"
 TEST_PEER_PACKAGES="picosat cadical konclude"
 # The fuzzer, the compiler it instruments with and that compiler's sanitizer
 # runtimes (scripts/fuzz.sh).

@@ -24,6 +24,7 @@
 #include "encoders/DimacsEncoder.h"
 #include "reasoner/TBox.h"
 #include "support/KoncludePeer.h"
+#include "support/PeerInstalled.h"
 #include "support/OntologyClassification.h"
 #include "support/ProcessRunner.h"
 #include "support/RandomOntology.h"
@@ -96,8 +97,7 @@ std::string describe(const Pairs& pairs)
 
 TEST(RandomClassification, NamedSubsumptionsMatchTheIndependentReasoner)
 {
-    if (!konclude_peer::available())
-        GTEST_SKIP() << "Konclude is not installed (apt-get install konclude)";
+    ASSERT_TRUE(peerInstalled("Konclude"));
     const unsigned long count = setting("KORVANE_RANDOM_ONTOLOGIES", 100);
     const unsigned long firstSeed = setting("KORVANE_RANDOM_SEED", 1);
 

@@ -14,6 +14,7 @@
 
 #include "ClassifierProcess.h"
 #include "SmallTerminologies.h"
+#include "support/PeerInstalled.h"
 #include "support/PeerSolver.h"
 
 namespace classifier_e2e {
@@ -200,8 +201,7 @@ TEST_F(ClassifierQueries, BundledExampleThroughBothRoutes)
 
     // An independent solver on the encoding, the selectors and one query's
     // units agrees with the in-process answers.
-    if (!peerAvailable("picosat"))
-        GTEST_SKIP() << "picosat is not installed";
+    ASSERT_TRUE(peerInstalled("picosat"));
     const std::string encoding = body.substr(0, encodingEnd);
     const std::vector<int> expected = {20, 20, 10};
     for (std::size_t i = 0; i < asked.size(); ++i) {

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "QuerySample.h"
+#include "support/PeerInstalled.h"
 #include "support/PeerSolver.h"
 
 namespace incremental_e2e {
@@ -56,8 +57,7 @@ class SinkAgreement : public testing::TestWithParam<Case> {};
 TEST_P(SinkAgreement, EverySinkThePeerAndTheClassifierGiveTheSameAnswers)
 {
     const Case& c = GetParam();
-    if (!peerAvailable("picosat"))
-        GTEST_SKIP() << "picosat is not installed";
+    ASSERT_TRUE(peerInstalled("picosat"));
     Scratch scratch;
     ProcessResult encoded = incremental({"-i=" + c.krss, "-o=" + scratch.path("body"),
                                          "-h=" + scratch.path("header"), "-v=" + scratch.path("map")});

@@ -15,6 +15,7 @@
 
 #include "ComplexQueryFixture.h"
 #include "support/KoncludePeer.h"
+#include "support/PeerInstalled.h"
 #include "support/RandomOntology.h"
 
 using namespace korvane_test;
@@ -200,8 +201,7 @@ bool peerClosure(const std::string& document, konclude_peer::Pairs& closure, std
 
 TEST_F(ComplexQueryPeer, RandomConceptsOverRandomTerminologies)
 {
-    if (!konclude_peer::available())
-        GTEST_SKIP() << "Konclude is not installed";
+    ASSERT_TRUE(peerInstalled("Konclude"));
     std::vector<RandomOntology> ontologies;
     std::vector<QuerySet> sets;
     std::string definitions;
@@ -233,8 +233,7 @@ TEST_F(ComplexQueryPeer, RandomConceptsOverRandomTerminologies)
 
 TEST_F(ComplexQueryPeer, RandomConceptsOverPizza)
 {
-    if (!konclude_peer::available())
-        GTEST_SKIP() << "Konclude is not installed";
+    ASSERT_TRUE(peerInstalled("Konclude"));
     const std::string data = KORVANE_DATA_DIR;
     const std::string ofn = readFile(data + "/pizza.ofn");
     ASSERT_FALSE(ofn.empty());

@@ -463,9 +463,9 @@ class MapRoundTripOfRealOntologies : public MapReader, public ::testing::WithPar
 
 TEST_P(MapRoundTripOfRealOntologies, ReadsBackWhatTheWriterWrote)
 {
-    std::ifstream file(std::string(KORVANE_DATA_DIR) + "/" + GetParam());
-    if (!file)
-        GTEST_SKIP() << GetParam() << " is not there";
+    const std::string path = std::string(KORVANE_DATA_DIR) + "/" + GetParam();
+    std::ifstream file(path);
+    ASSERT_TRUE(file) << "cannot read " << path;
     std::stringstream ontology;
     ontology << file.rdbuf();
     WrittenMap written = writeMap(ontology.str(), {});

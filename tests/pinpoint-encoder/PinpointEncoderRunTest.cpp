@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "PinpointEncoderProcess.h"
+#include "support/PeerInstalled.h"
 #include "support/PeerSolver.h"
 #include "support/SanitizedBuild.h"
 
@@ -220,8 +221,7 @@ std::string withUnits(const std::string& body, int variables, int clauses, const
 
 TEST(PinpointEncoderRun, TheIndependentSolverAgreesWithEveryAnswer)
 {
-    if (!peerAvailable("picosat"))
-        GTEST_SKIP() << "picosat is not installed";
+    ASSERT_TRUE(peerInstalled("picosat"));
     Files files;
     const std::vector<std::string> inputs = {"-i=" + files.write("enc", kChainEncoding),
                                              "-p=" + files.write("pin", kChainPinpointing)};

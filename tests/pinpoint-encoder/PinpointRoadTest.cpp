@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "PinpointEncoderProcess.h"
+#include "support/PeerInstalled.h"
 #include "support/PeerSolver.h"
 #include "support/SanitizedBuild.h"
 #include "support/SharedOntologies.h"
@@ -252,9 +253,7 @@ struct Road {
 
 void checkRoad(const shared_ontologies::Case& c, bool originalNumbers)
 {
-    if (!peerAvailable("picosat")) {
-        GTEST_SKIP() << "picosat is not installed";
-    }
+    ASSERT_TRUE(peerInstalled("picosat"));
     Road road(c);
     if (road.named.empty()) {
         GTEST_SKIP() << "no named concept to ask about";

@@ -110,7 +110,6 @@ TEST_P(ClassifierEncoding, WithoutPinpointingReloadsAndAnswersAsTheClassifier)
 
 INSTANTIATE_TEST_SUITE_P(SharedData, ClassifierEncoding, ::testing::ValuesIn(shared_ontologies::cases(KORVANE_DATA_DIR)),
                          shared_ontologies::testName);
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ClassifierEncoding);
 
 TEST(ClassifierEncoding, ReloadedTakesAnIncrement)
 {

@@ -130,7 +130,6 @@ TEST_P(EncodingRoundTrip, RebuiltTerminologyEncodesTheStoredClauses)
 
 INSTANTIATE_TEST_SUITE_P(SharedData, EncodingRoundTrip, ::testing::ValuesIn(shared_ontologies::cases(KORVANE_DATA_DIR)),
                          shared_ontologies::testName);
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(EncodingRoundTrip);
 
 class IncrementAfterReload : public SharedOntologyReload {};
 
@@ -193,6 +192,5 @@ TEST_P(IncrementAfterReload, EndsWithTheSubsumptionsOfOneRun)
 INSTANTIATE_TEST_SUITE_P(SharedData, IncrementAfterReload,
                          ::testing::ValuesIn(shared_ontologies::cases(KORVANE_DATA_DIR)),
                          shared_ontologies::testName);
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(IncrementAfterReload);
 
 } // namespace

@@ -64,6 +64,5 @@ TEST_P(IncrementalClassification, IncrementsEndWithTheSubsumptionsOfOneRun)
 INSTANTIATE_TEST_SUITE_P(SharedData, IncrementalClassification,
                          ::testing::ValuesIn(shared_ontologies::cases(KORVANE_DATA_DIR)),
                          shared_ontologies::testName);
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(IncrementalClassification);
 
 } // namespace

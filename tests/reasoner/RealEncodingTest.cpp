@@ -12,6 +12,7 @@
 #include "reasoner/TBox.h"
 #include "support/HornOracle.h"
 #include "support/OntologyClassification.h"
+#include "support/PeerInstalled.h"
 #include "support/PeerSolver.h"
 
 
@@ -21,8 +22,8 @@ using Clause = std::vector<long>;
 
 TEST(RealEncoding, PizzaQueriesAgreeWithIndependentSolvers)
 {
-    if (!peerAvailable("picosat") || !peerAvailable("cadical"))
-        GTEST_SKIP() << "picosat and cadical are needed";
+    ASSERT_TRUE(peerInstalled("picosat"));
+    ASSERT_TRUE(peerInstalled("cadical"));
     std::string path = std::string(KORVANE_DATA_DIR) + "/pizza.krss";
     ASSERT_EQ(korvane_test::readOntologyFile(path), 0);
     TBox* tbox = korvane_test::normalizeTerminology();

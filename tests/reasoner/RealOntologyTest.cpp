@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <dirent.h>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -15,27 +14,10 @@
 #include "parsers/el_krss_g.h"
 #include "model/SymbolTable.h"
 #include "reasoner/TBox.h"
+#include "support/SharedOntologies.h"
 
 
 namespace {
-
-std::vector<std::string> ontologyFiles()
-{
-    std::vector<std::string> files;
-    for (std::string dir : {std::string(KORVANE_DATA_DIR), std::string(KORVANE_DATA_DIR) + "/elk-tests"}) {
-        DIR* d = opendir(dir.c_str());
-        if (d == nullptr)
-            continue;
-        while (dirent* e = readdir(d)) {
-            std::string name = e->d_name;
-            if (name.size() > 5 && name.compare(name.size() - 5, 5, ".krss") == 0)
-                files.push_back(dir + "/" + name);
-        }
-        closedir(d);
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
 
 // What an independent reading of the file finds: axiom forms and names.
 struct FileCensus {
@@ -176,11 +158,11 @@ bool normalShape(const Axiom* a)
     return false;
 }
 
-class RealOntology : public ::testing::TestWithParam<std::string> {};
+class RealOntology : public ::testing::TestWithParam<shared_ontologies::Case> {};
 
 TEST_P(RealOntology, ParsesAndNormalisesIntoTheNormalShapes)
 {
-    const std::string& path = GetParam();
+    const std::string& path = GetParam().krss;
     std::ifstream in(path);
     std::stringstream text;
     text << in.rdbuf();
@@ -214,20 +196,7 @@ TEST_P(RealOntology, ParsesAndNormalisesIntoTheNormalShapes)
     EXPECT_EQ(bad, 0u);
 }
 
-std::string testName(const ::testing::TestParamInfo<std::string>& info)
-{
-    std::string path = info.param;
-    std::string name = path.substr(path.rfind('/') + 1);
-    name = name.substr(0, name.size() - 5);
-    if (path.find("/elk-tests/") != std::string::npos)
-        name = "elk_" + name;
-    for (char& c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(SharedData, RealOntology, ::testing::ValuesIn(ontologyFiles()), testName);
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(RealOntology);
+INSTANTIATE_TEST_SUITE_P(SharedData, RealOntology, ::testing::ValuesIn(shared_ontologies::cases(KORVANE_DATA_DIR)),
+                         shared_ontologies::testName);
 
 }

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "solver/Solver.h"
+#include "support/PeerInstalled.h"
 #include "support/PeerSolver.h"
 #include "support/SanitizedBuild.h"
 
@@ -108,7 +109,7 @@ class Peer {
 public:
     explicit Peer(const std::string& name = "picosat") : name(name) {}
 
-    bool available() const { return peerAvailable(name); }
+    ::testing::AssertionResult installed() const { return peerInstalled(name); }
 
     // 10 satisfiable, 20 unsatisfiable (the peer's exit codes); -1 on failure.
     int solve(const Cnf& cnf, const std::vector<int>& units = {}) {

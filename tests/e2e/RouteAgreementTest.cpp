@@ -19,7 +19,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -37,6 +36,7 @@
 #include <vector>
 
 #include "ClassifierProcess.h"
+#include "support/ParallelTasks.h"
 #include "support/PeerSolver.h"
 #include "support/SanitizedBuild.h"
 
@@ -91,20 +91,6 @@ int classifyInto(std::vector<std::string> arguments, const std::string& outPath,
     setup.outputPath = outPath;
     setup.errorPath = errPath;
     return runProgramWith(arguments, setup).status;
-}
-
-// Runs the tasks on a few threads.
-void runParallel(std::vector<std::function<void()>>& tasks, unsigned threads)
-{
-    std::atomic<std::size_t> next{0};
-    std::vector<std::thread> pool;
-    for (unsigned t = 0; t < threads; ++t)
-        pool.emplace_back([&] {
-            for (std::size_t i = next++; i < tasks.size(); i = next++)
-                tasks[i]();
-        });
-    for (std::thread& t : pool)
-        t.join();
 }
 
 // A name the query language can read as a concept name.

@@ -22,7 +22,6 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -38,6 +37,7 @@
 #include "ClassifierProcess.h"
 #include "support/ParallelTasks.h"
 #include "support/PeerSolver.h"
+#include "support/QueryableName.h"
 #include "support/SanitizedBuild.h"
 
 namespace classifier_e2e {
@@ -91,17 +91,6 @@ int classifyInto(std::vector<std::string> arguments, const std::string& outPath,
     setup.outputPath = outPath;
     setup.errorPath = errPath;
     return runProgramWith(arguments, setup).status;
-}
-
-// A name the query language can read as a concept name.
-bool queryableName(const std::string& name)
-{
-    if (name.empty() || !std::isalnum(static_cast<unsigned char>(name[0])))
-        return false;
-    for (char c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && std::strchr("-#./:_", c) == nullptr)
-            return false;
-    return name != "top" && name != "bottom" && name != "quit";
 }
 
 // The variables of the named concepts, from the lines "NAME VAR" of the

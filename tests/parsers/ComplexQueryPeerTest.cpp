@@ -20,9 +20,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -34,6 +34,7 @@
 #include "support/KrssToOwl.h"
 #include "support/ParallelTasks.h"
 #include "support/ProcessRunner.h"
+#include "support/QueryableName.h"
 #include "support/RandomConcept.h"
 #include "support/RandomOntology.h"
 #include "support/SanitizedBuild.h"
@@ -65,19 +66,6 @@ uint32_t seed(uint32_t base)
     return static_cast<uint32_t>(base + setting("KORVANE_COMPLEX_SEED", 0));
 }
 
-// A name the query language reads as a concept name, and that is not `top`
-// or `bottom` (names there, the top and bottom concepts for the other
-// reasoner's converter).
-bool queryableName(const std::string& name)
-{
-    if (name.empty() || !std::isalnum(static_cast<unsigned char>(name[0])) || name == "top" || name == "bottom")
-        return false;
-    for (char c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && std::strchr("-#./:_", c) == nullptr)
-            return false;
-    return true;
-}
-
 // A concept of the ontology language that a query can hold as it is: its
 // names readable by the query language, no bottom (which no rule spreads
 // through existentials).
@@ -96,12 +84,16 @@ bool queryableConcept(const std::string& krss)
     return true;
 }
 
-// The complex concepts of the ontology's axioms, to be drawn into queries.
+// The complex concepts and the inclusions of the ontology's axioms, to be
+// drawn into queries.
 void knowConcepts(RandomConcept& random, const KrssToOwl& ontology)
 {
     for (const auto& c : ontology.complexConcepts())
         if (queryableConcept(c.first))
             random.addKnown({c.first, c.second});
+    for (const auto& [sub, super] : ontology.inclusions())
+        if (queryableConcept(sub.krss) && queryableConcept(super.krss))
+            random.addTold({sub.krss, sub.owl}, {super.krss, super.owl});
 }
 
 // The queries over one ontology, with the names X_i ≡ C_i and Y_i ≡ D_i of

@@ -44,6 +44,13 @@ public:
     // Every conjunction and existential restriction of the axioms, in the
     // ontology language as written and in OWL, in the order read.
     const std::vector<std::pair<std::string, std::string>>& complexConcepts() const { return complex; }
+    // The sides (the ontology language as written, OWL) of every inclusion,
+    // L ⊑ R, and of every equivalence in both directions.
+    struct Side {
+        std::string krss;
+        std::string owl;
+    };
+    const std::vector<std::pair<Side, Side>>& inclusions() const { return told; }
 
 private:
     void skip()
@@ -139,8 +146,17 @@ private:
         expect('(');
         const std::string kind = word();
         if (kind == "implies" || kind == "equivalent") {
+            skip();
+            std::size_t start = at;
             const std::string l = concept();
+            const Side left{text.substr(start, at - start), l};
+            skip();
+            start = at;
             const std::string r = concept();
+            const Side right{text.substr(start, at - start), r};
+            told.emplace_back(left, right);
+            if (kind == "equivalent")
+                told.emplace_back(right, left);
             if (l != r)
                 body += (kind == "implies" ? "SubClassOf(" : "EquivalentClasses(") + l + " " + r + ")\n";
         } else if (kind == "define-primitive-concept") {
@@ -172,6 +188,7 @@ private:
     std::set<std::string> classNames;
     std::set<std::string> roleNames;
     std::vector<std::pair<std::string, std::string>> complex;
+    std::vector<std::pair<Side, Side>> told;
     std::string body;
 };
 

@@ -27,11 +27,13 @@ public:
     // say): a concept that one side of a query or axiom has named stands on
     // the other side of a later one. Every complex concept drawn joins them.
     void addKnown(const Expression& e) { known.push_back(e); }
+    // A told inclusion sub ⊑ super, for queries between its sides.
+    void addTold(const Expression& sub, const Expression& super) { told.emplace_back(sub, super); }
 
     Expression draw(unsigned depth)
     {
         const unsigned roll = pick(100);
-        if (depth > 0 && !known.empty() && pick(100) < 20)
+        if (depth > 0 && !known.empty() && pick(100) < 35)
             return known[pick(static_cast<unsigned>(known.size()))];
         if (depth == 0 || roll < 30) {
             if (pick(100) < 4)
@@ -64,11 +66,24 @@ public:
             {"(some " + r + " " + filler.krss + ")", "ObjectSomeValuesFrom(:" + r + " " + filler.owl + ")"});
     }
 
-    // Draws a pair (C, D) of a query (subsumes? C D); every third pair holds
-    // by its form: D has C among its conjuncts, possibly deep inside an
-    // existential that C also has.
+    // Draws a pair (C, D) of a query (subsumes? C D); of every three pairs
+    // one holds by its form (D has C among its conjuncts, possibly deep
+    // inside an existential that C also has) and one is drawn between the
+    // sides of a told inclusion, each maybe under one existential, the way
+    // it holds or the other way round: each side has a name of the side of
+    // the inclusion it stands on, and the query asks it on the other side.
     std::pair<Expression, Expression> drawQuery(unsigned index, unsigned depth)
     {
+        if (index % 3 == 1 && !told.empty()) {
+            auto [sub, super] = told[pick(static_cast<unsigned>(told.size()))];
+            if (pick(2) == 0) {
+                const std::string& r = roles[pick(static_cast<unsigned>(roles.size()))];
+                sub = {"(some " + r + " " + sub.krss + ")", "ObjectSomeValuesFrom(:" + r + " " + sub.owl + ")"};
+                super = {"(some " + r + " " + super.krss + ")",
+                         "ObjectSomeValuesFrom(:" + r + " " + super.owl + ")"};
+            }
+            return pick(3) == 0 ? std::make_pair(sub, super) : std::make_pair(super, sub);
+        }
         Expression c = draw(depth);
         Expression d = draw(depth);
         if (index % 3 == 2 && c.owl != d.owl)
@@ -89,6 +104,7 @@ private:
     std::vector<std::string> names;
     std::vector<std::string> roles;
     std::vector<Expression> known;
+    std::vector<std::pair<Expression, Expression>> told;
 };
 
 #endif

@@ -2,7 +2,8 @@
 // concepts C and D, (subsumes? C D) answers U exactly when the other reasoner
 // finds Y ⊑ X in the ontology extended with X ≡ C and Y ≡ D. Every query
 // file goes through the incremental classifier by each road (the file in
-// order, shuffled, each query alone, after a reload, after an increment),
+// order, shuffled, each query alone, after a reload, after an increment,
+// after a reload of a first part and the rest as an increment),
 // with both in-process sinks (-m, -ms) and both ways of naming complex
 // concepts (one name for both sides, or -e). The queries run over random
 // terminologies and over the small shared ontologies (pizza, elk-tests, the
@@ -257,16 +258,17 @@ private:
         for (unsigned long w : wrong)
             total += w;
         std::printf("complex queries (%s): %lu queries, %lu answers compared, %lu holding, %lu wrong (in order %lu, "
-                    "shuffled %lu, alone %lu, reload %lu, increment %lu), %lu excluded, %lu program runs\n",
+                    "shuffled %lu, alone %lu, reload %lu, increment %lu, reload and increment %lu), %lu excluded, "
+                    "%lu program runs\n",
                     title, queries, compared, holding, total, wrong[0], wrong[1], wrong[2], wrong[3], wrong[4],
-                    excluded, ComplexQueryRoads::runs());
+                    wrong[5], excluded, ComplexQueryRoads::runs());
         for (const std::string& c : excludedCases)
             std::printf("excluded (the named query answers so too): %s\n", c.c_str());
     }
 
     const char* title;
     unsigned long compared = 0;
-    unsigned long wrong[5] = {0, 0, 0, 0, 0};
+    unsigned long wrong[QueryRoadCount] = {};
     unsigned long excluded = 0;
     std::vector<std::string> excludedCases;
 };

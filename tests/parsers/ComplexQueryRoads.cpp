@@ -23,6 +23,8 @@ const char* roadName(QueryRoad road)
         return "after a reload";
     case QueryRoad::Increment:
         return "after an increment";
+    case QueryRoad::ReloadIncrement:
+        return "after a reload and an increment";
     }
     return "";
 }
@@ -117,32 +119,54 @@ std::vector<std::function<void()>> ComplexQueryRoads::tasks()
         list.push_back([this, ontology, one, i] { ask(QueryRoad::Alone, ontology, one, {i}); });
     }
 
-    // The stored encoding: the header, then the body.
     list.push_back([this, whole, inOrder] {
-        std::vector<std::string> store = {program, "-i=" + ontologyPath, "-o=" + file("body"),
-                                          "-h=" + file("header"), "-v=" + file("map")};
-        if (options.separateNames)
-            store.push_back("-e");
-        ++runCount;
-        const ProcessResult stored = runProgram(store, "", true);
-        if (stored.status != 0) {
-            std::lock_guard<std::mutex> hold(failureLock);
-            failures[static_cast<int>(QueryRoad::Reload)] = "storing: " + stored.err;
-            return;
-        }
-        writeFile(file("encoding"), readFile(file("header")) + readFile(file("body")));
-        ask(QueryRoad::Reload, {"-io=" + file("encoding"), "-iv=" + file("map")}, whole, inOrder);
+        if (store(QueryRoad::Reload, ontologyPath, "whole"))
+            ask(QueryRoad::Reload, {"-io=" + file("whole.encoding"), "-iv=" + file("whole.map")}, whole, inOrder);
     });
 
-    // The ontology dealt 70/30 into a first part and an increment.
-    const std::vector<std::string> parts = korvane_test::dealForms(korvane_test::ontologyForms(ontologyPath),
-                                                                   {70, 30}, seed);
-    writeFile(file("first"), parts[0]);
-    writeFile(file("increment"), parts[1]);
+    if (!explicitSplit) {
+        const std::vector<std::string> parts =
+            korvane_test::dealForms(korvane_test::ontologyForms(ontologyPath), {70, 30}, seed);
+        firstPart = parts[0];
+        incrementPart = parts[1];
+    }
+    writeFile(file("first"), firstPart);
+    writeFile(file("increment"), incrementPart);
     list.push_back([this, whole, inOrder] {
         ask(QueryRoad::Increment, {"-i=" + file("first"), "-j=" + file("increment")}, whole, inOrder);
     });
+    list.push_back([this, whole, inOrder] {
+        if (store(QueryRoad::ReloadIncrement, file("first"), "first"))
+            ask(QueryRoad::ReloadIncrement,
+                {"-io=" + file("first.encoding"), "-iv=" + file("first.map"), "-j=" + file("increment")}, whole,
+                inOrder);
+    });
     return list;
+}
+
+void ComplexQueryRoads::split(const std::string& first, const std::string& increment)
+{
+    firstPart = first;
+    incrementPart = increment;
+    explicitSplit = true;
+}
+
+bool ComplexQueryRoads::store(QueryRoad road, const std::string& ontology, const std::string& name)
+{
+    // The encoding file is the header, then the body.
+    std::vector<std::string> argv = {program, "-i=" + ontology, "-o=" + file(name + ".body"),
+                                     "-h=" + file(name + ".header"), "-v=" + file(name + ".map")};
+    if (options.separateNames)
+        argv.push_back("-e");
+    ++runCount;
+    const ProcessResult stored = runProgram(argv, "", true);
+    if (stored.status != 0) {
+        std::lock_guard<std::mutex> hold(failureLock);
+        failures[static_cast<int>(road)] += "storing: " + stored.err;
+        return false;
+    }
+    writeFile(file(name + ".encoding"), readFile(file(name + ".header")) + readFile(file(name + ".body")));
+    return true;
 }
 
 std::vector<int> ComplexQueryRoads::namedAnswers(const std::string& program, const std::string& path,

@@ -82,7 +82,7 @@ Concept* ComplexQueries::conjunction(ConceptList* operands, bool forward)
     if (operands->size() >= 2)
         for (Concept*& operand : *operands) {
             if (forward && operand->forwardName != nullptr)
-                operand = operand->forwardName;
+                operand = definedName(operand, true);
             else if (!forward && (operand->flags & Concept::BW_NORMALIZED))
                 operand = operand->getBWNormalization();
         }
@@ -94,8 +94,9 @@ Concept* ComplexQueries::existential(char* roleName, Concept* filler, bool forwa
     Role* role = NameLookup::getRoleByName(roleName);
     std::free(roleName);
     filler = settle(filler);
-    Concept* name = forward ? filler->forwardName : filler->backwardName;
-    Concept* e = new ExistentialRestr(name != nullptr ? name : filler, role);
+    if ((forward ? filler->forwardName : filler->backwardName) != nullptr)
+        filler = definedName(filler, forward);
+    Concept* e = new ExistentialRestr(filler, role);
     TBox* tbox = TBox::getInstance();
     Concept* n = tbox->findNormalizedConcept(e);
     if (n == nullptr)
@@ -104,28 +105,34 @@ Concept* ComplexQueries::existential(char* roleName, Concept* filler, bool forwa
     return n;
 }
 
+Concept* ComplexQueries::definedName(Concept* x, bool forward)
+{
+    const uint16_t defined = forward ? Concept::FW_NAMING_AXIOM : Concept::BW_NAMING_AXIOM;
+    if (x->isComplex() && !(x->flags & defined)) {
+        // With one name for both sides, the name that one side gave out
+        // stands for the concept on the other side too, but only the
+        // inclusion of the side that made it is there: x ⊑ N, or N ⊑ x. Made
+        // here, the inclusion of this side may be new, and what follows from
+        // it is known only once the terminology is classified again.
+        TBox* tbox = TBox::getInstance();
+        const std::size_t inclusions = tbox->gcis.size();
+        if ((forward ? x->forwardName : x->backwardName) == nullptr)
+            need_encoding = true;
+        forward ? tbox->normalizeConceptFW(x) : tbox->normalizeConceptBW(x);
+        if (tbox->gcis.size() != inclusions)
+            need_encoding = need_deduction = true;
+    }
+    return forward ? x->forwardName : x->backwardName;
+}
+
 Concept* ComplexQueries::normalizeSide(Concept* x, bool forward)
 {
-    TBox* tbox = TBox::getInstance();
     const uint16_t done = forward ? Concept::FW_NORMALIZED : Concept::BW_NORMALIZED;
-    // Naming a concept adds its defining inclusion; what follows from that
-    // inclusion is known only once the terminology is classified again, so
-    // every query that adds one calls for the classification, whether its
-    // concept was new or only not yet named.
-    const std::size_t inclusions = tbox->gcis.size();
-    if (x->flags & done) {
-        x = tbox->insertNormalizedConcept(forward ? x->getFWNormalization() : x->getBWNormalization());
-        if ((forward ? x->forwardName : x->backwardName) == nullptr) {
-            need_encoding = true;
-            forward ? tbox->normalizeConceptFW(x) : tbox->normalizeConceptBW(x);
-        }
-    } else {
-        if (x->isComplex())
-            need_encoding = need_deduction = true;
-        forward ? tbox->normalizeConceptFW(x) : tbox->normalizeConceptBW(x);
-    }
-    if (tbox->gcis.size() != inclusions)
+    if (x->flags & done)
+        x = TBox::getInstance()->insertNormalizedConcept(forward ? x->getFWNormalization() : x->getBWNormalization());
+    else if (x->isComplex())
         need_encoding = need_deduction = true;
+    definedName(x, forward);
     return x;
 }
 

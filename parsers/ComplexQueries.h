@@ -58,8 +58,13 @@ public:
 private:
     // A conjunction becomes its shared equal (the normal-form one if any).
     static Concept* settle(Concept* x);
-    // The normal form of one side of a query and the flags it calls for.
+    // The normal form of one side of a query, named on that side, and the
+    // flags it calls for.
     static Concept* normalizeSide(Concept* x, bool forward);
+    // The name of x on the given side (x itself when atomic), with the
+    // inclusion that defines it on that side: x ⊑ name forward, name ⊑ x
+    // backward; sets the flags when that inclusion or the name is new.
+    static Concept* definedName(Concept* x, bool forward);
     // Classifies the whole terminology again; the deduced list then holds
     // what it derived beyond `encodedBefore` (null: everything).
     static void classifyAgain(const TBox::DeducedList* encodedBefore);

@@ -7,12 +7,14 @@
 // deduction state first (completeReloadedDeduction).
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "model/Conjunction.h"
 #include "model/ParserManager.h"
 #include "model/TrivialConcept.h"
 #include "reasoner/EncodedTBox.h"
+#include "reasoner/ReloadedNames.h"
 #include "reasoner/TBox.h"
 
 namespace {
@@ -97,14 +99,14 @@ Concept* bodyConcept(TBox* tbox, const ImplicationTable& table, const VariableLi
 
 // The names and normal forms that normalisation leaves on the two sides of
 // a GCI, and the GCI's type: a fresh concept on one side only names the
-// other side.
-axiom_t restoreNormalizationLinks(Concept* c, Concept* d)
+// other side, where it is a name (ReloadedNames).
+axiom_t restoreNormalizationLinks(Concept* c, Concept* d, const ReloadedNames& names)
 {
-    c->flags |= Concept::FW_NORMALIZED | Concept::FW_NAMING_AXIOM;
-    d->flags |= Concept::BW_NORMALIZED | Concept::BW_NAMING_AXIOM;
+    c->flags |= Concept::FW_NORMALIZED;
+    d->flags |= Concept::BW_NORMALIZED;
     const bool cFresh = c->kind == FRESH_CONCEPT;
     const bool dFresh = d->kind == FRESH_CONCEPT;
-    if (cFresh && !dFresh && d->backwardName == nullptr) {
+    if (cFresh && !dFresh && d->backwardName == nullptr && names.namesBackward(c, d)) {
         if (Concept::EquivalenceNames && d->forwardName == nullptr)
             d->forwardName = c;
         if (d->backwardNormalForm != nullptr && d->backwardNormalForm->backwardName == nullptr)
@@ -112,7 +114,7 @@ axiom_t restoreNormalizationLinks(Concept* c, Concept* d)
         d->backwardName = c;
     }
     d->backwardNormalForm = d;
-    if (dFresh && !cFresh && c->forwardName == nullptr) {
+    if (dFresh && !cFresh && c->forwardName == nullptr && names.namesForward(d)) {
         if (Concept::EquivalenceNames && c->backwardName == nullptr)
             c->backwardName = d;
         if (c->forwardNormalForm != nullptr && c->forwardNormalForm->forwardName == nullptr)
@@ -125,6 +127,18 @@ axiom_t restoreNormalizationLinks(Concept* c, Concept* d)
     if (dFresh && !cFresh)
         return FW_NORMALIZED_AXIOM;
     return ORIGINAL;
+}
+
+// A concept is marked as having the naming inclusion of a side only by that
+// inclusion, C ⊑ X for its forward name X or Y ⊑ C for its backward name Y:
+// with one name for both sides, the name that one side gives out names the
+// concept on the other side too, before any inclusion of that side is there.
+void markNamingInclusion(Concept* c, Concept* d)
+{
+    if (d->kind == FRESH_CONCEPT && c->kind != FRESH_CONCEPT && c->forwardName == d)
+        c->flags |= Concept::FW_NAMING_AXIOM;
+    if (c->kind == FRESH_CONCEPT && d->kind != FRESH_CONCEPT && d->backwardName == c)
+        d->flags |= Concept::BW_NAMING_AXIOM;
 }
 
 void freeBodies(EncodedTBox::HornClauses& clauses)
@@ -190,10 +204,14 @@ TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
     e.reloadTableFreed = true;
 
     // Axiom clauses.
+    std::vector<std::pair<Concept*, Concept*>> axioms;
+    ReloadedNames names;
     for (const auto& clause : e.axiomClauses) {
-        Concept* c = bodyConcept(this, table, *clause.first);
-        Concept* d = conceptOf(table, clause.second);
-        const axiom_t type = restoreNormalizationLinks(c, d);
+        axioms.emplace_back(bodyConcept(this, table, *clause.first), conceptOf(table, clause.second));
+        names.count(axioms.back().first, axioms.back().second);
+    }
+    for (const auto& [c, d] : axioms) {
+        const axiom_t type = restoreNormalizationLinks(c, d, names);
         Axiom* a = new Axiom(c, d, type);
         if (Concept::EquivalenceNames && type != ORIGINAL)
             a->flags |= Axiom::DEFINITION;
@@ -205,6 +223,8 @@ TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
                 if (operand != d && operand != bottomConcept)
                     d->deduction.recordSubsumer(operand);
     }
+    for (const auto& [c, d] : axioms)
+        markNamingInclusion(c, d);
     freeBodies(e.axiomClauses);
 
     // Deduced clauses with several premises.

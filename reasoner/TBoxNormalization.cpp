@@ -1,5 +1,6 @@
 // Normalisation of the terminology (library build).
 #include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 #include "model/PrimitiveConcept.h"
@@ -8,9 +9,12 @@
 namespace {
 
 // Names a side of a GCI whose both sides are complex: the left side gets a
-// forward name and the right side a backward name; without equivalence names
-// both are the same fresh concept, which cuts the GCI in two.
-void nameComplexSides(Concept* l, Concept* r)
+// forward name and the right side a backward name. Without equivalence names
+// a fresh concept made for the left side cuts the GCI in two instead (L ⊑ P,
+// P ⊑ R): P stands for L alone, since a concept that stood for L on left
+// sides and for R on right sides would make R ⊑ L follow wherever the two
+// meet (∃s.R ⊑ ∃s.P ⊑ ∃s.L). Returns whether the GCI is cut so.
+bool nameComplexSides(Concept* l, Concept* r)
 {
     Concept* made = nullptr;
     if (l->forwardName == nullptr) {
@@ -21,17 +25,17 @@ void nameComplexSides(Concept* l, Concept* r)
         if (l->forwardNormalForm != nullptr && l->forwardNormalForm->forwardName == nullptr)
             l->forwardNormalForm->forwardName = made;
     }
+    if (made != nullptr && !Concept::EquivalenceNames)
+        return true;
     if (r->backwardName == nullptr) {
-        Concept* name = made;
-        if (name == nullptr || Concept::EquivalenceNames) {
-            name = new PrimitiveConcept();
-            if (Concept::EquivalenceNames && r->forwardName == nullptr)
-                r->forwardName = name;
-        }
+        Concept* name = new PrimitiveConcept();
+        if (Concept::EquivalenceNames && r->forwardName == nullptr)
+            r->forwardName = name;
         r->backwardName = name;
         if (r->backwardNormalForm != nullptr && r->backwardNormalForm->backwardName == nullptr)
             r->backwardNormalForm->backwardName = name;
     }
+    return false;
 }
 
 // Marks that a normal-form axiom inherits from its input axiom, or that a
@@ -61,11 +65,13 @@ void numberOriginal(Axiom* a, axiom_t type, const Axiom* source)
 
 void LibraryTBox::normalizeTBox()
 {
+    // The GCIs cut at the forward name of their left side.
+    std::unordered_set<const Axiom*> cut;
     for (Axiom* s : inputAxioms) {
         Concept* l = s->lhs;
         Concept* r = s->rhs;
-        if (l->isComplex() && r->isComplex())
-            nameComplexSides(l, r);
+        if (l->isComplex() && r->isComplex() && nameComplexSides(l, r))
+            cut.insert(s);
         if (l->isComplex() || r->isComplex()) {
             l->getFWNormalization();
             r->getBWNormalization();
@@ -82,7 +88,9 @@ void LibraryTBox::normalizeTBox()
             createFWNormalizedAxioms(l, r, ORIGINAL, s);
         } else {
             Concept* x = l->getFWName();
-            Concept* y = r->getBWName();
+            // A cut GCI whose right side has no name of its own by now
+            // (another GCI may have named it) ends at the cut.
+            Concept* y = cut.count(s) != 0 && r->backwardName == nullptr ? x : r->getBWName();
             if (x != y)
                 createFWNormalizedAxioms(x, y, ORIGINAL, s);
             createFWNormalizedAxioms(l, x, FW_NORMALIZED_AXIOM, nullptr);
@@ -155,6 +163,7 @@ Concept* LibraryTBox::normalizeConceptFW(Concept* c)
     if (c->isComplex()) {
         Concept* x = c->getFWName();
         c->getFWNormalization();
+        c->flags |= Concept::FW_NAMING_AXIOM;
         createFWNormalizedAxioms(c, x, FW_NORMALIZED_AXIOM, nullptr);
     }
     return insertNormalizedConcept(c->forwardNormalForm);
@@ -165,6 +174,7 @@ Concept* LibraryTBox::normalizeConceptBW(Concept* c)
     if (c->isComplex()) {
         Concept* y = c->getBWName();
         c->getBWNormalization();
+        c->flags |= Concept::BW_NAMING_AXIOM;
         createBWNormalizedAxioms(y, c, BW_NORMALIZED_AXIOM, nullptr, false);
     }
     return insertNormalizedConcept(c->backwardNormalForm);

@@ -19,11 +19,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -37,8 +35,10 @@
 #include <vector>
 
 #include "ClassifierProcess.h"
+#include "support/ParallelTasks.h"
 #include "support/PeerInstalled.h"
 #include "support/PeerSolver.h"
+#include "support/QueryableName.h"
 #include "support/SanitizedBuild.h"
 #include "support/SharedOntologies.h"
 
@@ -88,31 +88,6 @@ int classifyInto(std::vector<std::string> arguments, const std::string& outPath,
     setup.outputPath = outPath;
     setup.errorPath = errPath;
     return runProgramWith(arguments, setup).status;
-}
-
-// Runs the tasks on a few threads.
-void runParallel(std::vector<std::function<void()>>& tasks, unsigned threads)
-{
-    std::atomic<std::size_t> next{0};
-    std::vector<std::thread> pool;
-    for (unsigned t = 0; t < threads; ++t)
-        pool.emplace_back([&] {
-            for (std::size_t i = next++; i < tasks.size(); i = next++)
-                tasks[i]();
-        });
-    for (std::thread& t : pool)
-        t.join();
-}
-
-// A name the query language can read as a concept name.
-bool queryableName(const std::string& name)
-{
-    if (name.empty() || !std::isalnum(static_cast<unsigned char>(name[0])))
-        return false;
-    for (char c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && std::strchr("-#./:_", c) == nullptr)
-            return false;
-    return name != "top" && name != "bottom" && name != "quit";
 }
 
 // The variables of the named concepts, from the lines "NAME VAR" of the

@@ -1,5 +1,8 @@
 #include "encoders/DimacsEncoder.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "encoders/DimacsText.h"
 
 bool DimacsEncoder::addClause(const LiteralList* literals, const KindList*, unsigned)
@@ -27,9 +30,10 @@ unsigned long DimacsEncoder::writeUnits(const LiteralList* variables, bool negat
 {
     if (variables == nullptr)
         return 0;
-    if (clauses != nullptr) {
-        for (long v : *variables)
+    for (long v : *variables) {
+        if (clauses != nullptr)
             std::fprintf(clauses, negated ? "-%d 0\n" : "%d 0\n", static_cast<int>(v));
+        variablesSoFar = std::max(variablesSoFar, static_cast<unsigned long>(std::labs(v)));
     }
     return variables->size();
 }
@@ -38,12 +42,23 @@ void DimacsEncoder::writeQueryUnits(long sub, long super)
 {
     if (clauses != nullptr)
         std::fprintf(clauses, "%d 0\n-%d 0\n", static_cast<int>(sub), static_cast<int>(super));
+    variablesSoFar = std::max({variablesSoFar, static_cast<unsigned long>(std::labs(sub)),
+                               static_cast<unsigned long>(std::labs(super))});
+}
+
+void DimacsEncoder::writeQueryHeader(unsigned long written, unsigned long queryUnits, unsigned long variables,
+                                     unsigned long callerClauses)
+{
+    variablesSoFar = std::max(variablesSoFar, variables);
+    DimacsText::writeTotals(header, 0, written);
+    DimacsText::writeProblem(header, variablesSoFar, callerClauses + assumptionUnits + queryUnits);
 }
 
 bool DimacsEncoder::endEncoding(bool, unsigned long variables, unsigned long clauseCount,
                                 unsigned long axiomClauses, unsigned long deducedClauses)
 {
     writer.newLine();
+    variablesSoFar = std::max(variablesSoFar, variables);
     DimacsText::writeEncodingHeader(header, variables, clauseCount, axiomClauses, deducedClauses);
     return true;
 }
@@ -54,8 +69,7 @@ bool DimacsEncoder::checkSatisfiability(const LiteralList* positives, const Lite
     writer.endLine();
     unsigned long n = writeUnits(positives, false);
     n += writeUnits(negatives, true);
-    DimacsText::writeTotals(header, 0, n);
-    DimacsText::writeProblem(header, variables, clauseCount + n);
+    writeQueryHeader(n, n, variables, clauseCount);
     return true;
 }
 
@@ -63,20 +77,22 @@ bool DimacsEncoder::checkSatisfiability(long sub, long super, unsigned long vari
 {
     writer.endLine();
     writeQueryUnits(sub, super);
-    DimacsText::writeTotals(header, 0, 2);
-    DimacsText::writeProblem(header, variables, clauseCount + 2);
+    writeQueryHeader(2, 2, variables, clauseCount);
     return true;
 }
 
+// Refreshed assumptions replace those in force; the totals line counts them
+// with the query's units.
 LiteralList* DimacsEncoder::checkSatisfiabilityAndPinpoint(long sub, long super, const LiteralList* assumptions,
                                                            bool refresh, unsigned long variables,
                                                            unsigned long clauseCount)
 {
     writer.endLine();
-    const unsigned long n = refresh ? writeUnits(assumptions, false) : 0;
+    unsigned long n = 0;
+    if (refresh && assumptions != nullptr)
+        assumptionUnits = n = writeUnits(assumptions, false);
     writeQueryUnits(sub, super);
-    DimacsText::writeTotals(header, 0, n + 2);
-    DimacsText::writeProblem(header, variables, clauseCount + n + 2);
+    writeQueryHeader(n + 2, 2, variables, clauseCount);
     return nullptr;
 }
 
@@ -86,7 +102,8 @@ void DimacsEncoder::preparePinpointing(const LiteralList* assumptions)
     writer.flush();
     if (assumptions == nullptr)
         return;
-    DimacsText::writeTotals(header, writeUnits(assumptions, false), 0);
+    assumptionUnits = writeUnits(assumptions, false);
+    DimacsText::writeTotals(header, assumptionUnits, 0);
 }
 
 // A complete unsatisfiable CNF over variable 1 goes to the header stream.

@@ -100,6 +100,14 @@ void IncrementalClassifierOptions::check()
                    stderr);
         error = true;
     }
+    // Queries change what the information was written for: with the DIMACS
+    // writer their units go into the encoding's body, and a query file that
+    // adds inclusions classifies again, which writes a second set of records.
+    // (With an in-process solver no encoding is written at all.)
+    if (pinpointingInfo != nullptr && queries != nullptr) {
+        std::fputs("Cannot write the pinpointing information of a run that answers queries!\n", stderr);
+        error = true;
+    }
     if (encodingGiven && namedInput) {
         std::fputs("Trying to load a TBox both from an encoding and from an axioms file!\n", stderr);
         std::exit(-1);

@@ -33,6 +33,18 @@ void EncodingLimits::checkDeclaredVariables(uint64_t variables)
             Parser);
 }
 
+void EncodingLimits::checkPinpointingVariables(uint64_t lastAssumption, uint64_t derivations)
+{
+    // Both are far below 2^64: the declared variables are checked and the
+    // axiom indexes bounded.
+    if (lastAssumption > LargestVariableCount || derivations > LargestVariableCount - lastAssumption)
+        ParserManager::getInstance()->postError(
+            "Wrong encoding: the assumption and control variables of the pinpointing encoding would pass " +
+                std::to_string(LargestVariableCount) +
+                " (too many variables declared in the problem line (header) for the pinpointing information)!",
+            Parser);
+}
+
 void EncodingLimits::countClause(unsigned long& counter, unsigned long declared)
 {
     counter += 1;

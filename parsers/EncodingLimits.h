@@ -28,6 +28,12 @@ public:
     // carry (nothing is sized by such a count).
     static void checkDeclaredVariables(uint64_t variables);
 
+    // The pinpointing encoding numbers its assumption variables up to
+    // `lastAssumption` (above the declared variables) and may give each of
+    // `derivations` derivations a control variable above them: ERROR when
+    // that passes the largest variable the text can carry.
+    static void checkPinpointingVariables(uint64_t lastAssumption, uint64_t derivations);
+
     // Before each clause: one more clause read; ERROR when that is more than
     // the declared count.
     static void countClause(unsigned long& counter, unsigned long declared);

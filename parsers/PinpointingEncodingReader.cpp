@@ -2,6 +2,7 @@
 
 #include "model/ParserManager.h"
 #include "parsers/EncodingCopy.h"
+#include "parsers/EncodingLimits.h"
 #include "parsers/HornClauseTie.h"
 #include "reasoner/EncodedTBox.h"
 
@@ -14,6 +15,9 @@ void PinpointingEncodingReader::endOfHeader()
     if (!encoded->pinpointingLoaded)
         ParserManager::getInstance()->postError("Missing pinpointing information!", Parser);
     encoded->startEncodingPinpointing(EncodingCopy::cnf_vars);
+    // Checked before any clause goes to the encoder, so that nothing of a
+    // refused encoding is written.
+    EncodingLimits::checkPinpointingVariables(encoded->lastAssumptionVariable(), encoded->savedCount());
     new_clauses = 0;
     EncodingCopy::cl_counter = 0;
     horn_clause_index = 0;

@@ -30,14 +30,15 @@ void EncodedQueryActions::answerQuery(Concept* a, Concept* b)
         return;
     EncodedTBox* encoded = EncodedTBox::getInstance();
     // The axioms that a lost premise rested on are not among the pinpointed
-    // ones: the set would not entail the query, so none is printed.
+    // ones: the set would not entail the query, so none is named. The axiom
+    // line still follows the "U", empty, so that the answers keep their
+    // pairs of lines.
     if (encoded->restsOnMissingPremise(*pinpointed)) {
         ParserManager::getInstance()->postWarning(
             "The axioms of this answer are unknown: it rests on a derivation that lost a premise of the "
             "pinpointing information, query: ",
             Parser, static_cast<unsigned int>(SimpleQueryLoop::i_simpquery));
-        delete pinpointed;
-        return;
+        pinpointed->clear();
     }
     LiteralList* roleAxioms = encoded->convertAssumptionsInAxiomsIds(pinpointed);
     SimpleQueryLoop::printPinpointedAxioms(*pinpointed, *roleAxioms, EncodedTBox::use_original_axiom_index);

@@ -107,12 +107,14 @@ LiteralList* EncodedTBox::convertAssumptionsInAxiomsIds(LiteralList* pinpointed)
         return roleAxioms;
     }
     // Original numbers lie below the shared variable of the GCIs that stem
-    // from normalisation only; the role axioms follow it.
+    // from normalisation only; the role axioms follow it, and are numbered
+    // after the last input axiom in their order, as the input axioms number
+    // nothing above it.
     const long shared = base + static_cast<long>(largestOriginal) + 1;
     for (auto it = pinpointed->begin(); it != pinpointed->end();) {
         long v = *it;
         if (v > shared) {
-            roleAxioms->push_back(v - shared + gciCount);
+            roleAxioms->push_back(v - shared + static_cast<long>(largestOriginal));
             it = pinpointed->erase(it);
             continue;
         }

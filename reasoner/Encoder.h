@@ -40,7 +40,8 @@ public:
     virtual void preparePinpointing(const LiteralList* assumptions) = 0;
     virtual void reportUnsatisfiability() {}
 
-    // Writes "UNSATISFIABLE" and the reason to the clause stream and ends the process.
+    // Writes "UNSATISFIABLE" and the reason to the clause stream and to
+    // standard error, and ends the process.
     [[noreturn]] void abortForUnsatisfiability(const char* message);
     [[noreturn]] void triviallyUnsatisfiable(const char* message);
 

@@ -54,7 +54,7 @@ void TBoxCore::saveGCIAxioms(FILE* out, bool numbered, WrittenAxioms& written)
         if (written.markWritten(a) && !withNumbers)
             continue;
         if (withNumbers)
-            std::fprintf(out, "%d %d ", a->index, a->type == ORIGINAL ? a->originalNumber : 0);
+            std::fprintf(out, "%d %d ", a->index, a->originalNumber);
         printGCIAxiomLine(out, a);
     }
 }

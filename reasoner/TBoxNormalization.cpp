@@ -53,10 +53,15 @@ void markAxiom(Axiom* a, axiom_t type, const Axiom* source)
     }
 }
 
-void numberOriginal(Axiom* a, axiom_t type, const Axiom* source)
+// An original axiom takes its input axiom's number; so does each half of an
+// input axiom cut at one fresh name (`halfOf`), which neither half stands
+// for alone.
+void numberOriginal(Axiom* a, axiom_t type, const Axiom* source, int halfOf)
 {
-    if (type != ORIGINAL)
+    if (type != ORIGINAL) {
+        a->originalNumber = halfOf;
         return;
+    }
     int number = source != nullptr ? source->originalNumber : 0;
     a->originalNumber = number != 0 ? number : ++Axiom::original_ax_counter;
 }
@@ -93,8 +98,10 @@ void LibraryTBox::normalizeTBox()
             Concept* y = cut.count(s) != 0 && r->backwardName == nullptr ? x : r->getBWName();
             if (x != y)
                 createFWNormalizedAxioms(x, y, ORIGINAL, s);
-            createFWNormalizedAxioms(l, x, FW_NORMALIZED_AXIOM, nullptr);
-            createBWNormalizedAxioms(y, r, BW_NORMALIZED_AXIOM, nullptr, false);
+            // Without a link the two naming halves are the input axiom.
+            const int halfOf = x == y ? s->originalNumber : 0;
+            createFWNormalizedAxioms(l, x, FW_NORMALIZED_AXIOM, nullptr, halfOf);
+            createBWNormalizedAxioms(y, r, BW_NORMALIZED_AXIOM, nullptr, false, halfOf);
         }
         delete s;
     }
@@ -104,13 +111,13 @@ void LibraryTBox::normalizeTBox()
     normalized = true;
 }
 
-Axiom* LibraryTBox::createFWNormalizedAxioms(Concept* c, Concept* n, axiom_t type, Axiom* source)
+Axiom* LibraryTBox::createFWNormalizedAxioms(Concept* c, Concept* n, axiom_t type, Axiom* source, int halfOf)
 {
     Concept* lhs = insertNormalizedConcept(c->forwardNormalForm);
     Concept* rhs = insertNormalizedConcept(n);
     Axiom* a = new Axiom(lhs, rhs, type);
     markAxiom(a, type, source);
-    numberOriginal(a, type, source);
+    numberOriginal(a, type, source, halfOf);
     Axiom* stored = insertAxiom(a);
     if (c->operands != nullptr) {
         for (Concept* o : *c->operands) {
@@ -123,7 +130,8 @@ Axiom* LibraryTBox::createFWNormalizedAxioms(Concept* c, Concept* n, axiom_t typ
     return stored;
 }
 
-Axiom* LibraryTBox::createBWNormalizedAxioms(Concept* n, Concept* c, axiom_t type, Axiom* source, bool nested)
+Axiom* LibraryTBox::createBWNormalizedAxioms(Concept* n, Concept* c, axiom_t type, Axiom* source, bool nested,
+                                             int halfOf)
 {
     if (c->kind == CONJUNCTION) {
         insertNormalizedConcept(c->backwardNormalForm);
@@ -134,7 +142,7 @@ Axiom* LibraryTBox::createBWNormalizedAxioms(Concept* n, Concept* c, axiom_t typ
                     o->flags |= Concept::BW_NAMING_AXIOM;
                     createBWNormalizedAxioms(o->backwardName, o, BW_NORMALIZED_AXIOM, nullptr, false);
                 }
-                createBWNormalizedAxioms(n, o, type, source, true);
+                createBWNormalizedAxioms(n, o, type, source, true, halfOf);
             }
         }
         return nullptr;
@@ -145,7 +153,7 @@ Axiom* LibraryTBox::createBWNormalizedAxioms(Concept* n, Concept* c, axiom_t typ
     Axiom* a = new Axiom(lhs, rhs, type);
     if (!nested)
         markAxiom(a, type, source);
-    numberOriginal(a, type, source);
+    numberOriginal(a, type, source, halfOf);
     Axiom* stored = insertAxiom(a);
     if (c->operands != nullptr) {
         for (Concept* o : *c->operands) {

@@ -189,7 +189,7 @@ TEST_F(ClassifierQueries, BundledExampleThroughBothRoutes)
     for (const auto& q : asked) {
         queryUnits += variable[q.first] + " 0\n-" + variable[q.second] + " 0\n";
         expectedHeader += "c axioms 0 deduced 2\np cnf " + std::to_string(variables) + " " +
-                          std::to_string(clauses + 2) + "\n";
+                          std::to_string(clauses + 11 + 2) + "\n";
     }
     EXPECT_EQ(dir.read("header"), expectedHeader);
     std::string body = dir.read("body");
@@ -239,7 +239,8 @@ TEST_F(ClassifierQueries, DimacsRouteAppendsUnitsAndAnswersSat)
     const std::string queries = "(subsumes? C A)\n(subsumes? A C)\n";
     // Selectors 1 and 2 once, then A (6) true and C (8) false, then the
     // reverse; the header stream gets the selector count, then a pair per
-    // query over the encoding's clauses plus that query's two units.
+    // query over the encoding's clauses, the two selector units and that
+    // query's two units.
     ProcessResult r = classify({"-i=" + dir.write("chain.krss", kChain), "-q=" + dir.write("queries", queries),
                                 "-o=" + dir.path("body")});
     EXPECT_EQ(r.status, 0);
@@ -249,8 +250,8 @@ TEST_F(ClassifierQueries, DimacsRouteAppendsUnitsAndAnswersSat)
     // they are written: each query's pair before its timing line.
     EXPECT_EQ(maskTimes(r.err), phases(kChainHeader) +
                                     "c axioms 2 deduced 0\n" + kPreprocessing +
-                                    "c axioms 0 deduced 2\np cnf 8 8\nS [1]: T\n"
-                                    "c axioms 0 deduced 2\np cnf 8 8\nS [2]: T\n" +
+                                    "c axioms 0 deduced 2\np cnf 8 10\nS [1]: T\n"
+                                    "c axioms 0 deduced 2\np cnf 8 10\nS [2]: T\n" +
                                     kTotal);
 
     // Without pinpointing there are no selectors: A is 3 and C is 5.

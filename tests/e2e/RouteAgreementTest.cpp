@@ -258,7 +258,8 @@ TEST_P(RouteAgreement, AnswersAgreeWithIndependentSolvers)
 
     // The DIMACS route: the same encoding, then every selector as a unit,
     // then each query's two units; "SAT" for every query; a header pair per
-    // query over the pass's clauses and that query's units.
+    // query over the pass's clauses, the selector units and that query's
+    // units: the CNF that decides it.
     std::string selectorUnits;
     for (long s : selectors)
         selectorUnits += std::to_string(s) + " 0\n";
@@ -272,7 +273,7 @@ TEST_P(RouteAgreement, AnswersAgreeWithIndependentSolvers)
         std::string sats;
         for (std::size_t i = 0; i < queries.size(); ++i) {
             expectedHeader += "c axioms 0 deduced 2\np cnf " + std::to_string(variables) + " " +
-                              std::to_string(clauses + 2) + "\n";
+                              std::to_string(clauses + static_cast<long>(selectors.size()) + 2) + "\n";
             sats += "SAT\n";
         }
         EXPECT_TRUE(dir.read("d.header") == expectedHeader) << "unexpected header lines of the DIMACS route";

@@ -29,6 +29,7 @@ const char kStandardInputMessage[] = "Input and Queries cannot be both read from
 const char kBothMessage[] = "Trying to load a TBox both from an encoding and from an axioms file!\n";
 const char kPinpointingMessage[] =
     "Cannot write the pinpointing information of an increment or of a reloaded encoding!\n";
+const char kPinpointingQueriesMessage[] = "Cannot write the pinpointing information of a run that answers queries!\n";
 
 const RefusedRun kRefused[] = {
     {"EncodingWithoutMap", {"-io=IN"}, kUploadMessage},
@@ -48,6 +49,9 @@ const RefusedRun kRefused[] = {
     {"UploadThenStandardInput", {"-iv", "-q", "-i=IN"}, std::string(kUploadMessage) + kStandardInputMessage},
     {"PinpointingOfAnIncrement", {"-i=IN", "-j=IN", "-p=OUT"}, kPinpointingMessage},
     {"PinpointingOfAReload", {"-io=IN", "-iv=IN", "-p=OUT"}, kPinpointingMessage},
+    // Query units would go into the encoding's body, a query file may classify again.
+    {"PinpointingWithAQueryFile", {"-i=IN", "-q=IN", "-p=OUT"}, kPinpointingQueriesMessage},
+    {"PinpointingWithQueriesOnStandardInput", {"-i=IN", "-q", "-p=OUT", "-m"}, kPinpointingQueriesMessage},
     {"TwoBadOptions", {"-mx", "-w12"}, "Invalid parameter: -mx\nInvalid parameter: -w12\n"},
     {"MissingOntology", {"-i=/nonexistent/o.krss"}, "Can not read from file: /nonexistent/o.krss\n"},
     {"MissingIncrement", {"-i=IN", "-j=/nonexistent/j.krss"}, "Can not read from file: /nonexistent/j.krss\n"},
@@ -79,6 +83,37 @@ TEST_P(RefusedCommandLine, PrintsItsMessageAndEndsWithStatusMinusOne)
 
 INSTANTIATE_TEST_SUITE_P(Checks, RefusedCommandLine, testing::ValuesIn(kRefused),
                          [](const testing::TestParamInfo<RefusedRun>& info) { return std::string(info.param.name); });
+
+// An inconsistent ontology in an in-process solver: the answer and its
+// reason go to standard error too, whatever the clause stream is.
+struct InconsistentRun {
+    const char* name;
+    std::vector<std::string> command;
+};
+std::ostream& operator<<(std::ostream& out, const InconsistentRun& run) { return out << run.name; }
+
+class InconsistentOntology : public testing::TestWithParam<InconsistentRun> {};
+
+TEST_P(InconsistentOntology, IsSaidOnTheClauseStreamAndOnStandardError)
+{
+    Scratch scratch;
+    std::vector<std::string> command = GetParam().command;
+    command.insert(command.end(), {"-i=" + scratch.write("o.krss", "(implies A *bottom*)\n(implies *top* A)\n"),
+                                   "-o=" + scratch.path("clauses"), "-h=/dev/null"});
+    ProcessResult r = runProgram(command);
+    const std::string said = "UNSATISFIABLE\nSolved by trivial conflicts between clauses\n\n";
+    EXPECT_EQ(scratch.read("clauses"), said);
+    EXPECT_NE(r.err.find(said), std::string::npos) << r.err;
+    EXPECT_EQ(r.status, 255);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sinks, InconsistentOntology,
+                         testing::Values(InconsistentRun{"Classifier", {classifier_e2e::kClassifier, "-s", "-m"}},
+                                         InconsistentRun{"InProcessSolver", {kIncremental, "-m"}},
+                                         InconsistentRun{"SimplifyingSolver", {kIncremental, "-ms"}}),
+                         [](const testing::TestParamInfo<InconsistentRun>& info) {
+                             return std::string(info.param.name);
+                         });
 
 // A terminology and an increment small enough to reason about: B ⊑ ∃r.E
 // and, from the increment, ∃r.E ⊑ D, so B ⊑ D, A ⊑ D and C ⊑ D follow.

@@ -80,7 +80,10 @@ TEST_F(SimpleQueryLoopTest, AssumptionsAreHandedOverOnceBeforeTheFirstQuery)
     run("(subsumes? B A)\n(subsumes? A B)\n");
     EXPECT_EQ(answers.text(), "SAT\nSAT\n");
     EXPECT_EQ(body.text(), std::string(EncodedBody) + "5 0\n" + "3 0\n-4 0\n" + "4 0\n-3 0\n");
-    EXPECT_EQ(header.text(), std::string(EncodedHeader) + "c axioms 1 deduced 0\n" + QueryHeader + QueryHeader);
+    // Each query's problem line counts the CNF that decides it: the three
+    // clauses, the assumption unit of variable 5 and the query's two units.
+    const std::string pinpointedQuery = "c axioms 0 deduced 2\np cnf 5 6\n";
+    EXPECT_EQ(header.text(), std::string(EncodedHeader) + "c axioms 1 deduced 0\n" + pinpointedQuery + pinpointedQuery);
 }
 
 TEST_F(SimpleQueryLoopTest, EmptyInputWritesOnlyTheStart)

@@ -259,7 +259,8 @@ TEST_F(EncodedTBoxTest, OriginalNumbering)
     EXPECT_EQ(e.getDeduction(3)->controlVariable, 103u);
     EXPECT_EQ(e.lastAssumptionVariable(), 105u);
     LiteralList pinpointed{101, 103, 105, 102, 104};
-    EXPECT_EQ(taken(e.convertAssumptionsInAxiomsIds(&pinpointed)), (Numbers{6, 5}));
+    // The role axioms follow the last input axiom, 2.
+    EXPECT_EQ(taken(e.convertAssumptionsInAxiomsIds(&pinpointed)), (Numbers{4, 3}));
     EXPECT_EQ(Numbers(pinpointed.begin(), pinpointed.end()), (Numbers{1, 0, 2}));
     EXPECT_EQ(axiomsInformation().substr(0, 12), "6 2 4 100 O\n");
 }

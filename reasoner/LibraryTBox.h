@@ -29,9 +29,9 @@ public:
     int encodeAxiom(Concept* c, Concept* d);
     void encodeIntoSat(bool solve, unsigned long* variables, unsigned long* clauseCount);
     bool fullEncodingIntoSat(bool solve, unsigned long* variables, unsigned long* clauseCount);
+    Axiom* createFWNormalizedAxioms(Concept* c, Concept* n, axiom_t type, Axiom* source);
     // `halfOf`: the number of the input axiom that the made axioms (not the
-    // naming axioms of their operands) are a half of, 0 for none.
-    Axiom* createFWNormalizedAxioms(Concept* c, Concept* n, axiom_t type, Axiom* source, int halfOf = 0);
+    // naming axioms of their operands) are the right half of, 0 for none.
     Axiom* createBWNormalizedAxioms(Concept* n, Concept* c, axiom_t type, Axiom* source, bool nested,
                                     int halfOf = 0);
     Concept* convertToFWNormalizedConcept(Concept* c);

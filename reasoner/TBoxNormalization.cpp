@@ -53,9 +53,8 @@ void markAxiom(Axiom* a, axiom_t type, const Axiom* source)
     }
 }
 
-// An original axiom takes its input axiom's number; so does each half of an
-// input axiom cut at one fresh name (`halfOf`), which neither half stands
-// for alone.
+// An original axiom takes its input axiom's number; so does the half of an
+// input axiom cut at one fresh name that ends at its right side (`halfOf`).
 void numberOriginal(Axiom* a, axiom_t type, const Axiom* source, int halfOf)
 {
     if (type != ORIGINAL) {
@@ -98,10 +97,11 @@ void LibraryTBox::normalizeTBox()
             Concept* y = cut.count(s) != 0 && r->backwardName == nullptr ? x : r->getBWName();
             if (x != y)
                 createFWNormalizedAxioms(x, y, ORIGINAL, s);
-            // Without a link the two naming halves are the input axiom.
-            const int halfOf = x == y ? s->originalNumber : 0;
-            createFWNormalizedAxioms(l, x, FW_NORMALIZED_AXIOM, nullptr, halfOf);
-            createBWNormalizedAxioms(y, r, BW_NORMALIZED_AXIOM, nullptr, false, halfOf);
+            // Without a link the half from the cut to the right side is the
+            // input axiom: it carries its number. The other half only names
+            // the left side, which other GCIs may use too.
+            createFWNormalizedAxioms(l, x, FW_NORMALIZED_AXIOM, nullptr);
+            createBWNormalizedAxioms(y, r, BW_NORMALIZED_AXIOM, nullptr, false, x == y ? s->originalNumber : 0);
         }
         delete s;
     }
@@ -111,13 +111,13 @@ void LibraryTBox::normalizeTBox()
     normalized = true;
 }
 
-Axiom* LibraryTBox::createFWNormalizedAxioms(Concept* c, Concept* n, axiom_t type, Axiom* source, int halfOf)
+Axiom* LibraryTBox::createFWNormalizedAxioms(Concept* c, Concept* n, axiom_t type, Axiom* source)
 {
     Concept* lhs = insertNormalizedConcept(c->forwardNormalForm);
     Concept* rhs = insertNormalizedConcept(n);
     Axiom* a = new Axiom(lhs, rhs, type);
     markAxiom(a, type, source);
-    numberOriginal(a, type, source, halfOf);
+    numberOriginal(a, type, source, 0);
     Axiom* stored = insertAxiom(a);
     if (c->operands != nullptr) {
         for (Concept* o : *c->operands) {

@@ -161,15 +161,17 @@ INSTANTIATE_TEST_SUITE_P(
                     "(role-inclusion r s)\n",
                     {},
                     {1, 3, 4, 5}},
-        // With -e the second axiom is cut at one fresh name into two halves.
+        // With -e the second axiom is cut at one fresh name: the half that
+        // ends at its right side is the input axiom, the other half names
+        // the left side (0).
         InputAxioms{"ComplexSidesCutAtOneName",
                     "(implies A (some r B))\n(implies (some r B) (some s C))\n(implies (some s C) D)\n",
                     {"-e"},
-                    {1, 2, 3}},
+                    {0, 1, 2, 3}},
         InputAxioms{"ComplexSidesCutAboveAConjunction",
                     "(implies (some r A) (and B (some s C)))\n(implies A (some r A))\n(implies B D)\n",
                     {"-e"},
-                    {1, 2, 3}},
+                    {0, 1, 2, 3}},
         // Named on each side: the link is the input axiom, the naming axioms
         // stem from normalisation (0).
         InputAxioms{"ComplexSidesWithTwoNames",

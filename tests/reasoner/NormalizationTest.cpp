@@ -219,8 +219,9 @@ TEST_F(Normalization, ComplexSidesAreCutAtOneFreshConcept)
     ASSERT_NE(x, nullptr);
     EXPECT_EQ(x->kind, FRESH_CONCEPT);
     ASSERT_EQ(gcis().size(), 2u);
-    // Neither half is the input axiom alone: both carry its number.
-    expectAxiom(lhs, x, FW_NORMALIZED_AXIOM, 1);
+    // The half from the cut to the right side is the input axiom; the other
+    // half names the left side.
+    expectAxiom(lhs, x, FW_NORMALIZED_AXIOM, 0);
     expectAxiom(x, rhs, BW_NORMALIZED_AXIOM, 1);
     // The cut stands for the left side only: the right side has no name yet.
     EXPECT_EQ(rhs->backwardName, nullptr);

@@ -6,6 +6,7 @@
 // queries; the first classification of an increment completes the
 // deduction state first (completeReloadedDeduction).
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -95,36 +96,61 @@ Concept* bodyConcept(TBox* tbox, const ImplicationTable& table, const VariableLi
     return stored;
 }
 
-// The names and normal forms that normalisation leaves on the two sides of
-// a GCI, and the GCI's type: a fresh concept on one side only names the
-// other side.
-axiom_t restoreNormalizationLinks(Concept* c, Concept* d)
+// The GCI's type, told by which side is a fresh concept, and the marks of
+// normalisation on its sides: each is its own normal form.
+axiom_t markNormalized(Concept* c, Concept* d)
 {
-    c->flags |= Concept::FW_NORMALIZED | Concept::FW_NAMING_AXIOM;
-    d->flags |= Concept::BW_NORMALIZED | Concept::BW_NAMING_AXIOM;
+    c->flags |= Concept::FW_NORMALIZED;
+    c->forwardNormalForm = c;
+    d->flags |= Concept::BW_NORMALIZED;
+    d->backwardNormalForm = d;
     const bool cFresh = c->kind == FRESH_CONCEPT;
     const bool dFresh = d->kind == FRESH_CONCEPT;
-    if (cFresh && !dFresh && d->backwardName == nullptr) {
-        if (Concept::EquivalenceNames && d->forwardName == nullptr)
-            d->forwardName = c;
-        if (d->backwardNormalForm != nullptr && d->backwardNormalForm->backwardName == nullptr)
-            d->backwardNormalForm->backwardName = c;
-        d->backwardName = c;
-    }
-    d->backwardNormalForm = d;
-    if (dFresh && !cFresh && c->forwardName == nullptr) {
-        if (Concept::EquivalenceNames && c->backwardName == nullptr)
-            c->backwardName = d;
-        if (c->forwardNormalForm != nullptr && c->forwardNormalForm->forwardName == nullptr)
-            c->forwardNormalForm->forwardName = d;
-        c->forwardName = d;
-    }
-    c->forwardNormalForm = c;
     if (cFresh && !dFresh)
         return BW_NORMALIZED_AXIOM;
     if (dFresh && !cFresh)
         return FW_NORMALIZED_AXIOM;
     return ORIGINAL;
+}
+
+// The names that normalisation gave complex concepts, as far as the GCIs
+// show them: C ⊑ N names C forward; N ⊑ D names D backward when it is N's
+// only GCI on the left (a fresh concept on the left of several stands for a
+// conjunction, or for both sides of an inclusion). A name is restored only
+// with the inclusion that defines it, and the mark that this inclusion was
+// made only then: where a concept has no name, a later normalisation of it
+// (a query's, above all) makes the name and its inclusion.
+void restoreNames(const TBox::AxiomSet& gcis)
+{
+    std::unordered_map<const Concept*, int> onLeft;
+    for (const Axiom* a : gcis)
+        if (a->lhs->kind == FRESH_CONCEPT)
+            ++onLeft[a->lhs];
+    for (const Axiom* a : gcis) {
+        Concept* c = a->lhs;
+        Concept* d = a->rhs;
+        if (d->kind == FRESH_CONCEPT && c->isComplex()) {
+            if (c->forwardName == nullptr)
+                c->forwardName = d;
+            if (c->forwardName == d)
+                c->flags |= Concept::FW_NAMING_AXIOM;
+        } else if (c->kind == FRESH_CONCEPT && d->isComplex() && onLeft[c] == 1) {
+            if (d->backwardName == nullptr)
+                d->backwardName = c;
+            if (d->backwardName == c)
+                d->flags |= Concept::BW_NAMING_AXIOM;
+        }
+    }
+}
+
+// Rebuilds the GCI c ⊑ d of the normal form.
+void rebuildAxiom(TBox* tbox, Concept* c, Concept* d)
+{
+    const axiom_t type = markNormalized(c, d);
+    Axiom* a = new Axiom(c, d, type);
+    if (Concept::EquivalenceNames && type != ORIGINAL)
+        a->flags |= Axiom::DEFINITION;
+    tbox->insertAxiom(a);
 }
 
 void freeBodies(EncodedTBox::HornClauses& clauses)
@@ -189,15 +215,11 @@ TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
         }
     e.reloadTableFreed = true;
 
-    // Axiom clauses.
+    // Axiom clauses, then the GCIs that made no clause, which the map lists.
     for (const auto& clause : e.axiomClauses) {
         Concept* c = bodyConcept(this, table, *clause.first);
         Concept* d = conceptOf(table, clause.second);
-        const axiom_t type = restoreNormalizationLinks(c, d);
-        Axiom* a = new Axiom(c, d, type);
-        if (Concept::EquivalenceNames && type != ORIGINAL)
-            a->flags |= Axiom::DEFINITION;
-        insertAxiom(a);
+        rebuildAxiom(this, c, d);
         if (informative(c, d))
             c->deduction.recordSubsumer(d);
         if (initializeNonPrimitive && d->kind == CONJUNCTION)
@@ -206,6 +228,10 @@ TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
                     d->deduction.recordSubsumer(operand);
     }
     freeBodies(e.axiomClauses);
+    for (const auto& inclusion : e.unencodedInclusions)
+        rebuildAxiom(this, inclusion.first, inclusion.second);
+    e.unencodedInclusions.clear();
+    restoreNames(gcis);
 
     // Deduced clauses with several premises.
     for (const auto& clause : e.multiPremiseClauses) {

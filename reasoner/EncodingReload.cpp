@@ -6,7 +6,6 @@
 // queries; the first classification of an increment completes the
 // deduction state first (completeReloadedDeduction).
 #include <string>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -14,6 +13,7 @@
 #include "model/ParserManager.h"
 #include "model/TrivialConcept.h"
 #include "reasoner/EncodedTBox.h"
+#include "reasoner/ReloadedNames.h"
 #include "reasoner/TBox.h"
 
 namespace {
@@ -113,36 +113,6 @@ axiom_t markNormalized(Concept* c, Concept* d)
     return ORIGINAL;
 }
 
-// The names that normalisation gave complex concepts, as far as the GCIs
-// show them: C ⊑ N names C forward; N ⊑ D names D backward when it is N's
-// only GCI on the left (a fresh concept on the left of several stands for a
-// conjunction, or for both sides of an inclusion). A name is restored only
-// with the inclusion that defines it, and the mark that this inclusion was
-// made only then: where a concept has no name, a later normalisation of it
-// (a query's, above all) makes the name and its inclusion.
-void restoreNames(const TBox::AxiomSet& gcis)
-{
-    std::unordered_map<const Concept*, int> onLeft;
-    for (const Axiom* a : gcis)
-        if (a->lhs->kind == FRESH_CONCEPT)
-            ++onLeft[a->lhs];
-    for (const Axiom* a : gcis) {
-        Concept* c = a->lhs;
-        Concept* d = a->rhs;
-        if (d->kind == FRESH_CONCEPT && c->isComplex()) {
-            if (c->forwardName == nullptr)
-                c->forwardName = d;
-            if (c->forwardName == d)
-                c->flags |= Concept::FW_NAMING_AXIOM;
-        } else if (c->kind == FRESH_CONCEPT && d->isComplex() && onLeft[c] == 1) {
-            if (d->backwardName == nullptr)
-                d->backwardName = c;
-            if (d->backwardName == c)
-                d->flags |= Concept::BW_NAMING_AXIOM;
-        }
-    }
-}
-
 // Rebuilds the GCI c ⊑ d of the normal form.
 void rebuildAxiom(TBox* tbox, Concept* c, Concept* d)
 {
@@ -231,7 +201,7 @@ TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
     for (const auto& inclusion : e.unencodedInclusions)
         rebuildAxiom(this, inclusion.first, inclusion.second);
     e.unencodedInclusions.clear();
-    restoreNames(gcis);
+    ReloadedNames::restore(this);
 
     // Deduced clauses with several premises.
     for (const auto& clause : e.multiPremiseClauses) {

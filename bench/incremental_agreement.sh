@@ -50,7 +50,7 @@ if [ "$cases" -gt 0 ]; then
     for options in "-m" "-ms" "-m -e" "-m -c" "-m -x" "-m -y" "-m -r" "-m -e -x"; do
         # shellcheck disable=SC2086
         read -r _ found _ queries _ faults _ apart < <("$build/bench/bench_reload_agreement" \
-            "$build/incremental-classifier/incremental-classifier" $options 1 "$cases")
+            "$build/incremental-classifier/incremental-classifier" 1 "$cases" $options)
         printf '%-16s %8s %8s %14s %18s\n' "$options" "$found" "$queries" "$faults" "$apart"
         [ "$faults" = 0 ] || status=1
     done

@@ -6,7 +6,7 @@
 // exit status is 0 when no reload answer differs from every road without a
 // reload, 1 otherwise.
 //
-// usage: bench_reload_agreement [-v] PROGRAM SINK FIRST_SEED COUNT [OPTION...]
+// usage: bench_reload_agreement [-v] PROGRAM FIRST_SEED COUNT SINK [OPTION...]
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,13 +22,13 @@ int main(int argc, char** argv)
     if (verbose)
         ++k;
     if (argc - k < 4) {
-        std::fprintf(stderr, "usage: %s [-v] PROGRAM SINK FIRST_SEED COUNT [OPTION...]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [-v] PROGRAM FIRST_SEED COUNT SINK [OPTION...]\n", argv[0]);
         return 2;
     }
     const std::string program = argv[k];
-    const std::string sink = argv[k + 1];
-    const unsigned long first = std::strtoul(argv[k + 2], nullptr, 10);
-    const unsigned long count = std::strtoul(argv[k + 3], nullptr, 10);
+    const unsigned long first = std::strtoul(argv[k + 1], nullptr, 10);
+    const unsigned long count = std::strtoul(argv[k + 2], nullptr, 10);
+    const std::string sink = argv[k + 3];
     const std::vector<std::string> options(argv + k + 4, argv + argc);
     const ReloadRoads roads(program, sink, options);
     unsigned long cases = 0, queries = 0, faults = 0, apart = 0;

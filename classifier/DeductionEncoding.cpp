@@ -109,7 +109,7 @@ private:
 
 void TBox::encodeAxiom(unsigned long id, Concept* left, Concept* right, unsigned long* counter)
 {
-    if (left == right || right == top || left == bottom)
+    if (makesNoClause(left, right))
         return;
     buildInclusionClause(scratchClause, id, left, right, [counter](Concept* c) { return conceptVariable(c, counter); });
     handClause(scratchClause);

@@ -100,10 +100,8 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "CLASSIFICATION AND ENCODING [init+ded+enc] (CPU-sec): %f\n", stopwatch.elapsed(true));
     stopwatch.stop();
 
-    if (options.normalizationMap != nullptr) {
-        tbox->saveRIAxioms(options.normalizationMap, false, written);
-        tbox->saveNormalConceptsWithCnfId(options.normalizationMap, 0);
-    }
+    if (options.normalizationMap != nullptr)
+        tbox->saveNormalizationMap(options.normalizationMap, 0, written);
     if (options.axiomDump != nullptr) {
         tbox->saveGCIAxioms(options.axiomDump, true, written);
         tbox->saveRIAxioms(options.axiomDump, true, written);

@@ -85,8 +85,7 @@ private:
     {
         if (options.normalizationMapOutput == nullptr)
             return;
-        tbox->saveRIAxioms(options.normalizationMapOutput, false, written);
-        tbox->saveNormalConceptsWithCnfId(options.normalizationMapOutput, bound);
+        tbox->saveNormalizationMap(options.normalizationMapOutput, bound, written);
     }
 
     const IncrementalClassifierOptions& options;

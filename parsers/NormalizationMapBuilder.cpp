@@ -47,6 +47,15 @@ Concept* NormalizationMapBuilder::existential(Role* role, Concept* filler)
     return normalized(new ExistentialRestr(filler, role));
 }
 
+void NormalizationMapBuilder::inclusion(Concept* c, Concept* d)
+{
+    if (c->kind == CONJUNCTION)
+        c = normalized(c);
+    if (d->kind == CONJUNCTION)
+        d = normalized(d);
+    EncodedTBox::getInstance()->unencodedInclusions.emplace_back(c, d);
+}
+
 void NormalizationMapBuilder::conceptEntry(Concept* c, unsigned long n)
 {
     if (c->kind == CONJUNCTION)

@@ -30,6 +30,10 @@ public:
     // encoding was loaded, c becomes the concept of variable n. A variable
     // the loaded encoding does not have is a fatal error.
     static void conceptEntry(Concept* c, unsigned long n);
+    // The line "(implies c d)": an inclusion of the normal form that made no
+    // clause, kept (both sides normalised) for the rebuild of the
+    // terminology from the encoding.
+    static void inclusion(Concept* c, Concept* d);
 
 private:
     // The normal-form concept equal to c; c is deleted when it is not that one.

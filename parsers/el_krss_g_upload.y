@@ -1,4 +1,5 @@
-/* The normalisation map: role axioms and normal-form concepts, each concept
+/* The normalisation map: role axioms, the inclusions of the normal form that
+   the encoding holds no clause for, and normal-form concepts, each concept
    followed by its CNF variable, read back into the TBox's normal form. */
 
 %code top {
@@ -41,7 +42,7 @@
 }
 
 %token LROUND RROUND BAR SHARP
-%token CONJUNCTION EXIST_REST ROLE_INCL ROLE_COMPOSITION TRANSITIVE_ROLE
+%token CONJUNCTION EXIST_REST ROLE_INCL ROLE_COMPOSITION TRANSITIVE_ROLE CONCEPT_INCL
 %token <top> PRIMITIVE_CONCEPT
 %token <number> NUM_ID
 %token <name> IDENTIFIER
@@ -69,6 +70,7 @@ Mapping
 Declaration
     : ConceptDeclaration
     | RI
+    | Inclusion
     ;
 
 ConceptDeclaration
@@ -89,6 +91,11 @@ RI
             std::free($3);
             OntologyBuilder::transitivity(s);
         }
+    ;
+
+Inclusion
+    : LROUND CONCEPT_INCL Concept Concept RROUND
+        { NormalizationMapBuilder::inclusion($3, $4); }
     ;
 
 Concept
@@ -138,11 +145,15 @@ RoleList
         }
     ;
 
+/* "implies" opens an inclusion only right after "("; where a name belongs
+   it is the name, as maps written before the inclusions hold it. */
 Name
     : IDENTIFIER
         { $$ = $1; }
     | BAR IDENTIFIER BAR
         { $$ = $2; }
+    | CONCEPT_INCL
+        { $$ = GrammarSupport::copyText("implies", 7); }
     ;
 
 %%

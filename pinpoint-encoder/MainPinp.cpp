@@ -79,6 +79,12 @@ int main(int argc, char** argv)
         diagnostics->beginInput(nullptr);
         uploadyyin = options.normalizationMap;
         uploadyyparse();
+        // A concept of the map that the encoding does not hold (a filler, a
+        // side of an inclusion that made no clause) gets a variable of its
+        // own when a query names it: above the assumption and control
+        // variables, not one of them.
+        if (encoded->lastControlVariable() > Concept::encoding_id_counter)
+            Concept::encoding_id_counter = encoded->lastControlVariable();
         std::fprintf(stderr, "PARSING NORM-MAP (CPU-sec): %f\n", stopwatch.elapsed(true));
         stopwatch.stop();
 

@@ -180,6 +180,10 @@ public:
     ImplicationTable* implicationTable = nullptr;
     HornClauses axiomClauses;
     HornClauses multiPremiseClauses;
+    // Set by the normalisation-map reader: the inclusions of the normal form
+    // that make no clause (bottom on the left, top on the right, one concept
+    // on both sides), which the encoding therefore does not hold.
+    std::list<std::pair<Concept*, Concept*>> unencodedInclusions;
     // Set once pinpointing information (or an axioms information) was read.
     bool pinpointingLoaded = false;
     // Set once the assumption data are ready for queries.

@@ -7,7 +7,6 @@
 // deduction state first (completeReloadedDeduction).
 #include <string>
 #include <unordered_set>
-#include <utility>
 #include <vector>
 
 #include "model/Conjunction.h"
@@ -97,31 +96,16 @@ Concept* bodyConcept(TBox* tbox, const ImplicationTable& table, const VariableLi
     return stored;
 }
 
-// The names and normal forms that normalisation leaves on the two sides of
-// a GCI, and the GCI's type: a fresh concept on one side only names the
-// other side, where it is a name (ReloadedNames).
-axiom_t restoreNormalizationLinks(Concept* c, Concept* d, const ReloadedNames& names)
+// The GCI's type, told by which side is a fresh concept, and the marks of
+// normalisation on its sides: each is its own normal form.
+axiom_t markNormalized(Concept* c, Concept* d)
 {
     c->flags |= Concept::FW_NORMALIZED;
+    c->forwardNormalForm = c;
     d->flags |= Concept::BW_NORMALIZED;
+    d->backwardNormalForm = d;
     const bool cFresh = c->kind == FRESH_CONCEPT;
     const bool dFresh = d->kind == FRESH_CONCEPT;
-    if (cFresh && !dFresh && d->backwardName == nullptr && names.namesBackward(c, d)) {
-        if (Concept::EquivalenceNames && d->forwardName == nullptr)
-            d->forwardName = c;
-        if (d->backwardNormalForm != nullptr && d->backwardNormalForm->backwardName == nullptr)
-            d->backwardNormalForm->backwardName = c;
-        d->backwardName = c;
-    }
-    d->backwardNormalForm = d;
-    if (dFresh && !cFresh && c->forwardName == nullptr && names.namesForward(d)) {
-        if (Concept::EquivalenceNames && c->backwardName == nullptr)
-            c->backwardName = d;
-        if (c->forwardNormalForm != nullptr && c->forwardNormalForm->forwardName == nullptr)
-            c->forwardNormalForm->forwardName = d;
-        c->forwardName = d;
-    }
-    c->forwardNormalForm = c;
     if (cFresh && !dFresh)
         return BW_NORMALIZED_AXIOM;
     if (dFresh && !cFresh)
@@ -129,16 +113,14 @@ axiom_t restoreNormalizationLinks(Concept* c, Concept* d, const ReloadedNames& n
     return ORIGINAL;
 }
 
-// A concept is marked as having the naming inclusion of a side only by that
-// inclusion, C ⊑ X for its forward name X or Y ⊑ C for its backward name Y:
-// with one name for both sides, the name that one side gives out names the
-// concept on the other side too, before any inclusion of that side is there.
-void markNamingInclusion(Concept* c, Concept* d)
+// Rebuilds the GCI c ⊑ d of the normal form.
+void rebuildAxiom(TBox* tbox, Concept* c, Concept* d)
 {
-    if (d->kind == FRESH_CONCEPT && c->kind != FRESH_CONCEPT && c->forwardName == d)
-        c->flags |= Concept::FW_NAMING_AXIOM;
-    if (c->kind == FRESH_CONCEPT && d->kind != FRESH_CONCEPT && d->backwardName == c)
-        d->flags |= Concept::BW_NAMING_AXIOM;
+    const axiom_t type = markNormalized(c, d);
+    Axiom* a = new Axiom(c, d, type);
+    if (Concept::EquivalenceNames && type != ORIGINAL)
+        a->flags |= Axiom::DEFINITION;
+    tbox->insertAxiom(a);
 }
 
 void freeBodies(EncodedTBox::HornClauses& clauses)
@@ -203,19 +185,11 @@ TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
         }
     e.reloadTableFreed = true;
 
-    // Axiom clauses.
-    std::vector<std::pair<Concept*, Concept*>> axioms;
-    ReloadedNames names;
+    // Axiom clauses, then the GCIs that made no clause, which the map lists.
     for (const auto& clause : e.axiomClauses) {
-        axioms.emplace_back(bodyConcept(this, table, *clause.first), conceptOf(table, clause.second));
-        names.count(axioms.back().first, axioms.back().second);
-    }
-    for (const auto& [c, d] : axioms) {
-        const axiom_t type = restoreNormalizationLinks(c, d, names);
-        Axiom* a = new Axiom(c, d, type);
-        if (Concept::EquivalenceNames && type != ORIGINAL)
-            a->flags |= Axiom::DEFINITION;
-        insertAxiom(a);
+        Concept* c = bodyConcept(this, table, *clause.first);
+        Concept* d = conceptOf(table, clause.second);
+        rebuildAxiom(this, c, d);
         if (informative(c, d))
             c->deduction.recordSubsumer(d);
         if (initializeNonPrimitive && d->kind == CONJUNCTION)
@@ -223,9 +197,11 @@ TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
                 if (operand != d && operand != bottomConcept)
                     d->deduction.recordSubsumer(operand);
     }
-    for (const auto& [c, d] : axioms)
-        markNamingInclusion(c, d);
     freeBodies(e.axiomClauses);
+    for (const auto& inclusion : e.unencodedInclusions)
+        rebuildAxiom(this, inclusion.first, inclusion.second);
+    e.unencodedInclusions.clear();
+    ReloadedNames::restore(this);
 
     // Deduced clauses with several premises.
     for (const auto& clause : e.multiPremiseClauses) {

@@ -1,37 +1,37 @@
 #ifndef KORVANE_REASONER_RELOADEDNAMES_H
 #define KORVANE_REASONER_RELOADEDNAMES_H
 
-#include <unordered_map>
+class TBoxCore;
 
-#include "model/Concept.h"
-
-// Which fresh concept of a stored encoding's axiom clauses stands for which
-// concept. A fresh concept F names C on left sides when C ⊑ F is the only
-// inclusion into F from a concept not fresh, and D on right sides when
-// F ⊑ D is the only inclusion out of F to a concept not fresh (the link
-// X ⊑ Y between the names of a GCI's two sides counts for neither). What
-// else normalisation leaves there is no name: F ⊑ D1, F ⊑ D2 name a
-// conjunction that is not in the normal form, and the fresh concept that
-// cuts a GCI C ⊑ D between two complex sides stands for C only (were it D's
-// name too, a concept with C in it on the left and one with D in it on the
-// right would share it, and D ⊑ C would follow).
+// The names that normalisation gave the complex concepts of a normal form
+// rebuilt from a stored encoding, as far as its GCIs show them, so that a
+// later normalisation (a query's, above all) finds them as the run that
+// wrote the encoding left them. A name is given back only with the
+// inclusion that defines it where that run could have used it without one
+// (see restore), and the mark that a naming inclusion was made only with
+// the inclusion: where a concept has no name, a later normalisation makes
+// the name and its inclusion.
 class ReloadedNames {
 public:
-    // Counts the axiom clause c ⊑ d; every clause before the questions.
-    void count(Concept* c, Concept* d);
+    ReloadedNames() = delete;
 
-    // Whether the fresh f names, on left sides, the concept of the one
-    // inclusion into it.
-    bool namesForward(Concept* f) const;
-    // Whether the fresh f names d on right sides (f ⊑ d is an inclusion).
-    bool namesBackward(Concept* f, Concept* d) const;
-
-private:
-    static unsigned number(const std::unordered_map<Concept*, unsigned>& counts, Concept* f);
-
-    std::unordered_map<Concept*, unsigned> into;
-    std::unordered_map<Concept*, unsigned> outOf;
-    std::unordered_map<Concept*, Concept*> namedBy;
+    // Over the GCIs of the normal form, each fresh concept N:
+    // - C ⊑ N names the complex concept C forward;
+    // - N ⊑ D, N's only GCI on the left, names the complex concept D
+    //   backward;
+    // - N ⊑ T1, ..., N ⊑ Tk (k ≥ 2) names backward the conjunction of the
+    //   Ti, each Ti that is itself a backward name standing for its
+    //   concept: the conjunction that backward normalisation put into the
+    //   normal form (made again here);
+    // a fresh concept that names a complex concept forward names no other
+    // backward (it is the cut of a GCI between two complex sides, which
+    // stands for the left side only);
+    // of several names of one concept and direction the one that the
+    // writing run made first. Where names stand for equivalences, an
+    // existential over a name, top or bottom (its own normal form in the
+    // ontology) had one name for both directions: it gets its name in the
+    // other direction as well, where that direction never normalised it.
+    static void restore(TBoxCore* tbox);
 };
 
 #endif

@@ -88,7 +88,18 @@ public:
     static void printGCIAxiomLine(FILE* out, const Axiom* a);
     // The role-axiom line; in the normalisation map's form when mapForm is set.
     static void printRoleAxiomLine(FILE* out, const RoleAxiom* a, bool mapForm = false);
+    // The normalisation map, or what a later pass appends to it: the role
+    // axioms and the inclusions that it has not listed yet, then the
+    // concepts whose variables are above the bound.
+    void saveNormalizationMap(FILE* out, unsigned long bound, WrittenAxioms& written);
     void saveNormalConceptsWithCnfId(FILE* out, unsigned long bound);
+    // The normalisation map's "(implies C D)" lines: every GCI that makes no
+    // clause and that this map has not listed yet.
+    void saveUnencodedInclusions(FILE* out, WrittenAxioms& written);
+    // Whether the inclusion c ⊑ d makes no clause: it holds in every
+    // encoding (one concept on both sides, top on the right, bottom on the
+    // left).
+    static bool makesNoClause(const Concept* c, const Concept* d);
     void saveNormalization(FILE* out, WrittenAxioms& written);
     void printInputAxioms();
     void printNormalizedAxioms();

@@ -14,7 +14,7 @@ int TBox::encodeTrivialConcepts()
 
 int TBox::encodeAxiom(Concept* c, Concept* d)
 {
-    if (c == d || d == TrivialConcept::getTOP() || c == TrivialConcept::BOTTOM)
+    if (makesNoClause(c, d))
         return 0;
     LiteralList literals;
     KindList kinds;

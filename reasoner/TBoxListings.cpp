@@ -1,4 +1,5 @@
 // Side files and debugging listings that both builds write the same way.
+#include "model/TrivialConcept.h"
 #include "reasoner/NormalizationMapForm.h"
 #include "reasoner/TBox.h"
 
@@ -79,6 +80,31 @@ void TBoxCore::saveNormalConceptsWithCnfId(FILE* out, unsigned long bound)
             continue;
         NormalizationMapForm::printConcept(out, c);
         std::fprintf(out, " %lu\n", static_cast<unsigned long>(c->encodingId));
+    }
+}
+
+void TBoxCore::saveNormalizationMap(FILE* out, unsigned long bound, WrittenAxioms& written)
+{
+    saveRIAxioms(out, false, written);
+    saveUnencodedInclusions(out, written);
+    saveNormalConceptsWithCnfId(out, bound);
+}
+
+bool TBoxCore::makesNoClause(const Concept* c, const Concept* d)
+{
+    return c == d || d == TrivialConcept::getTOP() || c == TrivialConcept::BOTTOM;
+}
+
+void TBoxCore::saveUnencodedInclusions(FILE* out, WrittenAxioms& written)
+{
+    for (Axiom* a : gcis) {
+        if (!makesNoClause(a->lhs, a->rhs) || written.markMapped(a))
+            continue;
+        std::fputs("(implies ", out);
+        NormalizationMapForm::printConcept(out, a->lhs);
+        std::fputc(' ', out);
+        NormalizationMapForm::printConcept(out, a->rhs);
+        std::fputs(")\n", out);
     }
 }
 

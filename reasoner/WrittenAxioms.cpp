@@ -9,3 +9,8 @@ bool WrittenAxioms::markWritten(const RoleAxiom* a)
 {
     return !roleAxioms.insert(a).second;
 }
+
+bool WrittenAxioms::markMapped(const Axiom* a)
+{
+    return !mapped.insert(a).second;
+}

@@ -18,9 +18,14 @@ public:
     // Whether the axiom was written before; marks it written.
     bool markWritten(const Axiom* a);
     bool markWritten(const RoleAxiom* a);
+    // The same for the inclusions that the normalisation map lists because
+    // they make no clause: the map needs each of them whatever the listing or
+    // the dump wrote, so they have a record of their own.
+    bool markMapped(const Axiom* a);
 
 private:
     std::unordered_set<const Axiom*> gcis;
+    std::unordered_set<const Axiom*> mapped;
     std::unordered_set<const RoleAxiom*> roleAxioms;
 };
 

@@ -110,6 +110,20 @@ TEST(PinpointEncoderRun, TheDimacsWriterAnswersEveryQuerySatAndAppendsItsUnits)
     EXPECT_EQ(r.status, 0);
 }
 
+// Concepts of the map that the encoding does not hold, E (under bottom
+// only) and F (a filler), are under nothing but themselves: their
+// variables are not the assumption variables 7 to 10.
+TEST(PinpointEncoderRun, AConceptThatTheEncodingDoesNotHoldGetsAVariableOfItsOwn)
+{
+    Files files;
+    ProcessResult r =
+        pinpointEncode({"-m", "-i=" + files.write("enc", kChainEncoding), "-p=" + files.write("pin", kChainPinpointing),
+                        "-q=" + files.write("q", "(subsumes? E A)\n(subsumes? F B)\n(subsumes? E E)\n"),
+                        "-v=" + files.write("map", kChainMap + "(implies *bottom* E)\n(implies (some r F) *top*)\n")});
+    EXPECT_EQ(answers(r.out), (std::vector<Answer>{{false, {}}, {false, {}}, {true, {}}})) << r.out;
+    EXPECT_EQ(r.status, 0);
+}
+
 TEST(PinpointEncoderRun, QuitEndsTheRunWithoutTheTotalTime)
 {
     Files files;

@@ -79,22 +79,30 @@ TEST(EncodingReload, TrivialDeducedClausesAddNothing)
 
 // Axiom clauses between a fresh and a named side are the naming GCIs of
 // normalisation (backward from a fresh left side, forward to a fresh right
-// side); between two named or two fresh sides original ones.
+// side); between two named or two fresh sides original ones. A complex
+// concept gets back only the names that a GCI defines, in that GCI's
+// direction, whether names stand for equivalences or not: ∃r.A ⊑ #8 names
+// it forward; #9 ⊑ ∃r.A, #9's only GCI, names it backward; #7, on the left
+// of two GCIs (the parts of a conjunction, or both sides of an inclusion),
+// names nothing; the conjunction A ⊓ B ⊑ #10 is named forward only.
 class AxiomClauses : public ::testing::TestWithParam<bool> {};
 
-TEST_P(AxiomClauses, BecomeGcisOfTheirTypeWithTheNamesOfNormalisation)
+TEST_P(AxiomClauses, BecomeGcisOfTheirTypeWithTheNamesTheyDefine)
 {
     const bool equivalenceNames = GetParam();
     resetAll();
     Concept::EquivalenceNames = equivalenceNames;
-    reloadText("c axioms 6 deduced 0\np cnf 7 6\n-1 0\n2 0\n-5 7 0\n-7 6 0\n-3 4 0\n-5 6 0\n",
-               kTrivialMap + "A 3\nB 4\n#7 5\n#8 6\n(some r A) 7\n");
+    reloadText("c axioms 9 deduced 0\np cnf 9 9\n-1 0\n2 0\n-5 7 0\n-7 6 0\n-3 4 0\n-5 6 0\n-8 7 0\n-3 -4 9 0\n"
+               "-9 4 0\n",
+               kTrivialMap + "A 3\nB 4\n#7 5\n#8 6\n#9 8\n#10 9\n(some r A) 7\n");
     Concept* A = conceptNamed("A");
     Concept* B = conceptNamed("B");
     Concept* x = fresh(7);
     Concept* y = fresh(8);
+    Concept* z = fresh(9);
+    Concept* w = fresh(10);
     Concept* e = existentialOver(A);
-    ASSERT_TRUE(A && B && x && y && e);
+    ASSERT_TRUE(A && B && x && y && z && w && e);
 
     struct Expected {
         Concept* lhs;
@@ -102,32 +110,34 @@ TEST_P(AxiomClauses, BecomeGcisOfTheirTypeWithTheNamesOfNormalisation)
         axiom_t type;
     };
     for (const Expected& gci : {Expected{x, e, BW_NORMALIZED_AXIOM}, Expected{e, y, FW_NORMALIZED_AXIOM},
-                                Expected{A, B, ORIGINAL}, Expected{x, y, ORIGINAL}}) {
+                                Expected{A, B, ORIGINAL}, Expected{x, y, ORIGINAL},
+                                Expected{z, e, BW_NORMALIZED_AXIOM}, Expected{w, B, BW_NORMALIZED_AXIOM}}) {
         Axiom* a = gciBetween(gci.lhs, gci.rhs);
         ASSERT_NE(a, nullptr) << korvane_test::conceptText(gci.lhs) << " ⊑ " << korvane_test::conceptText(gci.rhs);
         EXPECT_EQ(a->type, gci.type) << korvane_test::conceptText(gci.lhs);
         EXPECT_EQ((a->flags & Axiom::DEFINITION) != 0, equivalenceNames && gci.type != ORIGINAL);
     }
-    EXPECT_EQ(TBox::getInstance()->gcis.size(), 4u);
+    EXPECT_EQ(TBox::getInstance()->gcis.size(), 7u);
 
-    // #7 names the existential backwards; with equivalence names it is its
-    // forward name as well, which the forward GCI then leaves alone.
-    EXPECT_EQ(e->backwardName, x);
-    EXPECT_EQ(e->forwardName, equivalenceNames ? x : y);
+    EXPECT_EQ(e->forwardName, y);
+    EXPECT_EQ(e->backwardName, z);
     EXPECT_EQ(e->forwardNormalForm, e);
     EXPECT_EQ(e->backwardNormalForm, e);
-    const uint16_t normalized = Concept::FW_NORMALIZED | Concept::BW_NORMALIZED;
-    EXPECT_EQ(e->flags & normalized, normalized);
-    // The naming inclusions are marked only where they are there: x ⊑ e
-    // names e backwards; e ⊑ y names it forwards only when y is its forward
-    // name, so with equivalence names e ⊑ x is still to be made.
-    const uint16_t naming = Concept::FW_NAMING_AXIOM | Concept::BW_NAMING_AXIOM;
-    EXPECT_EQ(e->flags & naming, equivalenceNames ? uint16_t{Concept::BW_NAMING_AXIOM} : naming);
-    // Atomic concepts are their own names: no inclusion names them.
-    EXPECT_EQ(x->flags & naming, 0);
-    EXPECT_EQ(y->flags & naming, 0);
+    const uint16_t both = Concept::FW_NORMALIZED | Concept::FW_NAMING_AXIOM | Concept::BW_NORMALIZED |
+                          Concept::BW_NAMING_AXIOM;
+    EXPECT_EQ(e->flags & both, both);
+    Concept* conjunction = nullptr;
+    for (Axiom* a : TBox::getInstance()->gcis)
+        if (a->lhs->kind == CONJUNCTION)
+            conjunction = a->lhs;
+    ASSERT_NE(conjunction, nullptr);
+    EXPECT_EQ(conjunction->forwardName, w);
+    EXPECT_EQ(conjunction->backwardName, nullptr);
+    EXPECT_EQ(conjunction->flags & (Concept::FW_NAMING_AXIOM | Concept::BW_NAMING_AXIOM), Concept::FW_NAMING_AXIOM);
+    // Atomic concepts are their own names from the start.
+    EXPECT_EQ(A->backwardName, A);
     // The told subsumptions are seeded.
-    EXPECT_EQ(subsumedOf(e), (std::vector<Concept*>{TrivialConcept::getBOTTOM(), x, e}));
+    EXPECT_EQ(subsumedOf(e), (std::vector<Concept*>{TrivialConcept::getBOTTOM(), x, z, e}));
 }
 
 INSTANTIATE_TEST_SUITE_P(EquivalenceNames, AxiomClauses, ::testing::Bool(),

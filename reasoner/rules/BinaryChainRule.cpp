@@ -5,8 +5,9 @@
 // only what is new: existentials over r1 (read from r2's pendingRelated,
 // which every chain ending in r2 reads from its own position), subsumees of
 // X (X's pending), and subsumees of the chained existentials (Y's
-// newSubsumed). What an application adds to these lists while it runs (X's
-// pending grows with Y when Y is X) waits for the next one.
+// newSubsumed). What an application adds to X's pending while it runs (when
+// Y is X) waits for the next one, except under a transitivity, which needs
+// no second look at it (below).
 #include <map>
 
 #include "reasoner/TBox.h"
@@ -128,11 +129,12 @@ int TBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int& it, int& marker, 
                                                     RuleSupport::recordsOrNull(records));
                 savePinpointingInfoBinaryExistential(X, Y, records, index, save);
             }
-            // When Y is X the merge has just added to X's pending. For a
-            // transitivity those subsumees W reach X anyway (each ∃r1.W is
-            // chained to an existential chained to X, through which W came);
-            // for another chain into its second role they wait for the next
-            // application.
+            // When Y is X the merge has just added to X's pending the
+            // subsumees W of the existentials E = ∃r1.Z collected. For a
+            // transitivity they need no second look: E is over r2 too, so
+            // its own application of the chain chains ∃r1.W to E, which is
+            // chained to X. For another chain into its second role nothing
+            // else would: they wait for the next application.
             if (!shared && r1 == r2 && Y == X)
                 X->deduction.pending->clear();
         }

@@ -1,10 +1,12 @@
 #ifndef KORVANE_TESTS_RANDOMONTOLOGY_H
 #define KORVANE_TESTS_RANDOMONTOLOGY_H
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A count that a random test reads from the environment (how many
@@ -35,8 +37,10 @@ struct RandomOntologyShape {
     unsigned edges = 0;
     unsigned roleInclusions = 80;
     unsigned chains = 90;
-    // Of the chains, how many have three roles.
+    // Of the chains, how many have three roles; of those of two, how many
+    // take the roles of an earlier one (into a role as high as both).
     unsigned longChains = 0;
+    unsigned repeatedPairs = 0;
     // Of the role axioms, how many pick their roles freely: the role box may
     // then not be regular (see regular()).
     unsigned freeRoleAxioms = 0;
@@ -173,10 +177,24 @@ private:
             }
             return conjunction(operands);
         }
+        return existential(depth - 1);
+    }
+
+    // ∃r.F, F top as often as the shape says, else of the given depth.
+    Expression existential(unsigned fillerDepth)
+    {
         const std::string r = roleName(pick(roles));
         Expression filler = shape.topFillers > 0 && chance(shape.topFillers) ? Expression{"*top*", "owl:Thing"}
-                                                                               : expression(depth - 1);
+                                                                               : expression(fillerDepth);
         return {"(some " + r + " " + filler.krss + ")", "ObjectSomeValuesFrom(:" + r + " " + filler.owl + ")"};
+    }
+
+    void addConceptAxiom(const Expression& l, const Expression& r, bool equivalence)
+    {
+        addKrss(std::string(equivalence ? "(equivalent " : "(implies ") + l.krss + " " + r.krss + ")");
+        // An axiom between two equal sides says nothing; it is left out.
+        if (l.owl != r.owl)
+            owlText += std::string(equivalence ? "EquivalentClasses(" : "SubClassOf(") + l.owl + " " + r.owl + ")\n";
     }
 
     void addKrss(const std::string& axiom)
@@ -223,22 +241,13 @@ private:
         const unsigned roll = pick(100);
         if (roll < shape.conceptAxioms && shape.edges > 0 && chance(shape.edges)) {
             const Expression l = name();
-            const std::string r = roleName(pick(roles));
-            const Expression b =
-                shape.topFillers > 0 && chance(shape.topFillers) ? Expression{"*top*", "owl:Thing"} : name();
-            addKrss("(implies " + l.krss + " (some " + r + " " + b.krss + "))");
-            owlText += "SubClassOf(" + l.owl + " ObjectSomeValuesFrom(:" + r + " " + b.owl + "))\n";
+            addConceptAxiom(l, existential(0), false);
             return;
         }
         if (roll < shape.conceptAxioms) {
             Expression l = expression(shape.sideDepthAtLeast + pick(shape.sideDepthSpread));
             Expression r = expression(shape.sideDepthAtLeast + pick(shape.sideDepthSpread));
-            const bool equivalence = roll >= shape.equivalences;
-            addKrss(std::string(equivalence ? "(equivalent " : "(implies ") + l.krss + " " + r.krss + ")");
-            // An axiom between two equal sides says nothing; it is left out.
-            if (l.owl != r.owl)
-                owlText += std::string(equivalence ? "EquivalentClasses(" : "SubClassOf(") + l.owl + " " + r.owl +
-                           ")\n";
+            addConceptAxiom(l, r, roll >= shape.equivalences);
             return;
         }
         // Role axioms only lead from a role to one of a higher number (a
@@ -263,11 +272,18 @@ private:
                 addLongChain(free);
                 return;
             }
+            if (!pairs.empty() && shape.repeatedPairs > 0 && chance(shape.repeatedPairs)) {
+                const std::pair<unsigned, unsigned> earlier = pairs[pick(static_cast<unsigned>(pairs.size()))];
+                const unsigned lowest = std::max(earlier.first, earlier.second);
+                addChain({earlier.first, earlier.second}, lowest + pick(roles - lowest));
+                return;
+            }
             const unsigned upper = pick(roles);
             const unsigned r = free ? pick(roles) : pick(upper + 1);
             const unsigned s = free ? pick(roles) : pick(upper + 1);
             if (free)
                 regularRoles = false;
+            pairs.emplace_back(r, s);
             addChain({r, s}, upper);
         } else {
             const std::string r = roleName(pick(roles));
@@ -282,6 +298,8 @@ private:
     unsigned concepts = 0;
     unsigned roles = 0;
     bool regularRoles = true;
+    // The roles of the chains of two roles so far.
+    std::vector<std::pair<unsigned, unsigned>> pairs;
     std::vector<std::string> axiomTexts;
     std::string krssText;
     std::string owlText;

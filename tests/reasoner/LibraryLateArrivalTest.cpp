@@ -13,7 +13,6 @@
 #include <utility>
 #include <vector>
 
-#include "ParserTestSupport.h"
 #include "TestSupport.h"
 #include "model/ExistentialRestr.h"
 #include "model/PrimitiveConcept.h"
@@ -165,9 +164,10 @@ TEST_P(LateArrival, TheRuleLooksAgainAndDerivesTheConclusion)
         TBox::initializeNonPrimitive = c.startComplex;
         TBox::createNewConceptsInDeduction = c.makeExistentials;
         TBox* tbox = nullptr;
-        ASSERT_NE(tbox = classifyTextAsTheLibraryPrograms(backwards ? reversed(c.first) : c.first), nullptr);
-        if (*c.increment != '\0') {
-            ASSERT_NE(tbox = classifyTextAsTheLibraryPrograms(backwards ? reversed(c.increment) : c.increment), nullptr);
+        for (const std::string text : {c.first, c.increment}) {
+            if (!text.empty()) {
+                ASSERT_NE(tbox = classifyTextAsTheLibraryPrograms(backwards ? reversed(text) : text), nullptr);
+            }
         }
         for (const auto& pair : c.holds)
             EXPECT_TRUE(subsumes(tbox, pair.second, pair.first)) << pair.first << " ⊑ " << pair.second;

@@ -89,7 +89,8 @@ struct RandomCase {
             std::shuffle(axioms.begin(), axioms.end(), draw);
             orders.push_back(joined(axioms));
             const std::size_t cut = axioms.size() / 2 + draw() % (axioms.size() / 2 + 1);
-            parts.emplace_back(joined({axioms.begin(), axioms.begin() + cut}), joined({axioms.begin() + cut, axioms.end()}));
+            parts.emplace_back(joined({axioms.begin(), axioms.begin() + cut}),
+                               joined({axioms.begin() + cut, axioms.end()}));
         }
     }
 
@@ -103,8 +104,8 @@ struct RandomCase {
 
     RandomOntology ontology;
     std::vector<std::string> orders;
-    // For each shuffled order, its axioms cut in two: a first part of at
-    // least half and the rest.
+    // For each shuffled order k (from 1), its axioms cut in two: a first
+    // part of at least half and the rest (parts[0] is empty).
     std::vector<std::pair<std::string, std::string>> parts;
 };
 
@@ -119,30 +120,40 @@ Pairs ownPairs(const Pairs& all, const RandomCase& c)
     return own;
 }
 
-// The library's classification of one order of the axioms, in this process,
-// with the incremental-classifier's defaults (names that stand for
-// equivalences, complex concepts not started) or, with startComplex, as its
-// -x asks.
-Pairs libraryRoad(const RandomCase& c, std::size_t order, bool startComplex)
+// A fresh model with the incremental-classifier's switches: names that
+// stand for equivalences, and complex concepts started only with its -x
+// (startComplex).
+void resetLibrary(bool startComplex)
 {
     korvane_test::resetModel();
     Concept::EquivalenceNames = true;
     TBox::initializeNonPrimitive = startComplex;
-    TBox* tbox = korvane_test::classifyTextAsTheLibraryPrograms(c.orders[order]);
-    return tbox == nullptr ? Pairs{} : ownPairs(korvane_test::subsumedPairs(tbox), c);
+}
+
+// The named subsumptions after the library has classified the texts, each
+// after the one before as an increment.
+Pairs libraryPairs(const RandomCase& c, const std::vector<std::string>& texts)
+{
+    TBox* tbox = nullptr;
+    for (const std::string& text : texts)
+        if ((tbox = korvane_test::classifyTextAsTheLibraryPrograms(text)) == nullptr)
+            return {};
+    return ownPairs(korvane_test::subsumedPairs(tbox), c);
+}
+
+// The library's classification of one order of the axioms, in this process.
+Pairs libraryRoad(const RandomCase& c, std::size_t order, bool startComplex)
+{
+    resetLibrary(startComplex);
+    return libraryPairs(c, {c.orders[order]});
 }
 
 // The library's classification of the first part of a shuffled order
 // (drawn by the case), then of the rest as an increment.
 Pairs libraryIncrementRoad(const RandomCase& c, std::size_t order, bool startComplex)
 {
-    korvane_test::resetModel();
-    Concept::EquivalenceNames = true;
-    TBox::initializeNonPrimitive = startComplex;
-    if (korvane_test::classifyTextAsTheLibraryPrograms(c.parts[order].first) == nullptr)
-        return {};
-    TBox* tbox = korvane_test::classifyTextAsTheLibraryPrograms(c.parts[order].second);
-    return tbox == nullptr ? Pairs{} : ownPairs(korvane_test::subsumedPairs(tbox), c);
+    resetLibrary(startComplex);
+    return libraryPairs(c, {c.parts[order].first, c.parts[order].second});
 }
 
 // The classifier program's deductions table of each case's axioms as drawn,
@@ -236,7 +247,10 @@ TEST(LibraryRandomClassification, EveryRoadDerivesTheNamedSubsumptionsOfTheRefer
     const Road classifier{
         "classifier", [&](const RandomCase& c) { return classified.at(c.ontology.prefix()); }, order(0)};
     // The roads checked against the reference: the library in every order,
-    // with -x in the first shuffled one, and the classifier.
+    // with -x in the first shuffled one, and with each shuffled order split
+    // into a first part and an increment; the classifier. Another road is one
+    // more entry: its name, its named subsumptions of a case, and the text it
+    // reads.
     std::vector<Road> roads = {
         {"library, axioms as drawn", [](const RandomCase& c) { return libraryRoad(c, 0, false); }, order(0)}};
     for (std::size_t k = 1; k <= kShuffles; ++k)

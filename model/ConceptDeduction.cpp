@@ -4,6 +4,7 @@
 
 #include "model/Concept.h"
 #include "model/ExistentialRestr.h"
+#include "model/QueuedRuleWork.h"
 
 namespace {
 
@@ -99,12 +100,15 @@ void ConceptDeduction::addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int 
         newSubsumed = new NewSubsumedMap();
     if (newSubsumedPremises == nullptr)
         newSubsumedPremises = new NewPremiseMap();
-    if (newSubsumed->emplace(c->id, std::make_pair(c, index)).second)
+    if (newSubsumed->emplace(c->id, std::make_pair(c, index)).second) {
         newSubsumedPremises->emplace(c->id, std::make_pair(p1, p2));
+        QueuedRuleWork::note();
+    }
 }
 
 void ConceptDeduction::appendPending(Concept* c)
 {
+    QueuedRuleWork::note();
     if (c->kind != EXISTENTIAL_RESTR) {
         if (pending == nullptr)
             pending = new ConceptList();

@@ -27,7 +27,8 @@
 //                      (nothing)                  (originalIds, generatedFrom,
 //                                                  selector)
 //   RoleAxiom          LibraryRoleAxiomState      ClassifierRoleAxiomState
-//                      (nothing)                  (selector)
+//                      (chainLinked,              (selector)
+//                       pendingRelatedRead)
 //
 // The terminology store is the other way round: what both builds share is
 // TBoxCore (reasoner/TBoxCore.h), and TBox names the build's class derived

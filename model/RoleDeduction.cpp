@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/ExistentialRestr.h"
+#include "model/QueuedRuleWork.h"
 
 void RoleDeduction::recordRelatedConcept(Concept* c, unsigned long key)
 {
@@ -38,11 +39,21 @@ void RoleDeduction::addChainPredecessor(Role* r)
     chainPredecessors->push_back(r);
 }
 
+bool RoleDeduction::tellsChain(const Role* s) const
+{
+    if (dependents != nullptr)
+        for (const auto& dependent : *dependents)
+            if (dependent.first == s && dependent.second == nullptr)
+                return true;
+    return false;
+}
+
 void RoleDeduction::appendPendingRelated(Concept* c)
 {
     if (pendingRelated == nullptr)
-        pendingRelated = new ConceptList();
+        pendingRelated = new std::vector<Concept*>();
     pendingRelated->push_back(c);
+    QueuedRuleWork::note();
 }
 
 void RoleDeduction::noteChanged(Concept* c, int it)

@@ -37,6 +37,9 @@ public:
     void addDependent(Role* s, Concept* c);
     void addChainPredecessor(Role* r);
     std::size_t chainPredecessorCount() const { return chainPredecessors == nullptr ? 0 : chainPredecessors->size(); }
+    // Whether s is told of new existentials over this role (for a chain
+    // this ∘ s).
+    bool tellsChain(const Role* s) const;
     void appendPendingRelated(Concept* c);
     // Logs that the existential c over this role changed in iteration it
     // (it grows from call to call).
@@ -51,7 +54,9 @@ public:
     RelatedMap* related = nullptr;
     DependentList* dependents = nullptr;
     RoleList* chainPredecessors = nullptr;
-    ConceptList* pendingRelated = nullptr;
+    // The new existentials over the chain predecessors, in order of arrival;
+    // kept for the whole run, each chain reading it from its own position.
+    std::vector<Concept*>* pendingRelated = nullptr;
     // The log of noteChanged (a temporary structure of one classification
     // run): the stamps let the role rules skip the existentials that did
     // not change, and the log spares them the walk over all of them.

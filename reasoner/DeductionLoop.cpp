@@ -1,13 +1,14 @@
 // The classification loop: the first applications of the existential and
 // binary-chain rules, then iterations of a GCI pass and, when that changed
 // nothing that can trigger a rule, a role pass, until an iteration changes
-// nothing that can. The loop only chooses which rule runs where; the rules
-// are in reasoner/rules/.
+// nothing that can and queues nothing for a rule. The loop only chooses
+// which rule runs where; the rules are in reasoner/rules/.
 #include <algorithm>
 #include <optional>
 #include <vector>
 
 #include "model/ExistentialRestr.h"
+#include "model/QueuedRuleWork.h"
 #include "reasoner/PassCandidates.h"
 #include "reasoner/TBox.h"
 
@@ -88,6 +89,10 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
     for (;;) {
         ++it;
         candidates->beginIteration(it);
+        // Work queued in this iteration (a new existential that no merge
+        // made relevant, a subsumee handed on after its rule was visited)
+        // is taken by the next one.
+        const std::size_t queuedBefore = QueuedRuleWork::count();
         auto visit = [&](const GciStep& step) {
             Axiom* a = step.axiom;
             if (step.kind == EXISTENTIAL_RESTR) {
@@ -142,12 +147,15 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
             gciThreshold = it;
             continue;
         }
-        if (!useRoleAxiomsInDeduction || roleAxioms.empty())
-            break;
+        if (!useRoleAxiomsInDeduction || roleAxioms.empty()) {
+            if (QueuedRuleWork::count() == queuedBefore)
+                break;
+            continue;
+        }
         for (RoleAxiom* a : roleAxioms) {
             Role* L = a->lhs;
             if (L->kind == COMPOSITION && L->componentCount() == 2) {
-                roleCount += deduceBinaryRoleInclusion(L, a->rhs, it, marker, a->index);
+                roleCount += deduceBinaryRoleInclusion(L, a->rhs, it, marker, a->index, a->pendingRelatedRead);
             } else if (isNew(a) || std::max(roleThreshold, a->lastDeductionIt) <= L->lastDeductionIt) {
                 const int oldStamp = a->lastDeductionIt;
                 const bool all = isNew(a);
@@ -160,7 +168,7 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
             a->flags &= ~RoleAxiom::NEW_AXIOM;
         }
         roleThreshold = marker;
-        if (marker != it)
+        if (marker != it && QueuedRuleWork::count() == queuedBefore)
             break;
     }
 
@@ -193,6 +201,9 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
     if (useRoleAxiomsInDeduction)
         for (RoleAxiom* a : roleAxioms)
             a->lastDeductionIt = 0;
+    // The lists the chains read are gone with the roles' temporary structures.
+    for (RoleAxiom* a : roleAxioms)
+        a->pendingRelatedRead = 0;
     deduction_performed = true;
     return deducedAxioms;
 }

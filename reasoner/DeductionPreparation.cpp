@@ -111,4 +111,9 @@ void TBox::clearAllDeductionStructures()
         r->setLastDeductionIt(0);
         r->clearAllDeductionStructures();
     }
+    // The chains are linked to their roles again by the next run.
+    for (RoleAxiom* a : roleAxioms) {
+        a->chainLinked = false;
+        a->pendingRelatedRead = 0;
+    }
 }

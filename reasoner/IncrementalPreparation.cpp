@@ -4,6 +4,7 @@
 // runs stay; only the concepts and axioms that the increment touched are
 // seeded, and the loop then reconsiders only what they change.
 #include <map>
+#include <set>
 
 #include "model/ExistentialRestr.h"
 #include "model/TrivialConcept.h"
@@ -70,15 +71,25 @@ void TBox::prepareIncrementalDeduction()
         s->deduction.mergeListInSubsumed(&entry.second, 1, nullptr, nullptr);
         s->flags |= Concept::NEW_OR_TOUCHED;
     }
+    std::set<Role*> gainedExistentials;
     for (auto& entry : byRole)
-        mergeNewConceptsInRoleRelated(&entry.second, entry.first, 1);
+        if (mergeNewConceptsInRoleRelated(&entry.second, entry.first, 1) > 0)
+            gainedExistentials.insert(entry.first);
 
     // A role that has become able to trigger a rule gets the existentials
     // that the earlier runs did not create over it: the role axioms that
-    // lead to it are applied again as new.
-    for (RoleAxiom* a : roleAxioms)
-        if ((a->rhs->flags & (Role::ON_LHS | Role::EXISTENTIAL_ON_LHS)) && relevantRolesInDeduction.count(a->rhs) == 0)
+    // lead to it are applied again as new. So are those that lead to a role
+    // with new existentials that the rules could not have made themselves
+    // (the role cannot trigger a rule, or no existential is made): each new
+    // one may be the conclusion of premises that the earlier runs left
+    // without one.
+    const bool rulesMakeExistentials = createNewConceptsInDeduction;
+    for (RoleAxiom* a : roleAxioms) {
+        const bool relevant = a->rhs->flags & (Role::ON_LHS | Role::EXISTENTIAL_ON_LHS);
+        if ((relevant && relevantRolesInDeduction.count(a->rhs) == 0) ||
+            ((!relevant || !rulesMakeExistentials) && gainedExistentials.count(a->rhs) > 0))
             a->flags |= RoleAxiom::NEW_AXIOM;
+    }
 
     // The concepts of the increment get their slots.
     if (conceptsById == nullptr)

@@ -85,7 +85,10 @@ public:
     int deduceRoleInclusionWithComposition(Role* chain, Role* s, int& it, int prevIt, int axIt, int& marker,
                                            bool all, int index);
     int applyFirstBinaryChainSteps(int it, int& marker);
-    int deduceBinaryRoleInclusion(Role* chain, Role* s, int& it, int& marker, int index);
+    // pendingRelatedRead: how far the chain has read the second role's
+    // pendingRelated in this run; moved on to its end.
+    int deduceBinaryRoleInclusion(Role* chain, Role* s, int& it, int& marker, int index,
+                                  std::size_t& pendingRelatedRead);
     // A concept that a rule has just put into the normal form joins the
     // subsumed lists of bottom, itself and top like any new subsumee.
     void handleNonTBoxNewConcept(Concept* c, int it, int& marker);

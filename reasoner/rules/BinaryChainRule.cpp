@@ -2,9 +2,12 @@
 // X = ∃r2.F: the existentials ∃r1.Z over X's subsumees Z pass their
 // subsumees on to Y = ∃s.F (X itself when s is r2), through the existential
 // rule's bulk step, so that Y is chained to them. Later applications take
-// only what is new: existentials over r1 (r2's pendingRelated), subsumees of
+// only what is new: existentials over r1 (read from r2's pendingRelated,
+// which every chain ending in r2 reads from its own position), subsumees of
 // X (X's pending), and subsumees of the chained existentials (Y's
-// newSubsumed).
+// newSubsumed). What an application adds to X's pending while it runs (when
+// Y is X) waits for the next one, except under a transitivity, which needs
+// no second look at it (below).
 #include <map>
 
 #include "reasoner/TBox.h"
@@ -33,16 +36,27 @@ bool takesPart(const RoleAxiom* a, int it)
     return isBinaryChain(a) && (it == 0 || (a->flags & RoleAxiom::NEW_AXIOM));
 }
 
+// r1 tells r2 of its new existentials (once for all chains r1 ∘ r2), and r2
+// counts r1 once per chain: an axiom applied again as new is linked once.
+void link(RoleAxiom* a)
+{
+    if (a->chainLinked)
+        return;
+    a->chainLinked = true;
+    Role* r1 = firstOf(a->lhs);
+    Role* r2 = secondOf(a->lhs);
+    if (!r1->deduction.tellsChain(r2))
+        r1->deduction.addDependent(r2, nullptr);
+    r2->deduction.addChainPredecessor(r1);
+}
+
 }
 
 int TBox::applyFirstBinaryChainSteps(int it, int& marker)
 {
-    for (RoleAxiom* a : roleAxioms) {
-        if (!takesPart(a, it))
-            continue;
-        firstOf(a->lhs)->deduction.addDependent(secondOf(a->lhs), nullptr);
-        secondOf(a->lhs)->deduction.addChainPredecessor(firstOf(a->lhs));
-    }
+    for (RoleAxiom* a : roleAxioms)
+        if (takesPart(a, it))
+            link(a);
     int count = 0;
     for (RoleAxiom* a : roleAxioms) {
         if (!takesPart(a, it))
@@ -70,21 +84,18 @@ int TBox::applyFirstBinaryChainSteps(int it, int& marker)
     return count;
 }
 
-int TBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int& it, int& marker, int index)
+int TBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int& it, int& marker, int index,
+                                     std::size_t& pendingRelatedRead)
 {
     Role* r1 = firstOf(chain);
     Role* r2 = secondOf(chain);
     std::map<unsigned long, Concept*> overR1;
-    if (ConceptList* pendingRelated = r2->deduction.pendingRelated) {
-        for (auto p = pendingRelated->begin(); p != pendingRelated->end();) {
-            if (RuleSupport::roleOf(*p) != r1) {
-                ++p;
-                continue;
-            }
-            overR1[RuleSupport::fillerOf(*p)->id] = *p;
-            p = pendingRelated->erase(p);
+    if (const std::vector<Concept*>* pendingRelated = r2->deduction.pendingRelated)
+        for (; pendingRelatedRead < pendingRelated->size(); ++pendingRelatedRead) {
+            Concept* arrived = (*pendingRelated)[pendingRelatedRead];
+            if (RuleSupport::roleOf(arrived) == r1)
+                overR1[RuleSupport::fillerOf(arrived)->id] = arrived;
         }
-    }
     TargetExistentials targets(*this, s, it, marker);
     int count = 0;
     for (const auto& entry : *r2->deduction.relatedMap()) {
@@ -99,9 +110,15 @@ int TBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int& it, int& marker, 
             ConceptList* common = X->deduction.getCommonSubsumedWithRoleRelated(&overR1, 0, false);
             count += useCommonForChainedAndMerge(X, Y, common, it, save, index);
         }
-        if (X->deduction.hasPending()) {
+        if (X->deduction.pending != nullptr && !X->deduction.pending->empty()) {
+            // Kept while other chains ending in r2 still have to see it;
+            // else taken now.
+            ConceptList taken;
+            const bool shared = r2->deduction.chainPredecessorCount() > 1;
+            if (!shared)
+                taken.splice(taken.end(), *X->deduction.pending);
             ConceptList collected;
-            for (Concept* Z : *X->deduction.pending) {
+            for (Concept* Z : shared ? *X->deduction.pending : taken) {
                 Concept* E = r1->deduction.findRelated(Z->id);
                 if (E != nullptr && static_cast<ExistentialRestr*>(E)->chaining.addChained(Y, {index, X}))
                     collected.push_back(E);
@@ -112,8 +129,13 @@ int TBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int& it, int& marker, 
                                                     RuleSupport::recordsOrNull(records));
                 savePinpointingInfoBinaryExistential(X, Y, records, index, save);
             }
-            // Kept while other chains ending in r2 still have to see it.
-            if (r2->deduction.chainPredecessorCount() <= 1)
+            // When Y is X the merge has just added to X's pending the
+            // subsumees W of the existentials E = ∃r1.Z collected. For a
+            // transitivity they need no second look: E is over r2 too, so
+            // its own application of the chain chains ∃r1.W to E, which is
+            // chained to X. For another chain into its second role nothing
+            // else would: they wait for the next application.
+            if (!shared && r1 == r2 && Y == X)
                 X->deduction.pending->clear();
         }
         RuleSupport::raise(marker, it, RuleSupport::relevant(s), Y);

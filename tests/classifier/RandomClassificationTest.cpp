@@ -10,19 +10,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <iterator>
-#include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ClassifierState.h"
 #include "encoders/DimacsEncoder.h"
 #include "reasoner/TBox.h"
+#include "support/DeductionsTablePairs.h"
 #include "support/KoncludePeer.h"
 #include "support/PeerInstalled.h"
 #include "support/OntologyClassification.h"
@@ -36,42 +33,6 @@ using Pairs = konclude_peer::Pairs;
 constexpr std::size_t kBatch = 50;
 constexpr unsigned kPeers = 4;
 
-unsigned long setting(const char* name, unsigned long otherwise)
-{
-    const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0' ? std::strtoul(value, nullptr, 10) : otherwise;
-}
-
-// The pairs (A, B) of named concepts of the deductions table: the lines
-// "N (implies A B )" whose two sides are names (complex sides start with a
-// parenthesis, fresh concepts with a number sign).
-Pairs tablePairs(const std::string& table)
-{
-    Pairs pairs;
-    std::istringstream in(table);
-    std::string line;
-    const std::string opening = "(implies ";
-    const std::string closing = " )";
-    while (std::getline(in, line)) {
-        std::size_t start = line.find(opening);
-        if (start == std::string::npos || line.size() < start + opening.size() + closing.size() ||
-            line.compare(line.size() - closing.size(), closing.size(), closing) != 0)
-            continue;
-        std::string sides = line.substr(start + opening.size(), line.size() - closing.size() - start - opening.size());
-        std::size_t blank = sides.find(' ');
-        if (blank == std::string::npos)
-            continue;
-        std::string a = sides.substr(0, blank);
-        std::string b = sides.substr(blank + 1);
-        auto named = [](const std::string& c) {
-            return !c.empty() && c[0] != '(' && c[0] != '#' && c.find(' ') == std::string::npos;
-        };
-        if (named(a) && named(b))
-            pairs.insert({a, b});
-    }
-    return pairs;
-}
-
 // The classifier's named subsumptions of the terminology, read from the
 // deductions table of a pinpointing run with the classifier's defaults.
 Pairs classifierPairs(const std::string& krss)
@@ -84,7 +45,7 @@ Pairs classifierPairs(const std::string& krss)
     korvane_test::classifyOntologyText(krss);
     TBox::CNF_SAT_Encoder = nullptr;
     TBox::deductionsTables.deductions = nullptr;
-    return tablePairs(table.text());
+    return korvane_test::deductionsTablePairs(table.text());
 }
 
 std::string describe(const Pairs& pairs)
@@ -98,8 +59,8 @@ std::string describe(const Pairs& pairs)
 TEST(RandomClassification, NamedSubsumptionsMatchTheIndependentReasoner)
 {
     ASSERT_TRUE(peerInstalled("Konclude"));
-    const unsigned long count = setting("KORVANE_RANDOM_ONTOLOGIES", 100);
-    const unsigned long firstSeed = setting("KORVANE_RANDOM_SEED", 1);
+    const unsigned long count = randomTestSetting("KORVANE_RANDOM_ONTOLOGIES", 100);
+    const unsigned long firstSeed = randomTestSetting("KORVANE_RANDOM_SEED", 1);
 
     std::vector<std::vector<RandomOntology>> batches;
     for (unsigned long i = 0; i < count; ++i) {
@@ -111,21 +72,10 @@ TEST(RandomClassification, NamedSubsumptionsMatchTheIndependentReasoner)
 
     // The other reasoner on every batch, a few batches at a time.
     const std::string dir = makeTempDir();
-    std::vector<std::string> outputs(batches.size());
-    std::atomic<std::size_t> next{0};
-    std::vector<std::thread> peers;
-    for (unsigned w = 0; w < kPeers; ++w) {
-        peers.emplace_back([&] {
-            for (std::size_t b = next++; b < batches.size(); b = next++) {
-                const std::string key = "batch" + std::to_string(b);
-                const std::string ofn = dir + "/" + key + ".ofn";
-                writeFile(ofn, RandomOntology::document(batches[b]));
-                outputs[b] = konclude_peer::classify(ofn, dir, key);
-            }
-        });
-    }
-    for (std::thread& t : peers)
-        t.join();
+    std::vector<std::string> documents;
+    for (const auto& batch : batches)
+        documents.push_back(RandomOntology::document(batch));
+    const std::vector<std::string> outputs = konclude_peer::classifyDocuments(documents, dir, kPeers);
 
     unsigned long agreeing = 0;
     unsigned long disagreeing = 0;
@@ -135,10 +85,7 @@ TEST(RandomClassification, NamedSubsumptionsMatchTheIndependentReasoner)
         const Pairs all = konclude_peer::readClosure(outputs[b]);
         for (const RandomOntology& o : batches[b]) {
             // The other reasoner's pairs of this terminology: its names only.
-            Pairs expected;
-            for (const auto& p : all)
-                if (p.first.compare(0, o.prefix().size(), o.prefix()) == 0)
-                    expected.insert(p);
+            const Pairs expected = konclude_peer::withPrefix(all, o.prefix());
             const Pairs derived = classifierPairs(o.krss());
             subsumptions += expected.size();
             Pairs missing, extra;

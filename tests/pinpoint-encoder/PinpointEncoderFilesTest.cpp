@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "PinpointEncoderProcess.h"
+#include "support/PeerInstalled.h"
 #include "support/PeerSolver.h"
 
 namespace pinpoint_encoder_e2e {
@@ -56,8 +57,7 @@ class DimacsQueryText : public ::testing::TestWithParam<DimacsQueries> {};
 
 TEST_P(DimacsQueryText, IsReadByAnIndependentSolver)
 {
-    if (!peerAvailable("picosat"))
-        GTEST_SKIP() << "picosat is not installed";
+    ASSERT_TRUE(peerInstalled("picosat"));
     Files files;
     const std::vector<std::string> in = inputs(files, GetParam().ontology);
     const std::string q = "-q=" + files.write("q", GetParam().queries);

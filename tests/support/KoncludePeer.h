@@ -1,12 +1,14 @@
 #ifndef KORVANE_TESTS_KONCLUDEPEER_H
 #define KORVANE_TESTS_KONCLUDEPEER_H
 
+#include <atomic>
 #include <cstdio>
 #include <fstream>
 #include <map>
 #include <set>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -120,6 +122,39 @@ inline Pairs readClosure(const std::string& path)
                 closure.insert({start.first, b});
     }
     return closure;
+}
+
+// Each OWL document classified into dir (as dir/batchN.ofn), `workers` at a
+// time: the output paths, "" where the reasoner failed.
+inline std::vector<std::string> classifyDocuments(const std::vector<std::string>& documents, const std::string& dir,
+                                                  unsigned workers)
+{
+    std::vector<std::string> outputs(documents.size());
+    std::atomic<std::size_t> next{0};
+    std::vector<std::thread> peers;
+    for (unsigned w = 0; w < workers; ++w) {
+        peers.emplace_back([&] {
+            for (std::size_t b = next++; b < documents.size(); b = next++) {
+                const std::string key = "batch" + std::to_string(b);
+                const std::string ofn = dir + "/" + key + ".ofn";
+                writeFile(ofn, documents[b]);
+                outputs[b] = classify(ofn, dir, key);
+            }
+        });
+    }
+    for (std::thread& t : peers)
+        t.join();
+    return outputs;
+}
+
+// The pairs whose first name starts with the prefix.
+inline Pairs withPrefix(const Pairs& all, const std::string& prefix)
+{
+    Pairs found;
+    for (const auto& p : all)
+        if (p.first.compare(0, prefix.size(), prefix) == 0)
+            found.insert(p);
+    return found;
 }
 
 } // namespace konclude_peer

@@ -12,6 +12,7 @@
 #include <type_traits>
 
 #include "model/ParserManager.h"
+#include "model/SymbolTable.h"
 #include "parsers/ParserTestSupport.h"
 #include "parsers/el_krss_g.h"
 #include "reasoner/TBox.h"
@@ -87,6 +88,23 @@ inline TBox* classifyOntologyFile(const std::string& path)
 inline TBox* classifyOntologyText(const std::string& text)
 {
     return classifyParsed(parseOntology(text), text);
+}
+
+// Reads, normalises and classifies a text (after a first classification, as
+// an increment) as the library's programs do by default: the names table is
+// emptied after reading, and the concepts outside the normal form after
+// normalising, so that an increment makes its complex concepts afresh.
+inline TBox* classifyTextAsTheLibraryPrograms(const std::string& text)
+{
+    if (parseOntology(text) != 0) {
+        ADD_FAILURE() << "cannot read " << text;
+        return nullptr;
+    }
+    SymbolTable::getInstance()->clear();
+    TBox* tbox = TBox::getInstance();
+    tbox->normalizeTBox();
+    tbox->clearNonNormalAndSharedConcepts();
+    return classifyTerminology();
 }
 
 } // namespace korvane_test

@@ -1,32 +1,97 @@
 #ifndef KORVANE_TESTS_RANDOMONTOLOGY_H
 #define KORVANE_TESTS_RANDOMONTOLOGY_H
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
-// A small random EL+ terminology without top and bottom, drawn from a seed:
-// inclusions and equivalences between concepts built from a few names with
-// conjunctions (repeated and nested operands included) and existential
-// restrictions, role inclusions, chains of two roles and transitivities. It
-// is written in the ontology language and in OWL functional syntax (its role
-// hierarchy kept regular, the condition of OWL on role chains). Every
-// concept and role name starts with the given prefix, so that several
-// terminologies can share one OWL document without sharing a name.
+// A count that a random test reads from the environment (how many
+// terminologies, the first seed), or `otherwise`.
+inline unsigned long randomTestSetting(const char* name, unsigned long otherwise)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? std::strtoul(value, nullptr, 10) : otherwise;
+}
+
+// What a random terminology is made of: how many names and axioms, and how
+// often each kind of axiom and concept is drawn (percentages). The defaults
+// are the small terminologies without top and bottom that most tests use.
+struct RandomOntologyShape {
+    unsigned conceptsAtLeast = 3;
+    unsigned conceptsSpread = 3;
+    unsigned rolesAtLeast = 1;
+    unsigned rolesSpread = 3;
+    unsigned axiomsAtLeast = 4;
+    unsigned axiomsSpread = 8;
+    // An axiom roll below conceptAxioms is a concept axiom (an equivalence
+    // from equivalences on); below roleInclusions a role inclusion; below
+    // chains a role chain; else a transitivity.
+    unsigned conceptAxioms = 70;
+    unsigned equivalences = 55;
+    // Of the concept axioms, how many are edges A ⊑ ∃r.B between names (B
+    // top as often as a filler is).
+    unsigned edges = 0;
+    unsigned roleInclusions = 80;
+    unsigned chains = 90;
+    // Of the chains, how many have three roles; of those of two, how many
+    // take the roles of an earlier one (into a role as high as both).
+    unsigned longChains = 0;
+    unsigned repeatedPairs = 0;
+    // Of the role axioms, how many pick their roles freely: the role box may
+    // then not be regular (see regular()).
+    unsigned freeRoleAxioms = 0;
+    // A side has depth sideDepthAtLeast + a draw below sideDepthSpread; an
+    // expression roll below names is a name, below conjunctions a
+    // conjunction, else an existential restriction.
+    unsigned sideDepthAtLeast = 2;
+    unsigned sideDepthSpread = 2;
+    unsigned names = 40;
+    unsigned conjunctions = 75;
+    // How often the filler of an existential restriction is top.
+    unsigned topFillers = 0;
+};
+
+// A small random EL+ terminology drawn from a seed: inclusions and
+// equivalences between concepts built from a few names with conjunctions
+// (repeated and nested operands included) and existential restrictions
+// (with top as filler when the shape asks for it), role inclusions, chains
+// of two or three roles and transitivities. It is written in the ontology
+// language, one axiom a line, and in OWL functional syntax (its role
+// hierarchy kept regular, the condition of OWL on role chains, unless the
+// shape lets role axioms pick their roles freely). Every concept and role
+// name starts with the given prefix, so that several terminologies can share
+// one OWL document without sharing a name.
 class RandomOntology {
 public:
-    RandomOntology(uint32_t seed, const std::string& prefix) : rng(seed), namePrefix(prefix)
+    RandomOntology(uint32_t seed, const std::string& prefix, const RandomOntologyShape& shape = {})
+        : rng(seed), namePrefix(prefix), shape(shape)
     {
-        concepts = 3 + pick(3);
-        roles = 1 + pick(3);
-        const unsigned axioms = 4 + pick(8);
+        concepts = shape.conceptsAtLeast + pick(shape.conceptsSpread);
+        roles = shape.rolesAtLeast + pick(shape.rolesSpread);
+        const unsigned axioms = shape.axiomsAtLeast + pick(shape.axiomsSpread);
         for (unsigned i = 0; i < axioms; ++i)
             addAxiom();
     }
 
     const std::string& prefix() const { return namePrefix; }
     const std::string& krss() const { return krssText; }
+    // The axioms of krss(), in order.
+    const std::vector<std::string>& krssAxioms() const { return axiomTexts; }
+    // Whether the role hierarchy is regular; only then does owlAxioms() say
+    // what krss() says.
+    bool regular() const { return regularRoles; }
+    // The names of the concepts (all declared, used or not).
+    std::vector<std::string> conceptNames() const
+    {
+        std::vector<std::string> all;
+        for (unsigned i = 0; i < concepts; ++i)
+            all.push_back(conceptName(i));
+        return all;
+    }
 
     // The declarations and axioms, one per line, for an OWL document whose
     // empty prefix is the one of `document`.
@@ -99,9 +164,9 @@ private:
     Expression expression(unsigned depth)
     {
         const unsigned roll = pick(100);
-        if (depth == 0 || roll < 40)
+        if (depth == 0 || roll < shape.names)
             return name();
-        if (roll < 75) {
+        if (roll < shape.conjunctions) {
             std::vector<Expression> operands;
             const unsigned count = 2 + pick(2);
             for (unsigned i = 0; i < count; ++i) {
@@ -112,52 +177,130 @@ private:
             }
             return conjunction(operands);
         }
+        return existential(depth - 1);
+    }
+
+    // ∃r.F, F top as often as the shape says, else of the given depth.
+    Expression existential(unsigned fillerDepth)
+    {
         const std::string r = roleName(pick(roles));
-        Expression filler = expression(depth - 1);
+        Expression filler = shape.topFillers > 0 && chance(shape.topFillers) ? Expression{"*top*", "owl:Thing"}
+                                                                               : expression(fillerDepth);
         return {"(some " + r + " " + filler.krss + ")", "ObjectSomeValuesFrom(:" + r + " " + filler.owl + ")"};
+    }
+
+    void addConceptAxiom(const Expression& l, const Expression& r, bool equivalence)
+    {
+        addKrss(std::string(equivalence ? "(equivalent " : "(implies ") + l.krss + " " + r.krss + ")");
+        // An axiom between two equal sides says nothing; it is left out.
+        if (l.owl != r.owl)
+            owlText += std::string(equivalence ? "EquivalentClasses(" : "SubClassOf(") + l.owl + " " + r.owl + ")\n";
+    }
+
+    void addKrss(const std::string& axiom)
+    {
+        axiomTexts.push_back(axiom);
+        krssText += axiom + "\n";
+    }
+
+    // A chain of the given components (two or three) included in t.
+    void addChain(const std::vector<unsigned>& components, unsigned t)
+    {
+        std::string krss = "(role-inclusion (compose";
+        std::string owl = "SubObjectPropertyOf(ObjectPropertyChain(";
+        for (std::size_t i = 0; i < components.size(); ++i) {
+            krss += " " + roleName(components[i]);
+            owl += (i == 0 ? ":" : " :") + roleName(components[i]);
+        }
+        addKrss(krss + ") " + roleName(t) + ")");
+        owlText += owl + ") :" + roleName(t) + ")\n";
+    }
+
+    // A chain of three roles into t, regular unless free or t is the first
+    // role: the components below t, or t first or last and the others below.
+    void addLongChain(bool free)
+    {
+        const unsigned t = pick(roles);
+        std::vector<unsigned> components(3, t);
+        if (free || t == 0) {
+            regularRoles = false;
+            if (free)
+                for (unsigned& c : components)
+                    c = pick(roles);
+        } else {
+            const unsigned end = pick(3);
+            for (std::size_t i = 0; i < components.size(); ++i)
+                if (!(end == 0 && i == 0) && !(end == 1 && i == 2))
+                    components[i] = pick(t);
+        }
+        addChain(components, t);
     }
 
     void addAxiom()
     {
         const unsigned roll = pick(100);
-        if (roll < 70) {
-            Expression l = expression(2 + pick(2));
-            Expression r = expression(2 + pick(2));
-            const bool equivalence = roll >= 55;
-            krssText += std::string(equivalence ? "(equivalent " : "(implies ") + l.krss + " " + r.krss + ")\n";
-            // An axiom between two equal sides says nothing; it is left out.
-            if (l.owl != r.owl)
-                owlText += std::string(equivalence ? "EquivalentClasses(" : "SubClassOf(") + l.owl + " " + r.owl +
-                           ")\n";
+        if (roll < shape.conceptAxioms && shape.edges > 0 && chance(shape.edges)) {
+            const Expression l = name();
+            addConceptAxiom(l, existential(0), false);
+            return;
+        }
+        if (roll < shape.conceptAxioms) {
+            Expression l = expression(shape.sideDepthAtLeast + pick(shape.sideDepthSpread));
+            Expression r = expression(shape.sideDepthAtLeast + pick(shape.sideDepthSpread));
+            addConceptAxiom(l, r, roll >= shape.equivalences);
             return;
         }
         // Role axioms only lead from a role to one of a higher number (a
         // chain may also end in its own last or first role), so that the
-        // role hierarchy is a regular one, as OWL reasoners require.
-        if (roll < 80 && roles > 1) {
-            const unsigned upper = 1 + pick(roles - 1);
-            const std::string r = roleName(pick(upper));
+        // role hierarchy is a regular one, as OWL reasoners require; a free
+        // role axiom picks any roles.
+        const bool free = shape.freeRoleAxioms > 0 && chance(shape.freeRoleAxioms);
+        if (roll < shape.roleInclusions && roles > 1) {
+            unsigned upper = 1 + pick(roles - 1);
+            unsigned lower = pick(upper);
+            if (free) {
+                regularRoles = false;
+                upper = pick(roles);
+                lower = pick(roles);
+            }
+            const std::string r = roleName(lower);
             const std::string s = roleName(upper);
-            krssText += "(role-inclusion " + r + " " + s + ")\n";
+            addKrss("(role-inclusion " + r + " " + s + ")");
             owlText += "SubObjectPropertyOf(:" + r + " :" + s + ")\n";
-        } else if (roll < 90) {
+        } else if (roll < shape.chains) {
+            if (shape.longChains > 0 && chance(shape.longChains)) {
+                addLongChain(free);
+                return;
+            }
+            if (!pairs.empty() && shape.repeatedPairs > 0 && chance(shape.repeatedPairs)) {
+                const std::pair<unsigned, unsigned> earlier = pairs[pick(static_cast<unsigned>(pairs.size()))];
+                const unsigned lowest = std::max(earlier.first, earlier.second);
+                addChain({earlier.first, earlier.second}, lowest + pick(roles - lowest));
+                return;
+            }
             const unsigned upper = pick(roles);
-            const std::string r = roleName(pick(upper + 1));
-            const std::string s = roleName(pick(upper + 1));
-            const std::string t = roleName(upper);
-            krssText += "(role-inclusion (compose " + r + " " + s + ") " + t + ")\n";
-            owlText += "SubObjectPropertyOf(ObjectPropertyChain(:" + r + " :" + s + ") :" + t + ")\n";
+            const unsigned r = free ? pick(roles) : pick(upper + 1);
+            const unsigned s = free ? pick(roles) : pick(upper + 1);
+            if (free)
+                regularRoles = false;
+            pairs.emplace_back(r, s);
+            addChain({r, s}, upper);
         } else {
             const std::string r = roleName(pick(roles));
-            krssText += "(transitive " + r + ")\n";
+            addKrss("(transitive " + r + ")");
             owlText += "TransitiveObjectProperty(:" + r + ")\n";
         }
     }
 
     std::mt19937 rng;
     std::string namePrefix;
+    RandomOntologyShape shape;
     unsigned concepts = 0;
     unsigned roles = 0;
+    bool regularRoles = true;
+    // The roles of the chains of two roles so far.
+    std::vector<std::pair<unsigned, unsigned>> pairs;
+    std::vector<std::string> axiomTexts;
     std::string krssText;
     std::string owlText;
 };

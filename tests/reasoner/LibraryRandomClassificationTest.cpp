@@ -312,7 +312,9 @@ TEST(LibraryRandomClassification, EveryRoadDerivesTheNamedSubsumptionsOfTheRefer
 
     const std::map<std::string, Found> classified = programRoad(cases, classifierRun);
     const std::map<std::string, Found> reloaded = programRoad(cases, reloadRun);
-    const auto closureOf = [&](const RandomCase& c) -> const Pairs& { return closures[batchOf.at(c.ontology.prefix())]; };
+    const auto closureOf = [&](const RandomCase& c) -> const Pairs& {
+        return closures[batchOf.at(c.ontology.prefix())];
+    };
     const Road independent{"Konclude", [&](const RandomCase& c) { return ownPairs(closureOf(c), c); }, order(0),
                            [&](const RandomCase& c) {
                                std::vector<int> holding;

@@ -149,6 +149,11 @@ Axiom* LibraryTBox::createBWNormalizedAxioms(Concept* n, Concept* c, axiom_t typ
     }
     Concept* lhs = insertNormalizedConcept(n);
     Concept* target = (nested && c->backwardName != nullptr) ? c->backwardName : c->backwardNormalForm;
+    // An operand of a normal form that a query asks may be a concept that
+    // only a left side has normalised so far (an increment's right side took
+    // it over as its own): it is its own backward normal form.
+    if (target == nullptr)
+        target = c->getBWNormalization();
     Concept* rhs = insertNormalizedConcept(target);
     Axiom* a = new Axiom(lhs, rhs, type);
     if (!nested)

@@ -103,6 +103,14 @@ const NamingCase NamingCases[] = {
      {"(subsumes? (some r (some r C4)) (some r A))"},
      {1},
      "(implies *top* (and (some r *top*) C4))\n"},
+    // ∃r.B normalised on a left side only; the increment's right side takes
+    // it over as a conjunct, and the query asks that right side backwards.
+    {"IncrementsConjunctNormalisedOnALeftSideOnly",
+     "(implies (some r B) D)\n",
+     {"(subsumes? (some r (some s A)) (and (some r B) B (some t E)))", "(subsumes? D (and (some r B) B (some t E)))",
+      "(subsumes? (and (some r B) B) (and (some r B) B (some t E)))"},
+     {0, 1, 1},
+     "(implies (some r (some s A)) (and (some r B) B (some t E)))\n"},
 };
 
 void PrintTo(const NamingCase& c, std::ostream* os)

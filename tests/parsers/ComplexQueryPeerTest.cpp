@@ -21,7 +21,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -31,6 +30,7 @@
 #include <vector>
 
 #include "ComplexQueryRoads.h"
+#include "support/ComplexQuerySet.h"
 #include "support/KoncludePeer.h"
 #include "support/PeerInstalled.h"
 #include "support/KrssToOwl.h"
@@ -43,8 +43,6 @@
 #include "support/SharedOntologies.h"
 
 namespace {
-
-using Expression = RandomConcept::Expression;
 
 const std::string Program = KORVANE_INCREMENTAL_CLASSIFIER_PATH;
 const std::string DataDir = KORVANE_DATA_DIR;
@@ -68,100 +66,6 @@ uint32_t seed(uint32_t base)
     return static_cast<uint32_t>(base + setting("KORVANE_COMPLEX_SEED", 0));
 }
 
-// A concept of the ontology language that a query can hold as it is: its
-// names readable by the query language, no bottom (which no rule spreads
-// through existentials).
-bool queryableConcept(const std::string& krss)
-{
-    std::string word;
-    for (char c : krss + " ") {
-        if (c != '(' && c != ')' && !std::isspace(static_cast<unsigned char>(c))) {
-            word += c;
-            continue;
-        }
-        if (!word.empty() && word != "and" && word != "some" && word != "*top*" && !queryableName(word))
-            return false;
-        word.clear();
-    }
-    return true;
-}
-
-// The complex concepts and the inclusions of the ontology's axioms, to be
-// drawn into queries.
-void knowConcepts(RandomConcept& random, const KrssToOwl& ontology)
-{
-    for (const auto& c : ontology.complexConcepts())
-        if (queryableConcept(c.first))
-            random.addKnown({c.first, c.second});
-    for (const auto& [sub, super] : ontology.inclusions())
-        if (queryableConcept(sub.krss) && queryableConcept(super.krss))
-            random.addTold({sub.krss, sub.owl}, {super.krss, super.owl});
-}
-
-// The queries over one ontology, with the names X_i ≡ C_i and Y_i ≡ D_i of
-// the query (subsumes? C_i D_i).
-struct QuerySet {
-    std::string name;
-    std::string ontologyPath;
-    std::string prefix;
-    std::vector<std::pair<Expression, Expression>> pairs;
-    // The other reasoner's document, to be completed with the definitions.
-    std::string document;
-
-    std::string x(std::size_t i) const { return prefix + "X" + std::to_string(i); }
-    std::string y(std::size_t i) const { return prefix + "Y" + std::to_string(i); }
-
-    std::string query(std::size_t i) const
-    {
-        return "(subsumes? " + pairs[i].first.krss + " " + pairs[i].second.krss + ")";
-    }
-
-    std::vector<std::string> queries() const
-    {
-        std::vector<std::string> all;
-        for (std::size_t i = 0; i < pairs.size(); ++i)
-            all.push_back(query(i));
-        return all;
-    }
-
-    std::string definitions() const
-    {
-        std::string owl;
-        for (std::size_t i = 0; i < pairs.size(); ++i) {
-            owl += "Declaration(Class(:" + x(i) + "))\nDeclaration(Class(:" + y(i) + "))\n";
-            owl += "EquivalentClasses(:" + x(i) + " " + pairs[i].first.owl + ")\n";
-            owl += "EquivalentClasses(:" + y(i) + " " + pairs[i].second.owl + ")\n";
-        }
-        return owl;
-    }
-
-    // The ontology with X_i ≡ C_i and Y_i ≡ D_i, in the ontology language.
-    std::string extended() const
-    {
-        std::string krss = readFile(ontologyPath) + "\n";
-        for (std::size_t i = 0; i < pairs.size(); ++i)
-            krss += "(equivalent " + x(i) + " " + pairs[i].first.krss + ")\n(equivalent " + y(i) + " " +
-                    pairs[i].second.krss + ")\n";
-        return krss;
-    }
-
-    // Draws `count` queries; the last asks the first again, on concepts that
-    // the file has normalised and named already.
-    void draw(RandomConcept& random, unsigned count, unsigned depth)
-    {
-        for (unsigned q = 0; q + 1 < count; ++q)
-            pairs.push_back(random.drawQuery(q, depth));
-        pairs.push_back(pairs.front());
-    }
-};
-
-// The document with the definitions before its closing parenthesis.
-std::string withDefinitions(const std::string& document, const std::string& definitions)
-{
-    const std::size_t end = document.rfind(')');
-    return document.substr(0, end) + definitions + ")\n";
-}
-
 // Every set's queries by every road and with every option, compared with
 // the other reasoner.
 class PeerComparison {
@@ -169,7 +73,7 @@ public:
     explicit PeerComparison(const char* title) : title(title) {}
 
     // Runs the program and the other reasoner, then compares.
-    void run(const std::vector<QuerySet>& sets, const std::string& dir)
+    void run(const std::vector<ComplexQuerySet>& sets, const std::string& dir)
     {
         std::vector<std::function<void()>> tasks;
         std::vector<std::unique_ptr<ComplexQueryRoads>> roads;
@@ -185,14 +89,14 @@ public:
         // One document per ontology: the sets that share one are classified
         // together.
         std::map<std::string, std::string> documents;
-        for (const QuerySet& set : sets)
+        for (const ComplexQuerySet& set : sets)
             documents[set.document] += set.definitions();
         std::vector<std::pair<std::string, konclude_peer::Pairs>> closures(documents.size());
         std::size_t d = 0;
         for (const auto& document : documents) {
             auto* slot = &closures[d];
             const std::string path = dir + "/document" + std::to_string(d++) + ".ofn";
-            writeFile(path, withDefinitions(document.first, document.second));
+            writeFile(path, ComplexQuerySet::withDefinitions(document.first, document.second));
             tasks.push_back([slot, path, dir] {
                 const std::string out = konclude_peer::classify(path, dir, path.substr(dir.size() + 1));
                 slot->first = out;
@@ -216,7 +120,7 @@ public:
     unsigned long holding = 0;
 
 private:
-    void compare(const QuerySet& set, const ComplexQueryRoads& roads, const QueryOptions& options,
+    void compare(const ComplexQuerySet& set, const ComplexQueryRoads& roads, const QueryOptions& options,
                  const konclude_peer::Pairs& closure, const std::string& dir)
     {
         std::vector<int> named;
@@ -224,7 +128,7 @@ private:
         for (QueryRoad road : AllQueryRoads) {
             EXPECT_EQ(roads.failure(road), "") << set.name << " " << options.name() << " " << roadName(road);
             for (std::size_t i = 0; i < set.pairs.size(); ++i) {
-                const int expected = closure.count({set.y(i), set.x(i)}) != 0 ? 1 : 0;
+                const int expected = set.holdsIn(closure, i);
                 const int ours = roads.answers(road)[i];
                 ++compared;
                 if (road == QueryRoad::InOrder && !options.simplifying && !options.separateNames)
@@ -278,7 +182,7 @@ TEST(ComplexQueryPeer, RandomConceptsOverRandomTerminologies)
 {
     ASSERT_TRUE(peerInstalled("Konclude"));
     ScratchDir scratch;
-    std::vector<QuerySet> sets;
+    std::vector<ComplexQuerySet> sets;
     std::string definitions;
     std::vector<RandomOntology> ontologies;
     const unsigned count = scaled(12);
@@ -287,7 +191,7 @@ TEST(ComplexQueryPeer, RandomConceptsOverRandomTerminologies)
     const std::string document = RandomOntology::document(ontologies);
     for (unsigned t = 0; t < count; ++t) {
         const std::string& prefix = ontologies[t].prefix();
-        QuerySet set;
+        ComplexQuerySet set;
         set.name = "random terminology " + std::to_string(seed(1000 + t));
         set.ontologyPath = scratch.write(prefix + ".krss", ontologies[t].krss());
         set.prefix = prefix;
@@ -296,14 +200,14 @@ TEST(ComplexQueryPeer, RandomConceptsOverRandomTerminologies)
         // C3 and r1 may be names it does not know.
         RandomConcept random(seed(7000 + t), {prefix + "C0", prefix + "C1", prefix + "C2", prefix + "C3"},
                              {prefix + "r0", prefix + "r1"});
-        knowConcepts(random, KrssToOwl(ontologies[t].krss()));
+        ComplexQuerySet::knowConcepts(random, KrssToOwl(ontologies[t].krss()));
         set.draw(random, 8, 3);
         sets.push_back(set);
         definitions += "Declaration(Class(:" + prefix + "C3))\nDeclaration(ObjectProperty(:" + prefix + "r1))\n";
     }
     // The names that a terminology may not know are declared once.
-    for (QuerySet& set : sets)
-        set.document = withDefinitions(document, definitions);
+    for (ComplexQuerySet& set : sets)
+        set.document = ComplexQuerySet::withDefinitions(document, definitions);
     PeerComparison comparison("random terminologies");
     comparison.run(sets, scratch.dir);
     // The draw has both answers often.
@@ -312,11 +216,11 @@ TEST(ComplexQueryPeer, RandomConceptsOverRandomTerminologies)
 }
 
 // The queries of one shared ontology over its own names.
-QuerySet sharedSet(const std::string& name, const std::string& krssPath, const std::string& document,
+ComplexQuerySet sharedSet(const std::string& name, const std::string& krssPath, const std::string& document,
                    std::vector<std::string> classes, std::vector<std::string> roles, unsigned count,
                    uint32_t drawSeed)
 {
-    QuerySet set;
+    ComplexQuerySet set;
     set.name = name;
     set.ontologyPath = krssPath;
     set.prefix = "query_";
@@ -329,9 +233,9 @@ QuerySet sharedSet(const std::string& name, const std::string& krssPath, const s
         roles.push_back("query_r");
         extra = "Declaration(ObjectProperty(:query_r))\n";
     }
-    set.document = withDefinitions(document, extra);
+    set.document = ComplexQuerySet::withDefinitions(document, extra);
     RandomConcept random(drawSeed, classes, roles);
-    knowConcepts(random, KrssToOwl(readFile(krssPath)));
+    ComplexQuerySet::knowConcepts(random, KrssToOwl(readFile(krssPath)));
     set.draw(random, count, 3);
     return set;
 }
@@ -353,7 +257,7 @@ TEST(ComplexQueryPeer, RandomConceptsOverSharedOntologies)
 {
     ASSERT_TRUE(peerInstalled("Konclude"));
     ScratchDir scratch;
-    std::vector<QuerySet> sets;
+    std::vector<ComplexQuerySet> sets;
     uint32_t drawSeed = seed(4242);
     unsigned elkFiles = 0;
     for (const shared_ontologies::Case& c : shared_ontologies::cases(DataDir)) {

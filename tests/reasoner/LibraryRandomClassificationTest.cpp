@@ -3,12 +3,17 @@
 // library's classification in this process as the library's programs run
 // it (the axioms as drawn, shuffled, with -x, and split into a first part
 // and an increment), the classifier program (its deductions table) and an
-// independent reasoner (Konclude). The subsumptions between named concepts
-// must be the same on every road.
+// independent reasoner (Konclude); and the incremental-classifier program,
+// which stores a first part, reloads it with the rest as an increment and
+// asks every pair of named concepts and a few complex queries. The
+// subsumptions between named concepts must be the same on every road, and
+// the complex answers those of the independent reasoner on the terminology
+// extended with X ≡ C, Y ≡ D for each query (subsumes? C D).
 //
-// Each road is a function from a case to its named subsumptions; the
-// reference is the independent reasoner where the role box is regular (OWL
-// requires it for chains), else the classifier. KORVANE_RANDOM_ONTOLOGIES
+// Each road is a function from a case to its named subsumptions (and, if it
+// asks them, to its complex answers); the reference is the independent
+// reasoner where the role box is regular (OWL requires it for chains), else
+// the classifier, which asks no complex queries. KORVANE_RANDOM_ONTOLOGIES
 // sets how many terminologies are drawn (default 300, 100 in the sanitizer
 // build), KORVANE_RANDOM_SEED the seed of the first (default 1; the others
 // follow). The run ends with a line "random roads: ..." that
@@ -16,7 +21,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -24,17 +28,20 @@
 #include <map>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "NamedSubsumptions.h"
 #include "TestSupport.h"
+#include "support/ComplexQuerySet.h"
 #include "support/DeductionsTablePairs.h"
 #include "support/KoncludePeer.h"
 #include "support/PeerInstalled.h"
 #include "support/OntologyClassification.h"
+#include "support/ParallelTasks.h"
 #include "support/ProcessRunner.h"
+#include "support/RandomConcept.h"
 #include "support/RandomOntology.h"
+#include "support/ReloadRoads.h"
 #include "support/SanitizedBuild.h"
 
 namespace {
@@ -75,13 +82,20 @@ RandomOntologyShape roleRichShape()
 // How many shuffled orders of its axioms each case has beside the one drawn:
 // a premise that arrives late in one order arrives early in another.
 constexpr std::size_t kShuffles = 3;
+// How many complex queries each case has (the last asks the first again).
+constexpr unsigned kComplexQueries = 5;
 
 // One terminology and the orders of its axioms that the roads read: as
-// drawn, then shuffled by draws of its own.
+// drawn, then shuffled by draws of its own; and complex queries over its
+// names (their own names X and Y under the prefix "q" and the terminology's).
 struct RandomCase {
     RandomCase(uint32_t seed, const RandomOntologyShape& shape)
         : ontology(seed, "o" + std::to_string(seed) + "_", shape)
     {
+        RandomConcept concepts(seed * 40503u, ontology.conceptNames(), ontology.roleNames());
+        ComplexQuerySet::knowConcepts(concepts, KrssToOwl(ontology.krss()));
+        complex.prefix = "q" + ontology.prefix();
+        complex.draw(concepts, kComplexQueries, 2);
         std::vector<std::string> axioms = ontology.krssAxioms();
         orders.push_back(joined(axioms));
         std::mt19937 draw(seed * 2654435761u);
@@ -108,6 +122,7 @@ struct RandomCase {
     // For each shuffled order k (from 1), its axioms cut in two: a first
     // part of at least half and the rest (parts[0] is empty).
     std::vector<std::pair<std::string, std::string>> parts;
+    ComplexQuerySet complex;
 };
 
 // The pairs of named concepts of the case, those of fresh names left out.
@@ -157,42 +172,92 @@ Pairs libraryIncrementRoad(const RandomCase& c, std::size_t order, bool startCom
     return libraryPairs(c, {c.parts[order].first, c.parts[order].second});
 }
 
-// The classifier program's deductions table of each case's axioms as drawn,
-// a few programs at a time, by prefix. The programs run before the library's
-// roads fill this process's memory, which every start of a program copies.
-std::map<std::string, Pairs> classifierRoad(const std::vector<RandomCase>& cases, unsigned workers)
+// What a program's road found for a case: the named subsumptions and the
+// answers to the case's complex queries (1: it holds), none if it asks none.
+struct Found {
+    Pairs named;
+    std::vector<int> complex;
+};
+
+// A program's road over every case, a few programs at a time, by prefix. The
+// programs run before the library's roads fill this process's memory, which
+// every start of a program copies.
+std::map<std::string, Found> programRoad(const std::vector<RandomCase>& cases,
+                                         const std::function<Found(const RandomCase&, const ScratchDir&)>& run)
 {
-    std::vector<Pairs> found(cases.size());
-    std::atomic<std::size_t> next{0};
-    std::vector<std::thread> pool;
-    for (unsigned w = 0; w < workers; ++w)
-        pool.emplace_back([&] {
-            ScratchDir scratch;
-            for (std::size_t i = next++; i < cases.size(); i = next++) {
-                const std::string input = scratch.write("case.krss", cases[i].orders[0]);
-                const std::string table = scratch.path("case.deductions");
-                ProcessResult run = runProgram(
-                    {KORVANE_CLASSIFIER_PATH, "-i=" + input, "-z=" + table, "-o=/dev/null", "-h=/dev/null"});
-                if (run.status == 0)
-                    found[i] = ownPairs(korvane_test::deductionsTablePairs(readFile(table)), cases[i]);
-                else
-                    found[i] = {{"the classifier failed:", run.err}};
-            }
-        });
-    for (std::thread& t : pool)
-        t.join();
-    std::map<std::string, Pairs> byPrefix;
+    std::vector<Found> found(cases.size());
+    std::vector<std::function<void()>> tasks;
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        tasks.push_back([&, i] { found[i] = run(cases[i], ScratchDir()); });
+    runParallel(tasks, kPeers);
+    std::map<std::string, Found> byPrefix;
     for (std::size_t i = 0; i < cases.size(); ++i)
         byPrefix[cases[i].ontology.prefix()] = found[i];
     return byPrefix;
 }
 
-// A road: its name, the named subsumptions it derives for a case, and the
-// text of the axioms it reads (for the report).
+// The classifier program's deductions table of the axioms as drawn.
+Found classifierRun(const RandomCase& c, const ScratchDir& scratch)
+{
+    const std::string table = scratch.path("case.deductions");
+    const ProcessResult run = runProgram({KORVANE_CLASSIFIER_PATH, "-i=" + scratch.write("case.krss", c.orders[0]),
+                                          "-z=" + table, "-o=/dev/null", "-h=/dev/null"});
+    if (run.status != 0)
+        return {{{"the classifier failed:", run.err}}, {}};
+    return {ownPairs(korvane_test::deductionsTablePairs(readFile(table)), c), {}};
+}
+
+// The incremental-classifier program: the first part of the first shuffled
+// order classified and stored, reloaded with the rest as an increment and
+// asked (-m) whether each named concept subsumes each other one, then the
+// complex queries.
+Found reloadRun(const RandomCase& c, const ScratchDir& scratch)
+{
+    const ReloadRoads program(KORVANE_INCREMENTAL_CLASSIFIER_PATH, "-m", {});
+    std::vector<std::pair<std::string, std::string>> asked;
+    std::string queries;
+    for (const std::string& sub : c.ontology.conceptNames())
+        for (const std::string& super : c.ontology.conceptNames())
+            if (sub != super) {
+                asked.emplace_back(sub, super);
+                queries += "(subsumes? " + super + " " + sub + ")\n";
+            }
+    for (const std::string& q : c.complex.queries())
+        queries += q + "\n";
+    const ReloadRoads::Stored stored =
+        program.store(scratch, "first", {"-i=" + scratch.write("first.krss", c.parts[1].first)});
+    const ReloadRoads::Answers answers = program.ask(
+        ReloadRoads::reload(stored, scratch.write("rest.krss", c.parts[1].second)), scratch.write("queries", queries));
+    if (answers.size() != asked.size() + c.complex.pairs.size())
+        return {{{"the incremental classifier gave no answers", ""}}, {}};
+    Found found;
+    for (std::size_t i = 0; i < answers.size(); ++i)
+        if (i >= asked.size())
+            found.complex.push_back(answers[i] == "U" ? 1 : 0);
+        else if (answers[i] == "U")
+            found.named.insert(asked[i]);
+    return found;
+}
+
+// The complex queries whose answers differ, one line each.
+std::string complexDifference(const RandomCase& c, const std::vector<int>& derived, const std::vector<int>& expected)
+{
+    std::string lines;
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        if (i >= derived.size() || derived[i] != expected[i])
+            lines += c.complex.query(i) + " answers " + (i >= derived.size() ? "nothing" : derived[i] ? "U" : "SAT") +
+                     ", the reference " + (expected[i] ? "U" : "SAT") + "\n";
+    return lines;
+}
+
+// A road: its name, the named subsumptions it derives for a case, the text
+// of the axioms it reads (for the report) and, if it asks them, its answers
+// to the case's complex queries.
 struct Road {
     std::string name;
     std::function<Pairs(const RandomCase&)> classify;
     std::function<std::string(const RandomCase&)> input;
+    std::function<std::vector<int>(const RandomCase&)> answer = nullptr;
 };
 
 std::function<std::string(const RandomCase&)> order(std::size_t k)
@@ -218,21 +283,26 @@ TEST(LibraryRandomClassification, EveryRoadDerivesTheNamedSubsumptionsOfTheRefer
         cases.emplace_back(static_cast<uint32_t>(firstSeed + i), shape);
 
     // The regular terminologies go to the independent reasoner in batches,
-    // one OWL document each, every terminology under names of its own.
+    // one OWL document each, every terminology under names of its own, with
+    // the definitions of its complex queries' names.
     std::vector<std::vector<RandomOntology>> batches;
+    std::vector<std::string> definitions;
     std::map<std::string, std::size_t> batchOf;
     for (const RandomCase& c : cases) {
         if (!c.ontology.regular())
             continue;
-        if (batches.empty() || batches.back().size() == kBatch)
+        if (batches.empty() || batches.back().size() == kBatch) {
             batches.emplace_back();
+            definitions.emplace_back();
+        }
         batchOf[c.ontology.prefix()] = batches.size() - 1;
         batches.back().push_back(c.ontology);
+        definitions.back() += c.complex.definitions();
     }
     const std::string dir = makeTempDir();
     std::vector<std::string> documents;
-    for (const auto& batch : batches)
-        documents.push_back(RandomOntology::document(batch));
+    for (std::size_t b = 0; b < batches.size(); ++b)
+        documents.push_back(ComplexQuerySet::withDefinitions(RandomOntology::document(batches[b]), definitions[b]));
     const std::vector<std::string> outputs = konclude_peer::classifyDocuments(documents, dir, kPeers);
     std::vector<Pairs> closures;
     for (std::size_t b = 0; b < outputs.size(); ++b) {
@@ -240,17 +310,25 @@ TEST(LibraryRandomClassification, EveryRoadDerivesTheNamedSubsumptionsOfTheRefer
         closures.push_back(konclude_peer::readClosure(outputs[b]));
     }
 
-    const std::map<std::string, Pairs> classified = classifierRoad(cases, kPeers);
-    const Road independent{
-        "Konclude", [&](const RandomCase& c) { return ownPairs(closures[batchOf.at(c.ontology.prefix())], c); },
-        order(0)};
+    const std::map<std::string, Found> classified = programRoad(cases, classifierRun);
+    const std::map<std::string, Found> reloaded = programRoad(cases, reloadRun);
+    const auto closureOf = [&](const RandomCase& c) -> const Pairs& {
+        return closures[batchOf.at(c.ontology.prefix())];
+    };
+    const Road independent{"Konclude", [&](const RandomCase& c) { return ownPairs(closureOf(c), c); }, order(0),
+                           [&](const RandomCase& c) {
+                               std::vector<int> holding;
+                               for (std::size_t i = 0; i < c.complex.pairs.size(); ++i)
+                                   holding.push_back(c.complex.holdsIn(closureOf(c), i));
+                               return holding;
+                           }};
     const Road classifier{
-        "classifier", [&](const RandomCase& c) { return classified.at(c.ontology.prefix()); }, order(0)};
+        "classifier", [&](const RandomCase& c) { return classified.at(c.ontology.prefix()).named; }, order(0)};
     // The roads checked against the reference: the library in every order,
     // with -x in the first shuffled one, and with each shuffled order split
-    // into a first part and an increment; the classifier. Another road is one
-    // more entry: its name, its named subsumptions of a case, and the text it
-    // reads.
+    // into a first part and an increment; the classifier; the incremental
+    // classifier's reload. Another road is one more entry: its name, its named
+    // subsumptions of a case, the text it reads and its complex answers.
     std::vector<Road> roads = {
         {"library, axioms as drawn", [](const RandomCase& c) { return libraryRoad(c, 0, false); }, order(0)}};
     for (std::size_t k = 1; k <= kShuffles; ++k)
@@ -262,10 +340,14 @@ TEST(LibraryRandomClassification, EveryRoadDerivesTheNamedSubsumptionsOfTheRefer
         roads.push_back({"library, increment (" + std::to_string(k) + ")",
                          [k](const RandomCase& c) { return libraryIncrementRoad(c, k, false); }, split(k)});
     roads.push_back(classifier);
+    roads.push_back({"incremental-classifier, stored, reloaded, increment",
+                     [&](const RandomCase& c) { return reloaded.at(c.ontology.prefix()).named; }, split(1),
+                     [&](const RandomCase& c) { return reloaded.at(c.ontology.prefix()).complex; }});
 
     std::vector<unsigned long> disagreements(roads.size(), 0);
     unsigned long regular = 0;
     unsigned long subsumptions = 0;
+    unsigned long complexAnswers = 0;
     unsigned long reported = 0;
     unsigned long disagreeingCases = 0;
     for (const RandomCase& c : cases) {
@@ -279,7 +361,13 @@ TEST(LibraryRandomClassification, EveryRoadDerivesTheNamedSubsumptionsOfTheRefer
             if (roads[k].name == reference.name)
                 continue;
             const Pairs derived = roads[k].classify(c);
-            if (derived == expected)
+            std::string complex;
+            if (roads[k].answer && reference.answer) {
+                const std::vector<int> wanted = reference.answer(c);
+                complexAnswers += wanted.size();
+                complex = complexDifference(c, roads[k].answer(c), wanted);
+            }
+            if (derived == expected && complex.empty())
                 continue;
             ++disagreements[k];
             agreeing = false;
@@ -292,13 +380,14 @@ TEST(LibraryRandomClassification, EveryRoadDerivesTheNamedSubsumptionsOfTheRefer
                 ADD_FAILURE() << roads[k].name << " against " << reference.name << " on " << c.ontology.prefix()
                               << ":\n"
                               << roads[k].input(c) << "not derived:" << shared_ontologies::describe(missing)
-                              << "\nderived beyond the reference:" << shared_ontologies::describe(extra);
+                              << "\nderived beyond the reference:" << shared_ontologies::describe(extra) << "\n"
+                              << complex;
         }
         disagreeingCases += agreeing ? 0 : 1;
     }
-    std::printf("random roads: %lu cases, %lu regular, %lu subsumptions expected, %lu cases disagreeing (seeds %lu "
-                "to %lu);",
-                count, regular, subsumptions, disagreeingCases, firstSeed, firstSeed + count - 1);
+    std::printf("random roads: %lu cases, %lu regular, %lu subsumptions expected, %lu complex answers expected, %lu "
+                "cases disagreeing (seeds %lu to %lu);",
+                count, regular, subsumptions, complexAnswers, disagreeingCases, firstSeed, firstSeed + count - 1);
     for (std::size_t k = 0; k < roads.size(); ++k)
         std::printf(" %s: %lu disagreeing;", roads[k].name.c_str(), disagreements[k]);
     std::printf("\n");

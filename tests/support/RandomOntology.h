@@ -92,6 +92,14 @@ public:
             all.push_back(conceptName(i));
         return all;
     }
+    // The names of the roles (all declared, used or not).
+    std::vector<std::string> roleNames() const
+    {
+        std::vector<std::string> all;
+        for (unsigned i = 0; i < roles; ++i)
+            all.push_back(roleName(i));
+        return all;
+    }
 
     // The declarations and axioms, one per line, for an OWL document whose
     // empty prefix is the one of `document`.

@@ -97,7 +97,7 @@ public:
         return outcome;
     }
 
-private:
+    // The steps of the roads, which other tests take for roads of their own.
     using Answers = std::vector<std::string>;
     // An encoding file (header, then clauses) and its map.
     struct Stored {
@@ -105,14 +105,8 @@ private:
         std::string map;
     };
 
-    std::vector<std::string> withOptions(std::vector<std::string> arguments) const
-    {
-        arguments.insert(arguments.begin(), program);
-        arguments.insert(arguments.end(), options.begin(), options.end());
-        return arguments;
-    }
-
-    // The answers of a run, none when it did not end well.
+    // The answers (U or SAT, in the file's order) of a run that reads the
+    // query file with the sink, none when it did not end well.
     Answers ask(std::vector<std::string> arguments, const std::string& queries) const
     {
         arguments.insert(arguments.end(), {"-q=" + queries, sink, "-o=/dev/null", "-h=/dev/null"});
@@ -126,6 +120,8 @@ private:
         return found;
     }
 
+    // Stores the encoding and the map of a run, as NAME.encoding (the header,
+    // then the body) and NAME.map of the scratch directory.
     Stored store(const ScratchDir& scratch, const std::string& name, std::vector<std::string> arguments) const
     {
         arguments.insert(arguments.end(), {"-o=" + scratch.path(name + ".body"), "-h=" + scratch.path(name + ".header"),
@@ -135,11 +131,20 @@ private:
                 scratch.path(name + ".map")};
     }
 
+    // The arguments that reload what was stored, with the increment if any.
     static std::vector<std::string> reload(const Stored& stored, const std::string& increment)
     {
         std::vector<std::string> arguments = {"-io=" + stored.encoding, "-iv=" + stored.map};
         if (!increment.empty())
             arguments.push_back("-j=" + increment);
+        return arguments;
+    }
+
+private:
+    std::vector<std::string> withOptions(std::vector<std::string> arguments) const
+    {
+        arguments.insert(arguments.begin(), program);
+        arguments.insert(arguments.end(), options.begin(), options.end());
         return arguments;
     }
 

@@ -262,7 +262,7 @@ TEST_P(SharedOntology, SubsumptionQueriesAgree)
     Encoded e = encodeOntology(GetParam());
     ASSERT_GT(e.atoms.size(), 50u);
     for (bool solveAtTheEnd : {false, true}) {
-        SCOPED_TRACE(solveAtTheEnd ? "simplified once, then off" : "simplification kept on");
+        SCOPED_TRACE(solveAtTheEnd ? "simplified by the end, then off" : "simplified by the first query, then off");
         Pair pair;
         pair.load(e.clauses, static_cast<long>(e.variables), solveAtTheEnd);
         std::mt19937 random(17);

@@ -87,6 +87,17 @@ TEST_F(SmallPinpointing, PlaceholdersStandBetweenQueries)
     }
 }
 
+// Only the first check simplifies: kept on, every later check would bring
+// back the clauses of its eliminated variables and eliminate them again.
+TEST_F(SmallPinpointing, FirstSubsumptionCheckSwitchesSimplificationOff)
+{
+    EXPECT_TRUE(encoder.getSolver().simplificationOn());
+    EXPECT_TRUE(encoder.checkSatisfiability(4, 7, 0, 0));
+    EXPECT_FALSE(encoder.getSolver().simplificationOn());
+    EXPECT_FALSE(encoder.checkSatisfiability(4, 8, 0, 0));
+    EXPECT_TRUE(encoder.checkSatisfiability(7, 4, 0, 0));
+}
+
 TEST_F(SmallPinpointing, QueryWithoutPreparationAssumesItsTwoLiteralsAlone)
 {
     // No axiom assumed: 4 < 7 does not follow, 4 < 8 does with no axiom.

@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # The classifier on the test ontologies, in three tables.
 #
-# 1. Per ontology, RUNS runs with pinpointing and the encoding written to
-#    files (-o=FILE -h=FILE -p=FILE -s), alternating with RUNS runs of
-#    Konclude when it is installed: CPU seconds of each phase and in total
-#    (the run's own timing lines, from the run of median wall time), the
-#    median wall-clock seconds of the whole process, variables and clauses
-#    (its "p cnf" line), peak resident memory, Konclude's median wall-clock
-#    seconds on the same ontology (.ofn) and the ratio of the two medians.
-#    The last row is an ontology of COPIES disjoint renamed copies of
-#    el-galen, made by bench/replicate_ontology.sh in the scratch directory;
-#    a line after it gives its wall and CPU seconds against el-galen's row
-#    (COPIES times would be linear).
+# 1. Per ontology, PAIRS pairs of runs: the classifier with pinpointing and
+#    the encoding written to files (-o=FILE -h=FILE -p=FILE -s), then
+#    Konclude when it is installed (`Konclude classification -w 2` on the
+#    .ofn), then the classifier again, and so on (A B A B ...), so that both
+#    sides of a pair meet the same load of the machine. Whole processes,
+#    through GNU time: the medians of the classifier's wall-clock and CPU
+#    (user + system) seconds, the CPU seconds of each phase and the peak
+#    resident memory (the run's own timing lines and its peak, from the run
+#    of median wall time), variables and clauses (its "p cnf" line),
+#    Konclude's median wall seconds, and the median of the pair-by-pair
+#    ratios classifier/Konclude with their spread (smallest-largest), of the
+#    wall and of the CPU seconds. The last row is an ontology of COPIES
+#    disjoint renamed copies of el-galen, made by bench/replicate_ontology.sh
+#    in the scratch directory; a line after it gives its median wall and CPU
+#    seconds against el-galen's row (COPIES times would be linear).
 # 2. QUERIES pinpointing queries through the in-process solver (-m) on
 #    el-galen: half of them derived subsumptions of named concepts from the
 #    deductions table, half random pairs of named concepts, with a fixed
@@ -25,7 +29,7 @@
 # environment: ONTOLOGIES (names under data/ontologies/ without
 #              .krss; default: all), QUERIES (default 1000), COPIES (default
 #              8; 0 leaves the scale row out), KONCLUDE (0 leaves Konclude
-#              out), RUNS (runs of each program per row, default 3)
+#              out), PAIRS (pairs of runs per row, default 7)
 
 set -u
 
@@ -35,7 +39,7 @@ build=${1:-/tmp/korvane-bench-build}
 data=$(ontologies_dir "$build") || exit 1
 queries=${QUERIES:-1000}
 copies=${COPIES:-8}
-runs=${RUNS:-3}
+runs=${PAIRS:-7}
 use_konclude=${KONCLUDE:-1}
 if [ -z "${ONTOLOGIES:-}" ]; then
     ontologies=$(cd "$data" && ls *.krss | sed 's/\.krss$//')
@@ -47,10 +51,14 @@ fi
 bench_build "$root" "$build" OFF classifier || exit 1
 classifier=$build/classifier/classifier
 
-# Peak memory through GNU time; installed when missing and we may.
+# Wall, CPU and peak memory through GNU time; installed when missing and we may.
 if [ ! -x /usr/bin/time ] && [ "$(id -u)" -eq 0 ]; then
     . "$root/scripts/lib/packages.sh"
     ensure_packages time >/dev/null
+fi
+if [ ! -x /usr/bin/time ]; then
+    echo "GNU time (/usr/bin/time) is needed: apt-get install time" >&2
+    exit 1
 fi
 konclude=""
 if [ "$use_konclude" != 0 ] && command -v Konclude >/dev/null 2>&1; then
@@ -60,19 +68,6 @@ fi
 work=$(mktemp -d /tmp/korvane-bench-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-# Runs a command; its peak resident memory in KiB goes to the file $1 ("n/a"
-# without GNU time).
-with_peak() {
-    local out=$1
-    shift
-    if [ -x /usr/bin/time ]; then
-        /usr/bin/time -f %M -o "$out" "$@"
-    else
-        echo n/a >"$out"
-        "$@"
-    fi
-}
-
 # The value of a timing line ("NAME (CPU-sec): value") on standard error.
 timing() {
     local value
@@ -81,75 +76,69 @@ timing() {
     echo "${value:-nan}"
 }
 
-now() { date +%s.%N; }
-seconds_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.2f", b - a }'; }
-
-row_format='%-20s %8s %8s %9s %8s %8s %9s %9s %8s %10s %6s\n'
+row_format='%-20s %7s %7s %9s %8s %7s %7s %8s %9s %8s %10s %-19s %-19s\n'
 print_header() {
     # shellcheck disable=SC2059
-    printf "$row_format" ontology parse_s norm_s class+enc total_s wall_s vars clauses peak_MB konclude_s ratio
+    printf "$row_format" ontology parse_s norm_s class+enc total_s wall_s cpu_s vars clauses peak_MB konclude_s \
+        "wall ratio (spread)" "CPU ratio (spread)"
 }
 
-# The median of the numbers on standard input.
-median() { sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "-"; else print v[int((NR + 1) / 2)] }'; }
-
 # One row: the classifier on $2 (.krss) and Konclude on $3 (.ofn, may be
-# missing), under the name $1, each run $runs times in turn. The row's wall
-# and total CPU seconds are left in row_wall and row_total.
+# missing), under the name $1, in $runs pairs of runs (A B A B ...). The
+# row's median wall and CPU seconds are left in row_wall and row_cpu.
 measure() {
     local name=$1 krss=$2 ofn=$3 dir=$work/$1
     row_wall=""
-    row_total=""
+    row_cpu=""
     mkdir -p "$dir"
-    : >"$dir/walls"
-    : >"$dir/konclude_walls"
-    local run begin wall
+    : >"$dir/runs"
+    : >"$dir/pairs"
+    local run figures wall cpu peak kwall kcpu kpeak use_konclude=""
+    [ -n "$konclude" ] && [ -f "$ofn" ] && use_konclude=1
     for ((run = 1; run <= runs; run++)); do
-        begin=$(now)
-        if ! with_peak "$dir/peak.$run" "$classifier" -i="$krss" -o="$dir/body" -h="$dir/header" -p="$dir/assumptions" -s \
-            >/dev/null 2>"$dir/err.$run"; then
+        if ! figures=$(timed_process /dev/null "$dir/err.$run" "$classifier" -i="$krss" -o="$dir/body" \
+            -h="$dir/header" -p="$dir/assumptions" -s); then
             echo "$name: the classifier failed:" >&2
             tail -n 5 "$dir/err.$run" >&2
             return
         fi
-        wall=$(seconds_since "$begin")
-        echo "$wall $run" >>"$dir/walls"
+        read -r wall cpu peak <<<"$figures"
+        echo "$wall $cpu $peak $run" >>"$dir/runs"
         rm -f "$dir/body"
-        if [ -n "$konclude" ] && [ -f "$ofn" ]; then
-            begin=$(now)
-            if "$konclude" classification -w 2 -i "$ofn" -o "$dir/konclude.owl.xml" >/dev/null 2>&1; then
-                echo "$(seconds_since "$begin")" >>"$dir/konclude_walls"
-            else
-                echo failed >>"$dir/konclude_walls"
-            fi
-            rm -f "$dir/konclude.owl.xml"
+        [ -n "$use_konclude" ] || continue
+        if figures=$(timed_process /dev/null /dev/null "$konclude" classification -w 2 -i "$ofn" \
+            -o "$dir/konclude.owl.xml"); then
+            read -r kwall kcpu kpeak <<<"$figures"
+            echo "$wall $kwall $cpu $kcpu" >>"$dir/pairs"
+        else
+            echo "$name: Konclude failed" >&2
+            use_konclude=""
+            : >"$dir/pairs"
         fi
+        rm -f "$dir/konclude.owl.xml"
     done
     # The run of median wall time gives the phases and the peak.
     local middle
-    read -r wall middle < <(sort -g "$dir/walls" | awk -v n="$runs" 'NR == int((n + 1) / 2)')
-    local vars clauses peak ks="-" ratio="-"
+    read -r wall cpu peak middle < <(sort -g "$dir/runs" | awk -v n="$runs" 'NR == int((n + 1) / 2)')
+    local vars clauses ks="-" wall_ratio="-" cpu_ratio="-"
     read -r vars clauses < <(awk '$1 == "p" && $2 == "cnf" { v = $3; c = $4 } END { print v, c }' "$dir/header")
-    peak=$(awk '{ if ($1 ~ /^[0-9]+$/) printf "%.0f", $1 / 1024; else print $1 }' "$dir/peak.$middle" | tail -n 1)
-    if [ -s "$dir/konclude_walls" ]; then
-        if grep -q failed "$dir/konclude_walls"; then
-            ks=failed
-        else
-            ks=$(median <"$dir/konclude_walls")
-            ratio=$(awk -v a="$wall" -v b="$ks" 'BEGIN { printf "%.2f", a / b }')
-        fi
+    if [ -s "$dir/pairs" ]; then
+        ks=$(awk '{ print $2 }' "$dir/pairs" | median_of)
+        wall_ratio=$(awk '{ print $1, $2 }' "$dir/pairs" | pair_ratios)
+        cpu_ratio=$(awk '{ print $3, $4 }' "$dir/pairs" | pair_ratios)
     fi
-    row_wall=$wall
-    row_total=$(timing 'TOTAL TIME' "$dir/err.$middle")
+    row_wall=$(awk '{ print $1 }' "$dir/runs" | median_of)
+    row_cpu=$(awk '{ print $2 }' "$dir/runs" | median_of)
     # shellcheck disable=SC2059
     printf "$row_format" "$name" "$(timing PARSING "$dir/err.$middle")" "$(timing NORMALIZATION "$dir/err.$middle")" \
-        "$(timing 'CLASSIFICATION AND ENCODING [init+ded+enc]' "$dir/err.$middle")" "$row_total" \
-        "$wall" "$vars" "$clauses" "$peak" "$ks" "$ratio"
+        "$(timing 'CLASSIFICATION AND ENCODING [init+ded+enc]' "$dir/err.$middle")" \
+        "$(timing 'TOTAL TIME' "$dir/err.$middle")" "$row_wall" "$row_cpu" "$vars" "$clauses" \
+        "$(awk -v k="$peak" 'BEGIN { printf "%.0f", k / 1024 }')" "$ks" "$wall_ratio" "$cpu_ratio"
 }
 
-echo "== classification with pinpointing, encoding written to files (phases: CPU seconds of all threads;"
-echo "   wall_s and konclude_s: median wall seconds of the whole process over $runs runs each;"
-echo "   ratio = wall_s / konclude_s) =="
+echo "== classification with pinpointing, encoding written to files, $runs pairs of runs (classifier, Konclude,"
+echo "   in turn); phases: CPU seconds of the median run; wall_s, cpu_s, konclude_s: medians of whole processes;"
+echo "   ratios: median of the pair-by-pair ratios classifier/Konclude (smallest-largest) =="
 print_header
 for name in $ontologies; do
     if [ ! -f "$data/$name.krss" ]; then
@@ -159,7 +148,7 @@ for name in $ontologies; do
     measure "$name" "$data/$name.krss" "$data/$name.ofn"
     if [ "$name" = el-galen ]; then
         single_wall=$row_wall
-        single_total=$row_total
+        single_cpu=$row_cpu
     fi
 done
 if [ "$copies" -gt 0 ] && [ -f "$data/el-galen.krss" ]; then
@@ -181,7 +170,7 @@ if [ "$copies" -gt 0 ] && [ -f "$data/el-galen.krss" ]; then
     echo "(el-galen x$copies: $concepts concept names)"
     measure "el-galen-x$copies" "$work/scale.krss" "$ofn"
     if [ -n "${single_wall:-}" ] && [ -n "$row_wall" ]; then
-        awk -v c="$copies" -v w="$row_wall" -v w1="$single_wall" -v t="$row_total" -v t1="$single_total" 'BEGIN {
+        awk -v c="$copies" -v w="$row_wall" -v w1="$single_wall" -v t="$row_cpu" -v t1="$single_cpu" 'BEGIN {
                 printf "(el-galen x%d against el-galen: wall %.2fx, CPU %.2fx; linear: %dx)\n", c, w / w1, t / t1, c }'
     fi
     rm -f "$work/scale.krss" "$work/scale.ofn"
@@ -210,7 +199,7 @@ if [ "$queries" -gt 0 ] && [ -f "$data/el-galen.krss" ]; then
              }
              for (; i <= n; i++) print "(subsumes? " name[int(rand() * k) + 1] " " name[int(rand() * k) + 1] ")"
          }' "$dir/subsumptions" "$dir/names" >"$dir/queries"
-    with_peak "$dir/peak" "$classifier" -i="$krss" -q="$dir/queries" -m -h=/dev/null >"$dir/answers" 2>"$dir/err"
+    timed_process "$dir/answers" "$dir/err" "$classifier" -i="$krss" -q="$dir/queries" -m -h=/dev/null >/dev/null
     status=$?
     asked=$(wc -l <"$dir/queries")
     awk -v asked="$asked" -v status="$status" '

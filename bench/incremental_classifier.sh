@@ -22,12 +22,22 @@
 #    those of one run over the whole ontology and of the same increment on
 #    the classified 80% (the reload must not change them; where both differ
 #    from one run, the incremental classification is at fault).
+## 5. The simplifying solver (-ms) against the plain one (-m) on the same run:
+#    classify, encode and answer MS_QUERIES seeded pairs of named concepts,
+#    PAIRS pairs of runs in turn (-ms, -m, -ms, -m ...); the medians of the
+#    wall and CPU seconds of both, the median of the pair-by-pair ratios
+#    -ms/-m with their spread (smallest-largest), the medians of the query
+#    phase (the program's SOLVING ALL QUERIES line) and whether the answers
+#    are the same (target: at most 1.5x).
 #
 # usage: bash bench/incremental_classifier.sh [BUILD_DIR]
 #   BUILD_DIR  a build tree of this repository (default: a Release tree in
 #              /tmp/korvane-bench-build, configured and built when needed)
 # environment: ONTOLOGIES (default: el-galen go-basic-2022-07), QUERIES
-#              (default 1000), PERCENT (default 1), SEED (default 1)
+#              (default 1000), PERCENT (default 1), SEED (default 1), TABLES
+#              (the tables to print, default "1 2 3 4 5"), MS_ONTOLOGIES
+#              (table 5, default el-galen), MS_QUERIES (default 200), PAIRS
+#              (default 7)
 
 set -u
 
@@ -39,6 +49,12 @@ queries=${QUERIES:-1000}
 percent=${PERCENT:-1}
 seed=${SEED:-1}
 ontologies=${ONTOLOGIES:-el-galen go-basic-2022-07}
+tables=" ${TABLES:-1 2 3 4 5} "
+ms_ontologies=${MS_ONTOLOGIES:-el-galen}
+ms_queries=${MS_QUERIES:-200}
+pairs=${PAIRS:-7}
+# Whether table $1 is asked for (table 4 compares with table 1's answers).
+wanted() { [[ $tables == *" $1 "* ]]; }
 
 . "$root/bench/lib/common.sh"
 bench_build "$root" "$build" OFF classifier incremental-classifier || exit 1
@@ -70,92 +86,135 @@ compared() {
     d=$(paste -d' ' "$1.answers" "$2.answers" | awk '$1 != $2 { ++d } END { print d + 0 }')
     if [ "$d" -eq 0 ] && [ "$n" -eq "$(wc -l <"$2.answers")" ]; then echo "same ($n)"; else echo "$d of $n differ"; fi
 }
+# N seeded queries between the named concepts of a normalisation map (fresh
+# and complex concepts left out).
+# usage: named_queries MAP N >QUERIES
+named_queries() {
+    awk 'NF == 2 && $1 !~ /^[(*#|]/ { print $1 }' "$1" | awk -v n="$2" -v seed="$seed" '{ names[NR] = $1 } END {
+        srand(seed)
+        for (i = 0; i < n; ++i)
+            printf "(subsumes? %s %s)\n", names[int(rand() * NR) + 1], names[int(rand() * NR) + 1]
+    }'
+}
 percentage() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f%%", 100 * a / b; else print "n/a" }'; }
 
 declare -A whole_cpu
-echo "Whole run with -m: classify, encode, $queries queries (whole processes; target: at most 1.2x)"
-echo "beside: the classifier -m -s (in-process solver, pinpointing off) on the same ontology and query file"
-printf '%-18s %10s %10s %12s %12s %8s\n' ontology incr-cpu incr-wall classif-cpu classif-wall ratio
-for name in $ontologies; do
-    krss=$data/$name.krss
-    "$incremental" -i="$krss" -o=/dev/null -h=/dev/null -v="$work/$name.map" 2>/dev/null
-    # Named concepts of the map (fresh ones and complex ones left out).
-    awk 'NF == 2 && $1 !~ /^[(*#|]/ { print $1 }' "$work/$name.map" >"$work/$name.names"
-    awk -v n="$queries" -v seed="$seed" '{ names[NR] = $1 } END {
-        srand(seed)
-        for (i = 0; i < n; ++i)
-            printf "(subsumes? %s %s)\n", names[int(rand() * NR) + 1], names[int(rand() * NR) + 1]
-    }' "$work/$name.names" >"$work/$name.queries"
-    read -r icpu iwall < <(measured "$work/incr-$name.err" "$incremental" -i="$krss" -q="$work/$name.queries" -m \
-        -o=/dev/null -h=/dev/null)
-    read -r ccpu cwall < <(measured "$work/class.err" "$classifier" -i="$krss" -q="$work/$name.queries" -m -s \
-        -o=/dev/null -h=/dev/null)
-    printf '%-18s %10s %10s %12s %12s %8s\n' "$name" "$icpu" "$iwall" "$ccpu" "$cwall" "$(ratio_x "$icpu" "$ccpu")"
-    whole_cpu[$name]=$icpu
-done
-
-echo
-echo "Reload of el-galen (-io, -iv) and the same $queries queries (-m) against the whole run (target: at most half)"
-printf '%-18s %10s %10s %10s %8s  %s\n' ontology whole-cpu reload-cpu reload-wall ratio answers
-krss=$data/el-galen.krss
-"$incremental" -i="$krss" -o="$work/body" -h="$work/header" -v="$work/map" 2>/dev/null
-cat "$work/header" "$work/body" >"$work/encoding"
-[ -f "$work/el-galen.queries" ] || awk 'NF == 2 && $1 !~ /^[(*#|]/ { print $1 }' "$work/map" |
-    awk -v n="$queries" -v seed="$seed" '{ names[NR] = $1 } END {
-        srand(seed)
-        for (i = 0; i < n; ++i)
-            printf "(subsumes? %s %s)\n", names[int(rand() * NR) + 1], names[int(rand() * NR) + 1]
-    }' >"$work/el-galen.queries"
-whole=${whole_cpu[el-galen]:-}
-if [ -z "$whole" ]; then
-    read -r whole _ < <(measured "$work/incr-el-galen.err" "$incremental" -i="$krss" -q="$work/el-galen.queries" -m \
-        -o=/dev/null -h=/dev/null)
+if wanted 1; then
+    echo "Whole run with -m: classify, encode, $queries queries (whole processes; target: at most 1.2x)"
+    echo "beside: the classifier -m -s (in-process solver, pinpointing off) on the same ontology and query file"
+    printf '%-18s %10s %10s %12s %12s %8s\n' ontology incr-cpu incr-wall classif-cpu classif-wall ratio
+    for name in $ontologies; do
+        krss=$data/$name.krss
+        "$incremental" -i="$krss" -o=/dev/null -h=/dev/null -v="$work/$name.map" 2>/dev/null
+        named_queries "$work/$name.map" "$queries" >"$work/$name.queries"
+        read -r icpu iwall < <(measured "$work/incr-$name.err" "$incremental" -i="$krss" -q="$work/$name.queries" -m \
+            -o=/dev/null -h=/dev/null)
+        read -r ccpu cwall < <(measured "$work/class.err" "$classifier" -i="$krss" -q="$work/$name.queries" -m -s \
+            -o=/dev/null -h=/dev/null)
+        printf '%-18s %10s %10s %12s %12s %8s\n' "$name" "$icpu" "$iwall" "$ccpu" "$cwall" "$(ratio_x "$icpu" "$ccpu")"
+        whole_cpu[$name]=$icpu
+    done
 fi
-if read -r reload rwall < <(measured "$work/reload.err" "$incremental" -io="$work/encoding" -iv="$work/map" \
-    -q="$work/el-galen.queries" -m -o=/dev/null -h=/dev/null) && [ -n "$reload" ] &&
-    ! grep -q "non-zero status" "$work/reload.err.time"; then
-    printf '%-18s %10s %10s %10s %8s  %s\n' el-galen "$whole" "$reload" "$rwall" "$(ratio_x "$reload" "$whole")" \
-        "$(compared "$work/incr-el-galen.err.out" "$work/reload.err.out")"
-else
-    printf '%-18s %10s %10s %10s %8s  (%s)\n' el-galen "$whole" failed - n/a "$(tail -1 "$work/reload.err")"
+if wanted 2; then
+    echo
+    echo "Reload of el-galen (-io, -iv) and the same $queries queries (-m) against the whole run (target: at most half)"
+    printf '%-18s %10s %10s %10s %8s  %s\n' ontology whole-cpu reload-cpu reload-wall ratio answers
+    krss=$data/el-galen.krss
+    "$incremental" -i="$krss" -o="$work/body" -h="$work/header" -v="$work/map" 2>/dev/null
+    cat "$work/header" "$work/body" >"$work/encoding"
+    [ -f "$work/el-galen.queries" ] || named_queries "$work/map" "$queries" >"$work/el-galen.queries"
+    whole=${whole_cpu[el-galen]:-}
+    if [ -z "$whole" ]; then
+        read -r whole _ < <(measured "$work/incr-el-galen.err" "$incremental" -i="$krss" -q="$work/el-galen.queries" -m \
+            -o=/dev/null -h=/dev/null)
+    fi
+    if read -r reload rwall < <(measured "$work/reload.err" "$incremental" -io="$work/encoding" -iv="$work/map" \
+        -q="$work/el-galen.queries" -m -o=/dev/null -h=/dev/null) && [ -n "$reload" ] &&
+        ! grep -q "non-zero status" "$work/reload.err.time"; then
+        printf '%-18s %10s %10s %10s %8s  %s\n' el-galen "$whole" "$reload" "$rwall" "$(ratio_x "$reload" "$whole")" \
+            "$(compared "$work/incr-el-galen.err.out" "$work/reload.err.out")"
+    else
+        printf '%-18s %10s %10s %10s %8s  (%s)\n' el-galen "$whole" failed - n/a "$(tail -1 "$work/reload.err")"
+    fi
 fi
-
-echo
-echo "Increment of $percent% of el-galen's axioms (-j) against a whole run over the whole ontology (target: under 10%)"
-echo "inc-phases: the four INC timing lines of the program; inc-process: the whole process with -j"
-printf '%-18s %8s %10s %11s %12s %8s\n' ontology axioms full-cpu inc-phases inc-process share
-awk -v p="$percent" -v seed="$seed" -v rest="$work/rest.krss" -v inc="$work/inc.krss" '
-    BEGIN { srand(seed) }
-    substr($0, 1, 1) != "(" { next }
-    { if (rand() * 100 < p) { print > inc; ++n } else print > rest }
-    END { print n > "/dev/stderr" }' "$krss" 2>"$work/inc.count"
-read -r incprocess _ < <(measured "$work/inc.err" "$incremental" -i="$work/rest.krss" -j="$work/inc.krss" \
-    -o=/dev/null -h=/dev/null)
-incr=0
-for phase in "PARSING INC" "NORMALIZATION INC" "CLASSIFICATION INC [initialization+deduction]" "ENCODING INC"; do
-    incr=$(awk -v a="$incr" -v b="$(timing_seconds "$work/inc.err" "$phase")" 'BEGIN { printf "%.2f", a + b }')
-done
-read -r full _ < <(measured "$work/full.err" "$incremental" -i="$krss" -o=/dev/null -h=/dev/null)
-printf '%-18s %8s %10s %11s %12s %8s\n' el-galen "$(cat "$work/inc.count")" "$full" "$incr" "$incprocess" \
-    "$(percentage "$incr" "$full")"
-
-echo
-echo "Increment after a reload: the first $((100 - 20))% of each ontology's axioms (seeded draw) stored, reloaded"
-echo "and the rest added (-j), answering the $queries queries of table 1, against one run over the whole"
-echo "ontology and against the same increment on the classified first part"
-printf '%-18s %20s %20s\n' ontology "vs one run" "vs the increment"
-for name in $ontologies; do
-    krss=$data/$name.krss
-    awk -v seed="$seed" -v first="$work/first.krss" -v rest="$work/rest20.krss" '
-        BEGIN { srand(seed + 1) }
+if wanted 3; then
+    echo
+    echo "Increment of $percent% of el-galen's axioms (-j) against a whole run over the whole ontology (target: under 10%)"
+    echo "inc-phases: the four INC timing lines of the program; inc-process: the whole process with -j"
+    printf '%-18s %8s %10s %11s %12s %8s\n' ontology axioms full-cpu inc-phases inc-process share
+    awk -v p="$percent" -v seed="$seed" -v rest="$work/rest.krss" -v inc="$work/inc.krss" '
+        BEGIN { srand(seed) }
         substr($0, 1, 1) != "(" { next }
-        { if (rand() < 0.2) print > rest; else print > first }' "$krss"
-    "$incremental" -i="$work/first.krss" -o="$work/first.body" -h="$work/first.header" -v="$work/first.map" 2>/dev/null
-    cat "$work/first.header" "$work/first.body" >"$work/first.encoding"
-    "$incremental" -io="$work/first.encoding" -iv="$work/first.map" -j="$work/rest20.krss" \
-        -q="$work/$name.queries" -m -o=/dev/null -h=/dev/null >"$work/reloaded.out" 2>/dev/null
-    "$incremental" -i="$work/first.krss" -j="$work/rest20.krss" -q="$work/$name.queries" -m -o=/dev/null \
-        -h=/dev/null >"$work/incremented.out" 2>/dev/null
-    printf '%-18s %20s %20s\n' "$name" "$(compared "$work/incr-$name.err.out" "$work/reloaded.out")" \
-        "$(compared "$work/incremented.out" "$work/reloaded.out")"
-done
+        { if (rand() * 100 < p) { print > inc; ++n } else print > rest }
+        END { print n > "/dev/stderr" }' "$krss" 2>"$work/inc.count"
+    read -r incprocess _ < <(measured "$work/inc.err" "$incremental" -i="$work/rest.krss" -j="$work/inc.krss" \
+        -o=/dev/null -h=/dev/null)
+    incr=0
+    for phase in "PARSING INC" "NORMALIZATION INC" "CLASSIFICATION INC [initialization+deduction]" "ENCODING INC"; do
+        incr=$(awk -v a="$incr" -v b="$(timing_seconds "$work/inc.err" "$phase")" 'BEGIN { printf "%.2f", a + b }')
+    done
+    read -r full _ < <(measured "$work/full.err" "$incremental" -i="$krss" -o=/dev/null -h=/dev/null)
+    printf '%-18s %8s %10s %11s %12s %8s\n' el-galen "$(cat "$work/inc.count")" "$full" "$incr" "$incprocess" \
+        "$(percentage "$incr" "$full")"
+fi
+if wanted 4; then
+    echo
+    echo "Increment after a reload: the first $((100 - 20))% of each ontology's axioms (seeded draw) stored, reloaded"
+    echo "and the rest added (-j), answering the $queries queries of table 1, against one run over the whole"
+    echo "ontology and against the same increment on the classified first part"
+    printf '%-18s %20s %20s\n' ontology "vs one run" "vs the increment"
+    for name in $ontologies; do
+        krss=$data/$name.krss
+        awk -v seed="$seed" -v first="$work/first.krss" -v rest="$work/rest20.krss" '
+            BEGIN { srand(seed + 1) }
+            substr($0, 1, 1) != "(" { next }
+            { if (rand() < 0.2) print > rest; else print > first }' "$krss"
+        "$incremental" -i="$work/first.krss" -o="$work/first.body" -h="$work/first.header" -v="$work/first.map" 2>/dev/null
+        cat "$work/first.header" "$work/first.body" >"$work/first.encoding"
+        "$incremental" -io="$work/first.encoding" -iv="$work/first.map" -j="$work/rest20.krss" \
+            -q="$work/$name.queries" -m -o=/dev/null -h=/dev/null >"$work/reloaded.out" 2>/dev/null
+        "$incremental" -i="$work/first.krss" -j="$work/rest20.krss" -q="$work/$name.queries" -m -o=/dev/null \
+            -h=/dev/null >"$work/incremented.out" 2>/dev/null
+        printf '%-18s %20s %20s\n' "$name" "$(compared "$work/incr-$name.err.out" "$work/reloaded.out")" \
+            "$(compared "$work/incremented.out" "$work/reloaded.out")"
+    done
+fi
+if wanted 5; then
+    echo
+    echo "The simplifying solver (-ms) against the plain one (-m): classify, encode and answer $ms_queries queries;"
+    echo "$pairs pairs of runs in turn (-ms, -m, ...), whole processes; ratios: median of the pair-by-pair"
+    echo "ratios -ms/-m (smallest-largest); *-query: medians of the SOLVING ALL QUERIES line (target: at most 1.5x)"
+    printf '%-18s %7s %7s %7s %7s %-19s %-19s %8s %8s  %s\n' ontology ms-wall m-wall ms-cpu m-cpu "wall ratio" \
+        "CPU ratio" ms-query m-query answers
+    for name in $ms_ontologies; do
+        krss=$data/$name.krss
+        "$incremental" -i="$krss" -o=/dev/null -h=/dev/null -v="$work/$name.ms.map" 2>/dev/null
+        named_queries "$work/$name.ms.map" "$ms_queries" >"$work/$name.ms.queries"
+        line="SOLVING ALL QUERIES [$(wc -l <"$work/$name.ms.queries")]"
+        : >"$work/ms.pairs"
+        : >"$work/ms.query"
+        : >"$work/m.query"
+        answers=same
+        for ((run = 1; run <= pairs; run++)); do
+            if ! ms=$(timed_process "$work/ms.out" "$work/ms.err" "$incremental" -i="$krss" \
+                -q="$work/$name.ms.queries" -ms -o=/dev/null -h=/dev/null) ||
+                ! m=$(timed_process "$work/m.out" "$work/m.err" "$incremental" -i="$krss" \
+                    -q="$work/$name.ms.queries" -m -o=/dev/null -h=/dev/null); then
+                answers="a run failed"
+                break
+            fi
+            read -r ms_wall ms_cpu _ <<<"$ms"
+            read -r m_wall m_cpu _ <<<"$m"
+            echo "$ms_wall $m_wall $ms_cpu $m_cpu" >>"$work/ms.pairs"
+            timing_seconds "$work/ms.err" "$line" >>"$work/ms.query"
+            timing_seconds "$work/m.err" "$line" >>"$work/m.query"
+            cmp -s "$work/ms.out" "$work/m.out" || answers=differ
+        done
+        printf '%-18s %7s %7s %7s %7s %-19s %-19s %8s %8s  %s\n' "$name" \
+            "$(awk '{ print $1 }' "$work/ms.pairs" | median_of)" "$(awk '{ print $2 }' "$work/ms.pairs" | median_of)" \
+            "$(awk '{ print $3 }' "$work/ms.pairs" | median_of)" "$(awk '{ print $4 }' "$work/ms.pairs" | median_of)" \
+            "$(awk '{ print $1, $2 }' "$work/ms.pairs" | pair_ratios)" \
+            "$(awk '{ print $3, $4 }' "$work/ms.pairs" | pair_ratios)" \
+            "$(median_of <"$work/ms.query")" "$(median_of <"$work/m.query")" "$answers"
+    done
+fi

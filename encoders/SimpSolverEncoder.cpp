@@ -48,7 +48,11 @@ bool SimpSolverEncoder::checkSatisfiability(long sub, long super, unsigned long,
     buffer.push(Lit(s, false));
     createVariablesUpTo(t, 0.0, 0.0);
     buffer.push(Lit(t, true));
-    return solver.solve(buffer, true, false);
+    // The first check simplifies and switches simplification off, as every
+    // other solve does. Kept on, each later check would bring back the
+    // clauses of its eliminated variables (and of the variables they name,
+    // nearly the whole clause set) and eliminate them all over again.
+    return solver.solve(buffer, true, true);
 }
 
 bool SimpSolverEncoder::checkSatisfiability(const LiteralList* positives, const LiteralList* negatives,

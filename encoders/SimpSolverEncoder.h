@@ -6,8 +6,8 @@
 #include "solver/SimpSolver.h"
 
 // The in-process clause sink over the simplifying solver: every solve asks
-// for simplification (variable elimination and subsumption); all but the
-// two-literal check switch it off afterwards. An eliminated variable that a
+// for simplification (variable elimination and subsumption) and switches it
+// off afterwards, so only the first one simplifies. An eliminated variable that a
 // later query assumes is brought back with its clauses by the solver, so no
 // query is answered without the clauses of its variables.
 //

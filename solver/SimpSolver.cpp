@@ -20,6 +20,7 @@ SimpSolver::SimpSolver()
     dummy.push(lit_Undef);
     scratchUnit = Clause_new(dummy, false);
     pruneSatisfied = false;
+    hornCompletion = true;
 }
 
 SimpSolver::~SimpSolver() {
@@ -36,6 +37,8 @@ int SimpSolver::newVar(double initialActivity, bool sign, bool decision) {
     // eliminated variables are brought back and frozen ones checked later.
     eliminationTable.push();
     frozen.push(0);
+    staleWatches.push(0);
+    staleWatches.push(0);
     if (useSimplification) {
         occurrenceCounts.push(0);
         occurrenceCounts.push(0);
@@ -76,7 +79,23 @@ void SimpSolver::removeClause(Clause& c) {
             updateElimHeap(var(c[i]));
         }
     }
-    detachClause(c);
+    // Detached lazily: searching two watch lists for c, one removal after
+    // the other, costs the length of those lists each time. Propagation
+    // passes over a removed clause (dropping it from the list), and
+    // cleanUpClauses drops the rest before freeing it; the other entries keep
+    // their order either way.
+    for (int k = 0; k < 2; k++) {
+        int code = toInt(~c[k]);
+        if (!staleWatches[code]) {
+            staleWatches[code] = 1;
+            staleWatchCodes.push(code);
+        }
+    }
+    if (c.learnt()) {
+        learntLiteralCount -= c.size();
+    } else {
+        problemLiteralCount -= c.size();
+    }
     c.mark(1);
 }
 

@@ -48,8 +48,10 @@ public:
     // Simplifies first when doSimp is set and simplification is still on
     // (freezing the assumption variables meanwhile; with turnOffSimp it is
     // switched off for good afterwards), then solves under assumps with the
-    // full search. Eliminated assumption variables are always brought back
-    // before the search. A satisfiable answer's model covers the eliminated
+    // full search; over Horn clauses a search whose assumptions stand without
+    // conflict ends at once on the model that its negative decisions would
+    // reach. Eliminated assumption variables are always brought back before
+    // the search. A satisfiable answer's model covers the eliminated
     // variables too.
     bool solve(const vec<Lit>& assumps, bool doSimp = true, bool turnOffSimp = false);
 
@@ -105,21 +107,25 @@ protected:
         int head = 0;
     };
 
-    struct ElimOrderLt {
-        const vec<ElimData>& table;
-        explicit ElimOrderLt(const vec<ElimData>& t) : table(t) {}
-        bool operator()(int x, int y) const { return table[x].order > table[y].order; }
-    };
-
     int nextEliminationOrder;
     bool useSimplification;
     vec<ElimData> eliminationTable;
+    // Every elimination in turn (variable, its order number): the model
+    // extension walks it backwards. An entry whose variable was brought back
+    // (or eliminated again later) no longer matches the table and is passed
+    // over; such entries are dropped once they are the majority.
+    vec<int> eliminationSequence;
+    vec<int> eliminationSequenceOrders;
     vec<char> touched;
     vec<vec<Clause*> > occurrences;
     vec<int> occurrenceCounts;
     Heap<ElimLt> eliminationHeap;
     ClauseQueue subsumptionQueue;
     vec<char> frozen;
+    // By literal code: the watch list still holds removed clauses, which
+    // purgeWatches drops (order kept) before they are freed.
+    vec<char> staleWatches;
+    vec<int> staleWatchCodes;
     int unitCursor;
     Clause* scratchUnit;
 
@@ -130,6 +136,7 @@ protected:
     void gatherTouchedClauses();
     void cleanUpClauses();
     void purgeOccurrences(int v);
+    void purgeWatches();
     void updateElimHeap(int v) {
         if (!isEliminated(v)) eliminationHeap.update(v);
     }
@@ -142,6 +149,8 @@ protected:
     bool eliminateVar(int v, bool fail = false);
     void remember(int v);
     void extendModel();
+    // Drops the entries of eliminationSequence that no longer match the table.
+    void compactEliminationSequence();
 
 private:
     // The resolvent of ps and qs on v into out (when not null); false when it

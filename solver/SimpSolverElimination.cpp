@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "solver/SimpSolver.h"
-#include "solver/sort.h"
 
 bool SimpSolver::merge(const Clause& ps, const Clause& qs, int v, vec<Lit>& out) {
     out.clear();
@@ -105,7 +104,9 @@ bool SimpSolver::eliminateVar(int v, bool fail) {
     }
 
     setDecisionVar(v, false);
-    eliminationTable[v].order = nextEliminationOrder++;
+    eliminationTable[v].order = nextEliminationOrder;
+    eliminationSequence.push(v);
+    eliminationSequenceOrders.push(nextEliminationOrder++);
     vec<Lit> lits;
     for (int i = 0; i < cls.size(); i++) {
         Clause& c = *cls[i];
@@ -198,12 +199,27 @@ void SimpSolver::remember(int v) {
     }
 }
 
-void SimpSolver::extendModel() {
-    vec<int> eliminated;
-    for (int v = 0; v < eliminationTable.size(); v++) {
-        if (eliminationTable[v].order > 0) eliminated.push(v);
+void SimpSolver::compactEliminationSequence() {
+    int j = 0;
+    for (int i = 0; i < eliminationSequence.size(); i++) {
+        int v = eliminationSequence[i];
+        if (eliminationTable[v].order != eliminationSequenceOrders[i]) continue;
+        eliminationSequence[j] = v;
+        eliminationSequenceOrders[j++] = eliminationSequenceOrders[i];
     }
-    sort(eliminated, ElimOrderLt(eliminationTable));
+    eliminationSequence.shrink(eliminationSequence.size() - j);
+    eliminationSequenceOrders.shrink(eliminationSequenceOrders.size() - j);
+}
+
+void SimpSolver::extendModel() {
+    // The eliminated variables, the last eliminated first: the sequence
+    // holds them in ascending order numbers.
+    vec<int> eliminated;
+    for (int i = eliminationSequence.size() - 1; i >= 0; i--) {
+        int v = eliminationSequence[i];
+        if (eliminationTable[v].order == eliminationSequenceOrders[i]) eliminated.push(v);
+    }
+    if (eliminated.size() * 2 < eliminationSequence.size()) compactEliminationSequence();
 
     for (int i = 0; i < eliminated.size(); i++) {
         int v = eliminated[i];

@@ -130,6 +130,20 @@ void SimpSolver::gatherTouchedClauses() {
     for (int i = 0; i < subsumptionQueue.size(); i++) subsumptionQueue[i]->mark(0);
 }
 
+void SimpSolver::purgeWatches() {
+    for (int i = 0; i < staleWatchCodes.size(); i++) {
+        int code = staleWatchCodes[i];
+        vec<Clause*>& ws = watchLists[code];
+        int j = 0;
+        for (int k = 0; k < ws.size(); k++) {
+            if (ws[k]->mark() != 1) ws[j++] = ws[k];
+        }
+        ws.shrink(ws.size() - j);
+        staleWatches[code] = 0;
+    }
+    staleWatchCodes.clear();
+}
+
 void SimpSolver::cleanUpClauses() {
     // No queue entry may outlive the clauses freed here.
     subsumptionQueue.clear();
@@ -150,6 +164,8 @@ void SimpSolver::cleanUpClauses() {
         purgeOccurrences(dirty[i]);
         seen[dirty[i]] = 0;
     }
+
+    purgeWatches();
 
     int i, j;
     for (i = j = 0; i < problemClauses.size(); i++) {

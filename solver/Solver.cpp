@@ -33,7 +33,9 @@ Solver::Solver()
       orderHeap(VarOrderLt(activity)),
       randomSeed(91648253.0),
       lastProgress(0.0),
-      pruneSatisfied(true) {}
+      pruneSatisfied(true),
+      hornCompletion(false),
+      hornOnly(true) {}
 
 Solver::~Solver() {
     for (int i = 0; i < learntClauses.size(); i++) std::free(learntClauses[i]);

@@ -145,6 +145,11 @@ protected:
     double randomSeed;
     double lastProgress;
     bool pruneSatisfied;
+    // Set by a variant: a search over Horn clauses finishes at once once its
+    // assumptions stand (completeHornAssignment).
+    bool hornCompletion;
+    // No clause with two positive literals was ever added.
+    bool hornOnly;
     vec<char> seen;
     vec<Lit> analyzeStack;
     vec<Lit> analyzeToClear;
@@ -195,6 +200,10 @@ protected:
     // Stores a learnt clause (a one-literal clause becomes a fact at the
     // current level), assigns its first literal and decays the activities.
     void learn(vec<Lit>& learnt);
+    // With every clause Horn, the assumptions placed and no conflict, the
+    // assignment that the remaining negative decisions would reach: every
+    // open decision variable false, on one new level.
+    void completeHornAssignment();
     // Keeps the leading decision levels that hold the leading assumptions,
     // as a kept trail from the previous call should; drops the rest.
     void dropStaleLevels();

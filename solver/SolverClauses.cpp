@@ -21,6 +21,9 @@ bool Solver::addClause(vec<Lit>& ps) {
         }
     }
     ps.shrink(i - j);
+    int positives = 0;
+    for (i = 0; i < ps.size(); i++) positives += sign(ps[i]) ? 0 : 1;
+    if (positives > 1) hornOnly = false;
 
     if (ps.size() == 0) {
         ok = false;

@@ -132,12 +132,31 @@ lbool Solver::search(int conflictLimit, int learntLimit, bool propagateOnly) {
         }
 
         if (next == lit_Undef) {
+            if (hornCompletion && hornOnly && polarityMode == POLARITY_NEGATIVE && !propagateOnly) {
+                completeHornAssignment();
+                return l_True;
+            }
             decisionCount++;
             next = pickBranchLit(polarityMode, randomDecisionFrequency, propagateOnly);
             if (next == lit_Undef) return l_True;
         }
         newDecisionLevel();
         uncheckedEnqueue(next);
+    }
+}
+
+// Every clause is Horn and propagation under the assumptions found no
+// conflict, so each clause is satisfied or keeps an unassigned negative
+// literal: making every open variable false satisfies them all. The search
+// would go on with negative decisions only, each propagating literals of
+// that very assignment, so it could meet no conflict and would end on it
+// (variables that are no decision ones keep no value unless propagation
+// gave them one). The decisions are taken at once, without propagation.
+void Solver::completeHornAssignment() {
+    newDecisionLevel();
+    for (int i = 0; i < orderHeap.size(); i++) {
+        int v = orderHeap[i];
+        if (value(v) == l_Undef && decisionFlags[v]) uncheckedEnqueue(Lit(v, true));
     }
 }
 

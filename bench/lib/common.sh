@@ -68,3 +68,32 @@ bench_summary() {
     tail -40 "$1" >&2
     return 1
 }
+
+# Runs a command (its standard output and error to the files OUT and ERR)
+# under GNU time; prints "WALL CPU PEAK_KIB" of the whole process (CPU = user
+# + system seconds). Fails as the command.
+# usage: timed_process OUT ERR COMMAND...
+timed_process() {
+    local out=$1 err=$2 times
+    shift 2
+    times=$(mktemp /tmp/korvane-time-XXXXXX)
+    /usr/bin/time -f '%e %U %S %M' -o "$times" "$@" >"$out" 2>"$err"
+    local status=$?
+    # After a failure the file begins with a line that says so.
+    awk 'END { printf "%.2f %.2f %d\n", $1, $2 + $3, $4 }' "$times"
+    rm -f "$times"
+    return $status
+}
+
+# Pairs "A B" of figures on standard input (two programs run in turn, A B A B
+# ...): the median of the pair-by-pair ratios A/B and their spread, as
+# "MEDIANx (MIN-MAX)"; "n/a" without a pair whose B is positive.
+pair_ratios() {
+    awk '$2 > 0 { print $1 / $2 }' | sort -g | awk '{ r[NR] = $1 } END {
+        if (NR == 0) { print "n/a"; exit }
+        m = NR % 2 ? r[(NR + 1) / 2] : (r[NR / 2] + r[NR / 2 + 1]) / 2
+        printf "%.2fx (%.2f-%.2f)\n", m, r[1], r[NR] }'
+}
+
+# The median of the numbers on standard input ("-" without any).
+median_of() { sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "-"; else if (NR % 2) print v[(NR + 1) / 2]; else printf "%.2f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }

@@ -87,6 +87,17 @@ TEST_F(SmallPinpointing, PlaceholdersStandBetweenQueries)
     }
 }
 
+// Only the first check simplifies: kept on, every later check would bring
+// back the clauses of its eliminated variables and eliminate them again.
+TEST_F(SmallPinpointing, FirstSubsumptionCheckSwitchesSimplificationOff)
+{
+    EXPECT_TRUE(encoder.getSolver().simplificationOn());
+    EXPECT_TRUE(encoder.checkSatisfiability(4, 7, 0, 0));
+    EXPECT_FALSE(encoder.getSolver().simplificationOn());
+    EXPECT_FALSE(encoder.checkSatisfiability(4, 8, 0, 0));
+    EXPECT_TRUE(encoder.checkSatisfiability(7, 4, 0, 0));
+}
+
 TEST_F(SmallPinpointing, QueryWithoutPreparationAssumesItsTwoLiteralsAlone)
 {
     // No axiom assumed: 4 < 7 does not follow, 4 < 8 does with no axiom.
@@ -262,7 +273,7 @@ TEST_P(SharedOntology, SubsumptionQueriesAgree)
     Encoded e = encodeOntology(GetParam());
     ASSERT_GT(e.atoms.size(), 50u);
     for (bool solveAtTheEnd : {false, true}) {
-        SCOPED_TRACE(solveAtTheEnd ? "simplified once, then off" : "simplification kept on");
+        SCOPED_TRACE(solveAtTheEnd ? "simplified by the end, then off" : "simplified by the first query, then off");
         Pair pair;
         pair.load(e.clauses, static_cast<long>(e.variables), solveAtTheEnd);
         std::mt19937 random(17);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "PeerSupport.h"
+#include "SolverTestSupport.h"
 #include "solver/SimpSolver.h"
 
 namespace {
@@ -20,8 +21,11 @@ namespace {
 class SimpProbe : public SimpSolver {
 public:
     using SimpSolver::eliminate;
+    using SimpSolver::hornCompletion;
+    using SimpSolver::learntClauses;
     using SimpSolver::problemClauses;
     using SimpSolver::trail;
+    using SimpSolver::watchLists;
 
     int eliminatedCount() const {
         int n = 0;
@@ -297,6 +301,8 @@ TEST_P(SimpSolverPeer, SameAnswersWithAndWithoutElimination) {
             checkAnswer(peer, s, cnf, {}, answer, false,
                         "instance " + std::to_string(i) + (simplify ? " simplified" : " plain"));
             if (testing::Test::HasFatalFailure()) return;
+            // The clauses removed by the simplification left every watch list.
+            if (s.okay()) expectWatchesConsistent(s);
             if (simplify) {
                 eliminated += s.eliminatedCount();
                 variables += s.nVars();
@@ -368,6 +374,65 @@ TEST_P(SimpSolverPeer, IncrementalSolvesOnEliminatedVariables) {
     }
     if (c.family != Family::Random3Sat) {
         EXPECT_GT(onEliminated, 0);
+    }
+}
+
+// Over Horn clauses a search whose assumptions stand ends at once on the
+// assignment that its negative decisions would reach. The same solves, with
+// and without that shortcut, on the same states (simplification kept on for a
+// while, then switched off; clauses added in between; assumptions often on
+// eliminated variables): the same answers, final conflicts and models.
+TEST(SimpSolverHorn, CompletionGivesTheFullSearchsAnswers) {
+    std::mt19937_64 rng(20261210);
+    int count = scaled(40);
+    int completed = 0;
+    for (int i = 0; i < count && !testing::Test::HasFailure(); i++) {
+        Cnf cnf = randomHorn(rng, uniform(rng, 20, 120));
+        size_t loaded = cnf.clauses.size() * 3 / 4;
+        SimpProbe fast;
+        SimpProbe full;
+        full.hornCompletion = false;
+        for (size_t k = 0; k < loaded; k++) {
+            addDimacs(fast, cnf.clauses[k]);
+            addDimacs(full, cnf.clauses[k]);
+        }
+        int solves = uniform(rng, 10, 30);
+        int switchOff = uniform(rng, 1, solves);
+        for (int k = 0; k < solves && full.okay(); k++) {
+            SCOPED_TRACE("instance " + std::to_string(i) + " solve " + std::to_string(k));
+            vec<Lit> assumps;
+            for (int l : randomAssumptions(rng, cnf.vars, uniform(rng, 0, 4))) assumps.push(toSolverLit(l));
+            bool answer = full.solve(assumps, true, k == switchOff);
+            ASSERT_EQ(fast.solve(assumps, true, k == switchOff), answer);
+            completed += answer;
+            ASSERT_EQ(fast.model.size(), full.model.size());
+            for (int v = 0; v < full.model.size(); v++)
+                EXPECT_EQ(toInt(fast.model[v]), toInt(full.model[v])) << "variable " << v + 1;
+            ASSERT_EQ(fast.conflict.size(), full.conflict.size());
+            for (int c = 0; c < full.conflict.size(); c++) EXPECT_EQ(fast.conflict[c], full.conflict[c]);
+            if (k % 3 == 2 && loaded < cnf.clauses.size()) {
+                addDimacs(fast, cnf.clauses[loaded]);
+                addDimacs(full, cnf.clauses[loaded]);
+                loaded++;
+            }
+        }
+    }
+    EXPECT_GT(completed, count);
+}
+
+// A clause with two positive literals turns the shortcut off for good: the
+// assignment of all open variables false would break it.
+TEST(SimpSolverHorn, ClauseWithTwoPositiveLiteralsGetsTheFullSearch) {
+    SimpSolver s;
+    ASSERT_TRUE(addDimacs(s, {-1, 2}));
+    ASSERT_TRUE(addDimacs(s, {3, 4}));
+    ASSERT_TRUE(addDimacs(s, {-3, 5}));
+    vec<Lit> assumps;
+    ASSERT_TRUE(s.solve(dimacsLits(assumps, {1}), false, false));
+    EXPECT_EQ(toInt(s.model[1]), toInt(l_True));
+    EXPECT_TRUE(s.model[2] == l_True || s.model[3] == l_True);
+    if (s.model[2] == l_True) {
+        EXPECT_EQ(toInt(s.model[4]), toInt(l_True));
     }
 }
 

@@ -54,8 +54,10 @@ public:
 };
 
 // Every attached clause sits exactly once in the lists of the negations of its
-// literals 0 and 1 and nowhere else, and the literal counters match.
-inline void expectWatchesConsistent(SolverProbe& s) {
+// literals 0 and 1 and nowhere else, and the literal counters match. Probe is
+// a solver class that shows its clause lists and watch lists.
+template <class Probe>
+void expectWatchesConsistent(Probe& s) {
     std::map<const Clause*, int> expected;
     uint64_t problemLits = 0;
     uint64_t learntLits = 0;

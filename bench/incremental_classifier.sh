@@ -27,7 +27,8 @@
 #   BUILD_DIR  a build tree of this repository (default: a Release tree in
 #              /tmp/korvane-bench-build, configured and built when needed)
 # environment: ONTOLOGIES (default: el-galen go-basic-2022-07), QUERIES
-#              (default 1000), PERCENT (default 1), SEED (default 1)
+#              (default 1000), PERCENT (default 1), SEED (default 1),
+#              PAIRS (alternated pairs of tables 5 and 6, default 3)
 
 set -u
 
@@ -39,6 +40,7 @@ queries=${QUERIES:-1000}
 percent=${PERCENT:-1}
 seed=${SEED:-1}
 ontologies=${ONTOLOGIES:-el-galen go-basic-2022-07}
+pairs=${PAIRS:-3}
 
 . "$root/bench/lib/common.sh"
 bench_build "$root" "$build" OFF classifier incremental-classifier || exit 1
@@ -70,6 +72,16 @@ compared() {
     d=$(paste -d' ' "$1.answers" "$2.answers" | awk '$1 != $2 { ++d } END { print d + 0 }')
     if [ "$d" -eq 0 ] && [ "$n" -eq "$(wc -l <"$2.answers")" ]; then echo "same ($n)"; else echo "$d of $n differ"; fi
 }
+# The median of the numbers on standard input, one a line.
+median() { sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "n/a"; else if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# The CPU seconds of the query file's phases of a run's timing lines in FILE:
+# every line after the one that begins the queries, up to the answers.
+query_phases() {
+    awk '/^PARSING.* QUERIES \(CPU-sec\)/ { on = 1 } /^SOLVING ALL QUERIES/ { on = 0 }
+        on { sum += $NF } END { printf "%.3f\n", sum }' "$1"
+}
+# The clause counts of the last two problem lines of a header FILE: "BEFORE AFTER".
+last_clauses() { awk '$1 == "p" { before = after; after = $4 } END { print before + 0, after + 0 }' "$1"; }
 percentage() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f%%", 100 * a / b; else print "n/a" }'; }
 
 declare -A whole_cpu
@@ -158,4 +170,51 @@ for name in $ontologies; do
         -h=/dev/null >"$work/incremented.out" 2>/dev/null
     printf '%-18s %20s %20s\n' "$name" "$(compared "$work/incr-$name.err.out" "$work/reloaded.out")" \
         "$(compared "$work/incremented.out" "$work/reloaded.out")"
+done
+
+echo
+echo "Reload and increment of $percent% of el-galen's axioms against one run over the whole ontology"
+echo "($pairs alternated pairs of whole processes, CPU seconds; target: at most 0.4x)"
+"$incremental" -i="$work/rest.krss" -o="$work/rest.body" -h="$work/rest.header" -v="$work/rest.map" 2>/dev/null
+cat "$work/rest.header" "$work/rest.body" >"$work/rest.encoding"
+: >"$work/reload.ratios"
+: >"$work/noreload.ratios"
+for _ in $(seq "$pairs"); do
+    read -r rcpu _ < <(measured "$work/reloadinc.err" "$incremental" -io="$work/rest.encoding" -iv="$work/rest.map" \
+        -j="$work/inc.krss" -o=/dev/null -h=/dev/null)
+    read -r wcpu _ < <(measured "$work/union.err" "$incremental" -i="$krss" -o=/dev/null -h=/dev/null)
+    read -r jcpu _ < <(measured "$work/noreload.err" "$incremental" -i="$work/rest.krss" -j="$work/inc.krss" \
+        -o=/dev/null -h=/dev/null)
+    awk -v a="$rcpu" -v b="$wcpu" 'BEGIN { if (b > 0) printf "%.3f\n", a / b }' >>"$work/reload.ratios"
+    awk -v a="$jcpu" -v b="$wcpu" 'BEGIN { if (b > 0) printf "%.3f\n", a / b }' >>"$work/noreload.ratios"
+done
+printf '%-18s %10s %12s %14s %14s %14s\n' ontology one-run reload+inc no-reload+inc "reload ratio" "no-reload ratio"
+printf '%-18s %10s %12s %14s %14s %14s\n' el-galen "$wcpu" "$rcpu" "$jcpu" "$(median <"$work/reload.ratios")x" \
+    "$(median <"$work/noreload.ratios")x"
+
+echo
+echo "A query file adding one complex concept, after the increment (-j) and after a reload of the rest"
+echo "(clauses of its encoding pass against those before it; CPU of its phases against one whole run,"
+echo "median of $pairs alternated pairs; targets: clauses well under 1%, phases at most 10%)"
+name=$(awk 'NF == 2 && $1 !~ /^[(*#|]/ { print $1; exit }' "$work/rest.map")
+role=$(grep -o '(some [^ ()]*' "$work/inc.krss" "$work/rest.krss" | head -1 | awk '{ print $2 }')
+echo "(subsumes? (and $name (some $role $name)) $name)" >"$work/one.queries"
+printf '%-22s %12s %12s %10s %12s %10s\n' road clauses-before clauses-added share query-cpu share
+for road in increment reload; do
+    if [ "$road" = increment ]; then
+        set -- -i="$work/rest.krss" -j="$work/inc.krss"
+    else
+        set -- -io="$work/rest.encoding" -iv="$work/rest.map"
+    fi
+    : >"$work/query.ratios"
+    for _ in $(seq "$pairs"); do
+        measured "$work/query.err" "$incremental" "$@" -q="$work/one.queries" -o=/dev/null -h="$work/query.header" \
+            >/dev/null
+        read -r wcpu _ < <(measured "$work/union.err" "$incremental" -i="$krss" -o=/dev/null -h=/dev/null)
+        qcpu=$(query_phases "$work/query.err")
+        awk -v a="$qcpu" -v b="$wcpu" 'BEGIN { if (b > 0) printf "%.4f\n", a / b }' >>"$work/query.ratios"
+    done
+    read -r before after < <(last_clauses "$work/query.header")
+    printf '%-22s %12s %12s %10s %12s %9.1f%%\n' "$road" "$before" "$((after - before))" \
+        "$(percentage "$((after - before))" "$before")" "$qcpu" "$(median <"$work/query.ratios" | awk '{ print 100 * $1 }')"
 done

@@ -80,8 +80,10 @@ query_phases() {
     awk '/^PARSING.* QUERIES \(CPU-sec\)/ { on = 1 } /^SOLVING ALL QUERIES/ { on = 0 }
         on { sum += $NF } END { printf "%.3f\n", sum }' "$1"
 }
-# The clause counts of the last two problem lines of a header FILE: "BEFORE AFTER".
-last_clauses() { awk '$1 == "p" { before = after; after = $4 } END { print before + 0, after + 0 }' "$1"; }
+# The clause counts of a header FILE before and after the query file's
+# encoding pass, "BEFORE AFTER": the problem lines before the last two (the
+# last pair is the DIMACS writer's decision of the one query).
+query_clauses() { awk '$1 == "p" { p[++n] = $4 } END { print p[n - 2] + 0, p[n - 1] + 0 }' "$1"; }
 percentage() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f%%", 100 * a / b; else print "n/a" }'; }
 
 declare -A whole_cpu
@@ -214,7 +216,7 @@ for road in increment reload; do
         qcpu=$(query_phases "$work/query.err")
         awk -v a="$qcpu" -v b="$wcpu" 'BEGIN { if (b > 0) printf "%.4f\n", a / b }' >>"$work/query.ratios"
     done
-    read -r before after < <(last_clauses "$work/query.header")
+    read -r before after < <(query_clauses "$work/query.header")
     printf '%-22s %12s %12s %10s %12s %9.1f%%\n' "$road" "$before" "$((after - before))" \
         "$(percentage "$((after - before))" "$before")" "$qcpu" "$(median <"$work/query.ratios" | awk '{ print 100 * $1 }')"
 done

@@ -265,9 +265,9 @@ TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
 // rules would find: an increment needs the existential premises, chained
 // conclusions, dependents and chain predecessors of a classification, and
 // lists closed under every rule. So the reloaded normal form is classified
-// once, the increment's GCIs and role axioms (new since the reload) held
-// back; its concepts take part, and keep their marks for the incremental
-// preparation that follows.
+// once, seeded with the stored subsumptions, the increment's GCIs and role
+// axioms (new since the reload) held back; its concepts take part, and keep
+// their marks for the incremental preparation that follows.
 void TBox::completeReloadedDeduction()
 {
     reloadedDeductionIncomplete = false;
@@ -284,6 +284,12 @@ void TBox::completeReloadedDeduction()
     const bool recording = save_pinpointing_info;
     save_pinpointing_info = false;
     clearAllDeductionStructures();
+    // The stored derived subsumptions start the lists beside the told ones:
+    // the first pass takes every list whole, so the rules go on from them
+    // and need not derive them again.
+    if (deducedAxioms != nullptr)
+        for (const auto& pair : *deducedAxioms)
+            pair.first->deduction.recordSubsumer(pair.second);
     deduction_performed = false;
     deductionIteration = 0;
     prepareDeduction();

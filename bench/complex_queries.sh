@@ -30,65 +30,48 @@ rounds=${ROUNDS:-3}
 seed=${SEED:-1000}
 count=${COUNT:-3000}
 
-if ! command -v Konclude >/dev/null 2>&1; then
-    echo "Konclude not found (apt-get install konclude)" >&2
-    exit 1
-fi
+bench_need_konclude || exit 1
 bench_build "$root" "$build" ON complex_query_road_tests incremental-classifier || exit 1
 tool="$build/tests/parsers/complex_query_road_tests"
 program="$build/incremental-classifier/incremental-classifier"
+work=$(mktemp -d /tmp/korvane-bench-complex-XXXXXX)
+trap 'rm -rf "$work"' EXIT
 
-row() { printf '%-8s %-8s %8s %9s %8s %6s %6s %6s %6s %6s %6s %9s %6s %7s\n' "$@"; }
-row seed source queries compared holding order shuffle alone reload increm re+inc excluded runs wall_s
+format='%-8s %-8s %8s %9s %8s %6s %6s %6s %6s %6s %6s %9s %6s %7s\n'
+# shellcheck disable=SC2059
+printf "$format" seed source queries compared holding order shuffle alone reload increm re+inc excluded runs wall_s
 failed=0
-declare -A total
 for ((round = 0; round < rounds; round++)); do
     s=$((seed + round * 100000))
-    start=$(date +%s.%N)
-    out=$(KORVANE_COMPLEX_SCALE=$scale KORVANE_COMPLEX_SEED=$s "$tool" --gtest_filter='ComplexQueryPeer.*' 2>&1)
-    end=$(date +%s.%N)
-    seconds=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.2f", b - a }')
-    lines=$(grep '^complex queries' <<<"$out")
-    if [ "$(wc -l <<<"$lines")" -ne 2 ]; then
-        echo "round from seed $s gave no summary:" >&2
-        tail -40 <<<"$out" >&2
-        failed=1
-        continue
-    fi
-    previous=0
-    while read -r line; do
-        source=$(sed -E 's/^complex queries \(([a-z]+).*/\1/' <<<"$line")
-        # The numbers in order: queries, compared, holding, wrong, the wrong
-        # ones per road, excluded, program runs.
-        read -r queries compared holding _ w1 w2 w3 w4 w5 w6 excluded runs < <(sed -E 's/^[^:]*://' <<<"$line" |
-            grep -oE '[0-9]+' | tr '\n' ' ')
-        # The run counter goes on over the two tests of a round.
-        own=$((runs - previous))
-        previous=$runs
-        row "$s" "$source" "$queries" "$compared" "$holding" "$w1" "$w2" "$w3" "$w4" "$w5" "$w6" "$excluded" "$own" \
-            "$seconds"
-        for k in queries compared holding w1 w2 w3 w4 w5 w6 excluded; do
-            total[$k]=$(( ${total[$k]:-0} + ${!k} ))
-        done
-        total[runs]=$(( ${total[runs]:-0} + own ))
-        [ $((w1 + w2 + w3 + w4 + w5 + w6)) -eq 0 ] || failed=1
-    done <<<"$lines"
-    total[seconds]=$(awk -v a="${total[seconds]:-0}" -v b="$seconds" 'BEGIN { printf "%.2f", a + b }')
-    if [ "$failed" -ne 0 ]; then
-        grep -A3 'Failure' <<<"$out" | head -40 >&2
-    fi
-    grep '^excluded' <<<"$out" | head -10 >&2
+    for source in random shared; do
+        test=RandomConceptsOverRandomTerminologies
+        [ "$source" = random ] || test=RandomConceptsOverSharedOntologies
+        seconds=$(bench_timed "$work/out" env KORVANE_COMPLEX_SCALE="$scale" KORVANE_COMPLEX_SEED="$s" "$tool" \
+            --gtest_filter="ComplexQueryPeer.$test")
+        line=$(bench_summary "$work/out" 'complex queries' "round from seed $s ($source)") || {
+            failed=1
+            continue
+        }
+        # queries, compared, holding, wrong, the wrong ones per road,
+        # excluded, program runs.
+        read -r -a n < <(sed -E 's/^[^:]*://' <<<"$line" | grep -oE '[0-9]+' | tr '\n' ' ')
+        numbers=("${n[@]:0:3}" "${n[@]:4}")
+        echo "${numbers[*]} $seconds" >>"$work/rows"
+        # shellcheck disable=SC2059
+        printf "$format" "$s" "$source" "${numbers[@]}" "$seconds"
+        if [ "${n[3]}" -ne 0 ]; then
+            grep -A3 'Failure' "$work/out" | head -40 >&2
+            failed=1
+        fi
+        grep '^excluded' "$work/out" | head -10 >&2
+    done
 done
-row total all "${total[queries]:-0}" "${total[compared]:-0}" "${total[holding]:-0}" "${total[w1]:-0}" \
-    "${total[w2]:-0}" "${total[w3]:-0}" "${total[w4]:-0}" "${total[w5]:-0}" "${total[w6]:-0}" \
-    "${total[excluded]:-0}" "${total[runs]:-0}" "${total[seconds]:-0}"
+bench_total "$format" 0 "$work/rows" total all
 
 . "$root/scripts/lib/ontologies.sh"
 data=$(ontologies_dir "$build") || exit 1
 galen="$data/el-galen.krss"
 if [ -f "$galen" ]; then
-    work=$(mktemp -d /tmp/korvane-bench-complex-XXXXXX)
-    trap 'rm -rf "$work"' EXIT
     # Told pairs F' ⊑ F between names, and the existentials ∃r.F' over a name.
     grep -oE '^\(implies [A-Za-z0-9_-]+ [A-Za-z0-9_-]+\)$' "$galen" | tr -d '()' | awk '{ print $2, $3 }' \
         >"$work/told"
@@ -101,8 +84,7 @@ if [ -f "$galen" ]; then
     asked=$(wc -l <"$work/queries")
     start=$(date +%s.%N)
     holding=$("$program" -i="$galen" -q="$work/queries" -m -o=/dev/null -h=/dev/null 2>/dev/null | grep -cx U)
-    end=$(date +%s.%N)
-    seconds=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.2f", b - a }')
+    seconds=$(bench_seconds "$start")
     printf '\nel-galen, (subsumes? (some r F) (some r F2)) with F2 told below F: %d asked, %d answer U, %s s\n' \
         "$asked" "$holding" "$seconds"
     [ "$holding" -eq "$asked" ] || failed=1

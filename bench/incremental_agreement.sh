@@ -11,11 +11,12 @@
 # the first part stored, reloaded and given the increment; the whole stored
 # and reloaded; the increment added in two halves with a store and a reload
 # between them; each asking named and complex queries, against the roads
-# without a reload (tests/support/ReloadRoads.h). Per option set: the cases
-# (terminologies that some road without a reload classified), their queries,
-# the reload answers that no road without a reload gives (faults of the
-# reload), and the queries whose roads without a reload disagree among
-# themselves (faults of classification or of the query reader).
+# without a reload (tests/incremental-classifier/ReloadAgreementTest.cpp).
+# Per option set: the cases (terminologies that some road without a reload
+# classified), their queries, the reload answers that no road without a
+# reload gives (faults of the reload), and the queries whose roads without
+# a reload disagree among themselves (faults of classification or of the
+# query reader).
 #
 # usage: bash bench/incremental_agreement.sh [BUILD_DIR]
 #   BUILD_DIR  a build tree of this repository (default: build)
@@ -31,7 +32,7 @@ build=${1:-$root/build}
 . "$root/scripts/lib/ontologies.sh"
 data=$(ontologies_dir "$build") || exit 1
 program=$build/bench/bench_incremental_agreement
-ninja -C "$build" bench_incremental_agreement bench_reload_agreement incremental-classifier >/dev/null || exit 1
+ninja -C "$build" bench_incremental_agreement incremental_classifier_e2e_tests >/dev/null || exit 1
 
 printf '%-20s %-12s %10s %8s %8s %8s\n' ontology split seed pairs missing extra
 status=0
@@ -49,9 +50,9 @@ if [ "$cases" -gt 0 ]; then
     echo
     printf '%-16s %8s %8s %14s %18s\n' options cases queries reload-faults references-apart
     for options in "-m" "-ms" "-m -e" "-m -c" "-m -x" "-m -y" "-m -r" "-m -e -x"; do
-        # shellcheck disable=SC2086
-        read -r _ found _ queries _ faults _ apart < <("$build/bench/bench_reload_agreement" \
-            "$build/incremental-classifier/incremental-classifier" 1 "$cases" $options)
+        read -r _ found _ queries _ faults _ apart < <(KORVANE_RELOAD_OPTIONS=$options KORVANE_RELOAD_CASES=$cases \
+            "$build/tests/incremental-classifier/incremental_classifier_e2e_tests" \
+            --gtest_filter='Random/ReloadAgreement.*' | sed -nE 's/^reload roads \([^)]*\): //p')
         printf '%-16s %8s %8s %14s %18s\n' "$options" "$found" "$queries" "$faults" "$apart"
         [ "$faults" = 0 ] || status=1
     done

@@ -28,11 +28,8 @@ count=${COUNT:-1000}
 rounds=${ROUNDS:-5}
 seed=${SEED:-1}
 
-if ! command -v Konclude >/dev/null 2>&1; then
-    echo "Konclude not found (apt-get install konclude)" >&2
-    exit 1
-fi
 . "$root/bench/lib/common.sh"
+bench_need_konclude || exit 1
 if ! bench_build "$root" "$build" ON classifier incremental-classifier library_random_tests; then
     echo "cannot build the classifiers and library_random_tests in $build (are its tests on?)" >&2
     exit 1
@@ -45,44 +42,30 @@ trap 'rm -rf "$work"' EXIT
 row_format='%-13s %7s %8s %13s %8s %12s %8s\n'
 # shellcheck disable=SC2059
 printf "$row_format" seeds cases regular subsumptions complex disagreeing wall_s
-total_cases=0 total_regular=0 total_subsumptions=0 total_complex=0 total_disagreeing=0 total_seconds=0
 failed=0
 : >"$work/roads"
 for ((round = 0; round < rounds; round++)); do
     first=$((seed + round * count))
-    start=$(date +%s.%N)
-    KORVANE_RANDOM_ONTOLOGIES=$count KORVANE_RANDOM_SEED=$first "$tool" >"$work/out" 2>&1
-    seconds=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }')
-    line=$(grep -m1 '^random roads:' "$work/out")
-    if [ -z "$line" ]; then
-        echo "round from seed $first gave no summary:" >&2
-        tail -20 "$work/out" >&2
+    seconds=$(bench_timed "$work/out" env KORVANE_RANDOM_ONTOLOGIES="$count" KORVANE_RANDOM_SEED="$first" "$tool")
+    line=$(bench_summary "$work/out" 'random roads:' "round from seed $first") || {
         failed=1
         continue
-    fi
-    read -r cases regular subsumptions complex disagreeing < <(sed -E 's/^random roads: ([0-9]+) cases, '\
-'([0-9]+) regular, ([0-9]+) subsumptions expected, ([0-9]+) complex answers expected, ([0-9]+) cases '\
-'disagreeing.*/\1 \2 \3 \4 \5/' <<<"$line")
+    }
+    # cases, regular, subsumptions, complex answers, disagreeing cases.
+    read -r -a numbers < <(sed -E 's/^random roads: ([0-9]+) cases, ([0-9]+) regular, ([0-9]+) subsumptions '\
+'expected, ([0-9]+) complex answers expected, ([0-9]+) cases disagreeing.*/\1 \2 \3 \4 \5/' <<<"$line")
+    echo "${numbers[*]} $seconds" >>"$work/rows"
     # One "NAME: N disagreeing" per road after the seeds.
     sed -E 's/^[^)]*\); //' <<<"$line" | tr ';' '\n' | sed -E 's/^ +//; /^$/d' >>"$work/roads"
     # shellcheck disable=SC2059
-    printf "$row_format" "$first-$((first + count - 1))" "$cases" "$regular" "$subsumptions" "$complex" \
-        "$disagreeing" "$seconds"
-    if [ "$disagreeing" -ne 0 ]; then
+    printf "$row_format" "$first-$((first + count - 1))" "${numbers[@]}" "$seconds"
+    if [ "${numbers[4]}" -ne 0 ]; then
         # The first disagreements, with their terminologies.
         grep -A40 ' against ' "$work/out" | head -60 >&2
         failed=1
     fi
-    total_cases=$((total_cases + cases))
-    total_regular=$((total_regular + regular))
-    total_subsumptions=$((total_subsumptions + subsumptions))
-    total_complex=$((total_complex + complex))
-    total_disagreeing=$((total_disagreeing + disagreeing))
-    total_seconds=$(awk -v a="$total_seconds" -v b="$seconds" 'BEGIN { printf "%.2f", a + b }')
 done
-# shellcheck disable=SC2059
-printf "$row_format" total "$total_cases" "$total_regular" "$total_subsumptions" "$total_complex" \
-    "$total_disagreeing" "$total_seconds"
+bench_total "$row_format" 0 "$work/rows" total
 
 echo
 printf '%-52s %12s\n' road disagreements

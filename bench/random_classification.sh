@@ -21,47 +21,35 @@ count=${COUNT:-250}
 rounds=${ROUNDS:-4}
 seed=${SEED:-1}
 
-if ! command -v Konclude >/dev/null 2>&1; then
-    echo "Konclude not found (apt-get install konclude)" >&2
-    exit 1
-fi
-if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null || exit 1
-fi
-ninja -C "$build" classifier_random_tests >/dev/null || exit 1
+. "$root/bench/lib/common.sh"
+bench_need_konclude || exit 1
+bench_build "$root" "$build" ON classifier_random_tests || exit 1
 tool="$build/tests/classifier/classifier_random_tests"
+work=$(mktemp -d /tmp/korvane-bench-random-XXXXXX)
+trap 'rm -rf "$work"' EXIT
 
-printf '%-13s %7s %9s %12s %13s %8s\n' seeds tried agreeing disagreeing subsumptions wall_s
-total_tried=0 total_agreeing=0 total_disagreeing=0 total_subsumptions=0 total_seconds=0
+format='%-13s %7s %9s %12s %13s %8s\n'
+# shellcheck disable=SC2059
+printf "$format" seeds tried agreeing disagreeing subsumptions wall_s
 failed=0
 for ((round = 0; round < rounds; round++)); do
     first=$((seed + round * count))
-    start=$(date +%s.%N)
-    out=$(KORVANE_RANDOM_ONTOLOGIES=$count KORVANE_RANDOM_SEED=$first "$tool" 2>&1)
-    end=$(date +%s.%N)
-    seconds=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.2f", b - a }')
-    line=$(grep -m1 '^random terminologies:' <<<"$out")
-    if [ -z "$line" ]; then
-        echo "round from seed $first gave no summary:" >&2
-        echo "$out" >&2
+    seconds=$(bench_timed "$work/out" env KORVANE_RANDOM_ONTOLOGIES="$count" KORVANE_RANDOM_SEED="$first" "$tool")
+    line=$(bench_summary "$work/out" 'random terminologies:' "round from seed $first") || {
         failed=1
         continue
-    fi
-    read -r tried agreeing disagreeing subsumptions < <(sed -E \
-        's/^random terminologies: ([0-9]+) tried, ([0-9]+) agreeing, ([0-9]+) disagreeing, ([0-9]+) .*/\1 \2 \3 \4/' <<<"$line")
-    printf '%-13s %7d %9d %12d %13d %8s\n' "$first-$((first + count - 1))" "$tried" "$agreeing" "$disagreeing" \
-        "$subsumptions" "$seconds"
-    if [ "$disagreeing" -ne 0 ]; then
+    }
+    # tried, agreeing, disagreeing, subsumptions.
+    read -r -a numbers < <(sed -E 's/^random terminologies: ([0-9]+) tried, ([0-9]+) agreeing, ([0-9]+) '\
+'disagreeing, ([0-9]+) .*/\1 \2 \3 \4/' <<<"$line")
+    echo "${numbers[*]} $seconds" >>"$work/rows"
+    # shellcheck disable=SC2059
+    printf "$format" "$first-$((first + count - 1))" "${numbers[@]}" "$seconds"
+    if [ "${numbers[2]}" -ne 0 ]; then
         # The first disagreements, with their terminologies.
-        grep -A12 '^terminology ' <<<"$out" | head -60 >&2
+        grep -A12 '^terminology ' "$work/out" | head -60 >&2
         failed=1
     fi
-    total_tried=$((total_tried + tried))
-    total_agreeing=$((total_agreeing + agreeing))
-    total_disagreeing=$((total_disagreeing + disagreeing))
-    total_subsumptions=$((total_subsumptions + subsumptions))
-    total_seconds=$(awk -v a="$total_seconds" -v b="$seconds" 'BEGIN { printf "%.2f", a + b }')
 done
-printf '%-13s %7d %9d %12d %13d %8s\n' total "$total_tried" "$total_agreeing" "$total_disagreeing" \
-    "$total_subsumptions" "$total_seconds"
+bench_total "$format" 0 "$work/rows" total
 exit $failed

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ComplexQueryRoads.h"
+#include "support/IncrementalRoads.h"
 #include "support/ParallelTasks.h"
 #include "support/ProcessRunner.h"
 
@@ -125,22 +125,23 @@ TEST_P(ComplexQueryNaming, EveryRoadAnswersAsTheAxiomsSay)
     const NamingCase& c = GetParam();
     ScratchDir scratch;
     const std::string increment = c.increment != nullptr ? c.increment : "";
-    const std::string ontology = scratch.write("ontology.krss", c.ontology + increment);
-    std::vector<std::unique_ptr<ComplexQueryRoads>> roads;
+    RoadCase road = RoadCase::dealt(scratch.write("ontology.krss", c.ontology + increment), c.queries, 7);
+    if (c.increment != nullptr) {
+        road.first = c.ontology;
+        road.increment = increment;
+    }
+    std::vector<std::unique_ptr<IncrementalRoads>> roads;
     std::vector<std::function<void()>> tasks;
-    for (const QueryOptions& options : AllQueryOptions) {
-        roads.push_back(std::make_unique<ComplexQueryRoads>(KORVANE_INCREMENTAL_CLASSIFIER_PATH, ontology, c.queries,
-                                                            scratch.dir, options, 7));
-        if (c.increment != nullptr)
-            roads.back()->split(c.ontology, increment);
-        for (auto& t : roads.back()->tasks())
+    for (const RoadOptions& options : ComplexQueryOptions) {
+        roads.push_back(std::make_unique<IncrementalRoads>(KORVANE_INCREMENTAL_CLASSIFIER_PATH, options));
+        for (auto& t : roads.back()->tasks(road, ComplexQueryRoads))
             tasks.push_back(std::move(t));
     }
     runParallel(tasks, 4);
-    for (std::size_t o = 0; o < roads.size(); ++o)
-        for (QueryRoad road : AllQueryRoads) {
-            EXPECT_EQ(roads[o]->failure(road), "");
-            EXPECT_EQ(roads[o]->answers(road), c.holds) << AllQueryOptions[o].name() << " " << roadName(road);
+    for (const auto& answered : roads)
+        for (QueryRoad r : ComplexQueryRoads) {
+            EXPECT_EQ(answered->failure(r), "");
+            EXPECT_EQ(answered->answers(r), c.holds) << answered->options().title() << " " << roadName(r);
         }
 }
 

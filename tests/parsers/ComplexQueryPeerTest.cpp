@@ -22,19 +22,18 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "ComplexQueryRoads.h"
 #include "support/ComplexQuerySet.h"
+#include "support/IncrementalRoads.h"
 #include "support/KoncludePeer.h"
-#include "support/PeerInstalled.h"
 #include "support/KrssToOwl.h"
 #include "support/ParallelTasks.h"
+#include "support/PeerInstalled.h"
 #include "support/ProcessRunner.h"
 #include "support/QueryableName.h"
 #include "support/RandomConcept.h"
@@ -48,23 +47,26 @@ const std::string Program = KORVANE_INCREMENTAL_CLASSIFIER_PATH;
 const std::string DataDir = KORVANE_DATA_DIR;
 const std::string ExamplesDir = KORVANE_EXAMPLES_DIR;
 
-unsigned long setting(const char* name, unsigned long otherwise)
-{
-    const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0' ? std::strtoul(value, nullptr, 10) : otherwise;
-}
-
 // A count of the test command, times the scale, halved under the sanitizers.
 unsigned scaled(unsigned count)
 {
-    const unsigned long n = count * setting("KORVANE_COMPLEX_SCALE", 1);
+    const unsigned long n = count * randomTestSetting("KORVANE_COMPLEX_SCALE", 1);
     return static_cast<unsigned>(std::max(1ul, sanitizedBuild() ? n / 2 : n));
 }
 
 uint32_t seed(uint32_t base)
 {
-    return static_cast<uint32_t>(base + setting("KORVANE_COMPLEX_SEED", 0));
+    return static_cast<uint32_t>(base + randomTestSetting("KORVANE_COMPLEX_SEED", 0));
 }
+
+// The queries over one ontology file, and the other reasoner's document of
+// the ontology (without the definitions of the query names).
+struct PeerSet {
+    std::string name;
+    std::string ontologyPath;
+    std::string document;
+    ComplexQuerySet queries;
+};
 
 // Every set's queries by every road and with every option, compared with
 // the other reasoner.
@@ -73,46 +75,42 @@ public:
     explicit PeerComparison(const char* title) : title(title) {}
 
     // Runs the program and the other reasoner, then compares.
-    void run(const std::vector<ComplexQuerySet>& sets, const std::string& dir)
+    void run(const std::vector<PeerSet>& sets)
     {
         std::vector<std::function<void()>> tasks;
-        std::vector<std::unique_ptr<ComplexQueryRoads>> roads;
+        std::vector<std::unique_ptr<IncrementalRoads>> roads;
         for (std::size_t s = 0; s < sets.size(); ++s)
-            for (const QueryOptions& options : AllQueryOptions) {
-                roads.push_back(std::make_unique<ComplexQueryRoads>(Program, sets[s].ontologyPath,
-                                                                    sets[s].queries(), dir + "/set" +
-                                                                    std::to_string(s), options,
-                                                                    seed(static_cast<uint32_t>(s))));
-                for (auto& t : roads.back()->tasks())
+            for (const RoadOptions& options : ComplexQueryOptions) {
+                roads.push_back(std::make_unique<IncrementalRoads>(Program, options));
+                const RoadCase road = RoadCase::dealt(sets[s].ontologyPath, sets[s].queries.queries(),
+                                                      seed(static_cast<uint32_t>(s)));
+                for (auto& t : roads.back()->tasks(road, ComplexQueryRoads))
                     tasks.push_back(std::move(t));
             }
         // One document per ontology: the sets that share one are classified
         // together.
-        std::map<std::string, std::string> documents;
-        for (const ComplexQuerySet& set : sets)
-            documents[set.document] += set.definitions();
-        std::vector<std::pair<std::string, konclude_peer::Pairs>> closures(documents.size());
-        std::size_t d = 0;
-        for (const auto& document : documents) {
-            auto* slot = &closures[d];
-            const std::string path = dir + "/document" + std::to_string(d++) + ".ofn";
-            writeFile(path, ComplexQuerySet::withDefinitions(document.first, document.second));
-            tasks.push_back([slot, path, dir] {
-                const std::string out = konclude_peer::classify(path, dir, path.substr(dir.size() + 1));
-                slot->first = out;
-                if (!out.empty())
-                    slot->second = konclude_peer::readClosure(out);
+        std::map<std::string, std::string> definitions;
+        for (const PeerSet& set : sets)
+            definitions[set.document] += set.queries.definitions();
+        ScratchDir scratch;
+        std::map<std::string, std::pair<std::string, konclude_peer::Pairs>> closures;
+        for (const auto& [document, defined] : definitions) {
+            auto* slot = &closures[document];
+            const std::string key = "document" + std::to_string(closures.size());
+            const std::string path =
+                scratch.write(key + ".ofn", KrssToOwl::withAxioms(document, KrssToOwl(defined).axioms()));
+            tasks.push_back([slot, path, key, &scratch] {
+                slot->first = konclude_peer::classify(path, scratch.dir, key);
+                if (!slot->first.empty())
+                    slot->second = konclude_peer::readClosure(slot->first);
             });
         }
         runParallel(tasks, 4);
         for (const auto& closure : closures)
-            ASSERT_FALSE(closure.first.empty()) << "the other reasoner failed on a document of " << dir;
-        for (std::size_t s = 0; s < sets.size(); ++s) {
-            const auto& closure = closures[std::distance(documents.begin(), documents.find(sets[s].document))];
+            ASSERT_FALSE(closure.second.first.empty()) << "the other reasoner failed on a document";
+        for (std::size_t s = 0; s < sets.size(); ++s)
             for (std::size_t o = 0; o < 4; ++o)
-                compare(sets[s], *roads[s * 4 + o], AllQueryOptions[o], closure.second,
-                        dir + "/set" + std::to_string(s));
-        }
+                compare(sets[s], *roads[s * 4 + o], closures[sets[s].document].second);
         summary();
     }
 
@@ -120,36 +118,38 @@ public:
     unsigned long holding = 0;
 
 private:
-    void compare(const ComplexQuerySet& set, const ComplexQueryRoads& roads, const QueryOptions& options,
-                 const konclude_peer::Pairs& closure, const std::string& dir)
+    void compare(const PeerSet& set, const IncrementalRoads& roads, const konclude_peer::Pairs& closure)
     {
-        std::vector<int> named;
-        queries += options.simplifying || options.separateNames ? 0 : set.pairs.size();
-        for (QueryRoad road : AllQueryRoads) {
-            EXPECT_EQ(roads.failure(road), "") << set.name << " " << options.name() << " " << roadName(road);
-            for (std::size_t i = 0; i < set.pairs.size(); ++i) {
-                const int expected = set.holdsIn(closure, i);
+        const ComplexQuerySet& asked = set.queries;
+        const bool plain = roads.options().title() == "-m";
+        std::unique_ptr<IncrementalRoads> named;
+        queries += plain ? asked.pairs.size() : 0;
+        for (std::size_t k = 0; k < ComplexQueryRoads.size(); ++k) {
+            const QueryRoad road = ComplexQueryRoads[k];
+            EXPECT_EQ(roads.failure(road), "") << set.name << " " << roads.options().title() << " " << roadName(road);
+            for (std::size_t i = 0; i < asked.pairs.size(); ++i) {
+                const int expected = asked.holdsIn(closure, i);
                 const int ours = roads.answers(road)[i];
                 ++compared;
-                if (road == QueryRoad::InOrder && !options.simplifying && !options.separateNames)
+                if (road == QueryRoad::InOrder && plain)
                     holding += static_cast<unsigned long>(expected);
                 if (ours == expected || ours < 0)
                     continue;
-                if (named.empty()) {
-                    std::vector<std::pair<std::string, std::string>> pairs;
-                    for (std::size_t j = 0; j < set.pairs.size(); ++j)
-                        pairs.emplace_back(set.x(j), set.y(j));
-                    writeFile(dir + "/extended.krss", set.extended());
-                    named = ComplexQueryRoads::namedAnswers(Program, dir + "/extended.krss", pairs, options);
+                // The named twin: (subsumes? X Y) on the extended ontology.
+                if (named == nullptr) {
+                    named = std::make_unique<IncrementalRoads>(Program, roads.options());
+                    named->run({"", "", "", asked.queries(), readFile(set.ontologyPath) + "\n" + asked.definitions(),
+                                asked.namedQueries()},
+                               {QueryRoad::Defined});
                 }
-                const std::string where = set.name + " " + options.name() + " " + roadName(road) + ": " +
-                                          set.query(i) + " answers " + (ours ? "U" : "SAT");
-                if (named[i] == ours) {
+                const std::string where = set.name + " " + roads.options().title() + " " + roadName(road) + ": " +
+                                          asked.query(i) + " answers " + (ours ? "U" : "SAT");
+                if (named->answers(QueryRoad::Defined)[i] == ours) {
                     ++excluded;
                     excludedCases.push_back(where);
                     continue;
                 }
-                ++wrong[static_cast<int>(road)];
+                ++wrong[k];
                 ADD_FAILURE() << where << ", the other reasoner " << (expected ? "U" : "SAT") << "\nontology "
                               << set.ontologyPath << ":\n"
                               << (set.name.compare(0, 6, "random") == 0 ? readFile(set.ontologyPath) : "");
@@ -166,14 +166,14 @@ private:
                     "shuffled %lu, alone %lu, reload %lu, increment %lu, reload and increment %lu), %lu excluded, "
                     "%lu program runs\n",
                     title, queries, compared, holding, total, wrong[0], wrong[1], wrong[2], wrong[3], wrong[4],
-                    wrong[5], excluded, ComplexQueryRoads::runs());
+                    wrong[5], excluded, IncrementalRoads::runs());
         for (const std::string& c : excludedCases)
             std::printf("excluded (the named query answers so too): %s\n", c.c_str());
     }
 
     const char* title;
     unsigned long compared = 0;
-    unsigned long wrong[QueryRoadCount] = {};
+    unsigned long wrong[6] = {};
     unsigned long excluded = 0;
     std::vector<std::string> excludedCases;
 };
@@ -182,64 +182,47 @@ TEST(ComplexQueryPeer, RandomConceptsOverRandomTerminologies)
 {
     ASSERT_TRUE(peerInstalled("Konclude"));
     ScratchDir scratch;
-    std::vector<ComplexQuerySet> sets;
-    std::string definitions;
-    std::vector<RandomOntology> ontologies;
-    const unsigned count = scaled(12);
-    for (unsigned t = 0; t < count; ++t)
-        ontologies.emplace_back(seed(1000 + t), "t" + std::to_string(t) + "_");
-    const std::string document = RandomOntology::document(ontologies);
-    for (unsigned t = 0; t < count; ++t) {
-        const std::string& prefix = ontologies[t].prefix();
-        ComplexQuerySet set;
-        set.name = "random terminology " + std::to_string(seed(1000 + t));
-        set.ontologyPath = scratch.write(prefix + ".krss", ontologies[t].krss());
-        set.prefix = prefix;
-        set.document = document;
+    std::vector<PeerSet> sets;
+    std::string terminologies;
+    for (unsigned t = 0, count = scaled(12); t < count; ++t) {
+        const RandomOntology ontology(seed(1000 + t), "t" + std::to_string(t) + "_");
+        const std::string& prefix = ontology.prefix();
+        terminologies += ontology.krss();
         // Every terminology has the concept names C0 to C2 and the role r0;
         // C3 and r1 may be names it does not know.
         RandomConcept random(seed(7000 + t), {prefix + "C0", prefix + "C1", prefix + "C2", prefix + "C3"},
                              {prefix + "r0", prefix + "r1"});
-        ComplexQuerySet::knowConcepts(random, KrssToOwl(ontologies[t].krss()));
-        set.draw(random, 8, 3);
-        sets.push_back(set);
-        definitions += "Declaration(Class(:" + prefix + "C3))\nDeclaration(ObjectProperty(:" + prefix + "r1))\n";
+        ComplexQuerySet::knowConcepts(random, KrssToOwl(ontology.krss()));
+        sets.push_back({"random terminology " + std::to_string(seed(1000 + t)),
+                        scratch.write(prefix + ".krss", ontology.krss()), "", {prefix, {}}});
+        sets.back().queries.draw(random, 8, 3);
     }
-    // The names that a terminology may not know are declared once.
-    for (ComplexQuerySet& set : sets)
-        set.document = ComplexQuerySet::withDefinitions(document, definitions);
+    // One document holds every terminology.
+    for (PeerSet& set : sets)
+        set.document = KrssToOwl(terminologies).document();
     PeerComparison comparison("random terminologies");
-    comparison.run(sets, scratch.dir);
+    comparison.run(sets);
     // The draw has both answers often.
     EXPECT_GT(comparison.holding, comparison.queries / 5);
     EXPECT_LT(comparison.holding, comparison.queries - comparison.queries / 5);
 }
 
 // The queries of one shared ontology over its own names.
-ComplexQuerySet sharedSet(const std::string& name, const std::string& krssPath, const std::string& document,
-                   std::vector<std::string> classes, std::vector<std::string> roles, unsigned count,
-                   uint32_t drawSeed)
+PeerSet sharedSet(const std::string& name, const std::string& krssPath, const std::string& document,
+                  std::vector<std::string> classes, std::vector<std::string> roles, unsigned count, uint32_t drawSeed)
 {
-    ComplexQuerySet set;
-    set.name = name;
-    set.ontologyPath = krssPath;
-    set.prefix = "query_";
     classes.erase(std::remove_if(classes.begin(), classes.end(), [](const std::string& n) { return !queryableName(n); }),
                   classes.end());
     roles.erase(std::remove_if(roles.begin(), roles.end(), [](const std::string& n) { return !queryableName(n); }),
                 roles.end());
-    std::string extra;
-    if (roles.empty()) {
+    if (roles.empty())
         roles.push_back("query_r");
-        extra = "Declaration(ObjectProperty(:query_r))\n";
-    }
-    set.document = ComplexQuerySet::withDefinitions(document, extra);
     RandomConcept random(drawSeed, classes, roles);
     ComplexQuerySet::knowConcepts(random, KrssToOwl(readFile(krssPath)));
-    set.draw(random, count, 3);
+    PeerSet set{name, krssPath, document, {"query_", {}}};
+    set.queries.draw(random, count, 3);
     return set;
 }
-
 // The classes and roles that an OWL document declares.
 void declaredNames(const std::string& ofn, std::vector<std::string>& classes, std::vector<std::string>& roles)
 {
@@ -256,8 +239,7 @@ void declaredNames(const std::string& ofn, std::vector<std::string>& classes, st
 TEST(ComplexQueryPeer, RandomConceptsOverSharedOntologies)
 {
     ASSERT_TRUE(peerInstalled("Konclude"));
-    ScratchDir scratch;
-    std::vector<ComplexQuerySet> sets;
+    std::vector<PeerSet> sets;
     uint32_t drawSeed = seed(4242);
     unsigned elkFiles = 0;
     for (const shared_ontologies::Case& c : shared_ontologies::cases(DataDir)) {
@@ -288,7 +270,7 @@ TEST(ComplexQueryPeer, RandomConceptsOverSharedOntologies)
     }
     ASSERT_GT(sets.size(), 10u);
     PeerComparison comparison("shared ontologies");
-    comparison.run(sets, scratch.dir);
+    comparison.run(sets);
     EXPECT_GT(comparison.holding, comparison.queries / 5);
 }
 

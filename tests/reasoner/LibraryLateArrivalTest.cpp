@@ -13,7 +13,6 @@
 #include <utility>
 #include <vector>
 
-#include "TestSupport.h"
 #include "model/ExistentialRestr.h"
 #include "model/PrimitiveConcept.h"
 #include "model/PrimitiveRole.h"
@@ -159,16 +158,12 @@ TEST_P(LateArrival, TheRuleLooksAgainAndDerivesTheConclusion)
     const LateArrivalCase& c = GetParam();
     for (const bool backwards : {false, true}) {
         SCOPED_TRACE(backwards ? "axioms reversed" : "axioms as written");
-        resetModel();
-        Concept::EquivalenceNames = true;
-        TBox::initializeNonPrimitive = c.startComplex;
-        TBox::createNewConceptsInDeduction = c.makeExistentials;
-        TBox* tbox = nullptr;
-        for (const std::string text : {c.first, c.increment}) {
-            if (!text.empty()) {
-                ASSERT_NE(tbox = classifyTextAsTheLibraryPrograms(backwards ? reversed(text) : text), nullptr);
-            }
-        }
+        std::vector<std::string> texts;
+        for (const std::string text : {c.first, c.increment})
+            if (!text.empty())
+                texts.push_back(backwards ? reversed(text) : text);
+        TBox* tbox = classifyAsTheLibraryPrograms(texts, c.startComplex, c.makeExistentials);
+        ASSERT_NE(tbox, nullptr);
         for (const auto& pair : c.holds)
             EXPECT_TRUE(subsumes(tbox, pair.second, pair.first)) << pair.first << " ⊑ " << pair.second;
     }

@@ -8,38 +8,44 @@
 
 #include "support/KoncludePeer.h"
 #include "support/KrssToOwl.h"
-#include "support/ProcessRunner.h"
 #include "support/QueryableName.h"
 #include "support/RandomConcept.h"
 
-// Random complex queries over one ontology, with the names X_i ≡ C_i and
-// Y_i ≡ D_i of the query (subsumes? C_i D_i): (subsumes? C_i D_i) holds
-// exactly when an independent reasoner finds Y_i ⊑ X_i in the ontology
-// extended with those definitions.
+// Queries (subsumes? C_i D_i) over one ontology, in the ontology language,
+// with the names X_i ≡ C_i and Y_i ≡ D_i of their sides: (subsumes? C_i D_i)
+// holds exactly when Y_i ⊑ X_i follows from the ontology extended with those
+// definitions, which another reasoner can decide.
 struct ComplexQuerySet {
-    using Expression = RandomConcept::Expression;
-
-    std::string name;
-    std::string ontologyPath;
     std::string prefix;
-    std::vector<std::pair<Expression, Expression>> pairs;
-    // The other reasoner's document, to be completed with the definitions.
-    std::string document;
+    std::vector<std::pair<std::string, std::string>> pairs;
 
     std::string x(std::size_t i) const { return prefix + "X" + std::to_string(i); }
     std::string y(std::size_t i) const { return prefix + "Y" + std::to_string(i); }
 
-    std::string query(std::size_t i) const
-    {
-        return "(subsumes? " + pairs[i].first.krss + " " + pairs[i].second.krss + ")";
-    }
-
+    std::string query(std::size_t i) const { return "(subsumes? " + pairs[i].first + " " + pairs[i].second + ")"; }
     std::vector<std::string> queries() const
     {
         std::vector<std::string> all;
         for (std::size_t i = 0; i < pairs.size(); ++i)
             all.push_back(query(i));
         return all;
+    }
+    // The queries between the names, (subsumes? X_i Y_i).
+    std::vector<std::string> namedQueries() const
+    {
+        std::vector<std::string> all;
+        for (std::size_t i = 0; i < pairs.size(); ++i)
+            all.push_back("(subsumes? " + x(i) + " " + y(i) + ")");
+        return all;
+    }
+    // The definitions, one axiom a line.
+    std::string definitions() const
+    {
+        std::string krss;
+        for (std::size_t i = 0; i < pairs.size(); ++i)
+            krss += "(equivalent " + x(i) + " " + pairs[i].first + ")\n(equivalent " + y(i) + " " + pairs[i].second +
+                    ")\n";
+        return krss;
     }
 
     // The answer of query i (1: it holds) by the other reasoner's
@@ -49,33 +55,14 @@ struct ComplexQuerySet {
         return closure.count({y(i), x(i)}) != 0 ? 1 : 0;
     }
 
-    std::string definitions() const
-    {
-        std::string owl;
-        for (std::size_t i = 0; i < pairs.size(); ++i) {
-            owl += "Declaration(Class(:" + x(i) + "))\nDeclaration(Class(:" + y(i) + "))\n";
-            owl += "EquivalentClasses(:" + x(i) + " " + pairs[i].first.owl + ")\n";
-            owl += "EquivalentClasses(:" + y(i) + " " + pairs[i].second.owl + ")\n";
-        }
-        return owl;
-    }
-
-    // The ontology with X_i ≡ C_i and Y_i ≡ D_i, in the ontology language.
-    std::string extended() const
-    {
-        std::string krss = readFile(ontologyPath) + "\n";
-        for (std::size_t i = 0; i < pairs.size(); ++i)
-            krss += "(equivalent " + x(i) + " " + pairs[i].first.krss + ")\n(equivalent " + y(i) + " " +
-                    pairs[i].second.krss + ")\n";
-        return krss;
-    }
-
     // Draws `count` queries; the last asks the first again, on concepts that
     // the file has normalised and named already.
     void draw(RandomConcept& random, unsigned count, unsigned depth)
     {
-        for (unsigned q = 0; q + 1 < count; ++q)
-            pairs.push_back(random.drawQuery(q, depth));
+        for (unsigned q = 0; q + 1 < count; ++q) {
+            const auto drawn = random.drawQuery(q, depth);
+            pairs.emplace_back(drawn.first.krss, drawn.second.krss);
+        }
         pairs.push_back(pairs.front());
     }
 
@@ -107,13 +94,6 @@ struct ComplexQuerySet {
         for (const auto& [sub, super] : ontology.inclusions())
             if (queryableConcept(sub.krss) && queryableConcept(super.krss))
                 random.addTold({sub.krss, sub.owl}, {super.krss, super.owl});
-    }
-
-    // The document with the definitions before its closing parenthesis.
-    static std::string withDefinitions(const std::string& document, const std::string& definitions)
-    {
-        const std::size_t end = document.rfind(')');
-        return document.substr(0, end) + definitions + ")\n";
     }
 };
 

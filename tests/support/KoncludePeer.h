@@ -4,15 +4,17 @@
 #include <atomic>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 #include <utility>
 #include <vector>
 
+#include "support/KrssToOwl.h"
+#include "support/ParallelTasks.h"
 #include "support/PeerSolver.h"
 #include "support/ProcessRunner.h"
 
@@ -23,11 +25,6 @@
 namespace konclude_peer {
 
 using Pairs = std::set<std::pair<std::string, std::string>>;
-
-inline bool available()
-{
-    return peerAvailable("Konclude");
-}
 
 inline bool newerThan(const std::string& a, const std::string& b)
 {
@@ -124,27 +121,31 @@ inline Pairs readClosure(const std::string& path)
     return closure;
 }
 
-// Each OWL document classified into dir (as dir/batchN.ofn), `workers` at a
-// time: the output paths, "" where the reasoner failed.
-inline std::vector<std::string> classifyDocuments(const std::vector<std::string>& documents, const std::string& dir,
-                                                  unsigned workers)
+// The ontologies (in the ontology language, each under names of its own),
+// `size` to an OWL document, classified into dir `workers` documents at a
+// time: the closure of each document, ontology i's at i / size; false when
+// the reasoner failed on one (dir keeps the documents).
+inline bool classifyInBatches(const std::vector<std::string>& ontologies, std::size_t size, const std::string& dir,
+                              unsigned workers, std::vector<Pairs>& closures)
 {
-    std::vector<std::string> outputs(documents.size());
-    std::atomic<std::size_t> next{0};
-    std::vector<std::thread> peers;
-    for (unsigned w = 0; w < workers; ++w) {
-        peers.emplace_back([&] {
-            for (std::size_t b = next++; b < documents.size(); b = next++) {
-                const std::string key = "batch" + std::to_string(b);
-                const std::string ofn = dir + "/" + key + ".ofn";
-                writeFile(ofn, documents[b]);
-                outputs[b] = classify(ofn, dir, key);
-            }
+    closures.assign((ontologies.size() + size - 1) / size, {});
+    std::atomic<bool> failed{false};
+    std::vector<std::function<void()>> tasks;
+    for (std::size_t b = 0; b < closures.size(); ++b)
+        tasks.push_back([&, b] {
+            std::string krss;
+            for (std::size_t i = b * size; i < ontologies.size() && i < (b + 1) * size; ++i)
+                krss += ontologies[i];
+            const std::string key = "batch" + std::to_string(b);
+            writeFile(dir + "/" + key + ".ofn", KrssToOwl(krss).document());
+            const std::string out = classify(dir + "/" + key + ".ofn", dir, key);
+            if (out.empty())
+                failed = true;
+            else
+                closures[b] = readClosure(out);
         });
-    }
-    for (std::thread& t : peers)
-        t.join();
-    return outputs;
+    runParallel(tasks, workers);
+    return !failed;
 }
 
 // The pairs whose first name starts with the prefix.

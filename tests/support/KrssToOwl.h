@@ -13,6 +13,8 @@
 // empty prefix, *top* and *bottom* owl:Thing and owl:Nothing. It reads
 // implies, equivalent, role-inclusion (with compose), transitive and
 // define-primitive-concept; `;;` comments and |bars| as the language has them.
+// The random generators write the ontology language only: this writes
+// their OWL.
 class KrssToOwl {
 public:
     explicit KrssToOwl(const std::string& krss) : text(krss)
@@ -33,10 +35,34 @@ public:
     }
 
     // A whole document with the given IRI, the axioms and `extra` before its end.
-    std::string document(const std::string& iri, const std::string& extra = "") const
+    std::string document(const std::string& iri = "http://example.org/random", const std::string& extra = "") const
     {
         return "Prefix(:=<" + iri + "#>)\nPrefix(owl:=<http://www.w3.org/2002/07/owl#>)\nOntology(<" + iri +
                ">\n" + axioms() + extra + ")\n";
+    }
+
+    // A document with `extra` (declarations and axioms) before its end.
+    static std::string withAxioms(const std::string& document, const std::string& extra)
+    {
+        return document.substr(0, document.rfind(')')) + extra + ")\n";
+    }
+
+    // The OWL of a name (top and bottom included), of a conjunction of
+    // distinct operands (two or more) and of an existential restriction.
+    static std::string className(const std::string& name)
+    {
+        return name == "*top*" ? "owl:Thing" : name == "*bottom*" ? "owl:Nothing" : ":" + name;
+    }
+    static std::string intersectionOf(const std::vector<std::string>& distinct)
+    {
+        std::string out = "ObjectIntersectionOf(";
+        for (const std::string& o : distinct)
+            out += (&o == &distinct.front() ? "" : " ") + o;
+        return out + ")";
+    }
+    static std::string someValuesFrom(const std::string& role, const std::string& filler)
+    {
+        return "ObjectSomeValuesFrom(:" + role + " " + filler + ")";
     }
 
     const std::set<std::string>& classes() const { return classNames; }
@@ -99,19 +125,16 @@ private:
     {
         std::string r = word();
         roleNames.insert(r);
-        return ":" + r;
+        return r;
     }
 
     std::string concept()
     {
         if (!peek('(')) {
             std::string n = word();
-            if (n == "*top*")
-                return "owl:Thing";
-            if (n == "*bottom*")
-                return "owl:Nothing";
-            classNames.insert(n);
-            return ":" + n;
+            if (n != "*top*" && n != "*bottom*")
+                classNames.insert(n);
+            return className(n);
         }
         expect('(');
         const std::size_t start = at - 1;
@@ -121,18 +144,11 @@ private:
             std::vector<std::string> operands;
             while (!peek(')'))
                 operands.push_back(concept());
-            std::set<std::string> distinct(operands.begin(), operands.end());
-            if (distinct.size() == 1) {
-                out = *distinct.begin();
-            } else {
-                out = "ObjectIntersectionOf(";
-                for (const std::string& o : distinct)
-                    out += (o == *distinct.begin() ? "" : " ") + o;
-                out += ")";
-            }
+            const std::set<std::string> distinct(operands.begin(), operands.end());
+            out = distinct.size() == 1 ? *distinct.begin() : intersectionOf({distinct.begin(), distinct.end()});
         } else if (kind == "some") {
             const std::string r = role();
-            out = "ObjectSomeValuesFrom(" + r + " " + concept() + ")";
+            out = someValuesFrom(r, concept());
         } else {
             throw std::runtime_error("unknown concept form " + kind);
         }
@@ -162,7 +178,7 @@ private:
         } else if (kind == "define-primitive-concept") {
             concept();
         } else if (kind == "transitive") {
-            body += "TransitiveObjectProperty(" + role() + ")\n";
+            body += "TransitiveObjectProperty(:" + role() + ")\n";
         } else if (kind == "role-inclusion") {
             std::string sub;
             if (peek('(')) {
@@ -170,13 +186,13 @@ private:
                 word(); // compose
                 sub = "ObjectPropertyChain(";
                 for (bool first = true; !peek(')'); first = false)
-                    sub += (first ? "" : " ") + role();
+                    sub += (first ? ":" : " :") + role();
                 expect(')');
                 sub += ")";
             } else {
-                sub = role();
+                sub = ":" + role();
             }
-            body += "SubObjectPropertyOf(" + sub + " " + role() + ")\n";
+            body += "SubObjectPropertyOf(" + sub + " :" + role() + ")\n";
         } else {
             throw std::runtime_error("unknown axiom form " + kind);
         }

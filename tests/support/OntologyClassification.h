@@ -3,14 +3,17 @@
 
 // An ontology read, normalised and classified as the driver of the build
 // does it: the classifier's build classifies and encodes in one pass through TBox::CNF_SAT_Encoder; the library build
-// classifies, and encodes on request. The model is the caller's to reset.
+// classifies, and encodes on request. The model is the caller's to reset
+// (but for classifyAsTheLibraryPrograms).
 // Texts are read through the parsers' test support (ParserTestSupport.cpp).
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <type_traits>
+#include <vector>
 
+#include "TestSupport.h"
 #include "model/ParserManager.h"
 #include "model/SymbolTable.h"
 #include "parsers/ParserTestSupport.h"
@@ -90,21 +93,32 @@ inline TBox* classifyOntologyText(const std::string& text)
     return classifyParsed(parseOntology(text), text);
 }
 
-// Reads, normalises and classifies a text (after a first classification, as
-// an increment) as the library's programs do by default: the names table is
-// emptied after reading, and the concepts outside the normal form after
-// normalising, so that an increment makes its complex concepts afresh.
-inline TBox* classifyTextAsTheLibraryPrograms(const std::string& text)
+// Classifies the texts, each after the one before as an increment, as the
+// library's programs do, on a fresh model with their switches: names that
+// stand for equivalences, complex concepts started only with -x
+// (`startComplex`), existentials made by the rules unless -c
+// (`makeExistentials`); the switches stay so. The names table is emptied
+// after reading, and the concepts outside the normal form after normalising,
+// so that an increment makes its complex concepts afresh. Null (and a
+// failure) when a text cannot be read.
+inline TBox* classifyAsTheLibraryPrograms(const std::vector<std::string>& texts, bool startComplex = false,
+                                          bool makeExistentials = true)
 {
-    if (parseOntology(text) != 0) {
-        ADD_FAILURE() << "cannot read " << text;
-        return nullptr;
+    resetModel();
+    Concept::EquivalenceNames = true;
+    TBox::initializeNonPrimitive = startComplex;
+    TBox::createNewConceptsInDeduction = makeExistentials;
+    for (const std::string& text : texts) {
+        if (parseOntology(text) != 0) {
+            ADD_FAILURE() << "cannot read " << text;
+            return nullptr;
+        }
+        SymbolTable::getInstance()->clear();
+        TBox::getInstance()->normalizeTBox();
+        TBox::getInstance()->clearNonNormalAndSharedConcepts();
+        classifyTerminology();
     }
-    SymbolTable::getInstance()->clear();
-    TBox* tbox = TBox::getInstance();
-    tbox->normalizeTBox();
-    tbox->clearNonNormalAndSharedConcepts();
-    return classifyTerminology();
+    return TBox::getInstance();
 }
 
 } // namespace korvane_test

@@ -7,10 +7,13 @@
 #include <utility>
 #include <vector>
 
-// Random concept expressions over given concept and role names, written in
-// the ontology language and in OWL functional syntax (a name N as ":N"):
-// names, now and then *top*, conjunctions of distinct operands (OWL lists
-// each once), existential restrictions, and complex concepts met before.
+#include "support/KrssToOwl.h"
+
+// Random concept expressions over given concept and role names, in the
+// ontology language: names, now and then *top*, conjunctions of distinct
+// operands, existential restrictions, and complex concepts met before. Two
+// operands are the same when their OWL forms are (a conjunction lists each
+// operand once there).
 class RandomConcept {
 public:
     struct Expression {
@@ -36,10 +39,8 @@ public:
         if (depth > 0 && !known.empty() && pick(100) < 35)
             return known[pick(static_cast<unsigned>(known.size()))];
         if (depth == 0 || roll < 30) {
-            if (pick(100) < 4)
-                return {"*top*", "owl:Thing"};
-            const std::string& n = names[pick(static_cast<unsigned>(names.size()))];
-            return {n, ":" + n};
+            const std::string n = pick(100) < 4 ? "*top*" : names[pick(static_cast<unsigned>(names.size()))];
+            return {n, KrssToOwl::className(n)};
         }
         if (roll < 60) {
             std::vector<Expression> operands;
@@ -51,19 +52,10 @@ public:
                 if (!seen)
                     operands.push_back(e);
             }
-            if (operands.size() == 1)
-                return operands[0];
-            Expression c{"(and", "ObjectIntersectionOf("};
-            for (std::size_t i = 0; i < operands.size(); ++i) {
-                c.krss += " " + operands[i].krss;
-                c.owl += (i == 0 ? "" : " ") + operands[i].owl;
-            }
-            return remember({c.krss + ")", c.owl + ")"});
+            return operands.size() == 1 ? operands[0] : remember(conjunction(operands));
         }
         const std::string& r = roles[pick(static_cast<unsigned>(roles.size()))];
-        Expression filler = draw(depth - 1);
-        return remember(
-            {"(some " + r + " " + filler.krss + ")", "ObjectSomeValuesFrom(:" + r + " " + filler.owl + ")"});
+        return remember(some(r, draw(depth - 1)));
     }
 
     // Draws a pair (C, D) of a query (subsumes? C D); of every three pairs
@@ -78,21 +70,37 @@ public:
             auto [sub, super] = told[pick(static_cast<unsigned>(told.size()))];
             if (pick(2) == 0) {
                 const std::string& r = roles[pick(static_cast<unsigned>(roles.size()))];
-                sub = {"(some " + r + " " + sub.krss + ")", "ObjectSomeValuesFrom(:" + r + " " + sub.owl + ")"};
-                super = {"(some " + r + " " + super.krss + ")",
-                         "ObjectSomeValuesFrom(:" + r + " " + super.owl + ")"};
+                sub = some(r, sub);
+                super = some(r, super);
             }
             return pick(3) == 0 ? std::make_pair(sub, super) : std::make_pair(super, sub);
         }
         Expression c = draw(depth);
         Expression d = draw(depth);
         if (index % 3 == 2 && c.owl != d.owl)
-            d = {"(and " + d.krss + " " + c.krss + ")", "ObjectIntersectionOf(" + d.owl + " " + c.owl + ")"};
+            d = conjunction({d, c});
         return {c, d};
     }
 
 private:
     unsigned pick(unsigned n) { return static_cast<unsigned>(rng() % n); }
+
+    static Expression some(const std::string& role, const Expression& filler)
+    {
+        return {"(some " + role + " " + filler.krss + ")", KrssToOwl::someValuesFrom(role, filler.owl)};
+    }
+
+    // Of distinct operands, in their order.
+    static Expression conjunction(const std::vector<Expression>& operands)
+    {
+        Expression c{"(and", ""};
+        std::vector<std::string> owl;
+        for (const Expression& o : operands) {
+            c.krss += " " + o.krss;
+            owl.push_back(o.owl);
+        }
+        return {c.krss + ")", KrssToOwl::intersectionOf(owl)};
+    }
 
     Expression remember(Expression e)
     {

@@ -5,10 +5,11 @@
 #include <random>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/ComplexQuerySet.h"
+#include "support/IncrementalRoads.h"
 #include "support/RandomOntology.h"
 
 // A random terminology dealt to a first part and an increment, with queries
@@ -18,59 +19,36 @@
 // axiom dealt to the increment with a drawn share; then queries between
 // names (top and bottom and a name of neither part included) and between
 // drawn concepts, every third of whose subsumees holds its subsumer among
-// its conjuncts. The same queries are also given as names defined in the
-// terminology, which asks them without normalising a query's concepts.
-class RandomIncrementCase {
+// its conjuncts. The same queries are also given as names QXi, QYi defined
+// in the terminology, which asks them without normalising a query's
+// concepts.
+class RandomIncrementCase : public RoadCase {
 public:
     explicit RandomIncrementCase(uint32_t seed) : rng(seed)
     {
         const RandomOntology ontology(seed, "");
-        std::vector<std::string> axioms = lines(ontology.krss());
+        std::vector<std::string> axioms = ontology.krssAxioms();
         collectNames(ontology.krss());
         for (unsigned k = 1 + pick(4); k > 0; --k)
             axioms.push_back(trivialAxiom());
         const unsigned share = 20 + pick(61);
         for (const std::string& axiom : axioms)
             (pick(100) < share ? increment : first) += axiom + "\n";
+        whole = first + increment;
+        ComplexQuerySet asked{"Q", {}};
         for (unsigned k = 0; k < 6; ++k)
-            addQuery(leaf(true), leaf(true));
+            asked.pairs.emplace_back(leaf(), leaf());
         for (unsigned k = 1; k <= 6; ++k) {
-            const std::string c = concept(3, true);
-            const std::string d = concept(3, true);
-            addQuery(c, k % 3 == 0 ? "(and " + d + " " + c + ")" : d);
+            const std::string c = concept(3);
+            const std::string d = concept(3);
+            asked.pairs.emplace_back(c, k % 3 == 0 ? "(and " + d + " " + c + ")" : d);
         }
+        queries = asked.queries();
+        defined = whole + asked.definitions();
+        definedQueries = asked.namedQueries();
     }
-
-    std::string first;      // the part classified (and stored) first
-    std::string increment;  // the rest, one axiom a line
-    std::string queries;    // one query file, every query on one line
-    std::string whole() const { return first + increment; }
-    // The increment dealt to two parts, its odd and its even lines.
-    std::string incrementPart(unsigned half) const
-    {
-        std::string part;
-        unsigned k = 0;
-        for (const std::string& axiom : lines(increment))
-            if (k++ % 2 == half)
-                part += axiom + "\n";
-        return part;
-    }
-    // The whole terminology with QXi ≡ C and QYi ≡ D for the i-th query
-    // (subsumes? C D), and the queries between those names.
-    std::string defined;
-    std::string definedQueries;
 
 private:
-    static std::vector<std::string> lines(const std::string& text)
-    {
-        std::vector<std::string> found;
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);)
-            if (!line.empty())
-                found.push_back(line);
-        return found;
-    }
-
     void collectNames(const std::string& krss)
     {
         static const std::regex name("\\b([Cr])[0-9]+\\b");
@@ -88,30 +66,30 @@ private:
 
     unsigned pick(std::size_t n) { return static_cast<unsigned>(rng() % n); }
 
-    std::string leaf(bool trivial)
+    std::string leaf()
     {
-        if (trivial && pick(100) < 25)
+        if (pick(100) < 25)
             return pick(2) == 0 ? "*top*" : "*bottom*";
         return names[pick(names.size())];
     }
 
-    std::string concept(unsigned depth, bool trivial)
+    std::string concept(unsigned depth)
     {
         const unsigned roll = pick(100);
         if (depth == 0 || roll < 35)
-            return leaf(trivial);
+            return leaf();
         if (roll < 65) {
             std::string c = "(and";
             for (unsigned k = 2 + pick(2); k > 0; --k)
-                c += " " + concept(depth - 1, trivial);
+                c += " " + concept(depth - 1);
             return c + ")";
         }
-        return "(some " + roles[pick(roles.size())] + " " + concept(depth - 1, trivial) + ")";
+        return "(some " + roles[pick(roles.size())] + " " + concept(depth - 1) + ")";
     }
 
     std::string trivialAxiom()
     {
-        const std::string c = concept(2, true);
+        const std::string c = concept(2);
         switch (pick(6)) {
         case 0:
             return "(implies " + c + " *bottom*)";
@@ -124,23 +102,11 @@ private:
         case 3:
             return "(implies *bottom* " + c + ")";
         default:
-            return "(implies " + c + " " + concept(2, true) + ")";
+            return "(implies " + c + " " + concept(2) + ")";
         }
     }
 
-    void addQuery(const std::string& c, const std::string& d)
-    {
-        const std::string x = "QX" + std::to_string(asked);
-        const std::string y = "QY" + std::to_string(asked++);
-        queries += "(subsumes? " + c + " " + d + ")\n";
-        if (defined.empty())
-            defined = whole();
-        defined += "(equivalent " + x + " " + c + ")\n(equivalent " + y + " " + d + ")\n";
-        definedQueries += "(subsumes? " + x + " " + y + ")\n";
-    }
-
     std::mt19937 rng;
-    unsigned asked = 0;
     std::vector<std::string> names;
     std::vector<std::string> roles;
 };

@@ -60,11 +60,10 @@ struct RandomOntologyShape {
 // (repeated and nested operands included) and existential restrictions
 // (with top as filler when the shape asks for it), role inclusions, chains
 // of two or three roles and transitivities. It is written in the ontology
-// language, one axiom a line, and in OWL functional syntax (its role
-// hierarchy kept regular, the condition of OWL on role chains, unless the
-// shape lets role axioms pick their roles freely). Every concept and role
-// name starts with the given prefix, so that several terminologies can share
-// one OWL document without sharing a name.
+// language, one axiom a line, its role hierarchy kept regular (the condition
+// of OWL on role chains) unless the shape lets role axioms pick their roles
+// freely. Every concept and role name starts with the given prefix, so that
+// several terminologies can share one OWL document without sharing a name.
 class RandomOntology {
 public:
     RandomOntology(uint32_t seed, const std::string& prefix, const RandomOntologyShape& shape = {})
@@ -81,8 +80,7 @@ public:
     const std::string& krss() const { return krssText; }
     // The axioms of krss(), in order.
     const std::vector<std::string>& krssAxioms() const { return axiomTexts; }
-    // Whether the role hierarchy is regular; only then does owlAxioms() say
-    // what krss() says.
+    // Whether the role hierarchy is regular, as OWL requires.
     bool regular() const { return regularRoles; }
     // The names of the concepts (all declared, used or not).
     std::vector<std::string> conceptNames() const
@@ -101,81 +99,23 @@ public:
         return all;
     }
 
-    // The declarations and axioms, one per line, for an OWL document whose
-    // empty prefix is the one of `document`.
-    std::string owlAxioms() const
-    {
-        std::string text;
-        for (unsigned i = 0; i < concepts; ++i)
-            text += "Declaration(Class(:" + conceptName(i) + "))\n";
-        for (unsigned i = 0; i < roles; ++i)
-            text += "Declaration(ObjectProperty(:" + roleName(i) + "))\n";
-        return text + owlText;
-    }
-
-    // One OWL functional-syntax document holding the given terminologies.
-    static std::string document(const std::vector<RandomOntology>& ontologies)
-    {
-        std::string text = "Prefix(:=<http://example.org/random#>)\n"
-                           "Prefix(owl:=<http://www.w3.org/2002/07/owl#>)\n"
-                           "Ontology(<http://example.org/random>\n";
-        for (const RandomOntology& o : ontologies)
-            text += o.owlAxioms();
-        return text + ")\n";
-    }
-
 private:
-    // A concept expression written both ways.
-    struct Expression {
-        std::string krss;
-        std::string owl;
-    };
-
     unsigned pick(unsigned n) { return static_cast<unsigned>(rng() % n); }
     bool chance(unsigned percent) { return pick(100) < percent; }
 
     std::string conceptName(unsigned i) const { return namePrefix + "C" + std::to_string(i); }
     std::string roleName(unsigned i) const { return namePrefix + "r" + std::to_string(i); }
 
-    Expression name()
-    {
-        std::string n = conceptName(pick(concepts));
-        return {n, ":" + n};
-    }
+    std::string name() { return conceptName(pick(concepts)); }
 
-    // A conjunction is written in OWL with its repeated operands once, and as
-    // its operand alone when only one is left.
-    static Expression conjunction(const std::vector<Expression>& operands)
-    {
-        Expression e{"(and", ""};
-        std::vector<std::string> distinct;
-        for (const Expression& o : operands) {
-            e.krss += " " + o.krss;
-            bool seen = false;
-            for (const std::string& d : distinct)
-                seen = seen || d == o.owl;
-            if (!seen)
-                distinct.push_back(o.owl);
-        }
-        e.krss += ")";
-        if (distinct.size() == 1) {
-            e.owl = distinct[0];
-        } else {
-            e.owl = "ObjectIntersectionOf(";
-            for (std::size_t i = 0; i < distinct.size(); ++i)
-                e.owl += (i == 0 ? "" : " ") + distinct[i];
-            e.owl += ")";
-        }
-        return e;
-    }
-
-    Expression expression(unsigned depth)
+    // A conjunction keeps its repeated operands.
+    std::string expression(unsigned depth)
     {
         const unsigned roll = pick(100);
         if (depth == 0 || roll < shape.names)
             return name();
         if (roll < shape.conjunctions) {
-            std::vector<Expression> operands;
+            std::vector<std::string> operands;
             const unsigned count = 2 + pick(2);
             for (unsigned i = 0; i < count; ++i) {
                 if (i > 0 && chance(35))
@@ -183,26 +123,26 @@ private:
                 else
                     operands.push_back(expression(depth - 1));
             }
-            return conjunction(operands);
+            std::string conjunction = "(and";
+            for (const std::string& o : operands)
+                conjunction += " " + o;
+            return conjunction + ")";
         }
         return existential(depth - 1);
     }
 
     // ∃r.F, F top as often as the shape says, else of the given depth.
-    Expression existential(unsigned fillerDepth)
+    std::string existential(unsigned fillerDepth)
     {
         const std::string r = roleName(pick(roles));
-        Expression filler = shape.topFillers > 0 && chance(shape.topFillers) ? Expression{"*top*", "owl:Thing"}
-                                                                               : expression(fillerDepth);
-        return {"(some " + r + " " + filler.krss + ")", "ObjectSomeValuesFrom(:" + r + " " + filler.owl + ")"};
+        const std::string filler =
+            shape.topFillers > 0 && chance(shape.topFillers) ? "*top*" : expression(fillerDepth);
+        return "(some " + r + " " + filler + ")";
     }
 
-    void addConceptAxiom(const Expression& l, const Expression& r, bool equivalence)
+    void addConceptAxiom(const std::string& l, const std::string& r, bool equivalence)
     {
-        addKrss(std::string(equivalence ? "(equivalent " : "(implies ") + l.krss + " " + r.krss + ")");
-        // An axiom between two equal sides says nothing; it is left out.
-        if (l.owl != r.owl)
-            owlText += std::string(equivalence ? "EquivalentClasses(" : "SubClassOf(") + l.owl + " " + r.owl + ")\n";
+        addKrss(std::string(equivalence ? "(equivalent " : "(implies ") + l + " " + r + ")");
     }
 
     void addKrss(const std::string& axiom)
@@ -215,13 +155,9 @@ private:
     void addChain(const std::vector<unsigned>& components, unsigned t)
     {
         std::string krss = "(role-inclusion (compose";
-        std::string owl = "SubObjectPropertyOf(ObjectPropertyChain(";
-        for (std::size_t i = 0; i < components.size(); ++i) {
-            krss += " " + roleName(components[i]);
-            owl += (i == 0 ? ":" : " :") + roleName(components[i]);
-        }
+        for (unsigned c : components)
+            krss += " " + roleName(c);
         addKrss(krss + ") " + roleName(t) + ")");
-        owlText += owl + ") :" + roleName(t) + ")\n";
     }
 
     // A chain of three roles into t, regular unless free or t is the first
@@ -248,13 +184,13 @@ private:
     {
         const unsigned roll = pick(100);
         if (roll < shape.conceptAxioms && shape.edges > 0 && chance(shape.edges)) {
-            const Expression l = name();
+            const std::string l = name();
             addConceptAxiom(l, existential(0), false);
             return;
         }
         if (roll < shape.conceptAxioms) {
-            Expression l = expression(shape.sideDepthAtLeast + pick(shape.sideDepthSpread));
-            Expression r = expression(shape.sideDepthAtLeast + pick(shape.sideDepthSpread));
+            const std::string l = expression(shape.sideDepthAtLeast + pick(shape.sideDepthSpread));
+            const std::string r = expression(shape.sideDepthAtLeast + pick(shape.sideDepthSpread));
             addConceptAxiom(l, r, roll >= shape.equivalences);
             return;
         }
@@ -271,10 +207,7 @@ private:
                 upper = pick(roles);
                 lower = pick(roles);
             }
-            const std::string r = roleName(lower);
-            const std::string s = roleName(upper);
-            addKrss("(role-inclusion " + r + " " + s + ")");
-            owlText += "SubObjectPropertyOf(:" + r + " :" + s + ")\n";
+            addKrss("(role-inclusion " + roleName(lower) + " " + roleName(upper) + ")");
         } else if (roll < shape.chains) {
             if (shape.longChains > 0 && chance(shape.longChains)) {
                 addLongChain(free);
@@ -294,9 +227,7 @@ private:
             pairs.emplace_back(r, s);
             addChain({r, s}, upper);
         } else {
-            const std::string r = roleName(pick(roles));
-            addKrss("(transitive " + r + ")");
-            owlText += "TransitiveObjectProperty(:" + r + ")\n";
+            addKrss("(transitive " + roleName(pick(roles)) + ")");
         }
     }
 
@@ -310,7 +241,6 @@ private:
     std::vector<std::pair<unsigned, unsigned>> pairs;
     std::vector<std::string> axiomTexts;
     std::string krssText;
-    std::string owlText;
 };
 
 #endif

@@ -151,15 +151,19 @@ inline std::string describe(const Pairs& pairs)
     return out.str();
 }
 
+// The pairs of `all` that `some` lacks.
+inline Pairs without(const Pairs& all, const Pairs& some)
+{
+    Pairs rest;
+    std::set_difference(all.begin(), all.end(), some.begin(), some.end(), std::inserter(rest, rest.end()));
+    return rest;
+}
+
 // Fails with the pairs missing from and beyond the expected ones.
 inline void expectSamePairs(const Pairs& expected, const Pairs& derived)
 {
-    Pairs missing;
-    Pairs extra;
-    std::set_difference(expected.begin(), expected.end(), derived.begin(), derived.end(),
-                        std::inserter(missing, missing.end()));
-    std::set_difference(derived.begin(), derived.end(), expected.begin(), expected.end(),
-                        std::inserter(extra, extra.end()));
+    const Pairs missing = without(expected, derived);
+    const Pairs extra = without(derived, expected);
     EXPECT_TRUE(missing.empty()) << missing.size() << " of " << expected.size()
                                  << " subsumptions not derived:" << describe(missing);
     EXPECT_TRUE(extra.empty()) << extra.size() << " subsumptions derived beyond the expected ones:"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The incremental classifier on the large test ontologies, in four tables.
+# The incremental classifier on the large test ontologies, in seven tables.
 # Every figure is of whole processes, measured from outside (/usr/bin/time):
 # CPU seconds (user + system of the process) and wall-clock seconds. The
 # programs' own TOTAL TIME lines are not used: they count different things.
@@ -22,22 +22,29 @@
 #    those of one run over the whole ontology and of the same increment on
 #    the classified 80% (the reload must not change them; where both differ
 #    from one run, the incremental classification is at fault).
-## 5. The simplifying solver (-ms) against the plain one (-m) on the same run:
+# 5. The simplifying solver (-ms) against the plain one (-m) on the same run:
 #    classify, encode and answer MS_QUERIES seeded pairs of named concepts,
 #    PAIRS pairs of runs in turn (-ms, -m, -ms, -m ...); the medians of the
 #    wall and CPU seconds of both, the median of the pair-by-pair ratios
 #    -ms/-m with their spread (smallest-largest), the medians of the query
 #    phase (the program's SOLVING ALL QUERIES line) and whether the answers
 #    are the same (target: at most 1.5x).
+# 6. The rest of table 3 stored, reloaded and the increment added (-j),
+#    against one run over the whole of el-galen and beside the increment
+#    without a reload, PAIRS alternated runs (target: at most 0.4x).
+# 7. A query file that adds one complex concept, after the increment (-j)
+#    and after a reload of the rest: the clauses its encoding pass adds (its
+#    problem lines) and the CPU of its phases against one whole run, PAIRS
+#    alternated runs (targets: clauses well under 1%, phases at most 10%).
 #
 # usage: bash bench/incremental_classifier.sh [BUILD_DIR]
 #   BUILD_DIR  a build tree of this repository (default: a Release tree in
 #              /tmp/korvane-bench-build, configured and built when needed)
 # environment: ONTOLOGIES (default: el-galen go-basic-2022-07), QUERIES
 #              (default 1000), PERCENT (default 1), SEED (default 1), TABLES
-#              (the tables to print, default "1 2 3 4 5"), MS_ONTOLOGIES
+#              (the tables to print, default "1 2 3 4 5 6 7"), MS_ONTOLOGIES
 #              (table 5, default el-galen), MS_QUERIES (default 200), PAIRS
-#              (default 7)
+#              (alternated pairs of tables 5 to 7, default 7)
 
 set -u
 
@@ -49,7 +56,7 @@ queries=${QUERIES:-1000}
 percent=${PERCENT:-1}
 seed=${SEED:-1}
 ontologies=${ONTOLOGIES:-el-galen go-basic-2022-07}
-tables=" ${TABLES:-1 2 3 4 5} "
+tables=" ${TABLES:-1 2 3 4 5 6 7} "
 ms_ontologies=${MS_ONTOLOGIES:-el-galen}
 ms_queries=${MS_QUERIES:-200}
 pairs=${PAIRS:-7}
@@ -95,6 +102,25 @@ named_queries() {
         for (i = 0; i < n; ++i)
             printf "(subsumes? %s %s)\n", names[int(rand() * NR) + 1], names[int(rand() * NR) + 1]
     }'
+}
+# The CPU seconds of the query file's phases of a run's timing lines in FILE:
+# every line after the one that begins the queries, up to the answers.
+query_phases() {
+    awk '/^PARSING.* QUERIES \(CPU-sec\)/ { on = 1 } /^SOLVING ALL QUERIES/ { on = 0 }
+        on { sum += $NF } END { printf "%.3f\n", sum }' "$1"
+}
+# The clause counts of a header FILE before and after the query file's
+# encoding pass, "BEFORE AFTER": the problem lines before the last two (the
+# last pair is the DIMACS writer's decision of the one query).
+query_clauses() { awk '$1 == "p" { p[++n] = $4 } END { print p[n - 2] + 0, p[n - 1] + 0 }' "$1"; }
+# Splits el-galen's axioms into $work/rest.krss and $work/inc.krss ($percent%
+# of them, seeded draw); the count of the increment into $work/inc.count.
+split_increment() {
+    awk -v p="$percent" -v seed="$seed" -v rest="$work/rest.krss" -v inc="$work/inc.krss" '
+        BEGIN { srand(seed) }
+        substr($0, 1, 1) != "(" { next }
+        { if (rand() * 100 < p) { print > inc; ++n } else print > rest }
+        END { print n > "/dev/stderr" }' "$data/el-galen.krss" 2>"$work/inc.count"
 }
 percentage() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f%%", 100 * a / b; else print "n/a" }'; }
 
@@ -142,11 +168,8 @@ if wanted 3; then
     echo "Increment of $percent% of el-galen's axioms (-j) against a whole run over the whole ontology (target: under 10%)"
     echo "inc-phases: the four INC timing lines of the program; inc-process: the whole process with -j"
     printf '%-18s %8s %10s %11s %12s %8s\n' ontology axioms full-cpu inc-phases inc-process share
-    awk -v p="$percent" -v seed="$seed" -v rest="$work/rest.krss" -v inc="$work/inc.krss" '
-        BEGIN { srand(seed) }
-        substr($0, 1, 1) != "(" { next }
-        { if (rand() * 100 < p) { print > inc; ++n } else print > rest }
-        END { print n > "/dev/stderr" }' "$krss" 2>"$work/inc.count"
+    krss=$data/el-galen.krss
+    split_increment
     read -r incprocess _ < <(measured "$work/inc.err" "$incremental" -i="$work/rest.krss" -j="$work/inc.krss" \
         -o=/dev/null -h=/dev/null)
     incr=0
@@ -216,5 +239,64 @@ if wanted 5; then
             "$(awk '{ print $1, $2 }' "$work/ms.pairs" | pair_ratios)" \
             "$(awk '{ print $3, $4 }' "$work/ms.pairs" | pair_ratios)" \
             "$(median_of <"$work/ms.query")" "$(median_of <"$work/m.query")" "$answers"
+    done
+fi
+if wanted 6; then
+    echo
+    echo "Reload and increment of $percent% of el-galen's axioms against one run over the whole ontology"
+    echo "($pairs alternated pairs of whole processes, CPU seconds; ratios: median of the pair-by-pair ratios"
+    echo "(smallest-largest); target: at most 0.4x)"
+    krss=$data/el-galen.krss
+    [ -f "$work/inc.krss" ] || split_increment
+    "$incremental" -i="$work/rest.krss" -o="$work/rest.body" -h="$work/rest.header" -v="$work/rest.map" 2>/dev/null
+    cat "$work/rest.header" "$work/rest.body" >"$work/rest.encoding"
+    : >"$work/reload.pairs"
+    for _ in $(seq "$pairs"); do
+        read -r rcpu _ < <(measured "$work/reloadinc.err" "$incremental" -io="$work/rest.encoding" -iv="$work/rest.map" \
+            -j="$work/inc.krss" -o=/dev/null -h=/dev/null)
+        read -r wcpu _ < <(measured "$work/union.err" "$incremental" -i="$krss" -o=/dev/null -h=/dev/null)
+        read -r jcpu _ < <(measured "$work/noreload.err" "$incremental" -i="$work/rest.krss" -j="$work/inc.krss" \
+            -o=/dev/null -h=/dev/null)
+        echo "$rcpu $wcpu $jcpu" >>"$work/reload.pairs"
+    done
+    printf '%-18s %10s %12s %14s %-19s %-19s\n' ontology one-run reload+inc no-reload+inc "reload ratio" "no-reload ratio"
+    printf '%-18s %10s %12s %14s %-19s %-19s\n' el-galen "$(awk '{ print $2 }' "$work/reload.pairs" | median_of)" \
+        "$(awk '{ print $1 }' "$work/reload.pairs" | median_of)" "$(awk '{ print $3 }' "$work/reload.pairs" | median_of)" \
+        "$(awk '{ print $1, $2 }' "$work/reload.pairs" | pair_ratios)" \
+        "$(awk '{ print $3, $2 }' "$work/reload.pairs" | pair_ratios)"
+fi
+if wanted 7; then
+    echo
+    echo "A query file adding one complex concept, after the increment (-j) and after a reload of the rest"
+    echo "(clauses of its encoding pass against those before it; CPU of its phases against one whole run,"
+    echo "median of $pairs alternated pairs; targets: clauses well under 1%, phases at most 10%)"
+    krss=$data/el-galen.krss
+    [ -f "$work/inc.krss" ] || split_increment
+    if [ ! -f "$work/rest.encoding" ]; then
+        "$incremental" -i="$work/rest.krss" -o="$work/rest.body" -h="$work/rest.header" -v="$work/rest.map" 2>/dev/null
+        cat "$work/rest.header" "$work/rest.body" >"$work/rest.encoding"
+    fi
+    name=$(awk 'NF == 2 && $1 !~ /^[(*#|]/ { print $1; exit }' "$work/rest.map")
+    role=$(grep -o '(some [^ ()]*' "$work/inc.krss" "$work/rest.krss" | head -1 | awk '{ print $2 }')
+    echo "(subsumes? (and $name (some $role $name)) $name)" >"$work/one.queries"
+    printf '%-22s %12s %12s %10s %12s %10s\n' road clauses-before clauses-added share query-cpu share
+    for road in increment reload; do
+        if [ "$road" = increment ]; then
+            set -- -i="$work/rest.krss" -j="$work/inc.krss"
+        else
+            set -- -io="$work/rest.encoding" -iv="$work/rest.map"
+        fi
+        : >"$work/query.pairs"
+        for _ in $(seq "$pairs"); do
+            measured "$work/query.err" "$incremental" "$@" -q="$work/one.queries" -o=/dev/null \
+                -h="$work/query.header" >/dev/null
+            read -r wcpu _ < <(measured "$work/union.err" "$incremental" -i="$krss" -o=/dev/null -h=/dev/null)
+            qcpu=$(query_phases "$work/query.err")
+            echo "$qcpu $wcpu" >>"$work/query.pairs"
+        done
+        read -r before after < <(query_clauses "$work/query.header")
+        printf '%-22s %12s %12s %10s %12s %10s\n' "$road" "$before" "$((after - before))" \
+            "$(percentage "$((after - before))" "$before")" "$(awk '{ print $1 }' "$work/query.pairs" | median_of)" \
+            "$(awk '{ print $1, $2 }' "$work/query.pairs" | pair_ratios)"
     done
 fi

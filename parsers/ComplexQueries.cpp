@@ -148,26 +148,38 @@ void ComplexQueries::recordQuery(Concept* c, Concept* d)
     queries.emplace_back(y, x);
 }
 
-void ComplexQueries::classifyAgain(const TBox::DeducedList* encodedBefore)
+void ComplexQueries::classifyAgain()
 {
-    // The classification starts afresh over the whole terminology: the
-    // structures of the last run are cleared and seeded again. Of what it
-    // derives, the subsumptions that the last encoding pass held already are
-    // left out of the list to encode. An incremental run over the new
-    // inclusions alone would find only the new subsumptions in the first
-    // place.
     TBox* tbox = TBox::getInstance();
+    int conceptCount = 0, roleCount = 0;
+    if (TBox::deduction_performed && TBox::encoded) {
+        // A terminology classified and encoded before takes the query's
+        // inclusions as an increment: only what they touch is classified
+        // again. The preparation still reads the last pass's deduced list (a
+        // reloaded terminology tells the stored subsumptions by it), and the
+        // run replaces it with its own subsumptions, none of them encoded yet.
+        tbox->prepareDeduction();
+        tbox->performDeduction(conceptCount, roleCount);
+        return;
+    }
+    // Otherwise the classification starts afresh over the whole terminology,
+    // and of what it derives, the subsumptions that the last encoding pass
+    // held already are left out of the list to encode.
+    TBox::DeducedList* encodedBefore = TBox::encoded ? tbox->deducedAxioms : nullptr;
+    if (encodedBefore == nullptr)
+        delete tbox->deducedAxioms;
+    tbox->deducedAxioms = nullptr;
     if (TBox::deduction_performed) {
         tbox->clearAllDeductionStructures();
         TBox::deduction_performed = false;
     }
     tbox->prepareDeduction();
-    int conceptCount = 0, roleCount = 0;
     TBox::DeducedList* derived = tbox->performDeduction(conceptCount, roleCount);
-    if (encodedBefore == nullptr || encodedBefore->empty())
-        return;
-    std::set<std::pair<Concept*, Concept*>> known(encodedBefore->begin(), encodedBefore->end());
-    derived->remove_if([&known](const std::pair<Concept*, Concept*>& p) { return known.count(p) != 0; });
+    if (encodedBefore != nullptr && !encodedBefore->empty()) {
+        std::set<std::pair<Concept*, Concept*>> known(encodedBefore->begin(), encodedBefore->end());
+        derived->remove_if([&known](const std::pair<Concept*, Concept*>& p) { return known.count(p) != 0; });
+    }
+    delete encodedBefore;
 }
 
 void ComplexQueries::endOfInput()
@@ -177,19 +189,18 @@ void ComplexQueries::endOfInput()
     global_timer.stop();
     TBox* tbox = TBox::getInstance();
     if (need_encoding) {
-        // The subsumptions of the last pass are in the encoding already when
-        // the terminology was encoded after its classification.
-        TBox::DeducedList* encodedBefore = TBox::encoded ? tbox->deducedAxioms : nullptr;
-        if (encodedBefore == nullptr)
-            delete tbox->deducedAxioms;
-        tbox->deducedAxioms = new TBox::DeducedList();
         if (need_deduction) {
-            classifyAgain(encodedBefore);
+            classifyAgain();
             std::fprintf(stderr, "CLASSIFICATION [initialization+deduction] (CPU-sec): %f\n",
                          static_cast<double>(global_timer.elapsed(true)));
             global_timer.stop();
+        } else {
+            // The subsumptions of the last pass are in the encoding already
+            // when the terminology was encoded after its classification; the
+            // pass encodes only the inclusions of the new names.
+            delete tbox->deducedAxioms;
+            tbox->deducedAxioms = new TBox::DeducedList();
         }
-        delete encodedBefore;
         unsigned long variables = 0, clauses = 0;
         tbox->encodeIntoSat(false, &variables, &clauses);
         std::fprintf(stderr, "ENCODING (CPU-sec): %f\n", static_cast<double>(global_timer.elapsed(true)));

@@ -65,9 +65,10 @@ private:
     // inclusion that defines it on that side: x ⊑ name forward, name ⊑ x
     // backward; sets the flags when that inclusion or the name is new.
     static Concept* definedName(Concept* x, bool forward);
-    // Classifies the whole terminology again; the deduced list then holds
-    // what it derived beyond `encodedBefore` (null: everything).
-    static void classifyAgain(const TBox::DeducedList* encodedBefore);
+    // Classifies the terminology again, incrementally when it was classified
+    // and encoded before; the deduced list then holds only what the
+    // encoding lacks.
+    static void classifyAgain();
 };
 
 #endif

@@ -5,8 +5,9 @@
 // classification would leave them. That is enough to encode and answer
 // queries; the first classification of an increment completes the
 // deduction state first (completeReloadedDeduction).
+#include <algorithm>
 #include <string>
-#include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "model/Conjunction.h"
@@ -34,22 +35,41 @@ using ImplicationTable = EncodedTBox::ImplicationTable;
                        Main, static_cast<unsigned int>(index + 1));
 }
 
-// The concept of a variable, null when the map names none.
-Concept* conceptOf(const ImplicationTable& table, unsigned long index)
-{
-    const auto entry = table.find(index);
-    return entry != table.end() ? entry->second.first : nullptr;
-}
+// The concept of each variable, null when the map names none: looked up in
+// an array when the variables met are about as many as the greatest of
+// them (as in every encoding a run writes), else in the table itself.
+class VariableConcepts {
+public:
+    explicit VariableConcepts(const ImplicationTable& table) : table(table)
+    {
+        if (table.empty() || table.rbegin()->first >= 2 * table.size() + 1024)
+            return;
+        dense.assign(table.rbegin()->first + 1, nullptr);
+        for (const auto& entry : table)
+            dense[entry.first] = entry.second.first;
+    }
+    Concept* operator()(unsigned long index) const
+    {
+        if (!dense.empty())
+            return index < dense.size() ? dense[index] : nullptr;
+        const auto entry = table.find(index);
+        return entry != table.end() ? entry->second.first : nullptr;
+    }
 
-void checkNamed(const ImplicationTable& table, unsigned long index)
+private:
+    const ImplicationTable& table;
+    std::vector<Concept*> dense;
+};
+
+void checkNamed(const VariableConcepts& conceptOf, unsigned long index)
 {
-    if (conceptOf(table, index) == nullptr)
+    if (conceptOf(index) == nullptr)
         unnamedVariable(index);
 }
 
 // Every variable that the rebuild reads has a concept; checked before
 // anything is rebuilt.
-void checkEveryVariableNamed(const EncodedTBox& e)
+void checkEveryVariableNamed(const EncodedTBox& e, const VariableConcepts& conceptOf)
 {
     if (e.implicationTable == nullptr) {
         if (!e.axiomClauses.empty() || !e.multiPremiseClauses.empty())
@@ -57,19 +77,18 @@ void checkEveryVariableNamed(const EncodedTBox& e)
                                                    : e.axiomClauses.front().second);
         return;
     }
-    const ImplicationTable& table = *e.implicationTable;
-    for (const auto& entry : table) {
+    for (const auto& entry : *e.implicationTable) {
         if (entry.second.second == nullptr)
             continue;
-        checkNamed(table, entry.first);
+        checkNamed(conceptOf, entry.first);
         for (unsigned long w : *entry.second.second)
-            checkNamed(table, w);
+            checkNamed(conceptOf, w);
     }
     for (const EncodedTBox::HornClauses* clauses : {&e.axiomClauses, &e.multiPremiseClauses})
         for (const auto& clause : *clauses) {
             for (unsigned long v : *clause.first)
-                checkNamed(table, v);
-            checkNamed(table, clause.second);
+                checkNamed(conceptOf, v);
+            checkNamed(conceptOf, clause.second);
         }
 }
 
@@ -82,13 +101,13 @@ bool informative(Concept* c, Concept* d)
 
 // The concept of one body variable, or the normalised conjunction of the
 // concepts of several, the one of the normal form when there is one.
-Concept* bodyConcept(TBox* tbox, const ImplicationTable& table, const VariableList& body)
+Concept* bodyConcept(TBox* tbox, const VariableConcepts& conceptOf, const VariableList& body)
 {
     if (body.size() == 1)
-        return conceptOf(table, body.front());
+        return conceptOf(body.front());
     auto* operands = new ConceptList();
     for (unsigned long v : body)
-        operands->push_back(conceptOf(table, v));
+        operands->push_back(conceptOf(v));
     Concept* made = new Conjunction(operands);
     Concept* stored = tbox->insertNormalizedConcept(made);
     if (stored != made)
@@ -145,26 +164,40 @@ std::vector<typename Set::value_type> takeNewAxioms(Set& set, uint16_t newMark)
     return taken;
 }
 
-struct PairHash {
-    std::size_t operator()(const std::pair<Concept*, Concept*>& p) const
+// The subsumptions of a deduced-axioms list by the ids of their sides,
+// sorted: which of another list's pairs are in it.
+class StoredPairs {
+public:
+    explicit StoredPairs(const TBox::DeducedList* pairs)
     {
-        std::hash<const void*> h;
-        return h(p.first) * 31 + h(p.second);
+        if (pairs == nullptr)
+            return;
+        ids.reserve(pairs->size());
+        for (const auto& p : *pairs)
+            ids.emplace_back(p.first->id, p.second->id);
+        std::sort(ids.begin(), ids.end());
     }
+    bool holds(const std::pair<Concept*, Concept*>& p) const
+    {
+        return std::binary_search(ids.begin(), ids.end(), std::make_pair(p.first->id, p.second->id));
+    }
+
+private:
+    std::vector<std::pair<unsigned long, unsigned long>> ids;
 };
 
 } // namespace
 
 TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
 {
-    checkEveryVariableNamed(e);
+    static const ImplicationTable noVariables;
+    const VariableConcepts conceptOf(e.implicationTable != nullptr ? *e.implicationTable : noVariables);
+    checkEveryVariableNamed(e, conceptOf);
     delete deducedAxioms;
     deducedAxioms = new DeducedList();
     delete pendingDeducedAxioms;
     pendingDeducedAxioms = nullptr;
     Concept* bottomConcept = TrivialConcept::getBOTTOM();
-    static const ImplicationTable noVariables;
-    const ImplicationTable& table = e.implicationTable != nullptr ? *e.implicationTable : noVariables;
 
     // Deduced clauses with one premise.
     if (e.implicationTable != nullptr)
@@ -174,7 +207,7 @@ TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
                 continue;
             Concept* c = entry.first;
             for (unsigned long w : *entry.second) {
-                Concept* d = conceptOf(table, w);
+                Concept* d = conceptOf(w);
                 if (!informative(c, d))
                     continue;
                 c->deduction.recordSubsumer(d);
@@ -187,8 +220,8 @@ TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
 
     // Axiom clauses, then the GCIs that made no clause, which the map lists.
     for (const auto& clause : e.axiomClauses) {
-        Concept* c = bodyConcept(this, table, *clause.first);
-        Concept* d = conceptOf(table, clause.second);
+        Concept* c = bodyConcept(this, conceptOf, *clause.first);
+        Concept* d = conceptOf(clause.second);
         rebuildAxiom(this, c, d);
         if (informative(c, d))
             c->deduction.recordSubsumer(d);
@@ -205,8 +238,8 @@ TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
 
     // Deduced clauses with several premises.
     for (const auto& clause : e.multiPremiseClauses) {
-        Concept* c = bodyConcept(this, table, *clause.first);
-        Concept* d = conceptOf(table, clause.second);
+        Concept* c = bodyConcept(this, conceptOf, *clause.first);
+        Concept* d = conceptOf(clause.second);
         if (!informative(c, d))
             continue;
         c->deduction.recordSubsumer(d);
@@ -232,9 +265,9 @@ TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
 // rules would find: an increment needs the existential premises, chained
 // conclusions, dependents and chain predecessors of a classification, and
 // lists closed under every rule. So the reloaded normal form is classified
-// once, the increment's GCIs and role axioms (new since the reload) held
-// back; its concepts take part, and keep their marks for the incremental
-// preparation that follows.
+// once, seeded with the stored subsumptions, the increment's GCIs and role
+// axioms (new since the reload) held back; its concepts take part, and keep
+// their marks for the incremental preparation that follows.
 void TBox::completeReloadedDeduction()
 {
     reloadedDeductionIncomplete = false;
@@ -244,15 +277,19 @@ void TBox::completeReloadedDeduction()
     for (Concept* c : normalizedConcepts)
         if (c->flags & Concept::NEW_OR_TOUCHED)
             touched.push_back(c);
-    std::unordered_set<std::pair<Concept*, Concept*>, PairHash> stored;
-    if (deducedAxioms != nullptr)
-        stored.insert(deducedAxioms->begin(), deducedAxioms->end());
+    const StoredPairs stored(deducedAxioms);
 
     // The stored encoding's derivations have their records in an earlier
     // run's pinpointing information, if anywhere.
     const bool recording = save_pinpointing_info;
     save_pinpointing_info = false;
     clearAllDeductionStructures();
+    // The stored derived subsumptions start the lists beside the told ones:
+    // the first pass takes every list whole, so the rules go on from them
+    // and need not derive them again.
+    if (deducedAxioms != nullptr)
+        for (const auto& pair : *deducedAxioms)
+            pair.first->deduction.recordSubsumer(pair.second);
     deduction_performed = false;
     deductionIteration = 0;
     prepareDeduction();
@@ -272,6 +309,6 @@ void TBox::completeReloadedDeduction()
     delete pendingDeducedAxioms;
     pendingDeducedAxioms = new DeducedList();
     for (const auto& pair : *deducedAxioms)
-        if (stored.count(pair) == 0)
+        if (!stored.holds(pair))
             pendingDeducedAxioms->push_back(pair);
 }

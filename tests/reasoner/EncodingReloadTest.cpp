@@ -77,6 +77,25 @@ TEST(EncodingReload, TrivialDeducedClausesAddNothing)
     EXPECT_TRUE(TBox::getInstance()->gcis.empty());
 }
 
+// Variables far apart (an encoding that declares many and uses few) are
+// looked up as well as those of a run's encoding, which come one after the
+// other: A ⊑ C is an axiom clause, C ⊑ B a deduced one.
+TEST(EncodingReload, SparseVariablesNameTheirConcepts)
+{
+    Concept::EquivalenceNames = true;
+    TBox::DeducedList deduced = reloadText("c axioms 3 deduced 1\np cnf 5000 4\n-1 0\n2 0\n-3 5000 0\n-5000 4 0\n",
+                                           kTrivialMap + "A 3\nB 4\nC 5000\n");
+    Concept* A = conceptNamed("A");
+    Concept* B = conceptNamed("B");
+    Concept* C = conceptNamed("C");
+    ASSERT_TRUE(A && B && C);
+    EXPECT_EQ(deduced, (TBox::DeducedList{{C, B}}));
+    EXPECT_NE(gciBetween(A, C), nullptr);
+    Concept* bottom = TrivialConcept::getBOTTOM();
+    EXPECT_EQ(subsumedOf(C), (std::vector<Concept*>{bottom, A, C}));
+    EXPECT_EQ(subsumedOf(B), (std::vector<Concept*>{bottom, B, C}));
+}
+
 // Axiom clauses between a fresh and a named side are the naming GCIs of
 // normalisation (backward from a fresh left side, forward to a fresh right
 // side); between two named or two fresh sides original ones. A complex

@@ -35,7 +35,7 @@ struct GciStep {
     concept_t kind;
 };
 
-std::vector<GciStep> gciSteps(const TBox::AxiomSet& gcis)
+std::vector<GciStep> gciSteps(const LibraryTBox::AxiomSet& gcis)
 {
     std::vector<GciStep> steps;
     steps.reserve(gcis.size());
@@ -52,7 +52,7 @@ std::vector<GciStep> gciSteps(const TBox::AxiomSet& gcis)
 
 }
 
-TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
+LibraryTBox::DeducedList* LibraryTBox::performDeduction(int& conceptCount, int& roleCount)
 {
     delete deducedAxioms;
     deducedAxioms = new DeducedList();

@@ -155,7 +155,7 @@ struct PairHash {
 
 } // namespace
 
-TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
+LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
 {
     checkEveryVariableNamed(e);
     delete deducedAxioms;
@@ -235,7 +235,7 @@ TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
 // once, the increment's GCIs and role axioms (new since the reload) held
 // back; its concepts take part, and keep their marks for the incremental
 // preparation that follows.
-void TBox::completeReloadedDeduction()
+void LibraryTBox::completeReloadedDeduction()
 {
     reloadedDeductionIncomplete = false;
     std::vector<Axiom*> newGcis = takeNewAxioms(gcis, Axiom::NEW_AXIOM);

@@ -10,7 +10,7 @@
 #include "model/TrivialConcept.h"
 #include "reasoner/TBox.h"
 
-void TBox::prepareIncrementalDeduction()
+void LibraryTBox::prepareIncrementalDeduction()
 {
     Concept* bottomConcept = TrivialConcept::getBOTTOM();
     std::map<unsigned long, Concept*> touched;

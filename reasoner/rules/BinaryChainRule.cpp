@@ -52,7 +52,7 @@ void link(RoleAxiom* a)
 
 }
 
-int TBox::applyFirstBinaryChainSteps(int it, int& marker)
+int LibraryTBox::applyFirstBinaryChainSteps(int it, int& marker)
 {
     for (RoleAxiom* a : roleAxioms)
         if (takesPart(a, it))
@@ -84,7 +84,7 @@ int TBox::applyFirstBinaryChainSteps(int it, int& marker)
     return count;
 }
 
-int TBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int& it, int& marker, int index,
+int LibraryTBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int& it, int& marker, int index,
                                      std::size_t& pendingRelatedRead)
 {
     Role* r1 = firstOf(chain);

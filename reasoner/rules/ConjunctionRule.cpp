@@ -2,7 +2,7 @@
 #include "reasoner/TBox.h"
 #include "reasoner/rules/RuleSupport.h"
 
-int TBox::applyConjunction(Axiom* a, int it, int since, int& marker)
+int LibraryTBox::applyConjunction(Axiom* a, int it, int since, int& marker)
 {
     Concept* C = a->lhs;
     Concept* D = a->rhs;

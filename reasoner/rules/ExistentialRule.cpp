@@ -9,7 +9,7 @@
 #include "reasoner/TBox.h"
 #include "reasoner/rules/RuleSupport.h"
 
-int TBox::applyFirstExistentialStep(Axiom* a, int it)
+int LibraryTBox::applyFirstExistentialStep(Axiom* a, int it)
 {
     Concept* G = RuleSupport::fillerOf(a->lhs);
     Role* r = RuleSupport::roleOf(a->lhs);
@@ -20,7 +20,7 @@ int TBox::applyFirstExistentialStep(Axiom* a, int it)
     return useCommonForChainedAndMerge(G, D, common, it, true, a->index);
 }
 
-int TBox::useCommonForChainedAndMerge(Concept* G, Concept* D, ConceptList* common, int it, bool save, int index)
+int LibraryTBox::useCommonForChainedAndMerge(Concept* G, Concept* D, ConceptList* common, int it, bool save, int index)
 {
     int count = 0;
     if (!common->empty()) {
@@ -35,7 +35,7 @@ int TBox::useCommonForChainedAndMerge(Concept* G, Concept* D, ConceptList* commo
     return count;
 }
 
-int TBox::mergeNewSubsumedAndClear(Concept* D, int it)
+int LibraryTBox::mergeNewSubsumedAndClear(Concept* D, int it)
 {
     std::vector<ConceptDeduction::NewSubsumedRecord> records;
     int count = D->deduction.mergeNewSubsumed(it, RuleSupport::deducedFor(*this, D), RuleSupport::recordsOrNull(records));
@@ -45,7 +45,7 @@ int TBox::mergeNewSubsumedAndClear(Concept* D, int it)
     return count;
 }
 
-int TBox::mergeSubsumedFromNewChainedAndSubsumedAndClear(Concept* G, Concept* D, Role* r, int it, int& marker,
+int LibraryTBox::mergeSubsumedFromNewChainedAndSubsumedAndClear(Concept* G, Concept* D, Role* r, int it, int& marker,
                                                          bool save, int index)
 {
     // New existentials over r by filler id (a later one replaces an earlier

@@ -2,7 +2,7 @@
 #include "reasoner/TBox.h"
 #include "reasoner/rules/RuleSupport.h"
 
-int TBox::applyImplication(Axiom* a, int it, int since, int& marker)
+int LibraryTBox::applyImplication(Axiom* a, int it, int since, int& marker)
 {
     Concept* A = a->lhs;
     Concept* D = a->rhs;

@@ -118,7 +118,7 @@ private:
 
 }
 
-int TBox::deduceRoleInclusionWithComposition(Role* chain, Role* s, int& it, int prevIt, int axIt, int& marker,
+int LibraryTBox::deduceRoleInclusionWithComposition(Role* chain, Role* s, int& it, int prevIt, int axIt, int& marker,
                                              bool all, int index)
 {
     return ChainWalk(*this, chain, s, it, prevIt, axIt, marker, all, index).run();

@@ -8,7 +8,7 @@
 // Bottom and (with non-primitive seeding) the concept itself start its
 // subsumed list. Top receives it through the same addition as every other
 // subsumee, so top is stamped and a GCI ⊤ ⊑ D is applied to it again.
-void TBox::handleNonTBoxNewConcept(Concept* c, int it, int& marker)
+void LibraryTBox::handleNonTBoxNewConcept(Concept* c, int it, int& marker)
 {
     // A concept made here is already in normal form: it is its own backward
     // normal form, so later lookups of that form find it rather than null.
@@ -28,7 +28,7 @@ void TBox::handleNonTBoxNewConcept(Concept* c, int it, int& marker)
     RuleSupport::raise(marker, it, RuleSupport::relevant(topConcept), topConcept);
 }
 
-int TBox::mergeNewConceptsInRoleRelated(ConceptList* news, Role* r, int it)
+int LibraryTBox::mergeNewConceptsInRoleRelated(ConceptList* news, Role* r, int it)
 {
     RoleDeduction& role = r->deduction;
     role.relatedMap();

@@ -7,7 +7,7 @@
 #include "reasoner/rules/RuleSupport.h"
 #include "reasoner/rules/TargetExistentials.h"
 
-int TBox::deduceRoleInclusion(Role* r, Role* s, int& it, int prevIt, int axIt, int& marker, bool all, int index)
+int LibraryTBox::deduceRoleInclusion(Role* r, Role* s, int& it, int prevIt, int axIt, int& marker, bool all, int index)
 {
     TargetExistentials targets(*this, s, it, marker);
     int count = 0;

@@ -41,7 +41,7 @@ void configure(const ClassifierOptions& options)
     TBox::pinpointing_f = options.assumptionList;
     TBox::use_original_axioms_ids = options.useOriginalAxiomsIds;
 
-    TBox::deductionsTables =
+    TBox::getInstance()->deductionsTables =
         DeductionsTables(options.deductionsTable, options.gciTable, options.roleAxiomTable, options.mapTable);
 }
 

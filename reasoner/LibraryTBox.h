@@ -59,6 +59,10 @@ public:
     // X ⊑ B from the premises (X, Ci) for every operand Ci of the conjunction C, per X.
     void savePinpointingInfoConjunction(Concept* C, Concept* B, const std::vector<Concept*>& Xs, int index,
                                         bool full);
+    // X ⊑ B from the premise pairs, in order (a role chain of three or more roles).
+    void savePinpointingInfoChain(Concept* X, Concept* B,
+                                  const std::vector<std::pair<const Concept*, const Concept*>>& premises, int index,
+                                  bool full);
     // The completion-based classification: the preparation seeds every
     // subsumed list from the told subsumptions (reasoner/DeductionPreparation.cpp),
     // the loop applies the rules to the fixpoint (reasoner/DeductionLoop.cpp,

@@ -67,3 +67,11 @@ void LibraryTBox::savePinpointingInfoConjunction(Concept* C, Concept* B, const s
         for (Concept* X : Xs)
             PinpointingRecords::conjunction(f, X, B, index, C, full);
 }
+
+void LibraryTBox::savePinpointingInfoChain(Concept* X, Concept* B,
+                                           const std::vector<std::pair<const Concept*, const Concept*>>& premises,
+                                           int index, bool full)
+{
+    if (FILE* f = recordStream())
+        PinpointingRecords::premisePairs(f, X, B, index, premises, full);
+}

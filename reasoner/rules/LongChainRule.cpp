@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "reasoner/PassState.h"
-#include "reasoner/PinpointingRecords.h"
 #include "reasoner/TBox.h"
 #include "reasoner/rules/RuleSupport.h"
 #include "reasoner/rules/TargetExistentials.h"
@@ -97,8 +96,7 @@ private:
             premises.emplace_back(RuleSupport::fillerOf(below), *above);
             below = *above;
         }
-        PinpointingRecords::premisePairs(LibraryTBox::pinpointing_f, Z, target, index, premises,
-                                        RuleSupport::saved(target));
+        tbox.savePinpointingInfoChain(Z, target, premises, index, RuleSupport::saved(target));
     }
 
     LibraryTBox& tbox;

@@ -42,7 +42,7 @@ TempInput::~TempInput()
     unlink(filePath.c_str());
 }
 
-int parseFrom(const std::string& text, FILE*& input, int (*parse)())
+int parseFrom(const std::string& text, FILE*& input, const std::function<int()>& parse)
 {
     TempInput file(text);
     FILE* in = std::fopen(file.path().c_str(), "r");

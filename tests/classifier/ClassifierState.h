@@ -1,7 +1,7 @@
 #ifndef KORVANE_TESTS_CLASSIFIER_CLASSIFIERSTATE_H
 #define KORVANE_TESTS_CLASSIFIER_CLASSIFIERSTATE_H
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "reasoner/TBox.h"
 
 namespace korvane_test {

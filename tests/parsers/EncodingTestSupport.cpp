@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "ParserTestSupport.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "encoders/DimacsEncoder.h"
 #include "parsers/HornClauseTie.h"
 #include "parsers/el_dimacs_encoding.h"

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <unistd.h>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/ParserManager.h"
 #include "model/SymbolTable.h"
 #include "parsers/el_krss_g.h"

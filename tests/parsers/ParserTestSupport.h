@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/Axiom.h"
 #include "model/Concept.h"
 #include "model/Role.h"

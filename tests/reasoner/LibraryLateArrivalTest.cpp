@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/ExistentialRestr.h"
 #include "model/PrimitiveConcept.h"
 #include "model/PrimitiveRole.h"

@@ -31,7 +31,7 @@
 #include <vector>
 
 #include "NamedSubsumptions.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "support/ComplexQuerySet.h"
 #include "support/DeductionsTablePairs.h"
 #include "support/KoncludePeer.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/DeductionNotes.h"
 #include "model/PrimitiveConcept.h"
 #include "reasoner/PassCandidates.h"

@@ -27,6 +27,11 @@ int parseEncodingForPinpointing(const std::string& text)
 {
     // Each Horn clause tied to its record by position.
     HornClauseTie tie;
+    return parseEncodingForPinpointing(text, tie);
+}
+
+int parseEncodingForPinpointing(const std::string& text, HornClauseTie& tie)
+{
     return parseFrom(text, encforpinpyyin, [&tie] { return encforpinpyyparse(tie); });
 }
 

@@ -1,7 +1,5 @@
 #include "reasoner/PassScheduler.h"
 
-#include <algorithm>
-
 namespace {
 
 std::vector<GciStep> stepsOf(const TBoxCore::AxiomSet& gcis)
@@ -45,31 +43,6 @@ void PassScheduler::beginIteration()
         nextExistential = 0;
         visited = PassCandidates::none;
     }
-}
-
-const GciStep* PassScheduler::nextGci()
-{
-    if (firstPass) {
-        if (nextInFirstPass < steps.size())
-            return &steps[nextInFirstPass++];
-        firstPass = false;
-        return nullptr;
-    }
-    // What was stamped while the last GCI was applied joins this pass
-    // behind it.
-    if (visited != PassCandidates::none)
-        candidates->admitStampedAfter(visited);
-    const std::size_t existential = nextExistential < existentialPositions.size()
-                                        ? existentialPositions[nextExistential]
-                                        : PassCandidates::none;
-    visited = std::min(existential, candidates->next());
-    if (visited == PassCandidates::none)
-        return nullptr;
-    if (visited == existential)
-        ++nextExistential;
-    else
-        candidates->pop();
-    return &steps[visited];
 }
 
 bool PassScheduler::rolePassDue()

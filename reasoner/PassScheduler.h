@@ -1,6 +1,7 @@
 #ifndef KORVANE_REASONER_PASSSCHEDULER_H
 #define KORVANE_REASONER_PASSSCHEDULER_H
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <vector>
@@ -80,5 +81,31 @@ private:
     std::size_t nextExistential = 0;
     std::size_t visited = PassCandidates::none;
 };
+
+// Called once per GCI visit: inline in the loop.
+inline const GciStep* PassScheduler::nextGci()
+{
+    if (firstPass) {
+        if (nextInFirstPass < steps.size())
+            return &steps[nextInFirstPass++];
+        firstPass = false;
+        return nullptr;
+    }
+    // What was stamped while the last GCI was applied joins this pass
+    // behind it.
+    if (visited != PassCandidates::none)
+        candidates->admitStampedAfter(visited);
+    const std::size_t existential = nextExistential < existentialPositions.size()
+                                        ? existentialPositions[nextExistential]
+                                        : PassCandidates::none;
+    visited = std::min(existential, candidates->next());
+    if (visited == PassCandidates::none)
+        return nullptr;
+    if (visited == existential)
+        ++nextExistential;
+    else
+        candidates->pop();
+    return &steps[visited];
+}
 
 #endif

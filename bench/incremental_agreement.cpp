@@ -22,7 +22,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/ParserManager.h"
 #include "parsers/el_krss_g.h"
 #include "reasoner/NamedSubsumptions.h"

@@ -2,13 +2,13 @@
 // to axiom numbers, and the listing of the classification state.
 #include "reasoner/TBox.h"
 
-void TBox::saveAssumptions(FILE* out)
+void ClassifierTBox::saveAssumptions(FILE* out)
 {
     for (long selector : assumptions)
         std::fprintf(out, "%ld\n", selector);
 }
 
-LiteralList* TBox::convertAssumptionsInAxiomsIds(LiteralList* ids)
+LiteralList* ClassifierTBox::convertAssumptionsInAxiomsIds(LiteralList* ids)
 {
     auto* roleIds = new LiteralList();
     for (auto it = ids->begin(); it != ids->end();) {
@@ -27,7 +27,7 @@ LiteralList* TBox::convertAssumptionsInAxiomsIds(LiteralList* ids)
     return roleIds;
 }
 
-unsigned long TBox::getSubsumptionsNumber()
+unsigned long ClassifierTBox::getSubsumptionsNumber()
 {
     unsigned long total = 0;
     for (Concept* c : normalizedConcepts)

@@ -93,8 +93,9 @@ public:
     static unsigned long last_gci_axiom_id;
     static unsigned long last_gci_pinpointing_id;
     static bool use_original_axioms_ids;
-    // The deductions tables, installed by the driver.
-    static DeductionsTables deductionsTables;
+    // The deductions tables of the run, with the files that the driver opened
+    // (none by default).
+    DeductionsTables deductionsTables;
 
 private:
     // Steps of the classification, in the order it runs them. The first

@@ -7,17 +7,17 @@
 
 #include "reasoner/TBox.h"
 
-const uint32_t* TBox::findAssertion(Concept* sub, Concept* super) const
+const uint32_t* ClassifierTBox::findAssertion(Concept* sub, Concept* super) const
 {
     return findAssertion(sub, static_cast<uint32_t>(super->id));
 }
 
-const uint32_t* TBox::findAssertion(Concept* sub, uint32_t id) const
+const uint32_t* ClassifierTBox::findAssertion(Concept* sub, uint32_t id) const
 {
     return sub->subsumerIndex.find(id);
 }
 
-TBox::Assertion TBox::assertSubsumption(Concept* sub, Concept* super, unsigned long variable)
+ClassifierTBox::Assertion ClassifierTBox::assertSubsumption(Concept* sub, Concept* super, unsigned long variable)
 {
     const uint32_t id = static_cast<uint32_t>(super->id);
     const std::pair<uint32_t, bool> entry = sub->subsumerIndex.insert(id, static_cast<uint32_t>(variable));
@@ -34,7 +34,7 @@ TBox::Assertion TBox::assertSubsumption(Concept* sub, Concept* super, unsigned l
     return {variable, true};
 }
 
-void TBox::newAxiom(Concept* sub, Concept* super, Axiom* told)
+void ClassifierTBox::newAxiom(Concept* sub, Concept* super, Axiom* told)
 {
     const unsigned long s = told != nullptr ? static_cast<unsigned long>(told->selector) : 0;
     assertSubsumption(sub, super, s);
@@ -52,7 +52,7 @@ void TBox::newAxiom(Concept* sub, Concept* super, Axiom* told)
     }
 }
 
-TBox::Assertion TBox::newDeduction(Concept* sub, Concept* super)
+ClassifierTBox::Assertion ClassifierTBox::newDeduction(Concept* sub, Concept* super)
 {
     if (sub != super && super != top) {
         const unsigned long w = ++global_cnf_id_counter;
@@ -81,7 +81,7 @@ TBox::Assertion TBox::newDeduction(Concept* sub, Concept* super)
     return entry;
 }
 
-void TBox::conclude(Concept* sub, Concept* super, long selector, const unsigned long* premises, std::size_t count,
+void ClassifierTBox::conclude(Concept* sub, Concept* super, long selector, const unsigned long* premises, std::size_t count,
                     bool dropTautology)
 {
     const Assertion entry = newDeduction(sub, super);
@@ -93,7 +93,7 @@ void TBox::conclude(Concept* sub, Concept* super, long selector, const unsigned 
     handHornClause(entry.variable, selector, premises, count);
 }
 
-void TBox::handHornClause(unsigned long conclusion, long selector, const unsigned long* premises, std::size_t count)
+void ClassifierTBox::handHornClause(unsigned long conclusion, long selector, const unsigned long* premises, std::size_t count)
 {
     if (conclusion == 0 || static_cast<long>(conclusion) == selector)
         return;
@@ -116,18 +116,18 @@ void TBox::handHornClause(unsigned long conclusion, long selector, const unsigne
     handClause(clause, size);
 }
 
-void TBox::handClause(const LiteralList& clause)
+void ClassifierTBox::handClause(const LiteralList& clause)
 {
     CNF_SAT_Encoder->addClause(&clause, nullptr, 0);
     clauses_counter += 1;
 }
 
-void TBox::handClause(const std::vector<long>& clause)
+void ClassifierTBox::handClause(const std::vector<long>& clause)
 {
     handClause(clause.data(), clause.size());
 }
 
-void TBox::handClause(const long* literals, std::size_t count)
+void ClassifierTBox::handClause(const long* literals, std::size_t count)
 {
     CNF_SAT_Encoder->addClause(literals, count);
     clauses_counter += 1;

@@ -20,7 +20,7 @@ unsigned long conceptVariable(Concept* c, unsigned long* counter)
 
 }
 
-void TBox::encodeTrivialConcepts(unsigned long* counter)
+void ClassifierTBox::encodeTrivialConcepts(unsigned long* counter)
 {
     LiteralList bottomUnit{-static_cast<long>(conceptVariable(bottom, counter))};
     handClause(bottomUnit);
@@ -107,7 +107,7 @@ private:
 
 }
 
-void TBox::encodeAxiom(unsigned long id, Concept* left, Concept* right, unsigned long* counter)
+void ClassifierTBox::encodeAxiom(unsigned long id, Concept* left, Concept* right, unsigned long* counter)
 {
     if (makesNoClause(left, right))
         return;
@@ -115,7 +115,7 @@ void TBox::encodeAxiom(unsigned long id, Concept* left, Concept* right, unsigned
     handClause(scratchClause);
 }
 
-void TBox::encodeDeductionsIntoSat(bool pinpointing)
+void ClassifierTBox::encodeDeductionsIntoSat(bool pinpointing)
 {
     unsigned long* counter = pinpointing ? &global_cnf_id_counter : &only_deductions_cnf_id_counter;
     encodeTrivialConcepts(counter);
@@ -170,7 +170,7 @@ void TBox::encodeDeductionsIntoSat(bool pinpointing)
     Concept::encoding_id_counter = std::max<uint64_t>(Concept::encoding_id_counter, *counter);
 }
 
-void TBox::finishDeductionAndEncode()
+void ClassifierTBox::finishDeductionAndEncode()
 {
     const bool encode = saturation.encode;
     const bool pinpointing = saturation.pinpointing;

@@ -7,8 +7,7 @@
 #include "classifier/ClassifierOptions.h"
 #include "classifier/ClassifierQueryActions.h"
 #include "encoders/ActivityGenerator.h"
-#include "encoders/CoreSolverEncoder.h"
-#include "encoders/DimacsEncoder.h"
+#include "encoders/EncoderFactory.h"
 #include "model/Concept.h"
 #include "model/LargePageHeap.h"
 #include "model/Role.h"
@@ -23,13 +22,11 @@ namespace {
 
 void configure(const ClassifierOptions& options)
 {
-    Encoder* encoder;
-    if (options.inProcessSolver)
-        encoder = new CoreSolverEncoder(new ActivityGenerator(), options.clauses, options.header,
-                                        options.propagateOnly);
-    else
-        encoder = new DimacsEncoder(options.clauses, options.header);
-    TBox::CNF_SAT_Encoder = encoder;
+    // The in-process encoder seeds the solver's activities with the base generator.
+    TBox::CNF_SAT_Encoder = options.inProcessSolver
+                                ? EncoderFactory::make(EncoderFactory::CORE_SOLVER, options.clauses, options.header,
+                                                       options.propagateOnly, new ActivityGenerator())
+                                : EncoderFactory::make(EncoderFactory::DIMACS_WRITER, options.clauses, options.header);
 
     TBox::debug_f = options.debug ? options.debugStream : nullptr;
     TBox::clearNonNormalConcepts = options.clearNonNormalConcepts;
@@ -41,7 +38,7 @@ void configure(const ClassifierOptions& options)
     TBox::pinpointing_f = options.assumptionList;
     TBox::use_original_axioms_ids = options.useOriginalAxiomsIds;
 
-    TBox::deductionsTables =
+    TBox::getInstance()->deductionsTables =
         DeductionsTables(options.deductionsTable, options.gciTable, options.roleAxiomTable, options.mapTable);
 }
 

@@ -9,12 +9,12 @@
 
 #include "reasoner/TBox.h"
 
-void TBox::enqueue(Concept* sub, Concept* super, unsigned long variable)
+void ClassifierTBox::enqueue(Concept* sub, Concept* super, unsigned long variable)
 {
     deductionQueue.push_back({sub, super, variable, static_cast<uint32_t>(super->id), super->kind});
 }
 
-void TBox::performDeductionAndEncode(bool encode, bool pinpointing)
+void ClassifierTBox::performDeductionAndEncode(bool encode, bool pinpointing)
 {
     if (!prepareDeductionAndEncode(encode, pinpointing) || !normalized || deduction_performed)
         return;
@@ -39,7 +39,7 @@ void TBox::performDeductionAndEncode(bool encode, bool pinpointing)
 // The loop is bound by memory: the concepts and rule lists that the items a
 // few places ahead will read are asked for now, in two steps (the lists'
 // places are read from what the first step brought).
-void TBox::prefetchQueued() const
+void ClassifierTBox::prefetchQueued() const
 {
     constexpr std::size_t Far = 16;
     constexpr std::size_t Near = 8;
@@ -63,7 +63,7 @@ void TBox::prefetchQueued() const
 
 // super is atomic: the axioms with super on their left, as itself, as a
 // conjunct or as the filler of an existential, in the order of its list.
-void TBox::dispatchAtomic(const QueuedSubsumption& item, unsigned long processed)
+void ClassifierTBox::dispatchAtomic(const QueuedSubsumption& item, unsigned long processed)
 {
     if (item.superId >= atomicRules.size())
         return;
@@ -88,7 +88,7 @@ void TBox::dispatchAtomic(const QueuedSubsumption& item, unsigned long processed
 }
 
 // super is ∃s.F: the axioms ∃s.Y ⊑ R with F ⊑ Y, and the role axioms over s.
-void TBox::dispatchExistential(const QueuedSubsumption& item, unsigned long processed)
+void ClassifierTBox::dispatchExistential(const QueuedSubsumption& item, unsigned long processed)
 {
     if (!(item.sub->isAtomic() || initializeNonPrimitive))
         return;
@@ -102,7 +102,7 @@ void TBox::dispatchExistential(const QueuedSubsumption& item, unsigned long proc
     }
 }
 
-void TBox::settleSaturationSets()
+void ClassifierTBox::settleSaturationSets()
 {
     // The normalised set orders the new existentials among its members only
     // when it is next walked in order (a listing): the encoding needs none.
@@ -129,7 +129,7 @@ void TBox::settleSaturationSets()
             conceptsByNormalId[c->id] = c;
 }
 
-void TBox::fillAssertionSets()
+void ClassifierTBox::fillAssertionSets()
 {
     // Sub by sub in ascending id, so that each set is filled in its own order.
     for (Concept* sub : conceptsByNormalId) {

@@ -9,16 +9,15 @@
 #include "model/ExistentialRestr.h"
 #include "reasoner/TBox.h"
 
-unsigned long TBox::global_cnf_id_counter = 0;
-unsigned long TBox::only_deductions_cnf_id_counter = 0;
-unsigned long TBox::axioms_clauses_counter = 0;
-unsigned long TBox::deduced_clauses_counter = 0;
-unsigned long TBox::last_gci_axiom_id = 0;
-unsigned long TBox::last_gci_pinpointing_id = 0;
-bool TBox::use_original_axioms_ids = false;
-DeductionsTables TBox::deductionsTables;
+unsigned long ClassifierTBox::global_cnf_id_counter = 0;
+unsigned long ClassifierTBox::only_deductions_cnf_id_counter = 0;
+unsigned long ClassifierTBox::axioms_clauses_counter = 0;
+unsigned long ClassifierTBox::deduced_clauses_counter = 0;
+unsigned long ClassifierTBox::last_gci_axiom_id = 0;
+unsigned long ClassifierTBox::last_gci_pinpointing_id = 0;
+bool ClassifierTBox::use_original_axioms_ids = false;
 
-bool TBox::prepareDeductionAndEncode(bool encode, bool pinpointing)
+bool ClassifierTBox::prepareDeductionAndEncode(bool encode, bool pinpointing)
 {
     if (deduction_performed)
         return false;
@@ -47,7 +46,7 @@ bool TBox::prepareDeductionAndEncode(bool encode, bool pinpointing)
     return true;
 }
 
-void TBox::numberSelectors()
+void ClassifierTBox::numberSelectors()
 {
     if (use_original_axioms_ids)
         pinpointing_index = static_cast<int>(roleAxioms.size()) + Axiom::original_ax_counter;
@@ -82,7 +81,7 @@ void TBox::numberSelectors()
 // normal-form axiom that it came from. Link clauses are written only when
 // pinpointing: without it the concept variables start again at 1 and would
 // meet the selector numbers of the links.
-void TBox::linkNormalizedAxioms(bool pinpointing)
+void ClassifierTBox::linkNormalizedAxioms(bool pinpointing)
 {
     for (Axiom* a : gcisInOrder) {
         if (!use_original_axioms_ids) {
@@ -111,7 +110,7 @@ void TBox::linkNormalizedAxioms(bool pinpointing)
         last_gci_axiom_id = global_cnf_id_counter;
 }
 
-void TBox::numberRoleAxiomSelectors(bool pinpointing)
+void ClassifierTBox::numberRoleAxiomSelectors(bool pinpointing)
 {
     if (!useRoleAxiomsInDeduction)
         return;
@@ -125,7 +124,7 @@ void TBox::numberRoleAxiomSelectors(bool pinpointing)
     }
 }
 
-void TBox::indexAxiomsByPremise()
+void ClassifierTBox::indexAxiomsByPremise()
 {
     for (Axiom* a : gcisInOrder) {
         Concept* l = a->lhs;
@@ -141,7 +140,7 @@ void TBox::indexAxiomsByPremise()
     }
 }
 
-void TBox::indexNormalExistentials()
+void ClassifierTBox::indexNormalExistentials()
 {
     normalExistentials.clear();
     existentialParts.assign(Concept::normal_id_counter, ExistentialParts{nullptr, nullptr, 0});
@@ -155,7 +154,7 @@ void TBox::indexNormalExistentials()
     }
 }
 
-void TBox::compileAtomicRules()
+void ClassifierTBox::compileAtomicRules()
 {
     atomicRules.clear();
     ruleOperandIds.clear();
@@ -181,7 +180,7 @@ void TBox::compileAtomicRules()
     }
 }
 
-void TBox::addInitialSubsumptions()
+void ClassifierTBox::addInitialSubsumptions()
 {
     for (Concept* x : normalizedConcepts) {
         if (x->isComplex() && !initializeNonPrimitive)
@@ -197,7 +196,7 @@ void TBox::addInitialSubsumptions()
     }
 }
 
-void TBox::addToldSubsumptions()
+void ClassifierTBox::addToldSubsumptions()
 {
     for (Axiom* a : gcisInOrder) {
         if (a->lhs == a->rhs || a->rhs == top)
@@ -208,7 +207,7 @@ void TBox::addToldSubsumptions()
     }
 }
 
-void TBox::clearAllDeductionStructures()
+void ClassifierTBox::clearAllDeductionStructures()
 {
     for (Concept* c : normalizedConcepts) {
         c->subsumerIndex.clear();

@@ -14,13 +14,14 @@ bool ChainedConclusions::addChained(Concept* d, Premise p)
     return true;
 }
 
-void ChainedConclusions::passOn(Concept* existential, Concept* c) const
+void ChainedConclusions::passOn(Concept* existential, Concept* c, DeductionNotes& notes) const
 {
     if (chained == nullptr)
         return;
     auto premise = chainedPremises->begin();
     for (const auto& conclusion : *chained) {
-        conclusion.second->deduction.addNewSubsumed(c, existential, premise->second.second, premise->second.first);
+        conclusion.second->deduction.addNewSubsumed(c, existential, premise->second.second, premise->second.first,
+                                                    notes);
         ++premise;
     }
 }

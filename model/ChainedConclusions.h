@@ -5,6 +5,7 @@
 #include <utility>
 
 class Concept;
+class DeductionNotes;
 
 // The conclusions that every concept subsumed by one existential restriction
 // also reaches: the right side D of a GCI ∃r.G ⊑ D whose G subsumes the
@@ -26,8 +27,8 @@ public:
     bool addChained(Concept* d, Premise p);
     // Hands c, just subsumed by the existential, to every conclusion in
     // ascending id, as a new subsumee derived from the existential and the
-    // conclusion's premise.
-    void passOn(Concept* existential, Concept* c) const;
+    // conclusion's premise (each noted as queued when it is new there).
+    void passOn(Concept* existential, Concept* c, DeductionNotes& notes) const;
     void clear();
 
     ChainedMap* chained = nullptr;

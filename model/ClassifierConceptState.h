@@ -8,10 +8,11 @@
 
 class Axiom;
 class Concept;
+class DeductionNotes;
 
 // What a concept carries in the classifier's build (see ModelBuild.h): the
 // state of the classification with on-the-fly encoding. That classification
-// needs no reaction to a new subsumee and keeps no log of stamps.
+// needs no reaction to a new subsumee.
 class ClassifierConceptState {
 public:
     explicit ClassifierConceptState(Concept* /*owner*/) {}
@@ -25,10 +26,9 @@ public:
     }
 
     template <typename C>
-    void subsumeeAdded(C& /*self*/, C* /*c*/)
+    void subsumeeAdded(C& /*self*/, C* /*c*/, DeductionNotes& /*notes*/)
     {
     }
-    void stampChanging(Concept* /*self*/, int /*from*/, int /*to*/) {}
 
     SubsumerIndex subsumerIndex;
     AssertionSet assertions;

@@ -3,10 +3,12 @@
 
 // What an existential restriction carries beside its concept state in the
 // classifier's build (see ModelBuild.h): nothing, and no reactions.
+class DeductionNotes;
+
 class ClassifierExistentialState {
 public:
     template <typename E, typename C>
-    void subsumeeAdded(E& /*self*/, C* /*c*/)
+    void subsumeeAdded(E& /*self*/, C* /*c*/, DeductionNotes& /*notes*/)
     {
     }
     template <typename E>

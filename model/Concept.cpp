@@ -1,5 +1,6 @@
 #include "model/Concept.h"
 
+#include "model/DeductionNotes.h"
 #include "model/ExpressionOrder.h"
 #include "model/PrimitiveConcept.h"
 
@@ -74,14 +75,15 @@ bool Concept::operator<(const Concept& other) const
     return expressionLess(*this, other, operands, other.operands);
 }
 
-void Concept::setLastDeductionIt(int it)
+void Concept::setLastDeductionIt(int it, DeductionNotes* notes)
 {
-    stampChanging(this, lastDeductionIt, it);
+    if (notes != nullptr)
+        notes->noteStamp(this, lastDeductionIt, it);
     lastDeductionIt = it;
     if (parents != nullptr) {
         for (auto& parent : *parents)
             if (parent.first->kind == CONJUNCTION)
-                parent.first->setLastDeductionIt(it);
+                parent.first->setLastDeductionIt(it, notes);
     }
     propagateDeductionIt(it);
 }
@@ -209,7 +211,7 @@ unsigned long Concept::getRelatedId() const
 
 void Concept::clear_specific() {}
 
-void Concept::handleNewSubsumed(Concept* c)
+void Concept::handleNewSubsumed(Concept* c, DeductionNotes& notes)
 {
-    subsumeeAdded(*this, c);
+    subsumeeAdded(*this, c, notes);
 }

@@ -31,6 +31,7 @@
 class Role;
 class Axiom;
 class Concept;
+class DeductionNotes;
 
 // Kinds of concepts; kinds below Conjunction are atomic.
 enum concept_t {
@@ -80,8 +81,9 @@ public:
     virtual unsigned long getRelatedId() const;
     // Frees what the concept's kind keeps beside the build's concept state.
     virtual void clear_specific();
-    // The build state's reaction to c joining the concept's subsumees.
-    virtual void handleNewSubsumed(Concept* c);
+    // The build state's reaction to c joining the concept's subsumees; what
+    // it queues for the rules is noted in notes.
+    virtual void handleNewSubsumed(Concept* c, DeductionNotes& notes);
     virtual int64_t compare(const Concept* other) const;
     virtual Concept* forwardNormalization() = 0;
     virtual Concept* backwardNormalization() = 0;
@@ -93,8 +95,9 @@ public:
     bool isComplex() const { return kind == CONJUNCTION || kind == EXISTENTIAL_RESTR; }
     std::size_t operandCount() const { return operands == nullptr ? 0 : operands->size(); }
 
-    // Stamps this concept and, transitively, the conjunctions that contain it.
-    void setLastDeductionIt(int it);
+    // Stamps this concept and, transitively, the conjunctions that contain it;
+    // each stamp that changes is noted in notes when given.
+    void setLastDeductionIt(int it, DeductionNotes* notes = nullptr);
 
     void addChild(Concept* c);
     void addParent(Concept* parent, unsigned int position);

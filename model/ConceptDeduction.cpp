@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "model/Concept.h"
+#include "model/DeductionNotes.h"
 #include "model/ExistentialRestr.h"
-#include "model/QueuedRuleWork.h"
 
 namespace {
 
@@ -94,7 +94,7 @@ void ConceptDeduction::addExistentialPremise(int index, Role* r, Concept* d)
     existentialPremises->emplace_hint(same.second, index, std::make_pair(r, d));
 }
 
-void ConceptDeduction::addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int index)
+void ConceptDeduction::addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int index, DeductionNotes& notes)
 {
     if (newSubsumed == nullptr)
         newSubsumed = new NewSubsumedMap();
@@ -102,13 +102,13 @@ void ConceptDeduction::addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int 
         newSubsumedPremises = new NewPremiseMap();
     if (newSubsumed->emplace(c->id, std::make_pair(c, index)).second) {
         newSubsumedPremises->emplace(c->id, std::make_pair(p1, p2));
-        QueuedRuleWork::note();
+        notes.noteQueued();
     }
 }
 
-void ConceptDeduction::appendPending(Concept* c)
+void ConceptDeduction::appendPending(Concept* c, DeductionNotes& notes)
 {
-    QueuedRuleWork::note();
+    notes.noteQueued();
     if (c->kind != EXISTENTIAL_RESTR) {
         if (pending == nullptr)
             pending = new ConceptList();
@@ -169,19 +169,19 @@ ConceptDeduction::SubsumedList& ConceptDeduction::subsumedList()
 }
 
 template <typename Record>
-void ConceptDeduction::react(Concept* c, int it, DeducedList* deduced, Record record)
+void ConceptDeduction::react(Concept* c, int it, DeductionNotes& notes, DeducedList* deduced, Record record)
 {
-    owner->handleNewSubsumed(c);
+    owner->handleNewSubsumed(c, notes);
     record();
     if (deduced != nullptr)
         deduced->emplace_back(c, owner);
     if (owner->lastDeductionIt < it)
-        owner->setLastDeductionIt(it);
+        owner->setLastDeductionIt(it, &notes);
 }
 
 template <typename Iterator, typename ConceptOf, typename OnAdded>
-int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conceptOf, int it, DeducedList* deduced,
-                                  OnAdded onAdded)
+int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conceptOf, int it, DeductionNotes& notes,
+                                  DeducedList* deduced, OnAdded onAdded)
 {
     SubsumedList& list = subsumedList();
     // The concepts not in the list yet, each with the position in the list
@@ -218,57 +218,59 @@ int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conce
     for (const auto& entry : fresh)
         additions->emplace_back(it, conceptOf(entry.second));
     for (const auto& entry : fresh)
-        react(conceptOf(entry.second), it, deduced, [&] { onAdded(entry.second); });
+        react(conceptOf(entry.second), it, notes, deduced, [&] { onAdded(entry.second); });
     return static_cast<int>(fresh.size());
 }
 
 template <typename List>
-int ConceptDeduction::mergeConcepts(const List* l, int it, DeducedList* deduced, std::vector<Concept*>* added)
+int ConceptDeduction::mergeConcepts(const List* l, int it, DeductionNotes& notes, DeducedList* deduced,
+                                    std::vector<Concept*>* added)
 {
     // A list merged into itself adds nothing.
     if (l == nullptr || static_cast<const void*>(l) == static_cast<const void*>(subsumed))
         return 0;
     using Iterator = typename List::const_iterator;
     return mergeSorted(
-        l->begin(), l->end(), [](Iterator s) { return *s; }, it, deduced,
+        l->begin(), l->end(), [](Iterator s) { return *s; }, it, notes, deduced,
         [added](Iterator s) {
             if (added != nullptr)
                 added->push_back(*s);
         });
 }
 
-int ConceptDeduction::mergeListInSubsumed(const ConceptList* l, int it, DeducedList* deduced,
+int ConceptDeduction::mergeListInSubsumed(const ConceptList* l, int it, DeductionNotes& notes, DeducedList* deduced,
                                           std::vector<Concept*>* added)
 {
-    return mergeConcepts(l, it, deduced, added);
+    return mergeConcepts(l, it, notes, deduced, added);
 }
 
-int ConceptDeduction::mergeListInSubsumed(const SubsumedList* l, int it, DeducedList* deduced,
+int ConceptDeduction::mergeListInSubsumed(const SubsumedList* l, int it, DeductionNotes& notes, DeducedList* deduced,
                                           std::vector<Concept*>* added)
 {
-    return mergeConcepts(l, it, deduced, added);
+    return mergeConcepts(l, it, notes, deduced, added);
 }
 
-int ConceptDeduction::mergeMapInSubsumed(const RelatedMap* m, int it, DeducedList* deduced,
+int ConceptDeduction::mergeMapInSubsumed(const RelatedMap* m, int it, DeductionNotes& notes, DeducedList* deduced,
                                          std::vector<Concept*>* added)
 {
     if (m == nullptr)
         return 0;
     return mergeSorted(
-        m->begin(), m->end(), [](RelatedMap::const_iterator s) { return s->second; }, it, deduced,
+        m->begin(), m->end(), [](RelatedMap::const_iterator s) { return s->second; }, it, notes, deduced,
         [added](RelatedMap::const_iterator s) {
             if (added != nullptr)
                 added->push_back(s->second);
         });
 }
 
-int ConceptDeduction::mergeNewSubsumed(int it, DeducedList* deduced, std::vector<NewSubsumedRecord>* added)
+int ConceptDeduction::mergeNewSubsumed(int it, DeductionNotes& notes, DeducedList* deduced,
+                                       std::vector<NewSubsumedRecord>* added)
 {
     if (newSubsumed == nullptr)
         return 0;
     return mergeSorted(
         newSubsumed->begin(), newSubsumed->end(), [](NewSubsumedMap::const_iterator s) { return s->second.first; },
-        it, deduced, [this, added](NewSubsumedMap::const_iterator s) {
+        it, notes, deduced, [this, added](NewSubsumedMap::const_iterator s) {
             if (added == nullptr)
                 return;
             auto premises = newSubsumedPremises->find(s->first);
@@ -276,7 +278,7 @@ int ConceptDeduction::mergeNewSubsumed(int it, DeducedList* deduced, std::vector
         });
 }
 
-int ConceptDeduction::mergeSubsumed(const ConceptList* sources, int it, DeducedList* deduced,
+int ConceptDeduction::mergeSubsumed(const ConceptList* sources, int it, DeductionNotes& notes, DeducedList* deduced,
                                     std::vector<SourceRecord>* added)
 {
     if (sources == nullptr)
@@ -295,16 +297,16 @@ int ConceptDeduction::mergeSubsumed(const ConceptList* sources, int it, DeducedL
                   offered.end());
     return mergeSorted(
         offered.cbegin(), offered.cend(), [](std::vector<SourceRecord>::const_iterator s) { return s->first; }, it,
-        deduced, [added](std::vector<SourceRecord>::const_iterator s) {
+        notes, deduced, [added](std::vector<SourceRecord>::const_iterator s) {
             if (added != nullptr)
                 added->push_back(*s);
         });
 }
 
-int ConceptDeduction::addSubsumed(Concept* c, int it, DeducedList* deduced)
+int ConceptDeduction::addSubsumed(Concept* c, int it, DeductionNotes& notes, DeducedList* deduced)
 {
     SubsumedList one{c};
-    return mergeListInSubsumed(&one, it, deduced, nullptr);
+    return mergeListInSubsumed(&one, it, notes, deduced, nullptr);
 }
 
 void ConceptDeduction::noteAdded(Concept* c, int it)

@@ -9,6 +9,7 @@
 #include "model/pool_allocator.h"
 
 class Concept;
+class DeductionNotes;
 class Role;
 
 // What the completion-based classification knows about one normalised
@@ -21,7 +22,8 @@ class Role;
 // run the reactions of the owning concept in this order: its
 // handleNewSubsumed, the record of the addition (when a record vector is
 // given), the pair (added, owner) on the deduced list (when given), and the
-// owner's stamp raised to the current iteration.
+// owner's stamp raised to the current iteration. What the reactions queue for
+// the rules, and the stamps they change, are noted in the run's notes.
 class ConceptDeduction {
 public:
     using ConceptList = std::list<Concept*, pool_allocator<Concept*>>;
@@ -57,11 +59,12 @@ public:
 
     // Records the GCI ∃r.owner ⊑ d of that index, once.
     void addExistentialPremise(int index, Role* r, Concept* d);
-    // Keeps the first derivation of c through an existential chain.
-    void addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int index);
+    // Keeps the first derivation of c through an existential chain (noted as
+    // queued when it is new).
+    void addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int index, DeductionNotes& notes);
     // Pending existentials wait by role, the other pending concepts in
-    // pending itself, each in arrival order.
-    void appendPending(Concept* c);
+    // pending itself, each in arrival order; each is noted as queued.
+    void appendPending(Concept* c, DeductionNotes& notes);
     bool hasPending() const
     {
         return (pending != nullptr && !pending->empty()) || (pendingExistentials != nullptr && hasPendingExistential());
@@ -76,15 +79,19 @@ public:
 
     // The merges into the subsumed list, which must exist; each returns the
     // number of concepts added.
-    int mergeListInSubsumed(const ConceptList* l, int it, DeducedList* deduced, std::vector<Concept*>* added);
-    int mergeListInSubsumed(const SubsumedList* l, int it, DeducedList* deduced, std::vector<Concept*>* added);
-    int mergeMapInSubsumed(const RelatedMap* m, int it, DeducedList* deduced, std::vector<Concept*>* added);
+    int mergeListInSubsumed(const ConceptList* l, int it, DeductionNotes& notes, DeducedList* deduced,
+                            std::vector<Concept*>* added);
+    int mergeListInSubsumed(const SubsumedList* l, int it, DeductionNotes& notes, DeducedList* deduced,
+                            std::vector<Concept*>* added);
+    int mergeMapInSubsumed(const RelatedMap* m, int it, DeductionNotes& notes, DeducedList* deduced,
+                           std::vector<Concept*>* added);
     // Merges newSubsumed (left in place for the caller to clear).
-    int mergeNewSubsumed(int it, DeducedList* deduced, std::vector<NewSubsumedRecord>* added);
+    int mergeNewSubsumed(int it, DeductionNotes& notes, DeducedList* deduced, std::vector<NewSubsumedRecord>* added);
     // Merges the union of the subsumed lists of the sources.
-    int mergeSubsumed(const ConceptList* sources, int it, DeducedList* deduced, std::vector<SourceRecord>* added);
+    int mergeSubsumed(const ConceptList* sources, int it, DeductionNotes& notes, DeducedList* deduced,
+                      std::vector<SourceRecord>* added);
     // Adds one concept, at the end when its id is the greatest.
-    int addSubsumed(Concept* c, int it, DeducedList* deduced);
+    int addSubsumed(Concept* c, int it, DeductionNotes& notes, DeducedList* deduced);
 
     // The concepts in the subsumed list of every concept of cs (each must
     // have one); a new list, empty when cs is empty.
@@ -130,16 +137,17 @@ private:
     // The reactions to c just added to the subsumed list; record pushes its
     // record.
     template <typename Record>
-    void react(Concept* c, int it, DeducedList* deduced, Record record);
+    void react(Concept* c, int it, DeductionNotes& notes, DeducedList* deduced, Record record);
     // Merges a source sorted by id into the subsumed list; onAdded is called
     // with the source position of every concept added, in ascending id.
     template <typename Iterator, typename ConceptOf, typename OnAdded>
-    int mergeSorted(Iterator first, Iterator last, ConceptOf conceptOf, int it, DeducedList* deduced,
-                    OnAdded onAdded);
+    int mergeSorted(Iterator first, Iterator last, ConceptOf conceptOf, int it, DeductionNotes& notes,
+                    DeducedList* deduced, OnAdded onAdded);
     template <typename Related>
     ConceptList* commonWithRelated(const Related& related, int it, bool changedOnly) const;
     template <typename List>
-    int mergeConcepts(const List* l, int it, DeducedList* deduced, std::vector<Concept*>* added);
+    int mergeConcepts(const List* l, int it, DeductionNotes& notes, DeducedList* deduced,
+                      std::vector<Concept*>* added);
 
     Concept* owner;
 };

@@ -93,7 +93,7 @@ void ExistentialRestr::clear_specific()
     ExistentialBuildState::clearSpecific();
 }
 
-void ExistentialRestr::handleNewSubsumed(Concept* c)
+void ExistentialRestr::handleNewSubsumed(Concept* c, DeductionNotes& notes)
 {
-    ExistentialBuildState::subsumeeAdded(*this, c);
+    ExistentialBuildState::subsumeeAdded(*this, c, notes);
 }

@@ -19,7 +19,7 @@ public:
     void printTextDescription(FILE* out) const override;
     unsigned long getRelatedId() const override;
     void clear_specific() override;
-    void handleNewSubsumed(Concept* c) override;
+    void handleNewSubsumed(Concept* c, DeductionNotes& notes) override;
     int64_t compare(const Concept* other) const override;
     Concept* forwardNormalization() override;
     Concept* backwardNormalization() override;

@@ -2,8 +2,6 @@
 
 #include "model/Concept.h"
 
-std::vector<Concept*>* LibraryConceptState::stampLog = nullptr;
-
 void LibraryConceptState::clearAllDeductionStructures()
 {
     static_cast<Concept*>(this)->clear_specific();

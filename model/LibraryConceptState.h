@@ -1,8 +1,6 @@
 #ifndef KORVANE_MODEL_LIBRARYCONCEPTSTATE_H
 #define KORVANE_MODEL_LIBRARYCONCEPTSTATE_H
 
-#include <vector>
-
 #include "model/ConceptDeduction.h"
 
 class Concept;
@@ -25,27 +23,16 @@ public:
     // An atomic concept with existential premises ∃r.this ⊑ D keeps its new
     // atomic subsumees for the existential rule.
     template <typename C>
-    void subsumeeAdded(C& self, C* c)
+    void subsumeeAdded(C& self, C* c, DeductionNotes& notes)
     {
         if (self.isAtomic() && deduction.hasExistentialPremises() && c->isAtomic())
-            deduction.appendPending(c);
-    }
-
-    // The stamp of self goes from `from` to `to`: logged when it changes
-    // while a log is set.
-    void stampChanging(Concept* self, int from, int to)
-    {
-        if (stampLog != nullptr && from != to)
-            stampLog->push_back(self);
+            deduction.appendPending(c, notes);
     }
 
     void clearTemporaryStructures() { deduction.clearTemporaryStructures(); }
     // The working lists and the subsumed list, with what the concept's own
     // kind keeps beside them (Concept::clear_specific).
     void clearAllDeductionStructures();
-
-    // When set, every concept whose stamp changes appends itself here.
-    static std::vector<Concept*>* stampLog;
 
     ConceptDeduction deduction;
 };

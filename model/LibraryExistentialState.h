@@ -10,11 +10,11 @@ public:
     // A new atomic subsumee waits for the chains that end in this role; every
     // conclusion chained to this existential receives it.
     template <typename E, typename C>
-    void subsumeeAdded(E& self, C* c)
+    void subsumeeAdded(E& self, C* c, DeductionNotes& notes)
     {
         if (self.role->deduction.chainPredecessorCount() > 0 && c->isAtomic())
-            self.deduction.appendPending(c);
-        chaining.passOn(&self, c);
+            self.deduction.appendPending(c, notes);
+        chaining.passOn(&self, c, notes);
     }
 
     // The existential's stamp was raised to it: its role notes the change.

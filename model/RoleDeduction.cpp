@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "model/DeductionNotes.h"
 #include "model/ExistentialRestr.h"
-#include "model/QueuedRuleWork.h"
 
 void RoleDeduction::recordRelatedConcept(Concept* c, unsigned long key)
 {
@@ -48,12 +48,12 @@ bool RoleDeduction::tellsChain(const Role* s) const
     return false;
 }
 
-void RoleDeduction::appendPendingRelated(Concept* c)
+void RoleDeduction::appendPendingRelated(Concept* c, DeductionNotes& notes)
 {
     if (pendingRelated == nullptr)
         pendingRelated = new std::vector<Concept*>();
     pendingRelated->push_back(c);
-    QueuedRuleWork::note();
+    notes.noteQueued();
 }
 
 void RoleDeduction::noteChanged(Concept* c, int it)

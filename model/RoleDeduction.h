@@ -9,6 +9,7 @@
 #include "model/pool_allocator.h"
 
 class Concept;
+class DeductionNotes;
 class Role;
 
 // What the completion-based classification knows about one role: the
@@ -40,7 +41,9 @@ public:
     // Whether s is told of new existentials over this role (for a chain
     // this ∘ s).
     bool tellsChain(const Role* s) const;
-    void appendPendingRelated(Concept* c);
+    // Appends a new existential over this role for the chains (noted as
+    // queued).
+    void appendPendingRelated(Concept* c, DeductionNotes& notes);
     // Logs that the existential c over this role changed in iteration it
     // (it grows from call to call).
     void noteChanged(Concept* c, int it);

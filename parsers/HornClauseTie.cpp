@@ -2,13 +2,12 @@
 
 #include "reasoner/EncodedTBox.h"
 
-HornClauseTie::Rule HornClauseTie::rule = nullptr;
-HornClauseTie::Ending HornClauseTie::ending = nullptr;
-
-HornClauseTie::Control HornClauseTie::control(unsigned long k, const LiteralList& hornClause)
+HornClauseTie::Control HornClauseTie::control(unsigned long k, const LiteralList& /*hornClause*/)
 {
-    return rule != nullptr ? rule(k, hornClause) : byPosition(k);
+    return byPosition(k);
 }
+
+void HornClauseTie::ending(unsigned long /*hornClauses*/) {}
 
 HornClauseTie::Control HornClauseTie::byPosition(unsigned long k)
 {

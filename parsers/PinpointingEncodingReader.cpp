@@ -29,11 +29,11 @@ void PinpointingEncodingReader::unitClause(long literal)
     new_clauses += 1;
 }
 
-void PinpointingEncodingReader::hornClause(LiteralList* clause)
+void PinpointingEncodingReader::hornClause(LiteralList* clause, HornClauseTie& tie)
 {
     horn_clause_index += 1;
     new_clauses += 1;
-    HornClauseTie::Control control = HornClauseTie::control(horn_clause_index, *clause);
+    HornClauseTie::Control control = tie.control(horn_clause_index, *clause);
     if (control.variable != 0)
         clause->push_front(-static_cast<long>(control.variable));
     EncodingCopy::hornClause(clause);
@@ -43,10 +43,9 @@ void PinpointingEncodingReader::hornClause(LiteralList* clause)
     }
 }
 
-void PinpointingEncodingReader::endOfInput()
+void PinpointingEncodingReader::endOfInput(HornClauseTie& tie)
 {
-    if (HornClauseTie::ending != nullptr)
-        HornClauseTie::ending(horn_clause_index);
+    tie.ending(horn_clause_index);
     EncodedTBox* encoded = EncodedTBox::getInstance();
     encoded->dropPinpointingRecords();
     encoded->axiomsInformationLoaded = true;

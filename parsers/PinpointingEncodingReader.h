@@ -3,12 +3,15 @@
 
 #include "reasoner/Encoder.h"
 
+class HornClauseTie;
+
 // The actions of the encoding grammar for pinpointing
 // (el_dimacs_encoding_pinp) beyond the plain copy (EncodingCopy): a stored
 // encoding becomes the pinpointing encoding. Units go over unchanged; each
 // Horn clause gets the negated control variable of its derivation in front
-// and is followed by the derivation's control clause (HornClauseTie). The
-// pinpointing information must have been read before.
+// and is followed by the derivation's control clause, as the tie that the
+// grammar's caller hands over says (HornClauseTie). The pinpointing
+// information must have been read before.
 class PinpointingEncodingReader {
 public:
     PinpointingEncodingReader() = delete;
@@ -19,9 +22,9 @@ public:
     static void unitClause(long literal);
     // A Horn clause read whole: premises negated, conclusion last (owned
     // from here on).
-    static void hornClause(LiteralList* clause);
+    static void hornClause(LiteralList* clause, HornClauseTie& tie);
     // After the last clause: the records are dropped and the copy ends.
-    static void endOfInput();
+    static void endOfInput(HornClauseTie& tie);
 
     // Horn clauses read so far (units not counted).
     static unsigned long horn_clause_index;

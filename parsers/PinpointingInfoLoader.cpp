@@ -6,8 +6,6 @@
 #include "parsers/PinpointingRecordQueue.h"
 #include "parsers/el_pinpointing_info.h"
 
-std::vector<unsigned long> PinpointingInfoLoader::incompleteRecords;
-
 namespace {
 
 // Records that wait to be entered: enough for the fetches of the newest to
@@ -18,7 +16,6 @@ PinpointingRecordQueue queue(16);
 
 void PinpointingInfoLoader::startOfInput()
 {
-    incompleteRecords.clear();
     queue.clear();
     GrammarSupport::beginInput("Pinpointing Information");
     EncodedTBox* encoded = EncodedTBox::getInstance();
@@ -125,7 +122,7 @@ void PinpointingInfoLoader::enter(PinpointingRecord& record)
                       ? encoded->insertPinpointingSavedClause(record.sub, record.super, i, premises)
                       : encoded->insertPinpointingBoolClause(record.sub, record.super, i, premises);
     if (stored && record.lost)
-        incompleteRecords.push_back(encoded->recordCount());
+        encoded->noteIncompleteRecord(encoded->recordCount());
 }
 
 void PinpointingInfoLoader::endOfInput()

@@ -1,13 +1,12 @@
 #ifndef KORVANE_PARSERS_PINPOINTINGINFOLOADER_H
 #define KORVANE_PARSERS_PINPOINTINGINFOLOADER_H
 
-#include <vector>
-
 #include "parsers/PinpointingRecord.h"
 #include "reasoner/EncodedTBox.h"
 
 // The actions of the pinpointing information: its records go into the
-// EncodedTBox, each derivation with the record numbers of its premises.
+// EncodedTBox, each derivation with the record numbers of its premises, and
+// each derivation that lost a premise is noted there as incomplete.
 //
 // A file of millions of records spends its time in looking up the pairs that
 // its records name, in a table far larger than the caches. So a record read
@@ -41,10 +40,6 @@ public:
     static void catchUp();
     // After the last record: the pinpointing information is loaded.
     static void endOfInput();
-
-    // The record numbers of the derivations that lost a premise (one that
-    // named no earlier record), in input order.
-    static std::vector<unsigned long> incompleteRecords;
 
 private:
     // The record being read is complete: it waits, and the oldest record is

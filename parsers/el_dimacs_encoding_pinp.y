@@ -11,6 +11,8 @@
 #include <cstdint>
 
 #include "reasoner/Encoder.h"
+
+class HornClauseTie;
 }
 
 %{
@@ -22,6 +24,8 @@
 
 %define api.prefix {encforpinpyy}
 %define api.token.prefix {TOK_}
+/* The tie of each Horn clause to its record, the caller's. */
+%parse-param {HornClauseTie& tie}
 %expect 0
 
 /* Every parse starts the scanner afresh on the current input stream. */
@@ -51,7 +55,7 @@
 
 Encoding
     : Header { PinpointingEncodingReader::endOfHeader(); } Clauses
-        { PinpointingEncodingReader::endOfInput(); }
+        { PinpointingEncodingReader::endOfInput(tie); }
     ;
 
 Header
@@ -90,7 +94,7 @@ UnitClause
 
 HornClause
     : NegativeAtomList PositiveAtom ZERO
-        { $1->push_back($2); PinpointingEncodingReader::hornClause($1); }
+        { $1->push_back($2); PinpointingEncodingReader::hornClause($1, tie); }
     ;
 
 NegativeAtomList
@@ -117,7 +121,7 @@ Number
 
 %%
 
-void encforpinpyyerror(const char* message)
+void encforpinpyyerror(HornClauseTie& /*tie*/, const char* message)
 {
     GrammarSupport::syntaxError(message, encforpinpyytext);
 }

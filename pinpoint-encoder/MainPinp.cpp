@@ -66,9 +66,11 @@ int main(int argc, char** argv)
     stopwatch.stop();
 
     diagnostics->beginInput(nullptr);
-    RecordedClauseTie::install();
-    encforpinpyyin = options.encoding;
-    encforpinpyyparse();
+    {
+        RecordedClauseTie tie;
+        encforpinpyyin = options.encoding;
+        encforpinpyyparse(tie);
+    }
     if (options.axiomsInformation != nullptr)
         encoded->saveAxiomsAssumptions(options.axiomsInformation);
     debugInput();

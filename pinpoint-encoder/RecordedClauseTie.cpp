@@ -3,23 +3,7 @@
 #include <cstdlib>
 
 #include "model/ParserManager.h"
-#include "parsers/PinpointingInfoLoader.h"
 #include "reasoner/EncodedTBox.h"
-
-bool RecordedClauseTie::prepared = false;
-std::vector<RecordedClauseTie::Tied> RecordedClauseTie::records;
-IdPairMap<unsigned long> RecordedClauseTie::variableOfConcept;
-IdPairMap<unsigned long> RecordedClauseTie::conceptOfHead;
-
-void RecordedClauseTie::install()
-{
-    prepared = false;
-    records.clear();
-    variableOfConcept.clear();
-    conceptOfHead.clear();
-    HornClauseTie::rule = &RecordedClauseTie::control;
-    HornClauseTie::ending = &RecordedClauseTie::checkEveryRecordTied;
-}
 
 bool RecordedClauseTie::makesClause(unsigned long sub, unsigned long super)
 {
@@ -36,10 +20,11 @@ void RecordedClauseTie::prepare()
     // A derivation lacks a premise when it lost one itself or rests on a
     // record that does; premises are always earlier records.
     std::vector<bool> missing(recordCount, false);
-    for (unsigned long n : PinpointingInfoLoader::incompleteRecords)
+    const std::vector<unsigned long>& incomplete = encoded->incompleteRecords();
+    for (unsigned long n : incomplete)
         if (n < missing.size())
             missing[n] = true;
-    if (!PinpointingInfoLoader::incompleteRecords.empty())
+    if (!incomplete.empty())
         for (unsigned long n = 1; n < missing.size(); ++n)
             for (unsigned long premise : encoded->premisesOf(n))
                 if (premise < n && missing[premise])
@@ -91,7 +76,7 @@ HornClauseTie::Control RecordedClauseTie::control(unsigned long k, const Literal
     if (!matches)
         refuse("Horn clause that does not match its record in the pinpointing information", k);
 
-    HornClauseTie::Control control = HornClauseTie::byPosition(record.position);
+    Control control = byPosition(record.position);
     if (record.missingPremise && control.variable != 0) {
         delete control.clause;
         control.clause = nullptr;
@@ -100,7 +85,7 @@ HornClauseTie::Control RecordedClauseTie::control(unsigned long k, const Literal
     return control;
 }
 
-void RecordedClauseTie::checkEveryRecordTied(unsigned long hornClauses)
+void RecordedClauseTie::ending(unsigned long hornClauses)
 {
     if (!prepared)
         prepare();

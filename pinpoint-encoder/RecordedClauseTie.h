@@ -25,24 +25,25 @@
 // rests on axioms that nobody knows: it gets no control clause, and its
 // control variable is assumed with the axioms instead, so that every answer
 // resting on it shows it (EncodedTBox::restsOnMissingPremise).
-class RecordedClauseTie {
+//
+// The driver makes one for the copy of one encoding and hands it to the
+// encoding grammar for pinpointing.
+class RecordedClauseTie : public HornClauseTie {
 public:
-    RecordedClauseTie() = delete;
+    RecordedClauseTie() = default;
 
-    // Makes this the tie of the encoding reader for pinpointing.
-    static void install();
-
-private:
+    Control control(unsigned long k, const LiteralList& hornClause) override;
     // Once the whole encoding is read, before the copy ends: every record
     // that makes a clause has had its clause.
-    static void checkEveryRecordTied(unsigned long hornClauses);
-    static HornClauseTie::Control control(unsigned long k, const LiteralList& hornClause);
-    static void prepare();
+    void ending(unsigned long hornClauses) override;
+
+private:
+    void prepare();
     static bool makesClause(unsigned long sub, unsigned long super);
     static void refuse(const char* what, unsigned long k);
     // False when the concept already has another variable, or the head
     // variable another concept.
-    static bool bind(unsigned long concept, unsigned long variable, bool head);
+    bool bind(unsigned long concept, unsigned long variable, bool head);
 
     struct Tied {
         unsigned long position;  // in the EncodedTBox's clause numbering
@@ -50,11 +51,11 @@ private:
         unsigned long super;
         bool missingPremise;
     };
-    static bool prepared;
-    static std::vector<Tied> records;
+    bool prepared = false;
+    std::vector<Tied> records;
     // Keyed by the whole concept id and the whole variable.
-    static IdPairMap<unsigned long> variableOfConcept;
-    static IdPairMap<unsigned long> conceptOfHead;
+    IdPairMap<unsigned long> variableOfConcept;
+    IdPairMap<unsigned long> conceptOfHead;
 };
 
 #endif

@@ -1,16 +1,15 @@
 // The classification loop: the first applications of the existential and
-// binary-chain rules, then iterations of a GCI pass and, when that changed
-// nothing that can trigger a rule, a role pass, until an iteration changes
-// nothing that can and queues nothing for a rule. The loop only chooses
-// which rule runs where; the rules are in reasoner/rules/.
+// binary-chain rules, then the iterations that a PassScheduler orders, each
+// GCI and role axiom it visits handed to its rule when it is due. The loop
+// only dispatches; the order of the passes is the scheduler's, the rules are
+// in reasoner/rules/.
 #include <algorithm>
-#include <optional>
-#include <vector>
 
-#include "model/ExistentialRestr.h"
-#include "model/QueuedRuleWork.h"
-#include "reasoner/PassCandidates.h"
+#include "reasoner/GciStep.h"
+#include "reasoner/PassScheduler.h"
+#include "reasoner/PassState.h"
 #include "reasoner/TBox.h"
+#include "reasoner/rules/RuleSupport.h"
 
 namespace {
 
@@ -24,156 +23,86 @@ bool isNew(const RoleAxiom* a)
     return a->flags & RoleAxiom::NEW_AXIOM;
 }
 
-// A GCI as the passes read it, its parts looked up once.
-struct GciStep {
-    Axiom* axiom;
-    Concept* lhs;
-    Concept* rhs;
-    // For an existential left side ∃r.G.
-    Concept* filler;
-    Role* role;
-    concept_t kind;
-};
-
-std::vector<GciStep> gciSteps(const TBox::AxiomSet& gcis)
-{
-    std::vector<GciStep> steps;
-    steps.reserve(gcis.size());
-    for (Axiom* a : gcis) {
-        GciStep step{a, a->lhs, a->rhs, nullptr, nullptr, a->lhs->kind};
-        if (step.kind == EXISTENTIAL_RESTR) {
-            step.filler = static_cast<ExistentialRestr*>(a->lhs)->getFiller();
-            step.role = static_cast<ExistentialRestr*>(a->lhs)->role;
-        }
-        steps.push_back(step);
-    }
-    return steps;
 }
 
-}
-
-TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
+LibraryTBox::DeducedList* LibraryTBox::performDeduction(int& conceptCount, int& roleCount)
 {
     delete deducedAxioms;
     deducedAxioms = new DeducedList();
-    int it = deductionIteration;
-    const int firstIt = it;
-    int& marker = deductionIteration;
     conceptCount = 0;
     roleCount = 0;
-    const std::vector<GciStep> steps = gciSteps(gcis);
-
-    for (const GciStep& step : steps)
-        if (step.kind == EXISTENTIAL_RESTR && (it == 0 || isNew(step.axiom)))
-            conceptCount += applyFirstExistentialStep(step.axiom, it);
+    PassState pass(deductionIteration);
+    PassScheduler schedule(gcis, pass, useRoleAxiomsInDeduction && !roleAxioms.empty());
+    conceptCount += applyFirstExistentialSteps(pass);
     if (useRoleAxiomsInDeduction)
-        roleCount += applyFirstBinaryChainSteps(it, marker);
+        roleCount += applyFirstBinaryChainSteps(pass);
+    schedule.start();
+    do {
+        schedule.beginIteration();
+        while (const GciStep* step = schedule.nextGci())
+            conceptCount += applyGciStep(*step, schedule.gciThreshold(), pass);
+        if (schedule.rolePassDue())
+            for (RoleAxiom* a : roleAxioms)
+                roleCount += applyRoleAxiom(a, schedule.roleThreshold(), pass);
+    } while (schedule.iterationFollows());
+    // The stamp log closes: the stamps are reset without being logged.
+    schedule.finish();
+    endDeduction();
+    return deducedAxioms;
+}
 
-    // The first pass looks at every GCI; later passes at the existential
-    // ones and at the candidates whose left side was stamped since the
-    // threshold, in the same order.
-    std::vector<Concept*> leftSides;
-    std::vector<std::size_t> existentialPositions;
-    leftSides.reserve(steps.size());
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        const bool existential = steps[i].kind == EXISTENTIAL_RESTR;
-        leftSides.push_back(existential ? nullptr : steps[i].lhs);
-        if (existential)
-            existentialPositions.push_back(i);
+int LibraryTBox::applyGciStep(const GciStep& step, int gciThreshold, PassState& pass)
+{
+    Axiom* a = step.axiom;
+    int count = 0;
+    if (step.kind == EXISTENTIAL_RESTR) {
+        if (step.filler->deduction.hasPending()) {
+            a->lastDeductionIt = pass.it;
+            count += mergeSubsumedFromNewChainedAndSubsumedAndClear(step.filler, step.rhs, step.role, true, a->index,
+                                                                    pass);
+        }
+        if (step.rhs->deduction.hasNewSubsumed()) {
+            a->lastDeductionIt = pass.it;
+            count += mergeNewSubsumedAndClear(step.rhs, pass);
+        }
+        pass.raise(RuleSupport::relevant(step.rhs), step.rhs);
+    } else if (isNew(a) || std::max(gciThreshold, a->lastDeductionIt) <= step.lhs->lastDeductionIt) {
+        // An atomic or conjunctive left side is reconsidered only when it
+        // changed since the GCI was last applied and not before the
+        // threshold. What the left side held before this run has reached the
+        // right side in an earlier run.
+        const int since = isNew(a) ? 0 : std::max(a->lastDeductionIt, pass.first);
+        a->lastDeductionIt = pass.it;
+        // Their counts are not the loop's.
+        if (step.kind == CONJUNCTION)
+            applyConjunction(a, since, pass);
+        else
+            applyImplication(a, since, pass);
     }
-    std::optional<PassCandidates> candidates(std::in_place, leftSides);
-    bool firstPass = true;
+    a->flags &= ~Axiom::NEW_AXIOM;
+    return count;
+}
 
-    int gciThreshold = it;
-    int roleThreshold = it;
-    for (;;) {
-        ++it;
-        candidates->beginIteration(it);
-        // Work queued in this iteration (a new existential that no merge
-        // made relevant, a subsumee handed on after its rule was visited)
-        // is taken by the next one.
-        const std::size_t queuedBefore = QueuedRuleWork::count();
-        auto visit = [&](const GciStep& step) {
-            Axiom* a = step.axiom;
-            if (step.kind == EXISTENTIAL_RESTR) {
-                if (step.filler->deduction.hasPending()) {
-                    a->lastDeductionIt = it;
-                    conceptCount += mergeSubsumedFromNewChainedAndSubsumedAndClear(step.filler, step.rhs, step.role,
-                                                                                   it, marker, true, a->index);
-                }
-                if (step.rhs->deduction.hasNewSubsumed()) {
-                    a->lastDeductionIt = it;
-                    conceptCount += mergeNewSubsumedAndClear(step.rhs, it);
-                }
-                if (marker < it && (step.rhs->flags & Concept::ON_LHS))
-                    marker = step.rhs->lastDeductionIt;
-            } else if (isNew(a) || std::max(gciThreshold, a->lastDeductionIt) <= step.lhs->lastDeductionIt) {
-                // An atomic or conjunctive left side is reconsidered only
-                // when it changed since the GCI was last applied and not
-                // before the threshold.
-                // What the left side held before this run has reached the
-                // right side in an earlier run.
-                const int since = isNew(a) ? 0 : std::max(a->lastDeductionIt, firstIt);
-                a->lastDeductionIt = it;
-                if (step.kind == CONJUNCTION)
-                    applyConjunction(a, it, since, marker);
-                else
-                    applyImplication(a, it, since, marker);
-            }
-            a->flags &= ~Axiom::NEW_AXIOM;
-        };
-        if (firstPass) {
-            for (const GciStep& step : steps)
-                visit(step);
-            firstPass = false;
-        } else {
-            candidates->beginPass(gciThreshold);
-            std::size_t e = 0;
-            for (;;) {
-                const std::size_t existential =
-                    e < existentialPositions.size() ? existentialPositions[e] : PassCandidates::none;
-                const std::size_t position = std::min(existential, candidates->next());
-                if (position == PassCandidates::none)
-                    break;
-                if (position == existential)
-                    ++e;
-                else
-                    candidates->pop();
-                visit(steps[position]);
-                candidates->admitStampedAfter(position);
-            }
-        }
-        if (marker == it) {
-            gciThreshold = it;
-            continue;
-        }
-        if (!useRoleAxiomsInDeduction || roleAxioms.empty()) {
-            if (QueuedRuleWork::count() == queuedBefore)
-                break;
-            continue;
-        }
-        for (RoleAxiom* a : roleAxioms) {
-            Role* L = a->lhs;
-            if (L->kind == COMPOSITION && L->componentCount() == 2) {
-                roleCount += deduceBinaryRoleInclusion(L, a->rhs, it, marker, a->index, a->pendingRelatedRead);
-            } else if (isNew(a) || std::max(roleThreshold, a->lastDeductionIt) <= L->lastDeductionIt) {
-                const int oldStamp = a->lastDeductionIt;
-                const bool all = isNew(a);
-                a->lastDeductionIt = it;
-                roleCount += L->kind == COMPOSITION
-                                 ? deduceRoleInclusionWithComposition(L, a->rhs, it, roleThreshold, oldStamp, marker,
-                                                                      all, a->index)
-                                 : deduceRoleInclusion(L, a->rhs, it, roleThreshold, oldStamp, marker, all, a->index);
-            }
-            a->flags &= ~RoleAxiom::NEW_AXIOM;
-        }
-        roleThreshold = marker;
-        if (marker != it && QueuedRuleWork::count() == queuedBefore)
-            break;
+int LibraryTBox::applyRoleAxiom(RoleAxiom* a, int roleThreshold, PassState& pass)
+{
+    Role* L = a->lhs;
+    int count = 0;
+    if (L->kind == COMPOSITION && L->componentCount() == 2) {
+        count = deduceBinaryRoleInclusion(L, a->rhs, a->index, a->pendingRelatedRead, pass);
+    } else if (isNew(a) || std::max(roleThreshold, a->lastDeductionIt) <= L->lastDeductionIt) {
+        const int oldStamp = a->lastDeductionIt;
+        const bool all = isNew(a);
+        a->lastDeductionIt = pass.it;
+        count = L->kind == COMPOSITION
+                    ? deduceRoleInclusionWithComposition(L, a->rhs, roleThreshold, oldStamp, all, a->index, pass)
+                    : deduceRoleInclusion(L, a->rhs, roleThreshold, oldStamp, all, a->index, pass);
     }
+    a->flags &= ~RoleAxiom::NEW_AXIOM;
+    return count;
+}
 
-    // The stamps are reset below without being logged.
-    candidates.reset();
+void LibraryTBox::endDeduction()
+{
     deductionIteration = 0;
     // Every concept gets its slot, those that the rules added to the normal
     // form included.
@@ -196,8 +125,8 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
         if (r->flags & (Role::ON_LHS | Role::EXISTENTIAL_ON_LHS))
             relevantRolesInDeduction.insert(r);
     }
-    for (const GciStep& step : steps)
-        step.axiom->lastDeductionIt = 0;
+    for (Axiom* a : gcis)
+        a->lastDeductionIt = 0;
     if (useRoleAxiomsInDeduction)
         for (RoleAxiom* a : roleAxioms)
             a->lastDeductionIt = 0;
@@ -205,5 +134,4 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
     for (RoleAxiom* a : roleAxioms)
         a->pendingRelatedRead = 0;
     deduction_performed = true;
-    return deducedAxioms;
 }

@@ -6,7 +6,7 @@
 #include "model/TrivialConcept.h"
 #include "reasoner/TBox.h"
 
-void TBox::seedConcept(Concept* c)
+void LibraryTBox::seedConcept(Concept* c)
 {
     Concept* bottomConcept = TrivialConcept::getBOTTOM();
     if (c->kind == TRIVIAL_CONCEPT)
@@ -22,7 +22,7 @@ void TBox::seedConcept(Concept* c)
         static_cast<ExistentialRestr*>(c)->getFiller()->deduction.recordReachedByRole(c);
 }
 
-void TBox::seedNormalizedConcepts()
+void LibraryTBox::seedNormalizedConcepts()
 {
     Concept* bottomConcept = TrivialConcept::getBOTTOM();
     Concept* topConcept = TrivialConcept::getTOP();
@@ -37,7 +37,7 @@ void TBox::seedNormalizedConcepts()
     }
 }
 
-void TBox::prepareDeduction()
+void LibraryTBox::prepareDeduction()
 {
     if (deduction_performed) {
         // A terminology reloaded from an encoding is classified in full
@@ -71,7 +71,7 @@ void TBox::prepareDeduction()
     settleToldSubsumptions();
 }
 
-void TBox::settleToldSubsumptions()
+void LibraryTBox::settleToldSubsumptions()
 {
     // In ascending id every concept appends itself to the lists of its
     // subsumers, which therefore come out sorted. A slot without a concept
@@ -91,7 +91,7 @@ void TBox::settleToldSubsumptions()
     }
 }
 
-int TBox::getSubsumptionsNumber()
+int LibraryTBox::getSubsumptionsNumber()
 {
     int count = 0;
     if (conceptsById != nullptr)
@@ -101,7 +101,7 @@ int TBox::getSubsumptionsNumber()
     return count;
 }
 
-void TBox::clearAllDeductionStructures()
+void LibraryTBox::clearAllDeductionStructures()
 {
     for (Concept* c : normalizedConcepts) {
         c->setLastDeductionIt(0);

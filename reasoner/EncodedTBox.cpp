@@ -55,6 +55,7 @@ void EncodedTBox::startPinpointingInfoUpload()
     clearAssumptions();
     assumptionBound = 0;
     missingPremiseControls.clear();
+    incomplete.clear();
     savedRecords = boolRecords = allRecords = axiomRecords = 0;
     largestIndex = largestOriginal = 0;
     offset = lastControl = lastAssumption = 0;
@@ -68,6 +69,7 @@ void EncodedTBox::dropPinpointingRecords()
     axiomNumbers.clear();
     savedNumbers.clear();
     recordSlots.clear();
+    incomplete.clear();
 }
 
 // A record line has at least ten bytes and most have more than twenty-four;

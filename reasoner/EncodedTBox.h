@@ -85,6 +85,11 @@ public:
     // The pair will soon be looked up or inserted: its place in the map is
     // fetched into the cache meanwhile.
     void prefetchDeduction(unsigned long sub, unsigned long super) const { deductionMap.prefetch(sub, super); }
+    // The record numbered n (the last stored) is a derivation that lost a
+    // premise (one that named no earlier record).
+    void noteIncompleteRecord(unsigned long n) { incomplete.push_back(n); }
+    // The record numbers of those derivations, in input order.
+    const std::vector<unsigned long>& incompleteRecords() const { return incomplete; }
     // Frees the records once the encoding has been copied; the assumption
     // variables and the counters stay.
     void dropPinpointingRecords();
@@ -270,6 +275,7 @@ private:
     std::vector<unsigned long> visitMarks;
     std::vector<unsigned> recordSlots;
     std::set<unsigned long> missingPremiseControls;
+    std::vector<unsigned long> incomplete;
 };
 
 #endif

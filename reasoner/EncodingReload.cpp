@@ -188,7 +188,7 @@ private:
 
 } // namespace
 
-TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
+LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
 {
     static const ImplicationTable noVariables;
     const VariableConcepts conceptOf(e.implicationTable != nullptr ? *e.implicationTable : noVariables);
@@ -268,7 +268,7 @@ TBox::DeducedList* TBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
 // once, seeded with the stored subsumptions, the increment's GCIs and role
 // axioms (new since the reload) held back; its concepts take part, and keep
 // their marks for the incremental preparation that follows.
-void TBox::completeReloadedDeduction()
+void LibraryTBox::completeReloadedDeduction()
 {
     reloadedDeductionIncomplete = false;
     std::vector<Axiom*> newGcis = takeNewAxioms(gcis, Axiom::NEW_AXIOM);

@@ -6,13 +6,17 @@
 #include <map>
 #include <set>
 
+#include "model/DeductionNotes.h"
 #include "model/ExistentialRestr.h"
 #include "model/TrivialConcept.h"
 #include "reasoner/TBox.h"
 
-void TBox::prepareIncrementalDeduction()
+void LibraryTBox::prepareIncrementalDeduction()
 {
     Concept* bottomConcept = TrivialConcept::getBOTTOM();
+    // What the seeds queue for the rules waits for the loop, which compares
+    // only what each of its own iterations queues: their notes are kept apart.
+    DeductionNotes seeding;
     std::map<unsigned long, Concept*> touched;
     for (Concept* c : normalizedConcepts)
         if (c->flags & Concept::NEW_OR_TOUCHED) {
@@ -38,7 +42,7 @@ void TBox::prepareIncrementalDeduction()
         Concept* L = a->lhs;
         Concept* D = a->rhs;
         if (L->isAtomic())
-            D->handleNewSubsumed(L);
+            D->handleNewSubsumed(L, seeding);
         if (L == D || L == bottomConcept || D == TrivialConcept::getTOP())
             continue;
         L->deduction.recordSubsumer(D);
@@ -68,12 +72,12 @@ void TBox::prepareIncrementalDeduction()
     for (auto& entry : bySubsumer) {
         Concept* s = entry.first;
         s->deduction.subsumedList();
-        s->deduction.mergeListInSubsumed(&entry.second, 1, nullptr, nullptr);
+        s->deduction.mergeListInSubsumed(&entry.second, 1, seeding, nullptr, nullptr);
         s->flags |= Concept::NEW_OR_TOUCHED;
     }
     std::set<Role*> gainedExistentials;
     for (auto& entry : byRole)
-        if (mergeNewConceptsInRoleRelated(&entry.second, entry.first, 1) > 0)
+        if (mergeNewConceptsInRoleRelated(&entry.second, entry.first, 1, seeding) > 0)
             gainedExistentials.insert(entry.first);
 
     // A role that has become able to trigger a rule gets the existentials

@@ -7,7 +7,10 @@
 
 #include "reasoner/TBoxCore.h"
 
+class DeductionNotes;
 class EncodedTBox;
+class PassState;
+struct GciStep;
 
 // The terminology of the library build (the TBox of that build, see
 // model/ModelBuild.h): the normalisation, the encoding and the
@@ -56,12 +59,18 @@ public:
     // X ⊑ B from the premises (X, Ci) for every operand Ci of the conjunction C, per X.
     void savePinpointingInfoConjunction(Concept* C, Concept* B, const std::vector<Concept*>& Xs, int index,
                                         bool full);
+    // X ⊑ B from the premise pairs, in order (a role chain of three or more roles).
+    void savePinpointingInfoChain(Concept* X, Concept* B,
+                                  const std::vector<std::pair<const Concept*, const Concept*>>& premises, int index,
+                                  bool full);
     // The completion-based classification: the preparation seeds every
     // subsumed list from the told subsumptions (reasoner/DeductionPreparation.cpp),
-    // the loop applies the rules to the fixpoint (reasoner/DeductionLoop.cpp),
-    // one rule or small rule group per file under reasoner/rules/. Each rule
-    // returns the number of subsumptions it added; `marker` is
-    // deductionIteration, raised when a concept that can trigger a rule gains.
+    // the loop applies the rules to the fixpoint (reasoner/DeductionLoop.cpp,
+    // in the order of a PassScheduler), one rule or small rule group per file
+    // under reasoner/rules/. Each rule works in the iteration under way of the
+    // run's PassState, raises its marker by the relevance test when a concept
+    // that can trigger a rule gains, and returns the number of subsumptions
+    // it added.
     void prepareDeduction();
     // Bottom, itself, top and its operands as told subsumptions of a
     // normalised concept; an existential tells its filler.
@@ -74,25 +83,33 @@ public:
     void clearAllDeductionStructures();
     // since: the iteration in which the GCI was last applied (0: never);
     // what its left side held then has reached its right side already.
-    int applyImplication(Axiom* a, int it, int since, int& marker);
-    int applyConjunction(Axiom* a, int it, int since, int& marker);
-    int applyFirstExistentialStep(Axiom* a, int it);
-    int useCommonForChainedAndMerge(Concept* G, Concept* D, ConceptList* common, int it, bool save, int index);
-    int mergeNewSubsumedAndClear(Concept* D, int it);
-    int mergeSubsumedFromNewChainedAndSubsumedAndClear(Concept* G, Concept* D, Role* r, int it, int& marker,
-                                                       bool save, int index);
-    int deduceRoleInclusion(Role* r, Role* s, int& it, int prevIt, int axIt, int& marker, bool all, int index);
-    int deduceRoleInclusionWithComposition(Role* chain, Role* s, int& it, int prevIt, int axIt, int& marker,
-                                           bool all, int index);
-    int applyFirstBinaryChainSteps(int it, int& marker);
+    int applyImplication(Axiom* a, int since, PassState& pass);
+    int applyConjunction(Axiom* a, int since, PassState& pass);
+    // The first step of the existential rule for every GCI with an
+    // existential left side (in an incremental run, every new one).
+    int applyFirstExistentialSteps(PassState& pass);
+    int applyFirstExistentialStep(Axiom* a, PassState& pass);
+    int useCommonForChainedAndMerge(Concept* G, Concept* D, ConceptList* common, bool save, int index,
+                                    PassState& pass);
+    int mergeNewSubsumedAndClear(Concept* D, PassState& pass);
+    int mergeSubsumedFromNewChainedAndSubsumedAndClear(Concept* G, Concept* D, Role* r, bool save, int index,
+                                                       PassState& pass);
+    // prevIt: the role threshold; axIt: the iteration in which the axiom was
+    // last applied; all: every existential over r, changed or not.
+    int deduceRoleInclusion(Role* r, Role* s, int prevIt, int axIt, bool all, int index, PassState& pass);
+    int deduceRoleInclusionWithComposition(Role* chain, Role* s, int prevIt, int axIt, bool all, int index,
+                                           PassState& pass);
+    int applyFirstBinaryChainSteps(PassState& pass);
     // pendingRelatedRead: how far the chain has read the second role's
     // pendingRelated in this run; moved on to its end.
-    int deduceBinaryRoleInclusion(Role* chain, Role* s, int& it, int& marker, int index,
-                                  std::size_t& pendingRelatedRead);
+    int deduceBinaryRoleInclusion(Role* chain, Role* s, int index, std::size_t& pendingRelatedRead,
+                                  PassState& pass);
     // A concept that a rule has just put into the normal form joins the
     // subsumed lists of bottom, itself and top like any new subsumee.
-    void handleNonTBoxNewConcept(Concept* c, int it, int& marker);
-    int mergeNewConceptsInRoleRelated(ConceptList* news, Role* r, int it);
+    void handleNonTBoxNewConcept(Concept* c, PassState& pass);
+    // The existentials of news join r's related map in iteration it; those
+    // it lacked are handed to r's dependents (noted as queued work).
+    int mergeNewConceptsInRoleRelated(ConceptList* news, Role* r, int it, DeductionNotes& notes);
 
     // A normalised and classified terminology rebuilt from a stored encoding
     // whose variables the normalisation map has named (reasoner/EncodingReload.cpp):
@@ -113,6 +130,15 @@ public:
     static bool save_pinpointing_info;
 
 private:
+    // The loop's dispatch (reasoner/DeductionLoop.cpp): a GCI or role axiom
+    // that the pass scheduler visits goes to its rule when it is due against
+    // the threshold of its pass. Each returns what the rules it ran add to
+    // the conceptCount or roleCount of performDeduction.
+    int applyGciStep(const GciStep& step, int gciThreshold, PassState& pass);
+    int applyRoleAxiom(RoleAxiom* a, int roleThreshold, PassState& pass);
+    // After the loop: the stamps and working lists reset, every concept in
+    // its slot of conceptsById.
+    void endDeduction();
     // Seeds shared by the preparation and the reload: every normalised
     // concept in its slot of conceptsById with its told subsumers (bottom
     // and top first), then the lists of subsumed concepts and related

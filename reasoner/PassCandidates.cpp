@@ -1,6 +1,7 @@
 #include "reasoner/PassCandidates.h"
 
-PassCandidates::PassCandidates(const std::vector<Concept*>& leftSides) : queuedInPass(leftSides.size(), 0)
+PassCandidates::PassCandidates(const std::vector<Concept*>& leftSides, DeductionNotes& notes)
+    : notes(notes), queuedInPass(leftSides.size(), 0)
 {
     std::size_t ids = 0;
     for (const Concept* side : leftSides)
@@ -17,12 +18,12 @@ PassCandidates::PassCandidates(const std::vector<Concept*>& leftSides) : queuedI
     for (std::size_t i = 0; i < leftSides.size(); ++i)
         if (leftSides[i] != nullptr)
             positions[filled[leftSides[i]->id]++] = i;
-    Concept::stampLog = &log;
+    notes.openStampLog(&log);
 }
 
 PassCandidates::~PassCandidates()
 {
-    Concept::stampLog = nullptr;
+    notes.closeStampLog();
 }
 
 void PassCandidates::beginIteration(int it)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/Concept.h"
+#include "model/DeductionNotes.h"
 
 // The GCIs with an atomic or conjunctive left side that a GCI pass of the
 // classification loop has to look at once one pass has looked at all of
@@ -15,14 +16,15 @@
 // list, the GCIs whose left side the concepts' stamp log names since the
 // start of the threshold's iteration; a left side stamped during the pass
 // adds its GCIs behind the current position to the same pass.
-// While one exists, the concepts log their stamps into it.
+// While one exists, the run's notes log the concepts' stamps into it.
 class PassCandidates {
 public:
     static constexpr std::size_t none = static_cast<std::size_t>(-1);
 
     // leftSides[i] is the left side of the i-th GCI of the pass, or null
-    // when the pass visits that GCI in any case.
-    explicit PassCandidates(const std::vector<Concept*>& leftSides);
+    // when the pass visits that GCI in any case; notes are those of the run,
+    // whose stamp log this opens until it is destroyed.
+    PassCandidates(const std::vector<Concept*>& leftSides, DeductionNotes& notes);
     ~PassCandidates();
     PassCandidates(const PassCandidates&) = delete;
     PassCandidates& operator=(const PassCandidates&) = delete;
@@ -44,6 +46,7 @@ private:
 
     // The positions of the GCIs of the left side with id i are
     // positions[firstById[i]] to positions[firstById[i + 1]].
+    DeductionNotes& notes;
     std::vector<std::size_t> firstById;
     std::vector<std::size_t> positions;
     std::vector<Concept*> log;

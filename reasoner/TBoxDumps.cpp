@@ -14,7 +14,7 @@ unsigned long dumpNumber(Concept* c)
 
 }
 
-void TBox::saveDeduction(FILE* out)
+void LibraryTBox::saveDeduction(FILE* out)
 {
     Concept* topConcept = TrivialConcept::getTOP();
     Concept* bottomConcept = TrivialConcept::getBOTTOM();
@@ -41,7 +41,7 @@ void TBox::saveDeduction(FILE* out)
     }
 }
 
-void TBox::printDeducedAxioms()
+void LibraryTBox::printDeducedAxioms()
 {
     if (debug_f == nullptr || deducedAxioms == nullptr)
         return;

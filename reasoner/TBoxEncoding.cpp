@@ -2,7 +2,7 @@
 #include "model/TrivialConcept.h"
 #include "reasoner/TBox.h"
 
-int TBox::encodeTrivialConcepts()
+int LibraryTBox::encodeTrivialConcepts()
 {
     KindList kinds{TRIVIAL_CONCEPT};
     LiteralList bottomUnit{-static_cast<long>(encodingVariable(TrivialConcept::getBOTTOM()))};
@@ -12,7 +12,7 @@ int TBox::encodeTrivialConcepts()
     return 2;
 }
 
-int TBox::encodeAxiom(Concept* c, Concept* d)
+int LibraryTBox::encodeAxiom(Concept* c, Concept* d)
 {
     if (makesNoClause(c, d))
         return 0;
@@ -37,7 +37,7 @@ int TBox::encodeAxiom(Concept* c, Concept* d)
     return 1;
 }
 
-void TBox::encodeIntoSat(bool solve, unsigned long* variables, unsigned long* clauseCount)
+void LibraryTBox::encodeIntoSat(bool solve, unsigned long* variables, unsigned long* clauseCount)
 {
     unsigned long axiomClauses = 0;
     unsigned long deducedClauses = 0;
@@ -73,7 +73,7 @@ void TBox::encodeIntoSat(bool solve, unsigned long* variables, unsigned long* cl
     encoded = true;
 }
 
-bool TBox::fullEncodingIntoSat(bool solve, unsigned long* variables, unsigned long* clauseCount)
+bool LibraryTBox::fullEncodingIntoSat(bool solve, unsigned long* variables, unsigned long* clauseCount)
 {
     if (!encoded)
         clauses_counter += encodeTrivialConcepts();

@@ -18,13 +18,13 @@ Concept* fillerOf(Concept* e)
 
 }
 
-void TBox::savePinpointingInfoAxiom(Axiom* a)
+void LibraryTBox::savePinpointingInfoAxiom(Axiom* a)
 {
     if (FILE* f = recordStream())
         PinpointingRecords::axiom(f, a);
 }
 
-void TBox::savePinpointingInfoImplication(Concept* A, Concept* B, const std::vector<Concept*>& Xs, int index,
+void LibraryTBox::savePinpointingInfoImplication(Concept* A, Concept* B, const std::vector<Concept*>& Xs, int index,
                                           bool full)
 {
     if (FILE* f = recordStream())
@@ -32,13 +32,13 @@ void TBox::savePinpointingInfoImplication(Concept* A, Concept* B, const std::vec
             PinpointingRecords::onePremise(f, X, B, index, X, A, full);
 }
 
-void TBox::savePinpointingInfoRoleInclusion(Concept* A, Concept* B, const std::vector<Concept*>& Xs, int index,
+void LibraryTBox::savePinpointingInfoRoleInclusion(Concept* A, Concept* B, const std::vector<Concept*>& Xs, int index,
                                             bool full)
 {
     savePinpointingInfoImplication(A, B, Xs, index, full);
 }
 
-void TBox::savePinpointingInfoBinaryExistential(Concept* A, Concept* B,
+void LibraryTBox::savePinpointingInfoBinaryExistential(Concept* A, Concept* B,
                                                 const std::vector<std::pair<Concept*, Concept*>>& XEs, int index,
                                                 bool full)
 {
@@ -47,7 +47,7 @@ void TBox::savePinpointingInfoBinaryExistential(Concept* A, Concept* B,
             PinpointingRecords::twoPremises(f, xe.first, B, index, xe.first, xe.second, fillerOf(xe.second), A, full);
 }
 
-void TBox::savePinpointingInfoManyBinaryExistential(
+void LibraryTBox::savePinpointingInfoManyBinaryExistential(
     Concept* B, const std::vector<std::pair<std::pair<Concept*, int>, std::pair<Concept*, Concept*>>>& elements,
     bool full)
 {
@@ -60,10 +60,18 @@ void TBox::savePinpointingInfoManyBinaryExistential(
         }
 }
 
-void TBox::savePinpointingInfoConjunction(Concept* C, Concept* B, const std::vector<Concept*>& Xs, int index,
+void LibraryTBox::savePinpointingInfoConjunction(Concept* C, Concept* B, const std::vector<Concept*>& Xs, int index,
                                           bool full)
 {
     if (FILE* f = recordStream())
         for (Concept* X : Xs)
             PinpointingRecords::conjunction(f, X, B, index, C, full);
+}
+
+void LibraryTBox::savePinpointingInfoChain(Concept* X, Concept* B,
+                                           const std::vector<std::pair<const Concept*, const Concept*>>& premises,
+                                           int index, bool full)
+{
+    if (FILE* f = recordStream())
+        PinpointingRecords::premisePairs(f, X, B, index, premises, full);
 }

@@ -12,7 +12,7 @@
 // its role alone); a longer chain r1 ∘ ... ∘ rn ⊑ u is applied as the steps
 // r(n-1) ∘ rn ⊑ V(n-1), ..., r1 ∘ V2 ⊑ u over the chains Vi = ri ∘ ... ∘ rn,
 // each step with the selector of the whole axiom.
-void TBox::indexRoleAxioms()
+void ClassifierTBox::indexRoleAxioms()
 {
     for (RoleAxiom* ra : roleAxioms) {
         Role* l = ra->lhs;
@@ -49,7 +49,7 @@ void TBox::indexRoleAxioms()
     }
 }
 
-void TBox::applyChainRule(RoleAxiom* ra, const QueuedSubsumption& item, unsigned long processed)
+void ClassifierTBox::applyChainRule(RoleAxiom* ra, const QueuedSubsumption& item, unsigned long processed)
 {
     Concept* sub = item.sub;
     Concept* super = item.super;

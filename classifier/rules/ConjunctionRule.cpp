@@ -6,7 +6,7 @@
 
 #include "reasoner/TBox.h"
 
-void TBox::applyConjunctionRule(const AtomicPremise& premise, const AtomicRule& rule)
+void ClassifierTBox::applyConjunctionRule(const AtomicPremise& premise, const AtomicRule& rule)
 {
     Concept* sub = premise.item.sub;
     const uint32_t superId = premise.item.superId;

@@ -10,7 +10,7 @@
 
 // Index: per role, its axioms ∃r.Y ⊑ R in order, their fillers' ids, and the
 // positions of the axioms of each (role, filler).
-void TBox::indexExistentialRule(Axiom* a)
+void ClassifierTBox::indexExistentialRule(Axiom* a)
 {
     auto* left = static_cast<ExistentialRestr*>(a->lhs);
     Role* role = left->role;
@@ -28,7 +28,7 @@ void TBox::indexExistentialRule(Axiom* a)
 
 // The premise F ⊑ Y (F atomic) with the rule's ∃r.Y ⊑ R: every X ⊑ ∃r.F known
 // by then, in the order of ∃r.F's assertion set.
-void TBox::applyExistentialRuleAsFiller(const AtomicPremise& premise, const AtomicRule& rule)
+void ClassifierTBox::applyExistentialRuleAsFiller(const AtomicPremise& premise, const AtomicRule& rule)
 {
     Concept* e = findRelated(rule.role, premise.item.sub);
     if (e == nullptr)
@@ -46,7 +46,7 @@ void TBox::applyExistentialRuleAsFiller(const AtomicPremise& premise, const Atom
 
 // The premise X ⊑ ∃s.F: the axioms ∃s.Y ⊑ R with F ⊑ Y known by then, in the
 // order of s's list, found from the fillers above F.
-void TBox::applyExistentialRule(const QueuedSubsumption& item, unsigned long processed)
+void ClassifierTBox::applyExistentialRule(const QueuedSubsumption& item, unsigned long processed)
 {
     const ExistentialParts parts = partsOf(item.superId);
     Role* s = parts.role;

@@ -2,7 +2,7 @@
 // axiom with A on its left, compiled by the preparation).
 #include "reasoner/TBox.h"
 
-void TBox::applyImplicationRule(const AtomicPremise& premise, const AtomicRule& rule)
+void ClassifierTBox::applyImplicationRule(const AtomicPremise& premise, const AtomicRule& rule)
 {
     const unsigned long premises[1] = {premise.item.variable};
     conclude(premise.item.sub, rule.rhs, rule.selector, premises, 1);

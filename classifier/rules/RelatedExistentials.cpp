@@ -4,25 +4,25 @@
 #include "model/ExistentialRestr.h"
 #include "reasoner/TBox.h"
 
-void TBox::addRelated(Role* role, Concept* existential)
+void ClassifierTBox::addRelated(Role* role, Concept* existential)
 {
     const uint64_t key = IdPairMap<Concept*>::key(role->id, partsOf(existential).fillerId);
     if (relatedIndex.insert(key, existential).second)
         pendingRelated.push_back(existential);
 }
 
-Concept* TBox::findRelated(Role* role, Concept* filler)
+Concept* ClassifierTBox::findRelated(Role* role, Concept* filler)
 {
     return findRelated(role, static_cast<uint32_t>(filler->id));
 }
 
-Concept* TBox::findRelated(Role* role, uint32_t fillerId)
+Concept* ClassifierTBox::findRelated(Role* role, uint32_t fillerId)
 {
     Concept* const* found = relatedIndex.find(IdPairMap<Concept*>::key(role->id, fillerId));
     return found == nullptr ? nullptr : *found;
 }
 
-void TBox::handleNonTBoxNewConcept(Concept* existential, Role* role)
+void ClassifierTBox::handleNonTBoxNewConcept(Concept* existential, Role* role)
 {
     addRelated(role, existential);
     existential->flags |= Concept::BW_NORMALIZED | Concept::CREATED_BY_CLASSIFICATION;
@@ -33,7 +33,7 @@ void TBox::handleNonTBoxNewConcept(Concept* existential, Role* role)
     }
 }
 
-Concept* TBox::obtainExistential(Role* role, const ExistentialParts& parts)
+Concept* ClassifierTBox::obtainExistential(Role* role, const ExistentialParts& parts)
 {
     // The related set holds the stored existential over the role with this
     // filler whenever there is one that classification has met.

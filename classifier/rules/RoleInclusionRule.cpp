@@ -2,7 +2,7 @@
 // role axioms of r (ChainRule.cpp indexes them all).
 #include "reasoner/TBox.h"
 
-void TBox::applyRoleInclusionRule(RoleAxiom* ra, const QueuedSubsumption& item)
+void ClassifierTBox::applyRoleInclusionRule(RoleAxiom* ra, const QueuedSubsumption& item)
 {
     Concept* target = obtainExistential(ra->rhs, partsOf(item.superId));
     if (target == nullptr)

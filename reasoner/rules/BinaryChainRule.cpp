@@ -10,6 +10,7 @@
 // no second look at it (below).
 #include <map>
 
+#include "reasoner/PassState.h"
 #include "reasoner/TBox.h"
 #include "reasoner/rules/RuleSupport.h"
 #include "reasoner/rules/TargetExistentials.h"
@@ -52,19 +53,19 @@ void link(RoleAxiom* a)
 
 }
 
-int TBox::applyFirstBinaryChainSteps(int it, int& marker)
+int LibraryTBox::applyFirstBinaryChainSteps(PassState& pass)
 {
     for (RoleAxiom* a : roleAxioms)
-        if (takesPart(a, it))
+        if (takesPart(a, pass.it))
             link(a);
     int count = 0;
     for (RoleAxiom* a : roleAxioms) {
-        if (!takesPart(a, it))
+        if (!takesPart(a, pass.it))
             continue;
         Role* r1 = firstOf(a->lhs);
         Role* r2 = secondOf(a->lhs);
         Role* s = a->rhs;
-        TargetExistentials targets(*this, s, it, marker);
+        TargetExistentials targets(*this, s, pass);
         for (const auto& entry : *r2->deduction.relatedMap()) {
             Concept* X = entry.second;
             ConceptList* common = X->deduction.getCommonSubsumedWithRoleRelated(r1->deduction.relatedMap(), 0, false);
@@ -77,15 +78,15 @@ int TBox::applyFirstBinaryChainSteps(int it, int& marker)
                 delete common;
                 continue;
             }
-            count += useCommonForChainedAndMerge(X, Y, common, it, RuleSupport::saved(Y), a->index);
+            count += useCommonForChainedAndMerge(X, Y, common, RuleSupport::saved(Y), a->index, pass);
         }
         targets.finish();
     }
     return count;
 }
 
-int TBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int& it, int& marker, int index,
-                                     std::size_t& pendingRelatedRead)
+int LibraryTBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int index, std::size_t& pendingRelatedRead,
+                                            PassState& pass)
 {
     Role* r1 = firstOf(chain);
     Role* r2 = secondOf(chain);
@@ -96,7 +97,7 @@ int TBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int& it, int& marker, 
             if (RuleSupport::roleOf(arrived) == r1)
                 overR1[RuleSupport::fillerOf(arrived)->id] = arrived;
         }
-    TargetExistentials targets(*this, s, it, marker);
+    TargetExistentials targets(*this, s, pass);
     int count = 0;
     for (const auto& entry : *r2->deduction.relatedMap()) {
         Concept* X = entry.second;
@@ -105,10 +106,10 @@ int TBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int& it, int& marker, 
             continue;
         const bool save = RuleSupport::saved(Y);
         if (Y->deduction.hasNewSubsumed())
-            count += mergeNewSubsumedAndClear(Y, it);
+            count += mergeNewSubsumedAndClear(Y, pass);
         if (!overR1.empty()) {
             ConceptList* common = X->deduction.getCommonSubsumedWithRoleRelated(&overR1, 0, false);
-            count += useCommonForChainedAndMerge(X, Y, common, it, save, index);
+            count += useCommonForChainedAndMerge(X, Y, common, save, index, pass);
         }
         if (X->deduction.pending != nullptr && !X->deduction.pending->empty()) {
             // Kept while other chains ending in r2 still have to see it;
@@ -125,7 +126,8 @@ int TBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int& it, int& marker, 
             }
             if (!collected.empty()) {
                 std::vector<ConceptDeduction::SourceRecord> records;
-                count += Y->deduction.mergeSubsumed(&collected, it, RuleSupport::deducedFor(*this, Y),
+                count += Y->deduction.mergeSubsumed(&collected, pass.it, pass.notes,
+                                                    RuleSupport::deducedFor(*this, Y),
                                                     RuleSupport::recordsOrNull(records));
                 savePinpointingInfoBinaryExistential(X, Y, records, index, save);
             }
@@ -138,7 +140,7 @@ int TBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int& it, int& marker, 
             if (!shared && r1 == r2 && Y == X)
                 X->deduction.pending->clear();
         }
-        RuleSupport::raise(marker, it, RuleSupport::relevant(s), Y);
+        pass.raise(RuleSupport::relevant(s), Y);
     }
     targets.finish();
     return count;

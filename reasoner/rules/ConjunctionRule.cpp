@@ -1,8 +1,9 @@
 // C1 ⊓ ... ⊓ Cn ⊑ D: what every Ci subsumes, D subsumes.
+#include "reasoner/PassState.h"
 #include "reasoner/TBox.h"
 #include "reasoner/rules/RuleSupport.h"
 
-int TBox::applyConjunction(Axiom* a, int it, int since, int& marker)
+int LibraryTBox::applyConjunction(Axiom* a, int since, PassState& pass)
 {
     Concept* C = a->lhs;
     Concept* D = a->rhs;
@@ -13,11 +14,12 @@ int TBox::applyConjunction(Axiom* a, int it, int since, int& marker)
     int count = 0;
     if (!common->empty()) {
         std::vector<Concept*> records;
-        count = D->deduction.mergeListInSubsumed(common, it, RuleSupport::deducedIf(*this, full_encoding),
+        count = D->deduction.mergeListInSubsumed(common, pass.it, pass.notes,
+                                                 RuleSupport::deducedIf(*this, full_encoding),
                                                  RuleSupport::recordsOrNull(records));
         savePinpointingInfoConjunction(C, D, records, a->index, full_encoding);
     }
     delete common;
-    RuleSupport::raise(marker, it, RuleSupport::relevant(D), D);
+    pass.raise(RuleSupport::relevant(D), D);
     return count;
 }

@@ -6,10 +6,20 @@
 // G under its existential.
 #include <map>
 
+#include "reasoner/PassState.h"
 #include "reasoner/TBox.h"
 #include "reasoner/rules/RuleSupport.h"
 
-int TBox::applyFirstExistentialStep(Axiom* a, int it)
+int LibraryTBox::applyFirstExistentialSteps(PassState& pass)
+{
+    int count = 0;
+    for (Axiom* a : gcis)
+        if (a->lhs->kind == EXISTENTIAL_RESTR && (pass.it == 0 || (a->flags & Axiom::NEW_AXIOM)))
+            count += applyFirstExistentialStep(a, pass);
+    return count;
+}
+
+int LibraryTBox::applyFirstExistentialStep(Axiom* a, PassState& pass)
 {
     Concept* G = RuleSupport::fillerOf(a->lhs);
     Role* r = RuleSupport::roleOf(a->lhs);
@@ -17,17 +27,18 @@ int TBox::applyFirstExistentialStep(Axiom* a, int it)
     G->deduction.addExistentialPremise(a->index, r, D);
     r->deduction.addDependent(r, G);
     ConceptList* common = G->deduction.getCommonSubsumedWithRoleRelated(r->deduction.relatedMap(), 0, false);
-    return useCommonForChainedAndMerge(G, D, common, it, true, a->index);
+    return useCommonForChainedAndMerge(G, D, common, true, a->index, pass);
 }
 
-int TBox::useCommonForChainedAndMerge(Concept* G, Concept* D, ConceptList* common, int it, bool save, int index)
+int LibraryTBox::useCommonForChainedAndMerge(Concept* G, Concept* D, ConceptList* common, bool save, int index,
+                                             PassState& pass)
 {
     int count = 0;
     if (!common->empty()) {
         for (Concept* E : *common)
             static_cast<ExistentialRestr*>(E)->chaining.addChained(D, {index, G});
         std::vector<ConceptDeduction::SourceRecord> records;
-        count = D->deduction.mergeSubsumed(common, it, RuleSupport::deducedIf(*this, save),
+        count = D->deduction.mergeSubsumed(common, pass.it, pass.notes, RuleSupport::deducedIf(*this, save),
                                            RuleSupport::recordsOrNull(records));
         savePinpointingInfoBinaryExistential(G, D, records, index, save);
     }
@@ -35,18 +46,19 @@ int TBox::useCommonForChainedAndMerge(Concept* G, Concept* D, ConceptList* commo
     return count;
 }
 
-int TBox::mergeNewSubsumedAndClear(Concept* D, int it)
+int LibraryTBox::mergeNewSubsumedAndClear(Concept* D, PassState& pass)
 {
     std::vector<ConceptDeduction::NewSubsumedRecord> records;
-    int count = D->deduction.mergeNewSubsumed(it, RuleSupport::deducedFor(*this, D), RuleSupport::recordsOrNull(records));
+    int count = D->deduction.mergeNewSubsumed(pass.it, pass.notes, RuleSupport::deducedFor(*this, D),
+                                              RuleSupport::recordsOrNull(records));
     savePinpointingInfoManyBinaryExistential(D, records, RuleSupport::saved(D));
     D->deduction.newSubsumed->clear();
     D->deduction.newSubsumedPremises->clear();
     return count;
 }
 
-int TBox::mergeSubsumedFromNewChainedAndSubsumedAndClear(Concept* G, Concept* D, Role* r, int it, int& marker,
-                                                         bool save, int index)
+int LibraryTBox::mergeSubsumedFromNewChainedAndSubsumedAndClear(Concept* G, Concept* D, Role* r, bool save,
+                                                                int index, PassState& pass)
 {
     // New existentials over r by filler id (a later one replaces an earlier
     // one), and G's new subsumees; existentials over other roles stay for
@@ -67,13 +79,12 @@ int TBox::mergeSubsumedFromNewChainedAndSubsumedAndClear(Concept* G, Concept* D,
                 Concept* DPrime = premise.second.second;
                 current = current || (premise.first == index && DPrime == D);
                 ConceptList* common = G->deduction.getCommonSubsumedWithRoleRelated(&overR, 0, false);
-                count += useCommonForChainedAndMerge(G, DPrime, common, it, save, premise.first);
-                if (DPrime != D && it > marker && RuleSupport::relevant(DPrime))
-                    marker = DPrime->lastDeductionIt;
+                count += useCommonForChainedAndMerge(G, DPrime, common, save, premise.first, pass);
+                pass.raise(DPrime != D && RuleSupport::relevant(DPrime), DPrime);
             }
         if (!current) {
             ConceptList* common = G->deduction.getCommonSubsumedWithRoleRelated(&overR, 0, false);
-            count += useCommonForChainedAndMerge(G, D, common, it, save, index);
+            count += useCommonForChainedAndMerge(G, D, common, save, index, pass);
         }
     }
     if (subsumees.empty() || G->deduction.existentialPremises == nullptr)
@@ -93,11 +104,10 @@ int TBox::mergeSubsumedFromNewChainedAndSubsumedAndClear(Concept* G, Concept* D,
         if (collected.empty())
             continue;
         std::vector<ConceptDeduction::SourceRecord> records;
-        count += DPrime->deduction.mergeSubsumed(&collected, it, RuleSupport::deducedIf(*this, save),
+        count += DPrime->deduction.mergeSubsumed(&collected, pass.it, pass.notes, RuleSupport::deducedIf(*this, save),
                                                  RuleSupport::recordsOrNull(records));
         savePinpointingInfoBinaryExistential(G, DPrime, records, premiseIndex, save);
-        if (it > marker && RuleSupport::relevant(DPrime))
-            marker = DPrime->lastDeductionIt;
+        pass.raise(RuleSupport::relevant(DPrime), DPrime);
     }
     return count;
 }

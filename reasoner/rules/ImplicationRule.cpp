@@ -1,8 +1,9 @@
 // A ⊑ D, A atomic: everything A subsumes, D subsumes.
+#include "reasoner/PassState.h"
 #include "reasoner/TBox.h"
 #include "reasoner/rules/RuleSupport.h"
 
-int TBox::applyImplication(Axiom* a, int it, int since, int& marker)
+int LibraryTBox::applyImplication(Axiom* a, int since, PassState& pass)
 {
     Concept* A = a->lhs;
     Concept* D = a->rhs;
@@ -13,12 +14,13 @@ int TBox::applyImplication(Axiom* a, int it, int since, int& marker)
     const ConceptDeduction::SubsumedList* source =
         whole ? A->deduction.subsumed : A->deduction.addedSince(since, recent);
     std::vector<Concept*> records;
-    int count = D->deduction.mergeListInSubsumed(source, it, RuleSupport::deducedIf(*this, full_encoding),
+    int count = D->deduction.mergeListInSubsumed(source, pass.it, pass.notes,
+                                                 RuleSupport::deducedIf(*this, full_encoding),
                                                  RuleSupport::recordsOrNull(records));
     savePinpointingInfoImplication(A, D, records, a->index, full_encoding);
     // An existential right side ∃s.F matters when s can trigger a rule.
     bool relevant = D->kind == EXISTENTIAL_RESTR ? RuleSupport::relevant(RuleSupport::roleOf(D))
                                                  : RuleSupport::relevant(D);
-    RuleSupport::raise(marker, it, relevant, D);
+    pass.raise(relevant, D);
     return count;
 }

@@ -6,7 +6,7 @@
 // are followed to the end.
 #include <vector>
 
-#include "reasoner/PinpointingRecords.h"
+#include "reasoner/PassState.h"
 #include "reasoner/TBox.h"
 #include "reasoner/rules/RuleSupport.h"
 #include "reasoner/rules/TargetExistentials.h"
@@ -15,17 +15,16 @@ namespace {
 
 class ChainWalk {
 public:
-    ChainWalk(TBox& tbox, Role* chain, Role* s, int it, int prevIt, int axIt, int& marker, bool all, int index)
+    ChainWalk(LibraryTBox& tbox, Role* chain, Role* s, int prevIt, int axIt, bool all, int index, PassState& pass)
         : tbox(tbox),
           roles(chain->components->begin(), chain->components->end()),
           s(s),
-          it(it),
           prevIt(prevIt),
           axIt(axIt),
-          marker(marker),
           all(all),
           index(index),
-          targets(tbox, s, it, marker)
+          pass(pass),
+          targets(tbox, s, pass)
     {
     }
 
@@ -80,11 +79,11 @@ private:
         if (target == nullptr)
             return;
         std::vector<ConceptDeduction::SourceRecord> added;
-        count += target->deduction.mergeSubsumed(found, it, RuleSupport::deducedFor(tbox, target),
+        count += target->deduction.mergeSubsumed(found, pass.it, pass.notes, RuleSupport::deducedFor(tbox, target),
                                                  RuleSupport::recordsOrNull(added));
         for (const auto& record : added)
             writeRecord(record.first, record.second);
-        RuleSupport::raise(marker, it, RuleSupport::relevant(s), target);
+        pass.raise(RuleSupport::relevant(s), target);
     }
 
     // Z ⊑ E1 = ∃r1.W1, then Wk ⊑ the element above, up to Wn-1 ⊑ X.
@@ -97,18 +96,17 @@ private:
             premises.emplace_back(RuleSupport::fillerOf(below), *above);
             below = *above;
         }
-        PinpointingRecords::premisePairs(TBox::pinpointing_f, Z, target, index, premises, RuleSupport::saved(target));
+        tbox.savePinpointingInfoChain(Z, target, premises, index, RuleSupport::saved(target));
     }
 
-    TBox& tbox;
+    LibraryTBox& tbox;
     std::vector<Role*> roles;
     Role* s;
-    int it;
     int prevIt;
     int axIt;
-    int& marker;
     bool all;
     int index;
+    PassState& pass;
     TargetExistentials targets;
     Concept* target = nullptr;
     // X first, then the element chosen at each level below it.
@@ -118,8 +116,8 @@ private:
 
 }
 
-int TBox::deduceRoleInclusionWithComposition(Role* chain, Role* s, int& it, int prevIt, int axIt, int& marker,
-                                             bool all, int index)
+int LibraryTBox::deduceRoleInclusionWithComposition(Role* chain, Role* s, int prevIt, int axIt, bool all, int index,
+                                                    PassState& pass)
 {
-    return ChainWalk(*this, chain, s, it, prevIt, axIt, marker, all, index).run();
+    return ChainWalk(*this, chain, s, prevIt, axIt, all, index, pass).run();
 }

@@ -2,14 +2,16 @@
 // seeded, and how their role learns of them.
 #include "model/ExistentialRestr.h"
 #include "model/TrivialConcept.h"
+#include "reasoner/PassState.h"
 #include "reasoner/TBox.h"
 #include "reasoner/rules/RuleSupport.h"
 
 // Bottom and (with non-primitive seeding) the concept itself start its
 // subsumed list. Top receives it through the same addition as every other
 // subsumee, so top is stamped and a GCI ⊤ ⊑ D is applied to it again.
-void TBox::handleNonTBoxNewConcept(Concept* c, int it, int& marker)
+void LibraryTBox::handleNonTBoxNewConcept(Concept* c, PassState& pass)
 {
+    const int it = pass.it;
     // A concept made here is already in normal form: it is its own backward
     // normal form, so later lookups of that form find it rather than null.
     c->flags |= Concept::BW_NORMALIZED;
@@ -24,11 +26,11 @@ void TBox::handleNonTBoxNewConcept(Concept* c, int it, int& marker)
         c->deduction.noteAdded(c, it);
     }
     Concept* topConcept = TrivialConcept::getTOP();
-    topConcept->deduction.addSubsumed(c, it, nullptr);
-    RuleSupport::raise(marker, it, RuleSupport::relevant(topConcept), topConcept);
+    topConcept->deduction.addSubsumed(c, it, pass.notes, nullptr);
+    pass.raise(RuleSupport::relevant(topConcept), topConcept);
 }
 
-int TBox::mergeNewConceptsInRoleRelated(ConceptList* news, Role* r, int it)
+int LibraryTBox::mergeNewConceptsInRoleRelated(ConceptList* news, Role* r, int it, DeductionNotes& notes)
 {
     RoleDeduction& role = r->deduction;
     role.relatedMap();
@@ -44,9 +46,9 @@ int TBox::mergeNewConceptsInRoleRelated(ConceptList* news, Role* r, int it)
             continue;
         for (const auto& dependent : *role.dependents) {
             if (dependent.second != nullptr)
-                dependent.second->deduction.appendPending(x);
+                dependent.second->deduction.appendPending(x, notes);
             else
-                dependent.first->deduction.appendPendingRelated(x);
+                dependent.first->deduction.appendPendingRelated(x, notes);
         }
     }
     return count;

@@ -3,13 +3,14 @@
 #include <utility>
 #include <vector>
 
+#include "reasoner/PassState.h"
 #include "reasoner/TBox.h"
 #include "reasoner/rules/RuleSupport.h"
 #include "reasoner/rules/TargetExistentials.h"
 
-int TBox::deduceRoleInclusion(Role* r, Role* s, int& it, int prevIt, int axIt, int& marker, bool all, int index)
+int LibraryTBox::deduceRoleInclusion(Role* r, Role* s, int prevIt, int axIt, bool all, int index, PassState& pass)
 {
-    TargetExistentials targets(*this, s, it, marker);
+    TargetExistentials targets(*this, s, pass);
     int count = 0;
     const int threshold = all ? 0 : std::max(prevIt, axIt);
     auto apply = [&](Concept* X) {
@@ -27,10 +28,10 @@ int TBox::deduceRoleInclusion(Role* r, Role* s, int& it, int prevIt, int axIt, i
         const ConceptDeduction::SubsumedList* source =
             whole ? X->deduction.subsumed : X->deduction.addedSince(since, recent);
         std::vector<Concept*> records;
-        count += Y->deduction.mergeListInSubsumed(source, it, RuleSupport::deducedFor(*this, Y),
+        count += Y->deduction.mergeListInSubsumed(source, pass.it, pass.notes, RuleSupport::deducedFor(*this, Y),
                                                   RuleSupport::recordsOrNull(records));
         savePinpointingInfoRoleInclusion(X, Y, records, index, RuleSupport::saved(Y));
-        RuleSupport::raise(marker, it, RuleSupport::relevant(s), Y);
+        pass.raise(RuleSupport::relevant(s), Y);
     };
     if (threshold == 0) {
         for (const auto& entry : *r->deduction.relatedMap())

@@ -7,8 +7,8 @@
 #include "reasoner/TBox.h"
 
 // What every completion rule asks in the same way: whether a target can
-// trigger further rules, where its derived pairs go, and whether records are
-// written.
+// trigger further rules (PassState::raise takes the answer), where its derived
+// pairs go, and whether records are written.
 class RuleSupport {
 public:
     RuleSupport() = delete;
@@ -18,24 +18,21 @@ public:
     // A role occurring on the left of a role axiom, or under an existential
     // on the left of a GCI, can trigger a rule.
     static bool relevant(const Role* role) { return role->flags & (Role::ON_LHS | Role::EXISTENTIAL_ON_LHS); }
-    // The relevance test after a merge into target.
-    static void raise(int& marker, int it, bool relevant, const Concept* target)
-    {
-        if (marker < it && relevant)
-            marker = target->lastDeductionIt;
-    }
 
     // The deduced-axioms list when the pairs derived for target get clauses
     // of their own, else null.
-    static TBox::DeducedList* deducedFor(TBox& tbox, const Concept* target)
+    static LibraryTBox::DeducedList* deducedFor(LibraryTBox& tbox, const Concept* target)
     {
         return saved(target) ? tbox.deducedAxioms : nullptr;
     }
     static bool saved(const Concept* target) { return !(target->flags & Concept::CREATED_BY_CLASSIFICATION); }
-    static TBox::DeducedList* deducedIf(TBox& tbox, bool save) { return save ? tbox.deducedAxioms : nullptr; }
+    static LibraryTBox::DeducedList* deducedIf(LibraryTBox& tbox, bool save)
+    {
+        return save ? tbox.deducedAxioms : nullptr;
+    }
 
     // Records are collected only when they are written.
-    static bool recording() { return TBox::save_pinpointing_info && TBox::pinpointing_f != nullptr; }
+    static bool recording() { return LibraryTBox::save_pinpointing_info && LibraryTBox::pinpointing_f != nullptr; }
     template <typename T>
     static std::vector<T>* recordsOrNull(std::vector<T>& records)
     {

@@ -1,11 +1,12 @@
 #include "reasoner/rules/TargetExistentials.h"
 
 #include "model/ExistentialRestr.h"
+#include "reasoner/PassState.h"
 #include "reasoner/TBox.h"
 #include "reasoner/rules/RuleSupport.h"
 
-TargetExistentials::TargetExistentials(TBox& tbox, Role* s, int it, int& marker)
-    : tbox(tbox), s(s), it(it), marker(marker), create(TBox::createNewConceptsInDeduction && RuleSupport::relevant(s))
+TargetExistentials::TargetExistentials(LibraryTBox& tbox, Role* s, PassState& pass)
+    : tbox(tbox), s(s), pass(pass), create(LibraryTBox::createNewConceptsInDeduction && RuleSupport::relevant(s))
 {
 }
 
@@ -19,7 +20,7 @@ Concept* TargetExistentials::obtain(Concept* filler)
     ExistentialRestr* candidate = new ExistentialRestr(filler, s);
     Concept* stored = create ? tbox.insertNormalizedConcept(candidate) : tbox.findNormalizedConcept(candidate);
     if (stored == candidate) {
-        tbox.handleNonTBoxNewConcept(candidate, it, marker);
+        tbox.handleNonTBoxNewConcept(candidate, pass);
         made.push_back(candidate);
         lastMade = true;
         return candidate;
@@ -31,9 +32,9 @@ Concept* TargetExistentials::obtain(Concept* filler)
 
 int TargetExistentials::finish()
 {
-    if (!TBox::createNewConceptsInDeduction || made.empty())
+    if (!LibraryTBox::createNewConceptsInDeduction || made.empty())
         return 0;
-    int registered = tbox.mergeNewConceptsInRoleRelated(&made, s, it);
+    int registered = tbox.mergeNewConceptsInRoleRelated(&made, s, pass.it, pass.notes);
     made.clear();
     return registered;
 }

@@ -2,8 +2,9 @@
 #define KORVANE_REASONER_RULES_TARGETEXISTENTIALS_H
 
 #include "model/Concept.h"
-#include "model/ModelBuild.h"
 
+class LibraryTBox;
+class PassState;
 class Role;
 
 // The existentials ∃s.F that one rule call concludes to, for its role s:
@@ -12,7 +13,8 @@ class Role;
 // related map and dependents) when the rule call finishes.
 class TargetExistentials {
 public:
-    TargetExistentials(TBox& tbox, Role* s, int it, int& marker);
+    // The existentials made are handled in the iteration under way of pass.
+    TargetExistentials(LibraryTBox& tbox, Role* s, PassState& pass);
     TargetExistentials(const TargetExistentials&) = delete;
     TargetExistentials& operator=(const TargetExistentials&) = delete;
 
@@ -25,10 +27,9 @@ public:
     int finish();
 
 private:
-    TBox& tbox;
+    LibraryTBox& tbox;
     Role* s;
-    int it;
-    int& marker;
+    PassState& pass;
     bool create;
     bool lastMade = false;
     ConceptList made;

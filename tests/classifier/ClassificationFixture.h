@@ -9,7 +9,7 @@
 
 #include "ClassifierState.h"
 #include "ParserTestSupport.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "encoders/DimacsEncoder.h"
 #include "reasoner/TBox.h"
 #include "support/OntologyClassification.h"

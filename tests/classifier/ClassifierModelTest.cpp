@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/Conjunction.h"
 #include "model/ExistentialRestr.h"
 #include "model/PrimitiveConcept.h"

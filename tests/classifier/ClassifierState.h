@@ -1,13 +1,14 @@
 #ifndef KORVANE_TESTS_CLASSIFIER_CLASSIFIERSTATE_H
 #define KORVANE_TESTS_CLASSIFIER_CLASSIFIERSTATE_H
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "reasoner/TBox.h"
 
 namespace korvane_test {
 
-// A fresh model, terminology and names table, with the switches and streams
-// as the classifier's driver sets them without options.
+// A fresh model, terminology (without deductions tables) and names table,
+// with the switches and streams as the classifier's driver sets them without
+// options.
 inline void resetClassifierState()
 {
     resetModel();
@@ -26,10 +27,6 @@ inline void resetClassifierState()
     TBox::clearNonNormalConcepts = true;
     TBox::debug_f = nullptr;
     TBox::pinpointing_f = nullptr;
-    TBox::deductionsTables.deductions = nullptr;
-    TBox::deductionsTables.inputAxioms = nullptr;
-    TBox::deductionsTables.roleAxioms = nullptr;
-    TBox::deductionsTables.links = nullptr;
     Concept::EquivalenceNames = true;
 }
 

@@ -156,13 +156,13 @@ TEST_F(Provenance, EquivalenceMarksEverySplitConjunct)
 TEST_F(Provenance, InputAxiomTableIsWrittenOnlyWithOriginalIds)
 {
     MemoryStream inputs;
-    TBox::deductionsTables.inputAxioms = inputs.get();
+    TBox::getInstance()->deductionsTables.inputAxioms = inputs.get();
     normalize("(implies A (and B C))\n(equivalent D (some r E))\n");
     EXPECT_EQ(inputs.text(), "");
 
     SetUp();
     MemoryStream withIds;
-    TBox::deductionsTables.inputAxioms = withIds.get();
+    TBox::getInstance()->deductionsTables.inputAxioms = withIds.get();
     TBox::use_original_axioms_ids = true;
     normalize("(implies A (and B C))\n(equivalent D (some r E))\n");
     EXPECT_EQ(withIds.text(), "1 (implies A (and B C) )\n2 (implies D (some r E) )\n2 (implies (some r E) D )\n");

@@ -40,10 +40,10 @@ Pairs classifierPairs(const std::string& krss)
     korvane_test::MemoryStream table, body, header;
     DimacsEncoder encoder(body.get(), header.get());
     TBox::CNF_SAT_Encoder = &encoder;
-    TBox::deductionsTables.deductions = table.get();
+    TBox::getInstance()->deductionsTables.deductions = table.get();
     korvane_test::classifyOntologyText(krss);
     TBox::CNF_SAT_Encoder = nullptr;
-    TBox::deductionsTables.deductions = nullptr;
+    TBox::getInstance()->deductionsTables.deductions = nullptr;
     return korvane_test::deductionsTablePairs(table.text());
 }
 

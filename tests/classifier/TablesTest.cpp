@@ -26,7 +26,7 @@ protected:
     void originalIdsWithLinks()
     {
         TBox::use_original_axioms_ids = true;
-        TBox::deductionsTables.links = links.get();
+        TBox::getInstance()->deductionsTables.links = links.get();
         TBox::pinpointing_f = assumptionList.get();
     }
 };
@@ -35,7 +35,7 @@ protected:
 // A ⊑ A 2, A ⊑ B 3, B ⊑ C 4; the one deduction A ⊑ C takes 5.
 TEST_F(Tables, DeductionsTableListsToldAxiomsAndNewDeductionsInQueueOrder)
 {
-    TBox::deductionsTables.deductions = table.get();
+    TBox::getInstance()->deductionsTables.deductions = table.get();
     classify("(implies A B)\n(implies B C)\n(implies A A)\n(implies A *top*)\n");
     EXPECT_EQ(gciBetween("A", "*top*")->selector, 1);
     EXPECT_EQ(table.text(), "3 (implies A B )\n4 (implies B C )\n5 (implies A C )\n");
@@ -43,7 +43,7 @@ TEST_F(Tables, DeductionsTableListsToldAxiomsAndNewDeductionsInQueueOrder)
 
 TEST_F(Tables, TransitiveRoleLineInTableAndDump)
 {
-    TBox::deductionsTables.deductions = table.get();
+    TBox::getInstance()->deductionsTables.deductions = table.get();
     TBox* tbox = classify("(implies A B)\n(implies B C)\n(implies C D)\n(implies D E)\n(transitive r)\n");
     const std::string text = table.text();
     const std::string line = "5 (transitive r)\n";
@@ -62,7 +62,7 @@ TEST_F(Tables, TransitiveRoleLineInTableAndDump)
 TEST_F(Tables, UnusedRoleAxiomsShowZeroInTheTableAndMinusOneInTheDump)
 {
     TBox::useRoleAxiomsInDeduction = false;
-    TBox::deductionsTables.deductions = table.get();
+    TBox::getInstance()->deductionsTables.deductions = table.get();
     TBox* tbox = classify("(implies A B)\n(role-inclusion r s)\n");
     EXPECT_EQ(table.text(), "1 (implies A B )\n0 (role-inclusion r s)\n");
     MemoryStream dump;
@@ -75,8 +75,8 @@ TEST_F(Tables, RoleAxiomLinesGoToTheRoleTableWithOriginalIds)
 {
     MemoryStream roles;
     TBox::use_original_axioms_ids = true;
-    TBox::deductionsTables.deductions = table.get();
-    TBox::deductionsTables.roleAxioms = roles.get();
+    TBox::getInstance()->deductionsTables.deductions = table.get();
+    TBox::getInstance()->deductionsTables.roleAxioms = roles.get();
     classify("(implies A B)\n(role-inclusion r s)\n");
     // One input axiom and one role axiom: the role axiom is 2, A ⊑ B is 3.
     EXPECT_EQ(table.text(), "3 (implies A B )\n");
@@ -86,7 +86,7 @@ TEST_F(Tables, RoleAxiomLinesGoToTheRoleTableWithOriginalIds)
 TEST_F(Tables, WithoutTheRoleTableTheLinesStayInTheDeductionsTable)
 {
     TBox::use_original_axioms_ids = true;
-    TBox::deductionsTables.deductions = table.get();
+    TBox::getInstance()->deductionsTables.deductions = table.get();
     classify("(implies A B)\n(role-inclusion r s)\n");
     EXPECT_EQ(table.text(), "3 (implies A B )\n2 (role-inclusion r s)\n");
 }
@@ -162,10 +162,10 @@ std::string everyOutput(const std::string& ontology, bool originalIds)
     DimacsEncoder encoder(body.get(), header.get());
     TBox::CNF_SAT_Encoder = &encoder;
     TBox::use_original_axioms_ids = originalIds;
-    TBox::deductionsTables.deductions = deductions.get();
-    TBox::deductionsTables.inputAxioms = inputs.get();
-    TBox::deductionsTables.roleAxioms = roles.get();
-    TBox::deductionsTables.links = links.get();
+    TBox::getInstance()->deductionsTables.deductions = deductions.get();
+    TBox::getInstance()->deductionsTables.inputAxioms = inputs.get();
+    TBox::getInstance()->deductionsTables.roleAxioms = roles.get();
+    TBox::getInstance()->deductionsTables.links = links.get();
     TBox::pinpointing_f = assumptions.get();
     EXPECT_EQ(parseOntology(ontology), 0);
     TBox* tbox = TBox::getInstance();

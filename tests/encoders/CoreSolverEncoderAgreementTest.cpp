@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "support/HornOracle.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "encoders/CoreSolverEncoder.h"
 #include "support/SanitizedBuild.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "encoders/CoreSolverEncoder.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "encoders/DimacsText.h"
 
 namespace {
@@ -32,14 +32,6 @@ INSTANTIATE_TEST_SUITE_P(
                       HeaderCase{0, 0, 0, 0, "p cnf 0 0\n"},
                       HeaderCase{2147483647UL, 2147483648UL, 4294967295UL, 1,
                                  "c axioms -1 deduced 1\np cnf 2147483647 -2147483648\n"}));
-
-TEST(EncodingHeaderLines, ANullStreamGetsNothing)
-{
-    DimacsText::writeTotals(nullptr, 1, 2);
-    DimacsText::writeProblem(nullptr, 3, 4);
-    DimacsText::writeEncodingHeader(nullptr, 3, 4, 1, 2);
-    SUCCEED();
-}
 
 TEST(EncodingHeaderLines, EachLineStandsAlone)
 {

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "encoders/CoreSolverEncoder.h"
 #include "encoders/DimacsEncoder.h"
 #include "encoders/SimpSolverEncoder.h"

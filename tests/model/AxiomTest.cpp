@@ -4,7 +4,7 @@
 #include <string>
 
 #include "ModelOrder.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/Axiom.h"
 #include "model/Composition.h"
 #include "model/Conjunction.h"

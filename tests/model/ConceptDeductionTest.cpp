@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/Composition.h"
 #include "model/Conjunction.h"
+#include "model/DeductionNotes.h"
 #include "model/ExistentialRestr.h"
 #include "model/PrimitiveConcept.h"
 #include "model/PrimitiveRole.h"
@@ -30,6 +31,9 @@ protected:
     }
 
     Concept* c(unsigned long id) { return concepts[id]; }
+
+    // The notes of the run that the merges and queues tell.
+    DeductionNotes notes;
 
     ConceptDeduction::SubsumedList* list(const Ids& ids)
     {
@@ -112,10 +116,10 @@ TEST_P(MergeListTest, AddsTheMissingConceptsInIdOrder)
         int count;
         if (fromPoolList) {
             ConceptList source = pool(m.source);
-            count = owner->deduction.mergeListInSubsumed(&source, 5, &deduced, &added);
+            count = owner->deduction.mergeListInSubsumed(&source, 5, notes, &deduced, &added);
         } else {
             std::unique_ptr<ConceptDeduction::SubsumedList> source(list(m.source));
-            count = owner->deduction.mergeListInSubsumed(source.get(), 5, &deduced, &added);
+            count = owner->deduction.mergeListInSubsumed(source.get(), 5, notes, &deduced, &added);
         }
         EXPECT_EQ(ids(owner->deduction.subsumed), m.after);
         EXPECT_EQ(count, static_cast<int>(m.added.size()));
@@ -150,7 +154,7 @@ TEST_F(ConceptDeductionTest, MergeOfSeveralSourcesCreditsTheFirstSourceOfferingA
     c(17)->deduction.subsumed = list({});
     ConceptList sources = pool({15, 16, 17});
     std::vector<ConceptDeduction::SourceRecord> added;
-    EXPECT_EQ(owner->deduction.mergeSubsumed(&sources, 1, nullptr, &added), 4);
+    EXPECT_EQ(owner->deduction.mergeSubsumed(&sources, 1, notes, nullptr, &added), 4);
     EXPECT_EQ(ids(owner->deduction.subsumed), (Ids{1, 2, 3, 6, 8, 9}));
     std::vector<std::pair<unsigned long, unsigned long>> records;
     for (const auto& r : added)
@@ -198,7 +202,7 @@ TEST_F(ConceptDeductionTest, TheAdditionsOfLaterIterationsAreFoundAgain)
     // a gains 7 and 4 in iteration 1, 2 in iteration 2, 8 and 5 in 3.
     for (const auto& step : std::vector<std::pair<int, Ids>>{{1, {4, 7}}, {2, {2}}, {3, {5, 8}}}) {
         ConceptList gained = pool(step.second);
-        a->deduction.mergeListInSubsumed(&gained, step.first, nullptr, nullptr);
+        a->deduction.mergeListInSubsumed(&gained, step.first, notes, nullptr, nullptr);
     }
     ConceptDeduction::SubsumedList recent;
     EXPECT_EQ(ids(a->deduction.addedSince(2, recent)), (Ids{2, 5, 8}));
@@ -254,7 +258,7 @@ TEST_F(ConceptDeductionTest, StampsRiseWithAnAdditionAndReachConjunctionsAndRole
             x->lastDeductionIt = k.before;
         e->deduction.subsumed = list({});
         ConceptList one = pool({4});
-        EXPECT_EQ(e->deduction.mergeListInSubsumed(&one, 5, nullptr, nullptr), 1);
+        EXPECT_EQ(e->deduction.mergeListInSubsumed(&one, 5, notes, nullptr, nullptr), 1);
         for (Container* x : std::vector<Container*>{e, conjunction, outer, r, chain})
             EXPECT_EQ(x->lastDeductionIt, k.expected) << "stamp before " << k.before;
         delete e->deduction.subsumed;
@@ -270,8 +274,10 @@ TEST_F(ConceptDeductionTest, FirstChainedConclusionAndFirstNewSubsumeeAreKept)
     EXPECT_FALSE(e->chaining.addChained(c(9), {6, c(3)}));
     EXPECT_EQ(e->chaining.chainedPremises->at(9), (ChainedConclusions::Premise{4, c(2)}));
 
-    c(9)->deduction.addNewSubsumed(c(5), e, c(2), 4);
-    c(9)->deduction.addNewSubsumed(c(5), e, c(3), 6);
+    // Only the first is queued for the rules.
+    c(9)->deduction.addNewSubsumed(c(5), e, c(2), 4, notes);
+    c(9)->deduction.addNewSubsumed(c(5), e, c(3), 6, notes);
+    EXPECT_EQ(notes.queuedCount(), 1u);
     EXPECT_EQ(c(9)->deduction.newSubsumed->at(5), std::make_pair(c(5), 4));
     EXPECT_EQ(c(9)->deduction.newSubsumedPremises->at(5), std::make_pair(static_cast<Concept*>(e), c(2)));
 
@@ -279,9 +285,10 @@ TEST_F(ConceptDeductionTest, FirstChainedConclusionAndFirstNewSubsumeeAreKept)
     e->deduction.subsumed = list({});
     EXPECT_TRUE(e->chaining.addChained(c(8), {7, c(3)}));
     ConceptList one = pool({6});
-    e->deduction.mergeListInSubsumed(&one, 1, nullptr, nullptr);
+    e->deduction.mergeListInSubsumed(&one, 1, notes, nullptr, nullptr);
     EXPECT_EQ(c(8)->deduction.newSubsumed->at(6), std::make_pair(c(6), 7));
     EXPECT_EQ(c(9)->deduction.newSubsumed->at(6), std::make_pair(c(6), 4));
+    EXPECT_EQ(notes.queuedCount(), 3u);
 }
 
 TEST_F(ConceptDeductionTest, AtomicConceptsWithExistentialPremisesKeepNewAtomicSubsumees)
@@ -292,15 +299,17 @@ TEST_F(ConceptDeductionTest, AtomicConceptsWithExistentialPremisesKeepNewAtomicS
     Concept* g = c(10);
     g->deduction.subsumed = list({});
     ConceptList first = pool({1});
-    g->deduction.mergeListInSubsumed(&first, 1, nullptr, nullptr);
+    g->deduction.mergeListInSubsumed(&first, 1, notes, nullptr, nullptr);
     EXPECT_FALSE(g->deduction.hasPending());
     g->deduction.existentialPremises = new ConceptDeduction::PremiseMap{{3, {r, c(11)}}};
     ConceptList second = pool({4});
-    g->deduction.mergeListInSubsumed(&second, 1, nullptr, nullptr);
+    g->deduction.mergeListInSubsumed(&second, 1, notes, nullptr, nullptr);
     g->deduction.subsumed->push_back(e);
-    g->handleNewSubsumed(e);
+    g->handleNewSubsumed(e, notes);
     ASSERT_TRUE(g->deduction.hasPending());
     EXPECT_EQ(ids(g->deduction.pending), (Ids{4}));
+    // Each subsumee kept for the rule is noted as queued.
+    EXPECT_EQ(notes.queuedCount(), 1u);
 }
 
 TEST_F(ConceptDeductionTest, AskingARoleForAnAbsentFillerMakesNoEntry)
@@ -349,7 +358,7 @@ TEST_F(ConceptDeductionTest, ARoleLogsItsChangedExistentials)
         {2, {e5, 1}}, {3, {e2, 3}}, {4, {e5, 4}}, {4, {e5, 6}}};
     for (const auto& gain : gains) {
         ConceptList one = pool({gain.second.second});
-        ASSERT_EQ(gain.second.first->deduction.mergeListInSubsumed(&one, gain.first, nullptr, nullptr), 1);
+        ASSERT_EQ(gain.second.first->deduction.mergeListInSubsumed(&one, gain.first, notes, nullptr, nullptr), 1);
     }
     using Changed = std::vector<std::pair<unsigned long, Concept*>>;
     Changed changed;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ModelOrder.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/Conjunction.h"
 #include "model/ExistentialRestr.h"
 #include "model/PrimitiveConcept.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/Axiom.h"
 #include "model/GCIIndex.h"
 #include "model/PrimitiveConcept.h"

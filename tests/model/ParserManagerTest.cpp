@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/ParserManager.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ModelOrder.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/Composition.h"
 #include "model/PrimitiveRole.h"
 #include "model/TrivialRole.h"

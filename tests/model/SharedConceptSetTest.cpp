@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/Conjunction.h"
 #include "model/ExistentialRestr.h"
 #include "model/PrimitiveConcept.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/PrimitiveConcept.h"
 #include "model/PrimitiveRole.h"
 #include "model/SymbolTable.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "SideFileTestSupport.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "reasoner/EncodedTBox.h"
 
 using namespace korvane_test;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ParserTestSupport.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/ParserManager.h"
 
 using namespace korvane_test;

@@ -11,7 +11,7 @@
 
 #include "ParserTestSupport.h"
 #include "QueryTestSupport.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/PrimitiveConcept.h"
 #include "parsers/SimpleQueryActions.h"
 #include "parsers/SimpleQueryLoop.h"

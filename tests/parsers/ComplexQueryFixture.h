@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ParserTestSupport.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "encoders/CoreSolverEncoder.h"
 #include "model/ParserManager.h"
 #include "parsers/el_krss_g_query.h"

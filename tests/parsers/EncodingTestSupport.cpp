@@ -5,8 +5,9 @@
 #include <stdexcept>
 
 #include "ParserTestSupport.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "encoders/DimacsEncoder.h"
+#include "parsers/HornClauseTie.h"
 #include "parsers/el_dimacs_encoding.h"
 #include "parsers/el_dimacs_encoding_pinp.h"
 #include "parsers/el_dimacs_encoding_simple.h"
@@ -24,7 +25,14 @@ int parseEncoding(const std::string& text)
 
 int parseEncodingForPinpointing(const std::string& text)
 {
-    return parseFrom(text, encforpinpyyin, encforpinpyyparse);
+    // Each Horn clause tied to its record by position.
+    HornClauseTie tie;
+    return parseEncodingForPinpointing(text, tie);
+}
+
+int parseEncodingForPinpointing(const std::string& text, HornClauseTie& tie)
+{
+    return parseFrom(text, encforpinpyyin, [&tie] { return encforpinpyyparse(tie); });
 }
 
 int parseSimpleEncoding(const std::string& text)

@@ -12,6 +12,8 @@
 #include "support/LoadedModel.h"
 #include "support/SatisfiableEncoder.h"
 
+class HornClauseTie;
+
 namespace korvane_test {
 
 using Clause = std::vector<long>;
@@ -21,6 +23,9 @@ using Clause = std::vector<long>;
 using EncodingParse = std::function<int(const std::string& text)>;
 int parseEncoding(const std::string& text);
 int parseEncodingForPinpointing(const std::string& text);
+// The reader for pinpointing with the tie given in place of the tie by
+// position.
+int parseEncodingForPinpointing(const std::string& text, HornClauseTie& tie);
 int parseSimpleEncoding(const std::string& text);
 
 // The diagnostics of the readers as the collector prints them ("Input

@@ -18,7 +18,7 @@
 
 #include "ParserTestSupport.h"
 #include "SideFileTestSupport.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/Conjunction.h"
 #include "model/ExistentialRestr.h"
 #include "model/PrimitiveConcept.h"

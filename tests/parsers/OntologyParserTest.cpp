@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ParserTestSupport.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/ExistentialRestr.h"
 #include "model/ParserManager.h"
 #include "model/PrimitiveConcept.h"

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <unistd.h>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/ParserManager.h"
 #include "model/SymbolTable.h"
 #include "parsers/el_krss_g.h"
@@ -42,7 +42,7 @@ TempInput::~TempInput()
     unlink(filePath.c_str());
 }
 
-int parseFrom(const std::string& text, FILE*& input, int (*parse)())
+int parseFrom(const std::string& text, FILE*& input, const std::function<int()>& parse)
 {
     TempInput file(text);
     FILE* in = std::fopen(file.path().c_str(), "r");

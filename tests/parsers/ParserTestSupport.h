@@ -4,10 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/Axiom.h"
 #include "model/Concept.h"
 #include "model/Role.h"
@@ -40,7 +41,7 @@ private:
 
 // Runs a grammar whose input stream is `input` over `text` (any bytes) read
 // from a file, and returns the parser's result.
-int parseFrom(const std::string& text, FILE*& input, int (*parse)());
+int parseFrom(const std::string& text, FILE*& input, const std::function<int()>& parse);
 
 // Parses `text` (any bytes) with the ontology grammar, read from a file, and
 // returns the parser's result.

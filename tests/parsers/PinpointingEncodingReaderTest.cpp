@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "EncodingTestSupport.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
+#include "parsers/HornClauseTie.h"
 #include "reasoner/EncodedTBox.h"
 #include "reasoner/TBox.h"
 
@@ -104,6 +105,37 @@ TEST_F(PinpointingEncodingReader, HornClausesTakeTheControlOfTheirRecordInOrder)
     EXPECT_EQ(encoded->assumptionOf(2), 13u);
     EXPECT_TRUE(encoded->axiomsInformationLoaded);
     EXPECT_TRUE(TBox::only_loaded);
+}
+
+// A tie that the caller hands over is the one asked: once per Horn clause in
+// order (units are not Horn clauses), with the clause's literals, and once at
+// the end with the number of Horn clauses; its control guards the clause and
+// its control clause follows.
+class ScriptedTie : public HornClauseTie {
+public:
+    Control control(unsigned long k, const LiteralList& hornClause) override
+    {
+        asked.emplace_back(k, Clause(hornClause.begin(), hornClause.end()));
+        Control result;
+        if (k == 2) {
+            result.variable = 9;
+            result.clause = new LiteralList{-5, 9};
+        }
+        return result;
+    }
+    void ending(unsigned long hornClauses) override { endings.push_back(hornClauses); }
+
+    std::vector<std::pair<unsigned long, Clause>> asked;
+    std::vector<unsigned long> endings;
+};
+
+TEST_F(PinpointingEncodingReader, AsksTheTieItIsHanded)
+{
+    ScriptedTie tie;
+    ASSERT_EQ(parseEncodingForPinpointing("p cnf 4 4\n-1 2 0\n3 0\n-2 -3 4 0\n-4 1 0\n", tie), 0);
+    EXPECT_EQ(tie.asked, (std::vector<std::pair<unsigned long, Clause>>{{1, {-1, 2}}, {2, {-2, -3, 4}}, {3, {-4, 1}}}));
+    EXPECT_EQ(tie.endings, (std::vector<unsigned long>{3}));
+    EXPECT_EQ(encoder.clauses, (std::vector<Clause>{{-1, 2}, {3}, {-9, -2, -3, 4}, {-5, 9}, {-4, 1}}));
 }
 
 // An encoding of the DIMACS writer read with pinpointing information that

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "SideFileTestSupport.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/Conjunction.h"
 #include "model/ExistentialRestr.h"
 #include "model/PrimitiveConcept.h"

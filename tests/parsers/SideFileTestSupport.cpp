@@ -3,7 +3,7 @@
 #include <random>
 
 #include "ParserTestSupport.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "parsers/el_axioms_info.h"
 #include "parsers/el_krss_g_upload.h"
 #include "parsers/el_pinpointing_info.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "EncodingTestSupport.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "encoders/DimacsEncoder.h"
 #include "reasoner/TBox.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "encoders/DimacsEncoder.h"
 #include "model/ParserManager.h"
 #include "model/PrimitiveConcept.h"

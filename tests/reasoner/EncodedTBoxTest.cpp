@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "reasoner/EncodedTBox.h"
 
 using namespace korvane_test;

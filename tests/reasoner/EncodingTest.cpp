@@ -10,7 +10,7 @@
 #include "model/PrimitiveConcept.h"
 #include "model/PrimitiveRole.h"
 #include "reasoner/TBox.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "support/PeerInstalled.h"
 #include "support/PeerSolver.h"
 

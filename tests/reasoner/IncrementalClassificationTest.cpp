@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "NamedSubsumptions.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "reasoner/TBox.h"
 #include "support/OntologyClassification.h"
 #include "support/OntologyForms.h"

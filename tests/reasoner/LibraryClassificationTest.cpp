@@ -12,7 +12,7 @@
 
 #include "PinpointingReplay.h"
 #include "NamedSubsumptions.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/PrimitiveConcept.h"
 #include "reasoner/TBox.h"
 #include "support/EncodedSubsumptions.h"

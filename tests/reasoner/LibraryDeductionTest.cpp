@@ -10,7 +10,7 @@
 #include "NamedSubsumptions.h"
 #include "ParserTestSupport.h"
 #include "PinpointingReplay.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/ExistentialRestr.h"
 #include "model/PrimitiveConcept.h"
 #include "reasoner/TBox.h"

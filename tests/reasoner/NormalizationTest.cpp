@@ -11,7 +11,7 @@
 #include "model/PrimitiveConcept.h"
 #include "model/PrimitiveRole.h"
 #include "reasoner/TBox.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
 namespace {
 

@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
+#include "model/DeductionNotes.h"
 #include "model/PrimitiveConcept.h"
 #include "reasoner/PassCandidates.h"
 
@@ -49,6 +50,8 @@ protected:
     }
 
     std::vector<Concept*> concepts;
+    // The notes of the run, through which the stamps reach the candidates.
+    DeductionNotes notes;
 };
 
 struct PassCase {
@@ -70,13 +73,13 @@ class PassCandidatesCases : public PassCandidatesTest, public ::testing::WithPar
 TEST_P(PassCandidatesCases, QueuesTheGcisOfTheLeftSidesStampedSinceTheThreshold)
 {
     const PassCase& c = GetParam();
-    PassCandidates candidates(leftSides(c.leftSides));
+    PassCandidates candidates(leftSides(c.leftSides), notes);
     for (int it = 1; it <= 3; ++it) {
         candidates.beginIteration(it);
         auto stamped = c.stamps.find(it);
         if (stamped != c.stamps.end())
             for (int id : stamped->second)
-                concepts[id]->setLastDeductionIt(it);
+                concepts[id]->setLastDeductionIt(it, &notes);
     }
     candidates.beginIteration(4);
     candidates.beginPass(c.threshold);
@@ -96,9 +99,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PassCandidatesTest, StampsDuringAPassAdmitTheGcisBehindThePositionNowAndAllInTheNextPass)
 {
-    PassCandidates candidates(leftSides({1, 0, 2, 0}));
+    PassCandidates candidates(leftSides({1, 0, 2, 0}), notes);
     candidates.beginIteration(1);
-    concepts[0]->setLastDeductionIt(1);
+    concepts[0]->setLastDeductionIt(1, &notes);
     candidates.beginIteration(2);
     candidates.beginPass(1);
     Positions visited;
@@ -107,8 +110,8 @@ TEST_F(PassCandidatesTest, StampsDuringAPassAdmitTheGcisBehindThePositionNowAndA
         visited.push_back(p);
         // The visit of position 1 stamps the left sides before and after it.
         if (p == 1) {
-            concepts[1]->setLastDeductionIt(2);
-            concepts[2]->setLastDeductionIt(2);
+            concepts[1]->setLastDeductionIt(2, &notes);
+            concepts[2]->setLastDeductionIt(2, &notes);
         }
         candidates.admitStampedAfter(p);
     }
@@ -122,11 +125,11 @@ TEST_F(PassCandidatesTest, StampsDuringAPassAdmitTheGcisBehindThePositionNowAndA
 TEST_F(PassCandidatesTest, StampsAreLoggedOnlyWhileCandidatesExist)
 {
     {
-        PassCandidates candidates(leftSides({0}));
-        EXPECT_NE(Concept::stampLog, nullptr);
+        PassCandidates candidates(leftSides({0}), notes);
+        EXPECT_TRUE(notes.stampLogOpen());
     }
-    EXPECT_EQ(Concept::stampLog, nullptr);
-    concepts[0]->setLastDeductionIt(7);
+    EXPECT_FALSE(notes.stampLogOpen());
+    concepts[0]->setLastDeductionIt(7, &notes);
     EXPECT_EQ(concepts[0]->lastDeductionIt, 7);
 }
 

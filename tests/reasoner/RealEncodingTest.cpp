@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "encoders/DimacsEncoder.h"
 #include "reasoner/TBox.h"
 #include "support/HornOracle.h"

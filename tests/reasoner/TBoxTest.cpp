@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "model/Composition.h"
 #include "model/Conjunction.h"
 #include "model/ExistentialRestr.h"

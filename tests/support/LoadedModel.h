@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "reasoner/EncodedTBox.h"
 #include "reasoner/TBox.h"
 

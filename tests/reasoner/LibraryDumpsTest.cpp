@@ -5,7 +5,7 @@
 #include <string>
 
 #include "ParserTestSupport.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "reasoner/TBox.h"
 
 using namespace korvane_test;

@@ -1,0 +1,50 @@
+#ifndef KORVANE_MODEL_DEDUCTIONNOTES_H
+#define KORVANE_MODEL_DEDUCTIONNOTES_H
+
+#include <cstddef>
+#include <vector>
+
+class Concept;
+
+// What the deduction state of concepts and roles tells the classification
+// loop while a run lasts. The loop keeps one for the run (in its PassState)
+// and hands it to every merge and queue operation of the model, which note
+// here:
+//
+// - every item queued for the completion rules: a new subsumee or existential
+//   put on a pending list, a subsumee of a chained existential handed to its
+//   conclusion, a new existential over a chain predecessor. The loop ends only
+//   after an iteration that queued none, so that nothing waits for a rule when
+//   it ends (what waits would be lost with the working lists, and with it what
+//   a later increment builds on it);
+// - while a stamp log is open (PassCandidates opens one), every concept whose
+//   stamp changes, in order: the GCI passes find there the left sides that
+//   changed.
+class DeductionNotes {
+public:
+    DeductionNotes() = default;
+    DeductionNotes(const DeductionNotes&) = delete;
+    DeductionNotes& operator=(const DeductionNotes&) = delete;
+
+    // The items queued so far.
+    std::size_t queuedCount() const { return queued; }
+    void noteQueued() { ++queued; }
+
+    // From now on the concepts whose stamps change append themselves to log.
+    void openStampLog(std::vector<Concept*>* log) { stampLog = log; }
+    void closeStampLog() { stampLog = nullptr; }
+    bool stampLogOpen() const { return stampLog != nullptr; }
+    // The stamp of c goes from `from` to `to`: logged when it changes while a
+    // log is open.
+    void noteStamp(Concept* c, int from, int to)
+    {
+        if (stampLog != nullptr && from != to)
+            stampLog->push_back(c);
+    }
+
+private:
+    std::size_t queued = 0;
+    std::vector<Concept*>* stampLog = nullptr;
+};
+
+#endif

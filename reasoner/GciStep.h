@@ -1,0 +1,28 @@
+#ifndef KORVANE_REASONER_GCISTEP_H
+#define KORVANE_REASONER_GCISTEP_H
+
+#include "model/Axiom.h"
+#include "model/Concept.h"
+#include "model/ExistentialRestr.h"
+
+// A GCI as the GCI passes of the classification loop read it, its parts
+// looked up once.
+struct GciStep {
+    explicit GciStep(Axiom* a) : axiom(a), lhs(a->lhs), rhs(a->rhs), kind(a->lhs->kind)
+    {
+        if (kind == EXISTENTIAL_RESTR) {
+            filler = static_cast<ExistentialRestr*>(lhs)->getFiller();
+            role = static_cast<ExistentialRestr*>(lhs)->role;
+        }
+    }
+
+    Axiom* axiom;
+    Concept* lhs;
+    Concept* rhs;
+    concept_t kind;
+    // For an existential left side ∃r.G: G and r.
+    Concept* filler = nullptr;
+    Role* role = nullptr;
+};
+
+#endif

@@ -1,0 +1,111 @@
+#ifndef KORVANE_REASONER_PASSSCHEDULER_H
+#define KORVANE_REASONER_PASSSCHEDULER_H
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "reasoner/GciStep.h"
+#include "reasoner/PassCandidates.h"
+#include "reasoner/PassState.h"
+#include "reasoner/TBoxCore.h"
+
+// The order of the classification loop's work, after the first steps of the
+// rules: iterations of a GCI pass and, when that raised no marker, a role
+// pass, until an iteration raises none and queues no work for a rule.
+//
+// The first GCI pass visits every GCI in the order of the GCI set; a later
+// one visits, in the same order, the GCIs with an existential left side and
+// those whose left side was stamped since the GCI threshold (PassCandidates),
+// the others cannot be due. The GCI threshold becomes the iteration of every
+// GCI pass that raised the marker; the role threshold becomes the marker
+// after every role pass. Whether a GCI or role axiom visited is applied is
+// the loop's to decide, against these thresholds.
+//
+// A run makes its scheduler before the first steps of the rules, starts it
+// after them and finishes it when the last iteration is over: the stamp log
+// of the pass's notes is open from start to finish. What the scheduler holds
+// is freed when it goes, after the loop has reset the stamps and working
+// lists, so that the run leaves the heap as it always has (the order of the
+// existentials of one role in the normalisation map follows addresses).
+class PassScheduler {
+public:
+    // gcis: the GCI set of the run, which it leaves as it is; rolePasses:
+    // whether role passes run at all (the role axioms are used and there is
+    // one).
+    PassScheduler(const TBoxCore::AxiomSet& gcis, PassState& pass, bool rolePasses);
+    PassScheduler(const PassScheduler&) = delete;
+    PassScheduler& operator=(const PassScheduler&) = delete;
+
+    // The GCIs of the run in the order of the GCI set.
+    const std::vector<GciStep>& gciSteps() const { return steps; }
+
+    // After the first steps: the candidates are set up and the stamp log
+    // opens.
+    void start();
+    // Starts the next iteration (the pass's it goes on by one) with its GCI
+    // pass.
+    void beginIteration();
+    // The next GCI that this GCI pass visits, null once it has visited all.
+    const GciStep* nextGci();
+    // After the GCI pass: whether a role pass follows in this iteration.
+    bool rolePassDue();
+    // After the iteration: whether another one follows.
+    bool iterationFollows();
+    // After the last iteration: the stamp log closes.
+    void finish() { candidates.reset(); }
+
+    int gciThreshold() const { return gciThresholdIt; }
+    int roleThreshold() const { return roleThresholdIt; }
+
+private:
+    PassState& pass;
+    const std::vector<GciStep> steps;
+    // The left side of every GCI that the candidates look after, null for
+    // those with an existential left side, and the positions of the latter.
+    std::vector<Concept*> leftSides;
+    std::vector<std::size_t> existentialPositions;
+    std::optional<PassCandidates> candidates;
+    const bool rolePasses;
+    int gciThresholdIt;
+    int roleThresholdIt;
+    // The notes' count of queued work when the iteration began.
+    std::size_t queuedBefore = 0;
+    bool firstPass = true;
+    bool gciPassRaised = false;
+    // In the first pass: the next position; in a later pass: the next
+    // existential position and the position visited last (none before the
+    // first).
+    std::size_t nextInFirstPass = 0;
+    std::size_t nextExistential = 0;
+    std::size_t visited = PassCandidates::none;
+};
+
+// Called once per GCI visit: inline in the loop.
+inline const GciStep* PassScheduler::nextGci()
+{
+    if (firstPass) {
+        if (nextInFirstPass < steps.size())
+            return &steps[nextInFirstPass++];
+        firstPass = false;
+        return nullptr;
+    }
+    // What was stamped while the last GCI was applied joins this pass
+    // behind it.
+    if (visited != PassCandidates::none)
+        candidates->admitStampedAfter(visited);
+    const std::size_t existential = nextExistential < existentialPositions.size()
+                                        ? existentialPositions[nextExistential]
+                                        : PassCandidates::none;
+    visited = std::min(existential, candidates->next());
+    if (visited == PassCandidates::none)
+        return nullptr;
+    if (visited == existential)
+        ++nextExistential;
+    else
+        candidates->pop();
+    return &steps[visited];
+}
+
+#endif

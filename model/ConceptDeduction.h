@@ -83,6 +83,11 @@ public:
     int mergeNewSubsumed(int it, DeducedList* deduced, std::vector<NewSubsumedRecord>* added);
     // Merges the union of the subsumed lists of the sources.
     int mergeSubsumed(const ConceptList* sources, int it, DeducedList* deduced, std::vector<SourceRecord>* added);
+    // Merges the offered pairs (concept, its source), in any order, as
+    // mergeSubsumed merges its sources' lists: each concept is credited to
+    // the first source that offers it. Sorts `offered`.
+    int mergeOffered(std::vector<SourceRecord>& offered, int it, DeducedList* deduced,
+                     std::vector<SourceRecord>* added);
     // Adds one concept, at the end when its id is the greatest.
     int addSubsumed(Concept* c, int it, DeducedList* deduced);
 

@@ -162,7 +162,7 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
                 a->lastDeductionIt = it;
                 roleCount += L->kind == COMPOSITION
                                  ? deduceRoleInclusionWithComposition(L, a->rhs, it, roleThreshold, oldStamp, marker,
-                                                                      all, a->index)
+                                                                      all, a->index, a->chainMerges())
                                  : deduceRoleInclusion(L, a->rhs, it, roleThreshold, oldStamp, marker, all, a->index);
             }
             a->flags &= ~RoleAxiom::NEW_AXIOM;
@@ -201,9 +201,9 @@ TBox::DeducedList* TBox::performDeduction(int& conceptCount, int& roleCount)
     if (useRoleAxiomsInDeduction)
         for (RoleAxiom* a : roleAxioms)
             a->lastDeductionIt = 0;
-    // The lists the chains read are gone with the roles' temporary structures.
+    // The lists the chains read are gone with the temporary structures.
     for (RoleAxiom* a : roleAxioms)
-        a->pendingRelatedRead = 0;
+        a->endRun();
     deduction_performed = true;
     return deducedAxioms;
 }

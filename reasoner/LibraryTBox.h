@@ -8,6 +8,7 @@
 #include "reasoner/TBoxCore.h"
 
 class EncodedTBox;
+class MergedSources;
 
 // The terminology of the library build (the TBox of that build, see
 // model/ModelBuild.h): the normalisation, the encoding and the
@@ -82,8 +83,9 @@ public:
     int mergeSubsumedFromNewChainedAndSubsumedAndClear(Concept* G, Concept* D, Role* r, int it, int& marker,
                                                        bool save, int index);
     int deduceRoleInclusion(Role* r, Role* s, int& it, int prevIt, int axIt, int& marker, bool all, int index);
+    // merges: what the chain's earlier applications in this run merged.
     int deduceRoleInclusionWithComposition(Role* chain, Role* s, int& it, int prevIt, int axIt, int& marker,
-                                           bool all, int index);
+                                           bool all, int index, MergedSources& merges);
     int applyFirstBinaryChainSteps(int it, int& marker);
     // pendingRelatedRead: how far the chain has read the second role's
     // pendingRelated in this run; moved on to its end.

@@ -3,9 +3,12 @@
 // each level the existentials ∃rk.W over the subsumees W of the element
 // above; at r1 their subsumees join Y = ∃s.F. Unless all paths are asked
 // for, only paths with an element changed since the axiom was last applied
-// are followed to the end.
+// are followed to the end. The same existential ∃r1.W closes the same chain
+// to Y in application after application: what it gave Y before is not
+// offered again, only what it gained since.
 #include <vector>
 
+#include "model/MergedSources.h"
 #include "reasoner/PinpointingRecords.h"
 #include "reasoner/TBox.h"
 #include "reasoner/rules/RuleSupport.h"
@@ -15,7 +18,8 @@ namespace {
 
 class ChainWalk {
 public:
-    ChainWalk(TBox& tbox, Role* chain, Role* s, int it, int prevIt, int axIt, int& marker, bool all, int index)
+    ChainWalk(TBox& tbox, Role* chain, Role* s, int it, int prevIt, int axIt, int& marker, bool all, int index,
+              MergedSources& merges)
         : tbox(tbox),
           roles(chain->components->begin(), chain->components->end()),
           s(s),
@@ -25,6 +29,7 @@ public:
           marker(marker),
           all(all),
           index(index),
+          merges(merges),
           targets(tbox, s, it, marker)
     {
     }
@@ -79,9 +84,12 @@ private:
             target = targets.obtain(RuleSupport::fillerOf(path.front()));
         if (target == nullptr)
             return;
+        offered.clear();
+        for (Concept* E1 : *found)
+            merges.offer(target, E1, offered);
         std::vector<ConceptDeduction::SourceRecord> added;
-        count += target->deduction.mergeSubsumed(found, it, RuleSupport::deducedFor(tbox, target),
-                                                 RuleSupport::recordsOrNull(added));
+        count += target->deduction.mergeOffered(offered, it, RuleSupport::deducedFor(tbox, target),
+                                                RuleSupport::recordsOrNull(added));
         for (const auto& record : added)
             writeRecord(record.first, record.second);
         RuleSupport::raise(marker, it, RuleSupport::relevant(s), target);
@@ -109,17 +117,19 @@ private:
     int& marker;
     bool all;
     int index;
+    MergedSources& merges;
     TargetExistentials targets;
     Concept* target = nullptr;
     // X first, then the element chosen at each level below it.
     std::vector<Concept*> path;
+    std::vector<MergedSources::Offer> offered;
     int count = 0;
 };
 
 }
 
 int TBox::deduceRoleInclusionWithComposition(Role* chain, Role* s, int& it, int prevIt, int axIt, int& marker,
-                                             bool all, int index)
+                                             bool all, int index, MergedSources& merges)
 {
-    return ChainWalk(*this, chain, s, it, prevIt, axIt, marker, all, index).run();
+    return ChainWalk(*this, chain, s, it, prevIt, axIt, marker, all, index, merges).run();
 }

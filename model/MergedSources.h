@@ -25,7 +25,6 @@ public:
     // source without a list, or target's own list, offers nothing.
     void offer(const Concept* target, Concept* source, std::vector<Offer>& offered);
     void clear() { logged.clear(); }
-    std::size_t pairs() const { return logged.size(); }
 
 private:
     struct PairHash {

@@ -283,13 +283,19 @@ int ConceptDeduction::mergeSubsumed(const ConceptList* sources, int it, Deductio
 {
     if (sources == nullptr)
         return 0;
-    // The union of the sources' lists in ascending id; a concept offered by
-    // several sources is credited to the first of them in source order.
     std::vector<SourceRecord> offered;
     for (Concept* source : *sources)
         if (source->deduction.subsumed != nullptr && source->deduction.subsumed != subsumed)
             for (Concept* c : *source->deduction.subsumed)
                 offered.emplace_back(c, source);
+    return mergeOffered(offered, it, notes, deduced, added);
+}
+
+int ConceptDeduction::mergeOffered(std::vector<SourceRecord>& offered, int it, DeductionNotes& notes,
+                                   DeducedList* deduced, std::vector<SourceRecord>* added)
+{
+    // In ascending id without repeats; a concept offered by several sources
+    // is credited to the first of them in offer order.
     std::stable_sort(offered.begin(), offered.end(),
                      [](const SourceRecord& a, const SourceRecord& b) { return a.first->id < b.first->id; });
     offered.erase(std::unique(offered.begin(), offered.end(),

@@ -90,6 +90,11 @@ public:
     // Merges the union of the subsumed lists of the sources.
     int mergeSubsumed(const ConceptList* sources, int it, DeductionNotes& notes, DeducedList* deduced,
                       std::vector<SourceRecord>* added);
+    // Merges the offered pairs (concept, its source), in any order, as
+    // mergeSubsumed merges its sources' lists: each concept is credited to
+    // the first source that offers it. Sorts `offered`.
+    int mergeOffered(std::vector<SourceRecord>& offered, int it, DeductionNotes& notes, DeducedList* deduced,
+                     std::vector<SourceRecord>* added);
     // Adds one concept, at the end when its id is the greatest.
     int addSubsumed(Concept* c, int it, DeductionNotes& notes, DeducedList* deduced);
 

@@ -28,7 +28,8 @@
 //                                                  selector)
 //   RoleAxiom          LibraryRoleAxiomState      ClassifierRoleAxiomState
 //                      (chainLinked,              (selector)
-//                       pendingRelatedRead)
+//                       pendingRelatedRead,
+//                       chainMerges)
 //
 // The terminology store is the other way round: what both builds share is
 // TBoxCore (reasoner/TBoxCore.h), and TBox names the build's class derived

@@ -94,7 +94,8 @@ int LibraryTBox::applyRoleAxiom(RoleAxiom* a, int roleThreshold, PassState& pass
         const bool all = isNew(a);
         a->lastDeductionIt = pass.it;
         count = L->kind == COMPOSITION
-                    ? deduceRoleInclusionWithComposition(L, a->rhs, roleThreshold, oldStamp, all, a->index, pass)
+                    ? deduceRoleInclusionWithComposition(L, a->rhs, roleThreshold, oldStamp, all, a->index,
+                                                         a->chainMerges(), pass)
                     : deduceRoleInclusion(L, a->rhs, roleThreshold, oldStamp, all, a->index, pass);
     }
     a->flags &= ~RoleAxiom::NEW_AXIOM;
@@ -130,8 +131,8 @@ void LibraryTBox::endDeduction()
     if (useRoleAxiomsInDeduction)
         for (RoleAxiom* a : roleAxioms)
             a->lastDeductionIt = 0;
-    // The lists the chains read are gone with the roles' temporary structures.
+    // The lists the chains read are gone with the temporary structures.
     for (RoleAxiom* a : roleAxioms)
-        a->pendingRelatedRead = 0;
+        a->endRun();
     deduction_performed = true;
 }

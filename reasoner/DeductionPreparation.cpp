@@ -114,6 +114,6 @@ void LibraryTBox::clearAllDeductionStructures()
     // The chains are linked to their roles again by the next run.
     for (RoleAxiom* a : roleAxioms) {
         a->chainLinked = false;
-        a->pendingRelatedRead = 0;
+        a->endRun();
     }
 }

@@ -11,6 +11,7 @@ class DeductionNotes;
 class EncodedTBox;
 class PassState;
 struct GciStep;
+class MergedSources;
 
 // The terminology of the library build (the TBox of that build, see
 // model/ModelBuild.h): the normalisation, the encoding and the
@@ -97,8 +98,9 @@ public:
     // prevIt: the role threshold; axIt: the iteration in which the axiom was
     // last applied; all: every existential over r, changed or not.
     int deduceRoleInclusion(Role* r, Role* s, int prevIt, int axIt, bool all, int index, PassState& pass);
+    // merges: what the chain's earlier applications in this run merged.
     int deduceRoleInclusionWithComposition(Role* chain, Role* s, int prevIt, int axIt, bool all, int index,
-                                           PassState& pass);
+                                           MergedSources& merges, PassState& pass);
     int applyFirstBinaryChainSteps(PassState& pass);
     // pendingRelatedRead: how far the chain has read the second role's
     // pendingRelated in this run; moved on to its end.

@@ -3,9 +3,12 @@
 // each level the existentials ∃rk.W over the subsumees W of the element
 // above; at r1 their subsumees join Y = ∃s.F. Unless all paths are asked
 // for, only paths with an element changed since the axiom was last applied
-// are followed to the end.
+// are followed to the end. The same existential ∃r1.W closes the same chain
+// to Y in application after application: what it gave Y before is not
+// offered again, only what it gained since.
 #include <vector>
 
+#include "model/MergedSources.h"
 #include "reasoner/PassState.h"
 #include "reasoner/TBox.h"
 #include "reasoner/rules/RuleSupport.h"
@@ -15,7 +18,8 @@ namespace {
 
 class ChainWalk {
 public:
-    ChainWalk(LibraryTBox& tbox, Role* chain, Role* s, int prevIt, int axIt, bool all, int index, PassState& pass)
+    ChainWalk(LibraryTBox& tbox, Role* chain, Role* s, int prevIt, int axIt, bool all, int index,
+              MergedSources& merges, PassState& pass)
         : tbox(tbox),
           roles(chain->components->begin(), chain->components->end()),
           s(s),
@@ -23,6 +27,7 @@ public:
           axIt(axIt),
           all(all),
           index(index),
+          merges(merges),
           pass(pass),
           targets(tbox, s, pass)
     {
@@ -78,9 +83,12 @@ private:
             target = targets.obtain(RuleSupport::fillerOf(path.front()));
         if (target == nullptr)
             return;
+        offered.clear();
+        for (Concept* E1 : *found)
+            merges.offer(target, E1, offered);
         std::vector<ConceptDeduction::SourceRecord> added;
-        count += target->deduction.mergeSubsumed(found, pass.it, pass.notes, RuleSupport::deducedFor(tbox, target),
-                                                 RuleSupport::recordsOrNull(added));
+        count += target->deduction.mergeOffered(offered, pass.it, pass.notes, RuleSupport::deducedFor(tbox, target),
+                                                RuleSupport::recordsOrNull(added));
         for (const auto& record : added)
             writeRecord(record.first, record.second);
         pass.raise(RuleSupport::relevant(s), target);
@@ -106,18 +114,20 @@ private:
     int axIt;
     bool all;
     int index;
+    MergedSources& merges;
     PassState& pass;
     TargetExistentials targets;
     Concept* target = nullptr;
     // X first, then the element chosen at each level below it.
     std::vector<Concept*> path;
+    std::vector<MergedSources::Offer> offered;
     int count = 0;
 };
 
 }
 
 int LibraryTBox::deduceRoleInclusionWithComposition(Role* chain, Role* s, int prevIt, int axIt, bool all, int index,
-                                                    PassState& pass)
+                                                    MergedSources& merges, PassState& pass)
 {
-    return ChainWalk(*this, chain, s, prevIt, axIt, all, index, pass).run();
+    return ChainWalk(*this, chain, s, prevIt, axIt, all, index, merges, pass).run();
 }

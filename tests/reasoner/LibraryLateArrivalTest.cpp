@@ -85,6 +85,14 @@ const LateArrivalCase lateArrivalCases[] = {
      {{"A", "Z"}},
      false,
      false},
+    // ∃r.B gains A1 and A2 by merges in the first run, A3 in the
+    // increment's: the chain of three roles must hand A3 on to ∃s.F, what
+    // it handed on in the first run notwithstanding.
+    {"SubsumeeOfAChainOfThreeRolesInTheIncrement",
+     "(implies A1 A)\n(implies A2 A)\n(implies A (some r B))\n(implies B (some q C))\n(implies C (some p F))\n"
+     "(role-inclusion (compose r q p) s)\n(implies (some s F) Z)\n",
+     "(implies A3 A)\n",
+     {{"A1", "Z"}, {"A3", "Z"}}},
     {"ToldTargetOfAChainOfThreeRolesWithoutMadeExistentials",
      "(implies A (some r B))\n(implies B (some q C))\n(implies C (some p F))\n"
      "(role-inclusion (compose r q p) s)\n(implies (some s G) H)\n",

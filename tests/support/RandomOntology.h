@@ -53,6 +53,10 @@ struct RandomOntologyShape {
     unsigned conjunctions = 75;
     // How often the filler of an existential restriction is top.
     unsigned topFillers = 0;
+    // With two or more, the names fall into this many bands of consecutive
+    // numbers, and an edge leads from a name of one band to a name of the
+    // next, so that edges make paths as long as the bands are many.
+    unsigned layers = 0;
 };
 
 // A small random EL+ terminology drawn from a seed: inclusions and
@@ -145,6 +149,17 @@ private:
         addKrss(std::string(equivalence ? "(equivalent " : "(implies ") + l + " " + r + ")");
     }
 
+    // A ⊑ ∃r.B with B in the band after A's.
+    void addLayeredEdge()
+    {
+        const unsigned band = concepts / shape.layers;
+        const unsigned layer = pick(shape.layers - 1);
+        const std::string a = conceptName(layer * band + pick(band));
+        const std::string b = conceptName((layer + 1) * band + pick(band));
+        const std::string r = roleName(pick(roles));
+        addConceptAxiom(a, "(some " + r + " " + b + ")", false);
+    }
+
     void addKrss(const std::string& axiom)
     {
         axiomTexts.push_back(axiom);
@@ -184,6 +199,10 @@ private:
     {
         const unsigned roll = pick(100);
         if (roll < shape.conceptAxioms && shape.edges > 0 && chance(shape.edges)) {
+            if (shape.layers > 1 && concepts >= shape.layers) {
+                addLayeredEdge();
+                return;
+            }
             const std::string l = name();
             addConceptAxiom(l, existential(0), false);
             return;

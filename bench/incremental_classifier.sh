@@ -122,6 +122,14 @@ split_increment() {
         { if (rand() * 100 < p) { print > inc; ++n } else print > rest }
         END { print n > "/dev/stderr" }' "$data/el-galen.krss" 2>"$work/inc.count"
 }
+# Stores the classified rest of the split (encoding and map) for a reload:
+# $work/rest.encoding and $work/rest.map, once.
+store_rest() {
+    [ -f "$work/inc.krss" ] || split_increment
+    [ -f "$work/rest.encoding" ] && return
+    "$incremental" -i="$work/rest.krss" -o="$work/rest.body" -h="$work/rest.header" -v="$work/rest.map" 2>/dev/null
+    cat "$work/rest.header" "$work/rest.body" >"$work/rest.encoding"
+}
 percentage() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f%%", 100 * a / b; else print "n/a" }'; }
 
 declare -A whole_cpu
@@ -247,9 +255,7 @@ if wanted 6; then
     echo "($pairs alternated pairs of whole processes, CPU seconds; ratios: median of the pair-by-pair ratios"
     echo "(smallest-largest); target: at most 0.4x)"
     krss=$data/el-galen.krss
-    [ -f "$work/inc.krss" ] || split_increment
-    "$incremental" -i="$work/rest.krss" -o="$work/rest.body" -h="$work/rest.header" -v="$work/rest.map" 2>/dev/null
-    cat "$work/rest.header" "$work/rest.body" >"$work/rest.encoding"
+    store_rest
     : >"$work/reload.pairs"
     for _ in $(seq "$pairs"); do
         read -r rcpu _ < <(measured "$work/reloadinc.err" "$incremental" -io="$work/rest.encoding" -iv="$work/rest.map" \
@@ -271,11 +277,7 @@ if wanted 7; then
     echo "(clauses of its encoding pass against those before it; CPU of its phases against one whole run,"
     echo "median of $pairs alternated pairs; targets: clauses well under 1%, phases at most 10%)"
     krss=$data/el-galen.krss
-    [ -f "$work/inc.krss" ] || split_increment
-    if [ ! -f "$work/rest.encoding" ]; then
-        "$incremental" -i="$work/rest.krss" -o="$work/rest.body" -h="$work/rest.header" -v="$work/rest.map" 2>/dev/null
-        cat "$work/rest.header" "$work/rest.body" >"$work/rest.encoding"
-    fi
+    store_rest
     name=$(awk 'NF == 2 && $1 !~ /^[(*#|]/ { print $1; exit }' "$work/rest.map")
     role=$(grep -o '(some [^ ()]*' "$work/inc.krss" "$work/rest.krss" | head -1 | awk '{ print $2 }')
     echo "(subsumes? (and $name (some $role $name)) $name)" >"$work/one.queries"

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <set>
 #include <string>
 
 #include "model/Conjunction.h"
@@ -13,6 +12,7 @@
 #include "parsers/GrammarSupport.h"
 #include "parsers/NameLookup.h"
 #include "parsers/OntologyBuilder.h"
+#include "reasoner/StoredPairs.h"
 #include "reasoner/TBox.h"
 
 bool ComplexQueries::need_encoding = false;
@@ -175,10 +175,9 @@ void ComplexQueries::classifyAgain()
     }
     tbox->prepareDeduction();
     TBox::DeducedList* derived = tbox->performDeduction(conceptCount, roleCount);
-    if (encodedBefore != nullptr && !encodedBefore->empty()) {
-        std::set<std::pair<Concept*, Concept*>> known(encodedBefore->begin(), encodedBefore->end());
-        derived->remove_if([&known](const std::pair<Concept*, Concept*>& p) { return known.count(p) != 0; });
-    }
+    const StoredPairs known(encodedBefore);
+    if (!known.empty())
+        derived->remove_if([&known](const std::pair<Concept*, Concept*>& p) { return known.holds(p); });
     delete encodedBefore;
 }
 

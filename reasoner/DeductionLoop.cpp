@@ -128,11 +128,11 @@ void LibraryTBox::endDeduction()
     }
     for (Axiom* a : gcis)
         a->lastDeductionIt = 0;
-    if (useRoleAxiomsInDeduction)
-        for (RoleAxiom* a : roleAxioms)
+    for (RoleAxiom* a : roleAxioms) {
+        if (useRoleAxiomsInDeduction)
             a->lastDeductionIt = 0;
-    // The lists the chains read are gone with the temporary structures.
-    for (RoleAxiom* a : roleAxioms)
+        // The lists the chains read are gone with the temporary structures.
         a->endRun();
+    }
     deduction_performed = true;
 }

@@ -5,7 +5,6 @@
 // classification would leave them. That is enough to encode and answer
 // queries; the first classification of an increment completes the
 // deduction state first (completeReloadedDeduction).
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "model/TrivialConcept.h"
 #include "reasoner/EncodedTBox.h"
 #include "reasoner/ReloadedNames.h"
+#include "reasoner/StoredPairs.h"
 #include "reasoner/TBox.h"
 
 namespace {
@@ -108,11 +108,7 @@ Concept* bodyConcept(TBox* tbox, const VariableConcepts& conceptOf, const Variab
     auto* operands = new ConceptList();
     for (unsigned long v : body)
         operands->push_back(conceptOf(v));
-    Concept* made = new Conjunction(operands);
-    Concept* stored = tbox->insertNormalizedConcept(made);
-    if (stored != made)
-        delete made;
-    return stored;
+    return tbox->normalConjunction(operands);
 }
 
 // The GCI's type, told by which side is a fresh concept, and the marks of
@@ -164,27 +160,6 @@ std::vector<typename Set::value_type> takeNewAxioms(Set& set, uint16_t newMark)
     return taken;
 }
 
-// The subsumptions of a deduced-axioms list by the ids of their sides,
-// sorted: which of another list's pairs are in it.
-class StoredPairs {
-public:
-    explicit StoredPairs(const TBox::DeducedList* pairs)
-    {
-        if (pairs == nullptr)
-            return;
-        ids.reserve(pairs->size());
-        for (const auto& p : *pairs)
-            ids.emplace_back(p.first->id, p.second->id);
-        std::sort(ids.begin(), ids.end());
-    }
-    bool holds(const std::pair<Concept*, Concept*>& p) const
-    {
-        return std::binary_search(ids.begin(), ids.end(), std::make_pair(p.first->id, p.second->id));
-    }
-
-private:
-    std::vector<std::pair<unsigned long, unsigned long>> ids;
-};
 
 } // namespace
 

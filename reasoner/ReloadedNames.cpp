@@ -61,16 +61,6 @@ void name(Concept* c, Concept* forward, Concept* backward, const Names& defined)
         c->flags |= Concept::BW_NAMING_AXIOM;
 }
 
-// The normal-form conjunction of the operands, made when there is none.
-Concept* conjunctionOf(TBoxCore* tbox, const std::vector<Concept*>& operands)
-{
-    Concept* made = new Conjunction(new ConceptList(operands.begin(), operands.end()));
-    Concept* stored = tbox->insertNormalizedConcept(made);
-    if (stored != made)
-        delete made;
-    return stored;
-}
-
 // Whether c is the conjunction of the operands, in any order.
 bool conjunctionOver(const Concept* c, std::vector<Concept*> operands)
 {
@@ -149,7 +139,7 @@ void ReloadedNames::restore(TBoxCore* tbox)
         const auto forward = forwardOf.find(n);
         if (forward != forwardOf.end() && !conjunctionOver(forward->second, operands))
             continue;
-        Concept* c = conjunctionOf(tbox, operands);
+        Concept* c = tbox->normalConjunction(new ConceptList(operands.begin(), operands.end()));
         if (c->kind != CONJUNCTION)
             continue;
         c->flags |= Concept::BW_NORMALIZED;

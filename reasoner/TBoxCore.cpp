@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/Conjunction.h"
 #include "model/TrivialConcept.h"
 #include "model/TrivialRole.h"
 
@@ -236,6 +237,15 @@ Concept* TBoxCore::insertNormalizedConcept(Concept* c)
     if (deduction_performed)
         s->flags |= Concept::NEW_OR_TOUCHED;
     return s;
+}
+
+Concept* TBoxCore::normalConjunction(ConceptList* operands)
+{
+    Concept* made = new Conjunction(operands);
+    Concept* stored = insertNormalizedConcept(made);
+    if (stored != made)
+        delete made;
+    return stored;
 }
 
 void TBoxCore::adoptNormalizedConcept(Concept* c)

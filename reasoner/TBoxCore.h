@@ -61,6 +61,9 @@ public:
     RoleAxiom* insertRoleAxiom(RoleAxiom* a);
     Axiom* insertAxiom(Axiom* a);
     Concept* insertNormalizedConcept(Concept* c);
+    // The conjunction of the operands in the normal form (made when there is
+    // none; the list goes with it), or its one operand.
+    Concept* normalConjunction(ConceptList* operands);
     Concept* findNormalizedConcept(Concept* c);
     void clearNonNormalAndSharedConcepts();
 

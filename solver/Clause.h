@@ -77,7 +77,7 @@ inline std::size_t Clause_bytes(int size) { return sizeof(Clause) + sizeof(Lit) 
 Clause* Clause_place(void* memory, const vec<Lit>& lits, bool learnt = false);
 
 // Removes the first occurrence of c from cs, keeping the order of the others
-// (watch lists and occurrence lists).
+// (watch lists).
 inline void removeKeepingOrder(vec<Clause*>& cs, const Clause* c) {
     int j = 0;
     while (j < cs.size() && cs[j] != c) j++;

@@ -9,6 +9,7 @@ SimpSolver::SimpSolver()
     : growthAllowance(0),
       asymmetricBranching(false),
       redundancyCheck(false),
+      modelExtension(true),
       mergeCount(0),
       asymmetricLiteralCount(0),
       rememberedClauseCount(0),
@@ -43,6 +44,7 @@ int SimpSolver::newVar(double initialActivity, bool sign, bool decision) {
         occurrenceCounts.push(0);
         occurrenceCounts.push(0);
         occurrences.push();
+        removedOccurrences.push(0);
         touched.push(0);
         eliminationHeap.insert(v);
     }
@@ -63,7 +65,7 @@ bool SimpSolver::addClause(vec<Lit>& ps) {
         subsumptionQueue.insert(&c);
         for (int i = 0; i < c.size(); i++) {
             int v = var(c[i]);
-            occurrences[v].push(&c);
+            occurrences[v].push(Occurrence{&c, c.abstraction(), c.size()});
             occurrenceCounts[toInt(c[i])]++;
             touched[v] = 1;
             if (eliminationHeap.inHeap(v)) eliminationHeap.increase(v);
@@ -76,6 +78,7 @@ void SimpSolver::removeClause(Clause& c) {
     if (useSimplification) {
         for (int i = 0; i < c.size(); i++) {
             occurrenceCounts[toInt(c[i])]--;
+            removedOccurrences[var(c[i])]++;
             updateElimHeap(var(c[i]));
         }
     }
@@ -147,7 +150,7 @@ bool SimpSolver::solve(const vec<Lit>& assumps, bool doSimp, bool turnOffSimp) {
         model.clear();
         conflict.clear();
     }
-    if (result) extendModel();
+    if (result && modelExtension) extendModel();
 
     for (int i = 0; i < extra.size(); i++) frozen[extra[i]] = 0;
     return result;

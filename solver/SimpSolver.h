@@ -1,6 +1,7 @@
 #ifndef KORVANE_SOLVER_SIMPSOLVER_H
 #define KORVANE_SOLVER_SIMPSOLVER_H
 
+#include <cstdint>
 #include <cstdio>
 
 #include "solver/ElimLt.h"
@@ -33,6 +34,11 @@ public:
     int growthAllowance;       // an elimination may produce up to (clauses removed + this) resolvents
     bool asymmetricBranching;  // asymmetric branching on a variable's clauses before eliminating it
     bool redundancyCheck;      // skip added clauses that propagation already implies
+    // A satisfiable answer's model is extended to the eliminated variables
+    // (on by default). Off, their entries stay undefined: for a caller that
+    // reads only the answer or the final conflict, the walk over every
+    // stored clause at each solve is saved.
+    bool modelExtension;
 
     // Statistics.
     int mergeCount;              // resolvent computations
@@ -52,7 +58,7 @@ public:
     // conflict ends at once on the model that its negative decisions would
     // reach. Eliminated assumption variables are always brought back before
     // the search. A satisfiable answer's model covers the eliminated
-    // variables too.
+    // variables too, unless modelExtension is off.
     bool solve(const vec<Lit>& assumps, bool doSimp = true, bool turnOffSimp = false);
 
     // The simplification loop; with turnOff simplification is switched off
@@ -83,6 +89,17 @@ protected:
     struct ElimData {
         int order;                     // 0: not eliminated; else its place in the elimination sequence
         vec<Clause*> eliminatedClauses;  // copies of the clauses removed with it, owned
+    };
+
+    // An entry of an occurrence list: the clause, with its abstraction and
+    // size as they were when it was indexed. Strengthening only drops
+    // literals, so the copies never have a bit or a literal fewer than the
+    // clause has now: a candidate that they rule out, the clause itself rules
+    // out too, and the subsumption walk passes over it without reading it.
+    struct Occurrence {
+        Clause* clause;
+        uint32_t abstraction;
+        int size;
     };
 
     // Clauses to use for backward subsumption, first in first out.
@@ -117,7 +134,11 @@ protected:
     vec<int> eliminationSequence;
     vec<int> eliminationSequenceOrders;
     vec<char> touched;
-    vec<vec<Clause*> > occurrences;
+    vec<vec<Occurrence> > occurrences;
+    // Per variable: the entries of its occurrence list whose clause is
+    // removed (mark 1). A purge reads the clauses of a list only while some
+    // are left to drop.
+    vec<int> removedOccurrences;
     vec<int> occurrenceCounts;
     Heap<ElimLt> eliminationHeap;
     ClauseQueue subsumptionQueue;
@@ -136,6 +157,8 @@ protected:
     void gatherTouchedClauses();
     void cleanUpClauses();
     void purgeOccurrences(int v);
+    // The clauses of v's occurrence list, in list order, into out.
+    void occurringClauses(int v, vec<Clause*>& out) const;
     void purgeWatches();
     void updateElimHeap(int v) {
         if (!isEliminated(v)) eliminationHeap.update(v);
@@ -156,6 +179,9 @@ private:
     // The resolvent of ps and qs on v into out (when not null); false when it
     // is a tautology. The shorter clause is scanned (qs for equal sizes).
     bool resolve(const Clause& ps, const Clause& qs, int v, vec<Lit>* out);
+    // Removes the entry of c from an occurrence list, keeping the order of
+    // the others.
+    static void removeOccurrence(vec<Occurrence>& os, const Clause* c);
     void clearSimplification();
 };
 

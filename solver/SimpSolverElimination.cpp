@@ -66,7 +66,7 @@ bool SimpSolver::asymmVar(int v) {
     if (value(v) != l_Undef || occurrences[v].size() == 0) return true;
     // Strengthening changes the list: work on a copy of it.
     vec<Clause*> cls;
-    occurrences[v].copyTo(cls);
+    occurringClauses(v, cls);
     for (int i = 0; i < cls.size(); i++) {
         if (!asymm(v, *cls[i])) return false;
     }
@@ -81,7 +81,7 @@ bool SimpSolver::eliminateVar(int v, bool fail) {
 
     // The list changes as the clauses are removed: work on a copy of it.
     vec<Clause*> cls;
-    occurrences[v].copyTo(cls);
+    occurringClauses(v, cls);
     vec<Clause*> pos;
     vec<Clause*> neg;
     for (int i = 0; i < cls.size(); i++) {
@@ -115,6 +115,10 @@ bool SimpSolver::eliminateVar(int v, bool fail) {
         eliminationTable[v].eliminatedClauses.push(Clause_new(lits, false));
         removeClause(c);
     }
+    // Every entry of v's list is a removed clause now: the purge would drop
+    // them all. No clause will name v while it stays eliminated.
+    occurrences[v].clear(true);
+    removedOccurrences[v] = 0;
 
     int top = nClauses();
     vec<Lit> resolvent;
@@ -171,6 +175,7 @@ void SimpSolver::clearSimplification() {
     useSimplification = false;
     touched.clear(true);
     occurrences.clear(true);
+    removedOccurrences.clear(true);
     occurrenceCounts.clear(true);
     subsumptionQueue.clear(true);
     eliminationHeap.clear(true);

@@ -7,17 +7,36 @@
 
 #include "solver/SimpSolver.h"
 
+void SimpSolver::removeOccurrence(vec<Occurrence>& os, const Clause* c) {
+    int j = 0;
+    while (j < os.size() && os[j].clause != c) j++;
+    if (j == os.size()) return;
+    for (; j < os.size() - 1; j++) os[j] = os[j + 1];
+    os.pop();
+}
+
 void SimpSolver::purgeOccurrences(int v) {
-    vec<Clause*>& cs = occurrences[v];
+    vec<Occurrence>& os = occurrences[v];
+    // The entries after the last removed one stay where they are: the walk
+    // stops once it has dropped as many as the list holds.
+    int& removed = removedOccurrences[v];
     int i = 0;
-    while (i < cs.size()) {
-        if (cs[i]->mark() == 1) {
-            cs[i] = cs.last();
-            cs.pop();
+    while (removed > 0 && i < os.size()) {
+        if (os[i].clause->mark() == 1) {
+            os[i] = os.last();
+            os.pop();
+            removed--;
         } else {
             i++;
         }
     }
+    removed = 0;
+}
+
+void SimpSolver::occurringClauses(int v, vec<Clause*>& out) const {
+    const vec<Occurrence>& os = occurrences[v];
+    out.clear();
+    for (int i = 0; i < os.size(); i++) out.push(os[i].clause);
 }
 
 bool SimpSolver::strengthenClause(Clause& c, Lit l) {
@@ -43,9 +62,14 @@ bool SimpSolver::strengthenClause(Clause& c, Lit l) {
     }
 
     if (useSimplification) {
-        removeKeepingOrder(occurrences[var(l)], &c);
-        // A removed two-literal clause had its counts taken off already.
-        if (!removed) occurrenceCounts[toInt(l)]--;
+        removeOccurrence(occurrences[var(l)], &c);
+        // A removed two-literal clause had its counts taken off already,
+        // and its entry in this list was one of the removed ones.
+        if (removed) {
+            removedOccurrences[var(l)]--;
+        } else {
+            occurrenceCounts[toInt(l)]--;
+        }
         updateElimHeap(var(l));
     }
 
@@ -94,10 +118,14 @@ bool SimpSolver::backwardSubsumptionCheck(bool verbose) {
         }
 
         purgeOccurrences(best);
-        vec<Clause*>& cs = occurrences[best];
-        for (int j = 0; j < cs.size(); j++) {
+        const vec<Occurrence>& os = occurrences[best];
+        const uint32_t abstraction = c.abstraction();
+        const int size = c.size();
+        for (int j = 0; j < os.size(); j++) {
             if (c.mark() != 0) break;
-            Clause& d = *cs[j];
+            // Most candidates are ruled out by their entry alone.
+            if ((abstraction & ~os[j].abstraction) != 0 || os[j].size < size) continue;
+            Clause& d = *os[j].clause;
             if (d.mark() != 0 || &d == &c) continue;
             Lit r = c.subsumes(d);
             if (r == lit_Undef) {
@@ -118,11 +146,12 @@ void SimpSolver::gatherTouchedClauses() {
     for (int v = 0; v < touched.size(); v++) {
         if (!touched[v]) continue;
         purgeOccurrences(v);
-        const vec<Clause*>& cs = occurrences[v];
-        for (int i = 0; i < cs.size(); i++) {
-            if (cs[i]->mark() == 0) {
-                subsumptionQueue.insert(cs[i]);
-                cs[i]->mark(2);
+        const vec<Occurrence>& os = occurrences[v];
+        for (int i = 0; i < os.size(); i++) {
+            Clause* c = os[i].clause;
+            if (c->mark() == 0) {
+                subsumptionQueue.insert(c);
+                c->mark(2);
             }
         }
         touched[v] = 0;

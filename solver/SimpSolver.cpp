@@ -15,6 +15,7 @@ SimpSolver::SimpSolver()
       rememberedClauseCount(0),
       nextEliminationOrder(1),
       useSimplification(true),
+      occurrencesIndexed(false),
       eliminationHeap(ElimLt(occurrenceCounts)),
       unitCursor(0) {
     vec<Lit> dummy;
@@ -28,7 +29,7 @@ SimpSolver::~SimpSolver() {
     std::free(scratchUnit);
     for (int v = 0; v < eliminationTable.size(); v++) {
         vec<Clause*>& cs = eliminationTable[v].eliminatedClauses;
-        for (int i = 0; i < cs.size(); i++) std::free(cs[i]);
+        for (int i = 0; i < cs.size(); i++) releaseStored(cs[i]);
     }
 }
 
@@ -52,7 +53,8 @@ int SimpSolver::newVar(double initialActivity, bool sign, bool decision) {
 }
 
 bool SimpSolver::addClause(vec<Lit>& ps) {
-    for (int i = 0; i < ps.size(); i++) {
+    // Until the first elimination no variable needs looking up.
+    for (int i = 0; i < ps.size() && nextEliminationOrder > 1; i++) {
         if (isEliminated(var(ps[i]))) remember(var(ps[i]));
     }
 
@@ -63,15 +65,26 @@ bool SimpSolver::addClause(vec<Lit>& ps) {
     if (useSimplification && nClauses() == before + 1) {
         Clause& c = *problemClauses.last();
         subsumptionQueue.insert(&c);
+        const uint64_t sig = occurrencesIndexed ? signature(c) : 0;
         for (int i = 0; i < c.size(); i++) {
             int v = var(c[i]);
-            occurrences[v].push(Occurrence{&c, c.abstraction(), c.size()});
+            if (occurrencesIndexed) occurrences[v].push(Occurrence{&c, sig});
             occurrenceCounts[toInt(c[i])]++;
             touched[v] = 1;
             if (eliminationHeap.inHeap(v)) eliminationHeap.increase(v);
         }
     }
     return true;
+}
+
+void SimpSolver::releaseStored(Clause* c) {
+    // Still listed (a simplification that found the clauses unsatisfiable
+    // ends before its clean-up): the problem clauses' owner frees it.
+    if (c->mark() == 3) {
+        c->mark(1);
+    } else {
+        std::free(c);
+    }
 }
 
 void SimpSolver::removeClause(Clause& c) {

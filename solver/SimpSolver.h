@@ -13,7 +13,7 @@
 // clauses, and two optional techniques, off by default (asymmetric branching
 // and a redundancy check on added clauses).
 //
-// An eliminated variable keeps copies of the clauses removed with it; after a
+// An eliminated variable keeps the clauses removed with it; after a
 // satisfiable answer extendModel gives it a value that satisfies them. An
 // eliminated variable that appears again, in a new clause or among the
 // assumptions of any later solve, is brought back with its clauses first
@@ -88,19 +88,21 @@ public:
 protected:
     struct ElimData {
         int order;                     // 0: not eliminated; else its place in the elimination sequence
-        vec<Clause*> eliminatedClauses;  // copies of the clauses removed with it, owned
+        vec<Clause*> eliminatedClauses;  // the clauses removed with it, owned once the clean-up dropped them
     };
 
-    // An entry of an occurrence list: the clause, with its abstraction and
-    // size as they were when it was indexed. Strengthening only drops
-    // literals, so the copies never have a bit or a literal fewer than the
-    // clause has now: a candidate that they rule out, the clause itself rules
-    // out too, and the subsumption walk passes over it without reading it.
+    // An entry of an occurrence list: the clause and its signature, the OR
+    // of 1 << (var AND 63) over its literals when it was indexed (finer than
+    // the clause's own 32-bit abstraction). A clause can subsume or
+    // strengthen only a clause that has all of its variables; strengthening
+    // only drops literals, so a signature never lacks a bit of the clause as
+    // it is now, and a candidate whose signature lacks one of the subsuming
+    // clause's bits is passed over without reading it.
     struct Occurrence {
         Clause* clause;
-        uint32_t abstraction;
-        int size;
+        uint64_t signature;
     };
+    static uint64_t signature(const Clause& c);
 
     // Clauses to use for backward subsumption, first in first out.
     class ClauseQueue {
@@ -135,6 +137,11 @@ protected:
     vec<int> eliminationSequenceOrders;
     vec<char> touched;
     vec<vec<Occurrence> > occurrences;
+    // Whether the occurrence lists are kept: only the simplification reads
+    // them, so the first one builds them at once from the problem clauses
+    // (every one of which was added while simplification was on), in the
+    // order in which they were added.
+    bool occurrencesIndexed;
     // Per variable: the entries of its occurrence list whose clause is
     // removed (mark 1). A purge reads the clauses of a list only while some
     // are left to drop.
@@ -152,11 +159,16 @@ protected:
 
     // Clause database while simplifying.
     void removeClause(Clause& c);
+    // Frees a clause of the elimination table, or leaves it to the clean-up
+    // or the destructor while the problem clauses still list it.
+    void releaseStored(Clause* c);
     bool strengthenClause(Clause& c, Lit l);
     bool backwardSubsumptionCheck(bool verbose);
     void gatherTouchedClauses();
     void cleanUpClauses();
     void purgeOccurrences(int v);
+    // Builds the occurrence lists of all problem clauses.
+    void indexOccurrences();
     // The clauses of v's occurrence list, in list order, into out.
     void occurringClauses(int v, vec<Clause*>& out) const;
     void purgeWatches();

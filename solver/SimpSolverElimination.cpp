@@ -107,13 +107,13 @@ bool SimpSolver::eliminateVar(int v, bool fail) {
     eliminationTable[v].order = nextEliminationOrder;
     eliminationSequence.push(v);
     eliminationSequenceOrders.push(nextEliminationOrder++);
-    vec<Lit> lits;
+    // The removed clauses themselves are kept: nothing changes a removed
+    // clause, and the clean-up leaves them to the table (mark 3).
     for (int i = 0; i < cls.size(); i++) {
         Clause& c = *cls[i];
-        lits.clear();
-        for (int k = 0; k < c.size(); k++) lits.push(c[k]);
-        eliminationTable[v].eliminatedClauses.push(Clause_new(lits, false));
         removeClause(c);
+        c.mark(3);
+        eliminationTable[v].eliminatedClauses.push(&c);
     }
     // Every entry of v's list is a removed clause now: the purge would drop
     // them all. No clause will name v while it stays eliminated.
@@ -149,6 +149,7 @@ bool SimpSolver::eliminateVar(int v, bool fail) {
 
 bool SimpSolver::eliminate(bool turnOff) {
     if (!ok || !useSimplification) return ok;
+    if (!occurrencesIndexed) indexOccurrences();
 
     while (subsumptionQueue.size() > 0 || eliminationHeap.size() > 0) {
         if (!backwardSubsumptionCheck(true)) return false;
@@ -200,7 +201,7 @@ void SimpSolver::remember(int v) {
         for (int k = 0; k < c.size(); k++) lits.push(c[k]);
         rememberedClauseCount++;
         addClause(lits);
-        std::free(stored[i]);
+        releaseStored(stored[i]);
     }
 }
 

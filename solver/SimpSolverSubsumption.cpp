@@ -7,12 +7,33 @@
 
 #include "solver/SimpSolver.h"
 
+uint64_t SimpSolver::signature(const Clause& c) {
+    uint64_t sig = 0;
+    for (int i = 0; i < c.size(); i++) sig |= uint64_t{1} << (var(c[i]) & 63);
+    return sig;
+}
+
 void SimpSolver::removeOccurrence(vec<Occurrence>& os, const Clause* c) {
     int j = 0;
     while (j < os.size() && os[j].clause != c) j++;
     if (j == os.size()) return;
     for (; j < os.size() - 1; j++) os[j] = os[j + 1];
     os.pop();
+}
+
+void SimpSolver::indexOccurrences() {
+    vec<int> lengths(nVars(), 0);
+    for (int i = 0; i < problemClauses.size(); i++) {
+        const Clause& c = *problemClauses[i];
+        for (int k = 0; k < c.size(); k++) lengths[var(c[k])]++;
+    }
+    for (int v = 0; v < nVars(); v++) occurrences[v].capacity(occurrences[v].size() + lengths[v]);
+    for (int i = 0; i < problemClauses.size(); i++) {
+        Clause& c = *problemClauses[i];
+        const uint64_t sig = signature(c);
+        for (int k = 0; k < c.size(); k++) occurrences[var(c[k])].push(Occurrence{&c, sig});
+    }
+    occurrencesIndexed = true;
 }
 
 void SimpSolver::purgeOccurrences(int v) {
@@ -22,7 +43,7 @@ void SimpSolver::purgeOccurrences(int v) {
     int& removed = removedOccurrences[v];
     int i = 0;
     while (removed > 0 && i < os.size()) {
-        if (os[i].clause->mark() == 1) {
+        if (os[i].clause->removed()) {
             os[i] = os.last();
             os.pop();
             removed--;
@@ -119,12 +140,11 @@ bool SimpSolver::backwardSubsumptionCheck(bool verbose) {
 
         purgeOccurrences(best);
         const vec<Occurrence>& os = occurrences[best];
-        const uint32_t abstraction = c.abstraction();
-        const int size = c.size();
+        const uint64_t sig = signature(c);
         for (int j = 0; j < os.size(); j++) {
             if (c.mark() != 0) break;
             // Most candidates are ruled out by their entry alone.
-            if ((abstraction & ~os[j].abstraction) != 0 || os[j].size < size) continue;
+            if ((sig & ~os[j].signature) != 0) continue;
             Clause& d = *os[j].clause;
             if (d.mark() != 0 || &d == &c) continue;
             Lit r = c.subsumes(d);
@@ -156,7 +176,9 @@ void SimpSolver::gatherTouchedClauses() {
         }
         touched[v] = 0;
     }
-    for (int i = 0; i < subsumptionQueue.size(); i++) subsumptionQueue[i]->mark(0);
+    for (int i = 0; i < subsumptionQueue.size(); i++) {
+        if (subsumptionQueue[i]->mark() == 2) subsumptionQueue[i]->mark(0);
+    }
 }
 
 void SimpSolver::purgeWatches() {
@@ -165,7 +187,7 @@ void SimpSolver::purgeWatches() {
         vec<Clause*>& ws = watchLists[code];
         int j = 0;
         for (int k = 0; k < ws.size(); k++) {
-            if (ws[k]->mark() != 1) ws[j++] = ws[k];
+            if (!ws[k]->removed()) ws[j++] = ws[k];
         }
         ws.shrink(ws.size() - j);
         staleWatches[code] = 0;
@@ -180,7 +202,7 @@ void SimpSolver::cleanUpClauses() {
     vec<int> dirty;
     for (int i = 0; i < problemClauses.size(); i++) {
         const Clause& c = *problemClauses[i];
-        if (c.mark() != 1) continue;
+        if (!c.removed()) continue;
         for (int k = 0; k < c.size(); k++) {
             int v = var(c[k]);
             if (!seen[v]) {
@@ -196,12 +218,16 @@ void SimpSolver::cleanUpClauses() {
 
     purgeWatches();
 
+    // A clause kept by an eliminated variable is its own from here on.
     int i, j;
     for (i = j = 0; i < problemClauses.size(); i++) {
-        if (problemClauses[i]->mark() == 1) {
-            std::free(problemClauses[i]);
+        Clause* c = problemClauses[i];
+        if (c->mark() == 1) {
+            std::free(c);
+        } else if (c->mark() == 3) {
+            c->mark(0);
         } else {
-            problemClauses[j++] = problemClauses[i];
+            problemClauses[j++] = c;
         }
     }
     problemClauses.shrink(i - j);

@@ -221,14 +221,19 @@ bool satisfiedBy(unsigned a, const std::vector<int>& clause) {
 // literal the top-level units assign, each occurrence list holds exactly the
 // clauses left on its variable, and the clauses left with the units have,
 // over the variables not eliminated, exactly the models of the original set
-// (checked on every assignment).
+// (checked on every assignment). A set found unsatisfiable after some
+// eliminations, before the clean-up, brings its variables back: each clause
+// kept by them is freed once (the sanitized build checks).
 TEST(SimpSolver, SubsumptionFixpointLeavesNoRedundantPair) {
     std::mt19937_64 rng(31);
     int removedTotal = 0;
+    int unsatisfiedLate = 0;
     for (int i = 0; i < scaled(300) && !testing::Test::HasFailure(); i++) {
         SCOPED_TRACE("instance " + std::to_string(i));
-        Cnf cnf = redundantCnf(rng, uniform(rng, 3, 10));
         bool eliminating = i % 2 == 1;
+        // Every fourth set is random 3-SAT, often found unsatisfiable only
+        // after some variables are eliminated.
+        Cnf cnf = i % 4 == 3 ? random3Sat(rng, uniform(rng, 6, 10), 5.0) : redundantCnf(rng, uniform(rng, 3, 10));
         SimpProbe s;
         for (int v = 0; v < cnf.vars; v++) {
             s.newVar();
@@ -236,6 +241,14 @@ TEST(SimpSolver, SubsumptionFixpointLeavesNoRedundantPair) {
         }
         bool added = load(s, cnf);
         bool ok = s.eliminate(false) && added;
+        if (!ok && added && s.eliminatedCount() > 0) {
+            // Found unsatisfiable after eliminating: the clauses removed
+            // with the eliminated variables come back on request as well.
+            unsatisfiedLate++;
+            for (int v = 0; v < cnf.vars; v++) {
+                if (s.isEliminated(v)) s.freeze(v);
+            }
+        }
 
         std::vector<std::vector<int> > left;
         if (ok) {
@@ -299,6 +312,7 @@ TEST(SimpSolver, SubsumptionFixpointLeavesNoRedundantPair) {
         }
     }
     EXPECT_GT(removedTotal, scaled(300));
+    EXPECT_GT(unsatisfiedLate, 0);
 }
 
 TEST(SimpSolver, StrengtheningToAFalseUnitIsUnsatisfiable) {

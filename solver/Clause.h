@@ -11,9 +11,10 @@
 // literals. Header bits 3..31 hold the size, bits 1..2 the mark (0 live,
 // 1 removed by simplification, 2 queued for subsumption, 3 removed with an
 // eliminated variable that keeps it while the problem clauses still list it)
-// and bit 0 the learnt flag. The extra word is the activity (a float) of a learnt clause, or the
-// abstraction of a problem clause: the OR of 1 << (var AND 31) over its
-// literals. Once attached, positions 0 and 1 are the watched literals.
+// and bit 0 the learnt flag. The extra word is the activity (a float) of a
+// learnt clause, or the abstraction of a problem clause: the OR of
+// 1 << (var AND 31) over its literals. Once attached, positions 0 and 1 are
+// the watched literals.
 //
 // Clauses are made by Clause_new and released with free(), or placed by
 // Clause_place in memory that their owner keeps; they have no destructor.

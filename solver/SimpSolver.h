@@ -143,7 +143,7 @@ protected:
     // order in which they were added.
     bool occurrencesIndexed;
     // Per variable: the entries of its occurrence list whose clause is
-    // removed (mark 1). A purge reads the clauses of a list only while some
+    // removed (mark 1 or 3). A purge reads the clauses of a list only while some
     // are left to drop.
     vec<int> removedOccurrences;
     vec<int> occurrenceCounts;

@@ -43,7 +43,8 @@
 # environment: ONTOLOGIES (default: el-galen go-basic-2022-07), QUERIES
 #              (default 1000), PERCENT (default 1), SEED (default 1), TABLES
 #              (the tables to print, default "1 2 3 4 5 6 7"), MS_ONTOLOGIES
-#              (table 5, default el-galen), MS_QUERIES (default 200), PAIRS
+#              (table 5, default el-galen; names of data/ontologies, also in
+#              its folders: elk-tests/Cycle), MS_QUERIES (default 200), PAIRS
 #              (alternated pairs of tables 5 to 7, default 7)
 
 set -u
@@ -219,18 +220,20 @@ if wanted 5; then
         "CPU ratio" ms-query m-query answers
     for name in $ms_ontologies; do
         krss=$data/$name.krss
-        "$incremental" -i="$krss" -o=/dev/null -h=/dev/null -v="$work/$name.ms.map" 2>/dev/null
-        named_queries "$work/$name.ms.map" "$ms_queries" >"$work/$name.ms.queries"
-        line="SOLVING ALL QUERIES [$(wc -l <"$work/$name.ms.queries")]"
+        # A name may lie in a folder (elk-tests/Cycle): one file name for it.
+        queries_file=$work/${name//\//_}.ms.queries
+        "$incremental" -i="$krss" -o=/dev/null -h=/dev/null -v="$work/ms.map" 2>/dev/null
+        named_queries "$work/ms.map" "$ms_queries" >"$queries_file"
+        line="SOLVING ALL QUERIES [$(wc -l <"$queries_file")]"
         : >"$work/ms.pairs"
         : >"$work/ms.query"
         : >"$work/m.query"
         answers=same
         for ((run = 1; run <= pairs; run++)); do
             if ! ms=$(timed_process "$work/ms.out" "$work/ms.err" "$incremental" -i="$krss" \
-                -q="$work/$name.ms.queries" -ms -o=/dev/null -h=/dev/null) ||
+                -q="$queries_file" -ms -o=/dev/null -h=/dev/null) ||
                 ! m=$(timed_process "$work/m.out" "$work/m.err" "$incremental" -i="$krss" \
-                    -q="$work/$name.ms.queries" -m -o=/dev/null -h=/dev/null); then
+                    -q="$queries_file" -m -o=/dev/null -h=/dev/null); then
                 answers="a run failed"
                 break
             fi

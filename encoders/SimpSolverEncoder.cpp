@@ -12,6 +12,9 @@ const Lit TopTrue = Lit(1, false);
 SimpSolverEncoder::SimpSolverEncoder(ActivityGenerator* generator, FILE* clauses, FILE* header)
     : InProcessEncoder<SimpSolver>(generator, clauses, header, false)
 {
+    // The checks read answers and final conflicts only; the one solve whose
+    // model is written switches the extension on for itself.
+    solver.modelExtension = false;
 }
 
 bool SimpSolverEncoder::addClause(const LiteralList* literals, const KindList* kinds, unsigned level)
@@ -31,7 +34,9 @@ bool SimpSolverEncoder::endEncoding(bool solve, unsigned long variables, unsigne
         return true;
 
     startBuffer();
+    solver.modelExtension = true;
     bool satisfiable = solver.solve(buffer, true, true);
+    solver.modelExtension = false;
     writeAnswer(satisfiable);
     if (satisfiable)
         writeModel();

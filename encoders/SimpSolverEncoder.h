@@ -9,7 +9,9 @@
 // for simplification (variable elimination and subsumption) and switches it
 // off afterwards, so only the first one simplifies. An eliminated variable that a
 // later query assumes is brought back with its clauses by the solver, so no
-// query is answered without the clauses of its variables.
+// query is answered without the clauses of its variables. Only the solve of
+// endEncoding, whose model is written, extends its model to the eliminated
+// variables; the checks need their answers alone.
 //
 // Clauses and assumptions are built in a literal vector of the encoder's own.
 // After preparePinpointing it holds two slots for the query literals (the

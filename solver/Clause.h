@@ -9,10 +9,12 @@
 
 // A clause in one block of memory: a header word, an extra word, then the
 // literals. Header bits 3..31 hold the size, bits 1..2 the mark (0 live,
-// 1 removed by simplification, 2 queued for subsumption) and bit 0 the learnt
-// flag. The extra word is the activity (a float) of a learnt clause, or the
-// abstraction of a problem clause: the OR of 1 << (var AND 31) over its
-// literals. Once attached, positions 0 and 1 are the watched literals.
+// 1 removed by simplification, 2 queued for subsumption, 3 removed with an
+// eliminated variable that keeps it while the problem clauses still list it)
+// and bit 0 the learnt flag. The extra word is the activity (a float) of a
+// learnt clause, or the abstraction of a problem clause: the OR of
+// 1 << (var AND 31) over its literals. Once attached, positions 0 and 1 are
+// the watched literals.
 //
 // Clauses are made by Clause_new and released with free(), or placed by
 // Clause_place in memory that their owner keeps; they have no destructor.
@@ -23,6 +25,8 @@ public:
 
     unsigned mark() const { return (header >> 1) & 3u; }
     void mark(unsigned m) { header = (header & ~6u) | ((m & 3u) << 1); }
+    // Marks 1 and 3: detached, and dropped from every list that meets it.
+    bool removed() const { return (header & 2u) != 0; }
 
     // Drops the last k literals; mark and learnt flag stay.
     void shrink(int k) { header -= static_cast<uint32_t>(k) << 3; }
@@ -77,7 +81,7 @@ inline std::size_t Clause_bytes(int size) { return sizeof(Clause) + sizeof(Lit) 
 Clause* Clause_place(void* memory, const vec<Lit>& lits, bool learnt = false);
 
 // Removes the first occurrence of c from cs, keeping the order of the others
-// (watch lists and occurrence lists).
+// (watch lists).
 inline void removeKeepingOrder(vec<Clause*>& cs, const Clause* c) {
     int j = 0;
     while (j < cs.size() && cs[j] != c) j++;

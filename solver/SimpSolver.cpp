@@ -9,11 +9,13 @@ SimpSolver::SimpSolver()
     : growthAllowance(0),
       asymmetricBranching(false),
       redundancyCheck(false),
+      modelExtension(true),
       mergeCount(0),
       asymmetricLiteralCount(0),
       rememberedClauseCount(0),
       nextEliminationOrder(1),
       useSimplification(true),
+      occurrencesIndexed(false),
       eliminationHeap(ElimLt(occurrenceCounts)),
       unitCursor(0) {
     vec<Lit> dummy;
@@ -27,7 +29,7 @@ SimpSolver::~SimpSolver() {
     std::free(scratchUnit);
     for (int v = 0; v < eliminationTable.size(); v++) {
         vec<Clause*>& cs = eliminationTable[v].eliminatedClauses;
-        for (int i = 0; i < cs.size(); i++) std::free(cs[i]);
+        for (int i = 0; i < cs.size(); i++) releaseStored(cs[i]);
     }
 }
 
@@ -43,6 +45,7 @@ int SimpSolver::newVar(double initialActivity, bool sign, bool decision) {
         occurrenceCounts.push(0);
         occurrenceCounts.push(0);
         occurrences.push();
+        removedOccurrences.push(0);
         touched.push(0);
         eliminationHeap.insert(v);
     }
@@ -50,7 +53,8 @@ int SimpSolver::newVar(double initialActivity, bool sign, bool decision) {
 }
 
 bool SimpSolver::addClause(vec<Lit>& ps) {
-    for (int i = 0; i < ps.size(); i++) {
+    // Until the first elimination no variable needs looking up.
+    for (int i = 0; i < ps.size() && nextEliminationOrder > 1; i++) {
         if (isEliminated(var(ps[i]))) remember(var(ps[i]));
     }
 
@@ -61,9 +65,10 @@ bool SimpSolver::addClause(vec<Lit>& ps) {
     if (useSimplification && nClauses() == before + 1) {
         Clause& c = *problemClauses.last();
         subsumptionQueue.insert(&c);
+        const uint64_t sig = occurrencesIndexed ? signature(c) : 0;
         for (int i = 0; i < c.size(); i++) {
             int v = var(c[i]);
-            occurrences[v].push(&c);
+            if (occurrencesIndexed) occurrences[v].push(Occurrence{&c, sig});
             occurrenceCounts[toInt(c[i])]++;
             touched[v] = 1;
             if (eliminationHeap.inHeap(v)) eliminationHeap.increase(v);
@@ -72,10 +77,21 @@ bool SimpSolver::addClause(vec<Lit>& ps) {
     return true;
 }
 
+void SimpSolver::releaseStored(Clause* c) {
+    // Still listed (a simplification that found the clauses unsatisfiable
+    // ends before its clean-up): the problem clauses' owner frees it.
+    if (c->mark() == 3) {
+        c->mark(1);
+    } else {
+        std::free(c);
+    }
+}
+
 void SimpSolver::removeClause(Clause& c) {
     if (useSimplification) {
         for (int i = 0; i < c.size(); i++) {
             occurrenceCounts[toInt(c[i])]--;
+            removedOccurrences[var(c[i])]++;
             updateElimHeap(var(c[i]));
         }
     }
@@ -147,7 +163,7 @@ bool SimpSolver::solve(const vec<Lit>& assumps, bool doSimp, bool turnOffSimp) {
         model.clear();
         conflict.clear();
     }
-    if (result) extendModel();
+    if (result && modelExtension) extendModel();
 
     for (int i = 0; i < extra.size(); i++) frozen[extra[i]] = 0;
     return result;

@@ -1,6 +1,7 @@
 #ifndef KORVANE_SOLVER_SIMPSOLVER_H
 #define KORVANE_SOLVER_SIMPSOLVER_H
 
+#include <cstdint>
 #include <cstdio>
 
 #include "solver/ElimLt.h"
@@ -12,7 +13,7 @@
 // clauses, and two optional techniques, off by default (asymmetric branching
 // and a redundancy check on added clauses).
 //
-// An eliminated variable keeps copies of the clauses removed with it; after a
+// An eliminated variable keeps the clauses removed with it; after a
 // satisfiable answer extendModel gives it a value that satisfies them. An
 // eliminated variable that appears again, in a new clause or among the
 // assumptions of any later solve, is brought back with its clauses first
@@ -33,6 +34,11 @@ public:
     int growthAllowance;       // an elimination may produce up to (clauses removed + this) resolvents
     bool asymmetricBranching;  // asymmetric branching on a variable's clauses before eliminating it
     bool redundancyCheck;      // skip added clauses that propagation already implies
+    // A satisfiable answer's model is extended to the eliminated variables
+    // (on by default). Off, their entries stay undefined: for a caller that
+    // reads only the answer or the final conflict, the walk over every
+    // stored clause at each solve is saved.
+    bool modelExtension;
 
     // Statistics.
     int mergeCount;              // resolvent computations
@@ -52,7 +58,7 @@ public:
     // conflict ends at once on the model that its negative decisions would
     // reach. Eliminated assumption variables are always brought back before
     // the search. A satisfiable answer's model covers the eliminated
-    // variables too.
+    // variables too, unless modelExtension is off.
     bool solve(const vec<Lit>& assumps, bool doSimp = true, bool turnOffSimp = false);
 
     // The simplification loop; with turnOff simplification is switched off
@@ -82,8 +88,21 @@ public:
 protected:
     struct ElimData {
         int order;                     // 0: not eliminated; else its place in the elimination sequence
-        vec<Clause*> eliminatedClauses;  // copies of the clauses removed with it, owned
+        vec<Clause*> eliminatedClauses;  // the clauses removed with it, owned once the clean-up dropped them
     };
+
+    // An entry of an occurrence list: the clause and its signature, the OR
+    // of 1 << (var AND 63) over its literals when it was indexed (finer than
+    // the clause's own 32-bit abstraction). A clause can subsume or
+    // strengthen only a clause that has all of its variables; strengthening
+    // only drops literals, so a signature never lacks a bit of the clause as
+    // it is now, and a candidate whose signature lacks one of the subsuming
+    // clause's bits is passed over without reading it.
+    struct Occurrence {
+        Clause* clause;
+        uint64_t signature;
+    };
+    static uint64_t signature(const Clause& c);
 
     // Clauses to use for backward subsumption, first in first out.
     class ClauseQueue {
@@ -117,7 +136,16 @@ protected:
     vec<int> eliminationSequence;
     vec<int> eliminationSequenceOrders;
     vec<char> touched;
-    vec<vec<Clause*> > occurrences;
+    vec<vec<Occurrence> > occurrences;
+    // Whether the occurrence lists are kept: only the simplification reads
+    // them, so the first one builds them at once from the problem clauses
+    // (every one of which was added while simplification was on), in the
+    // order in which they were added.
+    bool occurrencesIndexed;
+    // Per variable: the entries of its occurrence list whose clause is
+    // removed (mark 1 or 3). A purge reads the clauses of a list only while some
+    // are left to drop.
+    vec<int> removedOccurrences;
     vec<int> occurrenceCounts;
     Heap<ElimLt> eliminationHeap;
     ClauseQueue subsumptionQueue;
@@ -131,11 +159,18 @@ protected:
 
     // Clause database while simplifying.
     void removeClause(Clause& c);
+    // Frees a clause of the elimination table, or leaves it to the clean-up
+    // or the destructor while the problem clauses still list it.
+    void releaseStored(Clause* c);
     bool strengthenClause(Clause& c, Lit l);
     bool backwardSubsumptionCheck(bool verbose);
     void gatherTouchedClauses();
     void cleanUpClauses();
     void purgeOccurrences(int v);
+    // Builds the occurrence lists of all problem clauses.
+    void indexOccurrences();
+    // The clauses of v's occurrence list, in list order, into out.
+    void occurringClauses(int v, vec<Clause*>& out) const;
     void purgeWatches();
     void updateElimHeap(int v) {
         if (!isEliminated(v)) eliminationHeap.update(v);
@@ -156,6 +191,9 @@ private:
     // The resolvent of ps and qs on v into out (when not null); false when it
     // is a tautology. The shorter clause is scanned (qs for equal sizes).
     bool resolve(const Clause& ps, const Clause& qs, int v, vec<Lit>* out);
+    // Removes the entry of c from an occurrence list, keeping the order of
+    // the others.
+    static void removeOccurrence(vec<Occurrence>& os, const Clause* c);
     void clearSimplification();
 };
 

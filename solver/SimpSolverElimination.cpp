@@ -66,7 +66,7 @@ bool SimpSolver::asymmVar(int v) {
     if (value(v) != l_Undef || occurrences[v].size() == 0) return true;
     // Strengthening changes the list: work on a copy of it.
     vec<Clause*> cls;
-    occurrences[v].copyTo(cls);
+    occurringClauses(v, cls);
     for (int i = 0; i < cls.size(); i++) {
         if (!asymm(v, *cls[i])) return false;
     }
@@ -81,7 +81,7 @@ bool SimpSolver::eliminateVar(int v, bool fail) {
 
     // The list changes as the clauses are removed: work on a copy of it.
     vec<Clause*> cls;
-    occurrences[v].copyTo(cls);
+    occurringClauses(v, cls);
     vec<Clause*> pos;
     vec<Clause*> neg;
     for (int i = 0; i < cls.size(); i++) {
@@ -107,14 +107,18 @@ bool SimpSolver::eliminateVar(int v, bool fail) {
     eliminationTable[v].order = nextEliminationOrder;
     eliminationSequence.push(v);
     eliminationSequenceOrders.push(nextEliminationOrder++);
-    vec<Lit> lits;
+    // The removed clauses themselves are kept: nothing changes a removed
+    // clause, and the clean-up leaves them to the table (mark 3).
     for (int i = 0; i < cls.size(); i++) {
         Clause& c = *cls[i];
-        lits.clear();
-        for (int k = 0; k < c.size(); k++) lits.push(c[k]);
-        eliminationTable[v].eliminatedClauses.push(Clause_new(lits, false));
         removeClause(c);
+        c.mark(3);
+        eliminationTable[v].eliminatedClauses.push(&c);
     }
+    // Every entry of v's list is a removed clause now: the purge would drop
+    // them all. No clause will name v while it stays eliminated.
+    occurrences[v].clear(true);
+    removedOccurrences[v] = 0;
 
     int top = nClauses();
     vec<Lit> resolvent;
@@ -145,6 +149,7 @@ bool SimpSolver::eliminateVar(int v, bool fail) {
 
 bool SimpSolver::eliminate(bool turnOff) {
     if (!ok || !useSimplification) return ok;
+    if (!occurrencesIndexed) indexOccurrences();
 
     while (subsumptionQueue.size() > 0 || eliminationHeap.size() > 0) {
         if (!backwardSubsumptionCheck(true)) return false;
@@ -171,6 +176,7 @@ void SimpSolver::clearSimplification() {
     useSimplification = false;
     touched.clear(true);
     occurrences.clear(true);
+    removedOccurrences.clear(true);
     occurrenceCounts.clear(true);
     subsumptionQueue.clear(true);
     eliminationHeap.clear(true);
@@ -195,7 +201,7 @@ void SimpSolver::remember(int v) {
         for (int k = 0; k < c.size(); k++) lits.push(c[k]);
         rememberedClauseCount++;
         addClause(lits);
-        std::free(stored[i]);
+        releaseStored(stored[i]);
     }
 }
 

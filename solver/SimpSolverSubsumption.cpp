@@ -7,17 +7,57 @@
 
 #include "solver/SimpSolver.h"
 
+uint64_t SimpSolver::signature(const Clause& c) {
+    uint64_t sig = 0;
+    for (int i = 0; i < c.size(); i++) sig |= uint64_t{1} << (var(c[i]) & 63);
+    return sig;
+}
+
+void SimpSolver::removeOccurrence(vec<Occurrence>& os, const Clause* c) {
+    int j = 0;
+    while (j < os.size() && os[j].clause != c) j++;
+    if (j == os.size()) return;
+    for (; j < os.size() - 1; j++) os[j] = os[j + 1];
+    os.pop();
+}
+
+void SimpSolver::indexOccurrences() {
+    vec<int> lengths(nVars(), 0);
+    for (int i = 0; i < problemClauses.size(); i++) {
+        const Clause& c = *problemClauses[i];
+        for (int k = 0; k < c.size(); k++) lengths[var(c[k])]++;
+    }
+    for (int v = 0; v < nVars(); v++) occurrences[v].capacity(occurrences[v].size() + lengths[v]);
+    for (int i = 0; i < problemClauses.size(); i++) {
+        Clause& c = *problemClauses[i];
+        const uint64_t sig = signature(c);
+        for (int k = 0; k < c.size(); k++) occurrences[var(c[k])].push(Occurrence{&c, sig});
+    }
+    occurrencesIndexed = true;
+}
+
 void SimpSolver::purgeOccurrences(int v) {
-    vec<Clause*>& cs = occurrences[v];
+    vec<Occurrence>& os = occurrences[v];
+    // The entries after the last removed one stay where they are: the walk
+    // stops once it has dropped as many as the list holds.
+    int& removed = removedOccurrences[v];
     int i = 0;
-    while (i < cs.size()) {
-        if (cs[i]->mark() == 1) {
-            cs[i] = cs.last();
-            cs.pop();
+    while (removed > 0 && i < os.size()) {
+        if (os[i].clause->removed()) {
+            os[i] = os.last();
+            os.pop();
+            removed--;
         } else {
             i++;
         }
     }
+    removed = 0;
+}
+
+void SimpSolver::occurringClauses(int v, vec<Clause*>& out) const {
+    const vec<Occurrence>& os = occurrences[v];
+    out.clear();
+    for (int i = 0; i < os.size(); i++) out.push(os[i].clause);
 }
 
 bool SimpSolver::strengthenClause(Clause& c, Lit l) {
@@ -43,9 +83,14 @@ bool SimpSolver::strengthenClause(Clause& c, Lit l) {
     }
 
     if (useSimplification) {
-        removeKeepingOrder(occurrences[var(l)], &c);
-        // A removed two-literal clause had its counts taken off already.
-        if (!removed) occurrenceCounts[toInt(l)]--;
+        removeOccurrence(occurrences[var(l)], &c);
+        // A removed two-literal clause had its counts taken off already,
+        // and its entry in this list was one of the removed ones.
+        if (removed) {
+            removedOccurrences[var(l)]--;
+        } else {
+            occurrenceCounts[toInt(l)]--;
+        }
         updateElimHeap(var(l));
     }
 
@@ -94,10 +139,13 @@ bool SimpSolver::backwardSubsumptionCheck(bool verbose) {
         }
 
         purgeOccurrences(best);
-        vec<Clause*>& cs = occurrences[best];
-        for (int j = 0; j < cs.size(); j++) {
+        const vec<Occurrence>& os = occurrences[best];
+        const uint64_t sig = signature(c);
+        for (int j = 0; j < os.size(); j++) {
             if (c.mark() != 0) break;
-            Clause& d = *cs[j];
+            // Most candidates are ruled out by their entry alone.
+            if ((sig & ~os[j].signature) != 0) continue;
+            Clause& d = *os[j].clause;
             if (d.mark() != 0 || &d == &c) continue;
             Lit r = c.subsumes(d);
             if (r == lit_Undef) {
@@ -118,16 +166,19 @@ void SimpSolver::gatherTouchedClauses() {
     for (int v = 0; v < touched.size(); v++) {
         if (!touched[v]) continue;
         purgeOccurrences(v);
-        const vec<Clause*>& cs = occurrences[v];
-        for (int i = 0; i < cs.size(); i++) {
-            if (cs[i]->mark() == 0) {
-                subsumptionQueue.insert(cs[i]);
-                cs[i]->mark(2);
+        const vec<Occurrence>& os = occurrences[v];
+        for (int i = 0; i < os.size(); i++) {
+            Clause* c = os[i].clause;
+            if (c->mark() == 0) {
+                subsumptionQueue.insert(c);
+                c->mark(2);
             }
         }
         touched[v] = 0;
     }
-    for (int i = 0; i < subsumptionQueue.size(); i++) subsumptionQueue[i]->mark(0);
+    for (int i = 0; i < subsumptionQueue.size(); i++) {
+        if (subsumptionQueue[i]->mark() == 2) subsumptionQueue[i]->mark(0);
+    }
 }
 
 void SimpSolver::purgeWatches() {
@@ -136,7 +187,7 @@ void SimpSolver::purgeWatches() {
         vec<Clause*>& ws = watchLists[code];
         int j = 0;
         for (int k = 0; k < ws.size(); k++) {
-            if (ws[k]->mark() != 1) ws[j++] = ws[k];
+            if (!ws[k]->removed()) ws[j++] = ws[k];
         }
         ws.shrink(ws.size() - j);
         staleWatches[code] = 0;
@@ -151,7 +202,7 @@ void SimpSolver::cleanUpClauses() {
     vec<int> dirty;
     for (int i = 0; i < problemClauses.size(); i++) {
         const Clause& c = *problemClauses[i];
-        if (c.mark() != 1) continue;
+        if (!c.removed()) continue;
         for (int k = 0; k < c.size(); k++) {
             int v = var(c[k]);
             if (!seen[v]) {
@@ -167,12 +218,16 @@ void SimpSolver::cleanUpClauses() {
 
     purgeWatches();
 
+    // A clause kept by an eliminated variable is its own from here on.
     int i, j;
     for (i = j = 0; i < problemClauses.size(); i++) {
-        if (problemClauses[i]->mark() == 1) {
-            std::free(problemClauses[i]);
+        Clause* c = problemClauses[i];
+        if (c->mark() == 1) {
+            std::free(c);
+        } else if (c->mark() == 3) {
+            c->mark(0);
         } else {
-            problemClauses[j++] = problemClauses[i];
+            problemClauses[j++] = c;
         }
     }
     problemClauses.shrink(i - j);

@@ -33,7 +33,7 @@ Clause* Solver::propagateWatches() {
         while (i != end) {
             Clause& c = **i++;
             // A clause removed while simplifying leaves the list here.
-            if (c.mark() == 1) continue;
+            if (c.removed()) continue;
             if (c[0] == false_lit) {
                 c[0] = c[1];
                 c[1] = false_lit;

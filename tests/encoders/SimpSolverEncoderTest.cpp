@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <random>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -123,7 +125,24 @@ TEST_F(SmallPinpointing, QueriesOnVariablesEliminatedBySolvingAtTheEnd)
     for (const Clause& c : std::vector<Clause>{{-1, -4, 5}, {-2, -5, 6}, {-3, -6, 7}, {-4, 8}, {1}, {2}, {3}})
         ASSERT_TRUE(add(solving, c));
     ASSERT_TRUE(solving.endEncoding(true, 8, 7, 0, 0));
-    EXPECT_EQ(out.text().substr(0, 12), "SATISFIABLE\n");
+    // The model written covers the eliminated variables and satisfies every
+    // clause: the selectors true, so 4 false (else 8 and the chain), or all true.
+    std::string text = out.text();
+    ASSERT_EQ(text.substr(0, 13), "SATISFIABLE\n\n");
+    std::istringstream line(text.substr(13, text.find('\n', 13) - 13));
+    std::vector<long> model{std::istream_iterator<long>(line), std::istream_iterator<long>()};
+    ASSERT_EQ(model.size(), 8u);
+    for (long v = 1; v <= 8; ++v)
+        EXPECT_EQ(std::labs(model[v - 1]), v);
+    EXPECT_GT(model[0], 0);
+    EXPECT_GT(model[1], 0);
+    EXPECT_GT(model[2], 0);
+    if (model[3] > 0) {
+        EXPECT_GT(model[4], 0);
+        EXPECT_GT(model[5], 0);
+        EXPECT_GT(model[6], 0);
+        EXPECT_GT(model[7], 0);
+    }
     EXPECT_FALSE(solving.checkSatisfiability(4, 7, 0, 0));
     EXPECT_FALSE(solving.checkSatisfiability(5, 7, 0, 0));
     EXPECT_TRUE(solving.checkSatisfiability(7, 4, 0, 0));

@@ -38,6 +38,8 @@ struct DimacsText {
     static constexpr std::size_t LiteralWidth = 12;
 
     // Appends the literal as a signed 32-bit decimal followed by a blank.
+    // Writes within LiteralWidth bytes of out; those after the blank are
+    // scratch, left to the next text.
     static char* appendLiteral(char* out, long literal)
     {
         static const char pairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
@@ -47,9 +49,14 @@ struct DimacsText {
         uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
         if (value < 0)
             *out++ = '-';
-        // Digits are made two at a time from the right, into a scratch end.
-        char digits[10];
-        char* first = digits + sizeof(digits);
+        // Digits are made two at a time from the right, ending at the
+        // middle of a scratch buffer, and copied as a block of MaxDigits
+        // whatever their number: a copy of fixed length is a few moves, not
+        // a call. The blank overwrites the first byte after them.
+        constexpr std::size_t MaxDigits = 10;
+        char digits[2 * MaxDigits] = {};
+        char* const last = digits + MaxDigits;
+        char* first = last;
         while (magnitude >= 100) {
             const uint32_t pair = magnitude % 100;
             magnitude /= 100;
@@ -62,9 +69,8 @@ struct DimacsText {
         } else {
             *--first = static_cast<char>('0' + magnitude);
         }
-        const std::size_t length = static_cast<std::size_t>(digits + sizeof(digits) - first);
-        std::memcpy(out, first, length);
-        out += length;
+        std::memcpy(out, first, MaxDigits);
+        out += last - first;
         *out++ = ' ';
         return out;
     }

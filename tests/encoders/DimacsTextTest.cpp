@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "support/TestSupport.h"
 #include "encoders/DimacsText.h"
@@ -39,6 +43,30 @@ TEST(EncodingHeaderLines, EachLineStandsAlone)
     DimacsText::writeTotals(header.get(), 0, 0);
     DimacsText::writeProblem(header.get(), 1, 2);
     EXPECT_EQ(header.text(), "c axioms 0 deduced 0\np cnf 1 2\n");
+}
+
+// A literal is written as printf's "%d " writes it, and writes nothing past
+// the room it asks for: every number of digits and each end of its range,
+// both signs.
+TEST(LiteralText, IsTheSignedDecimalFollowedByABlank)
+{
+    std::vector<long> literals = {0, 2147483647L, -2147483647L, -2147483648L};
+    for (long power = 1; power <= 1000000000L; power *= 10)
+        for (long n : {power - 1, power, power + 1, 5 * power + 3})
+            if (n <= 2147483647L) {
+                literals.push_back(n);
+                literals.push_back(-n);
+            }
+    for (long literal : literals) {
+        char expected[16];
+        std::snprintf(expected, sizeof(expected), "%d ", static_cast<int>(literal));
+        char text[DimacsText::LiteralWidth + 4];
+        std::fill(std::begin(text), std::end(text), '#');
+        char* end = DimacsText::appendLiteral(text, literal);
+        EXPECT_EQ(std::string(text, end), expected) << literal;
+        EXPECT_TRUE(std::all_of(text + DimacsText::LiteralWidth, std::end(text), [](char c) { return c == '#'; }))
+            << literal;
+    }
 }
 
 }

@@ -185,7 +185,10 @@ private:
     // The lhs-axiom lists of the atomic concepts compiled for the rules run
     // on them: per concept id, one record per axiom in list order, the ids of
     // a conjunction's conjuncts kept in one flat array, so that the rules
-    // read no axiom and no operand list.
+    // read no axiom and no operand list. A conjunction's record also keeps
+    // the subsumer-index bit of its first conjunct other than the concept
+    // (NoProbe when there is none): a sub without it is no subsumee of
+    // every conjunct, and the rule is not tried.
     struct AtomicRule {
         Axiom* axiom;
         Concept* rhs;
@@ -194,7 +197,9 @@ private:
         uint32_t kind;
         uint32_t firstOperand;
         uint32_t operandCount;
+        uint32_t probe;
     };
+    static constexpr uint32_t NoProbe = ~uint32_t(0);
     std::vector<std::vector<AtomicRule>> atomicRules;
     std::vector<uint32_t> ruleOperandIds;
     void compileAtomicRules();

@@ -80,7 +80,8 @@ void ClassifierTBox::dispatchAtomic(const QueuedSubsumption& item, unsigned long
         } else if (!anySub) {
             continue;
         } else if (rule.kind == CONJUNCTION) {
-            applyConjunctionRule(premise, rule);
+            if (rule.probe == NoProbe || sub->subsumerIndex.mayHoldBit(rule.probe))
+                applyConjunctionRule(premise, rule);
         } else {
             applyImplicationRule(premise, rule);
         }

@@ -166,11 +166,14 @@ void ClassifierTBox::compileAtomicRules()
         std::vector<AtomicRule>& rules = byId(atomicRules, c);
         for (Axiom* a : c->lhsAxioms) {
             Concept* l = a->lhs;
-            AtomicRule rule{a, a->rhs, nullptr, a->selector, static_cast<uint32_t>(l->kind), 0, 0};
+            AtomicRule rule{a, a->rhs, nullptr, a->selector, static_cast<uint32_t>(l->kind), 0, 0, NoProbe};
             if (l->kind == CONJUNCTION) {
                 rule.firstOperand = static_cast<uint32_t>(ruleOperandIds.size());
-                for (Concept* x : *l->operands)
+                for (Concept* x : *l->operands) {
                     ruleOperandIds.push_back(static_cast<uint32_t>(x->id));
+                    if (rule.probe == NoProbe && x->id != c->id)
+                        rule.probe = SubsumerIndex::bit(static_cast<uint32_t>(x->id));
+                }
                 rule.operandCount = static_cast<uint32_t>(ruleOperandIds.size()) - rule.firstOperand;
             } else if (l->kind == EXISTENTIAL_RESTR) {
                 rule.role = static_cast<ExistentialRestr*>(l)->role;

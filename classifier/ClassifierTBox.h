@@ -65,13 +65,15 @@ public:
     LiteralList* convertAssumptionsInAxiomsIds(LiteralList* ids);
     unsigned long getSubsumptionsNumber();
     // The classification with on-the-fly encoding.
-    // A subsumption sub ⊑ super waiting for its rules, with the id and kind
-    // of super: taking it from the queue reads no concept.
+    // A subsumption sub ⊑ super waiting for its rules, with the ids of
+    // both and the kind of super: taking it from the queue, or looking
+    // ahead in it, reads no concept. Variables (DIMACS numbers) fit 32 bits.
     struct QueuedSubsumption {
         Concept* sub;
         Concept* super;
-        unsigned long variable;
+        uint32_t variable;
         uint32_t superId;
+        uint32_t subId;
         concept_t superKind;
     };
     using DeductionQueue = std::deque<QueuedSubsumption>;

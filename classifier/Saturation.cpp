@@ -11,7 +11,8 @@
 
 void ClassifierTBox::enqueue(Concept* sub, Concept* super, unsigned long variable)
 {
-    deductionQueue.push_back({sub, super, variable, static_cast<uint32_t>(super->id), super->kind});
+    deductionQueue.push_back({sub, super, static_cast<uint32_t>(variable), static_cast<uint32_t>(super->id),
+                              static_cast<uint32_t>(sub->id), super->kind});
 }
 
 void ClassifierTBox::performDeductionAndEncode(bool encode, bool pinpointing)
@@ -23,7 +24,7 @@ void ClassifierTBox::performDeductionAndEncode(bool encode, bool pinpointing)
         prefetchQueued();
         const QueuedSubsumption item = deductionQueue.front();
         deductionQueue.pop_front();
-        processed = std::max(processed, item.variable);
+        processed = std::max<unsigned long>(processed, item.variable);
         if (item.superKind < CONJUNCTION)
             dispatchAtomic(item, processed);
         else if (item.superKind == EXISTENTIAL_RESTR)
@@ -38,7 +39,9 @@ void ClassifierTBox::performDeductionAndEncode(bool encode, bool pinpointing)
 
 // The loop is bound by memory: the concepts and rule lists that the items a
 // few places ahead will read are asked for now, in two steps (the lists'
-// places are read from what the first step brought).
+// places are read from what the first step brought). An item whose super is
+// an existential mostly concludes more existentials above its sub, each
+// listed at the end of the sub's list of existentials above it.
 void ClassifierTBox::prefetchQueued() const
 {
     constexpr std::size_t Far = 16;
@@ -50,9 +53,16 @@ void ClassifierTBox::prefetchQueued() const
         __builtin_prefetch(&far.sub->subsumerIndex);
         if (far.superId < atomicRules.size())
             __builtin_prefetch(&atomicRules[far.superId]);
+        if (far.superKind == EXISTENTIAL_RESTR && far.subId < existentialsAbove.size())
+            __builtin_prefetch(&existentialsAbove[far.subId]);
     }
     if (size > Near) {
         const QueuedSubsumption& near = deductionQueue[Near];
+        if (near.superKind == EXISTENTIAL_RESTR && near.subId < existentialsAbove.size()) {
+            const std::vector<SubsumerLink>& above = existentialsAbove[near.subId];
+            if (above.size() < above.capacity())
+                __builtin_prefetch(above.data() + above.size(), 1);
+        }
         const std::vector<SubsumerIndex::Entry>& entries = near.sub->subsumerIndex.all();
         if (!entries.empty())
             __builtin_prefetch(&entries[entries.size() / 2]);

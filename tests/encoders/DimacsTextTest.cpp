@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,8 @@ TEST(EncodingHeaderLines, EachLineStandsAlone)
 
 // A literal is written as printf's "%d " writes it, and writes nothing past
 // the room it asks for: every number of digits and each end of its range,
-// both signs.
+// both signs, and a few thousand numbers of every size, so that each digit
+// place takes many values.
 TEST(LiteralText, IsTheSignedDecimalFollowedByABlank)
 {
     std::vector<long> literals = {0, 2147483647L, -2147483647L, -2147483648L};
@@ -57,6 +59,11 @@ TEST(LiteralText, IsTheSignedDecimalFollowedByABlank)
                 literals.push_back(n);
                 literals.push_back(-n);
             }
+    std::mt19937 random(7);
+    for (int i = 0; i < 3000; ++i) {
+        const long n = static_cast<long>((random() & 0x7FFFFFFFu) >> (random() % 31));
+        literals.push_back(random() % 2 == 0 ? n : -n);
+    }
     for (long literal : literals) {
         char expected[16];
         std::snprintf(expected, sizeof(expected), "%d ", static_cast<int>(literal));

@@ -95,6 +95,11 @@ public:
     static unsigned long last_gci_axiom_id;
     static unsigned long last_gci_pinpointing_id;
     static bool use_original_axioms_ids;
+    // Whether the saturation ends by filling the assertion set of every
+    // concept that is not an existential (the rules read only those of
+    // existentials, the encoding none; the debug listing reads them all).
+    // On unless a driver that writes no debug listing turns it off.
+    static bool keepSubsumeeSets;
     // The deductions tables of the run, with the files that the driver opened
     // (none by default).
     DeductionsTables deductionsTables;

@@ -32,8 +32,9 @@ void ClassifierTBox::performDeductionAndEncode(bool encode, bool pinpointing)
     }
     settleSaturationSets();
     finishDeductionAndEncode();
-    // The assertion sets that no rule read.
-    fillAssertionSets();
+    // The assertion sets that no rule read, when anybody reads them.
+    if (keepSubsumeeSets)
+        fillAssertionSets();
     conceptsByNormalId = std::vector<Concept*>();
 }
 
@@ -80,9 +81,11 @@ void ClassifierTBox::dispatchAtomic(const QueuedSubsumption& item, unsigned long
     Concept* sub = item.sub;
     const bool anySub = sub->isAtomic() || initializeNonPrimitive;
     // The entry of sub in super's own set, a premise of every conjunction
-    // rule here (copied: derivations may move the index).
-    const uint32_t* own = findAssertion(sub, item.superId);
-    const AtomicPremise premise{item, processed, own != nullptr, own != nullptr ? *own : 0};
+    // rule here, looked up when the first of them is tried (copied:
+    // derivations may move the index; an entry, once made, keeps its
+    // variable, so the lookup finds the same whenever it is made).
+    AtomicPremise premise{item, processed, false, 0};
+    bool ownLooked = false;
     for (const AtomicRule& rule : atomicRules[item.superId]) {
         if (rule.kind == EXISTENTIAL_RESTR) {
             if (sub->isAtomic())
@@ -90,8 +93,15 @@ void ClassifierTBox::dispatchAtomic(const QueuedSubsumption& item, unsigned long
         } else if (!anySub) {
             continue;
         } else if (rule.kind == CONJUNCTION) {
-            if (rule.probe == NoProbe || sub->subsumerIndex.mayHoldBit(rule.probe))
-                applyConjunctionRule(premise, rule);
+            if (rule.probe != NoProbe && !sub->subsumerIndex.mayHoldBit(rule.probe))
+                continue;
+            if (!ownLooked) {
+                const uint32_t* own = findAssertion(sub, item.superId);
+                premise.ownPresent = own != nullptr;
+                premise.ownVariable = own != nullptr ? *own : 0;
+                ownLooked = true;
+            }
+            applyConjunctionRule(premise, rule);
         } else {
             applyImplicationRule(premise, rule);
         }

@@ -16,6 +16,7 @@ unsigned long ClassifierTBox::deduced_clauses_counter = 0;
 unsigned long ClassifierTBox::last_gci_axiom_id = 0;
 unsigned long ClassifierTBox::last_gci_pinpointing_id = 0;
 bool ClassifierTBox::use_original_axioms_ids = false;
+bool ClassifierTBox::keepSubsumeeSets = true;
 
 bool ClassifierTBox::prepareDeductionAndEncode(bool encode, bool pinpointing)
 {

@@ -65,13 +65,15 @@ public:
     LiteralList* convertAssumptionsInAxiomsIds(LiteralList* ids);
     unsigned long getSubsumptionsNumber();
     // The classification with on-the-fly encoding.
-    // A subsumption sub ⊑ super waiting for its rules, with the id and kind
-    // of super: taking it from the queue reads no concept.
+    // A subsumption sub ⊑ super waiting for its rules, with the ids of
+    // both and the kind of super: taking it from the queue, or looking
+    // ahead in it, reads no concept. Variables (DIMACS numbers) fit 32 bits.
     struct QueuedSubsumption {
         Concept* sub;
         Concept* super;
-        unsigned long variable;
+        uint32_t variable;
         uint32_t superId;
+        uint32_t subId;
         concept_t superKind;
     };
     using DeductionQueue = std::deque<QueuedSubsumption>;
@@ -93,6 +95,11 @@ public:
     static unsigned long last_gci_axiom_id;
     static unsigned long last_gci_pinpointing_id;
     static bool use_original_axioms_ids;
+    // Whether the saturation ends by filling the assertion set of every
+    // concept that is not an existential (the rules read only those of
+    // existentials, the encoding none; the debug listing reads them all).
+    // On unless a driver that writes no debug listing turns it off.
+    static bool keepSubsumeeSets;
     // The deductions tables of the run, with the files that the driver opened
     // (none by default).
     DeductionsTables deductionsTables;
@@ -185,7 +192,10 @@ private:
     // The lhs-axiom lists of the atomic concepts compiled for the rules run
     // on them: per concept id, one record per axiom in list order, the ids of
     // a conjunction's conjuncts kept in one flat array, so that the rules
-    // read no axiom and no operand list.
+    // read no axiom and no operand list. A conjunction's record also keeps
+    // the subsumer-index bit of its first conjunct other than the concept
+    // (NoProbe when there is none): a sub without it is no subsumee of
+    // every conjunct, and the rule is not tried.
     struct AtomicRule {
         Axiom* axiom;
         Concept* rhs;
@@ -194,7 +204,9 @@ private:
         uint32_t kind;
         uint32_t firstOperand;
         uint32_t operandCount;
+        uint32_t probe;
     };
+    static constexpr uint32_t NoProbe = ~uint32_t(0);
     std::vector<std::vector<AtomicRule>> atomicRules;
     std::vector<uint32_t> ruleOperandIds;
     void compileAtomicRules();

@@ -37,6 +37,9 @@ void configure(const ClassifierOptions& options)
     TBox::pinpointing = !options.noPinpointing;
     TBox::pinpointing_f = options.assumptionList;
     TBox::use_original_axioms_ids = options.useOriginalAxiomsIds;
+    // Only the debug listing reads what classification found below each
+    // concept; the encoding has it already.
+    TBox::keepSubsumeeSets = options.debug;
 
     TBox::getInstance()->deductionsTables =
         DeductionsTables(options.deductionsTable, options.gciTable, options.roleAxiomTable, options.mapTable);

@@ -11,7 +11,8 @@
 
 void ClassifierTBox::enqueue(Concept* sub, Concept* super, unsigned long variable)
 {
-    deductionQueue.push_back({sub, super, variable, static_cast<uint32_t>(super->id), super->kind});
+    deductionQueue.push_back({sub, super, static_cast<uint32_t>(variable), static_cast<uint32_t>(super->id),
+                              static_cast<uint32_t>(sub->id), super->kind});
 }
 
 void ClassifierTBox::performDeductionAndEncode(bool encode, bool pinpointing)
@@ -23,7 +24,7 @@ void ClassifierTBox::performDeductionAndEncode(bool encode, bool pinpointing)
         prefetchQueued();
         const QueuedSubsumption item = deductionQueue.front();
         deductionQueue.pop_front();
-        processed = std::max(processed, item.variable);
+        processed = std::max<unsigned long>(processed, item.variable);
         if (item.superKind < CONJUNCTION)
             dispatchAtomic(item, processed);
         else if (item.superKind == EXISTENTIAL_RESTR)
@@ -31,14 +32,17 @@ void ClassifierTBox::performDeductionAndEncode(bool encode, bool pinpointing)
     }
     settleSaturationSets();
     finishDeductionAndEncode();
-    // The assertion sets that no rule read.
-    fillAssertionSets();
+    // The assertion sets that no rule read, when anybody reads them.
+    if (keepSubsumeeSets)
+        fillAssertionSets();
     conceptsByNormalId = std::vector<Concept*>();
 }
 
 // The loop is bound by memory: the concepts and rule lists that the items a
 // few places ahead will read are asked for now, in two steps (the lists'
-// places are read from what the first step brought).
+// places are read from what the first step brought). An item whose super is
+// an existential mostly concludes more existentials above its sub, each
+// listed at the end of the sub's list of existentials above it.
 void ClassifierTBox::prefetchQueued() const
 {
     constexpr std::size_t Far = 16;
@@ -50,9 +54,16 @@ void ClassifierTBox::prefetchQueued() const
         __builtin_prefetch(&far.sub->subsumerIndex);
         if (far.superId < atomicRules.size())
             __builtin_prefetch(&atomicRules[far.superId]);
+        if (far.superKind == EXISTENTIAL_RESTR && far.subId < existentialsAbove.size())
+            __builtin_prefetch(&existentialsAbove[far.subId]);
     }
     if (size > Near) {
         const QueuedSubsumption& near = deductionQueue[Near];
+        if (near.superKind == EXISTENTIAL_RESTR && near.subId < existentialsAbove.size()) {
+            const std::vector<SubsumerLink>& above = existentialsAbove[near.subId];
+            if (above.size() < above.capacity())
+                __builtin_prefetch(above.data() + above.size(), 1);
+        }
         const std::vector<SubsumerIndex::Entry>& entries = near.sub->subsumerIndex.all();
         if (!entries.empty())
             __builtin_prefetch(&entries[entries.size() / 2]);
@@ -70,9 +81,11 @@ void ClassifierTBox::dispatchAtomic(const QueuedSubsumption& item, unsigned long
     Concept* sub = item.sub;
     const bool anySub = sub->isAtomic() || initializeNonPrimitive;
     // The entry of sub in super's own set, a premise of every conjunction
-    // rule here (copied: derivations may move the index).
-    const uint32_t* own = findAssertion(sub, item.superId);
-    const AtomicPremise premise{item, processed, own != nullptr, own != nullptr ? *own : 0};
+    // rule here, looked up when the first of them is tried (copied:
+    // derivations may move the index; an entry, once made, keeps its
+    // variable, so the lookup finds the same whenever it is made).
+    AtomicPremise premise{item, processed, false, 0};
+    bool ownLooked = false;
     for (const AtomicRule& rule : atomicRules[item.superId]) {
         if (rule.kind == EXISTENTIAL_RESTR) {
             if (sub->isAtomic())
@@ -80,6 +93,14 @@ void ClassifierTBox::dispatchAtomic(const QueuedSubsumption& item, unsigned long
         } else if (!anySub) {
             continue;
         } else if (rule.kind == CONJUNCTION) {
+            if (rule.probe != NoProbe && !sub->subsumerIndex.mayHoldBit(rule.probe))
+                continue;
+            if (!ownLooked) {
+                const uint32_t* own = findAssertion(sub, item.superId);
+                premise.ownPresent = own != nullptr;
+                premise.ownVariable = own != nullptr ? *own : 0;
+                ownLooked = true;
+            }
             applyConjunctionRule(premise, rule);
         } else {
             applyImplicationRule(premise, rule);

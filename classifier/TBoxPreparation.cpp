@@ -16,6 +16,7 @@ unsigned long ClassifierTBox::deduced_clauses_counter = 0;
 unsigned long ClassifierTBox::last_gci_axiom_id = 0;
 unsigned long ClassifierTBox::last_gci_pinpointing_id = 0;
 bool ClassifierTBox::use_original_axioms_ids = false;
+bool ClassifierTBox::keepSubsumeeSets = true;
 
 bool ClassifierTBox::prepareDeductionAndEncode(bool encode, bool pinpointing)
 {
@@ -166,11 +167,14 @@ void ClassifierTBox::compileAtomicRules()
         std::vector<AtomicRule>& rules = byId(atomicRules, c);
         for (Axiom* a : c->lhsAxioms) {
             Concept* l = a->lhs;
-            AtomicRule rule{a, a->rhs, nullptr, a->selector, static_cast<uint32_t>(l->kind), 0, 0};
+            AtomicRule rule{a, a->rhs, nullptr, a->selector, static_cast<uint32_t>(l->kind), 0, 0, NoProbe};
             if (l->kind == CONJUNCTION) {
                 rule.firstOperand = static_cast<uint32_t>(ruleOperandIds.size());
-                for (Concept* x : *l->operands)
+                for (Concept* x : *l->operands) {
                     ruleOperandIds.push_back(static_cast<uint32_t>(x->id));
+                    if (rule.probe == NoProbe && x->id != c->id)
+                        rule.probe = SubsumerIndex::bit(static_cast<uint32_t>(x->id));
+                }
                 rule.operandCount = static_cast<uint32_t>(ruleOperandIds.size()) - rule.firstOperand;
             } else if (l->kind == EXISTENTIAL_RESTR) {
                 rule.role = static_cast<ExistentialRestr*>(l)->role;

@@ -38,35 +38,55 @@ struct DimacsText {
     static constexpr std::size_t LiteralWidth = 12;
 
     // Appends the literal as a signed 32-bit decimal followed by a blank.
+    // Writes within LiteralWidth bytes of out; those after the blank are
+    // scratch, left to the next text.
     static char* appendLiteral(char* out, long literal)
     {
-        static const char pairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-                                    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-                                    "8081828384858687888990919293949596979899";
         int32_t value = static_cast<int32_t>(literal);
         uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
         if (value < 0)
             *out++ = '-';
-        // Digits are made two at a time from the right, into a scratch end.
-        char digits[10];
-        char* first = digits + sizeof(digits);
-        while (magnitude >= 100) {
-            const uint32_t pair = magnitude % 100;
-            magnitude /= 100;
-            first -= 2;
-            std::memcpy(first, pairs + 2 * pair, 2);
-        }
-        if (magnitude >= 10) {
-            first -= 2;
-            std::memcpy(first, pairs + 2 * magnitude, 2);
+        if (magnitude >= 100000000) {
+            // Nine or ten digits: the one or two above the last eight first.
+            const uint32_t head = magnitude / 100000000;
+            if (head >= 10)
+                *out++ = static_cast<char>('0' + head / 10);
+            *out++ = static_cast<char>('0' + head % 10);
+            out = putEightDigits(out, eightDigits(magnitude % 100000000), 0);
         } else {
-            *--first = static_cast<char>('0' + magnitude);
+            // The leading zeros of the eight are dropped, all but one of 0.
+            const uint64_t digits = eightDigits(magnitude);
+            const unsigned zeros = digits == 0 ? 7 : static_cast<unsigned>(__builtin_ctzll(digits)) / 8;
+            out = putEightDigits(out, digits, zeros);
         }
-        const std::size_t length = static_cast<std::size_t>(digits + sizeof(digits) - first);
-        std::memcpy(out, first, length);
-        out += length;
         *out++ = ' ';
         return out;
+    }
+
+private:
+    // The eight decimal digits of n < 10^8, leading zeros included, one per
+    // byte, the first in the lowest byte: n is split into halves of four
+    // digits, each half into pairs, each pair into digits, all lanes of a
+    // word at once (the quotients by 100 and by 10 as products with their
+    // reciprocals, exact for these ranges).
+    static uint64_t eightDigits(uint32_t n)
+    {
+        const uint64_t halves = (n / 10000) | (static_cast<uint64_t>(n % 10000) << 32);
+        const uint64_t hundreds = ((halves * 10486) >> 20) & 0x0000007F0000007Full;
+        const uint64_t pairs = hundreds | ((halves - 100 * hundreds) << 16);
+        const uint64_t tens = ((pairs * 103) >> 10) & 0x000F000F000F000Full;
+        return tens | ((pairs - 10 * tens) << 8);
+    }
+
+    // Writes the digits as text without the first `zeros` of them.
+    static char* putEightDigits(char* out, uint64_t digits, unsigned zeros)
+    {
+        uint64_t text = (digits + 0x3030303030303030ull) >> (8 * zeros);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+        text = __builtin_bswap64(text);
+#endif
+        std::memcpy(out, &text, sizeof(text));
+        return out + 8 - zeros;
     }
 };
 

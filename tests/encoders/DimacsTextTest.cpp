@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "support/TestSupport.h"
 #include "encoders/DimacsText.h"
@@ -39,6 +44,36 @@ TEST(EncodingHeaderLines, EachLineStandsAlone)
     DimacsText::writeTotals(header.get(), 0, 0);
     DimacsText::writeProblem(header.get(), 1, 2);
     EXPECT_EQ(header.text(), "c axioms 0 deduced 0\np cnf 1 2\n");
+}
+
+// A literal is written as printf's "%d " writes it, and writes nothing past
+// the room it asks for: every number of digits and each end of its range,
+// both signs, and a few thousand numbers of every size, so that each digit
+// place takes many values.
+TEST(LiteralText, IsTheSignedDecimalFollowedByABlank)
+{
+    std::vector<long> literals = {0, 2147483647L, -2147483647L, -2147483648L};
+    for (long power = 1; power <= 1000000000L; power *= 10)
+        for (long n : {power - 1, power, power + 1, 5 * power + 3})
+            if (n <= 2147483647L) {
+                literals.push_back(n);
+                literals.push_back(-n);
+            }
+    std::mt19937 random(7);
+    for (int i = 0; i < 3000; ++i) {
+        const long n = static_cast<long>((random() & 0x7FFFFFFFu) >> (random() % 31));
+        literals.push_back(random() % 2 == 0 ? n : -n);
+    }
+    for (long literal : literals) {
+        char expected[16];
+        std::snprintf(expected, sizeof(expected), "%d ", static_cast<int>(literal));
+        char text[DimacsText::LiteralWidth + 4];
+        std::fill(std::begin(text), std::end(text), '#');
+        char* end = DimacsText::appendLiteral(text, literal);
+        EXPECT_EQ(std::string(text, end), expected) << literal;
+        EXPECT_TRUE(std::all_of(text + DimacsText::LiteralWidth, std::end(text), [](char c) { return c == '#'; }))
+            << literal;
+    }
 }
 
 }

@@ -283,7 +283,11 @@ Encoded encodeOntology(const std::string& name)
     return e;
 }
 
-class SharedOntology : public testing::TestWithParam<const char*> {};
+// Each ontology is read into a fresh model: one process may run them all.
+class SharedOntology : public testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override { korvane_test::resetModel(); }
+};
 
 // 200 queries per ontology: told subsumptions (they hold), subsumptions
 // through a common told superconcept, and random pairs (mostly not).

@@ -97,13 +97,9 @@ void ConceptDeduction::addExistentialPremise(int index, Role* r, Concept* d)
 void ConceptDeduction::addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int index, DeductionNotes& notes)
 {
     if (newSubsumed == nullptr)
-        newSubsumed = new NewSubsumedMap();
-    if (newSubsumedPremises == nullptr)
-        newSubsumedPremises = new NewPremiseMap();
-    if (newSubsumed->emplace(c->id, std::make_pair(c, index)).second) {
-        newSubsumedPremises->emplace(c->id, std::make_pair(p1, p2));
-        notes.noteQueued();
-    }
+        newSubsumed = new NewSubsumedList();
+    newSubsumed->push_back({c->id, c, index, p1, p2});
+    notes.noteQueued();
 }
 
 void ConceptDeduction::appendPending(Concept* c, DeductionNotes& notes)
@@ -266,16 +262,29 @@ int ConceptDeduction::mergeMapInSubsumed(const RelatedMap* m, int it, DeductionN
 int ConceptDeduction::mergeNewSubsumed(int it, DeductionNotes& notes, DeducedList* deduced,
                                        std::vector<NewSubsumedRecord>* added)
 {
-    if (newSubsumed == nullptr)
+    if (newSubsumed == nullptr || newSubsumed->empty())
         return 0;
-    return mergeSorted(
-        newSubsumed->begin(), newSubsumed->end(), [](NewSubsumedMap::const_iterator s) { return s->second.first; },
-        it, notes, deduced, [this, added](NewSubsumedMap::const_iterator s) {
-            if (added == nullptr)
-                return;
-            auto premises = newSubsumedPremises->find(s->first);
-            added->push_back({s->second, premises->second});
+    // Taken out first: a reaction may queue for this concept again.
+    NewSubsumedList taken;
+    taken.swap(*newSubsumed);
+    std::stable_sort(taken.begin(), taken.end(),
+                     [](const NewSubsumee& a, const NewSubsumee& b) { return a.id < b.id; });
+    taken.erase(std::unique(taken.begin(), taken.end(),
+                            [](const NewSubsumee& a, const NewSubsumee& b) { return a.id == b.id; }),
+                taken.end());
+    using Iterator = NewSubsumedList::const_iterator;
+    const int count = mergeSorted(
+        taken.cbegin(), taken.cend(), [](Iterator s) { return s->concept; }, it, notes, deduced,
+        [added](Iterator s) {
+            if (added != nullptr)
+                added->push_back({{s->concept, s->index}, {s->premise1, s->premise2}});
         });
+    // The storage goes back unless the reactions queued again.
+    if (newSubsumed->empty()) {
+        taken.clear();
+        newSubsumed->swap(taken);
+    }
+    return count;
 }
 
 int ConceptDeduction::mergeSubsumed(const ConceptList* sources, int it, DeductionNotes& notes, DeducedList* deduced,
@@ -498,8 +507,6 @@ void ConceptDeduction::clearTemporaryStructures()
     additions = nullptr;
     delete newSubsumed;
     newSubsumed = nullptr;
-    delete newSubsumedPremises;
-    newSubsumedPremises = nullptr;
 }
 
 void ConceptDeduction::clearAllDeductionStructures()

@@ -52,8 +52,6 @@ int LibraryTBox::mergeNewSubsumedAndClear(Concept* D, PassState& pass)
     int count = D->deduction.mergeNewSubsumed(pass.it, pass.notes, RuleSupport::deducedFor(*this, D),
                                               RuleSupport::recordsOrNull(records));
     savePinpointingInfoManyBinaryExistential(D, records, RuleSupport::saved(D));
-    D->deduction.newSubsumed->clear();
-    D->deduction.newSubsumedPremises->clear();
     return count;
 }
 

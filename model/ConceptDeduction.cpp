@@ -96,8 +96,10 @@ void ConceptDeduction::addExistentialPremise(int index, Role* r, Concept* d)
 
 void ConceptDeduction::addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int index, DeductionNotes& notes)
 {
-    if (newSubsumed == nullptr)
+    if (newSubsumed == nullptr) {
         newSubsumed = new NewSubsumedList();
+        notes.noteTouched(owner);
+    }
     newSubsumed->push_back({c->id, c, index, p1, p2});
     notes.noteQueued();
 }
@@ -106,13 +108,17 @@ void ConceptDeduction::appendPending(Concept* c, DeductionNotes& notes)
 {
     notes.noteQueued();
     if (c->kind != EXISTENTIAL_RESTR) {
-        if (pending == nullptr)
+        if (pending == nullptr) {
             pending = new ConceptList();
+            notes.noteTouched(owner);
+        }
         pending->push_back(c);
         return;
     }
-    if (pendingExistentials == nullptr)
+    if (pendingExistentials == nullptr) {
         pendingExistentials = new std::vector<std::pair<Role*, RelatedPairs>>();
+        notes.noteTouched(owner);
+    }
     const ExistentialRestr* e = static_cast<ExistentialRestr*>(c);
     const std::pair<unsigned long, Concept*> entry(e->getFiller()->id, c);
     for (auto& bucket : *pendingExistentials)
@@ -209,8 +215,10 @@ int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conce
         list[at + k - 1] = conceptOf(fresh[k - 1].second);
         end = at;
     }
-    if (additions == nullptr)
+    if (additions == nullptr) {
         additions = new std::vector<std::pair<int, Concept*>>();
+        notes.noteTouched(owner);
+    }
     for (const auto& entry : fresh)
         additions->emplace_back(it, conceptOf(entry.second));
     for (const auto& entry : fresh)
@@ -324,10 +332,12 @@ int ConceptDeduction::addSubsumed(Concept* c, int it, DeductionNotes& notes, Ded
     return mergeListInSubsumed(&one, it, notes, deduced, nullptr);
 }
 
-void ConceptDeduction::noteAdded(Concept* c, int it)
+void ConceptDeduction::noteAdded(Concept* c, int it, DeductionNotes& notes)
 {
-    if (additions == nullptr)
+    if (additions == nullptr) {
         additions = new std::vector<std::pair<int, Concept*>>();
+        notes.noteTouched(owner);
+    }
     additions->emplace_back(it, c);
 }
 

@@ -122,7 +122,7 @@ public:
     const SubsumedList* addedSince(int since, SubsumedList& into) const;
     // Logs c as added in iteration it, for a concept recorded without a
     // merge (the seeds of a concept made during classification).
-    void noteAdded(Concept* c, int it);
+    void noteAdded(Concept* c, int it, DeductionNotes& notes);
     std::size_t countAddedSince(int since) const;
     // The values of related whose keys are ids in this subsumed list, in
     // ascending key order; with it above the owner's stamp, or changedOnly,

@@ -32,8 +32,12 @@ LibraryTBox::DeducedList* LibraryTBox::performDeduction(int& conceptCount, int& 
     conceptCount = 0;
     roleCount = 0;
     PassState pass(deductionIteration);
+    const bool incremental = pass.first > 0;
+    // The preparation opened the log of the concepts it touched.
+    if (incremental)
+        pass.notes.openTouchLog(&touchedInRun);
     PassScheduler schedule(gcis, pass, useRoleAxiomsInDeduction && !roleAxioms.empty());
-    conceptCount += applyFirstExistentialSteps(pass);
+    conceptCount += applyFirstExistentialSteps(schedule.gciSteps(), pass);
     if (useRoleAxiomsInDeduction)
         roleCount += applyFirstBinaryChainSteps(pass);
     schedule.start();
@@ -47,7 +51,7 @@ LibraryTBox::DeducedList* LibraryTBox::performDeduction(int& conceptCount, int& 
     } while (schedule.iterationFollows());
     // The stamp log closes: the stamps are reset without being logged.
     schedule.finish();
-    endDeduction();
+    endDeduction(schedule.gciSteps(), incremental);
     return deducedAxioms;
 }
 
@@ -102,15 +106,16 @@ int LibraryTBox::applyRoleAxiom(RoleAxiom* a, int roleThreshold, PassState& pass
     return count;
 }
 
-void LibraryTBox::endDeduction()
+void LibraryTBox::endDeduction(const std::vector<GciStep>& steps, bool incremental)
 {
     deductionIteration = 0;
     // Every concept gets its slot, those that the rules added to the normal
-    // form included.
+    // form included: those are touched when they are made, the others of an
+    // incremental run had theirs before.
     if (conceptsById == nullptr)
         conceptsById = new std::vector<Concept*>();
     conceptsById->resize(Concept::normal_id_counter, nullptr);
-    for (Concept* c : normalizedConcepts) {
+    auto reset = [this](Concept* c) {
         // A conjunction stamped through an operand is reset through that
         // operand, whose stamp is not 0 either.
         if (c->lastDeductionIt != 0)
@@ -118,7 +123,12 @@ void LibraryTBox::endDeduction()
         c->clearTemporaryStructures();
         c->flags &= ~Concept::NEW_OR_TOUCHED;
         (*conceptsById)[c->id] = c;
-    }
+    };
+    if (incremental)
+        std::for_each(touchedInRun.begin(), touchedInRun.end(), reset);
+    else
+        std::for_each(normalizedConcepts.begin(), normalizedConcepts.end(), reset);
+    std::vector<Concept*>().swap(touchedInRun);
     relevantRolesInDeduction.clear();
     for (Role* r : roles) {
         r->setLastDeductionIt(0);
@@ -126,8 +136,8 @@ void LibraryTBox::endDeduction()
         if (r->flags & (Role::ON_LHS | Role::EXISTENTIAL_ON_LHS))
             relevantRolesInDeduction.insert(r);
     }
-    for (Axiom* a : gcis)
-        a->lastDeductionIt = 0;
+    for (const GciStep& step : steps)
+        step.axiom->lastDeductionIt = 0;
     for (RoleAxiom* a : roleAxioms) {
         if (useRoleAxiomsInDeduction)
             a->lastDeductionIt = 0;

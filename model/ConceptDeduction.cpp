@@ -102,11 +102,13 @@ void ConceptDeduction::addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int 
     }
     newSubsumed->push_back({c->id, c, index, p1, p2});
     notes.noteQueued();
+    notes.noteWork(owner->id);
 }
 
 void ConceptDeduction::appendPending(Concept* c, DeductionNotes& notes)
 {
     notes.noteQueued();
+    notes.noteWork(owner->id);
     if (c->kind != EXISTENTIAL_RESTR) {
         if (pending == nullptr) {
             pending = new ConceptList();

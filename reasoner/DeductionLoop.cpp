@@ -44,7 +44,7 @@ LibraryTBox::DeducedList* LibraryTBox::performDeduction(int& conceptCount, int& 
     do {
         schedule.beginIteration();
         while (const GciStep* step = schedule.nextGci())
-            conceptCount += applyGciStep(*step, schedule.gciThreshold(), pass);
+            conceptCount += applyGciStep(*step, schedule, pass);
         if (schedule.rolePassDue())
             for (RoleAxiom* a : roleAxioms)
                 roleCount += applyRoleAxiom(a, schedule.roleThreshold(), pass);
@@ -55,22 +55,12 @@ LibraryTBox::DeducedList* LibraryTBox::performDeduction(int& conceptCount, int& 
     return deducedAxioms;
 }
 
-int LibraryTBox::applyGciStep(const GciStep& step, int gciThreshold, PassState& pass)
+int LibraryTBox::applyGciStep(const GciStep& step, PassScheduler& schedule, PassState& pass)
 {
+    if (step.kind == EXISTENTIAL_RESTR)
+        return applyExistentialStep(step, schedule, pass);
     Axiom* a = step.axiom;
-    int count = 0;
-    if (step.kind == EXISTENTIAL_RESTR) {
-        if (step.filler->deduction.hasPending()) {
-            a->lastDeductionIt = pass.it;
-            count += mergeSubsumedFromNewChainedAndSubsumedAndClear(step.filler, step.rhs, step.role, true, a->index,
-                                                                    pass);
-        }
-        if (step.rhs->deduction.hasNewSubsumed()) {
-            a->lastDeductionIt = pass.it;
-            count += mergeNewSubsumedAndClear(step.rhs, pass);
-        }
-        pass.raise(RuleSupport::relevant(step.rhs), step.rhs);
-    } else if (isNew(a) || std::max(gciThreshold, a->lastDeductionIt) <= step.lhs->lastDeductionIt) {
+    if (isNew(a) || std::max(schedule.gciThreshold(), a->lastDeductionIt) <= step.lhs->lastDeductionIt) {
         // An atomic or conjunctive left side is reconsidered only when it
         // changed since the GCI was last applied and not before the
         // threshold. What the left side held before this run has reached the
@@ -84,6 +74,32 @@ int LibraryTBox::applyGciStep(const GciStep& step, int gciThreshold, PassState& 
             applyImplication(a, since, pass);
     }
     a->flags &= ~Axiom::NEW_AXIOM;
+    return 0;
+}
+
+int LibraryTBox::applyExistentialStep(const GciStep& step, PassScheduler& schedule, PassState& pass)
+{
+    Axiom* a = step.axiom;
+    int count = 0;
+    // Most visits find nothing queued: the hints spare them the lists.
+    if (schedule.mayHaveWork(step)) {
+        if (step.filler->deduction.hasPending()) {
+            a->lastDeductionIt = pass.it;
+            count += mergeSubsumedFromNewChainedAndSubsumedAndClear(step.filler, step.rhs, step.role, true, a->index,
+                                                                    pass);
+        }
+        if (step.rhs->deduction.hasNewSubsumed()) {
+            a->lastDeductionIt = pass.it;
+            count += mergeNewSubsumedAndClear(step.rhs, pass);
+        }
+        schedule.workLooked(step);
+    }
+    // Whether the right side can trigger a rule is asked only when the
+    // answer can raise the marker.
+    if (!pass.raised())
+        pass.raise(RuleSupport::relevant(step.rhs), step.rhs);
+    if (step.wasNew)
+        a->flags &= ~Axiom::NEW_AXIOM;
     return count;
 }
 

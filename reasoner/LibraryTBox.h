@@ -11,6 +11,7 @@ class DeductionNotes;
 class EncodedTBox;
 class PassState;
 struct GciStep;
+class PassScheduler;
 class MergedSources;
 
 // The terminology of the library build (the TBox of that build, see
@@ -136,7 +137,10 @@ private:
     // that the pass scheduler visits goes to its rule when it is due against
     // the threshold of its pass. Each returns what the rules it ran add to
     // the conceptCount or roleCount of performDeduction.
-    int applyGciStep(const GciStep& step, int gciThreshold, PassState& pass);
+    int applyGciStep(const GciStep& step, PassScheduler& schedule, PassState& pass);
+    // A GCI ∃r.G ⊑ D: what G's pending list and D's handed-on subsumees
+    // hold, when the scheduler's hints say they may hold something.
+    int applyExistentialStep(const GciStep& step, PassScheduler& schedule, PassState& pass);
     int applyRoleAxiom(RoleAxiom* a, int roleThreshold, PassState& pass);
     // After the loop: the stamps and working lists reset, every concept in
     // its slot of conceptsById; steps are the run's GCIs. After a full run

@@ -96,27 +96,31 @@ void ConceptDeduction::addExistentialPremise(int index, Role* r, Concept* d)
 
 void ConceptDeduction::addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int index, DeductionNotes& notes)
 {
-    if (newSubsumed == nullptr)
-        newSubsumed = new NewSubsumedMap();
-    if (newSubsumedPremises == nullptr)
-        newSubsumedPremises = new NewPremiseMap();
-    if (newSubsumed->emplace(c->id, std::make_pair(c, index)).second) {
-        newSubsumedPremises->emplace(c->id, std::make_pair(p1, p2));
-        notes.noteQueued();
+    if (newSubsumed == nullptr) {
+        newSubsumed = new NewSubsumedList();
+        notes.noteTouched(owner);
     }
+    newSubsumed->push_back({c->id, c, index, p1, p2});
+    notes.noteQueued();
+    notes.noteWork(owner->id);
 }
 
 void ConceptDeduction::appendPending(Concept* c, DeductionNotes& notes)
 {
     notes.noteQueued();
+    notes.noteWork(owner->id);
     if (c->kind != EXISTENTIAL_RESTR) {
-        if (pending == nullptr)
+        if (pending == nullptr) {
             pending = new ConceptList();
+            notes.noteTouched(owner);
+        }
         pending->push_back(c);
         return;
     }
-    if (pendingExistentials == nullptr)
+    if (pendingExistentials == nullptr) {
         pendingExistentials = new std::vector<std::pair<Role*, RelatedPairs>>();
+        notes.noteTouched(owner);
+    }
     const ExistentialRestr* e = static_cast<ExistentialRestr*>(c);
     const std::pair<unsigned long, Concept*> entry(e->getFiller()->id, c);
     for (auto& bucket : *pendingExistentials)
@@ -213,8 +217,10 @@ int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conce
         list[at + k - 1] = conceptOf(fresh[k - 1].second);
         end = at;
     }
-    if (additions == nullptr)
+    if (additions == nullptr) {
         additions = new std::vector<std::pair<int, Concept*>>();
+        notes.noteTouched(owner);
+    }
     for (const auto& entry : fresh)
         additions->emplace_back(it, conceptOf(entry.second));
     for (const auto& entry : fresh)
@@ -266,16 +272,29 @@ int ConceptDeduction::mergeMapInSubsumed(const RelatedMap* m, int it, DeductionN
 int ConceptDeduction::mergeNewSubsumed(int it, DeductionNotes& notes, DeducedList* deduced,
                                        std::vector<NewSubsumedRecord>* added)
 {
-    if (newSubsumed == nullptr)
+    if (newSubsumed == nullptr || newSubsumed->empty())
         return 0;
-    return mergeSorted(
-        newSubsumed->begin(), newSubsumed->end(), [](NewSubsumedMap::const_iterator s) { return s->second.first; },
-        it, notes, deduced, [this, added](NewSubsumedMap::const_iterator s) {
-            if (added == nullptr)
-                return;
-            auto premises = newSubsumedPremises->find(s->first);
-            added->push_back({s->second, premises->second});
+    // Taken out first: a reaction may queue for this concept again.
+    NewSubsumedList taken;
+    taken.swap(*newSubsumed);
+    std::stable_sort(taken.begin(), taken.end(),
+                     [](const NewSubsumee& a, const NewSubsumee& b) { return a.id < b.id; });
+    taken.erase(std::unique(taken.begin(), taken.end(),
+                            [](const NewSubsumee& a, const NewSubsumee& b) { return a.id == b.id; }),
+                taken.end());
+    using Iterator = NewSubsumedList::const_iterator;
+    const int count = mergeSorted(
+        taken.cbegin(), taken.cend(), [](Iterator s) { return s->concept; }, it, notes, deduced,
+        [added](Iterator s) {
+            if (added != nullptr)
+                added->push_back({{s->concept, s->index}, {s->premise1, s->premise2}});
         });
+    // The storage goes back unless the reactions queued again.
+    if (newSubsumed->empty()) {
+        taken.clear();
+        newSubsumed->swap(taken);
+    }
+    return count;
 }
 
 int ConceptDeduction::mergeSubsumed(const ConceptList* sources, int it, DeductionNotes& notes, DeducedList* deduced,
@@ -315,10 +334,12 @@ int ConceptDeduction::addSubsumed(Concept* c, int it, DeductionNotes& notes, Ded
     return mergeListInSubsumed(&one, it, notes, deduced, nullptr);
 }
 
-void ConceptDeduction::noteAdded(Concept* c, int it)
+void ConceptDeduction::noteAdded(Concept* c, int it, DeductionNotes& notes)
 {
-    if (additions == nullptr)
+    if (additions == nullptr) {
         additions = new std::vector<std::pair<int, Concept*>>();
+        notes.noteTouched(owner);
+    }
     additions->emplace_back(it, c);
 }
 
@@ -498,8 +519,6 @@ void ConceptDeduction::clearTemporaryStructures()
     additions = nullptr;
     delete newSubsumed;
     newSubsumed = nullptr;
-    delete newSubsumedPremises;
-    newSubsumedPremises = nullptr;
 }
 
 void ConceptDeduction::clearAllDeductionStructures()

@@ -32,8 +32,18 @@ public:
     // GCIs of an increment share the index -1, so an index may repeat
     // (entries of one index in order of arrival).
     using PremiseMap = std::multimap<int, std::pair<Role*, Concept*>>;
-    using NewSubsumedMap = std::map<unsigned long, std::pair<Concept*, int>>;
-    using NewPremiseMap = std::map<unsigned long, std::pair<Concept*, Concept*>>;
+    // A subsumee handed on through an existential chain: the concept (with
+    // its id, which the merge sorts by), the index of the axiom used and its
+    // two premise concepts.
+    struct NewSubsumee {
+        unsigned long id;
+        Concept* concept;
+        int index;
+        Concept* premise1;
+        Concept* premise2;
+    };
+    // In order of arrival; a concept may arrive more than once.
+    using NewSubsumedList = std::vector<NewSubsumee>;
     using RelatedMap = std::map<unsigned long, Concept*>;
     // Existentials by the id of their filler, in a sorted array.
     using RelatedPairs = std::vector<std::pair<unsigned long, Concept*>>;
@@ -59,8 +69,9 @@ public:
 
     // Records the GCI ∃r.owner ⊑ d of that index, once.
     void addExistentialPremise(int index, Role* r, Concept* d);
-    // Keeps the first derivation of c through an existential chain (noted as
-    // queued when it is new).
+    // Queues c as derived through an existential chain (noted as queued);
+    // of the derivations of one concept queued before a merge, the merge
+    // keeps the first.
     void addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int index, DeductionNotes& notes);
     // Pending existentials wait by role, the other pending concepts in
     // pending itself, each in arrival order; each is noted as queued.
@@ -85,7 +96,8 @@ public:
                             std::vector<Concept*>* added);
     int mergeMapInSubsumed(const RelatedMap* m, int it, DeductionNotes& notes, DeducedList* deduced,
                            std::vector<Concept*>* added);
-    // Merges newSubsumed (left in place for the caller to clear).
+    // Merges newSubsumed, the first arrival of each concept, and empties it;
+    // what the reactions queue meanwhile stays for the next merge.
     int mergeNewSubsumed(int it, DeductionNotes& notes, DeducedList* deduced, std::vector<NewSubsumedRecord>* added);
     // Merges the union of the subsumed lists of the sources.
     int mergeSubsumed(const ConceptList* sources, int it, DeductionNotes& notes, DeducedList* deduced,
@@ -110,7 +122,7 @@ public:
     const SubsumedList* addedSince(int since, SubsumedList& into) const;
     // Logs c as added in iteration it, for a concept recorded without a
     // merge (the seeds of a concept made during classification).
-    void noteAdded(Concept* c, int it);
+    void noteAdded(Concept* c, int it, DeductionNotes& notes);
     std::size_t countAddedSince(int since) const;
     // The values of related whose keys are ids in this subsumed list, in
     // ascending key order; with it above the owner's stamp, or changedOnly,
@@ -130,8 +142,7 @@ public:
     // Every concept the merges added, with the iteration, in order of
     // addition (a temporary structure of one classification run).
     std::vector<std::pair<int, Concept*>>* additions = nullptr;
-    NewSubsumedMap* newSubsumed = nullptr;
-    NewPremiseMap* newSubsumedPremises = nullptr;
+    NewSubsumedList* newSubsumed = nullptr;
 
 private:
     bool hasPendingExistential() const;

@@ -19,7 +19,14 @@ class Concept;
 //   a later increment builds on it);
 // - while a stamp log is open (PassCandidates opens one), every concept whose
 //   stamp changes, in order: the GCI passes find there the left sides that
-//   changed.
+//   changed;
+// - while work hints are open (PassScheduler opens them), the id of every
+//   concept that gets a pending or handed-on subsumee: the GCI passes look at
+//   the working lists of an existential's filler and right side only when
+//   one of them has a hint;
+// - while a touch log is open (an incremental run opens one), every concept
+//   whose stamp leaves 0 or that makes one of its working lists: the end of
+//   the run resets only those. A concept may be logged more than once.
 class DeductionNotes {
 public:
     DeductionNotes() = default;
@@ -40,11 +47,34 @@ public:
     {
         if (stampLog != nullptr && from != to)
             stampLog->push_back(c);
+        if (from == 0 && to != 0)
+            noteTouched(c);
+    }
+
+    // From now on hints[id] is set for every concept with that id that gets
+    // queued work; ids beyond its size are passed over.
+    void openWorkHints(std::vector<char>* hints) { workHints = hints; }
+    void closeWorkHints() { workHints = nullptr; }
+    void noteWork(unsigned long id)
+    {
+        if (workHints != nullptr && id < workHints->size())
+            (*workHints)[id] = 1;
+    }
+
+    // From now on the concepts that the run touches append themselves to log.
+    void openTouchLog(std::vector<Concept*>* log) { touchLog = log; }
+    // c has made a working list.
+    void noteTouched(Concept* c)
+    {
+        if (touchLog != nullptr)
+            touchLog->push_back(c);
     }
 
 private:
     std::size_t queued = 0;
     std::vector<Concept*>* stampLog = nullptr;
+    std::vector<Concept*>* touchLog = nullptr;
+    std::vector<char>* workHints = nullptr;
 };
 
 #endif

@@ -32,41 +32,35 @@ LibraryTBox::DeducedList* LibraryTBox::performDeduction(int& conceptCount, int& 
     conceptCount = 0;
     roleCount = 0;
     PassState pass(deductionIteration);
+    const bool incremental = pass.first > 0;
+    // The preparation opened the log of the concepts it touched.
+    if (incremental)
+        pass.notes.openTouchLog(&touchedInRun);
     PassScheduler schedule(gcis, pass, useRoleAxiomsInDeduction && !roleAxioms.empty());
-    conceptCount += applyFirstExistentialSteps(pass);
+    conceptCount += applyFirstExistentialSteps(schedule.gciSteps(), pass);
     if (useRoleAxiomsInDeduction)
         roleCount += applyFirstBinaryChainSteps(pass);
     schedule.start();
     do {
         schedule.beginIteration();
         while (const GciStep* step = schedule.nextGci())
-            conceptCount += applyGciStep(*step, schedule.gciThreshold(), pass);
+            conceptCount += applyGciStep(*step, schedule, pass);
         if (schedule.rolePassDue())
             for (RoleAxiom* a : roleAxioms)
                 roleCount += applyRoleAxiom(a, schedule.roleThreshold(), pass);
     } while (schedule.iterationFollows());
     // The stamp log closes: the stamps are reset without being logged.
     schedule.finish();
-    endDeduction();
+    endDeduction(schedule.gciSteps(), incremental);
     return deducedAxioms;
 }
 
-int LibraryTBox::applyGciStep(const GciStep& step, int gciThreshold, PassState& pass)
+int LibraryTBox::applyGciStep(const GciStep& step, PassScheduler& schedule, PassState& pass)
 {
+    if (step.kind == EXISTENTIAL_RESTR)
+        return applyExistentialStep(step, schedule, pass);
     Axiom* a = step.axiom;
-    int count = 0;
-    if (step.kind == EXISTENTIAL_RESTR) {
-        if (step.filler->deduction.hasPending()) {
-            a->lastDeductionIt = pass.it;
-            count += mergeSubsumedFromNewChainedAndSubsumedAndClear(step.filler, step.rhs, step.role, true, a->index,
-                                                                    pass);
-        }
-        if (step.rhs->deduction.hasNewSubsumed()) {
-            a->lastDeductionIt = pass.it;
-            count += mergeNewSubsumedAndClear(step.rhs, pass);
-        }
-        pass.raise(RuleSupport::relevant(step.rhs), step.rhs);
-    } else if (isNew(a) || std::max(gciThreshold, a->lastDeductionIt) <= step.lhs->lastDeductionIt) {
+    if (isNew(a) || std::max(schedule.gciThreshold(), a->lastDeductionIt) <= step.lhs->lastDeductionIt) {
         // An atomic or conjunctive left side is reconsidered only when it
         // changed since the GCI was last applied and not before the
         // threshold. What the left side held before this run has reached the
@@ -80,6 +74,32 @@ int LibraryTBox::applyGciStep(const GciStep& step, int gciThreshold, PassState& 
             applyImplication(a, since, pass);
     }
     a->flags &= ~Axiom::NEW_AXIOM;
+    return 0;
+}
+
+int LibraryTBox::applyExistentialStep(const GciStep& step, PassScheduler& schedule, PassState& pass)
+{
+    Axiom* a = step.axiom;
+    int count = 0;
+    // Most visits find nothing queued: the hints spare them the lists.
+    if (schedule.mayHaveWork(step)) {
+        if (step.filler->deduction.hasPending()) {
+            a->lastDeductionIt = pass.it;
+            count += mergeSubsumedFromNewChainedAndSubsumedAndClear(step.filler, step.rhs, step.role, true, a->index,
+                                                                    pass);
+        }
+        if (step.rhs->deduction.hasNewSubsumed()) {
+            a->lastDeductionIt = pass.it;
+            count += mergeNewSubsumedAndClear(step.rhs, pass);
+        }
+        schedule.workLooked(step);
+    }
+    // Whether the right side can trigger a rule is asked only when the
+    // answer can raise the marker.
+    if (!pass.raised())
+        pass.raise(RuleSupport::relevant(step.rhs), step.rhs);
+    if (step.wasNew)
+        a->flags &= ~Axiom::NEW_AXIOM;
     return count;
 }
 
@@ -102,15 +122,16 @@ int LibraryTBox::applyRoleAxiom(RoleAxiom* a, int roleThreshold, PassState& pass
     return count;
 }
 
-void LibraryTBox::endDeduction()
+void LibraryTBox::endDeduction(const std::vector<GciStep>& steps, bool incremental)
 {
     deductionIteration = 0;
     // Every concept gets its slot, those that the rules added to the normal
-    // form included.
+    // form included: those are touched when they are made, the others of an
+    // incremental run had theirs before.
     if (conceptsById == nullptr)
         conceptsById = new std::vector<Concept*>();
     conceptsById->resize(Concept::normal_id_counter, nullptr);
-    for (Concept* c : normalizedConcepts) {
+    auto reset = [this](Concept* c) {
         // A conjunction stamped through an operand is reset through that
         // operand, whose stamp is not 0 either.
         if (c->lastDeductionIt != 0)
@@ -118,7 +139,12 @@ void LibraryTBox::endDeduction()
         c->clearTemporaryStructures();
         c->flags &= ~Concept::NEW_OR_TOUCHED;
         (*conceptsById)[c->id] = c;
-    }
+    };
+    if (incremental)
+        std::for_each(touchedInRun.begin(), touchedInRun.end(), reset);
+    else
+        std::for_each(normalizedConcepts.begin(), normalizedConcepts.end(), reset);
+    std::vector<Concept*>().swap(touchedInRun);
     relevantRolesInDeduction.clear();
     for (Role* r : roles) {
         r->setLastDeductionIt(0);
@@ -126,8 +152,8 @@ void LibraryTBox::endDeduction()
         if (r->flags & (Role::ON_LHS | Role::EXISTENTIAL_ON_LHS))
             relevantRolesInDeduction.insert(r);
     }
-    for (Axiom* a : gcis)
-        a->lastDeductionIt = 0;
+    for (const GciStep& step : steps)
+        step.axiom->lastDeductionIt = 0;
     for (RoleAxiom* a : roleAxioms) {
         if (useRoleAxiomsInDeduction)
             a->lastDeductionIt = 0;

@@ -8,7 +8,8 @@
 // A GCI as the GCI passes of the classification loop read it, its parts
 // looked up once.
 struct GciStep {
-    explicit GciStep(Axiom* a) : axiom(a), lhs(a->lhs), rhs(a->rhs), kind(a->lhs->kind)
+    explicit GciStep(Axiom* a)
+        : axiom(a), lhs(a->lhs), rhs(a->rhs), kind(a->lhs->kind), wasNew(a->flags & Axiom::NEW_AXIOM)
     {
         if (kind == EXISTENTIAL_RESTR) {
             filler = static_cast<ExistentialRestr*>(lhs)->getFiller();
@@ -20,6 +21,9 @@ struct GciStep {
     Concept* lhs;
     Concept* rhs;
     concept_t kind;
+    // Whether the GCI was new when the run began (the mark is only ever
+    // taken off during a run).
+    bool wasNew;
     // For an existential left side ∃r.G: G and r.
     Concept* filler = nullptr;
     Role* role = nullptr;

@@ -17,8 +17,11 @@ void LibraryTBox::prepareIncrementalDeduction()
     // What the seeds queue for the rules waits for the loop, which compares
     // only what each of its own iterations queues: their notes are kept apart.
     DeductionNotes seeding;
+    // What the seeds touch is reset at the end of the run (endDeduction).
+    touchedInRun.clear();
+    seeding.openTouchLog(&touchedInRun);
     std::map<unsigned long, Concept*> touched;
-    for (Concept* c : normalizedConcepts)
+    for (Concept* c : normalizedConcepts.inInsertionOrder())
         if (c->flags & Concept::NEW_OR_TOUCHED) {
             touched[c->id] = c;
             c->flags &= ~Concept::NEW_OR_TOUCHED;
@@ -74,6 +77,7 @@ void LibraryTBox::prepareIncrementalDeduction()
         s->deduction.subsumedList();
         s->deduction.mergeListInSubsumed(&entry.second, 1, seeding, nullptr, nullptr);
         s->flags |= Concept::NEW_OR_TOUCHED;
+        seeding.noteTouched(s);
     }
     std::set<Role*> gainedExistentials;
     for (auto& entry : byRole)

@@ -11,6 +11,7 @@ class DeductionNotes;
 class EncodedTBox;
 class PassState;
 struct GciStep;
+class PassScheduler;
 class MergedSources;
 
 // The terminology of the library build (the TBox of that build, see
@@ -86,9 +87,9 @@ public:
     // what its left side held then has reached its right side already.
     int applyImplication(Axiom* a, int since, PassState& pass);
     int applyConjunction(Axiom* a, int since, PassState& pass);
-    // The first step of the existential rule for every GCI with an
+    // The first step of the existential rule for every GCI of steps with an
     // existential left side (in an incremental run, every new one).
-    int applyFirstExistentialSteps(PassState& pass);
+    int applyFirstExistentialSteps(const std::vector<GciStep>& steps, PassState& pass);
     int applyFirstExistentialStep(Axiom* a, PassState& pass);
     int useCommonForChainedAndMerge(Concept* G, Concept* D, ConceptList* common, bool save, int index,
                                     PassState& pass);
@@ -136,11 +137,16 @@ private:
     // that the pass scheduler visits goes to its rule when it is due against
     // the threshold of its pass. Each returns what the rules it ran add to
     // the conceptCount or roleCount of performDeduction.
-    int applyGciStep(const GciStep& step, int gciThreshold, PassState& pass);
+    int applyGciStep(const GciStep& step, PassScheduler& schedule, PassState& pass);
+    // A GCI ∃r.G ⊑ D: what G's pending list and D's handed-on subsumees
+    // hold, when the scheduler's hints say they may hold something.
+    int applyExistentialStep(const GciStep& step, PassScheduler& schedule, PassState& pass);
     int applyRoleAxiom(RoleAxiom* a, int roleThreshold, PassState& pass);
     // After the loop: the stamps and working lists reset, every concept in
-    // its slot of conceptsById.
-    void endDeduction();
+    // its slot of conceptsById; steps are the run's GCIs. After a full run
+    // every concept is looked at, after an incremental one only those that
+    // the run touched.
+    void endDeduction(const std::vector<GciStep>& steps, bool incremental);
     // Seeds shared by the preparation and the reload: every normalised
     // concept in its slot of conceptsById with its told subsumers (bottom
     // and top first), then the lists of subsumed concepts and related
@@ -148,6 +154,10 @@ private:
     void seedNormalizedConcepts();
     void settleToldSubsumptions();
     void completeReloadedDeduction();
+
+    // The concepts that the incremental preparation and the run after it
+    // have touched (DeductionNotes::noteTouched).
+    std::vector<Concept*> touchedInRun;
 };
 
 #endif

@@ -16,6 +16,19 @@ std::vector<GciStep> stepsOf(const TBoxCore::AxiomSet& gcis)
 PassScheduler::PassScheduler(const TBoxCore::AxiomSet& gcis, PassState& pass, bool rolePasses)
     : pass(pass), steps(stepsOf(gcis)), rolePasses(rolePasses), gciThresholdIt(pass.it), roleThresholdIt(pass.it)
 {
+    std::size_t ids = 0;
+    for (const GciStep& step : steps)
+        if (step.kind == EXISTENTIAL_RESTR)
+            ids = std::max<std::size_t>(ids, std::max(step.filler->id, step.rhs->id) + 1);
+    workHints.assign(ids, 1);
+    pass.notes.openWorkHints(&workHints);
+}
+
+void PassScheduler::workLooked(const GciStep& step)
+{
+    for (const Concept* c : {step.filler, step.rhs})
+        if (!c->deduction.hasPending() && !c->deduction.hasNewSubsumed())
+            workHints[c->id] = 0;
 }
 
 void PassScheduler::start()

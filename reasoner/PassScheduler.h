@@ -18,10 +18,14 @@
 // The first GCI pass visits every GCI in the order of the GCI set; a later
 // one visits, in the same order, the GCIs with an existential left side and
 // those whose left side was stamped since the GCI threshold (PassCandidates),
-// the others cannot be due. The GCI threshold becomes the iteration of every
-// GCI pass that raised the marker; the role threshold becomes the marker
-// after every role pass. Whether a GCI or role axiom visited is applied is
-// the loop's to decide, against these thresholds.
+// the others cannot be due. A GCI with an existential left side is visited
+// in every pass, but the working lists of its filler and right side are
+// looked at only when work was queued for them since a visit found them
+// empty (the work hints, which the run's notes keep up). The GCI threshold
+// becomes the iteration of every GCI pass that raised the marker; the role
+// threshold becomes the marker after every role pass. Whether a GCI or role
+// axiom visited is applied is the loop's to decide, against these
+// thresholds.
 //
 // A run makes its scheduler before the first steps of the rules, starts it
 // after them and finishes it when the last iteration is over: the stamp log
@@ -54,7 +58,22 @@ public:
     // After the iteration: whether another one follows.
     bool iterationFollows();
     // After the last iteration: the stamp log closes.
-    void finish() { candidates.reset(); }
+    void finish()
+    {
+        candidates.reset();
+        pass.notes.closeWorkHints();
+    }
+
+    // Whether the filler or the right side of an existential step may hold
+    // queued work: it got some since a visit found it without. Every concept
+    // may at first (the preparation and the first steps queue without hints).
+    bool mayHaveWork(const GciStep& step) const
+    {
+        return workHints[step.filler->id] != 0 || workHints[step.rhs->id] != 0;
+    }
+    // After a visit of an existential step: the hints of its filler and right
+    // side go when they hold no work.
+    void workLooked(const GciStep& step);
 
     int gciThreshold() const { return gciThresholdIt; }
     int roleThreshold() const { return roleThresholdIt; }
@@ -66,6 +85,9 @@ private:
     // those with an existential left side, and the positions of the latter.
     std::vector<Concept*> leftSides;
     std::vector<std::size_t> existentialPositions;
+    // By concept id (fillers and right sides of the steps): whether work was
+    // queued for it (DeductionNotes::noteWork).
+    std::vector<char> workHints;
     std::optional<PassCandidates> candidates;
     const bool rolePasses;
     int gciThresholdIt;

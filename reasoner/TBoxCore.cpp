@@ -52,6 +52,7 @@ TBoxCore::~TBoxCore()
     roles.clear();
     inputAxioms.clear();
     gcis.clear();
+    unencodedGcis.clear();
     roleAxioms.clear();
 }
 
@@ -211,8 +212,10 @@ Axiom* TBoxCore::insertAxiom(Axiom* a)
             s->flags |= Axiom::NEW_AXIOM;
         return s;
     }
-    if (deduction_performed)
+    if (deduction_performed) {
         a->flags |= Axiom::NOT_ENCODED;
+        unencodedGcis.push_back(a);
+    }
     gcis.insert(a);
     gciIndex.add(a);
     a->flags |= Axiom::IN_STORE;

@@ -128,6 +128,10 @@ public:
     RoleSet roles;
     std::list<Axiom*> inputAxioms;
     AxiomSet gcis;
+    // The GCIs stored after a classification (marked NOT_ENCODED), in order
+    // of insertion: the next encoding pass finds them here, not in a walk
+    // over the GCI set.
+    std::vector<Axiom*> unencodedGcis;
     RoleAxiomSet roleAxioms;
     DeducedList* deducedAxioms = nullptr;
     int deductionIteration = 0;

@@ -1,4 +1,6 @@
 // Encoding of the normalised terminology as Horn clauses (library build).
+#include <algorithm>
+
 #include "model/TrivialConcept.h"
 #include "reasoner/TBox.h"
 
@@ -46,14 +48,22 @@ void LibraryTBox::encodeIntoSat(bool solve, unsigned long* variables, unsigned l
         clauses_counter += n;
         axiomClauses += n;
     }
-    for (Axiom* a : gcis) {
-        if (encoded && !(a->flags & Axiom::NOT_ENCODED))
-            continue;
+    // The first pass encodes every GCI, a later one those stored since, in
+    // the order of the GCI set either way.
+    std::sort(unencodedGcis.begin(), unencodedGcis.end(), AxiomComparator());
+    auto encodeGci = [&](Axiom* a) {
         a->flags &= static_cast<uint16_t>(~Axiom::NOT_ENCODED);
         int n = encodeAxiom(a->lhs, a->rhs);
         clauses_counter += n;
         axiomClauses += n;
-    }
+    };
+    if (!encoded)
+        std::for_each(gcis.begin(), gcis.end(), encodeGci);
+    else
+        for (Axiom* a : unencodedGcis)
+            if (a->flags & Axiom::NOT_ENCODED)
+                encodeGci(a);
+    unencodedGcis.clear();
     for (DeducedList* deduced : {pendingDeducedAxioms, deducedAxioms}) {
         if (deduced == nullptr)
             continue;

@@ -6,16 +6,17 @@
 // G under its existential.
 #include <map>
 
+#include "reasoner/GciStep.h"
 #include "reasoner/PassState.h"
 #include "reasoner/TBox.h"
 #include "reasoner/rules/RuleSupport.h"
 
-int LibraryTBox::applyFirstExistentialSteps(PassState& pass)
+int LibraryTBox::applyFirstExistentialSteps(const std::vector<GciStep>& steps, PassState& pass)
 {
     int count = 0;
-    for (Axiom* a : gcis)
-        if (a->lhs->kind == EXISTENTIAL_RESTR && (pass.it == 0 || (a->flags & Axiom::NEW_AXIOM)))
-            count += applyFirstExistentialStep(a, pass);
+    for (const GciStep& step : steps)
+        if (step.kind == EXISTENTIAL_RESTR && (pass.it == 0 || (step.axiom->flags & Axiom::NEW_AXIOM)))
+            count += applyFirstExistentialStep(step.axiom, pass);
     return count;
 }
 
@@ -52,8 +53,6 @@ int LibraryTBox::mergeNewSubsumedAndClear(Concept* D, PassState& pass)
     int count = D->deduction.mergeNewSubsumed(pass.it, pass.notes, RuleSupport::deducedFor(*this, D),
                                               RuleSupport::recordsOrNull(records));
     savePinpointingInfoManyBinaryExistential(D, records, RuleSupport::saved(D));
-    D->deduction.newSubsumed->clear();
-    D->deduction.newSubsumedPremises->clear();
     return count;
 }
 

@@ -20,10 +20,10 @@ void LibraryTBox::handleNonTBoxNewConcept(Concept* c, PassState& pass)
         c->flags |= Concept::CREATED_BY_CLASSIFICATION;
     c->deduction.subsumedList();
     c->deduction.recordSubsumed(TrivialConcept::getBOTTOM());
-    c->deduction.noteAdded(TrivialConcept::getBOTTOM(), it);
+    c->deduction.noteAdded(TrivialConcept::getBOTTOM(), it, pass.notes);
     if (initializeNonPrimitive) {
         c->deduction.recordSubsumed(c);
-        c->deduction.noteAdded(c, it);
+        c->deduction.noteAdded(c, it, pass.notes);
     }
     Concept* topConcept = TrivialConcept::getTOP();
     topConcept->deduction.addSubsumed(c, it, pass.notes, nullptr);

@@ -274,21 +274,34 @@ TEST_F(ConceptDeductionTest, FirstChainedConclusionAndFirstNewSubsumeeAreKept)
     EXPECT_FALSE(e->chaining.addChained(c(9), {6, c(3)}));
     EXPECT_EQ(e->chaining.chainedPremises->at(9), (ChainedConclusions::Premise{4, c(2)}));
 
-    // Only the first is queued for the rules.
+    // Of the derivations of one concept queued before a merge, the merge
+    // keeps the first; the merge adds in ascending id and empties the queue.
+    c(9)->deduction.addNewSubsumed(c(7), e, c(3), 5, notes);
     c(9)->deduction.addNewSubsumed(c(5), e, c(2), 4, notes);
     c(9)->deduction.addNewSubsumed(c(5), e, c(3), 6, notes);
-    EXPECT_EQ(notes.queuedCount(), 1u);
-    EXPECT_EQ(c(9)->deduction.newSubsumed->at(5), std::make_pair(c(5), 4));
-    EXPECT_EQ(c(9)->deduction.newSubsumedPremises->at(5), std::make_pair(static_cast<Concept*>(e), c(2)));
+    c(9)->deduction.addNewSubsumed(c(7), e, c(2), 8, notes);
+    EXPECT_TRUE(c(9)->deduction.hasNewSubsumed());
+    c(9)->deduction.subsumed = list({7});
+    std::vector<ConceptDeduction::NewSubsumedRecord> added;
+    EXPECT_EQ(c(9)->deduction.mergeNewSubsumed(1, notes, nullptr, &added), 1);
+    EXPECT_EQ(added, (std::vector<ConceptDeduction::NewSubsumedRecord>{{{c(5), 4}, {e, c(2)}}}));
+    EXPECT_EQ(*c(9)->deduction.subsumed, (ConceptDeduction::SubsumedList{c(5), c(7)}));
+    EXPECT_FALSE(c(9)->deduction.hasNewSubsumed());
 
     // A subsumee new to the existential reaches every chained conclusion.
     e->deduction.subsumed = list({});
     EXPECT_TRUE(e->chaining.addChained(c(8), {7, c(3)}));
     ConceptList one = pool({6});
+    const std::size_t queued = notes.queuedCount();
     e->deduction.mergeListInSubsumed(&one, 1, notes, nullptr, nullptr);
-    EXPECT_EQ(c(8)->deduction.newSubsumed->at(6), std::make_pair(c(6), 7));
-    EXPECT_EQ(c(9)->deduction.newSubsumed->at(6), std::make_pair(c(6), 4));
-    EXPECT_EQ(notes.queuedCount(), 3u);
+    for (Concept* conclusion : {c(8), c(9)}) {
+        added.clear();
+        EXPECT_EQ(conclusion->deduction.mergeNewSubsumed(1, notes, nullptr, &added), 1);
+        const int index = conclusion == c(8) ? 7 : 4;
+        Concept* premise = conclusion == c(8) ? c(3) : c(2);
+        EXPECT_EQ(added, (std::vector<ConceptDeduction::NewSubsumedRecord>{{{c(6), index}, {e, premise}}}));
+    }
+    EXPECT_EQ(notes.queuedCount(), queued + 2);
 }
 
 TEST_F(ConceptDeductionTest, AtomicConceptsWithExistentialPremisesKeepNewAtomicSubsumees)

@@ -246,6 +246,11 @@ const IncrementCase incrementCases[] = {
      "(implies (some r G) D1)\n(implies (some s G) D2)\n(implies Z Y)\n(implies Y G)\n", "A", "D1"},
     {"SecondOfTwoNewPremisesOverOneFiller", "(implies A (some r Z))\n(implies B (some s Z))\n",
      "(implies (some r G) D1)\n(implies (some s G) D2)\n(implies Z Y)\n(implies Y G)\n", "B", "D2"},
+    // X reaches ∃r.F, whose chained conclusions D and H receive it: D held
+    // it already and gains nothing, but it was handed X all the same.
+    {"ChainedConclusionThatHeldTheSubsumee",
+     "(implies A (some r F))\n(implies F G)\n(implies (some r G) D)\n(implies (some r G) H)\n(implies X D)\n",
+     "(implies X A)\n", "X", "H"},
 };
 
 class IncrementalDeduction : public LibraryDeduction, public ::testing::WithParamInterface<IncrementCase> {};
@@ -257,6 +262,30 @@ TEST_P(IncrementalDeduction, TheIncrementDerivesWhatOneRunDerives)
     EXPECT_FALSE(subsumes(c.super, c.sub));
     ASSERT_NO_FATAL_FAILURE(classify(c.increment));
     EXPECT_TRUE(subsumes(c.super, c.sub));
+}
+
+// A run, full or incremental, leaves no stamp, working list or mark of the
+// increment on any concept or GCI, and every concept in its slot: the next
+// increment starts from a clean state whatever the last one touched.
+TEST_P(IncrementalDeduction, EveryRunEndsWithoutStampsOrWorkingLists)
+{
+    const IncrementCase& c = GetParam();
+    for (const char* text : {c.first, c.increment}) {
+        ASSERT_NO_FATAL_FAILURE(classify(text));
+        ASSERT_NE(tbox->conceptsById, nullptr);
+        for (Concept* x : tbox->normalizedConcepts) {
+            const ConceptDeduction& d = x->deduction;
+            EXPECT_EQ(x->lastDeductionIt, 0) << x->id;
+            EXPECT_TRUE(d.pending == nullptr && d.pendingExistentials == nullptr && d.additions == nullptr &&
+                        d.newSubsumed == nullptr)
+                << x->id;
+            EXPECT_EQ(x->flags & Concept::NEW_OR_TOUCHED, 0) << x->id;
+            ASSERT_LT(x->id, tbox->conceptsById->size());
+            EXPECT_EQ((*tbox->conceptsById)[x->id], x);
+        }
+        for (const Axiom* a : tbox->gcis)
+            EXPECT_EQ(a->lastDeductionIt, 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Increments, IncrementalDeduction, ::testing::ValuesIn(incrementCases),

@@ -40,14 +40,9 @@ void LibraryTBox::seedNormalizedConcepts()
 void LibraryTBox::prepareDeduction()
 {
     if (deduction_performed) {
-        // A terminology reloaded from an encoding is classified in full
-        // before its first increment (reasoner/EncodingReload.cpp).
-        if (reloadedDeductionIncomplete)
-            completeReloadedDeduction();
         prepareIncrementalDeduction();
         return;
     }
-    reloadedDeductionIncomplete = false;
     Concept* bottomConcept = TrivialConcept::getBOTTOM();
     Concept* topConcept = TrivialConcept::getTOP();
     seedNormalizedConcepts();

@@ -1,20 +1,21 @@
 // A classified terminology rebuilt from an encoding that an earlier run
 // stored, with the normalisation map that names the concept of every
 // variable: the axiom clauses become normalised GCIs again, the deduced
-// clauses recorded subsumptions, and the subsumed lists are seeded as a
-// classification would leave them. That is enough to encode and answer
-// queries; the first classification of an increment completes the
-// deduction state first (completeReloadedDeduction).
+// clauses recorded subsumptions, and from them the deduction state that the
+// classification of the terminology leaves (rebuildReloadedDeduction), so
+// that an increment goes on from it as from a classification.
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "model/Conjunction.h"
+#include "model/ExistentialRestr.h"
 #include "model/ParserManager.h"
 #include "model/TrivialConcept.h"
 #include "reasoner/EncodedTBox.h"
 #include "reasoner/ReloadedNames.h"
 #include "reasoner/StoredPairs.h"
+#include "reasoner/SubsumedClosure.h"
 #include "reasoner/TBox.h"
 
 namespace {
@@ -145,22 +146,6 @@ void freeBodies(EncodedTBox::HornClauses& clauses)
     clauses.clear();
 }
 
-// Takes the axioms marked new out of the set.
-template <typename Set>
-std::vector<typename Set::value_type> takeNewAxioms(Set& set, uint16_t newMark)
-{
-    std::vector<typename Set::value_type> taken;
-    for (auto a = set.begin(); a != set.end();)
-        if ((*a)->flags & newMark) {
-            taken.push_back(*a);
-            a = set.erase(a);
-        } else {
-            ++a;
-        }
-    return taken;
-}
-
-
 } // namespace
 
 LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
@@ -172,7 +157,6 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
     deducedAxioms = new DeducedList();
     delete pendingDeducedAxioms;
     pendingDeducedAxioms = nullptr;
-    Concept* bottomConcept = TrivialConcept::getBOTTOM();
 
     // Deduced clauses with one premise.
     if (e.implicationTable != nullptr)
@@ -198,12 +182,6 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
         Concept* c = bodyConcept(this, conceptOf, *clause.first);
         Concept* d = conceptOf(clause.second);
         rebuildAxiom(this, c, d);
-        if (informative(c, d))
-            c->deduction.recordSubsumer(d);
-        if (initializeNonPrimitive && d->kind == CONJUNCTION)
-            for (Concept* operand : *d->operands)
-                if (operand != d && operand != bottomConcept)
-                    d->deduction.recordSubsumer(operand);
     }
     freeBodies(e.axiomClauses);
     for (const auto& inclusion : e.unencodedInclusions)
@@ -224,66 +202,66 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
     delete e.implicationTable;
     e.implicationTable = nullptr;
 
-    // The initial deduction state, seeded as a classification seeds it.
-    seedNormalizedConcepts();
-    settleToldSubsumptions();
-
     normalized = true;
-    deduction_performed = true;
     loaded_from_encoding = true;
-    deductionIteration = 0;
-    reloadedDeductionIncomplete = true;
+    rebuildReloadedDeduction();
     return deducedAxioms;
 }
 
-// The subsumed lists of a reload hold what the encoding tells, not what the
-// rules would find: an increment needs the existential premises, chained
-// conclusions, dependents and chain predecessors of a classification, and
-// lists closed under every rule. So the reloaded normal form is classified
-// once, seeded with the stored subsumptions, the increment's GCIs and role
-// axioms (new since the reload) held back; its concepts take part, and keep
-// their marks for the incremental preparation that follows.
-void LibraryTBox::completeReloadedDeduction()
+// The encoding holds every subsumption that a rule derived for a concept of
+// the normal form, but for those that follow from others through a GCI with
+// an atomic or conjunctive left side: the closure of the seeded lists
+// (SubsumedClosure) gives every list of the normal form as the
+// classification left it. What is not in the encoding is made as the rules
+// make it: the role axioms applied again as new make the existentials that
+// the classification added to the normal form and give them their lists,
+// the role chains chain them; then every existential GCI ∃r.G ⊑ D gets its
+// premise, its dependent, and D chained to every existential ∃r.F with F
+// below G. Its rule has nothing to add to D: what it derived is stored.
+void LibraryTBox::rebuildReloadedDeduction()
 {
-    reloadedDeductionIncomplete = false;
-    std::vector<Axiom*> newGcis = takeNewAxioms(gcis, Axiom::NEW_AXIOM);
-    std::vector<RoleAxiom*> newRoleAxioms = takeNewAxioms(roleAxioms, RoleAxiom::NEW_AXIOM);
-    std::vector<Concept*> touched;
-    for (Concept* c : normalizedConcepts)
-        if (c->flags & Concept::NEW_OR_TOUCHED)
-            touched.push_back(c);
-    const StoredPairs stored(deducedAxioms);
-
-    // The stored encoding's derivations have their records in an earlier
-    // run's pinpointing information, if anywhere.
+    // The records of the stored derivations are in an earlier run's
+    // pinpointing information, if anywhere.
     const bool recording = save_pinpointing_info;
     save_pinpointing_info = false;
-    clearAllDeductionStructures();
-    // The stored derived subsumptions start the lists beside the told ones:
-    // the first pass takes every list whole, so the rules go on from them
-    // and need not derive them again.
-    if (deducedAxioms != nullptr)
-        for (const auto& pair : *deducedAxioms)
-            pair.first->deduction.recordSubsumer(pair.second);
     deduction_performed = false;
-    deductionIteration = 0;
     prepareDeduction();
-    int conceptCount = 0;
-    int roleCount = 0;
-    performDeduction(conceptCount, roleCount);
+    SubsumedClosure(*conceptsById, std::vector<Axiom*>(gcis.begin(), gcis.end())).close();
+    if (!useRoleAxiomsInDeduction || roleAxioms.empty()) {
+        endDeduction();
+    } else {
+        for (RoleAxiom* a : roleAxioms)
+            a->flags |= RoleAxiom::NEW_AXIOM;
+        DeducedList* stored = deducedAxioms;
+        deducedAxioms = nullptr;
+        deductionIteration = 1;
+        int conceptCount = 0;
+        int roleCount = 0;
+        performDeduction(conceptCount, roleCount);
+        // What the stored encoding lacks is encoded with the next pass.
+        const StoredPairs known(stored);
+        for (const auto& pair : *deducedAxioms)
+            if (!known.holds(pair)) {
+                if (pendingDeducedAxioms == nullptr)
+                    pendingDeducedAxioms = new DeducedList();
+                pendingDeducedAxioms->push_back(pair);
+            }
+        delete deducedAxioms;
+        deducedAxioms = stored;
+    }
+    for (Axiom* a : gcis) {
+        if (a->lhs->kind != EXISTENTIAL_RESTR)
+            continue;
+        auto* e = static_cast<ExistentialRestr*>(a->lhs);
+        Concept* G = e->getFiller();
+        Role* r = e->role;
+        G->deduction.addExistentialPremise(a->index, r, a->rhs);
+        r->deduction.addDependent(r, G);
+        ConceptList* reached = G->deduction.getCommonSubsumedWithRoleRelated(r->deduction.relatedMap(), 0, false);
+        for (Concept* E : *reached)
+            static_cast<ExistentialRestr*>(E)->chaining.addChained(a->rhs, {a->index, G});
+        delete reached;
+    }
     save_pinpointing_info = recording;
-
-    for (Axiom* a : newGcis)
-        gcis.insert(a);
-    for (RoleAxiom* a : newRoleAxioms)
-        roleAxioms.insert(a);
-    for (Concept* c : touched)
-        c->flags |= Concept::NEW_OR_TOUCHED;
-    // What the stored encoding does not hold (subsumptions of the
-    // increment's concepts, above all) is encoded with the increment.
-    delete pendingDeducedAxioms;
-    pendingDeducedAxioms = new DeducedList();
-    for (const auto& pair : *deducedAxioms)
-        if (!stored.holds(pair))
-            pendingDeducedAxioms->push_back(pair);
+    deductionIteration = 0;
 }

@@ -116,17 +116,14 @@ public:
     // A normalised and classified terminology rebuilt from a stored encoding
     // whose variables the normalisation map has named (reasoner/EncodingReload.cpp):
     // GCIs from the axiom clauses, told and derived subsumptions from all
-    // clauses, the subsumed lists seeded from them. Returns the deduced-axioms
-    // list. A variable without a concept is a fatal error.
+    // clauses, and from them the deduction state that a classification
+    // leaves (rebuildReloadedDeduction). Returns the deduced-axioms list. A variable without a concept is a fatal error.
     DeducedList* normalizationAndDeductionFromEncoding(EncodedTBox& e);
     void saveDeduction(FILE* out);
     void printDeducedAxioms();
-    // Set by a reload from an encoding: the subsumed lists hold what the
-    // encoding told, and the next incremental preparation first classifies
-    // the reloaded terminology.
-    bool reloadedDeductionIncomplete = false;
-    // Subsumptions derived by that classification that the stored encoding
-    // did not hold; the next encoding pass writes them with its deduced ones.
+    // Subsumptions that the rebuild of a reloaded deduction state derived and
+    // the stored encoding did not hold; the next encoding pass writes them
+    // with its deduced ones.
     DeducedList* pendingDeducedAxioms = nullptr;
     static bool full_encoding;
     static bool save_pinpointing_info;
@@ -147,7 +144,9 @@ private:
     // existentials built from the recorded subsumers in ascending id.
     void seedNormalizedConcepts();
     void settleToldSubsumptions();
-    void completeReloadedDeduction();
+    // After a reload: the deduction state that the classification of the
+    // reloaded terminology leaves, from the stored subsumptions.
+    void rebuildReloadedDeduction();
 };
 
 #endif

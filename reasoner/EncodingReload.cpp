@@ -14,7 +14,6 @@
 #include "model/TrivialConcept.h"
 #include "reasoner/EncodedTBox.h"
 #include "reasoner/ReloadedNames.h"
-#include "reasoner/StoredPairs.h"
 #include "reasoner/SubsumedClosure.h"
 #include "reasoner/TBox.h"
 
@@ -238,15 +237,13 @@ void LibraryTBox::rebuildReloadedDeduction()
         int conceptCount = 0;
         int roleCount = 0;
         performDeduction(conceptCount, roleCount);
-        // What the stored encoding lacks is encoded with the next pass.
-        const StoredPairs known(stored);
-        for (const auto& pair : *deducedAxioms)
-            if (!known.holds(pair)) {
-                if (pendingDeducedAxioms == nullptr)
-                    pendingDeducedAxioms = new DeducedList();
-                pendingDeducedAxioms->push_back(pair);
-            }
-        delete deducedAxioms;
+        // The lists held every stored subsumption before the role axioms
+        // were applied: what they added, the stored encoding lacks; it is
+        // encoded with the next pass.
+        if (!deducedAxioms->empty())
+            pendingDeducedAxioms = deducedAxioms;
+        else
+            delete deducedAxioms;
         deducedAxioms = stored;
     }
     for (Axiom* a : gcis) {

@@ -117,7 +117,8 @@ public:
     // whose variables the normalisation map has named (reasoner/EncodingReload.cpp):
     // GCIs from the axiom clauses, told and derived subsumptions from all
     // clauses, and from them the deduction state that a classification
-    // leaves (rebuildReloadedDeduction). Returns the deduced-axioms list. A variable without a concept is a fatal error.
+    // leaves (rebuildReloadedDeduction). Returns the deduced-axioms list. A
+    // variable without a concept is a fatal error.
     DeducedList* normalizationAndDeductionFromEncoding(EncodedTBox& e);
     void saveDeduction(FILE* out);
     void printDeducedAxioms();
@@ -138,7 +139,7 @@ private:
     // After the loop: the stamps and working lists reset, every concept in
     // its slot of conceptsById.
     void endDeduction();
-    // Seeds shared by the preparation and the reload: every normalised
+    // Seeds of the preparation (of the reload's rebuild too): every normalised
     // concept in its slot of conceptsById with its told subsumers (bottom
     // and top first), then the lists of subsumed concepts and related
     // existentials built from the recorded subsumers in ascending id.

@@ -144,8 +144,8 @@ bool SubsumedClosure::mergeComponent(std::size_t component, bool prune)
 {
     const std::vector<Concept*>& members = components[component];
     bool belowGrew = grown[component] != 0;
-    std::vector<const Concept*> sources;
-    std::vector<const List*> own;
+    sources.clear();
+    own.clear();
     for (Concept* m : members) {
         own.push_back(m->deduction.subsumed);
         for (Concept* x : below[m->id])
@@ -158,12 +158,17 @@ bool SubsumedClosure::mergeComponent(std::size_t component, bool prune)
         return false;
     List closed = unionOf(sources, own, prune, seen);
     bool grew = false;
-    for (Concept* m : members) {
-        if (m->deduction.subsumed->size() == closed.size())
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        List& list = *members[i]->deduction.subsumed;
+        if (list.size() == closed.size())
             continue;
-        added += closed.size() - m->deduction.subsumed->size();
-        *m->deduction.subsumed = closed;
+        added += closed.size() - list.size();
         grew = true;
+        // The last member takes the union itself, the others a copy.
+        if (i + 1 == members.size())
+            list.swap(closed);
+        else
+            list = closed;
     }
     return grew;
 }

@@ -51,6 +51,10 @@ private:
     std::vector<char> grown;
     // Marks of the union under way, all clear between unions.
     std::vector<char> seen;
+    // What the component under way merges: the concepts below it and its
+    // members' own lists.
+    std::vector<const Concept*> sources;
+    std::vector<const std::vector<Concept*>*> own;
     std::size_t added = 0;
 };
 

@@ -40,9 +40,14 @@ void LibraryTBox::seedNormalizedConcepts()
 void LibraryTBox::prepareDeduction()
 {
     if (deduction_performed) {
+        // A terminology reloaded from an encoding first gets the state of
+        // its classification (reasoner/EncodingReload.cpp).
+        if (reloadedDeductionIncomplete)
+            rebuildReloadedDeduction();
         prepareIncrementalDeduction();
         return;
     }
+    reloadedDeductionIncomplete = false;
     Concept* bottomConcept = TrivialConcept::getBOTTOM();
     Concept* topConcept = TrivialConcept::getTOP();
     seedNormalizedConcepts();

@@ -1,14 +1,18 @@
 // A classified terminology rebuilt from an encoding that an earlier run
 // stored, with the normalisation map that names the concept of every
 // variable: the axiom clauses become normalised GCIs again, the deduced
-// clauses recorded subsumptions, and from them the deduction state that the
-// classification of the terminology leaves (rebuildReloadedDeduction), so
-// that an increment goes on from it as from a classification.
+// clauses recorded subsumptions, seeded as a classification seeds them; the
+// first classification after the reload rebuilds from them the deduction
+// state that the classification of the terminology leaves
+// (rebuildReloadedDeduction), and goes on from it as after a
+// classification.
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "model/Conjunction.h"
+#include "model/DeductionNotes.h"
 #include "model/ExistentialRestr.h"
 #include "model/ParserManager.h"
 #include "model/TrivialConcept.h"
@@ -145,6 +149,21 @@ void freeBodies(EncodedTBox::HornClauses& clauses)
     clauses.clear();
 }
 
+// Takes the axioms marked new out of the set.
+template <typename Set>
+std::vector<typename Set::value_type> takeNewAxioms(Set& set, uint16_t newMark)
+{
+    std::vector<typename Set::value_type> taken;
+    for (auto a = set.begin(); a != set.end();)
+        if ((*a)->flags & newMark) {
+            taken.push_back(*a);
+            a = set.erase(a);
+        } else {
+            ++a;
+        }
+    return taken;
+}
+
 } // namespace
 
 LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
@@ -156,6 +175,7 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
     deducedAxioms = new DeducedList();
     delete pendingDeducedAxioms;
     pendingDeducedAxioms = nullptr;
+    Concept* bottomConcept = TrivialConcept::getBOTTOM();
 
     // Deduced clauses with one premise.
     if (e.implicationTable != nullptr)
@@ -181,6 +201,12 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
         Concept* c = bodyConcept(this, conceptOf, *clause.first);
         Concept* d = conceptOf(clause.second);
         rebuildAxiom(this, c, d);
+        if (informative(c, d))
+            c->deduction.recordSubsumer(d);
+        if (initializeNonPrimitive && d->kind == CONJUNCTION)
+            for (Concept* operand : *d->operands)
+                if (operand != d && operand != bottomConcept)
+                    d->deduction.recordSubsumer(operand);
     }
     freeBodies(e.axiomClauses);
     for (const auto& inclusion : e.unencodedInclusions)
@@ -201,9 +227,16 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
     delete e.implicationTable;
     e.implicationTable = nullptr;
 
+    // The told and stored subsumptions seeded as a classification seeds
+    // them: enough to encode and answer queries.
+    seedNormalizedConcepts();
+    settleToldSubsumptions();
+
     normalized = true;
+    deduction_performed = true;
     loaded_from_encoding = true;
-    rebuildReloadedDeduction();
+    deductionIteration = 0;
+    reloadedDeductionIncomplete = true;
     return deducedAxioms;
 }
 
@@ -212,40 +245,55 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
 // an atomic or conjunctive left side: the closure of the seeded lists
 // (SubsumedClosure) gives every list of the normal form as the
 // classification left it. What is not in the encoding is made as the rules
-// make it: the role axioms applied again as new make the existentials that
-// the classification added to the normal form and give them their lists,
-// the role chains chain them; then every existential GCI ∃r.G ⊑ D gets its
-// premise, its dependent, and D chained to every existential ∃r.F with F
-// below G. Its rule has nothing to add to D: what it derived is stored.
+// make it: every existential GCI ∃r.G ⊑ D gets its premise, its dependent,
+// and D chained to every existential ∃r.F with F below G (its rule has
+// nothing to add to D: what it derived is stored); then the role axioms,
+// applied again as new, make the existentials that the classification
+// added to the normal form, give them their lists and chain them.
+//
+// The first classification after the reload (of an increment or of a query
+// file) rebuilds the state first, so that a reload that only answers
+// queries does not pay for it. The concepts that the increment has
+// normalised by then take part; its GCIs and role axioms are held back, and
+// its concepts keep their marks, for the incremental preparation that
+// follows.
 void LibraryTBox::rebuildReloadedDeduction()
 {
+    reloadedDeductionIncomplete = false;
+    std::vector<Axiom*> newGcis = takeNewAxioms(gcis, Axiom::NEW_AXIOM);
+    std::vector<RoleAxiom*> newRoleAxioms = takeNewAxioms(roleAxioms, RoleAxiom::NEW_AXIOM);
+    std::vector<Concept*> touched;
+    for (Concept* c : normalizedConcepts)
+        if (c->flags & Concept::NEW_OR_TOUCHED)
+            touched.push_back(c);
     // The records of the stored derivations are in an earlier run's
     // pinpointing information, if anywhere.
     const bool recording = save_pinpointing_info;
     save_pinpointing_info = false;
+    // The lists start again from the told and the stored subsumptions, with
+    // the increment's concepts.
+    clearAllDeductionStructures();
+    if (deducedAxioms != nullptr)
+        for (const auto& pair : *deducedAxioms)
+            pair.first->deduction.recordSubsumer(pair.second);
     deduction_performed = false;
+    deductionIteration = 0;
     prepareDeduction();
-    SubsumedClosure(*conceptsById, std::vector<Axiom*>(gcis.begin(), gcis.end())).close();
-    if (!useRoleAxiomsInDeduction || roleAxioms.empty()) {
-        endDeduction();
-    } else {
-        for (RoleAxiom* a : roleAxioms)
-            a->flags |= RoleAxiom::NEW_AXIOM;
-        DeducedList* stored = deducedAxioms;
-        deducedAxioms = nullptr;
-        deductionIteration = 1;
-        int conceptCount = 0;
-        int roleCount = 0;
-        performDeduction(conceptCount, roleCount);
-        // The lists held every stored subsumption before the role axioms
-        // were applied: what they added, the stored encoding lacks; it is
-        // encoded with the next pass.
-        if (!deducedAxioms->empty())
-            pendingDeducedAxioms = deducedAxioms;
-        else
-            delete deducedAxioms;
-        deducedAxioms = stored;
+    // The increment's existentials (and those it touched) come to their
+    // roles as new ones below, so that the rules meet them as new.
+    std::map<Role*, ConceptList> arriving;
+    for (Concept* c : touched) {
+        if (c->kind != EXISTENTIAL_RESTR)
+            continue;
+        auto* e = static_cast<ExistentialRestr*>(c);
+        RoleDeduction::RelatedMap* related = e->role->deduction.related;
+        const auto entry = related != nullptr ? related->find(e->getFiller()->id) : RoleDeduction::RelatedMap::iterator();
+        if (related != nullptr && entry != related->end() && entry->second == c) {
+            related->erase(entry);
+            arriving[e->role].push_back(c);
+        }
     }
+    SubsumedClosure(*conceptsById, std::vector<Axiom*>(gcis.begin(), gcis.end())).close();
     for (Axiom* a : gcis) {
         if (a->lhs->kind != EXISTENTIAL_RESTR)
             continue;
@@ -259,6 +307,32 @@ void LibraryTBox::rebuildReloadedDeduction()
             static_cast<ExistentialRestr*>(E)->chaining.addChained(a->rhs, {a->index, G});
         delete reached;
     }
+    DeductionNotes arrival;
+    for (auto& entry : arriving)
+        mergeNewConceptsInRoleRelated(&entry.second, entry.first, 1, arrival);
+    if (useRoleAxiomsInDeduction)
+        for (RoleAxiom* a : roleAxioms)
+            a->flags |= RoleAxiom::NEW_AXIOM;
+    DeducedList* stored = deducedAxioms;
+    deducedAxioms = nullptr;
+    deductionIteration = 1;
+    int conceptCount = 0;
+    int roleCount = 0;
+    performDeduction(conceptCount, roleCount);
+    // The lists held every stored subsumption before the rules ran: what
+    // they added, the stored encoding lacks; it is encoded with the next
+    // pass.
+    if (!deducedAxioms->empty())
+        pendingDeducedAxioms = deducedAxioms;
+    else
+        delete deducedAxioms;
+    deducedAxioms = stored;
     save_pinpointing_info = recording;
     deductionIteration = 0;
+    for (Axiom* a : newGcis)
+        gcis.insert(a);
+    for (RoleAxiom* a : newRoleAxioms)
+        roleAxioms.insert(a);
+    for (Concept* c : touched)
+        c->flags |= Concept::NEW_OR_TOUCHED;
 }

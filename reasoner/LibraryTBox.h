@@ -116,15 +116,17 @@ public:
     // A normalised and classified terminology rebuilt from a stored encoding
     // whose variables the normalisation map has named (reasoner/EncodingReload.cpp):
     // GCIs from the axiom clauses, told and derived subsumptions from all
-    // clauses, and from them the deduction state that a classification
-    // leaves (rebuildReloadedDeduction). Returns the deduced-axioms list. A
-    // variable without a concept is a fatal error.
+    // clauses, the subsumed lists seeded from them. Returns the deduced-axioms
+    // list. A variable without a concept is a fatal error.
     DeducedList* normalizationAndDeductionFromEncoding(EncodedTBox& e);
     void saveDeduction(FILE* out);
     void printDeducedAxioms();
-    // Subsumptions that the rebuild of a reloaded deduction state derived and
-    // the stored encoding did not hold; the next encoding pass writes them
-    // with its deduced ones.
+    // Set by a reload from an encoding: the subsumed lists hold what the
+    // encoding told, and the next preparation first rebuilds the deduction
+    // state of the reloaded terminology's classification.
+    bool reloadedDeductionIncomplete = false;
+    // Subsumptions that the rebuild derived and the stored encoding did not
+    // hold; the next encoding pass writes them with its deduced ones.
     DeducedList* pendingDeducedAxioms = nullptr;
     static bool full_encoding;
     static bool save_pinpointing_info;
@@ -139,14 +141,15 @@ private:
     // After the loop: the stamps and working lists reset, every concept in
     // its slot of conceptsById.
     void endDeduction();
-    // Seeds of the preparation (of the reload's rebuild too): every normalised
+    // Seeds shared by the preparation and the reload: every normalised
     // concept in its slot of conceptsById with its told subsumers (bottom
     // and top first), then the lists of subsumed concepts and related
     // existentials built from the recorded subsumers in ascending id.
     void seedNormalizedConcepts();
     void settleToldSubsumptions();
-    // After a reload: the deduction state that the classification of the
-    // reloaded terminology leaves, from the stored subsumptions.
+    // After a reload, before the first classification: the deduction state
+    // that the classification of the reloaded terminology leaves, from the
+    // stored subsumptions.
     void rebuildReloadedDeduction();
 };
 

@@ -245,11 +245,11 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
 // an atomic or conjunctive left side: the closure of the seeded lists
 // (SubsumedClosure) gives every list of the normal form as the
 // classification left it. What is not in the encoding is made as the rules
-// make it: every existential GCI ∃r.G ⊑ D gets its premise, its dependent,
-// and D chained to every existential ∃r.F with F below G (its rule has
-// nothing to add to D: what it derived is stored); then the role axioms,
-// applied again as new, make the existentials that the classification
-// added to the normal form, give them their lists and chain them.
+// make it: the role axioms, applied again as new, make the existentials
+// that the classification added to the normal form, give them their lists
+// and chain them; then every existential GCI ∃r.G ⊑ D gets its premise, its
+// dependent, and D chained to every existential ∃r.F with F below G (its
+// rule has nothing to add to D: what it derived is stored).
 //
 // The first classification after the reload (of an increment or of a query
 // file) rebuilds the state first, so that a reload that only answers
@@ -279,21 +279,47 @@ void LibraryTBox::rebuildReloadedDeduction()
     deduction_performed = false;
     deductionIteration = 0;
     prepareDeduction();
+    SubsumedClosure(*conceptsById, std::vector<Axiom*>(gcis.begin(), gcis.end())).close();
+    if (useRoleAxiomsInDeduction)
+        for (RoleAxiom* a : roleAxioms)
+            a->flags |= RoleAxiom::NEW_AXIOM;
+    runRebuildPass();
     // The increment's existentials (and those it touched) come to their
-    // roles as new ones below, so that the rules meet them as new.
+    // roles again as new ones, so that the existential GCIs meet them as
+    // the rules meet new ones.
     std::map<Role*, ConceptList> arriving;
     for (Concept* c : touched) {
         if (c->kind != EXISTENTIAL_RESTR)
             continue;
         auto* e = static_cast<ExistentialRestr*>(c);
         RoleDeduction::RelatedMap* related = e->role->deduction.related;
-        const auto entry = related != nullptr ? related->find(e->getFiller()->id) : RoleDeduction::RelatedMap::iterator();
-        if (related != nullptr && entry != related->end() && entry->second == c) {
+        if (related == nullptr)
+            continue;
+        const auto entry = related->find(e->getFiller()->id);
+        if (entry != related->end() && entry->second == c) {
             related->erase(entry);
             arriving[e->role].push_back(c);
         }
     }
-    SubsumedClosure(*conceptsById, std::vector<Axiom*>(gcis.begin(), gcis.end())).close();
+    linkExistentialPremises();
+    if (!arriving.empty()) {
+        DeductionNotes arrival;
+        for (auto& entry : arriving)
+            mergeNewConceptsInRoleRelated(&entry.second, entry.first, 1, arrival);
+        runRebuildPass();
+    }
+    save_pinpointing_info = recording;
+    deductionIteration = 0;
+    for (Axiom* a : newGcis)
+        gcis.insert(a);
+    for (RoleAxiom* a : newRoleAxioms)
+        roleAxioms.insert(a);
+    for (Concept* c : touched)
+        c->flags |= Concept::NEW_OR_TOUCHED;
+}
+
+void LibraryTBox::linkExistentialPremises()
+{
     for (Axiom* a : gcis) {
         if (a->lhs->kind != EXISTENTIAL_RESTR)
             continue;
@@ -307,12 +333,10 @@ void LibraryTBox::rebuildReloadedDeduction()
             static_cast<ExistentialRestr*>(E)->chaining.addChained(a->rhs, {a->index, G});
         delete reached;
     }
-    DeductionNotes arrival;
-    for (auto& entry : arriving)
-        mergeNewConceptsInRoleRelated(&entry.second, entry.first, 1, arrival);
-    if (useRoleAxiomsInDeduction)
-        for (RoleAxiom* a : roleAxioms)
-            a->flags |= RoleAxiom::NEW_AXIOM;
+}
+
+void LibraryTBox::runRebuildPass()
+{
     DeducedList* stored = deducedAxioms;
     deducedAxioms = nullptr;
     deductionIteration = 1;
@@ -322,17 +346,15 @@ void LibraryTBox::rebuildReloadedDeduction()
     // The lists held every stored subsumption before the rules ran: what
     // they added, the stored encoding lacks; it is encoded with the next
     // pass.
-    if (!deducedAxioms->empty())
+    if (pendingDeducedAxioms == nullptr) {
         pendingDeducedAxioms = deducedAxioms;
-    else
+    } else {
+        pendingDeducedAxioms->splice(pendingDeducedAxioms->end(), *deducedAxioms);
         delete deducedAxioms;
+    }
+    if (pendingDeducedAxioms->empty()) {
+        delete pendingDeducedAxioms;
+        pendingDeducedAxioms = nullptr;
+    }
     deducedAxioms = stored;
-    save_pinpointing_info = recording;
-    deductionIteration = 0;
-    for (Axiom* a : newGcis)
-        gcis.insert(a);
-    for (RoleAxiom* a : newRoleAxioms)
-        roleAxioms.insert(a);
-    for (Concept* c : touched)
-        c->flags |= Concept::NEW_OR_TOUCHED;
 }

@@ -40,10 +40,10 @@ void LibraryTBox::seedNormalizedConcepts()
 void LibraryTBox::prepareDeduction()
 {
     if (deduction_performed) {
-        // A terminology reloaded from an encoding is classified in full
-        // before its first increment (reasoner/EncodingReload.cpp).
+        // A terminology reloaded from an encoding first gets the state of
+        // its classification (reasoner/EncodingReload.cpp).
         if (reloadedDeductionIncomplete)
-            completeReloadedDeduction();
+            rebuildReloadedDeduction();
         prepareIncrementalDeduction();
         return;
     }

@@ -1,20 +1,24 @@
 // A classified terminology rebuilt from an encoding that an earlier run
 // stored, with the normalisation map that names the concept of every
 // variable: the axiom clauses become normalised GCIs again, the deduced
-// clauses recorded subsumptions, and the subsumed lists are seeded as a
-// classification would leave them. That is enough to encode and answer
-// queries; the first classification of an increment completes the
-// deduction state first (completeReloadedDeduction).
+// clauses recorded subsumptions, seeded as a classification seeds them; the
+// first classification after the reload rebuilds from them the deduction
+// state that the classification of the terminology leaves
+// (rebuildReloadedDeduction), and goes on from it as after a
+// classification.
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "model/Conjunction.h"
+#include "model/DeductionNotes.h"
+#include "model/ExistentialRestr.h"
 #include "model/ParserManager.h"
 #include "model/TrivialConcept.h"
 #include "reasoner/EncodedTBox.h"
 #include "reasoner/ReloadedNames.h"
-#include "reasoner/StoredPairs.h"
+#include "reasoner/SubsumedClosure.h"
 #include "reasoner/TBox.h"
 
 namespace {
@@ -160,7 +164,6 @@ std::vector<typename Set::value_type> takeNewAxioms(Set& set, uint16_t newMark)
     return taken;
 }
 
-
 } // namespace
 
 LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
@@ -224,7 +227,8 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
     delete e.implicationTable;
     e.implicationTable = nullptr;
 
-    // The initial deduction state, seeded as a classification seeds it.
+    // The told and stored subsumptions seeded as a classification seeds
+    // them: enough to encode and answer queries.
     seedNormalizedConcepts();
     settleToldSubsumptions();
 
@@ -236,14 +240,24 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
     return deducedAxioms;
 }
 
-// The subsumed lists of a reload hold what the encoding tells, not what the
-// rules would find: an increment needs the existential premises, chained
-// conclusions, dependents and chain predecessors of a classification, and
-// lists closed under every rule. So the reloaded normal form is classified
-// once, seeded with the stored subsumptions, the increment's GCIs and role
-// axioms (new since the reload) held back; its concepts take part, and keep
-// their marks for the incremental preparation that follows.
-void LibraryTBox::completeReloadedDeduction()
+// The encoding holds every subsumption that a rule derived for a concept of
+// the normal form, but for those that follow from others through a GCI with
+// an atomic or conjunctive left side: the closure of the seeded lists
+// (SubsumedClosure) gives every list of the normal form as the
+// classification left it. What is not in the encoding is made as the rules
+// make it: the role axioms, applied again as new, make the existentials
+// that the classification added to the normal form, give them their lists
+// and chain them; then every existential GCI ∃r.G ⊑ D gets its premise, its
+// dependent, and D chained to every existential ∃r.F with F below G (its
+// rule has nothing to add to D: what it derived is stored).
+//
+// The first classification after the reload (of an increment or of a query
+// file) rebuilds the state first, so that a reload that only answers
+// queries does not pay for it. The concepts that the increment has
+// normalised by then take part; its GCIs and role axioms are held back, and
+// its concepts keep their marks, for the incremental preparation that
+// follows.
+void LibraryTBox::rebuildReloadedDeduction()
 {
     reloadedDeductionIncomplete = false;
     std::vector<Axiom*> newGcis = takeNewAxioms(gcis, Axiom::NEW_AXIOM);
@@ -252,38 +266,95 @@ void LibraryTBox::completeReloadedDeduction()
     for (Concept* c : normalizedConcepts)
         if (c->flags & Concept::NEW_OR_TOUCHED)
             touched.push_back(c);
-    const StoredPairs stored(deducedAxioms);
-
-    // The stored encoding's derivations have their records in an earlier
-    // run's pinpointing information, if anywhere.
+    // The records of the stored derivations are in an earlier run's
+    // pinpointing information, if anywhere.
     const bool recording = save_pinpointing_info;
     save_pinpointing_info = false;
+    // The lists start again from the told and the stored subsumptions, with
+    // the increment's concepts.
     clearAllDeductionStructures();
-    // The stored derived subsumptions start the lists beside the told ones:
-    // the first pass takes every list whole, so the rules go on from them
-    // and need not derive them again.
     if (deducedAxioms != nullptr)
         for (const auto& pair : *deducedAxioms)
             pair.first->deduction.recordSubsumer(pair.second);
     deduction_performed = false;
     deductionIteration = 0;
     prepareDeduction();
-    int conceptCount = 0;
-    int roleCount = 0;
-    performDeduction(conceptCount, roleCount);
+    SubsumedClosure(*conceptsById, std::vector<Axiom*>(gcis.begin(), gcis.end())).close();
+    if (useRoleAxiomsInDeduction)
+        for (RoleAxiom* a : roleAxioms)
+            a->flags |= RoleAxiom::NEW_AXIOM;
+    runRebuildPass();
+    // The increment's existentials (and those it touched) come to their
+    // roles again as new ones, so that the existential GCIs meet them as
+    // the rules meet new ones.
+    std::map<Role*, ConceptList> arriving;
+    for (Concept* c : touched) {
+        if (c->kind != EXISTENTIAL_RESTR)
+            continue;
+        auto* e = static_cast<ExistentialRestr*>(c);
+        RoleDeduction::RelatedMap* related = e->role->deduction.related;
+        if (related == nullptr)
+            continue;
+        const auto entry = related->find(e->getFiller()->id);
+        if (entry != related->end() && entry->second == c) {
+            related->erase(entry);
+            arriving[e->role].push_back(c);
+        }
+    }
+    linkExistentialPremises();
+    if (!arriving.empty()) {
+        DeductionNotes arrival;
+        for (auto& entry : arriving)
+            mergeNewConceptsInRoleRelated(&entry.second, entry.first, 1, arrival);
+        runRebuildPass();
+    }
     save_pinpointing_info = recording;
-
+    deductionIteration = 0;
     for (Axiom* a : newGcis)
         gcis.insert(a);
     for (RoleAxiom* a : newRoleAxioms)
         roleAxioms.insert(a);
     for (Concept* c : touched)
         c->flags |= Concept::NEW_OR_TOUCHED;
-    // What the stored encoding does not hold (subsumptions of the
-    // increment's concepts, above all) is encoded with the increment.
-    delete pendingDeducedAxioms;
-    pendingDeducedAxioms = new DeducedList();
-    for (const auto& pair : *deducedAxioms)
-        if (!stored.holds(pair))
-            pendingDeducedAxioms->push_back(pair);
+}
+
+void LibraryTBox::linkExistentialPremises()
+{
+    for (Axiom* a : gcis) {
+        if (a->lhs->kind != EXISTENTIAL_RESTR)
+            continue;
+        auto* e = static_cast<ExistentialRestr*>(a->lhs);
+        Concept* G = e->getFiller();
+        Role* r = e->role;
+        G->deduction.addExistentialPremise(a->index, r, a->rhs);
+        r->deduction.addDependent(r, G);
+        ConceptList* reached = G->deduction.getCommonSubsumedWithRoleRelated(r->deduction.relatedMap(), 0, false);
+        for (Concept* E : *reached)
+            static_cast<ExistentialRestr*>(E)->chaining.addChained(a->rhs, {a->index, G});
+        delete reached;
+    }
+}
+
+void LibraryTBox::runRebuildPass()
+{
+    DeducedList* stored = deducedAxioms;
+    deducedAxioms = nullptr;
+    deductionIteration = 1;
+    int conceptCount = 0;
+    int roleCount = 0;
+    performDeduction(conceptCount, roleCount);
+    // The lists held every stored subsumption before the rules ran: what
+    // they added, the stored encoding lacks; it is encoded with the next
+    // pass.
+    if (pendingDeducedAxioms == nullptr) {
+        pendingDeducedAxioms = deducedAxioms;
+    } else {
+        pendingDeducedAxioms->splice(pendingDeducedAxioms->end(), *deducedAxioms);
+        delete deducedAxioms;
+    }
+    if (pendingDeducedAxioms->empty()) {
+        delete pendingDeducedAxioms;
+        pendingDeducedAxioms = nullptr;
+    }
+    deducedAxioms = stored;
 }

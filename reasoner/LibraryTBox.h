@@ -123,11 +123,11 @@ public:
     void saveDeduction(FILE* out);
     void printDeducedAxioms();
     // Set by a reload from an encoding: the subsumed lists hold what the
-    // encoding told, and the next incremental preparation first classifies
-    // the reloaded terminology.
+    // encoding told, and the next preparation first rebuilds the deduction
+    // state of the reloaded terminology's classification.
     bool reloadedDeductionIncomplete = false;
-    // Subsumptions derived by that classification that the stored encoding
-    // did not hold; the next encoding pass writes them with its deduced ones.
+    // Subsumptions that the rebuild derived and the stored encoding did not
+    // hold; the next encoding pass writes them with its deduced ones.
     DeducedList* pendingDeducedAxioms = nullptr;
     static bool full_encoding;
     static bool save_pinpointing_info;
@@ -153,7 +153,16 @@ private:
     // existentials built from the recorded subsumers in ascending id.
     void seedNormalizedConcepts();
     void settleToldSubsumptions();
-    void completeReloadedDeduction();
+    // After a reload, before the first classification: the deduction state
+    // that the classification of the reloaded terminology leaves, from the
+    // stored subsumptions.
+    void rebuildReloadedDeduction();
+    // Its steps: the premise, dependent and chained conclusions of every
+    // existential GCI over the existentials of its role; a run of the loop
+    // from the state of the lists, what it derives kept for the next
+    // encoding pass.
+    void linkExistentialPremises();
+    void runRebuildPass();
 
     // The concepts that the incremental preparation and the run after it
     // have touched (DeductionNotes::noteTouched).

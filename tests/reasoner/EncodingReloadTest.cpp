@@ -406,9 +406,9 @@ TEST(EncodingReload, IncrementUsesTheExistentialPremisesOfTheStoredPart)
 
 namespace {
 
-// Only the first increment after a reload completes the reloaded
-// terminology; the subsumptions that completion adds are encoded once, with
-// the first increment, and later increments go on from there.
+// Only the first increment after a reload rebuilds the state of the
+// classification; what the rebuild adds is encoded once, with the first
+// increment, and later increments go on from there.
 TEST(EncodingReload, SecondIncrementGoesOnFromTheFirst)
 {
     const std::string stored = "(implies F G)\n(implies (some r G) B)\n";
@@ -433,15 +433,15 @@ TEST(EncodingReload, SecondIncrementGoesOnFromTheFirst)
     addAndClassify(second);
     const ClauseSet secondPass = clauseSet(encodePass(tbox, &variables).second);
     shared_ontologies::expectSamePairs(expected, korvane_test::subsumedPairs(tbox));
-    // ∃r.F ⊑ B, which the completion derived, is not encoded again.
+    // What the first increment derived is not encoded again.
     for (const auto& clause : clauseSet(firstPass))
         EXPECT_EQ(secondPass.count(clause), 0u);
 }
 
 // The records of the pinpointing information belong to the classification
-// runs of this process: the completion of a reloaded terminology writes
+// runs of this process: the rebuild of a reloaded terminology's state writes
 // none, the increment its own.
-TEST(EncodingReload, CompletionWritesNoPinpointingRecords)
+TEST(EncodingReload, IncrementAfterAReloadWritesOnlyItsOwnRecords)
 {
     resetAll();
     Concept::EquivalenceNames = true;
@@ -457,8 +457,7 @@ TEST(EncodingReload, CompletionWritesNoPinpointingRecords)
     EXPECT_EQ(korvane_test::subsumedPairs(tbox).count({"C", "B"}), 1u);
     const std::string text = records.text();
     EXPECT_EQ(text.find(" A\n"), std::string::npos) << text;
-    // The completion derived A ⊑ B; only the increment's derivations of C
-    // are recorded.
+    // A ⊑ B is stored; only the increment's derivations of C are recorded.
     const std::string a = std::to_string(conceptNamed("A")->id) + " ";
     const std::string c = std::to_string(conceptNamed("C")->id) + " ";
     std::size_t lines = 0;

@@ -203,6 +203,16 @@ TEST_P(ReloadedState, IsTheStateThatTheClassificationLeft)
         reload(stored);
         addAndClassify("");
         expectSameState(expected, stateOf(TBox::getInstance()), nonPrimitive && create, ontology.krss());
+        // The rebuild and the run after it leave no stamp or working list:
+        // the next increment resets only what it touches itself.
+        for (Concept* c : TBox::getInstance()->normalizedConcepts) {
+            const ConceptDeduction& d = c->deduction;
+            EXPECT_TRUE(c->lastDeductionIt == 0 && d.pending == nullptr && d.pendingExistentials == nullptr &&
+                        d.additions == nullptr && d.newSubsumed == nullptr)
+                << c->id << " in " << ontology.krss();
+        }
+        for (const Axiom* a : TBox::getInstance()->gcis)
+            EXPECT_EQ(a->lastDeductionIt, 0) << ontology.krss();
         // Nothing to encode again, but where a concept lists itself: then an
         // existential that the rules made, and whose subsumptions were not
         // encoded, got a variable as the subsumee of an encoded one, and the

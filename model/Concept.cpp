@@ -204,11 +204,6 @@ void Concept::destroyNotShared(uint16_t mask)
     delete this;
 }
 
-unsigned long Concept::getRelatedId() const
-{
-    return id;
-}
-
 void Concept::clear_specific() {}
 
 void Concept::handleNewSubsumed(Concept* c, DeductionNotes& notes)

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "model/ExistentialRestr.h"
+#include "model/PrefetchedWalk.h"
 #include "model/PrimitiveConcept.h"
 #include "model/Role.h"
 #include "model/TrivialConcept.h"
@@ -210,9 +211,17 @@ SharedConceptSet::Ordered& SharedConceptSet::ordered() const
     if (sorted < members.size()) {
         std::vector<SortKey> pending(members.begin() + static_cast<std::ptrdiff_t>(sorted), members.end());
         std::sort(pending.begin(), pending.end());
-        // Sorted input after the last member goes in at the end, one step each.
-        for (const SortKey& key : pending)
-            orderedMembers.insert(orderedMembers.end(), key.concept);
+        // Sorted input after the last member goes in at the end, one step
+        // each; that step compares the concept with the last member, so the
+        // concepts (and their names) a few places ahead are asked for now.
+        constexpr std::size_t Ahead = PrefetchedWalk::Far;
+        for (std::size_t i = 0; i < pending.size(); ++i) {
+            if (i + Ahead < pending.size()) {
+                PrefetchedWalk::prefetch(pending[i + Ahead].concept);
+                PrefetchedWalk::prefetch(pending[i + Ahead].name);
+            }
+            orderedMembers.insert(orderedMembers.end(), pending[i].concept);
+        }
         sorted = members.size();
     }
     return orderedMembers;

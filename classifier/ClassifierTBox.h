@@ -211,10 +211,8 @@ private:
     const ExistentialParts& partsOf(const Concept* existential) const { return existentialParts[existential->id]; }
     const ExistentialParts& partsOf(uint32_t id) const { return existentialParts[id]; }
     // The related sets of the roles: the existential that classification
-    // has met over each role and filler, by (role id, filler id); and by
-    // filler id whether any related set holds an existential over it.
+    // has met over each role and filler, by (role id, filler id).
     IdPairMap<Concept*> relatedIndex;
-    std::vector<bool> relatedFillers;
     // For each concept, the fillers of left-side existentials above it with
     // the variable of that entry; and for each role and such filler, the
     // positions of the axioms ∃role.filler ⊑ R in the role's existential-lhs

@@ -247,5 +247,4 @@ void ClassifierTBox::clearAllDeductionStructures()
     normalExistentials.clear();
     existentialParts.clear();
     relatedIndex.clear();
-    relatedFillers.clear();
 }

@@ -1,19 +1,12 @@
 // The existentials that the role inclusion and chain rules conclude to: the
 // one over a role with a filler is taken from the role's related set, from
 // the normal form, or made now (unless new concepts are not to be made).
-#include <algorithm>
-
 #include "model/ExistentialRestr.h"
 #include "reasoner/TBox.h"
 
 void ClassifierTBox::addRelated(Role* role, Concept* existential)
 {
-    const uint32_t fillerId = partsOf(existential).fillerId;
-    if (!relatedIndex.insert(IdPairMap<Concept*>::key(role->id, fillerId), existential).second)
-        return;
-    if (fillerId >= relatedFillers.size())
-        relatedFillers.resize(std::max<std::size_t>(fillerId + 1, relatedFillers.size() * 2));
-    relatedFillers[fillerId] = true;
+    relatedIndex.insert(IdPairMap<Concept*>::key(role->id, partsOf(existential).fillerId), existential);
 }
 
 Concept* ClassifierTBox::findRelated(Role* role, Concept* filler)
@@ -23,10 +16,6 @@ Concept* ClassifierTBox::findRelated(Role* role, Concept* filler)
 
 Concept* ClassifierTBox::findRelated(Role* role, uint32_t fillerId)
 {
-    // Most concepts are the filler of no related existential: the bit says
-    // so without a probe of the index, which is far larger than the bits.
-    if (fillerId >= relatedFillers.size() || !relatedFillers[fillerId])
-        return nullptr;
     Concept* const* found = relatedIndex.find(IdPairMap<Concept*>::key(role->id, fillerId));
     return found == nullptr ? nullptr : *found;
 }

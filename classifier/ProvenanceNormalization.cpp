@@ -37,11 +37,12 @@ void recordOrigin(Axiom* stored, const Axiom* source)
 
 void ClassifierTBox::normalizeTBox()
 {
+    auto ask = [](const Axiom* a) { PrefetchedWalk::prefetch(&a->lhs); };
     auto sides = [](const Axiom* a) {
-        PrefetchedWalk::prefetch(a->lhs);
-        PrefetchedWalk::prefetch(a->rhs);
+        PrefetchedWalk::prefetch(&a->lhs->kind);
+        PrefetchedWalk::prefetch(&a->rhs->kind);
     };
-    PrefetchedWalk::each(inputAxioms, sides, [](Axiom* a) {
+    PrefetchedWalk::each(inputAxioms, ask, sides, [](Axiom* a) {
         Concept* l = a->lhs;
         Concept* r = a->rhs;
         if (l->isComplex() && r->isComplex()) {
@@ -53,7 +54,7 @@ void ClassifierTBox::normalizeTBox()
             r->getBWNormalization();
         }
     });
-    PrefetchedWalk::each(inputAxioms, sides, [this](Axiom* a) {
+    PrefetchedWalk::each(inputAxioms, ask, sides, [this](Axiom* a) {
         Concept* l = a->lhs;
         Concept* r = a->rhs;
         if (use_original_axioms_ids)

@@ -108,12 +108,14 @@ void ClassifierTBox::settleSaturationSets()
     // The normalised set orders the new existentials among its members only
     // when it is next walked in order (a listing): the encoding needs none.
     PrefetchedWalk::each(
-        madeExistentials, [](const Concept* c) { PrefetchedWalk::prefetch(c->operands); },
+        madeExistentials, [](const Concept* c) { PrefetchedWalk::prefetch(&c->operands); },
+        [](const Concept* c) { PrefetchedWalk::prefetch(c->operands); },
         [this](Concept* c) { normalizedConcepts.append(c); });
     madeExistentials.clear();
     // The normalised set is final now.
     conceptsByNormalId.assign(Concept::normal_id_counter, nullptr);
-    PrefetchedWalk::each(normalizedConcepts.inInsertionOrder(), [this](Concept* c) {
+    auto ask = [](const Concept* c) { PrefetchedWalk::prefetch(&c->id); };
+    PrefetchedWalk::each(normalizedConcepts.inInsertionOrder(), ask, [this](Concept* c) {
         if (c->id < conceptsByNormalId.size())
             conceptsByNormalId[c->id] = c;
     });

@@ -10,6 +10,28 @@
 #include "model/PrefetchedWalk.h"
 #include "reasoner/TBox.h"
 
+namespace {
+
+// What the walks over the GCIs below read of each GCI first: its numbers, or
+// its sides; and of each concept, its kind.
+void askNumbers(const Axiom* a)
+{
+    PrefetchedWalk::prefetch(&a->selector);
+    PrefetchedWalk::prefetch(&a->index);
+}
+
+void askSides(const Axiom* a)
+{
+    PrefetchedWalk::prefetch(&a->lhs);
+}
+
+void askKind(const Concept* c)
+{
+    PrefetchedWalk::prefetch(&c->kind);
+}
+
+}
+
 unsigned long ClassifierTBox::global_cnf_id_counter = 0;
 unsigned long ClassifierTBox::only_deductions_cnf_id_counter = 0;
 unsigned long ClassifierTBox::axioms_clauses_counter = 0;
@@ -51,7 +73,7 @@ void ClassifierTBox::numberSelectors()
 {
     if (use_original_axioms_ids)
         pinpointing_index = static_cast<int>(roleAxioms.size()) + Axiom::original_ax_counter;
-    PrefetchedWalk::each(gcisInOrder, [](Axiom* a) {
+    PrefetchedWalk::each(gcisInOrder, askNumbers, [](Axiom* a) {
         if (a->index < 0)
             a->index = ++pinpointing_index;
         a->selector = a->index;
@@ -84,7 +106,7 @@ void ClassifierTBox::numberSelectors()
 // meet the selector numbers of the links.
 void ClassifierTBox::linkNormalizedAxioms(bool pinpointing)
 {
-    PrefetchedWalk::each(gcisInOrder, [this, pinpointing](Axiom* a) {
+    PrefetchedWalk::each(gcisInOrder, askNumbers, [this, pinpointing](Axiom* a) {
         if (!use_original_axioms_ids) {
             if (pinpointing)
                 assumptions.push_back(a->selector);
@@ -128,10 +150,10 @@ void ClassifierTBox::numberRoleAxiomSelectors(bool pinpointing)
 void ClassifierTBox::indexAxiomsByPremise()
 {
     auto follow = [](const Axiom* a) {
-        PrefetchedWalk::prefetch(a->lhs);
+        PrefetchedWalk::prefetch(&a->lhs->kind);
         PrefetchedWalk::prefetch(&a->lhs->lhsAxioms);
     };
-    PrefetchedWalk::each(gcisInOrder, follow, [this](Axiom* a) {
+    PrefetchedWalk::each(gcisInOrder, askSides, follow, [this](Axiom* a) {
         Concept* l = a->lhs;
         if (l->isAtomic()) {
             l->lhsAxioms.push_back(a);
@@ -167,16 +189,16 @@ void ClassifierTBox::compileAtomicRules()
     // own records.
     auto follow = [](const Concept* c) {
         if (c->isAtomic() && !c->lhsAxioms.empty())
-            PrefetchedWalk::prefetch(c->lhsAxioms.front());
+            PrefetchedWalk::prefetch(&c->lhsAxioms.front()->lhs);
     };
-    PrefetchedWalk::each(normalizedConcepts.inInsertionOrder(), follow, [this](Concept* c) {
+    PrefetchedWalk::each(normalizedConcepts.inInsertionOrder(), askKind, follow, [this](Concept* c) {
         if (!c->isAtomic() || c->lhsAxioms.empty())
             return;
         std::vector<AtomicRule>& rules = byId(atomicRules, c);
         for (Axiom* a : c->lhsAxioms)
-            PrefetchedWalk::prefetch(a);
+            PrefetchedWalk::prefetch(&a->lhs);
         for (Axiom* a : c->lhsAxioms)
-            PrefetchedWalk::prefetch(a->lhs);
+            PrefetchedWalk::prefetch(&a->lhs->kind);
         for (Axiom* a : c->lhsAxioms) {
             Concept* l = a->lhs;
             AtomicRule rule{a, a->rhs, nullptr, a->selector, static_cast<uint32_t>(l->kind), 0, 0};
@@ -195,8 +217,11 @@ void ClassifierTBox::compileAtomicRules()
 
 void ClassifierTBox::addInitialSubsumptions()
 {
-    auto follow = [](const Concept* x) { PrefetchedWalk::prefetch(&x->subsumerIndex); };
-    PrefetchedWalk::each(normalizedConcepts, follow, [this](Concept* x) {
+    auto ask = [](const Concept* x) {
+        PrefetchedWalk::prefetch(&x->kind);
+        PrefetchedWalk::prefetch(&x->subsumerIndex);
+    };
+    PrefetchedWalk::each(normalizedConcepts, ask, [this](Concept* x) {
         if (x->isComplex() && !initializeNonPrimitive)
             return;
         newAxiom(x, x, nullptr);
@@ -213,11 +238,11 @@ void ClassifierTBox::addInitialSubsumptions()
 void ClassifierTBox::addToldSubsumptions()
 {
     auto follow = [](const Axiom* a) {
-        PrefetchedWalk::prefetch(a->lhs);
+        PrefetchedWalk::prefetch(&a->lhs->kind);
         PrefetchedWalk::prefetch(&a->lhs->subsumerIndex);
-        PrefetchedWalk::prefetch(a->rhs);
+        PrefetchedWalk::prefetch(&a->rhs->kind);
     };
-    PrefetchedWalk::each(gcisInOrder, follow, [this](Axiom* a) {
+    PrefetchedWalk::each(gcisInOrder, askSides, follow, [this](Axiom* a) {
         if (a->lhs == a->rhs || a->rhs == top)
             return;
         newAxiom(a->lhs, a->rhs, a);

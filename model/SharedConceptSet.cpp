@@ -212,16 +212,15 @@ SharedConceptSet::Ordered& SharedConceptSet::ordered() const
         std::vector<SortKey> pending(members.begin() + static_cast<std::ptrdiff_t>(sorted), members.end());
         std::sort(pending.begin(), pending.end());
         // Sorted input after the last member goes in at the end, one step
-        // each; that step compares the concept with the last member, so the
-        // concepts (and their names) a few places ahead are asked for now.
-        constexpr std::size_t Ahead = PrefetchedWalk::Far;
-        for (std::size_t i = 0; i < pending.size(); ++i) {
-            if (i + Ahead < pending.size()) {
-                PrefetchedWalk::prefetch(pending[i + Ahead].concept);
-                PrefetchedWalk::prefetch(pending[i + Ahead].name);
-            }
-            orderedMembers.insert(orderedMembers.end(), pending[i].concept);
-        }
+        // each; that step compares the concept with the last member.
+        PrefetchedWalk::each(
+            pending,
+            [](const SortKey& key) {
+                PrefetchedWalk::prefetch(&key.concept->kind);
+                PrefetchedWalk::prefetch(key.name);
+            },
+            [](const SortKey& key) { PrefetchedWalk::prefetch(key.concept->operands); },
+            [this](const SortKey& key) { orderedMembers.insert(orderedMembers.end(), key.concept); });
         sorted = members.size();
     }
     return orderedMembers;

@@ -97,6 +97,8 @@ void Concept::addChild(Concept* c)
 
 void Concept::addParent(Concept* parent, unsigned int position)
 {
+    if (!ConceptBuildState::keepsParents)
+        return;
     if (parents == nullptr)
         parents = new ConceptParentList();
     parents->emplace_back(parent, position);

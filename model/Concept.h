@@ -98,6 +98,8 @@ public:
     void setLastDeductionIt(int it, DeductionNotes* notes = nullptr);
 
     void addChild(Concept* c);
+    // Records parent as a concept over this one at the position, where the
+    // build keeps parents (ConceptBuildState::keepsParents).
     void addParent(Concept* parent, unsigned int position);
     ConceptList* join(Concept* other);
     ConceptList* join(ConceptList* l);

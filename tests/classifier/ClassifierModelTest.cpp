@@ -84,6 +84,22 @@ TEST_F(ClassifierModelTest, ClassificationMembersStartEmpty)
     EXPECT_TRUE(r->existentialLhs.empty());
 }
 
+// Nothing of the classifier's build climbs from a concept to the concepts
+// over it, so it keeps no parents, not even for the concepts that the
+// normal form shares.
+TEST_F(ClassifierModelTest, ConceptsKeepNoParents)
+{
+    TBox* tbox = TBox::getInstance();
+    Concept* a = tbox->insertNormalizedConcept(named("A"));
+    Concept* b = tbox->insertNormalizedConcept(named("B"));
+    Concept* both = tbox->normalConjunction(new ConceptList{a, b});
+    EXPECT_EQ(both->operandCount(), 2u);
+    EXPECT_EQ(a->parents, nullptr);
+    EXPECT_EQ(b->parents, nullptr);
+    a->addParent(both, 0);
+    EXPECT_EQ(a->parents, nullptr);
+}
+
 TEST_F(ClassifierModelTest, CopiesTakeTheModelFieldsOnly)
 {
     Concept* a = named("A");

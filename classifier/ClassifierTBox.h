@@ -174,13 +174,10 @@ private:
     const uint32_t* findAssertion(Concept* sub, uint32_t superId) const;
     // Puts an existential into its role's related set (one per filler).
     void addRelated(Role* role, Concept* existential);
-    // The existentials made during the saturation join the normalised set,
-    // and the related sets receive their members, only after it: meanwhile
-    // normalExistentials and relatedIndex answer every lookup. The related
-    // sets take their sorted batch with position hints instead of one tree
-    // search each; the normalised set orders its batch when next walked.
+    // The existentials made during the saturation join the normalised set
+    // only after it (meanwhile normalExistentials answers every lookup), and
+    // the normalised set orders them when next walked.
     std::vector<Concept*> madeExistentials;
-    std::vector<Concept*> pendingRelated;
     void settleSaturationSets();
     // Fills the assertion sets of the concepts other than existentials from
     // the subsumer indexes.
@@ -225,7 +222,8 @@ private:
     std::vector<ExistentialParts> existentialParts;
     const ExistentialParts& partsOf(const Concept* existential) const { return existentialParts[existential->id]; }
     const ExistentialParts& partsOf(uint32_t id) const { return existentialParts[id]; }
-    // The related sets by (role id, filler id).
+    // The related sets of the roles: the existential that classification
+    // has met over each role and filler, by (role id, filler id).
     IdPairMap<Concept*> relatedIndex;
     // For each concept, the fillers of left-side existentials above it with
     // the variable of that entry; and for each role and such filler, the

@@ -4,6 +4,7 @@
 // generated-from list).
 #include <memory>
 
+#include "model/PrefetchedWalk.h"
 #include "reasoner/TBox.h"
 
 namespace {
@@ -36,7 +37,12 @@ void recordOrigin(Axiom* stored, const Axiom* source)
 
 void ClassifierTBox::normalizeTBox()
 {
-    for (Axiom* a : inputAxioms) {
+    auto ask = [](const Axiom* a) { PrefetchedWalk::prefetch(&a->lhs); };
+    auto sides = [](const Axiom* a) {
+        PrefetchedWalk::prefetch(&a->lhs->kind);
+        PrefetchedWalk::prefetch(&a->rhs->kind);
+    };
+    PrefetchedWalk::each(inputAxioms, ask, sides, [](Axiom* a) {
         Concept* l = a->lhs;
         Concept* r = a->rhs;
         if (l->isComplex() && r->isComplex()) {
@@ -47,8 +53,8 @@ void ClassifierTBox::normalizeTBox()
             l->getFWNormalization();
             r->getBWNormalization();
         }
-    }
-    for (Axiom* a : inputAxioms) {
+    });
+    PrefetchedWalk::each(inputAxioms, ask, sides, [this](Axiom* a) {
         Concept* l = a->lhs;
         Concept* r = a->rhs;
         if (use_original_axioms_ids)
@@ -73,7 +79,7 @@ void ClassifierTBox::normalizeTBox()
             }
         }
         delete a;
-    }
+    });
     inputAxioms.clear();
     // Classification walks the normal form in order: sort it now.
     normalizedConcepts.settle();

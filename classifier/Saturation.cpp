@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "model/PrefetchedWalk.h"
 #include "reasoner/TBox.h"
 
 void ClassifierTBox::enqueue(Concept* sub, Concept* super, unsigned long variable)
@@ -127,27 +128,18 @@ void ClassifierTBox::settleSaturationSets()
 {
     // The normalised set orders the new existentials among its members only
     // when it is next walked in order (a listing): the encoding needs none.
-    for (Concept* c : madeExistentials)
-        normalizedConcepts.append(c);
+    PrefetchedWalk::each(
+        madeExistentials, [](const Concept* c) { PrefetchedWalk::prefetch(&c->operands); },
+        [](const Concept* c) { PrefetchedWalk::prefetch(c->operands); },
+        [this](Concept* c) { normalizedConcepts.append(c); });
     madeExistentials.clear();
-    // Each related set orders its members by the id of their filler.
-    std::sort(pendingRelated.begin(), pendingRelated.end(), [this](const Concept* a, const Concept* b) {
-        const ExistentialParts& x = partsOf(a);
-        const ExistentialParts& y = partsOf(b);
-        if (x.role != y.role)
-            return x.role->id < y.role->id;
-        return x.fillerId < y.fillerId;
-    });
-    for (Concept* c : pendingRelated) {
-        RelatedSet& related = partsOf(c).role->related;
-        related.insert(related.end(), c);
-    }
-    pendingRelated.clear();
     // The normalised set is final now.
     conceptsByNormalId.assign(Concept::normal_id_counter, nullptr);
-    for (Concept* c : normalizedConcepts.inInsertionOrder())
+    auto ask = [](const Concept* c) { PrefetchedWalk::prefetch(&c->id); };
+    PrefetchedWalk::each(normalizedConcepts.inInsertionOrder(), ask, [this](Concept* c) {
         if (c->id < conceptsByNormalId.size())
             conceptsByNormalId[c->id] = c;
+    });
 }
 
 void ClassifierTBox::fillAssertionSets()

@@ -7,7 +7,30 @@
 
 #include "model/Composition.h"
 #include "model/ExistentialRestr.h"
+#include "model/PrefetchedWalk.h"
 #include "reasoner/TBox.h"
+
+namespace {
+
+// What the walks over the GCIs below read of each GCI first: its numbers, or
+// its sides; and of each concept, its kind.
+void askNumbers(const Axiom* a)
+{
+    PrefetchedWalk::prefetch(&a->selector);
+    PrefetchedWalk::prefetch(&a->index);
+}
+
+void askSides(const Axiom* a)
+{
+    PrefetchedWalk::prefetch(&a->lhs);
+}
+
+void askKind(const Concept* c)
+{
+    PrefetchedWalk::prefetch(&c->kind);
+}
+
+}
 
 unsigned long ClassifierTBox::global_cnf_id_counter = 0;
 unsigned long ClassifierTBox::only_deductions_cnf_id_counter = 0;
@@ -51,11 +74,11 @@ void ClassifierTBox::numberSelectors()
 {
     if (use_original_axioms_ids)
         pinpointing_index = static_cast<int>(roleAxioms.size()) + Axiom::original_ax_counter;
-    for (Axiom* a : gcisInOrder) {
+    PrefetchedWalk::each(gcisInOrder, askNumbers, [](Axiom* a) {
         if (a->index < 0)
             a->index = ++pinpointing_index;
         a->selector = a->index;
-    }
+    });
     if (use_original_axioms_ids) {
         global_cnf_id_counter = static_cast<unsigned long>(Axiom::original_ax_counter);
         last_gci_axiom_id = global_cnf_id_counter;
@@ -84,7 +107,7 @@ void ClassifierTBox::numberSelectors()
 // meet the selector numbers of the links.
 void ClassifierTBox::linkNormalizedAxioms(bool pinpointing)
 {
-    for (Axiom* a : gcisInOrder) {
+    PrefetchedWalk::each(gcisInOrder, askNumbers, [this, pinpointing](Axiom* a) {
         if (!use_original_axioms_ids) {
             if (pinpointing)
                 assumptions.push_back(a->selector);
@@ -106,7 +129,7 @@ void ClassifierTBox::linkNormalizedAxioms(bool pinpointing)
             a->generatedFrom.clear();
         }
         global_cnf_id_counter = std::max(global_cnf_id_counter, static_cast<unsigned long>(a->selector));
-    }
+    });
     if (!use_original_axioms_ids)
         last_gci_axiom_id = global_cnf_id_counter;
 }
@@ -127,18 +150,22 @@ void ClassifierTBox::numberRoleAxiomSelectors(bool pinpointing)
 
 void ClassifierTBox::indexAxiomsByPremise()
 {
-    for (Axiom* a : gcisInOrder) {
+    auto follow = [](const Axiom* a) {
+        PrefetchedWalk::prefetch(&a->lhs->kind);
+        PrefetchedWalk::prefetch(&a->lhs->lhsAxioms);
+    };
+    PrefetchedWalk::each(gcisInOrder, askSides, follow, [this](Axiom* a) {
         Concept* l = a->lhs;
         if (l->isAtomic()) {
             l->lhsAxioms.push_back(a);
-            continue;
+            return;
         }
         if (l->operands != nullptr)
             for (Concept* o : *l->operands)
                 o->lhsAxioms.push_back(a);
         if (l->kind == EXISTENTIAL_RESTR)
             indexExistentialRule(a);
-    }
+    });
 }
 
 void ClassifierTBox::indexNormalExistentials()
@@ -161,10 +188,18 @@ void ClassifierTBox::compileAtomicRules()
     ruleOperandIds.clear();
     // The order of the members does not matter here: each concept has its
     // own records.
-    for (Concept* c : normalizedConcepts.inInsertionOrder()) {
+    auto follow = [](const Concept* c) {
+        if (c->isAtomic() && !c->lhsAxioms.empty())
+            PrefetchedWalk::prefetch(&c->lhsAxioms.front()->lhs);
+    };
+    PrefetchedWalk::each(normalizedConcepts.inInsertionOrder(), askKind, follow, [this](Concept* c) {
         if (!c->isAtomic() || c->lhsAxioms.empty())
-            continue;
+            return;
         std::vector<AtomicRule>& rules = byId(atomicRules, c);
+        for (Axiom* a : c->lhsAxioms)
+            PrefetchedWalk::prefetch(&a->lhs);
+        for (Axiom* a : c->lhsAxioms)
+            PrefetchedWalk::prefetch(&a->lhs->kind);
         for (Axiom* a : c->lhsAxioms) {
             Concept* l = a->lhs;
             AtomicRule rule{a, a->rhs, nullptr, a->selector, static_cast<uint32_t>(l->kind), 0, 0, NoProbe};
@@ -181,14 +216,18 @@ void ClassifierTBox::compileAtomicRules()
             }
             rules.push_back(rule);
         }
-    }
+    });
 }
 
 void ClassifierTBox::addInitialSubsumptions()
 {
-    for (Concept* x : normalizedConcepts) {
+    auto ask = [](const Concept* x) {
+        PrefetchedWalk::prefetch(&x->kind);
+        PrefetchedWalk::prefetch(&x->subsumerIndex);
+    };
+    PrefetchedWalk::each(normalizedConcepts, ask, [this](Concept* x) {
         if (x->isComplex() && !initializeNonPrimitive)
-            continue;
+            return;
         newAxiom(x, x, nullptr);
         if (x != top)
             newAxiom(x, top, nullptr);
@@ -197,18 +236,23 @@ void ClassifierTBox::addInitialSubsumptions()
         if (initializeNonPrimitive && x->kind == CONJUNCTION && x->operands != nullptr)
             for (Concept* y : *x->operands)
                 newAxiom(x, y, nullptr);
-    }
+    });
 }
 
 void ClassifierTBox::addToldSubsumptions()
 {
-    for (Axiom* a : gcisInOrder) {
+    auto follow = [](const Axiom* a) {
+        PrefetchedWalk::prefetch(&a->lhs->kind);
+        PrefetchedWalk::prefetch(&a->lhs->subsumerIndex);
+        PrefetchedWalk::prefetch(&a->rhs->kind);
+    };
+    PrefetchedWalk::each(gcisInOrder, askSides, follow, [this](Axiom* a) {
         if (a->lhs == a->rhs || a->rhs == top)
-            continue;
+            return;
         newAxiom(a->lhs, a->rhs, a);
         if (a->rhs->kind == EXISTENTIAL_RESTR)
             addRelated(static_cast<ExistentialRestr*>(a->rhs)->role, a->rhs);
-    }
+    });
 }
 
 void ClassifierTBox::clearAllDeductionStructures()
@@ -219,7 +263,6 @@ void ClassifierTBox::clearAllDeductionStructures()
         c->lhsAxioms.clear();
     }
     for (Role* r : roles) {
-        r->related.clear();
         r->roleAxioms.clear();
         r->existentialLhs.clear();
     }

@@ -30,6 +30,11 @@ public:
     {
     }
 
+    // Nothing of this build climbs from a concept to the concepts over it:
+    // a concept keeps no parents (on a large terminology, one scattered
+    // write per operand of every concept made).
+    static constexpr bool keepsParents = false;
+
     SubsumerIndex subsumerIndex;
     AssertionSet assertions;
     std::vector<Axiom*> lhsAxioms;

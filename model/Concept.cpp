@@ -97,6 +97,8 @@ void Concept::addChild(Concept* c)
 
 void Concept::addParent(Concept* parent, unsigned int position)
 {
+    if (!ConceptBuildState::keepsParents)
+        return;
     if (parents == nullptr)
         parents = new ConceptParentList();
     parents->emplace_back(parent, position);
@@ -202,11 +204,6 @@ void Concept::destroyNotShared(uint16_t mask)
         operands->clear();
     }
     delete this;
-}
-
-unsigned long Concept::getRelatedId() const
-{
-    return id;
 }
 
 void Concept::clear_specific() {}

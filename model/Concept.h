@@ -7,7 +7,8 @@
 // the memory pools (MemoryPool, pool_allocator), the heap on large pages
 // (LargePageHeap) and the CPU stopwatch (timer); the sets and indexes the classification works on
 // (SharedConceptSet, GCIIndex, SubsumerIndex, AssertionSet.h, HashIndex.h,
-// IdPairMap.h); and what each build keeps on its objects, in a state class
+// IdPairMap.h) and the walk that asks ahead for scattered objects
+// (PrefetchedWalk.h); and what each build keeps on its objects, in a state class
 // per model class and build (Library*State over the deduction state
 // ConceptDeduction, ChainedConclusions, RoleDeduction; Classifier*State).
 // The folder is compiled into both builds of the core libraries;
@@ -76,9 +77,6 @@ public:
     virtual void setBWConceptFlag();
     virtual void printConcept(FILE* out) const = 0;
     virtual void printTextDescription(FILE* out) const = 0;
-    // The key of an existential in its role's set of related existentials
-    // (its filler's id; a concept's own id otherwise).
-    virtual unsigned long getRelatedId() const;
     // Frees what the concept's kind keeps beside the build's concept state.
     virtual void clear_specific();
     // The build state's reaction to c joining the concept's subsumees; what
@@ -100,6 +98,8 @@ public:
     void setLastDeductionIt(int it, DeductionNotes* notes = nullptr);
 
     void addChild(Concept* c);
+    // Records parent as a concept over this one at the position, where the
+    // build keeps parents (ConceptBuildState::keepsParents).
     void addParent(Concept* parent, unsigned int position);
     ConceptList* join(Concept* other);
     ConceptList* join(ConceptList* l);

@@ -82,12 +82,6 @@ void ExistentialRestr::propagateDeductionIt(int it)
     ExistentialBuildState::stampPropagated(*this, it);
 }
 
-unsigned long ExistentialRestr::getRelatedId() const
-{
-    Concept* filler = getFiller();
-    return filler == nullptr ? 0 : filler->id;
-}
-
 void ExistentialRestr::clear_specific()
 {
     ExistentialBuildState::clearSpecific();

@@ -17,7 +17,6 @@ public:
     void setFWConceptFlag() override;
     void printConcept(FILE* out) const override;
     void printTextDescription(FILE* out) const override;
-    unsigned long getRelatedId() const override;
     void clear_specific() override;
     void handleNewSubsumed(Concept* c, DeductionNotes& notes) override;
     int64_t compare(const Concept* other) const override;

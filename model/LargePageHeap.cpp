@@ -23,11 +23,13 @@
 #ifdef KORVANE_LARGE_PAGES
 namespace {
 
-// The allocator's own settings: a small pad, large blocks mapped apart.
+// The allocator's own settings: a small pad, large blocks mapped apart, the
+// top of the heap given back when it is large.
 void restoreDefaults()
 {
     mallopt(M_TOP_PAD, 128 * 1024);
     mallopt(M_MMAP_MAX, 65536);
+    mallopt(M_TRIM_THRESHOLD, 128 * 1024);
 }
 
 } // namespace
@@ -36,18 +38,19 @@ void restoreDefaults()
 bool LargePageHeap::reserve(std::size_t bytes)
 {
 #ifdef KORVANE_LARGE_PAGES
-    // The allocator keeps this much free space above the heap's top whenever
-    // it grows or gives memory back, so the range made here stays mapped for
-    // good; and every block, however large, comes from the heap.
+    // The allocator grows the heap by this much free space above what it
+    // needs (the pad takes an int, the range may be larger), never gives
+    // the heap's top back, so the range made here stays mapped for good;
+    // and every block, however large, comes from the heap.
     const std::size_t largest = static_cast<std::size_t>(INT_MAX) & ~((std::size_t(1) << 21) - 1);
     const int pad = static_cast<int>(bytes < largest ? bytes : largest);
-    if (mallopt(M_TOP_PAD, pad) == 0 || mallopt(M_MMAP_MAX, 0) == 0) {
+    if (mallopt(M_TOP_PAD, pad) == 0 || mallopt(M_MMAP_MAX, 0) == 0 || mallopt(M_TRIM_THRESHOLD, -1) == 0) {
         restoreDefaults();
         return false;
     }
     // Growing the heap past the block leaves the pad above it; giving the
-    // block back keeps the pad.
-    void* block = std::malloc(static_cast<std::size_t>(pad));
+    // block back leaves the whole range free above the heap's top.
+    void* block = std::malloc(bytes);
     if (block == nullptr) {
         restoreDefaults();
         return false;

@@ -29,6 +29,10 @@ public:
             deduction.appendPending(c, notes);
     }
 
+    // The stamps of the classification climb from a concept to the
+    // conjunctions over it, so a concept keeps its parents.
+    static constexpr bool keepsParents = true;
+
     void clearTemporaryStructures() { deduction.clearTemporaryStructures(); }
     // The working lists and the subsumed list, with what the concept's own
     // kind keeps beside them (Concept::clear_specific).

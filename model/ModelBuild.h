@@ -21,8 +21,7 @@
 //   ExistentialRestr   LibraryExistentialState    ClassifierExistentialState
 //                      (chaining)                 (nothing)
 //   Role               LibraryRoleState           ClassifierRoleState
-//                      (deduction)                (related, roleAxioms,
-//                                                  existentialLhs)
+//                      (deduction)                (roleAxioms, existentialLhs)
 //   Axiom              LibraryAxiomState          ClassifierAxiomState
 //                      (nothing)                  (originalIds, generatedFrom,
 //                                                  selector)

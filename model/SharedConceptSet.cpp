@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "model/ExistentialRestr.h"
+#include "model/PrefetchedWalk.h"
 #include "model/PrimitiveConcept.h"
 #include "model/Role.h"
 #include "model/TrivialConcept.h"
@@ -210,9 +211,16 @@ SharedConceptSet::Ordered& SharedConceptSet::ordered() const
     if (sorted < members.size()) {
         std::vector<SortKey> pending(members.begin() + static_cast<std::ptrdiff_t>(sorted), members.end());
         std::sort(pending.begin(), pending.end());
-        // Sorted input after the last member goes in at the end, one step each.
-        for (const SortKey& key : pending)
-            orderedMembers.insert(orderedMembers.end(), key.concept);
+        // Sorted input after the last member goes in at the end, one step
+        // each; that step compares the concept with the last member.
+        PrefetchedWalk::each(
+            pending,
+            [](const SortKey& key) {
+                PrefetchedWalk::prefetch(&key.concept->kind);
+                PrefetchedWalk::prefetch(key.name);
+            },
+            [](const SortKey& key) { PrefetchedWalk::prefetch(key.concept->operands); },
+            [this](const SortKey& key) { orderedMembers.insert(orderedMembers.end(), key.concept); });
         sorted = members.size();
     }
     return orderedMembers;

@@ -16,14 +16,14 @@ SymbolTable::~SymbolTable()
 
 bool SymbolTable::addEntry(const std::string& name, void* object, st_entry_t type, unsigned int line)
 {
-    auto found = locate(name);
-    if (found != entries.end()) {
+    Position found = locate(name);
+    if (found != end()) {
         lastPosition = found;
         return false;
     }
-    lastPosition = entries.end();
-    auto added = entries.emplace(name, new SymbolTableEntry(object, type, line)).first;
-    positions.emplace(added->first, added);
+    lastPosition = end();
+    names.emplace_back(name, new SymbolTableEntry(object, type, line));
+    index.add(&names.back(), hashOf(name));
     return true;
 }
 
@@ -40,7 +40,7 @@ bool SymbolTable::addEntry(const std::string& name, Role* role, unsigned int lin
 st_entry_t SymbolTable::getEntryType(std::string_view name)
 {
     lastPosition = locate(name);
-    if (lastPosition == entries.end() || lastPosition->second == nullptr)
+    if (lastPosition == end() || lastPosition->second == nullptr)
         return ST_NONE;
     return lastPosition->second->type;
 }
@@ -48,28 +48,37 @@ st_entry_t SymbolTable::getEntryType(std::string_view name)
 SymbolTableEntry* SymbolTable::getEntryPtr(std::string_view name)
 {
     lastPosition = locate(name);
-    return lastPosition == entries.end() ? nullptr : lastPosition->second;
+    return lastPosition == end() ? nullptr : lastPosition->second;
 }
 
 SymbolTableEntry* SymbolTable::getEntry(std::string_view name)
 {
     lastPosition = locate(name);
-    if (lastPosition == entries.end() || lastPosition->second == nullptr)
+    if (lastPosition == end() || lastPosition->second == nullptr)
         return &emptyEntry;
     return lastPosition->second;
 }
 
 void SymbolTable::clear()
 {
-    for (auto& entry : entries)
-        delete entry.second;
-    entries.clear();
-    positions.clear();
-    lastPosition = entries.end();
+    for (Name& name : names)
+        delete name.second;
+    names.clear();
+    index.clear();
+    lastPosition = end();
 }
 
-SymbolTable::EntryMap::iterator SymbolTable::locate(std::string_view name)
+uint64_t SymbolTable::hashOf(std::string_view name)
 {
-    auto found = positions.find(name);
-    return found == positions.end() ? entries.end() : found->second;
+    uint64_t h = 0xCBF29CE484222325ull;
+    for (char c : name) {
+        h ^= static_cast<unsigned char>(c);
+        h *= 0x100000001B3ull;
+    }
+    return HashIndex<Name>::finish(h);
+}
+
+SymbolTable::Position SymbolTable::locate(std::string_view name) const
+{
+    return index.find(hashOf(name), [name](const Name* stored) { return stored->first == name; });
 }

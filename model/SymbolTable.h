@@ -1,22 +1,29 @@
 #ifndef KORVANE_MODEL_SYMBOLTABLE_H
 #define KORVANE_MODEL_SYMBOLTABLE_H
 
-#include <map>
+#include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 
+#include "model/HashIndex.h"
 #include "model/SymbolTableEntry.h"
 
-// Maps every concept or role name seen by the grammars to its object.
+// Maps every concept or role name seen by the grammars to its object. The
+// names are kept in the order they were entered and found by a hash of
+// their characters: nothing walks them in another order, and a lookup costs
+// one probe of the index, however many names there are.
 class SymbolTable {
 public:
-    using EntryMap = std::map<std::string, SymbolTableEntry*>;
+    using Name = std::pair<const std::string, SymbolTableEntry*>;
+    // A name and its entry, or end().
+    using Position = Name*;
 
     static SymbolTable* Instance;
     static SymbolTable* getInstance();
 
-    SymbolTable() : lastPosition(entries.end()) {}
+    SymbolTable() = default;
     SymbolTable(const SymbolTable&) = delete;
     SymbolTable& operator=(const SymbolTable&) = delete;
     ~SymbolTable();
@@ -30,19 +37,19 @@ public:
     void clear();
 
     // Where the last lookup found its name, or end().
-    EntryMap::iterator getLastPosition() const { return lastPosition; }
-    EntryMap::iterator end() { return entries.end(); }
-    std::size_t size() const { return entries.size(); }
+    Position getLastPosition() const { return lastPosition; }
+    Position end() const { return nullptr; }
+    std::size_t size() const { return names.size(); }
 
 private:
-    // The position of the name in the map, or end(), found by hashing.
-    EntryMap::iterator locate(std::string_view name);
+    static uint64_t hashOf(std::string_view name);
+    // The name's position, or end().
+    Position locate(std::string_view name) const;
 
-    EntryMap entries;
-    // The map's positions by name: the views are of the map's own keys.
-    std::unordered_map<std::string_view, EntryMap::iterator> positions;
+    std::deque<Name> names;
+    HashIndex<Name> index;
     SymbolTableEntry emptyEntry;
-    EntryMap::iterator lastPosition;
+    Position lastPosition = nullptr;
 };
 
 #endif

@@ -6,9 +6,7 @@
 
 void ClassifierTBox::addRelated(Role* role, Concept* existential)
 {
-    const uint64_t key = IdPairMap<Concept*>::key(role->id, partsOf(existential).fillerId);
-    if (relatedIndex.insert(key, existential).second)
-        pendingRelated.push_back(existential);
+    relatedIndex.insert(IdPairMap<Concept*>::key(role->id, partsOf(existential).fillerId), existential);
 }
 
 Concept* ClassifierTBox::findRelated(Role* role, Concept* filler)

@@ -3,8 +3,6 @@
 #include <string>
 
 #include "support/TestSupport.h"
-#include "model/Conjunction.h"
-#include "model/ExistentialRestr.h"
 #include "model/PrimitiveConcept.h"
 #include "model/PrimitiveRole.h"
 #include "model/RoleAxiom.h"
@@ -51,42 +49,6 @@ TEST_F(ClassifierModelTest, AssertionSetHoldsOnePairPerSubsumedConcept)
     EXPECT_TRUE(c->assertions.empty());
 }
 
-TEST_F(ClassifierModelTest, RelatedIdIsTheFillerIdForExistentials)
-{
-    Concept* a = named("A");
-    Concept* b = named("B");
-    a->id = 7;
-    b->id = 3;
-    Role* r = new PrimitiveRole(std::string("r"));
-    Concept* some = new ExistentialRestr(a, r);
-    some->id = 99;
-    EXPECT_EQ(a->getRelatedId(), 7u);
-    EXPECT_EQ(some->getRelatedId(), 7u);
-    Concept* conj = new Conjunction(a, b);
-    conj->id = 12;
-    EXPECT_EQ(conj->getRelatedId(), 12u);
-}
-
-TEST_F(ClassifierModelTest, RelatedSetKeepsOneRestrictionPerFiller)
-{
-    Role* r = new PrimitiveRole(std::string("r"));
-    Concept* a = named("A");
-    Concept* b = named("B");
-    a->id = 20;
-    b->id = 10;
-    Concept* first = new ExistentialRestr(a, r);
-    Concept* second = new ExistentialRestr(a, r);
-    EXPECT_TRUE(r->related.insert(first).second);
-    auto found = r->related.insert(second);
-    EXPECT_FALSE(found.second);
-    EXPECT_EQ(*found.first, first);
-
-    Concept* overB = new ExistentialRestr(b, r);
-    EXPECT_TRUE(r->related.insert(overB).second);
-    EXPECT_EQ(*r->related.begin(), overB);
-    EXPECT_EQ(r->related.size(), 2u);
-}
-
 TEST_F(ClassifierModelTest, ClassificationMembersStartEmpty)
 {
     Axiom empty;
@@ -118,9 +80,24 @@ TEST_F(ClassifierModelTest, ClassificationMembersStartEmpty)
 
     EXPECT_TRUE(a->assertions.empty());
     EXPECT_TRUE(a->lhsAxioms.empty());
-    EXPECT_TRUE(r->related.empty());
     EXPECT_TRUE(r->roleAxioms.empty());
     EXPECT_TRUE(r->existentialLhs.empty());
+}
+
+// Nothing of the classifier's build climbs from a concept to the concepts
+// over it, so it keeps no parents, not even for the concepts that the
+// normal form shares.
+TEST_F(ClassifierModelTest, ConceptsKeepNoParents)
+{
+    TBox* tbox = TBox::getInstance();
+    Concept* a = tbox->insertNormalizedConcept(named("A"));
+    Concept* b = tbox->insertNormalizedConcept(named("B"));
+    Concept* both = tbox->normalConjunction(new ConceptList{a, b});
+    EXPECT_EQ(both->operandCount(), 2u);
+    EXPECT_EQ(a->parents, nullptr);
+    EXPECT_EQ(b->parents, nullptr);
+    a->addParent(both, 0);
+    EXPECT_EQ(a->parents, nullptr);
 }
 
 TEST_F(ClassifierModelTest, CopiesTakeTheModelFieldsOnly)
@@ -137,10 +114,8 @@ TEST_F(ClassifierModelTest, CopiesTakeTheModelFieldsOnly)
     EXPECT_TRUE(copy->lhsAxioms.empty());
 
     Role* r = new PrimitiveRole(std::string("r"));
-    r->related.insert(new ExistentialRestr(a, r));
     r->existentialLhs.push_back(ab);
     Role* rc = r->createCopy();
-    EXPECT_TRUE(rc->related.empty());
     EXPECT_TRUE(rc->existentialLhs.empty());
     EXPECT_EQ(rc->id, r->id);
 }

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "model/LargePageHeap.h"
 
@@ -43,17 +44,28 @@ bool sanitized()
     return value != nullptr && value[0] == '1';
 }
 
-TEST(LargePageHeapTest, LaterLargeBlocksLieInLargePageMemory)
+// Reserves the range, or tells why the test cannot run here.
+bool reserveOrSkip(std::size_t bytes, std::string& why)
 {
     if (sanitized()) {
-        EXPECT_FALSE(LargePageHeap::reserve(std::size_t(256) << 20));
-        GTEST_SKIP() << "the sanitizer's allocator keeps its own heap";
+        EXPECT_FALSE(LargePageHeap::reserve(bytes));
+        why = "the sanitizer's allocator keeps its own heap";
+        return false;
     }
     if (!std::ifstream("/sys/kernel/mm/transparent_hugepage/enabled")) {
-        EXPECT_FALSE(LargePageHeap::reserve(std::size_t(256) << 20));
-        GTEST_SKIP() << "this kernel has no large pages for the heap";
+        EXPECT_FALSE(LargePageHeap::reserve(bytes));
+        why = "this kernel has no large pages for the heap";
+        return false;
     }
-    ASSERT_TRUE(LargePageHeap::reserve(std::size_t(256) << 20));
+    EXPECT_TRUE(LargePageHeap::reserve(bytes));
+    return true;
+}
+
+TEST(LargePageHeapTest, LaterLargeBlocksLieInLargePageMemory)
+{
+    std::string why;
+    if (!reserveOrSkip(std::size_t(256) << 20, why))
+        GTEST_SKIP() << why;
     // Blocks well above the size that would otherwise get a mapping of its
     // own; small blocks may still reuse free space from below the range.
     for (std::size_t size : {std::size_t(1) << 20, std::size_t(8) << 20, std::size_t(64) << 20}) {
@@ -63,6 +75,27 @@ TEST(LargePageHeapTest, LaterLargeBlocksLieInLargePageMemory)
         EXPECT_NE(flags.find(" hg"), std::string::npos) << size << " bytes: " << flags;
         std::free(block);
     }
+}
+
+// A range larger than the allocator's pad (an int) lies in large-page
+// memory to its end: blocks held at once up to most of it (address space
+// only, nothing but their headers is touched).
+TEST(LargePageHeapTest, ARangeBeyondTwoGigabytesLiesInLargePageMemory)
+{
+    std::string why;
+    if (!reserveOrSkip(std::size_t(3) << 30, why))
+        GTEST_SKIP() << why;
+    const std::size_t size = std::size_t(256) << 20;
+    std::vector<void*> blocks;
+    for (int i = 0; i < 11; ++i) {
+        void* block = std::malloc(size);
+        ASSERT_NE(block, nullptr);
+        blocks.push_back(block);
+        const std::string flags = mappingFlags(block);
+        EXPECT_NE(flags.find(" hg"), std::string::npos) << "block " << i << ": " << flags;
+    }
+    for (void* block : blocks)
+        std::free(block);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "support/TestSupport.h"
 #include "model/PrimitiveConcept.h"
@@ -122,6 +123,34 @@ TEST(SymbolTableTest, ClearForgetsTheNamesButNotTheObjects)
     // The names can be entered anew.
     EXPECT_TRUE(table.addEntry("A", r, 7));
     EXPECT_EQ(table.getEntryType("A"), ST_ROLE);
+}
+
+// Many names that differ only at their ends (as names copied with a suffix
+// do): each finds its own object after the index has grown many times, and
+// neither a prefix nor a longer name of a stored one is found.
+TEST(SymbolTableTest, ManyNamesSharingLongPrefixesKeepTheirOwnEntries)
+{
+    SymbolTable table;
+    const std::string stem = "AdultRespiratoryDistressSyndrome_copy";
+    const unsigned count = 5000;
+    std::vector<Concept*> objects;
+    for (unsigned i = 0; i < count; ++i) {
+        objects.push_back(new PrimitiveConcept(stem + std::to_string(i)));
+        ASSERT_TRUE(table.addEntry(stem + std::to_string(i), objects.back(), i + 1));
+    }
+    EXPECT_EQ(table.size(), count);
+    for (unsigned i = 0; i < count; ++i) {
+        SymbolTableEntry* entry = table.getEntryPtr(stem + std::to_string(i));
+        ASSERT_NE(entry, nullptr) << i;
+        EXPECT_EQ(entry->getConcept(), objects[i]);
+        EXPECT_EQ(entry->line, i + 1);
+        EXPECT_EQ(table.getLastPosition()->first, stem + std::to_string(i));
+    }
+    EXPECT_EQ(table.getEntryPtr(stem), nullptr);
+    EXPECT_EQ(table.getEntryPtr(stem + "1x"), nullptr);
+    EXPECT_EQ(table.getEntryPtr(stem + std::to_string(count)), nullptr);
+    EXPECT_FALSE(table.addEntry(stem + "17", objects[3], 99));
+    EXPECT_EQ(table.getEntry(stem + "17")->getConcept(), objects[17]);
 }
 
 TEST(SymbolTableTest, EntryDestroyDeletesItsObject)

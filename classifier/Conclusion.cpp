@@ -66,10 +66,16 @@ ClassifierTBox::Assertion ClassifierTBox::newDeduction(Concept* sub, Concept* su
         if (saturation.encode) {
             if (deducedPairs.empty())
                 firstDeducedVariable = w;
-            if (w == firstDeducedVariable + deducedPairs.size())
-                deducedPairs.push_back({static_cast<uint32_t>(sub->id), static_cast<uint32_t>(super->id)});
-            else
+            if (w == firstDeducedVariable + deducedPairs.size()) {
+                // The two ids are written in place: a pair put together
+                // first goes through the stack as two halves read back as
+                // one word, a stall on every deduction.
+                deducedPairs.emplace_back();
+                deducedPairs.back().first = static_cast<uint32_t>(sub->id);
+                deducedPairs.back().second = static_cast<uint32_t>(super->id);
+            } else {
                 (*encodingMap)[{w, 0}] = {sub, super};
+            }
             if (sub != bottom)
                 deduced_clauses_counter += 1;
         }

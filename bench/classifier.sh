@@ -14,8 +14,10 @@
 #    ratios classifier/Konclude with their spread (smallest-largest), of the
 #    wall and of the CPU seconds. The last row is an ontology of COPIES
 #    disjoint renamed copies of el-galen, made by bench/replicate_ontology.sh
-#    in the scratch directory; a line after it gives its median wall and CPU
-#    seconds against el-galen's row (COPIES times would be linear).
+#    in the scratch directory; a line after it runs el-galen and the copies
+#    in turn (PAIRS pairs, the outputs removed outside the timing) and gives
+#    the median of the pair-by-pair ratios copies/el-galen with their spread,
+#    of the wall and of the CPU seconds (COPIES times would be linear).
 # 2. QUERIES pinpointing queries through the in-process solver (-m) on
 #    el-galen: half of them derived subsumptions of named concepts from the
 #    deductions table, half random pairs of named concepts, with a fixed
@@ -84,12 +86,9 @@ print_header() {
 }
 
 # One row: the classifier on $2 (.krss) and Konclude on $3 (.ofn, may be
-# missing), under the name $1, in $runs pairs of runs (A B A B ...). The
-# row's median wall and CPU seconds are left in row_wall and row_cpu.
+# missing), under the name $1, in $runs pairs of runs (A B A B ...).
 measure() {
-    local name=$1 krss=$2 ofn=$3 dir=$work/$1
-    row_wall=""
-    row_cpu=""
+    local name=$1 krss=$2 ofn=$3 dir=$work/$1 row_wall row_cpu
     mkdir -p "$dir"
     : >"$dir/runs"
     : >"$dir/pairs"
@@ -146,10 +145,6 @@ for name in $ontologies; do
         continue
     fi
     measure "$name" "$data/$name.krss" "$data/$name.ofn"
-    if [ "$name" = el-galen ]; then
-        single_wall=$row_wall
-        single_cpu=$row_cpu
-    fi
 done
 if [ "$copies" -gt 0 ] && [ -f "$data/el-galen.krss" ]; then
     bash "$root/bench/replicate_ontology.sh" "$copies" "$data/el-galen.krss" >"$work/scale.krss"
@@ -169,10 +164,22 @@ if [ "$copies" -gt 0 ] && [ -f "$data/el-galen.krss" ]; then
         END { print scalar(grep { !$role{$_} } keys %name), "\n" }' "$work/scale.krss")
     echo "(el-galen x$copies: $concepts concept names)"
     measure "el-galen-x$copies" "$work/scale.krss" "$ofn"
-    if [ -n "${single_wall:-}" ] && [ -n "$row_wall" ]; then
-        awk -v c="$copies" -v w="$row_wall" -v w1="$single_wall" -v t="$row_cpu" -v t1="$single_cpu" 'BEGIN {
-                printf "(el-galen x%d against el-galen: wall %.2fx, CPU %.2fx; linear: %dx)\n", c, w / w1, t / t1, c }'
-    fi
+    # One el-galen and the copies in turn: "WALL1 CPU1 WALLN CPUN" per pair.
+    : >"$work/scale.pairs"
+    for ((run = 1; run <= runs; run++)); do
+        line=""
+        for input in "$data/el-galen.krss" "$work/scale.krss"; do
+            figures=$(timed_process /dev/null /dev/null "$classifier" -i="$input" -o="$work/scale.body" \
+                -h="$work/scale.header" -p="$work/scale.assumptions" -s) || break
+            rm -f "$work/scale.body" "$work/scale.header" "$work/scale.assumptions"
+            read -r wall cpu _ <<<"$figures"
+            line="$line $wall $cpu"
+        done
+        [ "$(wc -w <<<"$line")" -eq 4 ] && echo "$line" >>"$work/scale.pairs"
+    done
+    echo "(el-galen x$copies against el-galen, $runs pairs in turn: wall" \
+        "$(awk '{ print $3, $1 }' "$work/scale.pairs" | pair_ratios), CPU" \
+        "$(awk '{ print $4, $2 }' "$work/scale.pairs" | pair_ratios); linear: ${copies}x)"
     rm -f "$work/scale.krss" "$work/scale.ofn"
 fi
 

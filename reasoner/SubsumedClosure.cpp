@@ -21,6 +21,16 @@ bool holds(const List& list, const Concept* c)
     return std::binary_search(list.begin(), list.end(), c, lowerId);
 }
 
+// The sorted list with the concepts of extra (none of them in it), sorted.
+List mergedWith(const List& sorted, List& extra)
+{
+    std::sort(extra.begin(), extra.end(), lowerId);
+    List result;
+    result.reserve(sorted.size() + extra.size());
+    std::merge(sorted.begin(), sorted.end(), extra.begin(), extra.end(), std::back_inserter(result), lowerId);
+    return result;
+}
+
 // The union of the lists of the sources and of the lists of own, sorted.
 // Sources go longest first. With prune, a source already in the union is
 // passed over: it is in the list of a source taken before, which holds its
@@ -53,11 +63,7 @@ List unionOf(std::vector<const Concept*>& sources, const std::vector<const List*
         seen[c->id] = 0;
     for (Concept* c : extra)
         seen[c->id] = 0;
-    std::sort(extra.begin(), extra.end(), lowerId);
-    List result;
-    result.reserve(longest->size() + extra.size());
-    std::merge(longest->begin(), longest->end(), extra.begin(), extra.end(), std::back_inserter(result), lowerId);
-    return result;
+    return mergedWith(*longest, extra);
 }
 
 }
@@ -195,11 +201,7 @@ bool SubsumedClosure::applyConjunctions(bool all)
         delete common;
         if (extra.empty())
             continue;
-        std::sort(extra.begin(), extra.end(), lowerId);
-        List merged;
-        merged.reserve(target.size() + extra.size());
-        std::merge(target.begin(), target.end(), extra.begin(), extra.end(), std::back_inserter(merged), lowerId);
-        target.swap(merged);
+        target = mergedWith(target, extra);
         added += extra.size();
         touched[componentOf[a->rhs->id]] = 1;
         any = true;
@@ -213,14 +215,13 @@ std::size_t SubsumedClosure::close()
     condense();
     bool first = true;
     while (true) {
-        // A component's members share one closed list: a member that
-        // gained alone passes it on to the others in this walk.
-        std::vector<char> marked = grown;
-        for (std::size_t c = 0; c < components.size(); ++c) {
-            grown[c] = marked[c];
+        // In topological order a component is merged after every component
+        // below it, whose mark already says whether it grew in this walk. A
+        // component's members share one closed list: a member that gained
+        // alone passes it on to the others here.
+        for (std::size_t c = 0; c < components.size(); ++c)
             if (mergeComponent(c, first))
                 grown[c] = 1;
-        }
         const bool again = applyConjunctions(first);
         first = false;
         if (!again)

@@ -198,14 +198,9 @@ std::pair<unsigned long, unsigned long> EncodedTBox::savedRecordPair(unsigned lo
 
 void EncodedTBox::releaseImplicationTable()
 {
-    if (implicationTable != nullptr) {
-        // Lists that the rebuild has already consumed are null here.
-        for (auto& entry : *implicationTable)
-            delete entry.second.second;
-        delete implicationTable;
-        implicationTable = nullptr;
-    }
-    reloadTableFreed = true;
+    delete implicationTable;
+    implicationTable = nullptr;
+    Implications().swap(implications);
 }
 
 void EncodedTBox::replaceImplicationTable(unsigned long variables)
@@ -213,7 +208,6 @@ void EncodedTBox::replaceImplicationTable(unsigned long variables)
     releaseImplicationTable();
     implicationTable = new ImplicationTable();
     declaredVariableCount = variables;
-    reloadTableFreed = false;
 }
 
 EncodedTBox::ImplicationTable::mapped_type& EncodedTBox::implicationEntry(unsigned long index)

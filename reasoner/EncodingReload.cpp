@@ -6,6 +6,7 @@
 // state that the classification of the terminology leaves
 // (rebuildReloadedDeduction), and goes on from it as after a
 // classification.
+#include <algorithm>
 #include <map>
 #include <string>
 #include <utility>
@@ -50,14 +51,14 @@ public:
             return;
         dense.assign(table.rbegin()->first + 1, nullptr);
         for (const auto& entry : table)
-            dense[entry.first] = entry.second.first;
+            dense[entry.first] = entry.second;
     }
     Concept* operator()(unsigned long index) const
     {
         if (!dense.empty())
             return index < dense.size() ? dense[index] : nullptr;
         const auto entry = table.find(index);
-        return entry != table.end() ? entry->second.first : nullptr;
+        return entry != table.end() ? entry->second : nullptr;
     }
 
 private:
@@ -75,18 +76,9 @@ void checkNamed(const VariableConcepts& conceptOf, unsigned long index)
 // anything is rebuilt.
 void checkEveryVariableNamed(const EncodedTBox& e, const VariableConcepts& conceptOf)
 {
-    if (e.implicationTable == nullptr) {
-        if (!e.axiomClauses.empty() || !e.multiPremiseClauses.empty())
-            unnamedVariable(e.axiomClauses.empty() ? e.multiPremiseClauses.front().second
-                                                   : e.axiomClauses.front().second);
-        return;
-    }
-    for (const auto& entry : *e.implicationTable) {
-        if (entry.second.second == nullptr)
-            continue;
-        checkNamed(conceptOf, entry.first);
-        for (unsigned long w : *entry.second.second)
-            checkNamed(conceptOf, w);
+    for (const auto& implication : e.implications) {
+        checkNamed(conceptOf, implication.first);
+        checkNamed(conceptOf, implication.second);
     }
     for (const EncodedTBox::HornClauses* clauses : {&e.axiomClauses, &e.multiPremiseClauses})
         for (const auto& clause : *clauses) {
@@ -142,6 +134,30 @@ void rebuildAxiom(TBox* tbox, Concept* c, Concept* d)
     tbox->insertAxiom(a);
 }
 
+// The implications in the order of their premises, those of one premise in
+// input order: counted out by premise when the premises are about as many
+// as the greatest of them (as in every encoding a run writes).
+EncodedTBox::Implications byPremise(const EncodedTBox::Implications& implications)
+{
+    unsigned long greatest = 0;
+    for (const auto& implication : implications)
+        greatest = std::max(greatest, implication.first);
+    EncodedTBox::Implications sorted(implications);
+    if (greatest >= 2 * implications.size() + 1024) {
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        return sorted;
+    }
+    std::vector<std::size_t> start(greatest + 2, 0);
+    for (const auto& implication : implications)
+        ++start[implication.first + 1];
+    for (std::size_t i = 1; i < start.size(); ++i)
+        start[i] += start[i - 1];
+    for (const auto& implication : implications)
+        sorted[start[implication.first]++] = implication;
+    return sorted;
+}
+
 void freeBodies(EncodedTBox::HornClauses& clauses)
 {
     for (auto& clause : clauses)
@@ -178,23 +194,15 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
     Concept* bottomConcept = TrivialConcept::getBOTTOM();
 
     // Deduced clauses with one premise.
-    if (e.implicationTable != nullptr)
-        for (auto& item : *e.implicationTable) {
-            std::pair<Concept*, VariableList*>& entry = item.second;
-            if (entry.second == nullptr)
-                continue;
-            Concept* c = entry.first;
-            for (unsigned long w : *entry.second) {
-                Concept* d = conceptOf(w);
-                if (!informative(c, d))
-                    continue;
-                c->deduction.recordSubsumer(d);
-                deducedAxioms->emplace_back(c, d);
-            }
-            delete entry.second;
-            entry.second = nullptr;
-        }
-    e.reloadTableFreed = true;
+    for (const auto& implication : byPremise(e.implications)) {
+        Concept* c = conceptOf(implication.first);
+        Concept* d = conceptOf(implication.second);
+        if (!informative(c, d))
+            continue;
+        c->deduction.recordSubsumer(d);
+        deducedAxioms->emplace_back(c, d);
+    }
+    EncodedTBox::Implications().swap(e.implications);
 
     // Axiom clauses, then the GCIs that made no clause, which the map lists.
     for (const auto& clause : e.axiomClauses) {
@@ -270,15 +278,9 @@ void LibraryTBox::rebuildReloadedDeduction()
     // pinpointing information, if anywhere.
     const bool recording = save_pinpointing_info;
     save_pinpointing_info = false;
-    // The lists start again from the told and the stored subsumptions, with
-    // the increment's concepts.
-    clearAllDeductionStructures();
-    if (deducedAxioms != nullptr)
-        for (const auto& pair : *deducedAxioms)
-            pair.first->deduction.recordSubsumer(pair.second);
     deduction_performed = false;
     deductionIteration = 0;
-    prepareDeduction();
+    seedSinceReload(touched);
     SubsumedClosure(*conceptsById, std::vector<Axiom*>(gcis.begin(), gcis.end())).close();
     if (useRoleAxiomsInDeduction)
         for (RoleAxiom* a : roleAxioms)
@@ -316,6 +318,39 @@ void LibraryTBox::rebuildReloadedDeduction()
         roleAxioms.insert(a);
     for (Concept* c : touched)
         c->flags |= Concept::NEW_OR_TOUCHED;
+}
+
+// The reload left the lists of its concepts seeded with the told and the
+// stored subsumptions, and nothing has run on them since: only the concepts
+// normalised after it (the increment's, with greater ids than every
+// reloaded one) are seeded, and settled after the others, so that every list
+// stays sorted. An existential that the increment put on a left side tells
+// its role, as the settling of the reload tells it of the others. The GCIs
+// and role axioms get the numbers that a preparation gives them.
+void LibraryTBox::seedSinceReload(const std::vector<Concept*>& touched)
+{
+    const std::size_t reloaded = conceptsById->size();
+    std::vector<Concept*> added;
+    for (Concept* c : normalizedConcepts)
+        if (c->id >= reloaded || (*conceptsById)[c->id] != c)
+            added.push_back(c);
+    std::sort(added.begin(), added.end(), [](const Concept* a, const Concept* b) { return a->id < b->id; });
+    conceptsById->resize(Concept::normal_id_counter, nullptr);
+    for (Concept* c : added) {
+        (*conceptsById)[c->id] = c;
+        seedConcept(c);
+    }
+    for (Concept* c : touched)
+        if (c->kind == EXISTENTIAL_RESTR && (c->flags & Concept::ON_LHS) && c->id < reloaded)
+            static_cast<ExistentialRestr*>(c)->role->flags |= Role::EXISTENTIAL_ON_LHS;
+    settleToldSubsumptions();
+    for (Axiom* a : gcis)
+        if (a->index < 0)
+            a->index = ++pinpointing_index;
+    if (useRoleAxiomsInDeduction)
+        for (RoleAxiom* a : roleAxioms)
+            if (a->index < 0)
+                a->index = ++pinpointing_index;
 }
 
 void LibraryTBox::linkExistentialPremises()

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -96,16 +97,40 @@ bool informative(Concept* c, Concept* d)
 }
 
 // The concept of one body variable, or the normalised conjunction of the
-// concepts of several, the one of the normal form when there is one.
-Concept* bodyConcept(TBox* tbox, const VariableConcepts& conceptOf, const VariableList& body)
-{
-    if (body.size() == 1)
-        return conceptOf(body.front());
-    auto* operands = new ConceptList();
-    for (unsigned long v : body)
-        operands->push_back(conceptOf(v));
-    return tbox->normalConjunction(operands);
-}
+// concepts of several, the one of the normal form when there is one. Many
+// clauses share a body (one per conclusion the rules drew for it): each body
+// is normalised once.
+class BodyConcepts {
+public:
+    BodyConcepts(TBox* tbox, const VariableConcepts& conceptOf) : tbox(tbox), conceptOf(conceptOf) {}
+    Concept* operator()(const VariableList& body)
+    {
+        if (body.size() == 1)
+            return conceptOf(body.front());
+        Concept*& known = conjunctions[body];
+        if (known == nullptr) {
+            auto* operands = new ConceptList();
+            for (unsigned long v : body)
+                operands->push_back(conceptOf(v));
+            known = tbox->normalConjunction(operands);
+        }
+        return known;
+    }
+
+private:
+    struct BodyHash {
+        std::size_t operator()(const VariableList& body) const
+        {
+            std::size_t h = body.size();
+            for (unsigned long v : body)
+                h = h * 1000003u ^ std::hash<unsigned long>()(v);
+            return h;
+        }
+    };
+    TBox* tbox;
+    const VariableConcepts& conceptOf;
+    std::unordered_map<VariableList, Concept*, BodyHash> conjunctions;
+};
 
 // The GCI's type, told by which side is a fresh concept, and the marks of
 // normalisation on its sides: each is its own normal form.
@@ -187,6 +212,7 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
     static const ImplicationTable noVariables;
     const VariableConcepts conceptOf(e.implicationTable != nullptr ? *e.implicationTable : noVariables);
     checkEveryVariableNamed(e, conceptOf);
+    BodyConcepts bodyConcept(this, conceptOf);
     delete deducedAxioms;
     deducedAxioms = new DeducedList();
     delete pendingDeducedAxioms;
@@ -206,7 +232,7 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
 
     // Axiom clauses, then the GCIs that made no clause, which the map lists.
     for (const auto& clause : e.axiomClauses) {
-        Concept* c = bodyConcept(this, conceptOf, *clause.first);
+        Concept* c = bodyConcept(*clause.first);
         Concept* d = conceptOf(clause.second);
         rebuildAxiom(this, c, d);
         if (informative(c, d))
@@ -224,7 +250,7 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
 
     // Deduced clauses with several premises.
     for (const auto& clause : e.multiPremiseClauses) {
-        Concept* c = bodyConcept(this, conceptOf, *clause.first);
+        Concept* c = bodyConcept(*clause.first);
         Concept* d = conceptOf(clause.second);
         if (!informative(c, d))
             continue;
@@ -280,7 +306,7 @@ void LibraryTBox::rebuildReloadedDeduction()
     save_pinpointing_info = false;
     deduction_performed = false;
     deductionIteration = 0;
-    seedSinceReload(touched);
+    seedSinceReload();
     SubsumedClosure(*conceptsById, std::vector<Axiom*>(gcis.begin(), gcis.end())).close();
     if (useRoleAxiomsInDeduction)
         for (RoleAxiom* a : roleAxioms)
@@ -324,25 +350,17 @@ void LibraryTBox::rebuildReloadedDeduction()
 // stored subsumptions, and nothing has run on them since: only the concepts
 // normalised after it (the increment's, with greater ids than every
 // reloaded one) are seeded, and settled after the others, so that every list
-// stays sorted. An existential that the increment put on a left side tells
-// its role, as the settling of the reload tells it of the others. The GCIs
-// and role axioms get the numbers that a preparation gives them.
-void LibraryTBox::seedSinceReload(const std::vector<Concept*>& touched)
+// stays sorted. A reloaded existential that the increment put on a left side
+// tells its role in the incremental preparation, as after a classification.
+// The GCIs and role axioms get the numbers that a preparation gives them.
+void LibraryTBox::seedSinceReload()
 {
-    const std::size_t reloaded = conceptsById->size();
-    std::vector<Concept*> added;
-    for (Concept* c : normalizedConcepts)
-        if (c->id >= reloaded || (*conceptsById)[c->id] != c)
-            added.push_back(c);
-    std::sort(added.begin(), added.end(), [](const Concept* a, const Concept* b) { return a->id < b->id; });
     conceptsById->resize(Concept::normal_id_counter, nullptr);
-    for (Concept* c : added) {
-        (*conceptsById)[c->id] = c;
-        seedConcept(c);
-    }
-    for (Concept* c : touched)
-        if (c->kind == EXISTENTIAL_RESTR && (c->flags & Concept::ON_LHS) && c->id < reloaded)
-            static_cast<ExistentialRestr*>(c)->role->flags |= Role::EXISTENTIAL_ON_LHS;
+    for (Concept* c : normalizedConcepts)
+        if ((*conceptsById)[c->id] != c) {
+            (*conceptsById)[c->id] = c;
+            seedConcept(c);
+        }
     settleToldSubsumptions();
     for (Axiom* a : gcis)
         if (a->index < 0)

@@ -24,8 +24,6 @@ EncodedTBox::~EncodedTBox()
 {
     freeRecords();
     releaseImplicationTable();
-    freeClauseLists(axiomClauses);
-    freeClauseLists(multiPremiseClauses);
     if (Instance == this)
         Instance = nullptr;
 }
@@ -37,13 +35,6 @@ void EncodedTBox::freeRecords()
     premisePool.clear();
     premisePool.shrink_to_fit();
     deductionMap.clear();
-}
-
-void EncodedTBox::freeClauseLists(HornClauses& clauses)
-{
-    for (auto& clause : clauses)
-        delete clause.first;
-    clauses.clear();
 }
 
 void EncodedTBox::startPinpointingInfoUpload()

@@ -48,7 +48,7 @@ public:
     // (premise, implied variable) per deduced clause of two literals.
     using Implications = std::vector<std::pair<unsigned long, unsigned long>>;
     // (body variables, head variable) per Horn clause.
-    using HornClauses = std::list<std::pair<VariableList*, unsigned long>>;
+    using HornClauses = std::vector<std::pair<VariableList, unsigned long>>;
 
     static EncodedTBox* Instance;
     static EncodedTBox* getInstance();
@@ -231,7 +231,6 @@ private:
     void numberAssumptions(std::vector<std::pair<unsigned long, unsigned long>>& named);
     void freeRecords();
     void releaseImplicationTable();
-    void freeClauseLists(HornClauses& clauses);
 
     unsigned long declaredVariableCount = 0;
     SubsumptionPairIndex deductionMap;

@@ -83,7 +83,7 @@ void checkEveryVariableNamed(const EncodedTBox& e, const VariableConcepts& conce
     }
     for (const EncodedTBox::HornClauses* clauses : {&e.axiomClauses, &e.multiPremiseClauses})
         for (const auto& clause : *clauses) {
-            for (unsigned long v : *clause.first)
+            for (unsigned long v : clause.first)
                 checkNamed(conceptOf, v);
             checkNamed(conceptOf, clause.second);
         }
@@ -185,9 +185,7 @@ EncodedTBox::Implications byPremise(const EncodedTBox::Implications& implication
 
 void freeBodies(EncodedTBox::HornClauses& clauses)
 {
-    for (auto& clause : clauses)
-        delete clause.first;
-    clauses.clear();
+    EncodedTBox::HornClauses().swap(clauses);
 }
 
 // Takes the axioms marked new out of the set.
@@ -232,7 +230,7 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
 
     // Axiom clauses, then the GCIs that made no clause, which the map lists.
     for (const auto& clause : e.axiomClauses) {
-        Concept* c = bodyConcept(*clause.first);
+        Concept* c = bodyConcept(clause.first);
         Concept* d = conceptOf(clause.second);
         rebuildAxiom(this, c, d);
         if (informative(c, d))
@@ -250,7 +248,7 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
 
     // Deduced clauses with several premises.
     for (const auto& clause : e.multiPremiseClauses) {
-        Concept* c = bodyConcept(*clause.first);
+        Concept* c = bodyConcept(clause.first);
         Concept* d = conceptOf(clause.second);
         if (!informative(c, d))
             continue;

@@ -40,7 +40,7 @@ std::vector<Horn> hornClauses(const EncodedTBox::HornClauses& clauses)
 {
     std::vector<Horn> result;
     for (const auto& [premises, conclusion] : clauses)
-        result.emplace_back(Variables(premises->begin(), premises->end()), conclusion);
+        result.emplace_back(Variables(premises.begin(), premises.end()), conclusion);
     return result;
 }
 

@@ -11,6 +11,7 @@ unsigned long EncodingReader::cls = 0;
 unsigned long EncodingReader::clause_counter = 0;
 std::list<unsigned long> EncodingReader::axioms;
 std::list<unsigned long> EncodingReader::clauses;
+EncodingReader::VariableList EncodingReader::premises;
 
 namespace {
 
@@ -94,20 +95,25 @@ unsigned long EncodingReader::variable(uint64_t v)
     return static_cast<unsigned long>(v - 1);
 }
 
-void EncodingReader::hornClause(VariableList* premises, unsigned long conclusion)
+void EncodingReader::firstPremise(unsigned long v)
+{
+    premises.assign(1, v);
+}
+
+void EncodingReader::premise(unsigned long v)
+{
+    premises.push_back(v);
+}
+
+void EncodingReader::hornClause(unsigned long conclusion)
 {
     EncodedTBox* encoded = EncodedTBox::getInstance();
-    if (!axioms.empty() && axioms.front() >= clause_counter) {
+    if (!axioms.empty() && axioms.front() >= clause_counter)
         encoded->axiomClauses.emplace_back(premises, conclusion);
-    } else if (premises->size() == 1) {
-        VariableList*& implied = encoded->implicationEntry(premises->front()).second;
-        if (implied == nullptr)
-            implied = new VariableList();
-        implied->push_back(conclusion);
-        delete premises;
-    } else {
+    else if (premises.size() == 1)
+        encoded->implications.emplace_back(premises.front(), conclusion);
+    else
         encoded->multiPremiseClauses.emplace_back(premises, conclusion);
-    }
 }
 
 void EncodingReader::endOfInput()

@@ -14,9 +14,9 @@
 // followed by D deduced clauses; the blocks follow each other in clause
 // order (units included) and together must make up the largest clause count
 // of the problem lines. Axiom Horn clauses go to the axiom clause list;
-// deduced Horn clauses with one premise to the implication list of that
-// premise, with several premises to the multi-premise clause list. Units are
-// counted, not stored. Variables are stored zero-based (v - 1).
+// deduced Horn clauses with one premise to the implications, with several
+// premises to the multi-premise clause list. Units are counted, not stored.
+// Variables are stored zero-based (v - 1).
 class EncodingReader {
 public:
     using VariableList = EncodedTBox::VariableList;
@@ -36,9 +36,13 @@ public:
     static void beforeClause();
     // A variable of a clause; its zero-based index.
     static unsigned long variable(uint64_t v);
-    // A Horn clause read whole: premises in input order (owned from here on)
-    // and the conclusion.
-    static void hornClause(VariableList* premises, unsigned long conclusion);
+    // The premises of a Horn clause, in input order: the first, then each
+    // other.
+    static void firstPremise(unsigned long v);
+    static void premise(unsigned long v);
+    // The Horn clause whose premises were given is read whole: its
+    // conclusion.
+    static void hornClause(unsigned long conclusion);
     // After the last clause.
     static void endOfInput();
 
@@ -51,6 +55,8 @@ public:
     // its last clause.
     static std::list<unsigned long> axioms;
     static std::list<unsigned long> clauses;
+    // The premises of the Horn clause under way.
+    static VariableList premises;
 };
 
 #endif

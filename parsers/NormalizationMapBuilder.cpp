@@ -67,7 +67,7 @@ void NormalizationMapBuilder::conceptEntry(Concept* c, unsigned long n)
             manager->postError("Concept DIMACS id greater than the encoding's variables number, line: ", Parser,
                                static_cast<unsigned int>(manager->line));
         }
-        encoded->implicationEntry(n - 1).first = c;
+        encoded->implicationEntry(n - 1) = c;
     }
     if (c->encodingId == 0 || c->encodingId == n) {
         c->encodingId = n;

@@ -29,7 +29,6 @@
 %union {
     uint64_t number;
     unsigned long variable;
-    EncodingReader::VariableList* premises;
 }
 
 %token MINUS ZERO COMMENT_LINE PROBLEM_LINE CNF AXIOMS DEDUCED
@@ -37,7 +36,6 @@
 
 %type <number> Number
 %type <variable> PositiveAtom NegativeAtom
-%type <premises> NegativeAtomList
 
 %start Encoding
 
@@ -86,14 +84,14 @@ UnitClause
 
 HornClause
     : NegativeAtomList PositiveAtom ZERO
-        { EncodingReader::hornClause($1, $2); }
+        { EncodingReader::hornClause($2); }
     ;
 
 NegativeAtomList
     : NegativeAtom
-        { $$ = new EncodingReader::VariableList{$1}; }
+        { EncodingReader::firstPremise($1); }
     | NegativeAtomList NegativeAtom
-        { $$ = $1; $$->push_back($2); }
+        { EncodingReader::premise($2); }
     ;
 
 NegativeAtom

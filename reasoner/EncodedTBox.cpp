@@ -24,8 +24,6 @@ EncodedTBox::~EncodedTBox()
 {
     freeRecords();
     releaseImplicationTable();
-    freeClauseLists(axiomClauses);
-    freeClauseLists(multiPremiseClauses);
     if (Instance == this)
         Instance = nullptr;
 }
@@ -37,13 +35,6 @@ void EncodedTBox::freeRecords()
     premisePool.clear();
     premisePool.shrink_to_fit();
     deductionMap.clear();
-}
-
-void EncodedTBox::freeClauseLists(HornClauses& clauses)
-{
-    for (auto& clause : clauses)
-        delete clause.first;
-    clauses.clear();
 }
 
 void EncodedTBox::startPinpointingInfoUpload()
@@ -198,14 +189,9 @@ std::pair<unsigned long, unsigned long> EncodedTBox::savedRecordPair(unsigned lo
 
 void EncodedTBox::releaseImplicationTable()
 {
-    if (implicationTable != nullptr) {
-        // Lists that the rebuild has already consumed are null here.
-        for (auto& entry : *implicationTable)
-            delete entry.second.second;
-        delete implicationTable;
-        implicationTable = nullptr;
-    }
-    reloadTableFreed = true;
+    delete implicationTable;
+    implicationTable = nullptr;
+    Implications().swap(implications);
 }
 
 void EncodedTBox::replaceImplicationTable(unsigned long variables)
@@ -213,7 +199,6 @@ void EncodedTBox::replaceImplicationTable(unsigned long variables)
     releaseImplicationTable();
     implicationTable = new ImplicationTable();
     declaredVariableCount = variables;
-    reloadTableFreed = false;
 }
 
 EncodedTBox::ImplicationTable::mapped_type& EncodedTBox::implicationEntry(unsigned long index)

@@ -41,12 +41,14 @@ public:
         bool empty() const { return first == last; }
     };
     // Zero-based variable indexes (variable - 1), without sign.
-    using VariableList = std::list<unsigned long>;
-    // Per variable met, by its index and in variable order: its concept and
-    // the variables it implies by a two-literal clause.
-    using ImplicationTable = std::map<unsigned long, std::pair<Concept*, VariableList*>>;
+    using VariableList = std::vector<unsigned long>;
+    // Per variable that the normalisation map names, by its index and in
+    // variable order: its concept.
+    using ImplicationTable = std::map<unsigned long, Concept*>;
+    // (premise, implied variable) per deduced clause of two literals.
+    using Implications = std::vector<std::pair<unsigned long, unsigned long>>;
     // (body variables, head variable) per Horn clause.
-    using HornClauses = std::list<std::pair<VariableList*, unsigned long>>;
+    using HornClauses = std::vector<std::pair<VariableList, unsigned long>>;
 
     static EncodedTBox* Instance;
     static EncodedTBox* getInstance();
@@ -136,14 +138,14 @@ public:
 
     // --- Reload side.
 
-    // Frees the implication table with every list still in it, and puts a new,
-    // empty one in its place for an encoding that declares `variables`
-    // variables. The table holds the variables met (implicationEntry): a
-    // declared count, or a variable number, that the text does not otherwise
-    // fill costs nothing.
+    // Frees the implication table and the implications, and puts a new,
+    // empty table in its place for an encoding that declares `variables`
+    // variables. The table holds the variables that the map names
+    // (implicationEntry): a declared count, or a variable number, that the
+    // text does not otherwise fill costs nothing.
     void replaceImplicationTable(unsigned long variables);
-    // The entry of the variable with this index (0-based, below the declared
-    // count), made empty first when the table has none.
+    // The concept of the variable with this index (0-based, below the
+    // declared count), null first when the table has none.
     ImplicationTable::mapped_type& implicationEntry(unsigned long index);
     // The variable count that the last encoding read declared.
     unsigned long declaredVariables() const { return declaredVariableCount; }
@@ -183,6 +185,8 @@ public:
     // Set by the encoding reader.
     bool encodingLoaded = false;
     ImplicationTable* implicationTable = nullptr;
+    // In input order; the rebuild takes them in the order of their premises.
+    Implications implications;
     HornClauses axiomClauses;
     HornClauses multiPremiseClauses;
     // Set by the normalisation-map reader: the inclusions of the normal form
@@ -193,8 +197,6 @@ public:
     bool pinpointingLoaded = false;
     // Set once the assumption data are ready for queries.
     bool axiomsInformationLoaded = false;
-    // True while the implication table holds no lists of its own.
-    bool reloadTableFreed = true;
 
 private:
     // Stores the record with a copy of the premises.
@@ -229,7 +231,6 @@ private:
     void numberAssumptions(std::vector<std::pair<unsigned long, unsigned long>>& named);
     void freeRecords();
     void releaseImplicationTable();
-    void freeClauseLists(HornClauses& clauses);
 
     unsigned long declaredVariableCount = 0;
     SubsumptionPairIndex deductionMap;

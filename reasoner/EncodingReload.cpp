@@ -6,8 +6,10 @@
 // state that the classification of the terminology leaves
 // (rebuildReloadedDeduction), and goes on from it as after a
 // classification.
+#include <algorithm>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -50,14 +52,14 @@ public:
             return;
         dense.assign(table.rbegin()->first + 1, nullptr);
         for (const auto& entry : table)
-            dense[entry.first] = entry.second.first;
+            dense[entry.first] = entry.second;
     }
     Concept* operator()(unsigned long index) const
     {
         if (!dense.empty())
             return index < dense.size() ? dense[index] : nullptr;
         const auto entry = table.find(index);
-        return entry != table.end() ? entry->second.first : nullptr;
+        return entry != table.end() ? entry->second : nullptr;
     }
 
 private:
@@ -75,22 +77,13 @@ void checkNamed(const VariableConcepts& conceptOf, unsigned long index)
 // anything is rebuilt.
 void checkEveryVariableNamed(const EncodedTBox& e, const VariableConcepts& conceptOf)
 {
-    if (e.implicationTable == nullptr) {
-        if (!e.axiomClauses.empty() || !e.multiPremiseClauses.empty())
-            unnamedVariable(e.axiomClauses.empty() ? e.multiPremiseClauses.front().second
-                                                   : e.axiomClauses.front().second);
-        return;
-    }
-    for (const auto& entry : *e.implicationTable) {
-        if (entry.second.second == nullptr)
-            continue;
-        checkNamed(conceptOf, entry.first);
-        for (unsigned long w : *entry.second.second)
-            checkNamed(conceptOf, w);
+    for (const auto& implication : e.implications) {
+        checkNamed(conceptOf, implication.first);
+        checkNamed(conceptOf, implication.second);
     }
     for (const EncodedTBox::HornClauses* clauses : {&e.axiomClauses, &e.multiPremiseClauses})
         for (const auto& clause : *clauses) {
-            for (unsigned long v : *clause.first)
+            for (unsigned long v : clause.first)
                 checkNamed(conceptOf, v);
             checkNamed(conceptOf, clause.second);
         }
@@ -104,16 +97,40 @@ bool informative(Concept* c, Concept* d)
 }
 
 // The concept of one body variable, or the normalised conjunction of the
-// concepts of several, the one of the normal form when there is one.
-Concept* bodyConcept(TBox* tbox, const VariableConcepts& conceptOf, const VariableList& body)
-{
-    if (body.size() == 1)
-        return conceptOf(body.front());
-    auto* operands = new ConceptList();
-    for (unsigned long v : body)
-        operands->push_back(conceptOf(v));
-    return tbox->normalConjunction(operands);
-}
+// concepts of several, the one of the normal form when there is one. Many
+// clauses share a body (one per conclusion the rules drew for it): each body
+// is normalised once.
+class BodyConcepts {
+public:
+    BodyConcepts(TBox* tbox, const VariableConcepts& conceptOf) : tbox(tbox), conceptOf(conceptOf) {}
+    Concept* operator()(const VariableList& body)
+    {
+        if (body.size() == 1)
+            return conceptOf(body.front());
+        Concept*& known = conjunctions[body];
+        if (known == nullptr) {
+            auto* operands = new ConceptList();
+            for (unsigned long v : body)
+                operands->push_back(conceptOf(v));
+            known = tbox->normalConjunction(operands);
+        }
+        return known;
+    }
+
+private:
+    struct BodyHash {
+        std::size_t operator()(const VariableList& body) const
+        {
+            std::size_t h = body.size();
+            for (unsigned long v : body)
+                h = h * 1000003u ^ std::hash<unsigned long>()(v);
+            return h;
+        }
+    };
+    TBox* tbox;
+    const VariableConcepts& conceptOf;
+    std::unordered_map<VariableList, Concept*, BodyHash> conjunctions;
+};
 
 // The GCI's type, told by which side is a fresh concept, and the marks of
 // normalisation on its sides: each is its own normal form.
@@ -142,11 +159,33 @@ void rebuildAxiom(TBox* tbox, Concept* c, Concept* d)
     tbox->insertAxiom(a);
 }
 
+// The implications in the order of their premises, those of one premise in
+// input order: counted out by premise when the premises are about as many
+// as the greatest of them (as in every encoding a run writes).
+EncodedTBox::Implications byPremise(const EncodedTBox::Implications& implications)
+{
+    unsigned long greatest = 0;
+    for (const auto& implication : implications)
+        greatest = std::max(greatest, implication.first);
+    EncodedTBox::Implications sorted(implications);
+    if (greatest >= 2 * implications.size() + 1024) {
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        return sorted;
+    }
+    std::vector<std::size_t> start(greatest + 2, 0);
+    for (const auto& implication : implications)
+        ++start[implication.first + 1];
+    for (std::size_t i = 1; i < start.size(); ++i)
+        start[i] += start[i - 1];
+    for (const auto& implication : implications)
+        sorted[start[implication.first]++] = implication;
+    return sorted;
+}
+
 void freeBodies(EncodedTBox::HornClauses& clauses)
 {
-    for (auto& clause : clauses)
-        delete clause.first;
-    clauses.clear();
+    EncodedTBox::HornClauses().swap(clauses);
 }
 
 // Takes the axioms marked new out of the set.
@@ -171,6 +210,7 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
     static const ImplicationTable noVariables;
     const VariableConcepts conceptOf(e.implicationTable != nullptr ? *e.implicationTable : noVariables);
     checkEveryVariableNamed(e, conceptOf);
+    BodyConcepts bodyConcept(this, conceptOf);
     delete deducedAxioms;
     deducedAxioms = new DeducedList();
     delete pendingDeducedAxioms;
@@ -178,27 +218,19 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
     Concept* bottomConcept = TrivialConcept::getBOTTOM();
 
     // Deduced clauses with one premise.
-    if (e.implicationTable != nullptr)
-        for (auto& item : *e.implicationTable) {
-            std::pair<Concept*, VariableList*>& entry = item.second;
-            if (entry.second == nullptr)
-                continue;
-            Concept* c = entry.first;
-            for (unsigned long w : *entry.second) {
-                Concept* d = conceptOf(w);
-                if (!informative(c, d))
-                    continue;
-                c->deduction.recordSubsumer(d);
-                deducedAxioms->emplace_back(c, d);
-            }
-            delete entry.second;
-            entry.second = nullptr;
-        }
-    e.reloadTableFreed = true;
+    for (const auto& implication : byPremise(e.implications)) {
+        Concept* c = conceptOf(implication.first);
+        Concept* d = conceptOf(implication.second);
+        if (!informative(c, d))
+            continue;
+        c->deduction.recordSubsumer(d);
+        deducedAxioms->emplace_back(c, d);
+    }
+    EncodedTBox::Implications().swap(e.implications);
 
     // Axiom clauses, then the GCIs that made no clause, which the map lists.
     for (const auto& clause : e.axiomClauses) {
-        Concept* c = bodyConcept(this, conceptOf, *clause.first);
+        Concept* c = bodyConcept(clause.first);
         Concept* d = conceptOf(clause.second);
         rebuildAxiom(this, c, d);
         if (informative(c, d))
@@ -216,7 +248,7 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
 
     // Deduced clauses with several premises.
     for (const auto& clause : e.multiPremiseClauses) {
-        Concept* c = bodyConcept(this, conceptOf, *clause.first);
+        Concept* c = bodyConcept(clause.first);
         Concept* d = conceptOf(clause.second);
         if (!informative(c, d))
             continue;
@@ -270,15 +302,9 @@ void LibraryTBox::rebuildReloadedDeduction()
     // pinpointing information, if anywhere.
     const bool recording = save_pinpointing_info;
     save_pinpointing_info = false;
-    // The lists start again from the told and the stored subsumptions, with
-    // the increment's concepts.
-    clearAllDeductionStructures();
-    if (deducedAxioms != nullptr)
-        for (const auto& pair : *deducedAxioms)
-            pair.first->deduction.recordSubsumer(pair.second);
     deduction_performed = false;
     deductionIteration = 0;
-    prepareDeduction();
+    seedSinceReload();
     SubsumedClosure(*conceptsById, std::vector<Axiom*>(gcis.begin(), gcis.end())).close();
     if (useRoleAxiomsInDeduction)
         for (RoleAxiom* a : roleAxioms)
@@ -316,6 +342,31 @@ void LibraryTBox::rebuildReloadedDeduction()
         roleAxioms.insert(a);
     for (Concept* c : touched)
         c->flags |= Concept::NEW_OR_TOUCHED;
+}
+
+// The reload left the lists of its concepts seeded with the told and the
+// stored subsumptions, and nothing has run on them since: only the concepts
+// normalised after it (the increment's, with greater ids than every
+// reloaded one) are seeded, and settled after the others, so that every list
+// stays sorted. A reloaded existential that the increment put on a left side
+// tells its role in the incremental preparation, as after a classification.
+// The GCIs and role axioms get the numbers that a preparation gives them.
+void LibraryTBox::seedSinceReload()
+{
+    conceptsById->resize(Concept::normal_id_counter, nullptr);
+    for (Concept* c : normalizedConcepts)
+        if ((*conceptsById)[c->id] != c) {
+            (*conceptsById)[c->id] = c;
+            seedConcept(c);
+        }
+    settleToldSubsumptions();
+    for (Axiom* a : gcis)
+        if (a->index < 0)
+            a->index = ++pinpointing_index;
+    if (useRoleAxiomsInDeduction)
+        for (RoleAxiom* a : roleAxioms)
+            if (a->index < 0)
+                a->index = ++pinpointing_index;
 }
 
 void LibraryTBox::linkExistentialPremises()

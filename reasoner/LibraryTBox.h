@@ -157,10 +157,11 @@ private:
     // that the classification of the reloaded terminology leaves, from the
     // stored subsumptions.
     void rebuildReloadedDeduction();
-    // Its steps: the premise, dependent and chained conclusions of every
-    // existential GCI over the existentials of its role; a run of the loop
-    // from the state of the lists, what it derives kept for the next
-    // encoding pass.
+    // Its steps: the seeds of the concepts normalised since the reload; the
+    // premise, dependent and chained conclusions of every existential GCI
+    // over the existentials of its role; a run of the loop from the state of
+    // the lists, what it derives kept for the next encoding pass.
+    void seedSinceReload();
     void linkExistentialPremises();
     void runRebuildPass();
 

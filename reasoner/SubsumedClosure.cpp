@@ -39,9 +39,15 @@ List mergedWith(const List& sorted, List& extra)
 List unionOf(std::vector<const Concept*>& sources, const std::vector<const List*>& own, bool prune,
              std::vector<char>& seen)
 {
-    std::sort(sources.begin(), sources.end(), [](const Concept* a, const Concept* b) {
-        return a->deduction.subsumed->size() > b->deduction.subsumed->size();
-    });
+    // Each length read once, not at every comparison.
+    static std::vector<std::pair<std::size_t, const Concept*>> byLength;
+    byLength.clear();
+    for (const Concept* x : sources)
+        byLength.emplace_back(x->deduction.subsumed->size(), x);
+    std::sort(byLength.begin(), byLength.end(),
+              [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (std::size_t i = 0; i < byLength.size(); ++i)
+        sources[i] = byLength[i].second;
     const List* longest = sources.empty() ? own.front() : sources.front()->deduction.subsumed;
     for (Concept* c : *longest)
         seen[c->id] = 1;
@@ -78,13 +84,13 @@ SubsumedClosure::SubsumedClosure(const std::vector<Concept*>& conceptsById, cons
             continue;
         for (Concept* x : *d->deduction.subsumed)
             if (x != d && x != bottom && x->deduction.subsumed != nullptr)
-                below[d->id].push_back(x);
+                below[d->id].push_back(x->id);
     }
     for (Axiom* a : gcis) {
         if (a->rhs == top || a->rhs->deduction.subsumed == nullptr || a->rhs->id >= byId.size())
             continue;
         if (a->lhs == bottom && a->rhs != bottom)
-            below[a->rhs->id].push_back(bottom);
+            below[a->rhs->id].push_back(bottom->id);
         else if (a->lhs->kind == CONJUNCTION && a->lhs->operands != nullptr && !a->lhs->operands->empty() &&
                  std::all_of(a->lhs->operands->begin(), a->lhs->operands->end(),
                              [](const Concept* o) { return o->deduction.subsumed != nullptr; }))
@@ -116,7 +122,7 @@ void SubsumedClosure::condense()
             const std::size_t v = walk.back().first;
             std::size_t& edge = walk.back().second;
             if (edge < below[v].size()) {
-                const std::size_t w = below[v][edge++]->id;
+                const std::size_t w = below[v][edge++];
                 if (index[w] == none) {
                     index[w] = low[w] = counter++;
                     stack.push_back(w);
@@ -154,10 +160,10 @@ bool SubsumedClosure::mergeComponent(std::size_t component, bool prune)
     own.clear();
     for (Concept* m : members) {
         own.push_back(m->deduction.subsumed);
-        for (Concept* x : below[m->id])
-            if (componentOf[x->id] != component) {
-                sources.push_back(x);
-                belowGrew = belowGrew || grown[componentOf[x->id]] != 0;
+        for (std::size_t x : below[m->id])
+            if (componentOf[x] != component) {
+                sources.push_back(byId[x]);
+                belowGrew = belowGrew || grown[componentOf[x]] != 0;
             }
     }
     if (!belowGrew || (sources.empty() && members.size() == 1))

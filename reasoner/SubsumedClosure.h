@@ -42,8 +42,9 @@ private:
 
     const std::vector<Concept*>& byId;
     std::vector<Axiom*> conjunctions;
-    // The concepts whose whole list joins that of a concept, by its id.
-    std::vector<std::vector<Concept*>> below;
+    // The ids of the concepts whose whole list joins that of a concept, by
+    // its id (ids, not the concepts: the walks read no concept for them).
+    std::vector<std::vector<std::size_t>> below;
     // The components in topological order (what a component merges comes
     // first), their members, and each concept's component.
     std::vector<std::vector<Concept*>> components;

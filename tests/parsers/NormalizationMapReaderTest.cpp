@@ -278,7 +278,7 @@ protected:
     {
         const EncodedTBox::ImplicationTable& table = *EncodedTBox::getInstance()->implicationTable;
         const auto found = table.find(variable - 1);
-        return found != table.end() ? found->second.first : nullptr;
+        return found != table.end() ? found->second : nullptr;
     }
 };
 

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <iterator>
 #include <ostream>
+#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -94,6 +96,43 @@ TEST(EncodingReload, SparseVariablesNameTheirConcepts)
     Concept* bottom = TrivialConcept::getBOTTOM();
     EXPECT_EQ(subsumedOf(C), (std::vector<Concept*>{bottom, A, C}));
     EXPECT_EQ(subsumedOf(B), (std::vector<Concept*>{bottom, B, C}));
+}
+
+// The deduced clauses come back in the order of their first variable (in
+// input order for one variable), whether the variables lie close together
+// or far apart; clauses that share a body share its conjunction, and bodies
+// that differ in one variable do not. A, B, C, D are the variables 3 to 6,
+// or 3, 4, 5 and 4000.
+TEST(EncodingReload, DeducedClausesComeInTheOrderOfTheirPremises)
+{
+    for (const std::string d : {"6", "4000"}) {
+        SCOPED_TRACE("D is " + d);
+        resetAll();
+        Concept::EquivalenceNames = true;
+        TBox::DeducedList deduced = reloadText(
+            "c axioms 2 deduced 7\np cnf " + d + " 9\n-1 0\n2 0\n-" + d + " 3 0\n-4 5 0\n-" + d + " 4 0\n-3 " + d +
+                " 0\n-4 3 0\n-3 -4 5 0\n-3 -5 " + d + " 0\n",
+            kTrivialMap + "A 3\nB 4\nC 5\nD " + d + "\n");
+        Concept* A = conceptNamed("A");
+        Concept* B = conceptNamed("B");
+        Concept* C = conceptNamed("C");
+        Concept* D = conceptNamed("D");
+        ASSERT_TRUE(A && B && C && D);
+        auto it = deduced.begin();
+        for (int k = 0; k < 5 && it != deduced.end(); ++k)
+            ++it;
+        const TBox::DeducedList single(deduced.begin(), it);
+        EXPECT_EQ(single, (TBox::DeducedList{{A, D}, {B, C}, {B, A}, {D, A}, {D, B}}));
+        ASSERT_EQ(deduced.size(), 7u);
+        const auto& [ab, c] = *std::next(deduced.begin(), 5);
+        const auto& [ac, d2] = deduced.back();
+        EXPECT_EQ(c, C);
+        EXPECT_EQ(d2, D);
+        ASSERT_EQ(ab->kind, CONJUNCTION);
+        ASSERT_EQ(ac->kind, CONJUNCTION);
+        EXPECT_EQ(std::set<Concept*>(ab->operands->begin(), ab->operands->end()), (std::set<Concept*>{A, B}));
+        EXPECT_EQ(std::set<Concept*>(ac->operands->begin(), ac->operands->end()), (std::set<Concept*>{A, C}));
+    }
 }
 
 // Axiom clauses between a fresh and a named side are the naming GCIs of

@@ -51,8 +51,13 @@ bool ClassifierTBox::prepareDeductionAndEncode(bool encode, bool pinpointing)
     deducedPairs.clear();
     assumptions.clear();
     // The GCIs are walked four times below: in order from one array rather
-    // than through the tree each time.
-    gcisInOrder.assign(gcis.begin(), gcis.end());
+    // than through the tree each time. The tree is walked once (an assign
+    // from its iterators walks it twice, to count and to copy), and on a
+    // large terminology each step of that walk misses the caches.
+    gcisInOrder.clear();
+    gcisInOrder.reserve(gcis.size());
+    for (Axiom* a : gcis)
+        gcisInOrder.push_back(a);
     numberSelectors();
     linkNormalizedAxioms(pinpointing);
     numberRoleAxiomSelectors(pinpointing);

@@ -207,7 +207,8 @@ void ClassifierTBox::compileAtomicRules()
             PrefetchedWalk::prefetch(&a->lhs->kind);
         for (Axiom* a : c->lhsAxioms) {
             Concept* l = a->lhs;
-            AtomicRule rule{a, a->rhs, nullptr, a->selector, static_cast<uint32_t>(l->kind), 0, 0, NoProbe};
+            AtomicRule rule{a, a->rhs, nullptr, a->selector, static_cast<uint32_t>(l->kind), 0, 0, NoProbe,
+                            static_cast<uint32_t>(a->rhs->id)};
             if (l->kind == CONJUNCTION) {
                 rule.firstOperand = static_cast<uint32_t>(ruleOperandIds.size());
                 for (Concept* x : *l->operands) {

@@ -192,7 +192,9 @@ private:
     // read no axiom and no operand list. A conjunction's record also keeps
     // the subsumer-index bit of its first conjunct other than the concept
     // (NoProbe when there is none): a sub without it is no subsumee of
-    // every conjunct, and the rule is not tried.
+    // every conjunct, and the rule is not tried. The id of the right side
+    // tells the loop, before it reads the sub's index, where the
+    // conclusion's lookup in that index will start.
     struct AtomicRule {
         Axiom* axiom;
         Concept* rhs;
@@ -202,6 +204,7 @@ private:
         uint32_t firstOperand;
         uint32_t operandCount;
         uint32_t probe;
+        uint32_t rhsId;
     };
     static constexpr uint32_t NoProbe = ~uint32_t(0);
     std::vector<std::vector<AtomicRule>> atomicRules;

@@ -40,14 +40,18 @@ void ClassifierTBox::performDeductionAndEncode(bool encode, bool pinpointing)
 }
 
 // The loop is bound by memory: the concepts and rule lists that the items a
-// few places ahead will read are asked for now, in two steps (the lists'
-// places are read from what the first step brought). An item whose super is
-// an existential mostly concludes more existentials above its sub, each
-// listed at the end of the sub's list of existentials above it.
+// few places ahead will read are asked for now, in three steps, each
+// reading what the one before brought: the concepts and the places of the
+// lists; the lists; for an atomic super, the slots of the sub's subsumer
+// index where the lookups of its implications' conclusions start. An item
+// whose super is an existential mostly concludes more existentials above
+// its sub, each listed at the end of the sub's list of existentials above
+// it.
 void ClassifierTBox::prefetchQueued() const
 {
     constexpr std::size_t Far = 16;
     constexpr std::size_t Near = 8;
+    constexpr std::size_t Close = 4;
     const std::size_t size = deductionQueue.size();
     if (size > Far) {
         const QueuedSubsumption& far = deductionQueue[Far];
@@ -65,11 +69,17 @@ void ClassifierTBox::prefetchQueued() const
             if (above.size() < above.capacity())
                 __builtin_prefetch(above.data() + above.size(), 1);
         }
-        const std::vector<SubsumerIndex::Entry>& entries = near.sub->subsumerIndex.all();
-        if (!entries.empty())
-            __builtin_prefetch(&entries[entries.size() / 2]);
         if (near.superId < atomicRules.size() && !atomicRules[near.superId].empty())
             __builtin_prefetch(atomicRules[near.superId].data());
+    }
+    if (size > Close) {
+        const QueuedSubsumption& close = deductionQueue[Close];
+        if (close.superKind < CONJUNCTION && close.superId < atomicRules.size()) {
+            const SubsumerIndex& index = close.sub->subsumerIndex;
+            for (const AtomicRule& rule : atomicRules[close.superId])
+                if (rule.kind < CONJUNCTION)
+                    index.prefetch(rule.rhsId);
+        }
     }
 }
 
@@ -144,14 +154,15 @@ void ClassifierTBox::settleSaturationSets()
 
 void ClassifierTBox::fillAssertionSets()
 {
-    // Sub by sub in ascending id, so that each set is filled in its own order.
+    // Sub by sub in ascending id, so that each set is filled in its own
+    // order (a sub's own entries come in no order: each goes to another set).
     for (Concept* sub : conceptsByNormalId) {
         if (sub == nullptr)
             continue;
-        for (const auto& entry : sub->subsumerIndex.all()) {
+        sub->subsumerIndex.forEach([this, sub](const SubsumerIndex::Entry& entry) {
             Concept* super = conceptsByNormalId[entry.first];
             if (super->kind != EXISTENTIAL_RESTR)
                 super->assertions.append({sub, entry.second});
-        }
+        });
     }
 }

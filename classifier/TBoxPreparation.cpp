@@ -51,8 +51,13 @@ bool ClassifierTBox::prepareDeductionAndEncode(bool encode, bool pinpointing)
     deducedPairs.clear();
     assumptions.clear();
     // The GCIs are walked four times below: in order from one array rather
-    // than through the tree each time.
-    gcisInOrder.assign(gcis.begin(), gcis.end());
+    // than through the tree each time. The tree is walked once (an assign
+    // from its iterators walks it twice, to count and to copy), and on a
+    // large terminology each step of that walk misses the caches.
+    gcisInOrder.clear();
+    gcisInOrder.reserve(gcis.size());
+    for (Axiom* a : gcis)
+        gcisInOrder.push_back(a);
     numberSelectors();
     linkNormalizedAxioms(pinpointing);
     numberRoleAxiomSelectors(pinpointing);
@@ -202,7 +207,8 @@ void ClassifierTBox::compileAtomicRules()
             PrefetchedWalk::prefetch(&a->lhs->kind);
         for (Axiom* a : c->lhsAxioms) {
             Concept* l = a->lhs;
-            AtomicRule rule{a, a->rhs, nullptr, a->selector, static_cast<uint32_t>(l->kind), 0, 0, NoProbe};
+            AtomicRule rule{a, a->rhs, nullptr, a->selector, static_cast<uint32_t>(l->kind), 0, 0, NoProbe,
+                            static_cast<uint32_t>(a->rhs->id)};
             if (l->kind == CONJUNCTION) {
                 rule.firstOperand = static_cast<uint32_t>(ruleOperandIds.size());
                 for (Concept* x : *l->operands) {

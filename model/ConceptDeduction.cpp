@@ -8,27 +8,41 @@
 
 namespace {
 
-// The first position in [from, to) whose id is not below id: a search that
-// widens its step from `from` on, so that a walk over many targets in order
-// costs little more than a walk over the shorter side.
-template <typename Iterator>
-Iterator seek(Iterator from, Iterator to, unsigned long id)
+// The first position in [from, to) of the ascending ids whose id is not
+// below id: a search that widens its step from `from` on, so that a walk over
+// many targets in order costs little more than a walk over the shorter side.
+std::size_t seek(const ConceptDeduction::IdList& ids, std::size_t from, std::size_t to, unsigned long id)
 {
     std::size_t step = 1;
-    Iterator low = from;
+    std::size_t low = from;
     while (low != to) {
-        std::size_t left = static_cast<std::size_t>(to - low);
-        Iterator probe = low + static_cast<std::ptrdiff_t>(std::min(step, left) - 1);
-        if ((*probe)->id >= id)
-            return std::lower_bound(low, probe + 1, id,
-                                    [](const Concept* c, unsigned long key) { return c->id < key; });
+        const std::size_t probe = low + std::min(step, to - low) - 1;
+        if (ids[probe] >= id)
+            return static_cast<std::size_t>(std::lower_bound(ids.begin() + static_cast<std::ptrdiff_t>(low),
+                                                             ids.begin() + static_cast<std::ptrdiff_t>(probe + 1), id) -
+                                            ids.begin());
         low = probe + 1;
         step *= 2;
     }
     return to;
 }
 
+bool lowerId(const ConceptDeduction::Addition& a, const ConceptDeduction::Addition& b)
+{
+    return a.id < b.id;
 }
+
+// The first entry of a log of additions of iteration since or later.
+std::vector<ConceptDeduction::Addition>::const_iterator firstSince(const std::vector<ConceptDeduction::Addition>& log,
+                                                                   int since)
+{
+    // The log is in order of iterations: its tail holds them.
+    return std::lower_bound(log.begin(), log.end(), since,
+                            [](const ConceptDeduction::Addition& e, int k) { return e.it < k; });
+}
+
+}
+
 
 template <typename List>
 void ConceptDeduction::recordIn(List*& list, Concept* c)
@@ -66,11 +80,6 @@ void ConceptDeduction::recordSubsumer(Concept* c)
 void ConceptDeduction::recordReachedByRole(Concept* c)
 {
     recordIn(reachedByRole, c);
-}
-
-Concept* ConceptDeduction::popSubsumed()
-{
-    return popFrom(subsumed);
 }
 
 Concept* ConceptDeduction::popSubsumer()
@@ -172,6 +181,23 @@ ConceptDeduction::SubsumedList& ConceptDeduction::subsumedList()
     return *subsumed;
 }
 
+ConceptDeduction::IdList& ConceptDeduction::syncedIds() const
+{
+    if (mirrored != subsumed || ids.size() != subsumed->size()) {
+        mirrored = subsumed;
+        ids.clear();
+        ids.reserve(subsumed->capacity());
+        for (const Concept* c : *subsumed)
+            ids.push_back(static_cast<std::uint32_t>(c->id));
+    }
+    return ids;
+}
+
+const ConceptDeduction::IdList& ConceptDeduction::subsumedIds() const
+{
+    return syncedIds();
+}
+
 template <typename Record>
 void ConceptDeduction::react(Concept* c, int it, DeductionNotes& notes, DeducedList* deduced, Record record)
 {
@@ -183,48 +209,59 @@ void ConceptDeduction::react(Concept* c, int it, DeductionNotes& notes, DeducedL
         owner->setLastDeductionIt(it, &notes);
 }
 
-template <typename Iterator, typename ConceptOf, typename OnAdded>
-int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conceptOf, int it, DeductionNotes& notes,
-                                  DeducedList* deduced, OnAdded onAdded)
+template <typename Iterator, typename ConceptOf, typename IdOf, typename OnAdded>
+int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conceptOf, IdOf idOf, int it,
+                                  DeductionNotes& notes, DeducedList* deduced, OnAdded onAdded)
 {
     SubsumedList& list = subsumedList();
+    syncedIds();
     // The concepts not in the list yet, each with the position in the list
-    // before which it goes (kept from call to call: no reaction merges
-    // again).
-    static std::vector<std::pair<std::size_t, Iterator>> fresh;
+    // before which it goes and its id (kept from call to call: no reaction
+    // merges again).
+    struct Fresh {
+        std::size_t at;
+        std::uint32_t id;
+        Iterator source;
+    };
+    static std::vector<Fresh> fresh;
     fresh.clear();
-    auto p = list.begin();
+    std::size_t p = 0;
+    const std::size_t size = ids.size();
     for (Iterator source = first; source != last; ++source) {
-        Concept* c = conceptOf(source);
-        p = seek(p, list.end(), c->id);
-        if (p != list.end() && (*p)->id == c->id)
+        const auto id = static_cast<std::uint32_t>(idOf(source));
+        p = seek(ids, p, size, id);
+        if (p != size && ids[p] == id)
             ++p;
         else
-            fresh.emplace_back(static_cast<std::size_t>(p - list.begin()), source);
+            fresh.push_back({p, id, source});
     }
     if (fresh.empty())
         return 0;
     // Merged in place from the back, the runs between the new concepts
-    // moved as blocks; the reactions then run in ascending id (none of them
-    // reads this list).
-    std::size_t end = list.size();
+    // moved as blocks, in the list and its ids alike; the reactions then
+    // run in ascending id (none of them reads this list).
+    std::size_t end = size;
     list.resize(end + fresh.size());
+    ids.resize(end + fresh.size());
     for (std::size_t k = fresh.size(); k > 0; --k) {
-        const std::size_t at = fresh[k - 1].first;
-        std::move_backward(list.begin() + static_cast<std::ptrdiff_t>(at),
-                           list.begin() + static_cast<std::ptrdiff_t>(end),
-                           list.begin() + static_cast<std::ptrdiff_t>(end + k));
-        list[at + k - 1] = conceptOf(fresh[k - 1].second);
+        const std::size_t at = fresh[k - 1].at;
+        const auto from = static_cast<std::ptrdiff_t>(at);
+        const auto to = static_cast<std::ptrdiff_t>(end);
+        const auto dest = static_cast<std::ptrdiff_t>(end + k);
+        std::move_backward(list.begin() + from, list.begin() + to, list.begin() + dest);
+        std::move_backward(ids.begin() + from, ids.begin() + to, ids.begin() + dest);
+        list[at + k - 1] = conceptOf(fresh[k - 1].source);
+        ids[at + k - 1] = fresh[k - 1].id;
         end = at;
     }
     if (additions == nullptr) {
-        additions = new std::vector<std::pair<int, Concept*>>();
+        additions = new std::vector<Addition>();
         notes.noteTouched(owner);
     }
-    for (const auto& entry : fresh)
-        additions->emplace_back(it, conceptOf(entry.second));
-    for (const auto& entry : fresh)
-        react(conceptOf(entry.second), it, notes, deduced, [&] { onAdded(entry.second); });
+    for (const Fresh& entry : fresh)
+        additions->push_back({it, entry.id, conceptOf(entry.source)});
+    for (const Fresh& entry : fresh)
+        react(conceptOf(entry.source), it, notes, deduced, [&] { onAdded(entry.source); });
     return static_cast<int>(fresh.size());
 }
 
@@ -237,7 +274,7 @@ int ConceptDeduction::mergeConcepts(const List* l, int it, DeductionNotes& notes
         return 0;
     using Iterator = typename List::const_iterator;
     return mergeSorted(
-        l->begin(), l->end(), [](Iterator s) { return *s; }, it, notes, deduced,
+        l->begin(), l->end(), [](Iterator s) { return *s; }, [](Iterator s) { return (*s)->id; }, it, notes, deduced,
         [added](Iterator s) {
             if (added != nullptr)
                 added->push_back(*s);
@@ -256,14 +293,44 @@ int ConceptDeduction::mergeListInSubsumed(const SubsumedList* l, int it, Deducti
     return mergeConcepts(l, it, notes, deduced, added);
 }
 
+int ConceptDeduction::mergeFrom(const ConceptDeduction& from, int since, int it, DeductionNotes& notes,
+                                DeducedList* deduced, std::vector<Concept*>* added)
+{
+    // A list merged into itself adds nothing.
+    if (from.subsumed == nullptr || from.subsumed == subsumed)
+        return 0;
+    auto record = [added](Concept* c) {
+        if (added != nullptr)
+            added->push_back(c);
+    };
+    if (since == 0 || 4 * from.countAddedSince(since) > from.subsumed->size()) {
+        const SubsumedList& list = *from.subsumed;
+        const IdList& fromIds = from.syncedIds();
+        return mergeSorted(
+            std::size_t{0}, list.size(), [&](std::size_t k) { return list[k]; },
+            [&](std::size_t k) { return fromIds[k]; }, it, notes, deduced,
+            [&](std::size_t k) { record(list[k]); });
+    }
+    std::vector<Addition> recent;
+    if (from.additions != nullptr)
+        recent.assign(firstSince(*from.additions, since), from.additions->cend());
+    std::sort(recent.begin(), recent.end(), lowerId);
+    using Iterator = std::vector<Addition>::const_iterator;
+    return mergeSorted(
+        recent.cbegin(), recent.cend(), [](Iterator s) { return s->concept; }, [](Iterator s) { return s->id; }, it,
+        notes, deduced, [&](Iterator s) { record(s->concept); });
+}
+
 int ConceptDeduction::mergeMapInSubsumed(const RelatedMap* m, int it, DeductionNotes& notes, DeducedList* deduced,
                                          std::vector<Concept*>* added)
 {
     if (m == nullptr)
         return 0;
+    using Iterator = RelatedMap::const_iterator;
     return mergeSorted(
-        m->begin(), m->end(), [](RelatedMap::const_iterator s) { return s->second; }, it, notes, deduced,
-        [added](RelatedMap::const_iterator s) {
+        m->begin(), m->end(), [](Iterator s) { return s->second; }, [](Iterator s) { return s->second->id; }, it,
+        notes, deduced,
+        [added](Iterator s) {
             if (added != nullptr)
                 added->push_back(s->second);
         });
@@ -284,7 +351,8 @@ int ConceptDeduction::mergeNewSubsumed(int it, DeductionNotes& notes, DeducedLis
                 taken.end());
     using Iterator = NewSubsumedList::const_iterator;
     const int count = mergeSorted(
-        taken.cbegin(), taken.cend(), [](Iterator s) { return s->concept; }, it, notes, deduced,
+        taken.cbegin(), taken.cend(), [](Iterator s) { return s->concept; }, [](Iterator s) { return s->id; }, it,
+        notes, deduced,
         [added](Iterator s) {
             if (added != nullptr)
                 added->push_back({{s->concept, s->index}, {s->premise1, s->premise2}});
@@ -320,9 +388,10 @@ int ConceptDeduction::mergeOffered(std::vector<SourceRecord>& offered, int it, D
     offered.erase(std::unique(offered.begin(), offered.end(),
                               [](const SourceRecord& a, const SourceRecord& b) { return a.first == b.first; }),
                   offered.end());
+    using Iterator = std::vector<SourceRecord>::const_iterator;
     return mergeSorted(
-        offered.cbegin(), offered.cend(), [](std::vector<SourceRecord>::const_iterator s) { return s->first; }, it,
-        notes, deduced, [added](std::vector<SourceRecord>::const_iterator s) {
+        offered.cbegin(), offered.cend(), [](Iterator s) { return s->first; }, [](Iterator s) { return s->first->id; },
+        it, notes, deduced, [added](Iterator s) {
             if (added != nullptr)
                 added->push_back(*s);
         });
@@ -337,72 +406,58 @@ int ConceptDeduction::addSubsumed(Concept* c, int it, DeductionNotes& notes, Ded
 void ConceptDeduction::noteAdded(Concept* c, int it, DeductionNotes& notes)
 {
     if (additions == nullptr) {
-        additions = new std::vector<std::pair<int, Concept*>>();
+        additions = new std::vector<Addition>();
         notes.noteTouched(owner);
     }
-    additions->emplace_back(it, c);
+    additions->push_back({it, static_cast<std::uint32_t>(c->id), c});
 }
 
 std::size_t ConceptDeduction::countAddedSince(int since) const
 {
     if (additions == nullptr)
         return 0;
-    auto first = std::lower_bound(additions->begin(), additions->end(), since,
-                                  [](const std::pair<int, Concept*>& e, int k) { return e.first < k; });
-    return static_cast<std::size_t>(additions->end() - first);
-}
-
-const ConceptDeduction::SubsumedList* ConceptDeduction::addedSince(int since, SubsumedList& into) const
-{
-    into.clear();
-    if (additions != nullptr) {
-        // The log is in order of iterations: its tail holds them.
-        auto first = std::lower_bound(additions->begin(), additions->end(), since,
-                                      [](const std::pair<int, Concept*>& e, int k) { return e.first < k; });
-        for (auto e = first; e != additions->end(); ++e)
-            into.push_back(e->second);
-    }
-    std::sort(into.begin(), into.end(), [](const Concept* a, const Concept* b) { return a->id < b->id; });
-    return &into;
+    return static_cast<std::size_t>(additions->cend() - firstSince(*additions, since));
 }
 
 namespace {
 
-// The candidates (ascending id) found in the subsumed list of every concept
-// of cs, the shortest list asked first (where a concept is most likely
+// The candidates (ascending id, given by their ids and concepts at the
+// positions 0 to count - 1) found in the subsumed list of every concept of
+// cs, the shortest list asked first (where a concept is most likely
 // missing), appended to common; candidates that are the shortest list
 // (shortestOf) need not be looked up there.
-void keepCommon(const ConceptDeduction::SubsumedList& candidates, const ConceptList& cs, bool fromShortest,
+template <typename IdAt, typename ConceptAt>
+void keepCommon(std::size_t count, IdAt idAt, ConceptAt conceptAt, const ConceptList& cs, bool fromShortest,
                 ConceptList* common)
 {
-    using SubsumedList = ConceptDeduction::SubsumedList;
-    std::vector<const SubsumedList*> lists;
+    using IdList = ConceptDeduction::IdList;
+    std::vector<const IdList*> lists;
     for (const Concept* c : cs)
-        lists.push_back(c->deduction.subsumed);
+        lists.push_back(&c->deduction.subsumedIds());
     // Stable: of lists of one length the first in cs comes first, as in
     // shortestOf.
     std::stable_sort(lists.begin(), lists.end(),
-                     [](const SubsumedList* a, const SubsumedList* b) { return a->size() < b->size(); });
-    std::vector<SubsumedList::const_iterator> cursors;
-    for (const SubsumedList* l : lists)
-        cursors.push_back(l->begin());
-    for (Concept* candidate : candidates) {
+                     [](const IdList* a, const IdList* b) { return a->size() < b->size(); });
+    std::vector<std::size_t> cursors(lists.size(), 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint32_t id = idAt(i);
         bool everywhere = true;
         for (std::size_t k = fromShortest ? 1 : 0; k < lists.size() && everywhere; ++k) {
-            cursors[k] = seek(cursors[k], lists[k]->end(), candidate->id);
-            everywhere = cursors[k] != lists[k]->end() && *cursors[k] == candidate;
+            const IdList& ids = *lists[k];
+            cursors[k] = seek(ids, cursors[k], ids.size(), id);
+            everywhere = cursors[k] != ids.size() && ids[cursors[k]] == id;
         }
         if (everywhere)
-            common->push_back(candidate);
+            common->push_back(conceptAt(i));
     }
 }
 
-const ConceptDeduction::SubsumedList* shortestOf(const ConceptList& cs)
+const Concept* shortestOf(const ConceptList& cs)
 {
-    const ConceptDeduction::SubsumedList* shortest = cs.front()->deduction.subsumed;
+    const Concept* shortest = cs.front();
     for (const Concept* c : cs)
-        if (c->deduction.subsumed->size() < shortest->size())
-            shortest = c->deduction.subsumed;
+        if (c->deduction.subsumed->size() < shortest->deduction.subsumed->size())
+            shortest = c;
     return shortest;
 }
 
@@ -417,24 +472,22 @@ ConceptDeduction::ConceptList* ConceptDeduction::getCommonSubsumedSince(const Co
     std::size_t gained = 0;
     for (const Concept* c : *cs)
         gained += c->deduction.countAddedSince(since);
-    if (gained >= shortestOf(*cs)->size())
+    if (gained >= shortestOf(*cs)->deduction.subsumed->size())
         return getCommonSubsumed(cs);
     // The concepts some conjunct gained since, each looked up in every list.
-    SubsumedList candidates;
+    std::vector<Addition> candidates;
     candidates.reserve(gained);
-    for (const Concept* c : *cs) {
-        const auto* log = c->deduction.additions;
-        if (log == nullptr)
-            continue;
-        auto first = std::lower_bound(log->begin(), log->end(), since,
-                                      [](const std::pair<int, Concept*>& e, int k) { return e.first < k; });
-        for (auto e = first; e != log->end(); ++e)
-            candidates.push_back(e->second);
-    }
-    std::sort(candidates.begin(), candidates.end(), [](const Concept* a, const Concept* b) { return a->id < b->id; });
-    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    for (const Concept* c : *cs)
+        if (const auto* log = c->deduction.additions)
+            candidates.insert(candidates.end(), firstSince(*log, since), log->cend());
+    std::sort(candidates.begin(), candidates.end(), lowerId);
+    candidates.erase(std::unique(candidates.begin(), candidates.end(),
+                                 [](const Addition& a, const Addition& b) { return a.id == b.id; }),
+                     candidates.end());
     ConceptList* common = new ConceptList();
-    keepCommon(candidates, *cs, false, common);
+    keepCommon(
+        candidates.size(), [&](std::size_t i) { return candidates[i].id; },
+        [&](std::size_t i) { return candidates[i].concept; }, *cs, false, common);
     return common;
 }
 
@@ -443,7 +496,12 @@ ConceptDeduction::ConceptList* ConceptDeduction::getCommonSubsumed(const Concept
     ConceptList* common = new ConceptList();
     if (cs == nullptr || cs->empty())
         return common;
-    keepCommon(*shortestOf(*cs), *cs, true, common);
+    const ConceptDeduction& shortest = shortestOf(*cs)->deduction;
+    const IdList& ids = shortest.subsumedIds();
+    const SubsumedList& concepts = *shortest.subsumed;
+    keepCommon(
+        ids.size(), [&](std::size_t i) { return ids[i]; }, [&](std::size_t i) { return concepts[i]; }, *cs, true,
+        common);
     return common;
 }
 
@@ -480,18 +538,19 @@ ConceptDeduction::ConceptList* ConceptDeduction::commonWithRelated(const Related
     };
     // The shorter side is looked up in the longer one; either way the
     // result is in ascending key order.
-    if (subsumed->size() <= related.size()) {
-        for (Concept* c : *subsumed)
-            if (Concept* value = lookUp(related, c->id))
+    const IdList& ids = syncedIds();
+    if (ids.size() <= related.size()) {
+        for (std::uint32_t id : ids)
+            if (Concept* value = lookUp(related, id))
                 keep(value);
         return common;
     }
-    auto p = subsumed->cbegin();
+    std::size_t p = 0;
     for (const auto& entry : related) {
-        p = seek(p, subsumed->cend(), entry.first);
-        if (p == subsumed->cend())
+        p = seek(ids, p, ids.size(), entry.first);
+        if (p == ids.size())
             break;
-        if ((*p)->id == entry.first)
+        if (ids[p] == entry.first)
             keep(entry.second);
     }
     return common;
@@ -528,6 +587,8 @@ void ConceptDeduction::clearAllDeductionStructures()
     existentialPremises = nullptr;
     delete subsumed;
     subsumed = nullptr;
+    mirrored = nullptr;
+    IdList().swap(ids);
     delete subsumers;
     subsumers = nullptr;
     delete reachedByRole;

@@ -1,6 +1,7 @@
 #ifndef KORVANE_MODEL_CONCEPTDEDUCTION_H
 #define KORVANE_MODEL_CONCEPTDEDUCTION_H
 
+#include <cstdint>
 #include <list>
 #include <map>
 #include <utility>
@@ -52,6 +53,15 @@ public:
     using NewSubsumedRecord = std::pair<std::pair<Concept*, int>, std::pair<Concept*, Concept*>>;
     // (added concept, the source whose subsumed list supplied it)
     using SourceRecord = std::pair<Concept*, Concept*>;
+    // The ids of a subsumed list, position for position (normal ids fit in
+    // 32 bits: each concept takes far more than a byte of memory).
+    using IdList = std::vector<std::uint32_t>;
+    // A concept that a merge added, with its id and the iteration.
+    struct Addition {
+        int it;
+        std::uint32_t id;
+        Concept* concept;
+    };
 
     explicit ConceptDeduction(Concept* owner) : owner(owner) {}
     ConceptDeduction(const ConceptDeduction&) = delete;
@@ -63,7 +73,6 @@ public:
     void recordSubsumer(Concept* c);
     void recordReachedByRole(Concept* c);
     // The first element, removed; an emptied list is freed. Null when none.
-    Concept* popSubsumed();
     Concept* popSubsumer();
     Concept* popReachedByRole();
 
@@ -87,6 +96,9 @@ public:
     bool hasNewSubsumed() const { return newSubsumed != nullptr && !newSubsumed->empty(); }
     bool hasExistentialPremises() const { return existentialPremises != nullptr && !existentialPremises->empty(); }
     SubsumedList& subsumedList();
+    // The ids of the subsumed list, which must exist: the lookups compare
+    // them without reading the concepts, which lie scattered in memory.
+    const IdList& subsumedIds() const;
 
     // The merges into the subsumed list, which must exist; each returns the
     // number of concepts added.
@@ -94,6 +106,12 @@ public:
                             std::vector<Concept*>* added);
     int mergeListInSubsumed(const SubsumedList* l, int it, DeductionNotes& notes, DeducedList* deduced,
                             std::vector<Concept*>* added);
+    // Merges the subsumed list of `from`, or with since above 0 only what it
+    // gained in iteration since or later (what it held before has been
+    // merged then; when it gained much of its list, the whole list is as
+    // cheap).
+    int mergeFrom(const ConceptDeduction& from, int since, int it, DeductionNotes& notes, DeducedList* deduced,
+                  std::vector<Concept*>* added);
     int mergeMapInSubsumed(const RelatedMap* m, int it, DeductionNotes& notes, DeducedList* deduced,
                            std::vector<Concept*>* added);
     // Merges newSubsumed, the first arrival of each concept, and empties it;
@@ -117,9 +135,6 @@ public:
     // `since` or later; it may hold others of getCommonSubsumed too (when the
     // whole intersection is the cheaper walk).
     ConceptList* getCommonSubsumedSince(const ConceptList* cs, int since) const;
-    // The concepts this list gained in iteration `since` or later, in
-    // ascending id, into `into` (returned).
-    const SubsumedList* addedSince(int since, SubsumedList& into) const;
     // Logs c as added in iteration it, for a concept recorded without a
     // merge (the seeds of a concept made during classification).
     void noteAdded(Concept* c, int it, DeductionNotes& notes);
@@ -141,11 +156,17 @@ public:
     std::vector<std::pair<Role*, RelatedPairs>>* pendingExistentials = nullptr;
     // Every concept the merges added, with the iteration, in order of
     // addition (a temporary structure of one classification run).
-    std::vector<std::pair<int, Concept*>>* additions = nullptr;
+    std::vector<Addition>* additions = nullptr;
     NewSubsumedList* newSubsumed = nullptr;
 
 private:
     bool hasPendingExistential() const;
+    // The ids of the subsumed list, taken again when the list is not the one
+    // they mirror: the merges keep them, but the list may also grow in place
+    // (seeding, a reload's closure) or be replaced. A list only grows until
+    // it is cleared, so the list they mirror is unchanged while it has their
+    // size.
+    IdList& syncedIds() const;
     template <typename List>
     static void recordIn(List*& list, Concept* c);
     template <typename List>
@@ -156,8 +177,8 @@ private:
     void react(Concept* c, int it, DeductionNotes& notes, DeducedList* deduced, Record record);
     // Merges a source sorted by id into the subsumed list; onAdded is called
     // with the source position of every concept added, in ascending id.
-    template <typename Iterator, typename ConceptOf, typename OnAdded>
-    int mergeSorted(Iterator first, Iterator last, ConceptOf conceptOf, int it, DeductionNotes& notes,
+    template <typename Iterator, typename ConceptOf, typename IdOf, typename OnAdded>
+    int mergeSorted(Iterator first, Iterator last, ConceptOf conceptOf, IdOf idOf, int it, DeductionNotes& notes,
                     DeducedList* deduced, OnAdded onAdded);
     template <typename Related>
     ConceptList* commonWithRelated(const Related& related, int it, bool changedOnly) const;
@@ -166,6 +187,8 @@ private:
                       std::vector<Concept*>* added);
 
     Concept* owner;
+    mutable const SubsumedList* mirrored = nullptr;
+    mutable IdList ids;
 };
 
 #endif

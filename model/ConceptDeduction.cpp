@@ -8,25 +8,6 @@
 
 namespace {
 
-// The first position in [from, to) of the ascending ids whose id is not
-// below id: a search that widens its step from `from` on, so that a walk over
-// many targets in order costs little more than a walk over the shorter side.
-std::size_t seek(const ConceptDeduction::IdList& ids, std::size_t from, std::size_t to, unsigned long id)
-{
-    std::size_t step = 1;
-    std::size_t low = from;
-    while (low != to) {
-        const std::size_t probe = low + std::min(step, to - low) - 1;
-        if (ids[probe] >= id)
-            return static_cast<std::size_t>(std::lower_bound(ids.begin() + static_cast<std::ptrdiff_t>(low),
-                                                             ids.begin() + static_cast<std::ptrdiff_t>(probe + 1), id) -
-                                            ids.begin());
-        low = probe + 1;
-        step *= 2;
-    }
-    return to;
-}
-
 bool lowerId(const ConceptDeduction::Addition& a, const ConceptDeduction::Addition& b)
 {
     return a.id < b.id;
@@ -181,19 +162,13 @@ ConceptDeduction::SubsumedList& ConceptDeduction::subsumedList()
     return *subsumed;
 }
 
-ConceptDeduction::IdList& ConceptDeduction::syncedIds() const
+SubsumedIds& ConceptDeduction::syncedIds() const
 {
-    if (mirrored != subsumed || ids.size() != subsumed->size()) {
-        mirrored = subsumed;
-        ids.clear();
-        ids.reserve(subsumed->capacity());
-        for (const Concept* c : *subsumed)
-            ids.push_back(static_cast<std::uint32_t>(c->id));
-    }
+    ids.sync(*subsumed);
     return ids;
 }
 
-const ConceptDeduction::IdList& ConceptDeduction::subsumedIds() const
+const SubsumedIds& ConceptDeduction::subsumedIds() const
 {
     return syncedIds();
 }
@@ -214,54 +189,41 @@ int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conce
                                   DeductionNotes& notes, DeducedList* deduced, OnAdded onAdded)
 {
     SubsumedList& list = subsumedList();
-    syncedIds();
-    // The concepts not in the list yet, each with the position in the list
-    // before which it goes and its id (kept from call to call: no reaction
-    // merges again).
-    struct Fresh {
-        std::size_t at;
-        std::uint32_t id;
-        Iterator source;
-    };
-    static std::vector<Fresh> fresh;
+    SubsumedIds& known = syncedIds();
+    // The concepts not in the list yet: the position in the list before
+    // which each goes with its id, and where the source has it (kept from
+    // call to call: no reaction merges again).
+    static std::vector<std::pair<std::size_t, std::uint32_t>> fresh;
+    static std::vector<Iterator> sources;
     fresh.clear();
+    sources.clear();
     std::size_t p = 0;
-    const std::size_t size = ids.size();
     for (Iterator source = first; source != last; ++source) {
         const auto id = static_cast<std::uint32_t>(idOf(source));
-        p = seek(ids, p, size, id);
-        if (p != size && ids[p] == id)
-            ++p;
-        else
-            fresh.push_back({p, id, source});
+        if (known.contains(p, id))
+            continue;
+        if (known.keepsBits())
+            p = known.seek(p, id);
+        fresh.emplace_back(p, id);
+        sources.push_back(source);
     }
     if (fresh.empty())
         return 0;
     // Merged in place from the back, the runs between the new concepts
-    // moved as blocks, in the list and its ids alike; the reactions then
-    // run in ascending id (none of them reads this list).
-    std::size_t end = size;
-    list.resize(end + fresh.size());
-    ids.resize(end + fresh.size());
-    for (std::size_t k = fresh.size(); k > 0; --k) {
-        const std::size_t at = fresh[k - 1].at;
-        const auto from = static_cast<std::ptrdiff_t>(at);
-        const auto to = static_cast<std::ptrdiff_t>(end);
-        const auto dest = static_cast<std::ptrdiff_t>(end + k);
-        std::move_backward(list.begin() + from, list.begin() + to, list.begin() + dest);
-        std::move_backward(ids.begin() + from, ids.begin() + to, ids.begin() + dest);
-        list[at + k - 1] = conceptOf(fresh[k - 1].source);
-        ids[at + k - 1] = fresh[k - 1].id;
-        end = at;
-    }
+    // moved as blocks, in the list and in its ids; the reactions then run in
+    // ascending id (none of them reads this list).
+    insertFromBack(
+        list, fresh.size(), [&](std::size_t k) { return fresh[k].first; },
+        [&](std::size_t k) { return conceptOf(sources[k]); });
+    known.insert(fresh);
     if (additions == nullptr) {
         additions = new std::vector<Addition>();
         notes.noteTouched(owner);
     }
-    for (const Fresh& entry : fresh)
-        additions->push_back({it, entry.id, conceptOf(entry.source)});
-    for (const Fresh& entry : fresh)
-        react(conceptOf(entry.source), it, notes, deduced, [&] { onAdded(entry.source); });
+    for (std::size_t k = 0; k < fresh.size(); ++k)
+        additions->push_back({it, fresh[k].second, conceptOf(sources[k])});
+    for (std::size_t k = 0; k < fresh.size(); ++k)
+        react(conceptOf(sources[k]), it, notes, deduced, [&] { onAdded(sources[k]); });
     return static_cast<int>(fresh.size());
 }
 
@@ -305,7 +267,7 @@ int ConceptDeduction::mergeFrom(const ConceptDeduction& from, int since, int it,
     };
     if (since == 0 || 4 * from.countAddedSince(since) > from.subsumed->size()) {
         const SubsumedList& list = *from.subsumed;
-        const IdList& fromIds = from.syncedIds();
+        const SubsumedIds::IdList& fromIds = from.syncedIds().ids();
         return mergeSorted(
             std::size_t{0}, list.size(), [&](std::size_t k) { return list[k]; },
             [&](std::size_t k) { return fromIds[k]; }, it, notes, deduced,
@@ -430,23 +392,19 @@ template <typename IdAt, typename ConceptAt>
 void keepCommon(std::size_t count, IdAt idAt, ConceptAt conceptAt, const ConceptList& cs, bool fromShortest,
                 ConceptList* common)
 {
-    using IdList = ConceptDeduction::IdList;
-    std::vector<const IdList*> lists;
+    std::vector<const SubsumedIds*> lists;
     for (const Concept* c : cs)
         lists.push_back(&c->deduction.subsumedIds());
     // Stable: of lists of one length the first in cs comes first, as in
     // shortestOf.
     std::stable_sort(lists.begin(), lists.end(),
-                     [](const IdList* a, const IdList* b) { return a->size() < b->size(); });
+                     [](const SubsumedIds* a, const SubsumedIds* b) { return a->size() < b->size(); });
     std::vector<std::size_t> cursors(lists.size(), 0);
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint32_t id = idAt(i);
         bool everywhere = true;
-        for (std::size_t k = fromShortest ? 1 : 0; k < lists.size() && everywhere; ++k) {
-            const IdList& ids = *lists[k];
-            cursors[k] = seek(ids, cursors[k], ids.size(), id);
-            everywhere = cursors[k] != ids.size() && ids[cursors[k]] == id;
-        }
+        for (std::size_t k = fromShortest ? 1 : 0; k < lists.size() && everywhere; ++k)
+            everywhere = lists[k]->contains(cursors[k], id);
         if (everywhere)
             common->push_back(conceptAt(i));
     }
@@ -497,10 +455,10 @@ ConceptDeduction::ConceptList* ConceptDeduction::getCommonSubsumed(const Concept
     if (cs == nullptr || cs->empty())
         return common;
     const ConceptDeduction& shortest = shortestOf(*cs)->deduction;
-    const IdList& ids = shortest.subsumedIds();
+    const SubsumedIds::IdList& shortestIds = shortest.subsumedIds().ids();
     const SubsumedList& concepts = *shortest.subsumed;
     keepCommon(
-        ids.size(), [&](std::size_t i) { return ids[i]; }, [&](std::size_t i) { return concepts[i]; }, *cs, true,
+        shortestIds.size(), [&](std::size_t i) { return shortestIds[i]; }, [&](std::size_t i) { return concepts[i]; }, *cs, true,
         common);
     return common;
 }
@@ -538,21 +496,17 @@ ConceptDeduction::ConceptList* ConceptDeduction::commonWithRelated(const Related
     };
     // The shorter side is looked up in the longer one; either way the
     // result is in ascending key order.
-    const IdList& ids = syncedIds();
-    if (ids.size() <= related.size()) {
-        for (std::uint32_t id : ids)
+    const SubsumedIds& known = syncedIds();
+    if (known.size() <= related.size()) {
+        for (std::uint32_t id : known.ids())
             if (Concept* value = lookUp(related, id))
                 keep(value);
         return common;
     }
     std::size_t p = 0;
-    for (const auto& entry : related) {
-        p = seek(ids, p, ids.size(), entry.first);
-        if (p == ids.size())
-            break;
-        if (ids[p] == entry.first)
+    for (const auto& entry : related)
+        if (known.contains(p, static_cast<std::uint32_t>(entry.first)))
             keep(entry.second);
-    }
     return common;
 }
 
@@ -587,8 +541,7 @@ void ConceptDeduction::clearAllDeductionStructures()
     existentialPremises = nullptr;
     delete subsumed;
     subsumed = nullptr;
-    mirrored = nullptr;
-    IdList().swap(ids);
+    ids.clear();
     delete subsumers;
     subsumers = nullptr;
     delete reachedByRole;

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/SubsumedIds.h"
 #include "model/pool_allocator.h"
 
 class Concept;
@@ -53,9 +54,6 @@ public:
     using NewSubsumedRecord = std::pair<std::pair<Concept*, int>, std::pair<Concept*, Concept*>>;
     // (added concept, the source whose subsumed list supplied it)
     using SourceRecord = std::pair<Concept*, Concept*>;
-    // The ids of a subsumed list, position for position (normal ids fit in
-    // 32 bits: each concept takes far more than a byte of memory).
-    using IdList = std::vector<std::uint32_t>;
     // A concept that a merge added, with its id and the iteration.
     struct Addition {
         int it;
@@ -96,9 +94,8 @@ public:
     bool hasNewSubsumed() const { return newSubsumed != nullptr && !newSubsumed->empty(); }
     bool hasExistentialPremises() const { return existentialPremises != nullptr && !existentialPremises->empty(); }
     SubsumedList& subsumedList();
-    // The ids of the subsumed list, which must exist: the lookups compare
-    // them without reading the concepts, which lie scattered in memory.
-    const IdList& subsumedIds() const;
+    // The ids of the subsumed list, which must exist, up to date.
+    const SubsumedIds& subsumedIds() const;
 
     // The merges into the subsumed list, which must exist; each returns the
     // number of concepts added.
@@ -161,12 +158,7 @@ public:
 
 private:
     bool hasPendingExistential() const;
-    // The ids of the subsumed list, taken again when the list is not the one
-    // they mirror: the merges keep them, but the list may also grow in place
-    // (seeding, a reload's closure) or be replaced. A list only grows until
-    // it is cleared, so the list they mirror is unchanged while it has their
-    // size.
-    IdList& syncedIds() const;
+    SubsumedIds& syncedIds() const;
     template <typename List>
     static void recordIn(List*& list, Concept* c);
     template <typename List>
@@ -187,8 +179,7 @@ private:
                       std::vector<Concept*>* added);
 
     Concept* owner;
-    mutable const SubsumedList* mirrored = nullptr;
-    mutable IdList ids;
+    mutable SubsumedIds ids;
 };
 
 #endif

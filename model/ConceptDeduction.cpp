@@ -202,8 +202,8 @@ int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conce
         const auto id = static_cast<std::uint32_t>(idOf(source));
         if (known.contains(p, id))
             continue;
-        if (known.keepsBits())
-            p = known.seek(p, id);
+        // Where it goes, unless the lookup has found that already.
+        p = known.seek(p, id);
         fresh.emplace_back(p, id);
         sources.push_back(source);
     }
@@ -432,20 +432,36 @@ ConceptDeduction::ConceptList* ConceptDeduction::getCommonSubsumedSince(const Co
         gained += c->deduction.countAddedSince(since);
     if (gained >= shortestOf(*cs)->deduction.subsumed->size())
         return getCommonSubsumed(cs);
-    // The concepts some conjunct gained since, each looked up in every list.
-    std::vector<Addition> candidates;
-    candidates.reserve(gained);
+    // The concepts some conjunct gained since, each looked up in the lists
+    // of the others (its own holds it), the shortest first: most go at the
+    // first lookup, and only the common ones are sorted.
+    std::vector<std::pair<const SubsumedIds*, const Concept*>> lists;
     for (const Concept* c : *cs)
-        if (const auto* log = c->deduction.additions)
-            candidates.insert(candidates.end(), firstSince(*log, since), log->cend());
-    std::sort(candidates.begin(), candidates.end(), lowerId);
-    candidates.erase(std::unique(candidates.begin(), candidates.end(),
-                                 [](const Addition& a, const Addition& b) { return a.id == b.id; }),
-                     candidates.end());
+        lists.emplace_back(&c->deduction.subsumedIds(), c);
+    std::stable_sort(lists.begin(), lists.end(),
+                     [](const auto& a, const auto& b) { return a.first->size() < b.first->size(); });
+    std::vector<Addition> found;
+    for (const auto& own : lists) {
+        const auto* log = own.second->deduction.additions;
+        if (log == nullptr)
+            continue;
+        for (auto e = firstSince(*log, since); e != log->cend(); ++e) {
+            bool everywhere = true;
+            for (auto other = lists.cbegin(); other != lists.cend() && everywhere; ++other) {
+                std::size_t from = 0;
+                everywhere = other->second == own.second || other->first->contains(from, e->id);
+            }
+            if (everywhere)
+                found.push_back(*e);
+        }
+    }
+    std::sort(found.begin(), found.end(), lowerId);
+    found.erase(std::unique(found.begin(), found.end(),
+                            [](const Addition& a, const Addition& b) { return a.id == b.id; }),
+                found.end());
     ConceptList* common = new ConceptList();
-    keepCommon(
-        candidates.size(), [&](std::size_t i) { return candidates[i].id; },
-        [&](std::size_t i) { return candidates[i].concept; }, *cs, false, common);
+    for (const Addition& e : found)
+        common->push_back(e.concept);
     return common;
 }
 
@@ -467,8 +483,7 @@ namespace {
 
 Concept* lookUp(const ConceptDeduction::RelatedMap& related, unsigned long key)
 {
-    auto found = related.find(key);
-    return found == related.end() ? nullptr : found->second;
+    return related.lookUp(key);
 }
 
 Concept* lookUp(const ConceptDeduction::RelatedPairs& related, unsigned long key)

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/RelatedMap.h"
 #include "model/SubsumedIds.h"
 #include "model/pool_allocator.h"
 
@@ -46,7 +47,7 @@ public:
     };
     // In order of arrival; a concept may arrive more than once.
     using NewSubsumedList = std::vector<NewSubsumee>;
-    using RelatedMap = std::map<unsigned long, Concept*>;
+    using RelatedMap = ::RelatedMap;
     // Existentials by the id of their filler, in a sorted array.
     using RelatedPairs = std::vector<std::pair<unsigned long, Concept*>>;
     using DeducedList = std::list<std::pair<Concept*, Concept*>, pool_allocator<std::pair<Concept*, Concept*>>>;

@@ -6,11 +6,13 @@
 
 namespace {
 
-// A list keeps bits from this length on, when it holds at least one id in
-// this many of the ids up to its greatest: the bits then take at most as
-// much memory as its ids.
-constexpr std::size_t bitsFromLength = 256;
-constexpr std::size_t bitsAtDensity = 32;
+// A list keeps bits from this length on.
+constexpr std::size_t bitsFromLength = 64;
+// A bit per id when the list holds at least one id in this many of the ids
+// up to its greatest (the bits then take at most as much memory as its
+// ids), else a filter of at least this many bits per id.
+constexpr std::size_t exactAtDensity = 32;
+constexpr std::size_t filterBitsPerId = 16;
 
 }
 
@@ -23,7 +25,7 @@ void SubsumedIds::sync(const List& list)
     idList.reserve(list.capacity());
     for (const Concept* c : list)
         idList.push_back(static_cast<std::uint32_t>(c->id));
-    settleBits();
+    settleBits(nullptr);
 }
 
 std::size_t SubsumedIds::seek(std::size_t from, unsigned long id) const
@@ -49,23 +51,38 @@ void SubsumedIds::insert(const std::vector<std::pair<std::size_t, std::uint32_t>
     insertFromBack(
         idList, fresh.size(), [&](std::size_t k) { return fresh[k].first; },
         [&](std::size_t k) { return fresh[k].second; });
-    if (bits == nullptr) {
-        settleBits();
-        return;
-    }
-    bits->resize(std::max(bits->size(), static_cast<std::size_t>(idList.back()) / 64 + 1), 0);
-    for (const auto& entry : fresh)
-        (*bits)[entry.second / 64] |= std::uint64_t{1} << (entry.second % 64);
+    settleBits(&fresh);
 }
 
-void SubsumedIds::settleBits()
+void SubsumedIds::settleBits(const std::vector<std::pair<std::size_t, std::uint32_t>>* fresh)
 {
-    if (bits != nullptr || idList.size() < bitsFromLength ||
-        idList.size() * bitsAtDensity <= static_cast<std::size_t>(idList.back()))
+    const std::size_t n = idList.size();
+    if (n < bitsFromLength)
         return;
-    bits = new std::vector<std::uint64_t>(static_cast<std::size_t>(idList.back()) / 64 + 1, 0);
+    const std::size_t greatest = idList.back();
+    const bool dense = n * exactAtDensity > greatest;
+    // The bits kept do while they suit the list: a filter while it has its
+    // bits per id (the list only grows), a bit per id always.
+    if (bits != nullptr && (exact || std::size_t{1} << filterBits >= n * filterBitsPerId) && !(dense && !exact)) {
+        if (exact && greatest / 64 >= bits->size())
+            bits->resize(greatest / 64 + 1, 0);
+        if (fresh != nullptr)
+            for (const auto& entry : *fresh)
+                setBit(entry.second);
+        return;
+    }
+    delete bits;
+    exact = dense;
+    if (exact) {
+        bits = new std::vector<std::uint64_t>(greatest / 64 + 1, 0);
+    } else {
+        filterBits = 6;
+        while ((std::size_t{1} << filterBits) < n * filterBitsPerId)
+            ++filterBits;
+        bits = new std::vector<std::uint64_t>((std::size_t{1} << filterBits) / 64, 0);
+    }
     for (std::uint32_t id : idList)
-        (*bits)[id / 64] |= std::uint64_t{1} << (id % 64);
+        setBit(id);
 }
 
 void SubsumedIds::clear()
@@ -74,4 +91,6 @@ void SubsumedIds::clear()
     IdList().swap(idList);
     delete bits;
     bits = nullptr;
+    exact = false;
+    filterBits = 0;
 }

@@ -259,15 +259,18 @@ TEST_F(ConceptDeductionTest, ListsChangedOutsideTheMergesAreLookedUpAsTheyAre)
 TEST_F(ConceptDeductionTest, CommonWithRoleRelatedReturnsTheExistentialsOverSubsumees)
 {
     Role* r = new PrimitiveRole(std::string("r"));
-    std::map<unsigned long, Concept*> related;
-    for (unsigned long filler : {2, 5, 7, 11})
-        related[filler] = new ExistentialRestr(c(filler), r);
+    ConceptDeduction::RelatedMap related;
+    std::map<unsigned long, Concept*> over;
+    for (unsigned long filler : {2, 5, 7, 11}) {
+        over[filler] = new ExistentialRestr(c(filler), r);
+        related.emplace(filler, over[filler]);
+    }
     // Both the walk over both sides and the look-ups of the shorter side.
     for (const Ids& subsumed : {Ids{1, 2, 7, 8}, Ids{0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 12, 13, 14}}) {
         c(18)->deduction.subsumed = list(subsumed);
         std::unique_ptr<ConceptList> common(c(18)->deduction.getCommonSubsumedWithRoleRelated(&related, 0, false));
         EXPECT_EQ(std::vector<Concept*>(common->begin(), common->end()),
-                  (std::vector<Concept*>{related[2], related[7]}));
+                  (std::vector<Concept*>{over[2], over[7]}));
         delete c(18)->deduction.subsumed;
         c(18)->deduction.subsumed = nullptr;
     }

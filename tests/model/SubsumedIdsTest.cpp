@@ -19,7 +19,7 @@ struct IdsCase {
     const char* name;
     unsigned long universe;
     std::size_t length;
-    bool bits;
+    SubsumedIds::Lookup lookup;
 };
 
 class SubsumedIdsTest : public FreshModelTest, public ::testing::WithParamInterface<IdsCase> {};
@@ -39,7 +39,7 @@ TEST_P(SubsumedIdsTest, AnswersAsTheListBeforeAndAfterInsertions)
     // Twice: after the insertions of the first round the list has grown.
     for (int round = 0; round < 2; ++round) {
         ids.sync(list);
-        EXPECT_EQ(ids.keepsBits(), k.bits);
+        EXPECT_EQ(ids.lookup(), k.lookup);
         ASSERT_EQ(ids.size(), list.size());
         std::size_t cursor = 0;
         for (unsigned long id = 0; id < k.universe; ++id) {
@@ -72,8 +72,9 @@ TEST_P(SubsumedIdsTest, AnswersAsTheListBeforeAndAfterInsertions)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SubsumedIdsTest,
-                         ::testing::Values(IdsCase{"Short", 400, 40, false}, IdsCase{"LongAndDense", 1000, 400, true},
-                                           IdsCase{"LongAndSparse", 12000, 300, false}),
+                         ::testing::Values(IdsCase{"Short", 400, 40, SubsumedIds::Lookup::search},
+                                           IdsCase{"LongAndDense", 1000, 400, SubsumedIds::Lookup::bits},
+                                           IdsCase{"LongAndSparse", 12000, 300, SubsumedIds::Lookup::filter}),
                          [](const ::testing::TestParamInfo<IdsCase>& info) { return std::string(info.param.name); });
 
 }

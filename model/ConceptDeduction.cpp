@@ -200,10 +200,8 @@ int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conce
     std::size_t p = 0;
     for (Iterator source = first; source != last; ++source) {
         const auto id = static_cast<std::uint32_t>(idOf(source));
-        if (known.contains(p, id))
+        if (known.locate(p, id))
             continue;
-        // Where it goes, unless the lookup has found that already.
-        p = known.seek(p, id);
         fresh.emplace_back(p, id);
         sources.push_back(source);
     }

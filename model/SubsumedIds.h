@@ -78,6 +78,18 @@ public:
         return cursor != idList.size() && idList[cursor] == id;
     }
 
+    // Whether id is in the list, for a merge: when it is not, cursor (ids
+    // asked in ascending order) moves on to where it goes. Only a bit per id
+    // spares the search: a merge adds most of what it looks up to some
+    // lists, and needs their places.
+    bool locate(std::size_t& cursor, std::uint32_t id) const
+    {
+        if (exact && id / 64 < bits->size() && ((*bits)[id / 64] >> (id % 64) & 1) != 0)
+            return true;
+        cursor = seek(cursor, id);
+        return cursor != idList.size() && idList[cursor] == id;
+    }
+
     // Inserts the ids of the mirrored list's new concepts (position in the
     // list before the insertion, id), in ascending position, as the merge
     // inserts their concepts into the list.

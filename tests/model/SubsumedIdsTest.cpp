@@ -42,12 +42,19 @@ TEST_P(SubsumedIdsTest, AnswersAsTheListBeforeAndAfterInsertions)
         EXPECT_EQ(ids.lookup(), k.lookup);
         ASSERT_EQ(ids.size(), list.size());
         std::size_t cursor = 0;
+        std::size_t place = 0;
         for (unsigned long id = 0; id < k.universe; ++id) {
             const std::size_t lower = static_cast<std::size_t>(
                 std::lower_bound(list.begin(), list.end(), id, [](const Concept* c, unsigned long v) { return c->id < v; }) -
                 list.begin());
             ASSERT_EQ(ids.seek(lower > 3 ? lower - 3 : 0, id), lower) << "id " << id;
             ASSERT_EQ(ids.contains(cursor, static_cast<std::uint32_t>(id)), members.count(id) == 1) << "id " << id;
+            // A merge's lookup: where an absent id goes.
+            const bool located = ids.locate(place, static_cast<std::uint32_t>(id));
+            ASSERT_EQ(located, members.count(id) == 1) << "id " << id;
+            if (!located) {
+                ASSERT_EQ(place, lower) << "id " << id;
+            }
         }
         // Some absent ids inserted, as a merge inserts them into the list.
         std::vector<std::pair<std::size_t, std::uint32_t>> fresh;

@@ -8,27 +8,22 @@
 
 namespace {
 
-// The first position in [from, to) whose id is not below id: a search that
-// widens its step from `from` on, so that a walk over many targets in order
-// costs little more than a walk over the shorter side.
-template <typename Iterator>
-Iterator seek(Iterator from, Iterator to, unsigned long id)
+bool lowerId(const ConceptDeduction::Addition& a, const ConceptDeduction::Addition& b)
 {
-    std::size_t step = 1;
-    Iterator low = from;
-    while (low != to) {
-        std::size_t left = static_cast<std::size_t>(to - low);
-        Iterator probe = low + static_cast<std::ptrdiff_t>(std::min(step, left) - 1);
-        if ((*probe)->id >= id)
-            return std::lower_bound(low, probe + 1, id,
-                                    [](const Concept* c, unsigned long key) { return c->id < key; });
-        low = probe + 1;
-        step *= 2;
-    }
-    return to;
+    return a.id < b.id;
+}
+
+// The first entry of a log of additions of iteration since or later.
+std::vector<ConceptDeduction::Addition>::const_iterator firstSince(const std::vector<ConceptDeduction::Addition>& log,
+                                                                   int since)
+{
+    // The log is in order of iterations: its tail holds them.
+    return std::lower_bound(log.begin(), log.end(), since,
+                            [](const ConceptDeduction::Addition& e, int k) { return e.it < k; });
 }
 
 }
+
 
 template <typename List>
 void ConceptDeduction::recordIn(List*& list, Concept* c)
@@ -66,11 +61,6 @@ void ConceptDeduction::recordSubsumer(Concept* c)
 void ConceptDeduction::recordReachedByRole(Concept* c)
 {
     recordIn(reachedByRole, c);
-}
-
-Concept* ConceptDeduction::popSubsumed()
-{
-    return popFrom(subsumed);
 }
 
 Concept* ConceptDeduction::popSubsumer()
@@ -172,6 +162,17 @@ ConceptDeduction::SubsumedList& ConceptDeduction::subsumedList()
     return *subsumed;
 }
 
+SubsumedIds& ConceptDeduction::syncedIds() const
+{
+    ids.sync(*subsumed);
+    return ids;
+}
+
+const SubsumedIds& ConceptDeduction::subsumedIds() const
+{
+    return syncedIds();
+}
+
 template <typename Record>
 void ConceptDeduction::react(Concept* c, int it, DeductionNotes& notes, DeducedList* deduced, Record record)
 {
@@ -183,48 +184,44 @@ void ConceptDeduction::react(Concept* c, int it, DeductionNotes& notes, DeducedL
         owner->setLastDeductionIt(it, &notes);
 }
 
-template <typename Iterator, typename ConceptOf, typename OnAdded>
-int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conceptOf, int it, DeductionNotes& notes,
-                                  DeducedList* deduced, OnAdded onAdded)
+template <typename Iterator, typename ConceptOf, typename IdOf, typename OnAdded>
+int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conceptOf, IdOf idOf, int it,
+                                  DeductionNotes& notes, DeducedList* deduced, OnAdded onAdded)
 {
     SubsumedList& list = subsumedList();
-    // The concepts not in the list yet, each with the position in the list
-    // before which it goes (kept from call to call: no reaction merges
-    // again).
-    static std::vector<std::pair<std::size_t, Iterator>> fresh;
+    SubsumedIds& known = syncedIds();
+    // The concepts not in the list yet: the position in the list before
+    // which each goes with its id, and where the source has it (kept from
+    // call to call: no reaction merges again).
+    static std::vector<std::pair<std::size_t, std::uint32_t>> fresh;
+    static std::vector<Iterator> sources;
     fresh.clear();
-    auto p = list.begin();
+    sources.clear();
+    std::size_t p = 0;
     for (Iterator source = first; source != last; ++source) {
-        Concept* c = conceptOf(source);
-        p = seek(p, list.end(), c->id);
-        if (p != list.end() && (*p)->id == c->id)
-            ++p;
-        else
-            fresh.emplace_back(static_cast<std::size_t>(p - list.begin()), source);
+        const auto id = static_cast<std::uint32_t>(idOf(source));
+        if (known.locate(p, id))
+            continue;
+        fresh.emplace_back(p, id);
+        sources.push_back(source);
     }
     if (fresh.empty())
         return 0;
     // Merged in place from the back, the runs between the new concepts
-    // moved as blocks; the reactions then run in ascending id (none of them
-    // reads this list).
-    std::size_t end = list.size();
-    list.resize(end + fresh.size());
-    for (std::size_t k = fresh.size(); k > 0; --k) {
-        const std::size_t at = fresh[k - 1].first;
-        std::move_backward(list.begin() + static_cast<std::ptrdiff_t>(at),
-                           list.begin() + static_cast<std::ptrdiff_t>(end),
-                           list.begin() + static_cast<std::ptrdiff_t>(end + k));
-        list[at + k - 1] = conceptOf(fresh[k - 1].second);
-        end = at;
-    }
+    // moved as blocks, in the list and in its ids; the reactions then run in
+    // ascending id (none of them reads this list).
+    insertFromBack(
+        list, fresh.size(), [&](std::size_t k) { return fresh[k].first; },
+        [&](std::size_t k) { return conceptOf(sources[k]); });
+    known.insert(fresh);
     if (additions == nullptr) {
-        additions = new std::vector<std::pair<int, Concept*>>();
+        additions = new std::vector<Addition>();
         notes.noteTouched(owner);
     }
-    for (const auto& entry : fresh)
-        additions->emplace_back(it, conceptOf(entry.second));
-    for (const auto& entry : fresh)
-        react(conceptOf(entry.second), it, notes, deduced, [&] { onAdded(entry.second); });
+    for (std::size_t k = 0; k < fresh.size(); ++k)
+        additions->push_back({it, fresh[k].second, conceptOf(sources[k])});
+    for (std::size_t k = 0; k < fresh.size(); ++k)
+        react(conceptOf(sources[k]), it, notes, deduced, [&] { onAdded(sources[k]); });
     return static_cast<int>(fresh.size());
 }
 
@@ -237,7 +234,7 @@ int ConceptDeduction::mergeConcepts(const List* l, int it, DeductionNotes& notes
         return 0;
     using Iterator = typename List::const_iterator;
     return mergeSorted(
-        l->begin(), l->end(), [](Iterator s) { return *s; }, it, notes, deduced,
+        l->begin(), l->end(), [](Iterator s) { return *s; }, [](Iterator s) { return (*s)->id; }, it, notes, deduced,
         [added](Iterator s) {
             if (added != nullptr)
                 added->push_back(*s);
@@ -256,14 +253,44 @@ int ConceptDeduction::mergeListInSubsumed(const SubsumedList* l, int it, Deducti
     return mergeConcepts(l, it, notes, deduced, added);
 }
 
+int ConceptDeduction::mergeFrom(const ConceptDeduction& from, int since, int it, DeductionNotes& notes,
+                                DeducedList* deduced, std::vector<Concept*>* added)
+{
+    // A list merged into itself adds nothing.
+    if (from.subsumed == nullptr || from.subsumed == subsumed)
+        return 0;
+    auto record = [added](Concept* c) {
+        if (added != nullptr)
+            added->push_back(c);
+    };
+    if (since == 0 || 4 * from.countAddedSince(since) > from.subsumed->size()) {
+        const SubsumedList& list = *from.subsumed;
+        const SubsumedIds::IdList& fromIds = from.syncedIds().ids();
+        return mergeSorted(
+            std::size_t{0}, list.size(), [&](std::size_t k) { return list[k]; },
+            [&](std::size_t k) { return fromIds[k]; }, it, notes, deduced,
+            [&](std::size_t k) { record(list[k]); });
+    }
+    std::vector<Addition> recent;
+    if (from.additions != nullptr)
+        recent.assign(firstSince(*from.additions, since), from.additions->cend());
+    std::sort(recent.begin(), recent.end(), lowerId);
+    using Iterator = std::vector<Addition>::const_iterator;
+    return mergeSorted(
+        recent.cbegin(), recent.cend(), [](Iterator s) { return s->concept; }, [](Iterator s) { return s->id; }, it,
+        notes, deduced, [&](Iterator s) { record(s->concept); });
+}
+
 int ConceptDeduction::mergeMapInSubsumed(const RelatedMap* m, int it, DeductionNotes& notes, DeducedList* deduced,
                                          std::vector<Concept*>* added)
 {
     if (m == nullptr)
         return 0;
+    using Iterator = RelatedMap::const_iterator;
     return mergeSorted(
-        m->begin(), m->end(), [](RelatedMap::const_iterator s) { return s->second; }, it, notes, deduced,
-        [added](RelatedMap::const_iterator s) {
+        m->begin(), m->end(), [](Iterator s) { return s->second; }, [](Iterator s) { return s->second->id; }, it,
+        notes, deduced,
+        [added](Iterator s) {
             if (added != nullptr)
                 added->push_back(s->second);
         });
@@ -284,7 +311,8 @@ int ConceptDeduction::mergeNewSubsumed(int it, DeductionNotes& notes, DeducedLis
                 taken.end());
     using Iterator = NewSubsumedList::const_iterator;
     const int count = mergeSorted(
-        taken.cbegin(), taken.cend(), [](Iterator s) { return s->concept; }, it, notes, deduced,
+        taken.cbegin(), taken.cend(), [](Iterator s) { return s->concept; }, [](Iterator s) { return s->id; }, it,
+        notes, deduced,
         [added](Iterator s) {
             if (added != nullptr)
                 added->push_back({{s->concept, s->index}, {s->premise1, s->premise2}});
@@ -320,9 +348,10 @@ int ConceptDeduction::mergeOffered(std::vector<SourceRecord>& offered, int it, D
     offered.erase(std::unique(offered.begin(), offered.end(),
                               [](const SourceRecord& a, const SourceRecord& b) { return a.first == b.first; }),
                   offered.end());
+    using Iterator = std::vector<SourceRecord>::const_iterator;
     return mergeSorted(
-        offered.cbegin(), offered.cend(), [](std::vector<SourceRecord>::const_iterator s) { return s->first; }, it,
-        notes, deduced, [added](std::vector<SourceRecord>::const_iterator s) {
+        offered.cbegin(), offered.cend(), [](Iterator s) { return s->first; }, [](Iterator s) { return s->first->id; },
+        it, notes, deduced, [added](Iterator s) {
             if (added != nullptr)
                 added->push_back(*s);
         });
@@ -337,72 +366,54 @@ int ConceptDeduction::addSubsumed(Concept* c, int it, DeductionNotes& notes, Ded
 void ConceptDeduction::noteAdded(Concept* c, int it, DeductionNotes& notes)
 {
     if (additions == nullptr) {
-        additions = new std::vector<std::pair<int, Concept*>>();
+        additions = new std::vector<Addition>();
         notes.noteTouched(owner);
     }
-    additions->emplace_back(it, c);
+    additions->push_back({it, static_cast<std::uint32_t>(c->id), c});
 }
 
 std::size_t ConceptDeduction::countAddedSince(int since) const
 {
     if (additions == nullptr)
         return 0;
-    auto first = std::lower_bound(additions->begin(), additions->end(), since,
-                                  [](const std::pair<int, Concept*>& e, int k) { return e.first < k; });
-    return static_cast<std::size_t>(additions->end() - first);
-}
-
-const ConceptDeduction::SubsumedList* ConceptDeduction::addedSince(int since, SubsumedList& into) const
-{
-    into.clear();
-    if (additions != nullptr) {
-        // The log is in order of iterations: its tail holds them.
-        auto first = std::lower_bound(additions->begin(), additions->end(), since,
-                                      [](const std::pair<int, Concept*>& e, int k) { return e.first < k; });
-        for (auto e = first; e != additions->end(); ++e)
-            into.push_back(e->second);
-    }
-    std::sort(into.begin(), into.end(), [](const Concept* a, const Concept* b) { return a->id < b->id; });
-    return &into;
+    return static_cast<std::size_t>(additions->cend() - firstSince(*additions, since));
 }
 
 namespace {
 
-// The candidates (ascending id) found in the subsumed list of every concept
-// of cs, the shortest list asked first (where a concept is most likely
+// The candidates (ascending id, given by their ids and concepts at the
+// positions 0 to count - 1) found in the subsumed list of every concept of
+// cs, the shortest list asked first (where a concept is most likely
 // missing), appended to common; candidates that are the shortest list
 // (shortestOf) need not be looked up there.
-void keepCommon(const ConceptDeduction::SubsumedList& candidates, const ConceptList& cs, bool fromShortest,
+template <typename IdAt, typename ConceptAt>
+void keepCommon(std::size_t count, IdAt idAt, ConceptAt conceptAt, const ConceptList& cs, bool fromShortest,
                 ConceptList* common)
 {
-    using SubsumedList = ConceptDeduction::SubsumedList;
-    std::vector<const SubsumedList*> lists;
+    std::vector<const SubsumedIds*> lists;
     for (const Concept* c : cs)
-        lists.push_back(c->deduction.subsumed);
+        lists.push_back(&c->deduction.subsumedIds());
     // Stable: of lists of one length the first in cs comes first, as in
     // shortestOf.
     std::stable_sort(lists.begin(), lists.end(),
-                     [](const SubsumedList* a, const SubsumedList* b) { return a->size() < b->size(); });
-    std::vector<SubsumedList::const_iterator> cursors;
-    for (const SubsumedList* l : lists)
-        cursors.push_back(l->begin());
-    for (Concept* candidate : candidates) {
+                     [](const SubsumedIds* a, const SubsumedIds* b) { return a->size() < b->size(); });
+    std::vector<std::size_t> cursors(lists.size(), 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint32_t id = idAt(i);
         bool everywhere = true;
-        for (std::size_t k = fromShortest ? 1 : 0; k < lists.size() && everywhere; ++k) {
-            cursors[k] = seek(cursors[k], lists[k]->end(), candidate->id);
-            everywhere = cursors[k] != lists[k]->end() && *cursors[k] == candidate;
-        }
+        for (std::size_t k = fromShortest ? 1 : 0; k < lists.size() && everywhere; ++k)
+            everywhere = lists[k]->contains(cursors[k], id);
         if (everywhere)
-            common->push_back(candidate);
+            common->push_back(conceptAt(i));
     }
 }
 
-const ConceptDeduction::SubsumedList* shortestOf(const ConceptList& cs)
+const Concept* shortestOf(const ConceptList& cs)
 {
-    const ConceptDeduction::SubsumedList* shortest = cs.front()->deduction.subsumed;
+    const Concept* shortest = cs.front();
     for (const Concept* c : cs)
-        if (c->deduction.subsumed->size() < shortest->size())
-            shortest = c->deduction.subsumed;
+        if (c->deduction.subsumed->size() < shortest->deduction.subsumed->size())
+            shortest = c;
     return shortest;
 }
 
@@ -417,24 +428,38 @@ ConceptDeduction::ConceptList* ConceptDeduction::getCommonSubsumedSince(const Co
     std::size_t gained = 0;
     for (const Concept* c : *cs)
         gained += c->deduction.countAddedSince(since);
-    if (gained >= shortestOf(*cs)->size())
+    if (gained >= shortestOf(*cs)->deduction.subsumed->size())
         return getCommonSubsumed(cs);
-    // The concepts some conjunct gained since, each looked up in every list.
-    SubsumedList candidates;
-    candidates.reserve(gained);
-    for (const Concept* c : *cs) {
-        const auto* log = c->deduction.additions;
+    // The concepts some conjunct gained since, each looked up in the lists
+    // of the others (its own holds it), the shortest first: most go at the
+    // first lookup, and only the common ones are sorted.
+    std::vector<std::pair<const SubsumedIds*, const Concept*>> lists;
+    for (const Concept* c : *cs)
+        lists.emplace_back(&c->deduction.subsumedIds(), c);
+    std::stable_sort(lists.begin(), lists.end(),
+                     [](const auto& a, const auto& b) { return a.first->size() < b.first->size(); });
+    std::vector<Addition> found;
+    for (const auto& own : lists) {
+        const auto* log = own.second->deduction.additions;
         if (log == nullptr)
             continue;
-        auto first = std::lower_bound(log->begin(), log->end(), since,
-                                      [](const std::pair<int, Concept*>& e, int k) { return e.first < k; });
-        for (auto e = first; e != log->end(); ++e)
-            candidates.push_back(e->second);
+        for (auto e = firstSince(*log, since); e != log->cend(); ++e) {
+            bool everywhere = true;
+            for (auto other = lists.cbegin(); other != lists.cend() && everywhere; ++other) {
+                std::size_t from = 0;
+                everywhere = other->second == own.second || other->first->contains(from, e->id);
+            }
+            if (everywhere)
+                found.push_back(*e);
+        }
     }
-    std::sort(candidates.begin(), candidates.end(), [](const Concept* a, const Concept* b) { return a->id < b->id; });
-    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    std::sort(found.begin(), found.end(), lowerId);
+    found.erase(std::unique(found.begin(), found.end(),
+                            [](const Addition& a, const Addition& b) { return a.id == b.id; }),
+                found.end());
     ConceptList* common = new ConceptList();
-    keepCommon(candidates, *cs, false, common);
+    for (const Addition& e : found)
+        common->push_back(e.concept);
     return common;
 }
 
@@ -443,7 +468,12 @@ ConceptDeduction::ConceptList* ConceptDeduction::getCommonSubsumed(const Concept
     ConceptList* common = new ConceptList();
     if (cs == nullptr || cs->empty())
         return common;
-    keepCommon(*shortestOf(*cs), *cs, true, common);
+    const ConceptDeduction& shortest = shortestOf(*cs)->deduction;
+    const SubsumedIds::IdList& shortestIds = shortest.subsumedIds().ids();
+    const SubsumedList& concepts = *shortest.subsumed;
+    keepCommon(
+        shortestIds.size(), [&](std::size_t i) { return shortestIds[i]; }, [&](std::size_t i) { return concepts[i]; }, *cs, true,
+        common);
     return common;
 }
 
@@ -451,8 +481,7 @@ namespace {
 
 Concept* lookUp(const ConceptDeduction::RelatedMap& related, unsigned long key)
 {
-    auto found = related.find(key);
-    return found == related.end() ? nullptr : found->second;
+    return related.lookUp(key);
 }
 
 Concept* lookUp(const ConceptDeduction::RelatedPairs& related, unsigned long key)
@@ -480,20 +509,17 @@ ConceptDeduction::ConceptList* ConceptDeduction::commonWithRelated(const Related
     };
     // The shorter side is looked up in the longer one; either way the
     // result is in ascending key order.
-    if (subsumed->size() <= related.size()) {
-        for (Concept* c : *subsumed)
-            if (Concept* value = lookUp(related, c->id))
+    const SubsumedIds& known = syncedIds();
+    if (known.size() <= related.size()) {
+        for (std::uint32_t id : known.ids())
+            if (Concept* value = lookUp(related, id))
                 keep(value);
         return common;
     }
-    auto p = subsumed->cbegin();
-    for (const auto& entry : related) {
-        p = seek(p, subsumed->cend(), entry.first);
-        if (p == subsumed->cend())
-            break;
-        if ((*p)->id == entry.first)
+    std::size_t p = 0;
+    for (const auto& entry : related)
+        if (known.contains(p, static_cast<std::uint32_t>(entry.first)))
             keep(entry.second);
-    }
     return common;
 }
 
@@ -528,6 +554,7 @@ void ConceptDeduction::clearAllDeductionStructures()
     existentialPremises = nullptr;
     delete subsumed;
     subsumed = nullptr;
+    ids.clear();
     delete subsumers;
     subsumers = nullptr;
     delete reachedByRole;

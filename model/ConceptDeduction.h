@@ -1,11 +1,14 @@
 #ifndef KORVANE_MODEL_CONCEPTDEDUCTION_H
 #define KORVANE_MODEL_CONCEPTDEDUCTION_H
 
+#include <cstdint>
 #include <list>
 #include <map>
 #include <utility>
 #include <vector>
 
+#include "model/RelatedMap.h"
+#include "model/SubsumedIds.h"
 #include "model/pool_allocator.h"
 
 class Concept;
@@ -44,7 +47,7 @@ public:
     };
     // In order of arrival; a concept may arrive more than once.
     using NewSubsumedList = std::vector<NewSubsumee>;
-    using RelatedMap = std::map<unsigned long, Concept*>;
+    using RelatedMap = ::RelatedMap;
     // Existentials by the id of their filler, in a sorted array.
     using RelatedPairs = std::vector<std::pair<unsigned long, Concept*>>;
     using DeducedList = std::list<std::pair<Concept*, Concept*>, pool_allocator<std::pair<Concept*, Concept*>>>;
@@ -52,6 +55,12 @@ public:
     using NewSubsumedRecord = std::pair<std::pair<Concept*, int>, std::pair<Concept*, Concept*>>;
     // (added concept, the source whose subsumed list supplied it)
     using SourceRecord = std::pair<Concept*, Concept*>;
+    // A concept that a merge added, with its id and the iteration.
+    struct Addition {
+        int it;
+        std::uint32_t id;
+        Concept* concept;
+    };
 
     explicit ConceptDeduction(Concept* owner) : owner(owner) {}
     ConceptDeduction(const ConceptDeduction&) = delete;
@@ -63,7 +72,6 @@ public:
     void recordSubsumer(Concept* c);
     void recordReachedByRole(Concept* c);
     // The first element, removed; an emptied list is freed. Null when none.
-    Concept* popSubsumed();
     Concept* popSubsumer();
     Concept* popReachedByRole();
 
@@ -87,6 +95,8 @@ public:
     bool hasNewSubsumed() const { return newSubsumed != nullptr && !newSubsumed->empty(); }
     bool hasExistentialPremises() const { return existentialPremises != nullptr && !existentialPremises->empty(); }
     SubsumedList& subsumedList();
+    // The ids of the subsumed list, which must exist, up to date.
+    const SubsumedIds& subsumedIds() const;
 
     // The merges into the subsumed list, which must exist; each returns the
     // number of concepts added.
@@ -94,6 +104,12 @@ public:
                             std::vector<Concept*>* added);
     int mergeListInSubsumed(const SubsumedList* l, int it, DeductionNotes& notes, DeducedList* deduced,
                             std::vector<Concept*>* added);
+    // Merges the subsumed list of `from`, or with since above 0 only what it
+    // gained in iteration since or later (what it held before has been
+    // merged then; when it gained much of its list, the whole list is as
+    // cheap).
+    int mergeFrom(const ConceptDeduction& from, int since, int it, DeductionNotes& notes, DeducedList* deduced,
+                  std::vector<Concept*>* added);
     int mergeMapInSubsumed(const RelatedMap* m, int it, DeductionNotes& notes, DeducedList* deduced,
                            std::vector<Concept*>* added);
     // Merges newSubsumed, the first arrival of each concept, and empties it;
@@ -117,9 +133,6 @@ public:
     // `since` or later; it may hold others of getCommonSubsumed too (when the
     // whole intersection is the cheaper walk).
     ConceptList* getCommonSubsumedSince(const ConceptList* cs, int since) const;
-    // The concepts this list gained in iteration `since` or later, in
-    // ascending id, into `into` (returned).
-    const SubsumedList* addedSince(int since, SubsumedList& into) const;
     // Logs c as added in iteration it, for a concept recorded without a
     // merge (the seeds of a concept made during classification).
     void noteAdded(Concept* c, int it, DeductionNotes& notes);
@@ -141,11 +154,12 @@ public:
     std::vector<std::pair<Role*, RelatedPairs>>* pendingExistentials = nullptr;
     // Every concept the merges added, with the iteration, in order of
     // addition (a temporary structure of one classification run).
-    std::vector<std::pair<int, Concept*>>* additions = nullptr;
+    std::vector<Addition>* additions = nullptr;
     NewSubsumedList* newSubsumed = nullptr;
 
 private:
     bool hasPendingExistential() const;
+    SubsumedIds& syncedIds() const;
     template <typename List>
     static void recordIn(List*& list, Concept* c);
     template <typename List>
@@ -156,8 +170,8 @@ private:
     void react(Concept* c, int it, DeductionNotes& notes, DeducedList* deduced, Record record);
     // Merges a source sorted by id into the subsumed list; onAdded is called
     // with the source position of every concept added, in ascending id.
-    template <typename Iterator, typename ConceptOf, typename OnAdded>
-    int mergeSorted(Iterator first, Iterator last, ConceptOf conceptOf, int it, DeductionNotes& notes,
+    template <typename Iterator, typename ConceptOf, typename IdOf, typename OnAdded>
+    int mergeSorted(Iterator first, Iterator last, ConceptOf conceptOf, IdOf idOf, int it, DeductionNotes& notes,
                     DeducedList* deduced, OnAdded onAdded);
     template <typename Related>
     ConceptList* commonWithRelated(const Related& related, int it, bool changedOnly) const;
@@ -166,6 +180,7 @@ private:
                       std::vector<Concept*>* added);
 
     Concept* owner;
+    mutable SubsumedIds ids;
 };
 
 #endif

@@ -15,6 +15,6 @@ void MergedSources::offer(const Concept* target, Concept* source, std::vector<Of
         return;
     }
     for (std::size_t k = entry->second; k < length; ++k)
-        offered.emplace_back((*from.additions)[k].second, source);
+        offered.emplace_back((*from.additions)[k].concept, source);
     entry->second = length;
 }

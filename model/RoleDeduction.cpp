@@ -19,10 +19,7 @@ RoleDeduction::RelatedMap* RoleDeduction::relatedMap()
 
 Concept* RoleDeduction::findRelated(unsigned long key) const
 {
-    if (related == nullptr)
-        return nullptr;
-    auto found = related->find(key);
-    return found == related->end() ? nullptr : found->second;
+    return related == nullptr ? nullptr : related->lookUp(key);
 }
 
 void RoleDeduction::addDependent(Role* s, Concept* c)

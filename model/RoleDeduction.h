@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/RelatedMap.h"
 #include "model/pool_allocator.h"
 
 class Concept;
@@ -18,7 +19,7 @@ class Role;
 // and map is made on first use and owned here.
 class RoleDeduction {
 public:
-    using RelatedMap = std::map<unsigned long, Concept*>;
+    using RelatedMap = ::RelatedMap;
     using DependentList = std::list<std::pair<Role*, Concept*>>;
     using RoleList = std::list<Role*, pool_allocator<Role*>>;
     using ConceptList = std::list<Concept*, pool_allocator<Concept*>>;

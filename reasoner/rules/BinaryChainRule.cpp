@@ -90,13 +90,15 @@ int LibraryTBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int index, std:
 {
     Role* r1 = firstOf(chain);
     Role* r2 = secondOf(chain);
-    std::map<unsigned long, Concept*> overR1;
+    // By filler id, the latest arrival of each filler kept.
+    std::map<unsigned long, Concept*> arrivals;
     if (const std::vector<Concept*>* pendingRelated = r2->deduction.pendingRelated)
         for (; pendingRelatedRead < pendingRelated->size(); ++pendingRelatedRead) {
             Concept* arrived = (*pendingRelated)[pendingRelatedRead];
             if (RuleSupport::roleOf(arrived) == r1)
-                overR1[RuleSupport::fillerOf(arrived)->id] = arrived;
+                arrivals[RuleSupport::fillerOf(arrived)->id] = arrived;
         }
+    const ConceptDeduction::RelatedPairs overR1(arrivals.begin(), arrivals.end());
     TargetExistentials targets(*this, s, pass);
     int count = 0;
     for (const auto& entry : *r2->deduction.relatedMap()) {

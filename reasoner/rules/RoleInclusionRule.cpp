@@ -20,16 +20,11 @@ int LibraryTBox::deduceRoleInclusion(Role* r, Role* s, int prevIt, int axIt, boo
         if (Y == nullptr)
             return;
         // What X held when it was last passed over has reached Y then,
-        // unless Y was made just now; when X gained much of its list since,
-        // the whole list is as cheap.
+        // unless Y was made just now.
         const int since = targets.madeLast() ? 0 : threshold;
-        ConceptDeduction::SubsumedList recent;
-        const bool whole = since == 0 || 4 * X->deduction.countAddedSince(since) > X->deduction.subsumed->size();
-        const ConceptDeduction::SubsumedList* source =
-            whole ? X->deduction.subsumed : X->deduction.addedSince(since, recent);
         std::vector<Concept*> records;
-        count += Y->deduction.mergeListInSubsumed(source, pass.it, pass.notes, RuleSupport::deducedFor(*this, Y),
-                                                  RuleSupport::recordsOrNull(records));
+        count += Y->deduction.mergeFrom(X->deduction, since, pass.it, pass.notes, RuleSupport::deducedFor(*this, Y),
+                                        RuleSupport::recordsOrNull(records));
         savePinpointingInfoRoleInclusion(X, Y, records, index, RuleSupport::saved(Y));
         pass.raise(RuleSupport::relevant(s), Y);
     };

@@ -197,38 +197,80 @@ TEST_F(ConceptDeductionTest, TheAdditionsOfLaterIterationsAreFoundAgain)
 {
     Concept* a = c(10);
     Concept* b = c(11);
-    a->deduction.subsumed = list({0, 9});
+    a->deduction.subsumed = list({0, 1, 3, 6, 9, 12, 13, 14, 15, 16, 17});
     b->deduction.subsumed = list({0, 1, 3, 4, 6, 8, 12, 13});
     // a gains 7 and 4 in iteration 1, 2 in iteration 2, 8 and 5 in 3.
     for (const auto& step : std::vector<std::pair<int, Ids>>{{1, {4, 7}}, {2, {2}}, {3, {5, 8}}}) {
         ConceptList gained = pool(step.second);
         a->deduction.mergeListInSubsumed(&gained, step.first, notes, nullptr, nullptr);
     }
-    ConceptDeduction::SubsumedList recent;
-    EXPECT_EQ(ids(a->deduction.addedSince(2, recent)), (Ids{2, 5, 8}));
     EXPECT_EQ(a->deduction.countAddedSince(2), 3u);
-    EXPECT_EQ(ids(a->deduction.addedSince(4, recent)), (Ids{}));
-    EXPECT_EQ(ids(a->deduction.addedSince(0, recent)), (Ids{2, 4, 5, 7, 8}));
+    // A merge from a takes what it gained since, in ascending id, or with 0
+    // the whole list.
+    struct FromCase {
+        int since;
+        Ids merged;
+    };
+    for (const FromCase& k : {FromCase{2, {2, 5, 8}}, FromCase{4, {}}, FromCase{3, {5, 8}},
+                              FromCase{0, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13, 14, 15, 16, 17}}}) {
+        Concept* target = new PrimitiveConcept(std::string("target"));
+        target->id = 100;
+        std::vector<Concept*> added;
+        EXPECT_EQ(target->deduction.mergeFrom(a->deduction, k.since, 5, notes, nullptr, &added),
+                  static_cast<int>(k.merged.size()));
+        EXPECT_EQ(ids(target->deduction.subsumed), k.merged) << "since " << k.since;
+        EXPECT_EQ(added, std::vector<Concept*>(target->deduction.subsumed->begin(), target->deduction.subsumed->end()));
+    }
     ConceptList both = pool({10, 11});
     std::unique_ptr<ConceptList> all(c(19)->deduction.getCommonSubsumed(&both));
-    EXPECT_EQ(ids(all.get()), (Ids{0, 4, 8}));
+    EXPECT_EQ(ids(all.get()), (Ids{0, 1, 3, 4, 6, 8, 12, 13}));
     // From iteration 2 on only 8 is new and common (4 came in iteration 1).
     std::unique_ptr<ConceptList> since(c(19)->deduction.getCommonSubsumedSince(&both, 2));
     EXPECT_EQ(ids(since.get()), (Ids{8}));
 }
 
+// The rules look concepts up by the ids kept beside each list; a list that
+// grows in place or is replaced, as a reload's closure and the seeding do,
+// is looked up and merged into as it now is.
+TEST_F(ConceptDeductionTest, ListsChangedOutsideTheMergesAreLookedUpAsTheyAre)
+{
+    Concept* a = c(10);
+    Concept* b = c(11);
+    a->deduction.subsumed = list({1, 4});
+    b->deduction.subsumed = list({4, 9});
+    ConceptList both = pool({10, 11});
+    std::unique_ptr<ConceptList> before(c(19)->deduction.getCommonSubsumed(&both));
+    EXPECT_EQ(ids(before.get()), (Ids{4}));
+    a->deduction.subsumed->push_back(c(9));
+    b->deduction.recordSubsumed(c(12));
+    std::unique_ptr<ConceptList> grown(c(19)->deduction.getCommonSubsumed(&both));
+    EXPECT_EQ(ids(grown.get()), (Ids{4, 9}));
+    ConceptList some = pool({2, 9, 12});
+    EXPECT_EQ(b->deduction.mergeListInSubsumed(&some, 1, notes, nullptr, nullptr), 1);
+    EXPECT_EQ(ids(b->deduction.subsumed), (Ids{2, 4, 9, 12}));
+    // Replaced by a list of the same length.
+    b->deduction.subsumed = list({1, 3, 9, 12});
+    std::unique_ptr<ConceptList> replaced(c(19)->deduction.getCommonSubsumed(&both));
+    EXPECT_EQ(ids(replaced.get()), (Ids{1, 9}));
+    EXPECT_EQ(b->deduction.mergeListInSubsumed(&some, 2, notes, nullptr, nullptr), 1);
+    EXPECT_EQ(ids(b->deduction.subsumed), (Ids{1, 2, 3, 9, 12}));
+}
+
 TEST_F(ConceptDeductionTest, CommonWithRoleRelatedReturnsTheExistentialsOverSubsumees)
 {
     Role* r = new PrimitiveRole(std::string("r"));
-    std::map<unsigned long, Concept*> related;
-    for (unsigned long filler : {2, 5, 7, 11})
-        related[filler] = new ExistentialRestr(c(filler), r);
+    ConceptDeduction::RelatedMap related;
+    std::map<unsigned long, Concept*> over;
+    for (unsigned long filler : {2, 5, 7, 11}) {
+        over[filler] = new ExistentialRestr(c(filler), r);
+        related.emplace(filler, over[filler]);
+    }
     // Both the walk over both sides and the look-ups of the shorter side.
     for (const Ids& subsumed : {Ids{1, 2, 7, 8}, Ids{0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 12, 13, 14}}) {
         c(18)->deduction.subsumed = list(subsumed);
         std::unique_ptr<ConceptList> common(c(18)->deduction.getCommonSubsumedWithRoleRelated(&related, 0, false));
         EXPECT_EQ(std::vector<Concept*>(common->begin(), common->end()),
-                  (std::vector<Concept*>{related[2], related[7]}));
+                  (std::vector<Concept*>{over[2], over[7]}));
         delete c(18)->deduction.subsumed;
         c(18)->deduction.subsumed = nullptr;
     }

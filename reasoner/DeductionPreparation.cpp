@@ -48,6 +48,8 @@ void LibraryTBox::prepareDeduction()
         return;
     }
     reloadedDeductionIncomplete = false;
+    // Every GCI is new to a classification from scratch.
+    forgetNewGcis();
     Concept* bottomConcept = TrivialConcept::getBOTTOM();
     Concept* topConcept = TrivialConcept::getTOP();
     seedNormalizedConcepts();

@@ -292,7 +292,11 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
 void LibraryTBox::rebuildReloadedDeduction()
 {
     reloadedDeductionIncomplete = false;
-    std::vector<Axiom*> newGcis = takeNewAxioms(gcis, Axiom::NEW_AXIOM);
+    // The increment's GCIs are those of the record, which keeps them for
+    // the preparation.
+    const std::vector<Axiom*> heldBack = newGcis;
+    for (Axiom* a : heldBack)
+        gcis.erase(a);
     std::vector<RoleAxiom*> newRoleAxioms = takeNewAxioms(roleAxioms, RoleAxiom::NEW_AXIOM);
     std::vector<Concept*> touched;
     for (Concept* c : normalizedConcepts)
@@ -336,7 +340,7 @@ void LibraryTBox::rebuildReloadedDeduction()
     }
     save_pinpointing_info = recording;
     deductionIteration = 0;
-    for (Axiom* a : newGcis)
+    for (Axiom* a : heldBack)
         gcis.insert(a);
     for (RoleAxiom* a : newRoleAxioms)
         roleAxioms.insert(a);

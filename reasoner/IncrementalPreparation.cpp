@@ -39,9 +39,7 @@ void LibraryTBox::prepareIncrementalDeduction()
     if (bottomConcept->deduction.subsumers != nullptr && !bottomConcept->deduction.subsumers->empty())
         touched[bottomConcept->id] = bottomConcept;
 
-    for (Axiom* a : gcis) {
-        if (!(a->flags & Axiom::NEW_AXIOM))
-            continue;
+    for (Axiom* a : takeNewGcis()) {
         Concept* L = a->lhs;
         Concept* D = a->rhs;
         if (L->isAtomic())

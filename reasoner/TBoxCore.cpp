@@ -53,6 +53,7 @@ TBoxCore::~TBoxCore()
     inputAxioms.clear();
     gcis.clear();
     unencodedGcis.clear();
+    newGcis.clear();
     roleAxioms.clear();
 }
 
@@ -198,27 +199,44 @@ RoleAxiom* TBoxCore::insertRoleAxiom(RoleAxiom* a)
     return a;
 }
 
+void TBoxCore::markNewGci(Axiom* a)
+{
+    if (!deduction_performed || (a->flags & Axiom::NEW_AXIOM))
+        return;
+    a->flags |= Axiom::NEW_AXIOM;
+    newGcis.push_back(a);
+}
+
+std::vector<Axiom*> TBoxCore::takeNewGcis()
+{
+    std::vector<Axiom*> taken;
+    taken.swap(newGcis);
+    std::sort(taken.begin(), taken.end(), AxiomComparator());
+    return taken;
+}
+
 Axiom* TBoxCore::insertAxiom(Axiom* a)
 {
-    if (deduction_performed)
-        a->flags |= Axiom::NEW_AXIOM;
-    if (a->flags & Axiom::IN_STORE)
+    if (a->flags & Axiom::IN_STORE) {
+        markNewGci(a);
         return a;
+    }
     auto found = gciIndex.rulesOut(a) ? gcis.end() : gcis.find(a);
     if (found != gcis.end()) {
         Axiom* s = *found;
         delete a;
-        if (deduction_performed)
-            s->flags |= Axiom::NEW_AXIOM;
+        markNewGci(s);
         return s;
     }
     if (deduction_performed) {
         a->flags |= Axiom::NOT_ENCODED;
         unencodedGcis.push_back(a);
+        a->flags &= static_cast<uint16_t>(~Axiom::NEW_AXIOM);
     }
     gcis.insert(a);
     gciIndex.add(a);
     a->flags |= Axiom::IN_STORE;
+    markNewGci(a);
     return a;
 }
 

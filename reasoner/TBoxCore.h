@@ -60,6 +60,10 @@ public:
     RoleAxiom* insertRIAxiom(Role* lhs, Role* rhs, bool transitive);
     RoleAxiom* insertRoleAxiom(RoleAxiom* a);
     Axiom* insertAxiom(Axiom* a);
+    // The GCIs marked NEW_AXIOM since the record was last taken, in the
+    // order of the GCI set; the record starts again empty. The marks stay.
+    std::vector<Axiom*> takeNewGcis();
+    void forgetNewGcis() { newGcis.clear(); }
     Concept* insertNormalizedConcept(Concept* c);
     // The conjunction of the operands in the normal form (made when there is
     // none; the list goes with it), or its one operand.
@@ -163,6 +167,13 @@ public:
 protected:
     // The GCIs by their sides, which spares searching the GCI set for new ones.
     GCIIndex gciIndex;
+    // The GCIs of the set that got the NEW_AXIOM mark after a
+    // classification, once each, in order of marking: the next incremental
+    // run finds them here, not in a walk over the GCI set.
+    std::vector<Axiom*> newGcis;
+    // Marks a stored GCI (or one being stored) as new to the next
+    // classification and records it; only after a classification, and once.
+    void markNewGci(Axiom* a);
     // Numbers a concept that has just joined the normal form and links its
     // operands to it.
     void adoptNormalizedConcept(Concept* c);

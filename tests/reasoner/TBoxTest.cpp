@@ -353,6 +353,20 @@ TEST_F(TBoxTest, NormalisedInclusionsAreStoredOnce)
     EXPECT_EQ(tbox->insertAxiom(backward), backward);
     EXPECT_EQ(backward->flags, Axiom::IN_STORE | Axiom::NEW_AXIOM);
     EXPECT_EQ(tbox->gcis.size(), 3u);
+
+    // Every GCI marked new since the classification is in the record once,
+    // stored before or after it, in the order of the GCI set; a second mark
+    // adds nothing. Taking the record empties it and leaves the marks.
+    EXPECT_EQ(tbox->insertAxiom(new Axiom(a, c, FW_NORMALIZED_AXIOM)), ac);
+    EXPECT_EQ(tbox->insertAxiom(ab), ab);
+    const std::vector<Axiom*> inSetOrder(tbox->gcis.begin(), tbox->gcis.end());
+    EXPECT_EQ(tbox->takeNewGcis(), inSetOrder);
+    EXPECT_TRUE(tbox->takeNewGcis().empty());
+    EXPECT_TRUE(ab->flags & Axiom::NEW_AXIOM);
+    // Before a classification nothing is recorded.
+    TBox::deduction_performed = false;
+    tbox->insertAxiom(new Axiom(b, c, FW_NORMALIZED_AXIOM));
+    EXPECT_TRUE(tbox->takeNewGcis().empty());
 }
 
 TEST_F(TBoxTest, NormalisedConceptsGetNormalIdsAndParents)

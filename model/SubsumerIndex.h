@@ -42,27 +42,25 @@ public:
     {
         if (slots == nullptr)
             return nullptr;
-        for (uint32_t i = home(id);; i = (i + 1) & mask) {
-            const Entry& slot = slots[i];
-            if (slot.first == id)
-                return &slot.second;
-            if (slot.first == NoId)
-                return nullptr;
-        }
+        const Entry& slot = slots[probe(id)];
+        return slot.first == id ? &slot.second : nullptr;
     }
 
     // Adds an entry unless the id has one; returns the entry's variable and
     // whether it was added now.
     std::pair<uint32_t, bool> insert(uint32_t id, uint32_t variable)
     {
-        if (const uint32_t* found = find(id))
-            return {*found, false};
-        if (slots == nullptr || full())
-            grow();
-        uint32_t i = home(id);
-        while (slots[i].first != NoId)
-            i = (i + 1) & mask;
-        place(i, id, variable);
+        if (slots != nullptr) {
+            const uint32_t i = probe(id);
+            if (slots[i].first == id)
+                return {slots[i].second, false};
+            if (!full()) {
+                place(i, id, variable);
+                return {variable, true};
+            }
+        }
+        grow();
+        place(probe(id), id, variable);
         return {variable, true};
     }
 
@@ -108,6 +106,14 @@ private:
     {
         return static_cast<uint32_t>((uint64_t(id * 0x9E3779B9u) * (uint64_t(mask) + 1)) >> 32);
     }
+    // The slot of the id's entry, or the empty slot where its probe ends.
+    uint32_t probe(uint32_t id) const
+    {
+        uint32_t i = home(id);
+        while (slots[i].first != id && slots[i].first != NoId)
+            i = (i + 1) & mask;
+        return i;
+    }
     // At most three quarters of the slots are used.
     bool full() const { return (count + 1) * 4 > (mask + 1) * 3; }
 
@@ -150,10 +156,7 @@ private:
         for (uint32_t k = 0; k < oldCapacity; ++k) {
             if (old[k].first == NoId)
                 continue;
-            uint32_t i = home(old[k].first);
-            while (slots[i].first != NoId)
-                i = (i + 1) & mask;
-            slots[i] = old[k];
+            slots[probe(old[k].first)] = old[k];
         }
         if (old != nullptr)
             ::operator delete(old, alignment(oldCapacity));

@@ -216,16 +216,17 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
     delete pendingDeducedAxioms;
     pendingDeducedAxioms = nullptr;
     Concept* bottomConcept = TrivialConcept::getBOTTOM();
-
-    // Deduced clauses with one premise.
-    for (const auto& implication : byPremise(e.implications)) {
-        Concept* c = conceptOf(implication.first);
-        Concept* d = conceptOf(implication.second);
+    // A deduced clause: a stored subsumption, seeded and kept.
+    auto deduced = [this](Concept* c, Concept* d) {
         if (!informative(c, d))
-            continue;
+            return;
         c->deduction.recordSubsumer(d);
         deducedAxioms->emplace_back(c, d);
-    }
+    };
+
+    // Deduced clauses with one premise.
+    for (const auto& implication : byPremise(e.implications))
+        deduced(conceptOf(implication.first), conceptOf(implication.second));
     EncodedTBox::Implications().swap(e.implications);
 
     // Axiom clauses, then the GCIs that made no clause, which the map lists.
@@ -247,14 +248,8 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
     ReloadedNames::restore(this);
 
     // Deduced clauses with several premises.
-    for (const auto& clause : e.multiPremiseClauses) {
-        Concept* c = bodyConcept(clause.first);
-        Concept* d = conceptOf(clause.second);
-        if (!informative(c, d))
-            continue;
-        c->deduction.recordSubsumer(d);
-        deducedAxioms->emplace_back(c, d);
-    }
+    for (const auto& clause : e.multiPremiseClauses)
+        deduced(bodyConcept(clause.first), conceptOf(clause.second));
     freeBodies(e.multiPremiseClauses);
     delete e.implicationTable;
     e.implicationTable = nullptr;

@@ -1,6 +1,7 @@
 #include "reasoner/SubsumedClosure.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "model/Axiom.h"
@@ -14,11 +15,6 @@ using List = std::vector<Concept*>;
 bool lowerId(const Concept* a, const Concept* b)
 {
     return a->id < b->id;
-}
-
-bool holds(const List& list, const Concept* c)
-{
-    return std::binary_search(list.begin(), list.end(), c, lowerId);
 }
 
 // The sorted list with the concepts of extra (none of them in it), sorted.
@@ -200,9 +196,13 @@ bool SubsumedClosure::applyConjunctions(bool all)
         }
         auto* common = a->lhs->deduction.getCommonSubsumed(a->lhs->operands);
         List& target = *a->rhs->deduction.subsumed;
+        // The common concepts come in ascending id: the lookups walk the
+        // target's ids once.
+        const SubsumedIds& targetIds = a->rhs->deduction.subsumedIds();
+        std::size_t cursor = 0;
         List extra;
         for (Concept* c : *common)
-            if (!holds(target, c))
+            if (!targetIds.contains(cursor, static_cast<std::uint32_t>(c->id)))
                 extra.push_back(c);
         delete common;
         if (extra.empty())

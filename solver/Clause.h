@@ -80,14 +80,20 @@ inline std::size_t Clause_bytes(int size) { return sizeof(Clause) + sizeof(Lit) 
 // caller's.
 Clause* Clause_place(void* memory, const vec<Lit>& lits, bool learnt = false);
 
-// Removes the first occurrence of c from cs, keeping the order of the others
-// (watch lists).
-inline void removeKeepingOrder(vec<Clause*>& cs, const Clause* c) {
+// Removes the first entry of a list of clauses, or of entries that each
+// name one (clauseOf), that names c, keeping the order of the others (watch
+// lists, occurrence lists).
+template <typename T, typename ClauseOf>
+void removeKeepingOrder(vec<T>& cs, const Clause* c, ClauseOf clauseOf) {
     int j = 0;
-    while (j < cs.size() && cs[j] != c) j++;
+    while (j < cs.size() && clauseOf(cs[j]) != c) j++;
     if (j == cs.size()) return;
     for (; j < cs.size() - 1; j++) cs[j] = cs[j + 1];
     cs.pop();
+}
+
+inline void removeKeepingOrder(vec<Clause*>& cs, const Clause* c) {
+    removeKeepingOrder(cs, c, [](const Clause* x) { return x; });
 }
 
 #endif

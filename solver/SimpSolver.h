@@ -191,9 +191,6 @@ private:
     // The resolvent of ps and qs on v into out (when not null); false when it
     // is a tautology. The shorter clause is scanned (qs for equal sizes).
     bool resolve(const Clause& ps, const Clause& qs, int v, vec<Lit>* out);
-    // Removes the entry of c from an occurrence list, keeping the order of
-    // the others.
-    static void removeOccurrence(vec<Occurrence>& os, const Clause* c);
     void clearSimplification();
 };
 

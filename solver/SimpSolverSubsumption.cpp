@@ -13,14 +13,6 @@ uint64_t SimpSolver::signature(const Clause& c) {
     return sig;
 }
 
-void SimpSolver::removeOccurrence(vec<Occurrence>& os, const Clause* c) {
-    int j = 0;
-    while (j < os.size() && os[j].clause != c) j++;
-    if (j == os.size()) return;
-    for (; j < os.size() - 1; j++) os[j] = os[j + 1];
-    os.pop();
-}
-
 void SimpSolver::indexOccurrences() {
     vec<int> lengths(nVars(), 0);
     for (int i = 0; i < problemClauses.size(); i++) {
@@ -83,7 +75,7 @@ bool SimpSolver::strengthenClause(Clause& c, Lit l) {
     }
 
     if (useSimplification) {
-        removeOccurrence(occurrences[var(l)], &c);
+        removeKeepingOrder(occurrences[var(l)], &c, [](const Occurrence& o) { return o.clause; });
         // A removed two-literal clause had its counts taken off already,
         // and its entry in this list was one of the removed ones.
         if (removed) {

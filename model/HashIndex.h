@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 // Objects by a hash of their contents, with open addressing and linear
@@ -56,6 +57,17 @@ public:
     }
 
     static uint64_t mix(uint64_t h, uint64_t v) { return h ^ (v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2)); }
+
+    // A hash of a text, character by character (not finished).
+    static uint64_t textHash(std::string_view text)
+    {
+        uint64_t h = 0xCBF29CE484222325ull;
+        for (char c : text) {
+            h ^= static_cast<unsigned char>(c);
+            h *= 0x100000001B3ull;
+        }
+        return h;
+    }
 
 private:
     struct Slot {

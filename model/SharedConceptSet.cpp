@@ -18,13 +18,7 @@ using Index = HashIndex<Concept>;
 // count.
 uint64_t nameHash(const std::string& name)
 {
-    const char* s = name.c_str();
-    uint64_t h = 0xCBF29CE484222325ull;
-    for (; *s != '\0'; ++s) {
-        h ^= static_cast<unsigned char>(*s);
-        h *= 0x100000001B3ull;
-    }
-    return h;
+    return Index::textHash(std::string_view(name.c_str()));
 }
 
 bool sameStructure(const Concept* a, const Concept* b)

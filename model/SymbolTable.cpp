@@ -70,12 +70,7 @@ void SymbolTable::clear()
 
 uint64_t SymbolTable::hashOf(std::string_view name)
 {
-    uint64_t h = 0xCBF29CE484222325ull;
-    for (char c : name) {
-        h ^= static_cast<unsigned char>(c);
-        h *= 0x100000001B3ull;
-    }
-    return HashIndex<Name>::finish(h);
+    return HashIndex<Name>::finish(HashIndex<Name>::textHash(name));
 }
 
 SymbolTable::Position SymbolTable::locate(std::string_view name) const

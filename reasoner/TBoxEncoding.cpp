@@ -50,19 +50,20 @@ void LibraryTBox::encodeIntoSat(bool solve, unsigned long* variables, unsigned l
     }
     // The first pass encodes every GCI, a later one those stored since, in
     // the order of the GCI set either way.
-    std::sort(unencodedGcis.begin(), unencodedGcis.end(), AxiomComparator());
     auto encodeGci = [&](Axiom* a) {
         a->flags &= static_cast<uint16_t>(~Axiom::NOT_ENCODED);
         int n = encodeAxiom(a->lhs, a->rhs);
         clauses_counter += n;
         axiomClauses += n;
     };
-    if (!encoded)
+    if (!encoded) {
         std::for_each(gcis.begin(), gcis.end(), encodeGci);
-    else
+    } else {
+        std::sort(unencodedGcis.begin(), unencodedGcis.end(), AxiomComparator());
         for (Axiom* a : unencodedGcis)
             if (a->flags & Axiom::NOT_ENCODED)
                 encodeGci(a);
+    }
     unencodedGcis.clear();
     for (DeducedList* deduced : {pendingDeducedAxioms, deducedAxioms}) {
         if (deduced == nullptr)

@@ -21,4 +21,4 @@ for name in $names; do
     files+=("$data/$name.krss")
 done
 exec bash "$root/tests/digests/output_digests.sh" "$build/classifier/classifier" "$build/pinpointer/pinpointer" \
-    "$root/tests/digests/outputs.sha256" "${files[@]}"
+    "$build/incremental-classifier/incremental-classifier" "$root/tests/digests/outputs.sha256" "${files[@]}"

@@ -20,6 +20,16 @@
 #   dimacs     -q                          queries appended to the encoding
 #   pinpointer -c / -s                     MinAs of the asked subsumptions on
 #                                          the encoding of "pinpoint"
+# and the incremental classifier on a split of the ontology (every tenth
+# axiom is the increment, the rest is classified first):
+#   increment  -i=REST -j=INC -v           encoding, header and map after the
+#                                          increment
+#   reload     -io -iv -j=INC -v           the same from the stored encoding
+#                                          and map of the rest
+#   reload-asked -io -iv -q -m             answers to queries naming complex
+#                                          concepts after a reload
+#   reload-dimacs -io -iv -q               those queries appended to the
+#                                          reloaded encoding
 # The normalisation map and the debug listing list concepts in an order that
 # follows heap addresses (existentials by their filler's address), so their
 # lines are compared sorted; the debug listing's timing lines are left out.
@@ -27,8 +37,10 @@
 # addresses too (another allocator, as in the sanitizer build, gives other
 # numbers): there the encoding is left out and the deductions table is
 # compared as the sorted set of its subsumptions without their variables.
+# A run after a reload numbers and encodes in the order of the map that it
+# reads: the reloads read the stored map with its lines sorted.
 #
-# usage: output_digests.sh CLASSIFIER PINPOINTER DIGESTS ONTOLOGY...
+# usage: output_digests.sh CLASSIFIER PINPOINTER INCREMENTAL DIGESTS ONTOLOGY...
 #   compares with the lines of DIGESTS recorded for these ontologies; with
 #   RECORD=1 in the environment replaces those lines instead. An ontology is
 #   a .krss file; its digests are keyed by its file name. The test command
@@ -39,8 +51,9 @@ set -u
 
 classifier=$1
 pinpointer=$2
-digests=$3
-shift 3
+incremental=$3
+digests=$4
+shift 4
 
 work=$(mktemp -d /tmp/korvane-digests-XXXXXX)
 trap 'rm -rf "$work"' EXIT
@@ -61,12 +74,12 @@ note_file() {
     fi
 }
 
-# run ONTOLOGY SET ARGS...: the classifier with its stdout kept; a failed run
-# is noted as such.
+# run ONTOLOGY SET ARGS...: the classifier (or, with PROGRAM set, that
+# program) with its stdout kept; a failed run is noted as such.
 run() {
     local name=$1 set=$2
     shift 2
-    "$classifier" "$@" >"$work/stdout" 2>"$work/stderr"
+    "${PROGRAM:-$classifier}" "$@" >"$work/stdout" 2>"$work/stderr"
     local status=$?
     [ "$status" = 0 ] || { echo "$name $set status-$status" >>"$actual"; [ -n "${KEEP:-}" ] && cp "$work/stderr" "$KEEP.$name.$set"; }
 }
@@ -139,6 +152,45 @@ for krss in "$@"; do
         "$pinpointer" -a="$d/p.assumptions" -i="$d/p.cnf" -q="$d/literals" -c -s=3 >"$d/pp.out" 2>/dev/null
         echo "status $?" >>"$d/pp.out"
         note_file "$name" pinpointer stdout "$d/pp.out"
+    fi
+
+    # The incremental classifier: every tenth axiom added to the rest, with
+    # and without a reload of the rest's stored encoding.
+    awk -v rest="$d/rest.krss" -v inc="$d/inc.krss" \
+        'substr($0, 1, 1) == "(" && ++n % 10 == 0 { print > inc; next } { print > rest }' "$krss"
+    [ -f "$d/inc.krss" ] || : >"$d/inc.krss"
+    PROGRAM=$incremental run "$name" increment -i="$d/rest.krss" -j="$d/inc.krss" -o="$d/i.cnf" -h="$d/i.header" \
+        -v="$d/i.map"
+    PROGRAM=$incremental run "$name" store -i="$d/rest.krss" -o="$d/s.body" -h="$d/s.header" -v="$d/s.map"
+    cat "$d/s.header" "$d/s.body" >"$d/s.encoding" 2>/dev/null
+    LC_ALL=C sort "$d/s.map" >"$d/s.sorted" 2>/dev/null
+    PROGRAM=$incremental run "$name" reload -io="$d/s.encoding" -iv="$d/s.sorted" -j="$d/inc.krss" -o="$d/r.cnf" \
+        -h="$d/r.header" -v="$d/r.map"
+    for set in i r; do
+        [ $set = i ] && label=increment || label=reload
+        note_file "$name" $label cnf "$d/$set.cnf"
+        note_file "$name" $label header "$d/$set.header"
+        LC_ALL=C sort "$d/$set.map" 2>/dev/null | note "$name" $label map-sorted
+    done
+    # Queries that name complex concepts over the first names of the map and
+    # a role of the rest, and the pairs picked above.
+    awk 'NF == 2 && $1 !~ /[()*|#]/ { print $1; if (++n == 2) exit }' "$d/s.sorted" >"$d/names"
+    role=$(grep -o '(some [^ ()]*' "$d/rest.krss" | head -1 | awk '{ print $2 }')
+    if [ -n "$role" ] && [ "$(wc -l <"$d/names")" = 2 ]; then
+        { read -r a; read -r b; } <"$d/names"
+        {
+            echo "(subsumes? (and $a (some $role $a)) $a)"
+            echo "(subsumes? (some $role (and $a $b)) (some $role $a))"
+            echo "(subsumes? $b (and $a (some $role $b)))"
+            cat "$d/queries"
+        } >"$d/complex"
+        PROGRAM=$incremental run "$name" reload-asked -io="$d/s.encoding" -iv="$d/s.sorted" -q="$d/complex" -m \
+            -o=/dev/null -h=/dev/null
+        note_file "$name" reload-asked stdout "$work/stdout"
+        PROGRAM=$incremental run "$name" reload-dimacs -io="$d/s.encoding" -iv="$d/s.sorted" -q="$d/complex" \
+            -o="$d/rq.cnf" -h="$d/rq.header"
+        note_file "$name" reload-dimacs cnf "$d/rq.cnf"
+        note_file "$name" reload-dimacs header "$d/rq.header"
     fi
 done
 

@@ -2,6 +2,8 @@
 #define KORVANE_REASONER_SUBSUMEDCLOSURE_H
 
 #include <cstddef>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 class Axiom;
@@ -16,9 +18,11 @@ class Concept;
 // concept, is left as it is.
 //
 // The lists form a graph: its cycles (equivalent concepts) are condensed and
-// the components are closed in topological order, each by one merge of the
-// closed lists below it; the conjunctions then add what they add, and only
-// the components below a change are merged again, until nothing changes.
+// the components are closed in topological order, each by one union of the
+// closed lists below it. The conjunctions then add what they add, and the
+// later rounds, until nothing changes, hand on only what each component
+// gained in the round: the components below it gained in the same round
+// before it, and what they held before is in its list already.
 class SubsumedClosure {
 public:
     // conceptsById: every concept with a list at its id (slots may be null);
@@ -32,13 +36,21 @@ public:
 
 private:
     void condense();
-    // Merges into the component the lists below it (and its own lists),
-    // passing over what lists taken before hold when prune; true when its
-    // list grew.
-    bool mergeComponent(std::size_t component, bool prune);
-    // Adds to the right sides of the conjunctions what their operands share;
-    // marks the components that grew.
+    // Closes the component: the union of its members' lists and of the
+    // closed lists of the concepts below it.
+    void closeComponent(std::size_t component);
+    // Adds to the component what the components below it gained in this
+    // round, and notes what it gains itself.
+    void passOnGains(std::size_t component);
+    // Adds to the right sides of the conjunctions what their operands share
+    // (all of them, or those with an operand that gained in the last round);
+    // true when a list grew.
     bool applyConjunctions(bool all);
+    // Links each component to the components above it (from links).
+    void linkComponents();
+    // The first of count new marks, above every mark given before: concepts
+    // marked below it are in no union under way.
+    std::uint32_t freshMarks(std::size_t count);
 
     const std::vector<Concept*>& byId;
     std::vector<Axiom*> conjunctions;
@@ -49,13 +61,31 @@ private:
     // first), their members, and each concept's component.
     std::vector<std::vector<Concept*>> components;
     std::vector<std::size_t> componentOf;
+    // What each component gained (the concepts with their ids) in the round under way (its members' lists
+    // share it once the round has passed it on), and whether it gained in
+    // the last one.
+    std::vector<std::vector<std::pair<std::size_t, Concept*>>> gained;
     std::vector<char> grown;
-    // Marks of the union under way, all clear between unions.
-    std::vector<char> seen;
-    // What the component under way merges: the concepts below it and its
-    // members' own lists.
-    std::vector<const Concept*> sources;
-    std::vector<const std::vector<Concept*>*> own;
+    // The components above each one, those of component c at
+    // above[aboveStart[c]] up to above[aboveStart[c + 1]]; and, for each
+    // component, those below it that gained in the round under way.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> links; // (below, above)
+    std::vector<std::size_t> aboveStart;
+    std::vector<std::uint32_t> above;
+    std::vector<std::vector<std::uint32_t>> gainedBelow;
+    // The length of each component's list.
+    std::vector<std::size_t> length;
+    // Marks by concept id and by component, raised for each union: a
+    // concept marked with the union's mark is in it, one marked a step
+    // above came with a closed list taken whole.
+    std::vector<std::uint32_t> conceptMark;
+    std::vector<std::uint32_t> componentMark;
+    std::uint32_t mark = 0;
+    // Scratch of one union.
+    std::vector<std::size_t> sources;
+    std::vector<std::pair<std::size_t, Concept*>> extra;
+    std::vector<std::pair<std::size_t, Concept*>> wanting;
+    std::vector<std::pair<std::size_t, Concept*>> missing;
     std::size_t added = 0;
 };
 

@@ -12,63 +12,38 @@
 
 namespace {
 
-using List = std::vector<Concept*>;
-using Entry = std::pair<std::size_t, Concept*>;
-
-void sortById(std::vector<Entry>& entries)
-{
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.first < b.first; });
-}
-
-// The sorted list with the concepts of extra (none of them in it), sorted
-// by id: extra comes with the ids, which the sort then reads.
-List mergedWith(const List& sorted, std::vector<Entry>& extra)
-{
-    sortById(extra);
-    List result;
-    result.reserve(sorted.size() + extra.size());
-    auto e = extra.begin();
-    for (Concept* c : sorted) {
-        for (; e != extra.end() && e->first < c->id; ++e)
-            result.push_back(e->second);
-        result.push_back(c);
-    }
-    for (; e != extra.end(); ++e)
-        result.push_back(e->second);
-    return result;
-}
+using Ids = std::vector<std::uint32_t>;
 
 // The first position from `from` on whose id is not below id: steps that
 // double, then a search, so that ids asked in ascending order cost little
 // more than a walk of the shorter side.
-List::const_iterator seek(List::const_iterator from, List::const_iterator end, std::size_t id)
+Ids::const_iterator seek(Ids::const_iterator from, Ids::const_iterator end, std::uint32_t id)
 {
-    std::size_t step = 1;
-    while (static_cast<std::size_t>(end - from) > step && from[static_cast<std::ptrdiff_t>(step)]->id < id) {
-        from += static_cast<std::ptrdiff_t>(step);
+    std::ptrdiff_t step = 1;
+    while (end - from > step && from[step] < id) {
+        from += step;
         step *= 2;
     }
-    const auto last = static_cast<std::size_t>(end - from) > step ? from + static_cast<std::ptrdiff_t>(step) + 1 : end;
-    return std::lower_bound(from, last, id, [](const Concept* c, std::size_t i) { return c->id < i; });
+    return std::lower_bound(from, end - from > step ? from + step + 1 : end, id);
 }
 
-// Inserts into the sorted list the concepts of sorted (with their ids, in
-// ascending id) that it does not hold, each handed to onAdded; returns how
-// many. missing is scratch.
+// Inserts into the sorted ids those of sorted (ascending) that they lack,
+// each handed to onAdded; returns how many. missing is scratch.
 template <typename OnAdded>
-std::size_t insertMissing(List& list, const std::vector<Entry>& sorted, std::vector<Entry>& missing, OnAdded onAdded)
+std::size_t insertMissing(Ids& ids, const Ids& sorted, std::vector<std::pair<std::size_t, std::uint32_t>>& missing,
+                          OnAdded onAdded)
 {
     missing.clear();
-    auto from = list.cbegin();
-    for (const Entry& e : sorted) {
-        from = seek(from, list.cend(), e.first);
-        if (from != list.cend() && (*from)->id == e.first)
+    auto from = ids.cbegin();
+    for (std::uint32_t id : sorted) {
+        from = seek(from, ids.cend(), id);
+        if (from != ids.cend() && *from == id)
             continue;
-        missing.emplace_back(static_cast<std::size_t>(from - list.cbegin()), e.second);
-        onAdded(e);
+        missing.emplace_back(static_cast<std::size_t>(from - ids.cbegin()), id);
+        onAdded(id);
     }
     insertFromBack(
-        list, missing.size(), [&](std::size_t k) { return missing[k].first; },
+        ids, missing.size(), [&](std::size_t k) { return missing[k].first; },
         [&](std::size_t k) { return missing[k].second; });
     return missing.size();
 }
@@ -76,29 +51,49 @@ std::size_t insertMissing(List& list, const std::vector<Entry>& sorted, std::vec
 }
 
 SubsumedClosure::SubsumedClosure(const std::vector<Concept*>& conceptsById, const std::vector<Axiom*>& gcis)
-    : byId(conceptsById), below(conceptsById.size()), conceptMark(conceptsById.size(), 0)
+    : byId(conceptsById), conceptOf(conceptsById.size(), nullptr), own(conceptsById.size()),
+      kindOf(conceptsById.size(), 0), conceptMark(conceptsById.size(), 0)
 {
     Concept* bottom = TrivialConcept::getBOTTOM();
     Concept* top = TrivialConcept::getTOP();
     for (Concept* d : byId) {
-        if (d == nullptr || d == top || d->deduction.subsumed == nullptr)
+        if (d == nullptr || d->deduction.subsumed == nullptr)
             continue;
-        for (Concept* x : *d->deduction.subsumed)
-            if (x != d && x != bottom && x->deduction.subsumed != nullptr)
-                below[d->id].push_back(x->id);
+        kindOf[d->id] = d == top ? TOP : d == bottom ? BOTTOM : d->kind == TRIVIAL_CONCEPT ? OTHER_TRIVIAL : LISTED;
+        Ids& ids = own[d->id];
+        ids.reserve(d->deduction.subsumed->size());
+        for (Concept* x : *d->deduction.subsumed) {
+            ids.push_back(static_cast<std::uint32_t>(x->id));
+            conceptOf[x->id] = x;
+        }
     }
+    auto inTable = [this](const Concept* c) {
+        return c->id < byId.size() && byId[c->id] == c && c->deduction.subsumed != nullptr;
+    };
     for (Axiom* a : gcis) {
-        if (a->rhs == top || a->rhs->deduction.subsumed == nullptr || a->rhs->id >= byId.size())
+        if (a->rhs == top || !inTable(a->rhs))
             continue;
         if (a->lhs == bottom && a->rhs != bottom) {
-            if (bottom->deduction.subsumed != nullptr)
-                below[a->rhs->id].push_back(bottom->id);
-        }
-        else if (a->lhs->kind == CONJUNCTION && a->lhs->operands != nullptr && !a->lhs->operands->empty() &&
-                 std::all_of(a->lhs->operands->begin(), a->lhs->operands->end(),
-                             [](const Concept* o) { return o->deduction.subsumed != nullptr; }))
+            if (inTable(bottom))
+                kindOf[a->rhs->id] |= BOTTOM_BELOW;
+        } else if (a->lhs->kind == CONJUNCTION && a->lhs->operands != nullptr && !a->lhs->operands->empty() &&
+                   std::all_of(a->lhs->operands->begin(), a->lhs->operands->end(), inTable)) {
             conjunctions.push_back(a);
+        }
     }
+    bottomId = static_cast<std::uint32_t>(bottom->id);
+}
+
+template <typename F>
+void SubsumedClosure::forEachBelow(std::uint32_t d, const Ids& list, F f) const
+{
+    if ((kindOf[d] & KIND) == TOP)
+        return;
+    for (std::uint32_t x : list)
+        if (joins(d, x))
+            f(x);
+    if ((kindOf[d] & BOTTOM_BELOW) != 0)
+        f(bottomId);
 }
 
 // Tarjan's walk without recursion along the lists, each component emitted
@@ -124,8 +119,19 @@ void SubsumedClosure::condense()
         while (!walk.empty()) {
             const std::size_t v = walk.back().first;
             std::size_t& edge = walk.back().second;
-            if (edge < below[v].size()) {
-                const std::size_t w = below[v][edge++];
+            const Ids& list = own[v];
+            std::size_t w = none;
+            if ((kindOf[v] & KIND) != TOP)
+                while (edge < list.size() && w == none) {
+                    const std::uint32_t x = list[edge++];
+                    if (joins(static_cast<std::uint32_t>(v), x))
+                        w = x;
+                }
+            if (w == none && edge == list.size() && (kindOf[v] & BOTTOM_BELOW) != 0) {
+                ++edge;
+                w = bottomId;
+            }
+            if (w != none) {
                 if (index[w] == none) {
                     index[w] = low[w] = counter++;
                     stack.push_back(w);
@@ -142,21 +148,20 @@ void SubsumedClosure::condense()
             if (low[v] != index[v])
                 continue;
             components.emplace_back();
-            std::size_t w;
+            std::size_t member;
             do {
-                w = stack.back();
+                member = stack.back();
                 stack.pop_back();
-                onStack[w] = 0;
-                componentOf[w] = components.size() - 1;
-                components.back().push_back(byId[w]);
-            } while (w != v);
+                onStack[member] = 0;
+                componentOf[member] = components.size() - 1;
+                components.back().push_back(byId[member]);
+            } while (member != v);
         }
     }
     componentMark.assign(components.size(), 0);
-    length.assign(components.size(), 0);
+    closed.resize(components.size());
     for (std::size_t c = 0; c < components.size(); ++c)
-        if (components[c].front()->deduction.subsumed != nullptr)
-            length[c] = components[c].front()->deduction.subsumed->size();
+        closed[c] = std::move(own[components[c].front()->id]);
     gained.assign(components.size(), {});
     grown.assign(components.size(), 0);
 }
@@ -183,158 +188,157 @@ void SubsumedClosure::closeComponent(std::size_t component)
     const std::uint32_t inUnion = freshMarks(2);
     const std::uint32_t whole = inUnion + 1;
     sources.clear();
-    for (Concept* m : members)
-        for (std::size_t x : below[m->id]) {
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        const auto m = static_cast<std::uint32_t>(members[i]->id);
+        forEachBelow(m, i == 0 ? closed[component] : own[m], [&](std::uint32_t x) {
             const std::size_t k = componentOf[x];
             if (k == component)
-                continue;
+                return;
             sources.push_back(x);
             if (componentMark[k] != inUnion) {
                 componentMark[k] = inUnion;
                 links.emplace_back(static_cast<std::uint32_t>(k), static_cast<std::uint32_t>(component));
             }
-        }
+        });
+    }
     if (sources.empty() && members.size() == 1)
         return;
-    auto longer = [this](std::size_t a, std::size_t b) { return length[componentOf[a]] > length[componentOf[b]]; };
-    auto passed = [&](std::size_t x) { return conceptMark[x] == whole && byId[x]->kind != TRIVIAL_CONCEPT; };
+    auto longer = [this](std::uint32_t a, std::uint32_t b) {
+        return closed[componentOf[a]].size() > closed[componentOf[b]].size();
+    };
+    auto passed = [&](std::uint32_t x) { return conceptMark[x] == whole && (kindOf[x] & KIND) == LISTED; };
     extra.clear();
-    auto take = [&](const List& list, std::uint32_t as) {
-        for (Concept* c : list)
-            if (conceptMark[c->id] < inUnion) {
-                conceptMark[c->id] = as;
-                extra.emplace_back(c->id, c);
+    auto take = [&](const Ids& ids, std::uint32_t as) {
+        for (std::uint32_t id : ids)
+            if (conceptMark[id] < inUnion) {
+                conceptMark[id] = as;
+                extra.push_back(id);
             } else {
-                conceptMark[c->id] = std::max(conceptMark[c->id], as);
+                conceptMark[id] = std::max(conceptMark[id], as);
             }
     };
     // The union of the first member's list and of the longest list below,
     // in one merge.
-    const List& first = *members.front()->deduction.subsumed;
-    List closed;
+    Ids& first = closed[component];
+    Ids merged;
     if (sources.empty()) {
-        closed = first;
-        for (Concept* c : closed)
-            conceptMark[c->id] = inUnion;
+        for (std::uint32_t id : first)
+            conceptMark[id] = inUnion;
     } else {
         std::iter_swap(sources.begin(), std::min_element(sources.begin(), sources.end(), longer));
-        const List& base = *byId[sources.front()]->deduction.subsumed;
-        closed.reserve(base.size() + first.size());
-        auto own = first.cbegin();
-        std::size_t ownId = own == first.cend() ? 0 : (*own)->id;
-        for (Concept* c : base) {
-            const std::size_t id = c->id;
-            for (; own != first.cend() && ownId < id; ownId = ++own == first.cend() ? 0 : (*own)->id) {
-                conceptMark[ownId] = inUnion;
-                closed.push_back(*own);
+        const Ids& base = closed[componentOf[sources.front()]];
+        merged.reserve(base.size() + first.size());
+        auto ownId = first.cbegin();
+        for (std::uint32_t id : base) {
+            for (; ownId != first.cend() && *ownId < id; ++ownId) {
+                conceptMark[*ownId] = inUnion;
+                merged.push_back(*ownId);
             }
-            if (own != first.cend() && ownId == id)
-                ownId = ++own == first.cend() ? 0 : (*own)->id;
+            if (ownId != first.cend() && *ownId == id)
+                ++ownId;
             conceptMark[id] = whole;
-            closed.push_back(c);
+            merged.push_back(id);
         }
-        for (; own != first.cend(); ++own) {
-            conceptMark[(*own)->id] = inUnion;
-            closed.push_back(*own);
+        for (; ownId != first.cend(); ++ownId) {
+            conceptMark[*ownId] = inUnion;
+            merged.push_back(*ownId);
         }
+        first.swap(merged);
         const auto rest = std::remove_if(sources.begin() + 1, sources.end(), passed);
         std::sort(sources.begin() + 1, rest, longer);
         for (auto x = sources.begin() + 1; x != rest; ++x)
             if (!passed(*x))
-                take(*byId[*x]->deduction.subsumed, whole);
+                take(closed[componentOf[*x]], whole);
     }
-    for (std::size_t i = 1; i < members.size(); ++i)
-        take(*members[i]->deduction.subsumed, inUnion);
-    if (!extra.empty())
-        closed = mergedWith(closed, extra);
-    length[component] = closed.size();
-    for (std::size_t i = members.size(); i-- > 0;) {
-        List& list = *members[i]->deduction.subsumed;
-        if (list.size() == closed.size())
-            continue;
-        added += closed.size() - list.size();
-        // The first member takes the union itself, the others a copy.
-        if (i == 0)
-            list.swap(closed);
-        else
-            list = closed;
+    for (std::size_t i = 1; i < members.size(); ++i) {
+        take(own[members[i]->id], inUnion);
+        Ids().swap(own[members[i]->id]);
     }
+    if (extra.empty())
+        return;
+    std::sort(extra.begin(), extra.end());
+    merged.clear();
+    merged.reserve(first.size() + extra.size());
+    std::merge(first.begin(), first.end(), extra.begin(), extra.end(), std::back_inserter(merged));
+    first.swap(merged);
 }
 
+// The component's own gains are in its list; what the components below it
+// gained is looked up there, by a walk of the list when much is offered.
 void SubsumedClosure::passOnGains(std::size_t component)
 {
-    const std::vector<Concept*>& members = components[component];
-    std::vector<Entry>& gains = gained[component];
-    // What is offered to the component has the first mark, what its k-th
-    // member holds of it the k-th after.
-    const std::uint32_t offered = freshMarks(members.size() + 1);
+    std::vector<std::uint32_t>& gains = gained[component];
+    const std::uint32_t offered = freshMarks(2);
+    const std::uint32_t held = offered + 1;
+    for (std::uint32_t id : gains)
+        conceptMark[id] = held;
     extra.clear();
-    auto offer = [&](const std::vector<Entry>& from) {
-        for (const Entry& e : from)
-            if (conceptMark[e.first] < offered) {
-                conceptMark[e.first] = offered;
-                extra.push_back(e);
-            }
-    };
-    offer(gains);
     for (std::uint32_t k : gainedBelow[component])
-        offer(gained[k]);
+        for (std::uint32_t id : gained[k])
+            if (conceptMark[id] < offered) {
+                conceptMark[id] = offered;
+                extra.push_back(id);
+            }
     gainedBelow[component].clear();
     if (extra.empty())
         return;
-    bool sorted = false;
-    std::uint32_t held = offered;
-    for (Concept* m : members) {
-        List& list = *m->deduction.subsumed;
-        ++held;
-        const std::vector<Entry>* wanted = &extra;
-        if (extra.size() * 8 >= list.size()) {
-            // Much is offered: a walk of the list marks what it holds, and
-            // only the rest is sorted.
-            for (Concept* c : list)
-                if (conceptMark[c->id] >= offered)
-                    conceptMark[c->id] = held;
-            wanting.clear();
-            for (const Entry& e : extra)
-                if (conceptMark[e.first] != held)
-                    wanting.push_back(e);
-            sortById(wanting);
-            wanted = &wanting;
-        } else if (!sorted) {
-            sortById(extra);
-            sorted = true;
-        }
-        // A concept that several members lack is noted more than once.
-        added += insertMissing(list, *wanted, missing, [&](const Entry& e) { gains.push_back(e); });
+    Ids& list = closed[component];
+    if (extra.size() * 8 >= list.size()) {
+        for (std::uint32_t id : list)
+            if (conceptMark[id] == offered)
+                conceptMark[id] = held;
+        extra.erase(std::remove_if(extra.begin(), extra.end(), [&](std::uint32_t id) { return conceptMark[id] == held; }),
+                    extra.end());
     }
-    length[component] = members.front()->deduction.subsumed->size();
+    std::sort(extra.begin(), extra.end());
+    insertMissing(list, extra, missing, [&](std::uint32_t id) { gains.push_back(id); });
+}
+
+// The concepts in the lists of every operand, in ascending id, into extra.
+void SubsumedClosure::commonOf(const Concept& conjunction)
+{
+    extra.clear();
+    const Ids* shortest = nullptr;
+    for (const Concept* o : *conjunction.operands) {
+        const Ids& ids = closed[componentOf[o->id]];
+        if (shortest == nullptr || ids.size() < shortest->size())
+            shortest = &ids;
+    }
+    cursors.clear();
+    for (const Concept* o : *conjunction.operands) {
+        const Ids& ids = closed[componentOf[o->id]];
+        if (&ids != shortest)
+            cursors.emplace_back(ids.cbegin(), ids.cend());
+    }
+    for (std::uint32_t id : *shortest) {
+        bool everywhere = true;
+        for (auto& cursor : cursors) {
+            cursor.first = seek(cursor.first, cursor.second, id);
+            if (cursor.first == cursor.second)
+                return;
+            if (*cursor.first != id) {
+                everywhere = false;
+                break;
+            }
+        }
+        if (everywhere)
+            extra.push_back(id);
+    }
 }
 
 bool SubsumedClosure::applyConjunctions(bool all)
 {
-    for (std::vector<Entry>& g : gained)
+    for (Ids& g : gained)
         g.clear();
     bool any = false;
     for (Axiom* a : conjunctions) {
-        if (!all) {
-            bool changed = false;
-            for (Concept* operand : *a->lhs->operands)
-                changed = changed || (operand->id < byId.size() && componentOf[operand->id] < grown.size() &&
-                                      grown[componentOf[operand->id]]);
-            if (!changed)
-                continue;
-        }
-        // The common concepts come in ascending id.
-        auto* common = a->lhs->deduction.getCommonSubsumed(a->lhs->operands);
-        extra.clear();
-        for (Concept* c : *common)
-            extra.emplace_back(c->id, c);
-        delete common;
-        std::vector<Entry>& gains = gained[componentOf[a->rhs->id]];
-        const std::size_t count =
-            insertMissing(*a->rhs->deduction.subsumed, extra, missing, [&](const Entry& e) { gains.push_back(e); });
-        added += count;
-        any = any || count != 0;
+        if (!all && std::none_of(a->lhs->operands->begin(), a->lhs->operands->end(),
+                                 [this](const Concept* o) { return grown[componentOf[o->id]] != 0; }))
+            continue;
+        commonOf(*a->lhs);
+        const std::size_t k = componentOf[a->rhs->id];
+        any = insertMissing(closed[k], extra, missing, [&](std::uint32_t id) { gained[k].push_back(id); }) != 0 ||
+              any;
     }
     return any;
 }
@@ -353,6 +357,24 @@ void SubsumedClosure::linkComponents()
     gainedBelow.assign(components.size(), {});
 }
 
+std::size_t SubsumedClosure::writeBack()
+{
+    std::size_t added = 0;
+    for (std::size_t c = 0; c < components.size(); ++c) {
+        const Ids& ids = closed[c];
+        for (Concept* m : components[c]) {
+            std::vector<Concept*>* list = m->deduction.subsumed;
+            if (list == nullptr || list->size() == ids.size())
+                continue;
+            added += ids.size() - list->size();
+            list->resize(ids.size());
+            for (std::size_t i = 0; i < ids.size(); ++i)
+                (*list)[i] = conceptOf[ids[i]];
+        }
+    }
+    return added;
+}
+
 std::size_t SubsumedClosure::close()
 {
     condense();
@@ -366,7 +388,7 @@ std::size_t SubsumedClosure::close()
             linkComponents();
         all = false;
         for (std::size_t c = 0; c < components.size(); ++c) {
-            if (!gainedBelow[c].empty() || (!gained[c].empty() && components[c].size() > 1))
+            if (!gainedBelow[c].empty())
                 passOnGains(c);
             grown[c] = gained[c].empty() ? 0 : 1;
             if (grown[c])
@@ -374,5 +396,5 @@ std::size_t SubsumedClosure::close()
                     gainedBelow[above[i]].push_back(static_cast<std::uint32_t>(c));
         }
     }
-    return added;
+    return writeBack();
 }

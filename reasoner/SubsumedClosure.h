@@ -35,6 +35,21 @@ public:
     std::size_t close();
 
 private:
+    using Ids = std::vector<std::uint32_t>;
+    // What the table tells of a concept by its id: whether it has a list
+    // (and which, for top and bottom), and whether a GCI ⊥ ⊑ D names it.
+    enum Kind : unsigned char { UNLISTED = 0, LISTED = 1, TOP = 2, BOTTOM = 3, OTHER_TRIVIAL = 4, KIND = 7, BOTTOM_BELOW = 8 };
+
+    // Whether the whole list of x joins that of d, whose list holds x.
+    bool joins(std::uint32_t d, std::uint32_t x) const
+    {
+        return x != d && (kindOf[x] & KIND) != UNLISTED && (kindOf[x] & KIND) != BOTTOM;
+    }
+    // Calls f with each concept whose whole list joins that of d, whose
+    // list is given.
+    template <typename F>
+    void forEachBelow(std::uint32_t d, const Ids& list, F f) const;
+
     void condense();
     // Closes the component: the union of its members' lists and of the
     // closed lists of the concepts below it.
@@ -42,39 +57,49 @@ private:
     // Adds to the component what the components below it gained in this
     // round, and notes what it gains itself.
     void passOnGains(std::size_t component);
+    // Puts into extra the concepts in the lists of every operand of the
+    // conjunction, in ascending id.
+    void commonOf(const Concept& conjunction);
     // Adds to the right sides of the conjunctions what their operands share
     // (all of them, or those with an operand that gained in the last round);
     // true when a list grew.
     bool applyConjunctions(bool all);
     // Links each component to the components above it (from links).
     void linkComponents();
+    // Gives every member the closed list of its component; returns the
+    // number of concepts added.
+    std::size_t writeBack();
     // The first of count new marks, above every mark given before: concepts
     // marked below it are in no union under way.
     std::uint32_t freshMarks(std::size_t count);
 
     const std::vector<Concept*>& byId;
     std::vector<Axiom*> conjunctions;
-    // The ids of the concepts whose whole list joins that of a concept, by
-    // its id (ids, not the concepts: the walks read no concept for them).
-    std::vector<std::vector<std::size_t>> below;
+    // The walks read ids, not concepts: the concept of each id met in a
+    // list, each concept's own list as ids (until its component has taken
+    // it), and the kind of each id.
+    std::vector<Concept*> conceptOf;
+    std::vector<Ids> own;
+    std::vector<unsigned char> kindOf;
+    std::uint32_t bottomId = 0;
     // The components in topological order (what a component merges comes
-    // first), their members, and each concept's component.
+    // first), their members, each concept's component, and the list that
+    // the members of each share, as ids in ascending order.
     std::vector<std::vector<Concept*>> components;
     std::vector<std::size_t> componentOf;
-    // What each component gained (the concepts with their ids) in the round under way (its members' lists
-    // share it once the round has passed it on), and whether it gained in
-    // the last one.
-    std::vector<std::vector<std::pair<std::size_t, Concept*>>> gained;
+    std::vector<Ids> closed;
+    // What each component gained in the round under way, and whether it
+    // gained in the last one.
+    std::vector<Ids> gained;
     std::vector<char> grown;
     // The components above each one, those of component c at
-    // above[aboveStart[c]] up to above[aboveStart[c + 1]]; and, for each
-    // component, those below it that gained in the round under way.
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> links; // (below, above)
+    // above[aboveStart[c]] up to above[aboveStart[c + 1]], gathered as
+    // links (below, above); and, for each component, those below it that
+    // gained in the round under way.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> links;
     std::vector<std::size_t> aboveStart;
     std::vector<std::uint32_t> above;
-    std::vector<std::vector<std::uint32_t>> gainedBelow;
-    // The length of each component's list.
-    std::vector<std::size_t> length;
+    std::vector<Ids> gainedBelow;
     // Marks by concept id and by component, raised for each union: a
     // concept marked with the union's mark is in it, one marked a step
     // above came with a closed list taken whole.
@@ -82,11 +107,10 @@ private:
     std::vector<std::uint32_t> componentMark;
     std::uint32_t mark = 0;
     // Scratch of one union.
-    std::vector<std::size_t> sources;
-    std::vector<std::pair<std::size_t, Concept*>> extra;
-    std::vector<std::pair<std::size_t, Concept*>> wanting;
-    std::vector<std::pair<std::size_t, Concept*>> missing;
-    std::size_t added = 0;
+    Ids sources;
+    Ids extra;
+    std::vector<std::pair<std::size_t, std::uint32_t>> missing;
+    std::vector<std::pair<Ids::const_iterator, Ids::const_iterator>> cursors;
 };
 
 #endif

@@ -101,15 +101,16 @@ void SubsumedClosure::forEachBelow(std::uint32_t d, const Ids& list, F f) const
 void SubsumedClosure::condense()
 {
     const std::size_t n = byId.size();
-    const std::size_t none = static_cast<std::size_t>(-1);
-    std::vector<std::size_t> index(n, none);
-    std::vector<std::size_t> low(n, 0);
+    const std::uint32_t none = std::numeric_limits<std::uint32_t>::max();
+    Ids index(n, none);
+    Ids low(n, 0);
     std::vector<char> onStack(n, 0);
-    std::vector<std::size_t> stack;
-    std::vector<std::pair<std::size_t, std::size_t>> walk; // (concept id, next edge)
+    Ids stack;
+    std::vector<std::pair<std::uint32_t, std::size_t>> walk; // (concept id, next edge)
     componentOf.assign(n, none);
-    std::size_t counter = 0;
-    for (std::size_t root = 0; root < n; ++root) {
+    memberStart.assign(1, 0);
+    std::uint32_t counter = 0;
+    for (std::uint32_t root = 0; root < n; ++root) {
         if (byId[root] == nullptr || index[root] != none)
             continue;
         walk.emplace_back(root, 0);
@@ -117,14 +118,14 @@ void SubsumedClosure::condense()
         stack.push_back(root);
         onStack[root] = 1;
         while (!walk.empty()) {
-            const std::size_t v = walk.back().first;
+            const std::uint32_t v = walk.back().first;
             std::size_t& edge = walk.back().second;
             const Ids& list = own[v];
-            std::size_t w = none;
+            std::uint32_t w = none;
             if ((kindOf[v] & KIND) != TOP)
                 while (edge < list.size() && w == none) {
                     const std::uint32_t x = list[edge++];
-                    if (joins(static_cast<std::uint32_t>(v), x))
+                    if (joins(v, x))
                         w = x;
                 }
             if (w == none && edge == list.size() && (kindOf[v] & BOTTOM_BELOW) != 0) {
@@ -147,23 +148,24 @@ void SubsumedClosure::condense()
                 low[walk.back().first] = std::min(low[walk.back().first], low[v]);
             if (low[v] != index[v])
                 continue;
-            components.emplace_back();
-            std::size_t member;
+            const auto component = static_cast<std::uint32_t>(componentCount());
+            std::uint32_t member;
             do {
                 member = stack.back();
                 stack.pop_back();
                 onStack[member] = 0;
-                componentOf[member] = components.size() - 1;
-                components.back().push_back(byId[member]);
+                componentOf[member] = component;
+                members.push_back(member);
             } while (member != v);
+            memberStart.push_back(members.size());
         }
     }
-    componentMark.assign(components.size(), 0);
-    closed.resize(components.size());
-    for (std::size_t c = 0; c < components.size(); ++c)
-        closed[c] = std::move(own[components[c].front()->id]);
-    gained.assign(components.size(), {});
-    grown.assign(components.size(), 0);
+    componentMark.assign(componentCount(), 0);
+    closed.resize(componentCount());
+    for (std::size_t c = 0; c < componentCount(); ++c)
+        closed[c] = std::move(own[members[memberStart[c]]]);
+    gained.assign(componentCount(), {});
+    grown.assign(componentCount(), 0);
 }
 
 std::uint32_t SubsumedClosure::freshMarks(std::size_t count)
@@ -184,13 +186,14 @@ std::uint32_t SubsumedClosure::freshMarks(std::size_t count)
 // longest first.
 void SubsumedClosure::closeComponent(std::size_t component)
 {
-    const std::vector<Concept*>& members = components[component];
+    const std::size_t from = memberStart[component];
+    const std::size_t to = memberStart[component + 1];
     const std::uint32_t inUnion = freshMarks(2);
     const std::uint32_t whole = inUnion + 1;
     sources.clear();
-    for (std::size_t i = 0; i < members.size(); ++i) {
-        const auto m = static_cast<std::uint32_t>(members[i]->id);
-        forEachBelow(m, i == 0 ? closed[component] : own[m], [&](std::uint32_t x) {
+    for (std::size_t i = from; i < to; ++i) {
+        const std::uint32_t m = members[i];
+        forEachBelow(m, i == from ? closed[component] : own[m], [&](std::uint32_t x) {
             const std::size_t k = componentOf[x];
             if (k == component)
                 return;
@@ -201,7 +204,7 @@ void SubsumedClosure::closeComponent(std::size_t component)
             }
         });
     }
-    if (sources.empty() && members.size() == 1)
+    if (sources.empty() && to - from == 1)
         return;
     auto longer = [this](std::uint32_t a, std::uint32_t b) {
         return closed[componentOf[a]].size() > closed[componentOf[b]].size();
@@ -250,9 +253,9 @@ void SubsumedClosure::closeComponent(std::size_t component)
             if (!passed(*x))
                 take(closed[componentOf[*x]], whole);
     }
-    for (std::size_t i = 1; i < members.size(); ++i) {
-        take(own[members[i]->id], inUnion);
-        Ids().swap(own[members[i]->id]);
+    for (std::size_t i = from + 1; i < to; ++i) {
+        take(own[members[i]], inUnion);
+        Ids().swap(own[members[i]]);
     }
     if (extra.empty())
         return;
@@ -287,8 +290,8 @@ void SubsumedClosure::passOnGains(std::size_t component)
         for (std::uint32_t id : list)
             if (conceptMark[id] == offered)
                 conceptMark[id] = held;
-        extra.erase(std::remove_if(extra.begin(), extra.end(), [&](std::uint32_t id) { return conceptMark[id] == held; }),
-                    extra.end());
+        auto isHeld = [&](std::uint32_t id) { return conceptMark[id] == held; };
+        extra.erase(std::remove_if(extra.begin(), extra.end(), isHeld), extra.end());
     }
     std::sort(extra.begin(), extra.end());
     insertMissing(list, extra, missing, [&](std::uint32_t id) { gains.push_back(id); });
@@ -345,31 +348,31 @@ bool SubsumedClosure::applyConjunctions(bool all)
 
 void SubsumedClosure::linkComponents()
 {
-    aboveStart.assign(components.size() + 1, 0);
+    aboveStart.assign(componentCount() + 1, 0);
     for (const auto& l : links)
         ++aboveStart[l.first + 1];
-    for (std::size_t c = 0; c < components.size(); ++c)
+    for (std::size_t c = 0; c < componentCount(); ++c)
         aboveStart[c + 1] += aboveStart[c];
     above.resize(links.size());
     std::vector<std::size_t> next(aboveStart.begin(), aboveStart.end() - 1);
     for (const auto& l : links)
         above[next[l.first]++] = l.second;
-    gainedBelow.assign(components.size(), {});
+    gainedBelow.assign(componentCount(), {});
 }
 
 std::size_t SubsumedClosure::writeBack()
 {
     std::size_t added = 0;
-    for (std::size_t c = 0; c < components.size(); ++c) {
+    for (std::size_t c = 0; c < componentCount(); ++c) {
         const Ids& ids = closed[c];
-        for (Concept* m : components[c]) {
-            std::vector<Concept*>* list = m->deduction.subsumed;
+        for (std::size_t i = memberStart[c]; i < memberStart[c + 1]; ++i) {
+            std::vector<Concept*>* list = byId[members[i]]->deduction.subsumed;
             if (list == nullptr || list->size() == ids.size())
                 continue;
             added += ids.size() - list->size();
             list->resize(ids.size());
-            for (std::size_t i = 0; i < ids.size(); ++i)
-                (*list)[i] = conceptOf[ids[i]];
+            for (std::size_t p = 0; p < ids.size(); ++p)
+                (*list)[p] = conceptOf[ids[p]];
         }
     }
     return added;
@@ -378,7 +381,7 @@ std::size_t SubsumedClosure::writeBack()
 std::size_t SubsumedClosure::close()
 {
     condense();
-    for (std::size_t c = 0; c < components.size(); ++c)
+    for (std::size_t c = 0; c < componentCount(); ++c)
         closeComponent(c);
     // In topological order a component comes after every component below
     // it, which has told it what it gained in the round.
@@ -387,7 +390,7 @@ std::size_t SubsumedClosure::close()
         if (all)
             linkComponents();
         all = false;
-        for (std::size_t c = 0; c < components.size(); ++c) {
+        for (std::size_t c = 0; c < componentCount(); ++c) {
             if (!gainedBelow[c].empty())
                 passOnGains(c);
             grown[c] = gained[c].empty() ? 0 : 1;

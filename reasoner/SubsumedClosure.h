@@ -38,8 +38,17 @@ private:
     using Ids = std::vector<std::uint32_t>;
     // What the table tells of a concept by its id: whether it has a list
     // (and which, for top and bottom), and whether a GCI ⊥ ⊑ D names it.
-    enum Kind : unsigned char { UNLISTED = 0, LISTED = 1, TOP = 2, BOTTOM = 3, OTHER_TRIVIAL = 4, KIND = 7, BOTTOM_BELOW = 8 };
+    enum Kind : unsigned char {
+        UNLISTED = 0,
+        LISTED = 1,
+        TOP = 2,
+        BOTTOM = 3,
+        OTHER_TRIVIAL = 4,
+        KIND = 7,
+        BOTTOM_BELOW = 8
+    };
 
+    std::size_t componentCount() const { return memberStart.size() - 1; }
     // Whether the whole list of x joins that of d, whose list holds x.
     bool joins(std::uint32_t d, std::uint32_t x) const
     {
@@ -83,10 +92,13 @@ private:
     std::vector<unsigned char> kindOf;
     std::uint32_t bottomId = 0;
     // The components in topological order (what a component merges comes
-    // first), their members, each concept's component, and the list that
-    // the members of each share, as ids in ascending order.
-    std::vector<std::vector<Concept*>> components;
-    std::vector<std::size_t> componentOf;
+    // first): the ids of the members of component c at
+    // members[memberStart[c]] up to members[memberStart[c + 1]]; each
+    // concept's component; and the list that the members of each share, as
+    // ids in ascending order.
+    Ids members;
+    std::vector<std::size_t> memberStart;
+    Ids componentOf;
     std::vector<Ids> closed;
     // What each component gained in the round under way, and whether it
     // gained in the last one.

@@ -1,97 +1,99 @@
 #include "reasoner/SubsumedClosure.h"
 
 #include <algorithm>
-#include <cstdint>
+#include <iterator>
+#include <limits>
 #include <utility>
 
 #include "model/Axiom.h"
 #include "model/Concept.h"
+#include "model/SubsumedIds.h"
 #include "model/TrivialConcept.h"
 
 namespace {
 
-using List = std::vector<Concept*>;
+using Ids = std::vector<std::uint32_t>;
 
-bool lowerId(const Concept* a, const Concept* b)
+// The first position from `from` on whose id is not below id: steps that
+// double, then a search, so that ids asked in ascending order cost little
+// more than a walk of the shorter side.
+Ids::const_iterator seek(Ids::const_iterator from, Ids::const_iterator end, std::uint32_t id)
 {
-    return a->id < b->id;
+    std::ptrdiff_t step = 1;
+    while (end - from > step && from[step] < id) {
+        from += step;
+        step *= 2;
+    }
+    return std::lower_bound(from, end - from > step ? from + step + 1 : end, id);
 }
 
-// The sorted list with the concepts of extra (none of them in it), sorted.
-List mergedWith(const List& sorted, List& extra)
+// Inserts into the sorted ids those of sorted (ascending) that they lack,
+// each handed to onAdded; returns how many. missing is scratch.
+template <typename OnAdded>
+std::size_t insertMissing(Ids& ids, const Ids& sorted, std::vector<std::pair<std::size_t, std::uint32_t>>& missing,
+                          OnAdded onAdded)
 {
-    std::sort(extra.begin(), extra.end(), lowerId);
-    List result;
-    result.reserve(sorted.size() + extra.size());
-    std::merge(sorted.begin(), sorted.end(), extra.begin(), extra.end(), std::back_inserter(result), lowerId);
-    return result;
-}
-
-// The union of the lists of the sources and of the lists of own, sorted.
-// Sources go longest first. With prune, a source already in the union is
-// passed over: it is in the list of a source taken before, which holds its
-// whole list too while every list is closed along the graph (bottom, in
-// every list, excepted); the conjunctions break that.
-List unionOf(std::vector<const Concept*>& sources, const std::vector<const List*>& own, bool prune,
-             std::vector<char>& seen)
-{
-    // Each length read once, not at every comparison.
-    static std::vector<std::pair<std::size_t, const Concept*>> byLength;
-    byLength.clear();
-    for (const Concept* x : sources)
-        byLength.emplace_back(x->deduction.subsumed->size(), x);
-    std::sort(byLength.begin(), byLength.end(),
-              [](const auto& a, const auto& b) { return a.first > b.first; });
-    for (std::size_t i = 0; i < byLength.size(); ++i)
-        sources[i] = byLength[i].second;
-    const List* longest = sources.empty() ? own.front() : sources.front()->deduction.subsumed;
-    for (Concept* c : *longest)
-        seen[c->id] = 1;
-    List extra;
-    auto take = [&](const List& l) {
-        for (Concept* c : l)
-            if (!seen[c->id]) {
-                seen[c->id] = 1;
-                extra.push_back(c);
-            }
-    };
-    for (const Concept* x : sources)
-        if (x->deduction.subsumed != longest && (!prune || !seen[x->id] || x->kind == TRIVIAL_CONCEPT))
-            take(*x->deduction.subsumed);
-    for (const List* l : own)
-        if (l != longest)
-            take(*l);
-    for (Concept* c : *longest)
-        seen[c->id] = 0;
-    for (Concept* c : extra)
-        seen[c->id] = 0;
-    return mergedWith(*longest, extra);
+    missing.clear();
+    auto from = ids.cbegin();
+    for (std::uint32_t id : sorted) {
+        from = seek(from, ids.cend(), id);
+        if (from != ids.cend() && *from == id)
+            continue;
+        missing.emplace_back(static_cast<std::size_t>(from - ids.cbegin()), id);
+        onAdded(id);
+    }
+    insertFromBack(
+        ids, missing.size(), [&](std::size_t k) { return missing[k].first; },
+        [&](std::size_t k) { return missing[k].second; });
+    return missing.size();
 }
 
 }
 
 SubsumedClosure::SubsumedClosure(const std::vector<Concept*>& conceptsById, const std::vector<Axiom*>& gcis)
-    : byId(conceptsById), below(conceptsById.size()), seen(conceptsById.size(), 0)
+    : byId(conceptsById), conceptOf(conceptsById.size(), nullptr), own(conceptsById.size()),
+      kindOf(conceptsById.size(), 0), conceptMark(conceptsById.size(), 0)
 {
     Concept* bottom = TrivialConcept::getBOTTOM();
     Concept* top = TrivialConcept::getTOP();
     for (Concept* d : byId) {
-        if (d == nullptr || d == top || d->deduction.subsumed == nullptr)
+        if (d == nullptr || d->deduction.subsumed == nullptr)
             continue;
-        for (Concept* x : *d->deduction.subsumed)
-            if (x != d && x != bottom && x->deduction.subsumed != nullptr)
-                below[d->id].push_back(x->id);
+        kindOf[d->id] = d == top ? TOP : d == bottom ? BOTTOM : d->kind == TRIVIAL_CONCEPT ? OTHER_TRIVIAL : LISTED;
+        Ids& ids = own[d->id];
+        ids.reserve(d->deduction.subsumed->size());
+        for (Concept* x : *d->deduction.subsumed) {
+            ids.push_back(static_cast<std::uint32_t>(x->id));
+            conceptOf[x->id] = x;
+        }
     }
+    auto inTable = [this](const Concept* c) {
+        return c->id < byId.size() && byId[c->id] == c && c->deduction.subsumed != nullptr;
+    };
     for (Axiom* a : gcis) {
-        if (a->rhs == top || a->rhs->deduction.subsumed == nullptr || a->rhs->id >= byId.size())
+        if (a->rhs == top || !inTable(a->rhs))
             continue;
-        if (a->lhs == bottom && a->rhs != bottom)
-            below[a->rhs->id].push_back(bottom->id);
-        else if (a->lhs->kind == CONJUNCTION && a->lhs->operands != nullptr && !a->lhs->operands->empty() &&
-                 std::all_of(a->lhs->operands->begin(), a->lhs->operands->end(),
-                             [](const Concept* o) { return o->deduction.subsumed != nullptr; }))
+        if (a->lhs == bottom && a->rhs != bottom) {
+            if (inTable(bottom))
+                kindOf[a->rhs->id] |= BOTTOM_BELOW;
+        } else if (a->lhs->kind == CONJUNCTION && a->lhs->operands != nullptr && !a->lhs->operands->empty() &&
+                   std::all_of(a->lhs->operands->begin(), a->lhs->operands->end(), inTable)) {
             conjunctions.push_back(a);
+        }
     }
+    bottomId = static_cast<std::uint32_t>(bottom->id);
+}
+
+template <typename F>
+void SubsumedClosure::forEachBelow(std::uint32_t d, const Ids& list, F f) const
+{
+    if ((kindOf[d] & KIND) == TOP)
+        return;
+    for (std::uint32_t x : list)
+        if (joins(d, x))
+            f(x);
+    if ((kindOf[d] & BOTTOM_BELOW) != 0)
+        f(bottomId);
 }
 
 // Tarjan's walk without recursion along the lists, each component emitted
@@ -99,15 +101,16 @@ SubsumedClosure::SubsumedClosure(const std::vector<Concept*>& conceptsById, cons
 void SubsumedClosure::condense()
 {
     const std::size_t n = byId.size();
-    const std::size_t none = static_cast<std::size_t>(-1);
-    std::vector<std::size_t> index(n, none);
-    std::vector<std::size_t> low(n, 0);
+    const std::uint32_t none = std::numeric_limits<std::uint32_t>::max();
+    Ids index(n, none);
+    Ids low(n, 0);
     std::vector<char> onStack(n, 0);
-    std::vector<std::size_t> stack;
-    std::vector<std::pair<std::size_t, std::size_t>> walk; // (concept id, next edge)
+    Ids stack;
+    std::vector<std::pair<std::uint32_t, std::size_t>> walk; // (concept id, next edge)
     componentOf.assign(n, none);
-    std::size_t counter = 0;
-    for (std::size_t root = 0; root < n; ++root) {
+    memberStart.assign(1, 0);
+    std::uint32_t counter = 0;
+    for (std::uint32_t root = 0; root < n; ++root) {
         if (byId[root] == nullptr || index[root] != none)
             continue;
         walk.emplace_back(root, 0);
@@ -115,10 +118,21 @@ void SubsumedClosure::condense()
         stack.push_back(root);
         onStack[root] = 1;
         while (!walk.empty()) {
-            const std::size_t v = walk.back().first;
+            const std::uint32_t v = walk.back().first;
             std::size_t& edge = walk.back().second;
-            if (edge < below[v].size()) {
-                const std::size_t w = below[v][edge++];
+            const Ids& list = own[v];
+            std::uint32_t w = none;
+            if ((kindOf[v] & KIND) != TOP)
+                while (edge < list.size() && w == none) {
+                    const std::uint32_t x = list[edge++];
+                    if (joins(v, x))
+                        w = x;
+                }
+            if (w == none && edge == list.size() && (kindOf[v] & BOTTOM_BELOW) != 0) {
+                ++edge;
+                w = bottomId;
+            }
+            if (w != none) {
                 if (index[w] == none) {
                     index[w] = low[w] = counter++;
                     stack.push_back(w);
@@ -134,104 +148,256 @@ void SubsumedClosure::condense()
                 low[walk.back().first] = std::min(low[walk.back().first], low[v]);
             if (low[v] != index[v])
                 continue;
-            components.emplace_back();
-            std::size_t w;
+            const auto component = static_cast<std::uint32_t>(componentCount());
+            std::uint32_t member;
             do {
-                w = stack.back();
+                member = stack.back();
                 stack.pop_back();
-                onStack[w] = 0;
-                componentOf[w] = components.size() - 1;
-                components.back().push_back(byId[w]);
-            } while (w != v);
+                onStack[member] = 0;
+                componentOf[member] = component;
+                members.push_back(member);
+            } while (member != v);
+            memberStart.push_back(members.size());
         }
     }
-    grown.assign(components.size(), 1);
+    componentMark.assign(componentCount(), 0);
+    closed.resize(componentCount());
+    for (std::size_t c = 0; c < componentCount(); ++c)
+        closed[c] = std::move(own[members[memberStart[c]]]);
+    gained.assign(componentCount(), {});
+    grown.assign(componentCount(), 0);
 }
 
-bool SubsumedClosure::mergeComponent(std::size_t component, bool prune)
+std::uint32_t SubsumedClosure::freshMarks(std::size_t count)
 {
-    const std::vector<Concept*>& members = components[component];
-    bool belowGrew = grown[component] != 0;
+    if (mark > std::numeric_limits<std::uint32_t>::max() - count - 1) {
+        std::fill(conceptMark.begin(), conceptMark.end(), 0);
+        std::fill(componentMark.begin(), componentMark.end(), 0);
+        mark = 0;
+    }
+    mark += static_cast<std::uint32_t>(count);
+    return mark - static_cast<std::uint32_t>(count) + 1;
+}
+
+// The longest closed list below is taken as it is; a concept below that is
+// in it, or in the closed list of another one taken before, brings nothing
+// new (its list is closed along the graph as well), bottom excepted: it is
+// in every list, but brings its own only through a GCI. So the others go
+// longest first.
+void SubsumedClosure::closeComponent(std::size_t component)
+{
+    const std::size_t from = memberStart[component];
+    const std::size_t to = memberStart[component + 1];
+    const std::uint32_t inUnion = freshMarks(2);
+    const std::uint32_t whole = inUnion + 1;
     sources.clear();
-    own.clear();
-    for (Concept* m : members) {
-        own.push_back(m->deduction.subsumed);
-        for (std::size_t x : below[m->id])
-            if (componentOf[x] != component) {
-                sources.push_back(byId[x]);
-                belowGrew = belowGrew || grown[componentOf[x]] != 0;
+    for (std::size_t i = from; i < to; ++i) {
+        const std::uint32_t m = members[i];
+        forEachBelow(m, i == from ? closed[component] : own[m], [&](std::uint32_t x) {
+            const std::size_t k = componentOf[x];
+            if (k == component)
+                return;
+            sources.push_back(x);
+            if (componentMark[k] != inUnion) {
+                componentMark[k] = inUnion;
+                links.emplace_back(static_cast<std::uint32_t>(k), static_cast<std::uint32_t>(component));
             }
+        });
     }
-    if (!belowGrew || (sources.empty() && members.size() == 1))
-        return false;
-    List closed = unionOf(sources, own, prune, seen);
-    bool grew = false;
-    for (std::size_t i = 0; i < members.size(); ++i) {
-        List& list = *members[i]->deduction.subsumed;
-        if (list.size() == closed.size())
-            continue;
-        added += closed.size() - list.size();
-        grew = true;
-        // The last member takes the union itself, the others a copy.
-        if (i + 1 == members.size())
-            list.swap(closed);
-        else
-            list = closed;
+    if (sources.empty() && to - from == 1)
+        return;
+    auto longer = [this](std::uint32_t a, std::uint32_t b) {
+        return closed[componentOf[a]].size() > closed[componentOf[b]].size();
+    };
+    auto passed = [&](std::uint32_t x) { return conceptMark[x] == whole && (kindOf[x] & KIND) == LISTED; };
+    extra.clear();
+    auto take = [&](const Ids& ids, std::uint32_t as) {
+        for (std::uint32_t id : ids)
+            if (conceptMark[id] < inUnion) {
+                conceptMark[id] = as;
+                extra.push_back(id);
+            } else {
+                conceptMark[id] = std::max(conceptMark[id], as);
+            }
+    };
+    // The union of the first member's list and of the longest list below,
+    // in one merge.
+    Ids& first = closed[component];
+    Ids merged;
+    if (sources.empty()) {
+        for (std::uint32_t id : first)
+            conceptMark[id] = inUnion;
+    } else {
+        std::iter_swap(sources.begin(), std::min_element(sources.begin(), sources.end(), longer));
+        const Ids& base = closed[componentOf[sources.front()]];
+        merged.reserve(base.size() + first.size());
+        auto ownId = first.cbegin();
+        for (std::uint32_t id : base) {
+            for (; ownId != first.cend() && *ownId < id; ++ownId) {
+                conceptMark[*ownId] = inUnion;
+                merged.push_back(*ownId);
+            }
+            if (ownId != first.cend() && *ownId == id)
+                ++ownId;
+            conceptMark[id] = whole;
+            merged.push_back(id);
+        }
+        for (; ownId != first.cend(); ++ownId) {
+            conceptMark[*ownId] = inUnion;
+            merged.push_back(*ownId);
+        }
+        first.swap(merged);
+        const auto rest = std::remove_if(sources.begin() + 1, sources.end(), passed);
+        std::sort(sources.begin() + 1, rest, longer);
+        for (auto x = sources.begin() + 1; x != rest; ++x)
+            if (!passed(*x))
+                take(closed[componentOf[*x]], whole);
     }
-    return grew;
+    for (std::size_t i = from + 1; i < to; ++i) {
+        take(own[members[i]], inUnion);
+        Ids().swap(own[members[i]]);
+    }
+    if (extra.empty())
+        return;
+    std::sort(extra.begin(), extra.end());
+    merged.clear();
+    merged.reserve(first.size() + extra.size());
+    std::merge(first.begin(), first.end(), extra.begin(), extra.end(), std::back_inserter(merged));
+    first.swap(merged);
+}
+
+// The component's own gains are in its list; what the components below it
+// gained is looked up there, by a walk of the list when much is offered.
+void SubsumedClosure::passOnGains(std::size_t component)
+{
+    std::vector<std::uint32_t>& gains = gained[component];
+    const std::uint32_t offered = freshMarks(2);
+    const std::uint32_t held = offered + 1;
+    for (std::uint32_t id : gains)
+        conceptMark[id] = held;
+    extra.clear();
+    for (std::uint32_t k : gainedBelow[component])
+        for (std::uint32_t id : gained[k])
+            if (conceptMark[id] < offered) {
+                conceptMark[id] = offered;
+                extra.push_back(id);
+            }
+    gainedBelow[component].clear();
+    if (extra.empty())
+        return;
+    Ids& list = closed[component];
+    if (extra.size() * 8 >= list.size()) {
+        for (std::uint32_t id : list)
+            if (conceptMark[id] == offered)
+                conceptMark[id] = held;
+        auto isHeld = [&](std::uint32_t id) { return conceptMark[id] == held; };
+        extra.erase(std::remove_if(extra.begin(), extra.end(), isHeld), extra.end());
+    }
+    std::sort(extra.begin(), extra.end());
+    insertMissing(list, extra, missing, [&](std::uint32_t id) { gains.push_back(id); });
+}
+
+// The concepts in the lists of every operand, in ascending id, into extra.
+void SubsumedClosure::commonOf(const Concept& conjunction)
+{
+    extra.clear();
+    const Ids* shortest = nullptr;
+    for (const Concept* o : *conjunction.operands) {
+        const Ids& ids = closed[componentOf[o->id]];
+        if (shortest == nullptr || ids.size() < shortest->size())
+            shortest = &ids;
+    }
+    cursors.clear();
+    for (const Concept* o : *conjunction.operands) {
+        const Ids& ids = closed[componentOf[o->id]];
+        if (&ids != shortest)
+            cursors.emplace_back(ids.cbegin(), ids.cend());
+    }
+    for (std::uint32_t id : *shortest) {
+        bool everywhere = true;
+        for (auto& cursor : cursors) {
+            cursor.first = seek(cursor.first, cursor.second, id);
+            if (cursor.first == cursor.second)
+                return;
+            if (*cursor.first != id) {
+                everywhere = false;
+                break;
+            }
+        }
+        if (everywhere)
+            extra.push_back(id);
+    }
 }
 
 bool SubsumedClosure::applyConjunctions(bool all)
 {
+    for (Ids& g : gained)
+        g.clear();
     bool any = false;
-    std::vector<char> touched(components.size(), 0);
     for (Axiom* a : conjunctions) {
-        if (!all) {
-            bool changed = false;
-            for (Concept* operand : *a->lhs->operands)
-                changed = changed || (operand->id < byId.size() && componentOf[operand->id] < grown.size() &&
-                                      grown[componentOf[operand->id]]);
-            if (!changed)
-                continue;
-        }
-        auto* common = a->lhs->deduction.getCommonSubsumed(a->lhs->operands);
-        List& target = *a->rhs->deduction.subsumed;
-        // The common concepts come in ascending id: the lookups walk the
-        // target's ids once.
-        const SubsumedIds& targetIds = a->rhs->deduction.subsumedIds();
-        std::size_t cursor = 0;
-        List extra;
-        for (Concept* c : *common)
-            if (!targetIds.contains(cursor, static_cast<std::uint32_t>(c->id)))
-                extra.push_back(c);
-        delete common;
-        if (extra.empty())
+        if (!all && std::none_of(a->lhs->operands->begin(), a->lhs->operands->end(),
+                                 [this](const Concept* o) { return grown[componentOf[o->id]] != 0; }))
             continue;
-        target = mergedWith(target, extra);
-        added += extra.size();
-        touched[componentOf[a->rhs->id]] = 1;
-        any = true;
+        commonOf(*a->lhs);
+        const std::size_t k = componentOf[a->rhs->id];
+        any = insertMissing(closed[k], extra, missing, [&](std::uint32_t id) { gained[k].push_back(id); }) != 0 ||
+              any;
     }
-    grown.swap(touched);
     return any;
+}
+
+void SubsumedClosure::linkComponents()
+{
+    aboveStart.assign(componentCount() + 1, 0);
+    for (const auto& l : links)
+        ++aboveStart[l.first + 1];
+    for (std::size_t c = 0; c < componentCount(); ++c)
+        aboveStart[c + 1] += aboveStart[c];
+    above.resize(links.size());
+    std::vector<std::size_t> next(aboveStart.begin(), aboveStart.end() - 1);
+    for (const auto& l : links)
+        above[next[l.first]++] = l.second;
+    gainedBelow.assign(componentCount(), {});
+}
+
+std::size_t SubsumedClosure::writeBack()
+{
+    std::size_t added = 0;
+    for (std::size_t c = 0; c < componentCount(); ++c) {
+        const Ids& ids = closed[c];
+        for (std::size_t i = memberStart[c]; i < memberStart[c + 1]; ++i) {
+            std::vector<Concept*>* list = byId[members[i]]->deduction.subsumed;
+            if (list == nullptr || list->size() == ids.size())
+                continue;
+            added += ids.size() - list->size();
+            list->resize(ids.size());
+            for (std::size_t p = 0; p < ids.size(); ++p)
+                (*list)[p] = conceptOf[ids[p]];
+        }
+    }
+    return added;
 }
 
 std::size_t SubsumedClosure::close()
 {
     condense();
-    bool first = true;
-    while (true) {
-        // In topological order a component is merged after every component
-        // below it, whose mark already says whether it grew in this walk. A
-        // component's members share one closed list: a member that gained
-        // alone passes it on to the others here.
-        for (std::size_t c = 0; c < components.size(); ++c)
-            if (mergeComponent(c, first))
-                grown[c] = 1;
-        const bool again = applyConjunctions(first);
-        first = false;
-        if (!again)
-            break;
+    for (std::size_t c = 0; c < componentCount(); ++c)
+        closeComponent(c);
+    // In topological order a component comes after every component below
+    // it, which has told it what it gained in the round.
+    bool all = true;
+    while (applyConjunctions(all)) {
+        if (all)
+            linkComponents();
+        all = false;
+        for (std::size_t c = 0; c < componentCount(); ++c) {
+            if (!gainedBelow[c].empty())
+                passOnGains(c);
+            grown[c] = gained[c].empty() ? 0 : 1;
+            if (grown[c])
+                for (std::size_t i = aboveStart[c]; i < aboveStart[c + 1]; ++i)
+                    gainedBelow[above[i]].push_back(static_cast<std::uint32_t>(c));
+        }
     }
-    return added;
+    return writeBack();
 }

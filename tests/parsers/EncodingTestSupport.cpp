@@ -73,6 +73,11 @@ const std::vector<RejectedEncoding> rejectedByEveryReader = {
     {"TwoPositiveLiterals", H + "1 2 0\n", "Parser", 3, "syntax error near token '2'"},
     {"OnlyNegativeLiterals", H + "-1 -2 0\n", "Parser", 3, "syntax error near token '0'"},
     {"NegativeAfterPositive", H + "-1 2 -3 0\n", "Parser", 3, "syntax error near token '-'"},
+    {"NegativeApartAfterPositive", H + "-1 2 - 3 0\n", "Parser", 3, "syntax error near token '-'"},
+    // A literal's token takes the blanks after it; only its digits are shown.
+    {"PositiveFollowedByBlanks", H + "1 2 \t\r 0\n", "Parser", 3, "syntax error near token '2'"},
+    {"NegativeOfMoreThanTwentyDigitsAfterPositive", H + "1 -123456789012345678901 0\n", "Parser", 3,
+     "syntax error near token '-'"},
     {"MinusBeforeZero", H + "-1 -0\n", "Parser", 3, "syntax error near token '0'"},
     {"LeadingZeros", H + "007 0\n", "Parser", 3, "syntax error near token '0'"},
     {"ClauseUnendedAtEndOfInput", H + "-1 2", "Parser", 3, "syntax error"},

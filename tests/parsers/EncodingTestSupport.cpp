@@ -63,6 +63,8 @@ const std::vector<RejectedEncoding> rejectedByEveryReader = {
     {"CommentWithFreeText", "c written by hand\n", "Lexer", 1, "Unrecognized token: 'w" + unrecognized},
     {"UnfinishedAxiomsKeyword", "c ax 1 deduced 0\n", "Lexer", 1, "Unrecognized token: 'a" + unrecognized},
     {"UnfinishedCnfKeyword", "cn 2 1\n", "Lexer", 1, "Unrecognized token: 'n" + unrecognized},
+    {"UnfinishedDeducedKeyword", "c axioms 1 deduce 0\n", "Lexer", 1, "Unrecognized token: 'd" + unrecognized},
+    {"LineAfterAZeroWithBlanks", H + "1 0 \t\r\n-1 x 2 0\n", "Lexer", 4, "Unrecognized token: 'x" + unrecognized},
     {"NumberWithAPoint", H + "3.5 0\n", "Lexer", 3, "Unrecognized token: '." + unrecognized},
     {"HeaderLineAfterAClause", H + "-1 2 0\np cnf 9 9\n", "Parser", 4, "syntax error near token 'p'"},
     {"TotalsLineAfterAClause", H + "1 0\n\nc axioms 1 deduced 0\n", "Parser", 5, "syntax error near token 'c'"},

@@ -3,7 +3,6 @@
 // pinpointing index and its told subsumption; every role learns its
 // existentials.
 #include "model/ExistentialRestr.h"
-#include "model/PrefetchedWalk.h"
 #include "model/TrivialConcept.h"
 #include "reasoner/TBox.h"
 
@@ -79,21 +78,9 @@ void LibraryTBox::settleToldSubsumptions()
     // In ascending id every concept appends itself to the lists of its
     // subsumers, which therefore come out sorted. A slot without a concept
     // (an id not in the normalised set) is passed over.
-    // The concepts lie scattered: the walk asks ahead for each one's lists
-    // and then for their first elements.
-    auto ask = [](const Concept* c) {
-        if (c != nullptr)
-            PrefetchedWalk::prefetch(&c->deduction.subsumers);
-    };
-    auto follow = [](const Concept* c) {
-        if (c != nullptr) {
-            PrefetchedWalk::prefetch(c->deduction.subsumers);
-            PrefetchedWalk::prefetch(c->deduction.subsumed);
-        }
-    };
-    PrefetchedWalk::each(*conceptsById, ask, follow, [](Concept* c) {
+    for (Concept* c : *conceptsById) {
         if (c == nullptr)
-            return;
+            continue;
         c->deduction.subsumedList();
         while (Concept* s = c->deduction.popSubsumer())
             s->deduction.recordSubsumed(c);
@@ -103,7 +90,7 @@ void LibraryTBox::settleToldSubsumptions()
             if (x->flags & Concept::ON_LHS)
                 role->flags |= Role::EXISTENTIAL_ON_LHS;
         }
-    });
+    }
 }
 
 int LibraryTBox::getSubsumptionsNumber()

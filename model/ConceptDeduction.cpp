@@ -34,20 +34,6 @@ void ConceptDeduction::recordIn(List*& list, Concept* c)
         list->push_back(c);
 }
 
-template <typename List>
-Concept* ConceptDeduction::popFrom(List*& list)
-{
-    if (list == nullptr || list->empty())
-        return nullptr;
-    Concept* c = list->front();
-    list->erase(list->begin());
-    if (list->empty()) {
-        delete list;
-        list = nullptr;
-    }
-    return c;
-}
-
 void ConceptDeduction::recordSubsumed(Concept* c)
 {
     recordIn(subsumed, c);
@@ -61,16 +47,6 @@ void ConceptDeduction::recordSubsumer(Concept* c)
 void ConceptDeduction::recordReachedByRole(Concept* c)
 {
     recordIn(reachedByRole, c);
-}
-
-Concept* ConceptDeduction::popSubsumer()
-{
-    return popFrom(subsumers);
-}
-
-Concept* ConceptDeduction::popReachedByRole()
-{
-    return popFrom(reachedByRole);
 }
 
 void ConceptDeduction::addExistentialPremise(int index, Role* r, Concept* d)

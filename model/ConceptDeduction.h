@@ -71,9 +71,18 @@ public:
     void recordSubsumed(Concept* c);
     void recordSubsumer(Concept* c);
     void recordReachedByRole(Concept* c);
-    // The first element, removed; an emptied list is freed. Null when none.
-    Concept* popSubsumer();
-    Concept* popReachedByRole();
+    // Every element handed to visit in order, the list taken away and freed
+    // as popping them one at a time would free it (before the last visit).
+    template <typename Visit>
+    void takeSubsumers(Visit visit)
+    {
+        takeEach(subsumers, visit);
+    }
+    template <typename Visit>
+    void takeReachedByRole(Visit visit)
+    {
+        takeEach(reachedByRole, visit);
+    }
 
     // Records the GCI ∃r.owner ⊑ d of that index, once.
     void addExistentialPremise(int index, Role* r, Concept* d);
@@ -162,8 +171,27 @@ private:
     SubsumedIds& syncedIds() const;
     template <typename List>
     static void recordIn(List*& list, Concept* c);
-    template <typename List>
-    static Concept* popFrom(List*& list);
+    template <typename Visit>
+    static void takeEach(ConceptList*& list, Visit visit)
+    {
+        ConceptList* taken = list;
+        list = nullptr;
+        if (taken == nullptr)
+            return;
+        if (taken->empty()) {
+            delete taken;
+            return;
+        }
+        for (auto next = taken->begin();;) {
+            Concept* c = *next;
+            if (++next == taken->end()) {
+                delete taken;
+                visit(c);
+                return;
+            }
+            visit(c);
+        }
+    }
     // The reactions to c just added to the subsumed list; record pushes its
     // record.
     template <typename Record>

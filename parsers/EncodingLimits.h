@@ -20,6 +20,21 @@ public:
     // number beyond that range is taken as the largest one.
     static uint64_t number(const char* digits);
 
+    // Scanner: the number at the head of a token's text (at most 20 digits,
+    // then possibly blanks); the text is cut after the digits. Up to 19
+    // digits cannot pass the range and are read at once.
+    static uint64_t takeNumber(char* text)
+    {
+        uint64_t value = 0;
+        char* d = text;
+        for (; *d >= '0' && *d <= '9'; ++d)
+            value = value * 10 + static_cast<uint64_t>(*d - '0');
+        if (d - text > 19)
+            value = number(text);
+        *d = '\0';
+        return value;
+    }
+
     // Scanner: a number of more than 20 digits (the digits read so far);
     // fatal error of the lexer.
     [[noreturn]] static void numberTooLong(const char* digits);

@@ -32,7 +32,7 @@
 }
 
 %token MINUS ZERO COMMENT_LINE PROBLEM_LINE CNF AXIOMS DEDUCED
-%token <number> DIMACS_ID
+%token <number> DIMACS_ID NEGATIVE_ID
 
 %type <number> Number
 %type <variable> PositiveAtom NegativeAtom
@@ -97,6 +97,8 @@ NegativeAtomList
 NegativeAtom
     : MINUS PositiveAtom
         { $$ = $2; }
+    | NEGATIVE_ID
+        { $$ = EncodingReader::variable($1); }
     ;
 
 PositiveAtom

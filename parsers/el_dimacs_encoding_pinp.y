@@ -40,7 +40,7 @@ class HornClauseTie;
 }
 
 %token MINUS ZERO COMMENT_LINE PROBLEM_LINE CNF AXIOMS DEDUCED
-%token <number> DIMACS_ID
+%token <number> DIMACS_ID NEGATIVE_ID
 
 %type <literal> PositiveAtom NegativeAtom
 %type <literals> NegativeAtomList
@@ -107,6 +107,8 @@ NegativeAtomList
 NegativeAtom
     : MINUS PositiveAtom
         { $$ = -$2; }
+    | NEGATIVE_ID
+        { $$ = -EncodingCopy::variable($1); }
     ;
 
 PositiveAtom

@@ -82,14 +82,13 @@ void LibraryTBox::settleToldSubsumptions()
         if (c == nullptr)
             continue;
         c->deduction.subsumedList();
-        while (Concept* s = c->deduction.popSubsumer())
-            s->deduction.recordSubsumed(c);
-        while (Concept* x = c->deduction.popReachedByRole()) {
+        c->deduction.takeSubsumers([c](Concept* s) { s->deduction.recordSubsumed(c); });
+        c->deduction.takeReachedByRole([c](Concept* x) {
             Role* role = static_cast<ExistentialRestr*>(x)->role;
             role->deduction.recordRelatedConcept(x, c->id);
             if (x->flags & Concept::ON_LHS)
                 role->flags |= Role::EXISTENTIAL_ON_LHS;
-        }
+        });
     }
 }
 

@@ -59,16 +59,15 @@ void LibraryTBox::prepareIncrementalDeduction()
     std::map<Role*, ConceptList> byRole;
     for (const auto& entry : touched) {
         Concept* c = entry.second;
-        while (Concept* s = c->deduction.popSubsumer())
-            bySubsumer[s].push_back(c);
-        while (Concept* x = c->deduction.popReachedByRole()) {
+        c->deduction.takeSubsumers([&bySubsumer, c](Concept* s) { bySubsumer[s].push_back(c); });
+        c->deduction.takeReachedByRole([&byRole](Concept* x) {
             Role* role = static_cast<ExistentialRestr*>(x)->role;
             byRole[role].push_back(x);
             if ((x->flags & Concept::ON_LHS) && !(role->flags & Role::EXISTENTIAL_ON_LHS)) {
                 role->setLastDeductionIt(1);
                 role->flags |= Role::EXISTENTIAL_ON_LHS;
             }
-        }
+        });
     }
     for (auto& entry : bySubsumer) {
         Concept* s = entry.first;

@@ -1,8 +1,27 @@
 // Encoding of the normalised terminology as Horn clauses (library build).
 #include <algorithm>
 
+#include "model/PrefetchedWalk.h"
 #include "model/TrivialConcept.h"
 #include "reasoner/TBox.h"
+
+namespace {
+
+// What encodeAxiom reads of a side: its kind and variable, and the operands
+// of a conjunction.
+void askForSide(const Concept* c)
+{
+    PrefetchedWalk::prefetch(&c->kind);
+    PrefetchedWalk::prefetch(&c->encodingId);
+}
+
+void followSide(const Concept* c)
+{
+    if (c->kind == CONJUNCTION)
+        PrefetchedWalk::prefetch(c->operands);
+}
+
+} // namespace
 
 int LibraryTBox::encodeTrivialConcepts()
 {
@@ -57,7 +76,13 @@ void LibraryTBox::encodeIntoSat(bool solve, unsigned long* variables, unsigned l
         axiomClauses += n;
     };
     if (!encoded) {
-        std::for_each(gcis.begin(), gcis.end(), encodeGci);
+        PrefetchedWalk::each(
+            gcis, [](const Axiom* a) { PrefetchedWalk::prefetch(&a->lhs); },
+            [](const Axiom* a) {
+                askForSide(a->lhs);
+                askForSide(a->rhs);
+            },
+            encodeGci);
     } else {
         std::sort(unencodedGcis.begin(), unencodedGcis.end(), AxiomComparator());
         for (Axiom* a : unencodedGcis)
@@ -68,11 +93,18 @@ void LibraryTBox::encodeIntoSat(bool solve, unsigned long* variables, unsigned l
     for (DeducedList* deduced : {pendingDeducedAxioms, deducedAxioms}) {
         if (deduced == nullptr)
             continue;
-        for (auto& pair : *deduced) {
-            int n = encodeAxiom(pair.first, pair.second);
-            clauses_counter += n;
-            deducedClauses += n;
-        }
+        PrefetchedWalk::each(
+            *deduced,
+            [](const std::pair<Concept*, Concept*>& pair) {
+                askForSide(pair.first);
+                askForSide(pair.second);
+            },
+            [](const std::pair<Concept*, Concept*>& pair) { followSide(pair.first); },
+            [&](const std::pair<Concept*, Concept*>& pair) {
+                int n = encodeAxiom(pair.first, pair.second);
+                clauses_counter += n;
+                deducedClauses += n;
+            });
     }
     delete pendingDeducedAxioms;
     pendingDeducedAxioms = nullptr;

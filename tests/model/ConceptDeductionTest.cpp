@@ -82,16 +82,20 @@ TEST_F(ConceptDeductionTest, RecordingComparesOnlyWithTheLastElement)
     EXPECT_EQ(ids(owner->deduction.subsumed), (Ids{1, 2, 1}));
 }
 
-TEST_F(ConceptDeductionTest, PoppingTheLastElementFreesTheList)
+TEST_F(ConceptDeductionTest, TakingTheListVisitsItInOrderAndFreesIt)
 {
     Concept* owner = c(10);
     owner->deduction.recordSubsumer(c(3));
     owner->deduction.recordSubsumer(c(4));
-    EXPECT_EQ(owner->deduction.popSubsumer(), c(3));
-    EXPECT_EQ(owner->deduction.popSubsumer(), c(4));
+    owner->deduction.recordSubsumer(c(3));
+    std::vector<Concept*> visited;
+    auto visit = [&visited](Concept* x) { visited.push_back(x); };
+    owner->deduction.takeSubsumers(visit);
+    EXPECT_EQ(visited, (std::vector<Concept*>{c(3), c(4), c(3)}));
     EXPECT_EQ(owner->deduction.subsumers, nullptr);
-    EXPECT_EQ(owner->deduction.popSubsumer(), nullptr);
-    EXPECT_EQ(owner->deduction.popReachedByRole(), nullptr);
+    owner->deduction.takeSubsumers(visit);
+    owner->deduction.takeReachedByRole(visit);
+    EXPECT_EQ(visited.size(), 3u);
 }
 
 struct MergeCase {

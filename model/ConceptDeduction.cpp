@@ -8,6 +8,9 @@
 
 namespace {
 
+// How many places on a merge looks for an id before it searches.
+constexpr std::size_t shortWalk = 8;
+
 bool lowerId(const ConceptDeduction::Addition& a, const ConceptDeduction::Addition& b)
 {
     return a.id < b.id;
@@ -173,10 +176,20 @@ int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conce
     static std::vector<Iterator> sources;
     fresh.clear();
     sources.clear();
+    const SubsumedIds::IdList& ownIds = known.ids();
+    const std::size_t size = ownIds.size();
     std::size_t p = 0;
     for (Iterator source = first; source != last; ++source) {
         const auto id = static_cast<std::uint32_t>(idOf(source));
-        if (known.locate(p, id))
+        // The lists merged are mostly of like lengths, so that the place of
+        // an id is mostly a few steps on: those are taken here, a search
+        // only beyond them.
+        std::size_t q = p;
+        const std::size_t stepsEnd = std::min(p + shortWalk, size);
+        while (q != stepsEnd && ownIds[q] < id)
+            ++q;
+        p = q;
+        if (q == stepsEnd && q != size ? known.locate(p, id) : q != size && ownIds[q] == id)
             continue;
         fresh.emplace_back(p, id);
         sources.push_back(source);

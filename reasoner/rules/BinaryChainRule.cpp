@@ -8,6 +8,8 @@
 // newSubsumed). What an application adds to X's pending while it runs (when
 // Y is X) waits for the next one, except under a transitivity, which needs
 // no second look at it (below).
+#include <array>
+#include <cstdint>
 #include <map>
 
 #include "reasoner/PassState.h"
@@ -51,6 +53,51 @@ void link(RoleAxiom* a)
     r2->deduction.addChainPredecessor(r1);
 }
 
+// The filler ids of the new existentials over r1 in a filter of a few
+// thousand bits, when they are many but not too many for it: most
+// existentials over r2 reach none of them, which their subsumees' ids tell
+// at a bit each rather than by a search among the arrivals. The filter lies
+// in the object itself: the rule leaves the heap as it found it.
+class ArrivalFilter {
+public:
+    explicit ArrivalFilter(const ConceptDeduction::RelatedPairs& arrivals)
+        : used(arrivals.size() >= fromArrivals && arrivals.size() <= toArrivals)
+    {
+        if (!used)
+            return;
+        bits.fill(0);
+        for (const auto& arrival : arrivals) {
+            const std::uint32_t bit = hashed(arrival.first);
+            bits[bit / 64] |= std::uint64_t{1} << (bit % 64);
+        }
+    }
+    // Whether X's subsumees may hold the filler of an arrival.
+    bool mayReach(const Concept* X) const
+    {
+        if (!used)
+            return true;
+        if (X->deduction.subsumed == nullptr || X->deduction.subsumed->empty())
+            return false;
+        for (std::uint32_t id : X->deduction.subsumedIds().ids()) {
+            const std::uint32_t bit = hashed(id);
+            if ((bits[bit / 64] >> (bit % 64) & 1) != 0)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    static constexpr unsigned filterBits = 15;
+    static constexpr std::size_t fromArrivals = 64;
+    static constexpr std::size_t toArrivals = (std::size_t{1} << filterBits) / 32;
+    static std::uint32_t hashed(unsigned long id)
+    {
+        return static_cast<std::uint32_t>((id * std::uint64_t{0x9E3779B1} & 0xFFFFFFFFu) >> (32 - filterBits));
+    }
+    bool used;
+    std::array<std::uint64_t, (std::size_t{1} << filterBits) / 64> bits;
+};
+
 }
 
 int LibraryTBox::applyFirstBinaryChainSteps(PassState& pass)
@@ -73,7 +120,7 @@ int LibraryTBox::applyFirstBinaryChainSteps(PassState& pass)
                 delete common;
                 continue;
             }
-            Concept* Y = s == r2 ? X : targets.obtain(RuleSupport::fillerOf(X));
+            Concept* Y = s == r2 ? X : targets.obtain(entry.first, X);
             if (Y == nullptr) {
                 delete common;
                 continue;
@@ -99,19 +146,19 @@ int LibraryTBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int index, std:
                 arrivals[RuleSupport::fillerOf(arrived)->id] = arrived;
         }
     const ConceptDeduction::RelatedPairs overR1(arrivals.begin(), arrivals.end());
+    const ArrivalFilter arrived(overR1);
     TargetExistentials targets(*this, s, pass);
     int count = 0;
     for (const auto& entry : *r2->deduction.relatedMap()) {
         Concept* X = entry.second;
-        Concept* Y = s == r2 ? X : targets.obtain(RuleSupport::fillerOf(X));
+        Concept* Y = s == r2 ? X : targets.obtain(entry.first, X);
         if (Y == nullptr)
             continue;
-        const bool save = RuleSupport::saved(Y);
         if (Y->deduction.hasNewSubsumed())
             count += mergeNewSubsumedAndClear(Y, pass);
-        if (!overR1.empty()) {
+        if (!overR1.empty() && arrived.mayReach(X)) {
             ConceptList* common = X->deduction.getCommonSubsumedWithRoleRelated(&overR1, 0, false);
-            count += useCommonForChainedAndMerge(X, Y, common, save, index, pass);
+            count += useCommonForChainedAndMerge(X, Y, common, RuleSupport::saved(Y), index, pass);
         }
         if (X->deduction.pending != nullptr && !X->deduction.pending->empty()) {
             // Kept while other chains ending in r2 still have to see it;
@@ -131,7 +178,7 @@ int LibraryTBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int index, std:
                 count += Y->deduction.mergeSubsumed(&collected, pass.it, pass.notes,
                                                     RuleSupport::deducedFor(*this, Y),
                                                     RuleSupport::recordsOrNull(records));
-                savePinpointingInfoBinaryExistential(X, Y, records, index, save);
+                savePinpointingInfoBinaryExistential(X, Y, records, index, RuleSupport::saved(Y));
             }
             // When Y is X the merge has just added to X's pending the
             // subsumees W of the existentials E = ∃r1.Z collected. For a

@@ -13,10 +13,10 @@ int LibraryTBox::deduceRoleInclusion(Role* r, Role* s, int prevIt, int axIt, boo
     TargetExistentials targets(*this, s, pass);
     int count = 0;
     const int threshold = all ? 0 : std::max(prevIt, axIt);
-    auto apply = [&](Concept* X) {
+    auto apply = [&](unsigned long fillerId, Concept* X) {
         if (X->lastDeductionIt < threshold)
             return;
-        Concept* Y = targets.obtain(RuleSupport::fillerOf(X));
+        Concept* Y = targets.obtain(fillerId, X);
         if (Y == nullptr)
             return;
         // What X held when it was last passed over has reached Y then,
@@ -30,7 +30,7 @@ int LibraryTBox::deduceRoleInclusion(Role* r, Role* s, int prevIt, int axIt, boo
     };
     if (threshold == 0) {
         for (const auto& entry : *r->deduction.relatedMap())
-            apply(entry.second);
+            apply(entry.first, entry.second);
     } else {
         // Only the existentials over r changed since the threshold can pass:
         // the role's log of changes names them, in key order.
@@ -38,7 +38,7 @@ int LibraryTBox::deduceRoleInclusion(Role* r, Role* s, int prevIt, int axIt, boo
         r->deduction.changedSince(threshold, changed);
         for (const auto& entry : changed)
             if (r->deduction.findRelated(entry.first) == entry.second)
-                apply(entry.second);
+                apply(entry.first, entry.second);
     }
     targets.finish();
     return count;

@@ -12,11 +12,23 @@ TargetExistentials::TargetExistentials(LibraryTBox& tbox, Role* s, PassState& pa
 
 Concept* TargetExistentials::obtain(Concept* filler)
 {
+    return obtain(filler->id, filler, nullptr);
+}
+
+Concept* TargetExistentials::obtain(unsigned long fillerId, const Concept* over)
+{
+    return obtain(fillerId, nullptr, over);
+}
+
+Concept* TargetExistentials::obtain(unsigned long fillerId, Concept* filler, const Concept* over)
+{
     lastMade = false;
     // Every normalised existential over s made before this rule call is in
     // s's related map: the store would return that one.
-    if (Concept* known = s->deduction.findRelated(filler->id))
+    if (Concept* known = s->deduction.findRelated(fillerId))
         return known;
+    if (filler == nullptr)
+        filler = RuleSupport::fillerOf(over);
     ExistentialRestr* candidate = new ExistentialRestr(filler, s);
     Concept* stored = create ? tbox.insertNormalizedConcept(candidate) : tbox.findNormalizedConcept(candidate);
     if (stored == candidate) {

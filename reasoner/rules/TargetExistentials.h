@@ -20,6 +20,9 @@ public:
 
     // ∃s.filler, or null when there is none and none may be made.
     Concept* obtain(Concept* filler);
+    // ∃s.F for the existential over, and the id of, its filler F (the key
+    // of a related map): the filler itself is read only to make ∃s.F.
+    Concept* obtain(unsigned long fillerId, const Concept* over);
     bool creates() const { return create; }
     // Whether the last obtain made its existential.
     bool madeLast() const { return lastMade; }
@@ -27,6 +30,9 @@ public:
     int finish();
 
 private:
+    // The filler given, or read from over.
+    Concept* obtain(unsigned long fillerId, Concept* filler, const Concept* over);
+
     LibraryTBox& tbox;
     Role* s;
     PassState& pass;

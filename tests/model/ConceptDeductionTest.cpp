@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <algorithm>
+#include <iterator>
 #include <memory>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -148,6 +152,51 @@ INSTANTIATE_TEST_SUITE_P(
                       MergeCase{"AllBefore", {10, 11}, {0, 1}, {0, 1, 10, 11}, {0, 1}},
                       MergeCase{"EmptySource", {3}, {}, {3}, {}}),
     [](const ::testing::TestParamInfo<MergeCase>& info) { return std::string(info.param.name); });
+
+// Random lists of a few dozen ids, the target's ids a run apart or close
+// together: a merge adds the missing ones in ascending id (the union of the
+// two lists, sorted, its ids alike), logs them, and finds them again.
+TEST_F(ConceptDeductionTest, MergesAddTheDifferenceWhereverItFalls)
+{
+    const std::vector<Concept*> numbered = numberedConcepts(300);
+    std::mt19937 random(7);
+    for (int round = 0; round < 200; ++round) {
+        std::set<unsigned long> own;
+        std::set<unsigned long> source;
+        const unsigned long spread = round % 2 == 0 ? 300 : 40;
+        for (int k = static_cast<int>(random() % 60); k > 0; --k)
+            own.insert(random() % spread);
+        for (int k = static_cast<int>(random() % 60); k > 0; --k)
+            source.insert(random() % 300);
+        Concept& target = *new PrimitiveConcept(std::string("target"));
+        target.id = 1000;
+        auto& list = target.deduction.subsumedList();
+        for (unsigned long id : own)
+            list.push_back(numbered[id]);
+        Concept& from = *new PrimitiveConcept(std::string("from"));
+        from.id = 1001;
+        for (unsigned long id : source)
+            from.deduction.subsumedList().push_back(numbered[id]);
+        std::vector<Concept*> added;
+        const int count = target.deduction.mergeFrom(from.deduction, 0, 3, notes, nullptr, &added);
+        std::vector<unsigned long> expectedAdded;
+        std::set_difference(source.begin(), source.end(), own.begin(), own.end(), std::back_inserter(expectedAdded));
+        std::set<unsigned long> both(own);
+        both.insert(source.begin(), source.end());
+        std::vector<unsigned long> listIds;
+        for (const Concept* x : list)
+            listIds.push_back(x->id);
+        ASSERT_EQ(listIds, std::vector<unsigned long>(both.begin(), both.end())) << "round " << round;
+        EXPECT_EQ(target.deduction.subsumedIds().ids(), std::vector<std::uint32_t>(both.begin(), both.end()));
+        std::vector<unsigned long> addedIds;
+        for (const Concept* x : added)
+            addedIds.push_back(x->id);
+        EXPECT_EQ(addedIds, expectedAdded);
+        EXPECT_EQ(count, static_cast<int>(expectedAdded.size()));
+        EXPECT_EQ(target.deduction.countAddedSince(3), expectedAdded.size());
+        EXPECT_EQ(target.deduction.mergeFrom(from.deduction, 0, 4, notes, nullptr, nullptr), 0);
+    }
+}
 
 TEST_F(ConceptDeductionTest, MergeOfSeveralSourcesCreditsTheFirstSourceOfferingAConcept)
 {

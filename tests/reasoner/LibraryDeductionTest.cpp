@@ -220,6 +220,22 @@ TEST_F(LibraryDeduction, ImplicationsAreBooleanAndExistentialDerivationsSaved)
 namespace {
 
 // A terminology classified, then an increment classified on top of it.
+// Ai ⊑ ∃q.Bi with q ⊑ r makes many ∃r.Bi at once; each Bi ⊑ ∃r.C, so
+// through the transitivity of r every Ai ⊑ ∃r.C ⊑ Goal. The made
+// existentials reach ∃r.C's chain together, more of them than a few.
+TEST_F(LibraryDeduction, ManyExistentialsArrivingAtOnceCloseTheirChains)
+{
+    std::string text = "(transitive r)\n(role-inclusion q r)\n(implies (some r C) Goal)\n";
+    const int count = 80;
+    for (int i = 0; i < count; ++i) {
+        const std::string n = std::to_string(i);
+        text += "(implies A" + n + " (some q B" + n + "))\n(implies B" + n + " (some r C))\n";
+    }
+    classify(text);
+    for (int i = 0; i < count; ++i)
+        EXPECT_TRUE(subsumes("Goal", "A" + std::to_string(i))) << i;
+}
+
 struct IncrementCase {
     const char* name;
     const char* first;

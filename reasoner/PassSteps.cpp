@@ -1,0 +1,147 @@
+#include "reasoner/PassSteps.h"
+
+#include <algorithm>
+#include <bitset>
+#include <iterator>
+#include <memory>
+#include <utility>
+
+namespace {
+
+using Axioms = MappedVector<const Axiom*>;
+
+// A few GCIs, sorted by address, behind a filter: most of the kept steps
+// are none of them, and one bit read tells so without a search.
+class AxiomLookup {
+public:
+    template <typename List>
+    explicit AxiomLookup(const List& axioms) : sorted(axioms.begin(), axioms.end())
+    {
+        std::sort(sorted.begin(), sorted.end());
+        for (const Axiom* a : sorted)
+            filter.front().set(slot(a));
+    }
+    bool holds(const Axiom* a) const
+    {
+        return filter.front().test(slot(a)) && std::binary_search(sorted.begin(), sorted.end(), a);
+    }
+    bool repeats() const { return std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end(); }
+
+private:
+    static constexpr std::size_t Bits = std::size_t(1) << 16;
+    static std::size_t slot(const Axiom* a)
+    {
+        return static_cast<std::size_t>((reinterpret_cast<std::uintptr_t>(a) >> 4) * 0x9E3779B97F4A7C15ull >> 48);
+    }
+    Axioms sorted;
+    MappedVector<std::bitset<Bits>> filter = MappedVector<std::bitset<Bits>>(1);
+};
+
+}
+
+void PassSteps::update(const TBoxCore::AxiomSet& gcis, MappedVector<Axiom*>& stored, const MappedVector<Axiom*>& marked,
+                       bool keep)
+{
+    if (!keep || !merge(gcis, stored, marked))
+        walk(gcis);
+    // A GCI held out of the set while it was walked stays in the record.
+    stored.erase(std::remove_if(stored.begin(), stored.end(),
+                                [&gcis](Axiom* a) {
+                                    auto it = gcis.find(a);
+                                    return it != gcis.end() && *it == a;
+                                }),
+                 stored.end());
+    findNews();
+}
+
+void PassSteps::take(Axiom* a, MappedVector<GciStep>& into, MappedVector<std::uint64_t>& ids)
+{
+    into.emplace_back(a);
+    const GciStep& step = into.back();
+    if (step.kind == EXISTENTIAL_RESTR) {
+        ids.push_back(PassCandidates::noSide);
+        hints = std::max<std::size_t>(hints, std::max(step.filler->id, step.rhs->id) + 1);
+    } else {
+        ids.push_back(step.lhs->id);
+    }
+}
+
+void PassSteps::walk(const TBoxCore::AxiomSet& gcis)
+{
+    all.clear();
+    lefts.clear();
+    all.reserve(gcis.size());
+    lefts.reserve(gcis.size());
+    hints = 0;
+    for (Axiom* a : gcis)
+        take(a, all, lefts);
+}
+
+bool PassSteps::merge(const TBoxCore::AxiomSet& gcis, const MappedVector<Axiom*>& stored,
+                      const MappedVector<Axiom*>& marked)
+{
+    if (all.empty() || all.size() + stored.size() != gcis.size())
+        return false;
+    const AxiomLookup storedOnes(stored);
+    if (storedOnes.repeats())
+        return false;
+    // Each run of stored GCIs in the set goes behind the kept GCI before it
+    // (null: at the front): (that GCI, the run's first in the set).
+    MappedVector<std::pair<const Axiom*, TBoxCore::AxiomSet::const_iterator>> runs;
+    for (Axiom* a : stored) {
+        auto it = gcis.find(a);
+        if (it == gcis.end() || *it != a)
+            return false;
+        if (it == gcis.begin())
+            runs.emplace_back(nullptr, it);
+        else if (!storedOnes.holds(*std::prev(it)))
+            runs.emplace_back(*std::prev(it), it);
+    }
+    std::sort(runs.begin(), runs.end(),
+              [](const auto& x, const auto& y) { return std::less<const Axiom*>()(x.first, y.first); });
+    Axioms anchors;
+    for (const auto& run : runs)
+        anchors.push_back(run.first);
+    const AxiomLookup behind(anchors);
+    const AxiomLookup markedOnes(marked);
+
+    MappedVector<GciStep> merged;
+    MappedVector<std::uint64_t> ids;
+    merged.reserve(gcis.size());
+    ids.reserve(gcis.size());
+    std::size_t placed = 0;
+    auto place = [&](const Axiom* before) {
+        auto run = std::lower_bound(runs.begin(), runs.end(), before, [](const auto& x, const Axiom* b) {
+            return std::less<const Axiom*>()(x.first, b);
+        });
+        for (auto it = run->second; it != gcis.end() && storedOnes.holds(*it); ++it)
+            take(*it, merged, ids);
+        ++placed;
+    };
+    if (!runs.empty() && runs.front().first == nullptr)
+        place(nullptr);
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const Axiom* a = all[i].axiom;
+        if (storedOnes.holds(a))
+            return false;
+        merged.push_back(all[i]);
+        merged.back().wasNew = markedOnes.holds(a);
+        ids.push_back(lefts[i]);
+        if (behind.holds(a))
+            place(a);
+    }
+    if (placed != runs.size())
+        return false;
+    all.swap(merged);
+    lefts.swap(ids);
+    return true;
+}
+
+void PassSteps::findNews()
+{
+    news.clear();
+    newExistentials.clear();
+    for (std::size_t i = 0; i < all.size(); ++i)
+        if (all[i].wasNew)
+            (all[i].kind == EXISTENTIAL_RESTR ? newExistentials : news).push_back(i);
+}

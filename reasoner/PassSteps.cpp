@@ -42,15 +42,18 @@ private:
 void PassSteps::update(const TBoxCore::AxiomSet& gcis, MappedVector<Axiom*>& stored, const MappedVector<Axiom*>& marked,
                        bool keep)
 {
-    if (!keep || !merge(gcis, stored, marked))
+    if (keep && merge(gcis, stored, marked)) {
+        stored.clear();
+    } else {
         walk(gcis);
-    // A GCI held out of the set while it was walked stays in the record.
-    stored.erase(std::remove_if(stored.begin(), stored.end(),
-                                [&gcis](Axiom* a) {
-                                    auto it = gcis.find(a);
-                                    return it != gcis.end() && *it == a;
-                                }),
-                 stored.end());
+        // A GCI held out of the set while it was walked stays in the record.
+        stored.erase(std::remove_if(stored.begin(), stored.end(),
+                                    [&gcis](Axiom* a) {
+                                        auto it = gcis.find(a);
+                                        return it != gcis.end() && *it == a;
+                                    }),
+                     stored.end());
+    }
     findNews();
 }
 
@@ -70,8 +73,9 @@ void PassSteps::walk(const TBoxCore::AxiomSet& gcis)
 {
     all.clear();
     lefts.clear();
-    all.reserve(gcis.size());
-    lefts.reserve(gcis.size());
+    // Room for increments: a page is touched only when a step lands on it.
+    all.reserve(2 * gcis.size() + 4096);
+    lefts.reserve(2 * gcis.size() + 4096);
     hints = 0;
     for (Axiom* a : gcis)
         take(a, all, lefts);
@@ -99,42 +103,54 @@ bool PassSteps::merge(const TBoxCore::AxiomSet& gcis, const MappedVector<Axiom*>
     }
     std::sort(runs.begin(), runs.end(),
               [](const auto& x, const auto& y) { return std::less<const Axiom*>()(x.first, y.first); });
+    // The steps of the stored GCIs, run after run, each run in the set's
+    // order, and where each run ends among them.
+    MappedVector<GciStep> added;
+    MappedVector<std::uint64_t> addedIds;
+    MappedVector<std::size_t> ends;
     Axioms anchors;
-    for (const auto& run : runs)
+    for (const auto& run : runs) {
+        for (auto it = run.second; it != gcis.end() && storedOnes.holds(*it); ++it)
+            take(*it, added, addedIds);
+        ends.push_back(added.size());
         anchors.push_back(run.first);
+    }
+    if (added.size() != stored.size())
+        return false;
     const AxiomLookup behind(anchors);
     const AxiomLookup markedOnes(marked);
 
-    MappedVector<GciStep> merged;
-    MappedVector<std::uint64_t> ids;
-    merged.reserve(gcis.size());
-    ids.reserve(gcis.size());
+    // In place from the back: every kept step moves back by the runs that
+    // go before it, and each run goes in right behind its kept GCI.
+    const std::size_t kept = all.size();
+    all.insert(all.end(), added.begin(), added.end());
+    lefts.insert(lefts.end(), addedIds.begin(), addedIds.end());
+    std::size_t to = all.size();
     std::size_t placed = 0;
     auto place = [&](const Axiom* before) {
-        auto run = std::lower_bound(runs.begin(), runs.end(), before, [](const auto& x, const Axiom* b) {
-            return std::less<const Axiom*>()(x.first, b);
-        });
-        for (auto it = run->second; it != gcis.end() && storedOnes.holds(*it); ++it)
-            take(*it, merged, ids);
+        const std::size_t run = static_cast<std::size_t>(
+            std::lower_bound(anchors.begin(), anchors.end(), before, std::less<const Axiom*>()) - anchors.begin());
+        for (std::size_t j = ends[run]; j-- > (run == 0 ? 0 : ends[run - 1]);) {
+            --to;
+            all[to] = added[j];
+            lefts[to] = addedIds[j];
+        }
         ++placed;
     };
-    if (!runs.empty() && runs.front().first == nullptr)
-        place(nullptr);
-    for (std::size_t i = 0; i < all.size(); ++i) {
+    for (std::size_t i = kept; i-- > 0;) {
         const Axiom* a = all[i].axiom;
         if (storedOnes.holds(a))
             return false;
-        merged.push_back(all[i]);
-        merged.back().wasNew = markedOnes.holds(a);
-        ids.push_back(lefts[i]);
         if (behind.holds(a))
             place(a);
+        --to;
+        all[to] = all[i];
+        all[to].wasNew = markedOnes.holds(a);
+        lefts[to] = lefts[i];
     }
-    if (placed != runs.size())
-        return false;
-    all.swap(merged);
-    lefts.swap(ids);
-    return true;
+    if (!anchors.empty() && anchors.front() == nullptr)
+        place(nullptr);
+    return placed == anchors.size() && to == 0;
 }
 
 void PassSteps::findNews()

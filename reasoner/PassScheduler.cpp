@@ -19,7 +19,9 @@ void PassScheduler::start(const std::vector<Concept*>* touched)
 {
     this->touched = touched;
     walkAll = touched == nullptr;
-    leftIds.assign(kept.leftIds().begin(), kept.leftIds().end());
+    leftIds.reserve(steps.size());
+    for (const PassSteps::Ids& ids : kept.ids())
+        leftIds.push_back(ids.left);
     for (std::size_t i = 0; i < steps.size(); ++i)
         if (steps[i].kind == EXISTENTIAL_RESTR)
             existentialPositions.push_back(i);

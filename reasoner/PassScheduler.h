@@ -80,7 +80,9 @@ public:
     // may at first (the preparation and the first steps queue without hints).
     bool mayHaveWork(const GciStep& step) const
     {
-        return workHints[step.filler->id] != 0 || workHints[step.rhs->id] != 0;
+        // The ids kept beside the step spare reading the two concepts.
+        const PassSteps::Ids& ids = kept.ids()[static_cast<std::size_t>(&step - steps.data())];
+        return workHints[ids.filler] != 0 || workHints[ids.rhs] != 0;
     }
     // After a visit of an existential step: the hints of its filler and right
     // side go when they hold no work.

@@ -57,15 +57,15 @@ void PassSteps::update(const TBoxCore::AxiomSet& gcis, MappedVector<Axiom*>& sto
     findNews();
 }
 
-void PassSteps::take(Axiom* a, MappedVector<GciStep>& into, MappedVector<std::uint64_t>& ids)
+void PassSteps::take(Axiom* a, MappedVector<GciStep>& into, MappedVector<Ids>& ids)
 {
     into.emplace_back(a);
     const GciStep& step = into.back();
     if (step.kind == EXISTENTIAL_RESTR) {
-        ids.push_back(PassCandidates::noSide);
+        ids.push_back({PassCandidates::noSide, step.filler->id, step.rhs->id});
         hints = std::max<std::size_t>(hints, std::max(step.filler->id, step.rhs->id) + 1);
     } else {
-        ids.push_back(step.lhs->id);
+        ids.push_back({step.lhs->id, 0, 0});
     }
 }
 
@@ -106,7 +106,7 @@ bool PassSteps::merge(const TBoxCore::AxiomSet& gcis, const MappedVector<Axiom*>
     // The steps of the stored GCIs, run after run, each run in the set's
     // order, and where each run ends among them.
     MappedVector<GciStep> added;
-    MappedVector<std::uint64_t> addedIds;
+    MappedVector<Ids> addedIds;
     MappedVector<std::size_t> ends;
     Axioms anchors;
     for (const auto& run : runs) {

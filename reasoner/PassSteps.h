@@ -27,10 +27,18 @@ public:
     void update(const TBoxCore::AxiomSet& gcis, MappedVector<Axiom*>& stored, const MappedVector<Axiom*>& marked,
                 bool keep);
 
+    // The ids of a step's concepts that the passes ask for: the left side's
+    // (PassCandidates::noSide for an existential one), and the filler's and
+    // the right side's of an existential one (0 for the others).
+    struct Ids {
+        std::uint64_t left;
+        std::uint64_t filler;
+        std::uint64_t rhs;
+    };
+
     const MappedVector<GciStep>& steps() const { return all; }
-    // By position: the id of the left side, PassCandidates::noSide for an
-    // existential one.
-    const MappedVector<std::uint64_t>& leftIds() const { return lefts; }
+    // By position.
+    const MappedVector<Ids>& ids() const { return lefts; }
     // The positions of the GCIs new to the run, without and with an
     // existential left side.
     const MappedVector<std::size_t>& newPositions() const { return news; }
@@ -42,12 +50,12 @@ public:
 private:
     void walk(const TBoxCore::AxiomSet& gcis);
     bool merge(const TBoxCore::AxiomSet& gcis, const MappedVector<Axiom*>& stored, const MappedVector<Axiom*>& marked);
-    void take(Axiom* a, MappedVector<GciStep>& into, MappedVector<std::uint64_t>& ids);
+    void take(Axiom* a, MappedVector<GciStep>& into, MappedVector<Ids>& ids);
     // The positions of the new GCIs, from the steps.
     void findNews();
 
     MappedVector<GciStep> all;
-    MappedVector<std::uint64_t> lefts;
+    MappedVector<Ids> lefts;
     MappedVector<std::size_t> news;
     MappedVector<std::size_t> newExistentials;
     std::size_t hints = 0;

@@ -28,7 +28,12 @@ void expectTheStepsOfAWalk(TBox* tbox, const std::string& trace)
     for (const GciStep& step : walked.steps())
         walkedOrder.push_back(step.axiom);
     ASSERT_EQ(keptOrder, walkedOrder) << trace;
-    EXPECT_TRUE(std::equal(kept.leftIds().begin(), kept.leftIds().end(), walked.leftIds().begin())) << trace;
+    ASSERT_EQ(kept.ids().size(), walked.ids().size()) << trace;
+    for (std::size_t i = 0; i < kept.ids().size(); ++i) {
+        const PassSteps::Ids& k = kept.ids()[i];
+        const PassSteps::Ids& w = walked.ids()[i];
+        EXPECT_TRUE(k.left == w.left && k.filler == w.filler && k.rhs == w.rhs) << trace << "\nat " << i;
+    }
     EXPECT_EQ(kept.hintIds(), walked.hintIds()) << trace;
 }
 

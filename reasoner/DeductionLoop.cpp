@@ -36,11 +36,21 @@ LibraryTBox::DeducedList* LibraryTBox::performDeduction(int& conceptCount, int& 
     // The preparation opened the log of the concepts it touched.
     if (incremental)
         pass.notes.openTouchLog(&touchedInRun);
-    PassScheduler schedule(gcis, pass, useRoleAxiomsInDeduction && !roleAxioms.empty());
-    conceptCount += applyFirstExistentialSteps(schedule.gciSteps(), pass);
+    // After the incremental preparation the kept steps take the GCIs stored
+    // since the last run; any other run walks the GCI set.
+    const bool prepared = incremental && incrementPrepared;
+    incrementPrepared = false;
+    passSteps.update(gcis, storedSinceRun, gcisNewToRun, prepared);
+    MappedVector<Axiom*>().swap(gcisNewToRun);
+    PassScheduler schedule(passSteps, pass, useRoleAxiomsInDeduction && !roleAxioms.empty());
+    conceptCount += incremental ? applyFirstExistentialSteps(schedule.gciSteps(), passSteps.newExistentialPositions(), pass)
+                                : applyFirstExistentialSteps(schedule.gciSteps(), pass);
     if (useRoleAxiomsInDeduction)
         roleCount += applyFirstBinaryChainSteps(pass);
-    schedule.start();
+    // After the incremental preparation every stamp that is not 0 is on a
+    // concept of the touch log; the rebuild after a reload stamps some
+    // without logging them, and its run visits every GCI in its first pass.
+    schedule.start(prepared ? &touchedInRun : nullptr);
     do {
         schedule.beginIteration();
         while (const GciStep* step = schedule.nextGci())
@@ -51,7 +61,7 @@ LibraryTBox::DeducedList* LibraryTBox::performDeduction(int& conceptCount, int& 
     } while (schedule.iterationFollows());
     // The stamp log closes: the stamps are reset without being logged.
     schedule.finish();
-    endDeduction(schedule.gciSteps(), incremental);
+    endDeduction(schedule, incremental);
     return deducedAxioms;
 }
 
@@ -66,7 +76,7 @@ int LibraryTBox::applyGciStep(const GciStep& step, PassScheduler& schedule, Pass
         // threshold. What the left side held before this run has reached the
         // right side in an earlier run.
         const int since = isNew(a) ? 0 : std::max(a->lastDeductionIt, pass.first);
-        a->lastDeductionIt = pass.it;
+        schedule.stamp(a);
         // Their counts are not the loop's.
         if (step.kind == CONJUNCTION)
             applyConjunction(a, since, pass);
@@ -84,12 +94,12 @@ int LibraryTBox::applyExistentialStep(const GciStep& step, PassScheduler& schedu
     // Most visits find nothing queued: the hints spare them the lists.
     if (schedule.mayHaveWork(step)) {
         if (step.filler->deduction.hasPending()) {
-            a->lastDeductionIt = pass.it;
+            schedule.stamp(a);
             count += mergeSubsumedFromNewChainedAndSubsumedAndClear(step.filler, step.rhs, step.role, true, a->index,
                                                                     pass);
         }
         if (step.rhs->deduction.hasNewSubsumed()) {
-            a->lastDeductionIt = pass.it;
+            schedule.stamp(a);
             count += mergeNewSubsumedAndClear(step.rhs, pass);
         }
         schedule.workLooked(step);
@@ -122,7 +132,7 @@ int LibraryTBox::applyRoleAxiom(RoleAxiom* a, int roleThreshold, PassState& pass
     return count;
 }
 
-void LibraryTBox::endDeduction(const std::vector<GciStep>& steps, bool incremental)
+void LibraryTBox::endDeduction(const PassScheduler& schedule, bool incremental)
 {
     deductionIteration = 0;
     // Every concept gets its slot, those that the rules added to the normal
@@ -152,8 +162,14 @@ void LibraryTBox::endDeduction(const std::vector<GciStep>& steps, bool increment
         if (r->flags & (Role::ON_LHS | Role::EXISTENTIAL_ON_LHS))
             relevantRolesInDeduction.insert(r);
     }
-    for (const GciStep& step : steps)
-        step.axiom->lastDeductionIt = 0;
+    // An incremental run knows the GCIs it stamped; a full run stamped
+    // nearly all.
+    if (incremental)
+        for (Axiom* a : schedule.stamped())
+            a->lastDeductionIt = 0;
+    else
+        for (const GciStep& step : schedule.gciSteps())
+            step.axiom->lastDeductionIt = 0;
     for (RoleAxiom* a : roleAxioms) {
         if (useRoleAxiomsInDeduction)
             a->lastDeductionIt = 0;

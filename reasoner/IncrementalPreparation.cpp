@@ -39,7 +39,9 @@ void LibraryTBox::prepareIncrementalDeduction()
     if (bottomConcept->deduction.subsumers != nullptr && !bottomConcept->deduction.subsumers->empty())
         touched[bottomConcept->id] = bottomConcept;
 
+    gcisNewToRun.clear();
     for (Axiom* a : takeNewGcis()) {
+        gcisNewToRun.push_back(a);
         Concept* L = a->lhs;
         Concept* D = a->rhs;
         if (L->isAtomic())
@@ -104,4 +106,5 @@ void LibraryTBox::prepareIncrementalDeduction()
         (*conceptsById)[entry.first] = entry.second;
     deduction_performed = false;
     deductionIteration = 1;
+    incrementPrepared = true;
 }

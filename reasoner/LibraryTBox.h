@@ -5,12 +5,12 @@
 #include <utility>
 #include <vector>
 
+#include "reasoner/PassSteps.h"
 #include "reasoner/TBoxCore.h"
 
 class DeductionNotes;
 class EncodedTBox;
 class PassState;
-struct GciStep;
 class PassScheduler;
 class MergedSources;
 
@@ -81,6 +81,8 @@ public:
     // (reasoner/IncrementalPreparation.cpp).
     void prepareIncrementalDeduction();
     DeducedList* performDeduction(int& conceptCount, int& roleCount);
+    // The GCIs in the order of the last run's passes.
+    const PassSteps& gciPassSteps() const { return passSteps; }
     int getSubsumptionsNumber();
     void clearAllDeductionStructures();
     // since: the iteration in which the GCI was last applied (0: never);
@@ -90,6 +92,10 @@ public:
     // The first step of the existential rule for every GCI of steps with an
     // existential left side (in an incremental run, every new one).
     int applyFirstExistentialSteps(const std::vector<GciStep>& steps, PassState& pass);
+    // The same for the GCIs of steps at positions (ascending), all with an
+    // existential left side: those new to an incremental run.
+    int applyFirstExistentialSteps(const std::vector<GciStep>& steps, const MappedVector<std::size_t>& positions,
+                                   PassState& pass);
     int applyFirstExistentialStep(Axiom* a, PassState& pass);
     int useCommonForChainedAndMerge(Concept* G, Concept* D, ConceptList* common, bool save, int index,
                                     PassState& pass);
@@ -143,10 +149,10 @@ private:
     int applyExistentialStep(const GciStep& step, PassScheduler& schedule, PassState& pass);
     int applyRoleAxiom(RoleAxiom* a, int roleThreshold, PassState& pass);
     // After the loop: the stamps and working lists reset, every concept in
-    // its slot of conceptsById; steps are the run's GCIs. After a full run
-    // every concept is looked at, after an incremental one only those that
-    // the run touched.
-    void endDeduction(const std::vector<GciStep>& steps, bool incremental);
+    // its slot of conceptsById; schedule is the run's. After a full run
+    // every concept and GCI is looked at, after an incremental one only
+    // those that the run touched or stamped.
+    void endDeduction(const PassScheduler& schedule, bool incremental);
     // Seeds shared by the preparation and the reload: every normalised
     // concept in its slot of conceptsById with its told subsumers (bottom
     // and top first), then the lists of subsumed concepts and related
@@ -168,6 +174,12 @@ private:
     // The concepts that the incremental preparation and the run after it
     // have touched (DeductionNotes::noteTouched).
     std::vector<Concept*> touchedInRun;
+    // Set by the incremental preparation for the run that follows it, with
+    // the GCIs that it found marked new.
+    bool incrementPrepared = false;
+    MappedVector<Axiom*> gcisNewToRun;
+    // The GCIs of the passes, kept from one run to the next.
+    PassSteps passSteps;
 };
 
 #endif

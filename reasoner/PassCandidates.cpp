@@ -1,23 +1,23 @@
 #include "reasoner/PassCandidates.h"
 
-PassCandidates::PassCandidates(const std::vector<Concept*>& leftSides, DeductionNotes& notes)
-    : notes(notes), queuedInPass(leftSides.size(), 0)
+PassCandidates::PassCandidates(const std::vector<std::uint64_t>& leftIds, DeductionNotes& notes)
+    : notes(notes), queuedInPass(leftIds.size(), 0)
 {
     std::size_t ids = 0;
-    for (const Concept* side : leftSides)
-        if (side != nullptr && side->id >= ids)
-            ids = side->id + 1;
+    for (std::uint64_t id : leftIds)
+        if (id != noSide && id >= ids)
+            ids = id + 1;
     firstById.assign(ids + 1, 0);
-    for (const Concept* side : leftSides)
-        if (side != nullptr)
-            ++firstById[side->id + 1];
+    for (std::uint64_t id : leftIds)
+        if (id != noSide)
+            ++firstById[id + 1];
     for (std::size_t id = 0; id < ids; ++id)
         firstById[id + 1] += firstById[id];
     positions.resize(firstById[ids]);
     std::vector<std::size_t> filled(firstById.begin(), firstById.end() - 1);
-    for (std::size_t i = 0; i < leftSides.size(); ++i)
-        if (leftSides[i] != nullptr)
-            positions[filled[leftSides[i]->id]++] = i;
+    for (std::size_t i = 0; i < leftIds.size(); ++i)
+        if (leftIds[i] != noSide)
+            positions[filled[leftIds[i]]++] = i;
     notes.openStampLog(&log);
 }
 
@@ -33,17 +33,21 @@ void PassCandidates::beginIteration(int it)
     iterationStart[it] = log.size();
 }
 
+void PassCandidates::queuePosition(std::size_t position)
+{
+    if (queuedInPass[position] != pass) {
+        queuedInPass[position] = pass;
+        queue.push(position);
+    }
+}
+
 void PassCandidates::queueLeftSide(const Concept* side, std::size_t after)
 {
     if (side->id + 1 >= firstById.size())
         return;
-    for (std::size_t p = firstById[side->id]; p < firstById[side->id + 1]; ++p) {
-        const std::size_t position = positions[p];
-        if ((after == none || position > after) && queuedInPass[position] != pass) {
-            queuedInPass[position] = pass;
-            queue.push(position);
-        }
-    }
+    for (std::size_t p = firstById[side->id]; p < firstById[side->id + 1]; ++p)
+        if (after == none || positions[p] > after)
+            queuePosition(positions[p]);
 }
 
 void PassCandidates::beginPass(int threshold)
@@ -54,6 +58,18 @@ void PassCandidates::beginPass(int threshold)
         threshold >= 0 && static_cast<std::size_t>(threshold) < iterationStart.size() ? iterationStart[threshold] : 0;
     for (std::size_t i = from; i < log.size(); ++i)
         queueLeftSide(log[i], none);
+    admitted = log.size();
+}
+
+void PassCandidates::beginFirstPass(const std::vector<Concept*>& touched, const MappedVector<std::size_t>& newPositions)
+{
+    ++pass;
+    queue = {};
+    for (const Concept* c : touched)
+        if (c->lastDeductionIt != 0)
+            queueLeftSide(c, none);
+    for (std::size_t position : newPositions)
+        queuePosition(position);
     admitted = log.size();
 }
 

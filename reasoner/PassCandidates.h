@@ -2,12 +2,14 @@
 #define KORVANE_REASONER_PASSCANDIDATES_H
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <queue>
 #include <vector>
 
 #include "model/Concept.h"
 #include "model/DeductionNotes.h"
+#include "reasoner/MappedAllocator.h"
 
 // The GCIs with an atomic or conjunctive left side that a GCI pass of the
 // classification loop has to look at once one pass has looked at all of
@@ -21,10 +23,12 @@ class PassCandidates {
 public:
     static constexpr std::size_t none = static_cast<std::size_t>(-1);
 
-    // leftSides[i] is the left side of the i-th GCI of the pass, or null
-    // when the pass visits that GCI in any case; notes are those of the run,
-    // whose stamp log this opens until it is destroyed.
-    PassCandidates(const std::vector<Concept*>& leftSides, DeductionNotes& notes);
+    static constexpr std::uint64_t noSide = UINT64_MAX;
+
+    // leftIds[i] is the id of the left side of the i-th GCI of the pass, or
+    // noSide when the pass visits that GCI in any case; notes are those of
+    // the run, whose stamp log this opens until it is destroyed.
+    PassCandidates(const std::vector<std::uint64_t>& leftIds, DeductionNotes& notes);
     ~PassCandidates();
     PassCandidates(const PassCandidates&) = delete;
     PassCandidates& operator=(const PassCandidates&) = delete;
@@ -34,6 +38,11 @@ public:
     // Queues the GCIs of the concepts stamped since the start of iteration
     // threshold (since the first marked iteration when it is older).
     void beginPass(int threshold);
+    // The first pass of an incremental run: queues the GCIs at newPositions
+    // and those of the concepts of touched that bear a stamp (the run's
+    // preparation and first steps stamped them before the log opened; every
+    // other concept's stamp is 0 since the last run).
+    void beginFirstPass(const std::vector<Concept*>& touched, const MappedVector<std::size_t>& newPositions);
     // The smallest queued position, or none.
     std::size_t next() const { return queue.empty() ? none : queue.top(); }
     void pop() { queue.pop(); }
@@ -43,6 +52,7 @@ public:
 
 private:
     void queueLeftSide(const Concept* side, std::size_t after);
+    void queuePosition(std::size_t position);
 
     // The positions of the GCIs of the left side with id i are
     // positions[firstById[i]] to positions[firstById[i + 1]].

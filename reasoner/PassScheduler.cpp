@@ -1,26 +1,10 @@
 #include "reasoner/PassScheduler.h"
 
-namespace {
-
-std::vector<GciStep> stepsOf(const TBoxCore::AxiomSet& gcis)
+PassScheduler::PassScheduler(const PassSteps& steps, PassState& pass, bool rolePasses)
+    : pass(pass), kept(steps), steps(steps.steps().begin(), steps.steps().end()), rolePasses(rolePasses), incremental(pass.first > 0), gciThresholdIt(pass.it),
+      roleThresholdIt(pass.it)
 {
-    std::vector<GciStep> steps;
-    steps.reserve(gcis.size());
-    for (Axiom* a : gcis)
-        steps.emplace_back(a);
-    return steps;
-}
-
-}
-
-PassScheduler::PassScheduler(const TBoxCore::AxiomSet& gcis, PassState& pass, bool rolePasses)
-    : pass(pass), steps(stepsOf(gcis)), rolePasses(rolePasses), gciThresholdIt(pass.it), roleThresholdIt(pass.it)
-{
-    std::size_t ids = 0;
-    for (const GciStep& step : steps)
-        if (step.kind == EXISTENTIAL_RESTR)
-            ids = std::max<std::size_t>(ids, std::max(step.filler->id, step.rhs->id) + 1);
-    workHints.assign(ids, 1);
+    workHints.assign(kept.hintIds(), 1);
     pass.notes.openWorkHints(&workHints);
 }
 
@@ -31,16 +15,17 @@ void PassScheduler::workLooked(const GciStep& step)
             workHints[c->id] = 0;
 }
 
-void PassScheduler::start()
+void PassScheduler::start(const std::vector<Concept*>* touched)
 {
-    leftSides.reserve(steps.size());
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        const bool existential = steps[i].kind == EXISTENTIAL_RESTR;
-        leftSides.push_back(existential ? nullptr : steps[i].lhs);
-        if (existential)
+    this->touched = touched;
+    walkAll = touched == nullptr;
+    leftIds.reserve(steps.size());
+    for (const PassSteps::Ids& ids : kept.ids())
+        leftIds.push_back(ids.left);
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        if (steps[i].kind == EXISTENTIAL_RESTR)
             existentialPositions.push_back(i);
-    }
-    candidates.emplace(leftSides, pass.notes);
+    candidates.emplace(leftIds, pass.notes);
 }
 
 void PassScheduler::beginIteration()
@@ -51,11 +36,14 @@ void PassScheduler::beginIteration()
     // relevant, a subsumee handed on after its rule was visited) is taken
     // by the next one.
     queuedBefore = pass.notes.queuedCount();
-    if (!firstPass) {
+    if (firstPass && walkAll)
+        return;
+    if (firstPass)
+        candidates->beginFirstPass(*touched, kept.newPositions());
+    else
         candidates->beginPass(gciThresholdIt);
-        nextExistential = 0;
-        visited = PassCandidates::none;
-    }
+    nextExistential = 0;
+    visited = PassCandidates::none;
 }
 
 bool PassScheduler::rolePassDue()

@@ -3,22 +3,28 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
 #include "reasoner/GciStep.h"
 #include "reasoner/PassCandidates.h"
 #include "reasoner/PassState.h"
+#include "reasoner/PassSteps.h"
 #include "reasoner/TBoxCore.h"
 
 // The order of the classification loop's work, after the first steps of the
 // rules: iterations of a GCI pass and, when that raised no marker, a role
 // pass, until an iteration raises none and queues no work for a rule.
 //
-// The first GCI pass visits every GCI in the order of the GCI set; a later
-// one visits, in the same order, the GCIs with an existential left side and
-// those whose left side was stamped since the GCI threshold (PassCandidates),
-// the others cannot be due. A GCI with an existential left side is visited
+// The first GCI pass visits every GCI in the order of the GCI set, unless
+// the run knows every concept that bears a stamp (one after the incremental
+// preparation); a later one, and such a first one, visits in the same order
+// the GCIs with an existential left side and those that can be due
+// (PassCandidates): in a later pass those whose left side was stamped since
+// the GCI threshold, in such a first pass the new ones and those whose left
+// side bears a stamp (every other stamp is 0 since the last run, so a visit
+// would find them not due). A GCI with an existential left side is visited
 // in every pass, but the working lists of its filler and right side are
 // looked at only when work was queued for them since a visit found them
 // empty (the work hints, which the run's notes keep up). The GCI threshold
@@ -27,18 +33,20 @@
 // axiom visited is applied is the loop's to decide, against these
 // thresholds.
 //
-// A run makes its scheduler before the first steps of the rules, starts it
-// after them and finishes it when the last iteration is over: the stamp log
-// of the pass's notes is open from start to finish. What the scheduler holds
-// is freed when it goes, after the loop has reset the stamps and working
-// lists, so that the run leaves the heap as it always has (the order of the
-// existentials of one role in the normalisation map follows addresses).
+// A run makes its scheduler over the steps brought up to date for it
+// (PassSteps) before the first steps of the rules, starts it after them and
+// finishes it when the last iteration is over: the stamp log of the pass's
+// notes is open from start to finish. The scheduler copies what it reads in
+// the passes onto the heap and frees it when it goes, after the loop has
+// reset the stamps and working lists, so that the run leaves the heap as it
+// always has (the order of the existentials of one role in the
+// normalisation map follows addresses).
 class PassScheduler {
 public:
-    // gcis: the GCI set of the run, which it leaves as it is; rolePasses:
+    // steps: the GCIs of the run, which it leaves as they are; rolePasses:
     // whether role passes run at all (the role axioms are used and there is
     // one).
-    PassScheduler(const TBoxCore::AxiomSet& gcis, PassState& pass, bool rolePasses);
+    PassScheduler(const PassSteps& steps, PassState& pass, bool rolePasses);
     PassScheduler(const PassScheduler&) = delete;
     PassScheduler& operator=(const PassScheduler&) = delete;
 
@@ -46,8 +54,11 @@ public:
     const std::vector<GciStep>& gciSteps() const { return steps; }
 
     // After the first steps: the candidates are set up and the stamp log
-    // opens.
-    void start();
+    // opens. touched: null when the first pass visits every GCI; else the
+    // concepts that the run has touched so far, among which is every
+    // concept whose stamp is not 0, and the first pass visits only the GCIs
+    // that can be due.
+    void start(const std::vector<Concept*>* touched);
     // Starts the next iteration (the pass's it goes on by one) with its GCI
     // pass.
     void beginIteration();
@@ -69,32 +80,52 @@ public:
     // may at first (the preparation and the first steps queue without hints).
     bool mayHaveWork(const GciStep& step) const
     {
-        return workHints[step.filler->id] != 0 || workHints[step.rhs->id] != 0;
+        // The ids kept beside the step spare reading the two concepts.
+        const PassSteps::Ids& ids = kept.ids()[static_cast<std::size_t>(&step - steps.data())];
+        return workHints[ids.filler] != 0 || workHints[ids.rhs] != 0;
     }
     // After a visit of an existential step: the hints of its filler and right
     // side go when they hold no work.
     void workLooked(const GciStep& step);
+
+    // The GCI a rule is applied for in this iteration gets its stamp; an
+    // incremental run records those it stamps, for the end of the run.
+    void stamp(Axiom* a)
+    {
+        if (incremental && a->lastDeductionIt == 0)
+            stampedGcis.push_back(a);
+        a->lastDeductionIt = pass.it;
+    }
+    // The GCIs whose stamp an incremental run has set (the others are 0).
+    const MappedVector<Axiom*>& stamped() const { return stampedGcis; }
 
     int gciThreshold() const { return gciThresholdIt; }
     int roleThreshold() const { return roleThresholdIt; }
 
 private:
     PassState& pass;
+    const PassSteps& kept;
     const std::vector<GciStep> steps;
-    // The left side of every GCI that the candidates look after, null for
-    // those with an existential left side, and the positions of the latter.
-    std::vector<Concept*> leftSides;
+    // The id of the left side of every GCI that the candidates look after,
+    // PassCandidates::noSide for those with an existential left side, and
+    // the positions of the latter.
+    std::vector<std::uint64_t> leftIds;
     std::vector<std::size_t> existentialPositions;
     // By concept id (fillers and right sides of the steps): whether work was
     // queued for it (DeductionNotes::noteWork).
     std::vector<char> workHints;
     std::optional<PassCandidates> candidates;
     const bool rolePasses;
+    const bool incremental;
+    const std::vector<Concept*>* touched = nullptr;
+    MappedVector<Axiom*> stampedGcis;
     int gciThresholdIt;
     int roleThresholdIt;
     // The notes' count of queued work when the iteration began.
     std::size_t queuedBefore = 0;
     bool firstPass = true;
+    // Whether the first pass visits every GCI.
+    bool walkAll = true;
     bool gciPassRaised = false;
     // In the first pass: the next position; in a later pass: the next
     // existential position and the position visited last (none before the
@@ -107,7 +138,7 @@ private:
 // Called once per GCI visit: inline in the loop.
 inline const GciStep* PassScheduler::nextGci()
 {
-    if (firstPass) {
+    if (firstPass && walkAll) {
         if (nextInFirstPass < steps.size())
             return &steps[nextInFirstPass++];
         firstPass = false;
@@ -121,8 +152,10 @@ inline const GciStep* PassScheduler::nextGci()
                                         ? existentialPositions[nextExistential]
                                         : PassCandidates::none;
     visited = std::min(existential, candidates->next());
-    if (visited == PassCandidates::none)
+    if (visited == PassCandidates::none) {
+        firstPass = false;
         return nullptr;
+    }
     if (visited == existential)
         ++nextExistential;
     else

@@ -54,6 +54,7 @@ TBoxCore::~TBoxCore()
     gcis.clear();
     unencodedGcis.clear();
     newGcis.clear();
+    storedSinceRun.clear();
     roleAxioms.clear();
 }
 
@@ -231,6 +232,7 @@ Axiom* TBoxCore::insertAxiom(Axiom* a)
     if (deduction_performed) {
         a->flags |= Axiom::NOT_ENCODED;
         unencodedGcis.push_back(a);
+        storedSinceRun.push_back(a);
         a->flags &= static_cast<uint16_t>(~Axiom::NEW_AXIOM);
     }
     gcis.insert(a);

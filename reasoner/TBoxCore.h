@@ -16,6 +16,7 @@
 #include "model/IdPairMap.h"
 #include "reasoner/EncodingMap.h"
 #include "reasoner/Encoder.h"
+#include "reasoner/MappedAllocator.h"
 #include "model/Concept.h"
 #include "model/GCIIndex.h"
 #include "model/ModelBuild.h"
@@ -171,6 +172,9 @@ protected:
     // classification, once each, in order of marking: the next incremental
     // run finds them here, not in a walk over the GCI set.
     std::vector<Axiom*> newGcis;
+    // The GCIs that entered the set after a classification, in order of
+    // insertion, for the passes of the next run (PassSteps::update).
+    MappedVector<Axiom*> storedSinceRun;
     // Marks a stored GCI (or one being stored) as new to the next
     // classification and records it; only after a classification, and once.
     void markNewGci(Axiom* a);

@@ -20,6 +20,15 @@ int LibraryTBox::applyFirstExistentialSteps(const std::vector<GciStep>& steps, P
     return count;
 }
 
+int LibraryTBox::applyFirstExistentialSteps(const std::vector<GciStep>& steps,
+                                            const MappedVector<std::size_t>& positions, PassState& pass)
+{
+    int count = 0;
+    for (std::size_t position : positions)
+        count += applyFirstExistentialStep(steps[position].axiom, pass);
+    return count;
+}
+
 int LibraryTBox::applyFirstExistentialStep(Axiom* a, PassState& pass)
 {
     Concept* G = RuleSupport::fillerOf(a->lhs);

@@ -4,6 +4,7 @@
 // GCIs behind the current position.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -31,11 +32,11 @@ protected:
     }
 
     // -1 stands for a GCI that every pass visits anyway.
-    std::vector<Concept*> leftSides(const std::vector<int>& ids)
+    std::vector<std::uint64_t> leftSides(const std::vector<int>& ids)
     {
-        std::vector<Concept*> sides;
+        std::vector<std::uint64_t> sides;
         for (int id : ids)
-            sides.push_back(id < 0 ? nullptr : concepts[id]);
+            sides.push_back(id < 0 ? PassCandidates::noSide : concepts[id]->id);
         return sides;
     }
 
@@ -45,6 +46,23 @@ protected:
         for (std::size_t p = candidates.next(); p != PassCandidates::none; p = candidates.next()) {
             candidates.pop();
             visited.push_back(p);
+        }
+        return visited;
+    }
+
+    // Visits what is queued, in order, as a pass does; the visit of
+    // position `at` stamps the concepts with the ids `stamped` in
+    // iteration it.
+    Positions visitStamping(PassCandidates& candidates, std::size_t at, const std::vector<int>& stamped, int it)
+    {
+        Positions visited;
+        for (std::size_t p = candidates.next(); p != PassCandidates::none; p = candidates.next()) {
+            candidates.pop();
+            visited.push_back(p);
+            if (p == at)
+                for (int id : stamped)
+                    concepts[id]->setLastDeductionIt(it, &notes);
+            candidates.admitStampedAfter(p);
         }
         return visited;
     }
@@ -104,22 +122,28 @@ TEST_F(PassCandidatesTest, StampsDuringAPassAdmitTheGcisBehindThePositionNowAndA
     concepts[0]->setLastDeductionIt(1, &notes);
     candidates.beginIteration(2);
     candidates.beginPass(1);
-    Positions visited;
-    for (std::size_t p = candidates.next(); p != PassCandidates::none; p = candidates.next()) {
-        candidates.pop();
-        visited.push_back(p);
-        // The visit of position 1 stamps the left sides before and after it.
-        if (p == 1) {
-            concepts[1]->setLastDeductionIt(2, &notes);
-            concepts[2]->setLastDeductionIt(2, &notes);
-        }
-        candidates.admitStampedAfter(p);
-    }
-    EXPECT_EQ(visited, (Positions{1, 2, 3}));
+    // The visit of position 1 stamps the left sides before and after it.
+    EXPECT_EQ(visitStamping(candidates, 1, {1, 2}, 2), (Positions{1, 2, 3}));
 
     candidates.beginIteration(3);
     candidates.beginPass(2);
     EXPECT_EQ(drain(candidates), (Positions{0, 2}));
+}
+
+// The first pass of an incremental run: the GCIs new to it and those of
+// the touched concepts that bear a stamp from the preparation, each once and
+// in order; a touched concept back at 0 queues nothing, and a stamp during
+// the pass admits the GCIs behind the position as in any pass.
+TEST_F(PassCandidatesTest, TheFirstPassOfAnIncrementQueuesTheNewGcisAndThoseOfTheStampedTouchedSides)
+{
+    PassCandidates candidates(leftSides({2, 0, 1, 3, 0, 4, 1}), notes);
+    // Stamped before the log opens, as the preparation stamps them.
+    concepts[0]->lastDeductionIt = 1;
+    concepts[3]->lastDeductionIt = 1;
+    candidates.beginIteration(2);
+    candidates.beginFirstPass({concepts[3], concepts[1], concepts[0], concepts[3]}, MappedVector<std::size_t>{6, 1, 5});
+    // The visit of position 3 stamps the sides of positions 0, 2 and 6.
+    EXPECT_EQ(visitStamping(candidates, 3, {2, 1}, 2), (Positions{1, 3, 4, 5, 6}));
 }
 
 TEST_F(PassCandidatesTest, StampsAreLoggedOnlyWhileCandidatesExist)

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -99,10 +100,12 @@ inline TBox* classifyOntologyText(const std::string& text)
 // (`startComplex`), existentials made by the rules unless -c
 // (`makeExistentials`); the switches stay so. The names table is emptied
 // after reading, and the concepts outside the normal form after normalising,
-// so that an increment makes its complex concepts afresh. Null (and a
+// so that an increment makes its complex concepts afresh; afterEach, when
+// given, looks at the terminology after each classification. Null (and a
 // failure) when a text cannot be read.
 inline TBox* classifyAsTheLibraryPrograms(const std::vector<std::string>& texts, bool startComplex = false,
-                                          bool makeExistentials = true)
+                                          bool makeExistentials = true,
+                                          const std::function<void(TBox*)>& afterEach = {})
 {
     resetModel();
     Concept::EquivalenceNames = true;
@@ -117,6 +120,8 @@ inline TBox* classifyAsTheLibraryPrograms(const std::vector<std::string>& texts,
         TBox::getInstance()->normalizeTBox();
         TBox::getInstance()->clearNonNormalAndSharedConcepts();
         classifyTerminology();
+        if (afterEach)
+            afterEach(TBox::getInstance());
     }
     return TBox::getInstance();
 }

@@ -30,20 +30,8 @@ void SubsumedIds::sync(const List& list)
 
 std::size_t SubsumedIds::seek(std::size_t from, unsigned long id) const
 {
-    const std::size_t to = idList.size();
-    std::size_t step = 1;
-    std::size_t low = from;
-    while (low != to) {
-        const std::size_t probe = low + std::min(step, to - low) - 1;
-        if (idList[probe] >= id) {
-            const auto first = idList.begin() + static_cast<std::ptrdiff_t>(low);
-            const auto last = idList.begin() + static_cast<std::ptrdiff_t>(probe + 1);
-            return static_cast<std::size_t>(std::lower_bound(first, last, id) - idList.begin());
-        }
-        low = probe + 1;
-        step *= 2;
-    }
-    return to;
+    return static_cast<std::size_t>(seekId(idList.begin() + static_cast<std::ptrdiff_t>(from), idList.end(), id) -
+                                    idList.begin());
 }
 
 void SubsumedIds::insert(const std::vector<std::pair<std::size_t, std::uint32_t>>& fresh)

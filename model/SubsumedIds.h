@@ -27,6 +27,26 @@ void insertFromBack(std::vector<T>& v, std::size_t count, At at, Value value)
     }
 }
 
+// The first place from `from` on whose id is not below id in ascending ids:
+// steps that double, then a search, so that ids asked in ascending order
+// cost little more than a walk of the shorter side.
+template <typename Iterator>
+Iterator seekId(Iterator from, Iterator end, unsigned long id)
+{
+    std::ptrdiff_t step = 1;
+    while (end - from > step && from[step - 1] < id) {
+        from += step;
+        step *= 2;
+    }
+    return std::lower_bound(from, end - from > step ? from + step : end, id);
+}
+
+// The bit of id in a filter of 2 to the bits bits.
+inline std::uint32_t filterSlot(unsigned long id, unsigned bits)
+{
+    return static_cast<std::uint32_t>((id * std::uint64_t{0x9E3779B1} & 0xFFFFFFFFu) >> (32 - bits));
+}
+
 // The ids of a concept's subsumed list, position for position, so that the
 // lookups of the classification compare ids instead of reading each concept
 // where it lies in memory. A long list also keeps bits that answer most
@@ -97,10 +117,7 @@ public:
     void clear();
 
 private:
-    std::uint32_t hashed(std::uint32_t id) const
-    {
-        return static_cast<std::uint32_t>((id * std::uint64_t{0x9E3779B1} & 0xFFFFFFFFu) >> (32 - filterBits));
-    }
+    std::uint32_t hashed(std::uint32_t id) const { return filterSlot(id, filterBits); }
     // Makes the bits that suit the list now, or sets the bits of the fresh
     // ids in those it keeps.
     void settleBits(const std::vector<std::pair<std::size_t, std::uint32_t>>* fresh);

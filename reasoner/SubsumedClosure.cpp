@@ -14,19 +14,6 @@ namespace {
 
 using Ids = std::vector<std::uint32_t>;
 
-// The first position from `from` on whose id is not below id: steps that
-// double, then a search, so that ids asked in ascending order cost little
-// more than a walk of the shorter side.
-Ids::const_iterator seek(Ids::const_iterator from, Ids::const_iterator end, std::uint32_t id)
-{
-    std::ptrdiff_t step = 1;
-    while (end - from > step && from[step] < id) {
-        from += step;
-        step *= 2;
-    }
-    return std::lower_bound(from, end - from > step ? from + step + 1 : end, id);
-}
-
 // Inserts into the sorted ids those of sorted (ascending) that they lack,
 // each handed to onAdded; returns how many. missing is scratch.
 template <typename OnAdded>
@@ -36,7 +23,7 @@ std::size_t insertMissing(Ids& ids, const Ids& sorted, std::vector<std::pair<std
     missing.clear();
     auto from = ids.cbegin();
     for (std::uint32_t id : sorted) {
-        from = seek(from, ids.cend(), id);
+        from = seekId(from, ids.cend(), id);
         if (from != ids.cend() && *from == id)
             continue;
         missing.emplace_back(static_cast<std::size_t>(from - ids.cbegin()), id);
@@ -316,7 +303,7 @@ void SubsumedClosure::commonOf(const Concept& conjunction)
     for (std::uint32_t id : *shortest) {
         bool everywhere = true;
         for (auto& cursor : cursors) {
-            cursor.first = seek(cursor.first, cursor.second, id);
+            cursor.first = seekId(cursor.first, cursor.second, id);
             if (cursor.first == cursor.second)
                 return;
             if (*cursor.first != id) {

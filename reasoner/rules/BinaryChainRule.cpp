@@ -90,10 +90,7 @@ private:
     static constexpr unsigned filterBits = 15;
     static constexpr std::size_t fromArrivals = 64;
     static constexpr std::size_t toArrivals = (std::size_t{1} << filterBits) / 32;
-    static std::uint32_t hashed(unsigned long id)
-    {
-        return static_cast<std::uint32_t>((id * std::uint64_t{0x9E3779B1} & 0xFFFFFFFFu) >> (32 - filterBits));
-    }
+    static std::uint32_t hashed(unsigned long id) { return filterSlot(id, filterBits); }
     bool used;
     std::array<std::uint64_t, (std::size_t{1} << filterBits) / 64> bits;
 };

@@ -2,13 +2,16 @@
 #define KORVANE_MODEL_EXPRESSIONORDER_H
 
 #include <cstdint>
-#include <functional>
 
 // The total orders shared by the concept and role families and by the two
 // kinds of axioms.
 
 // a < b for two expressions of one family: kind, number of members, the
-// kind-specific comparison, then the identities of the members pair by pair.
+// kind-specific comparison, then the members pair by pair by their serials.
+// Every object has a serial of its own, so members compare equal only when
+// they are the very same objects; unlike addresses, serials put the members
+// in one order whatever the build and the allocator, and with them every
+// output that lists a set in its order.
 template <typename Expression, typename List>
 bool expressionLess(const Expression& a, const Expression& b, const List* aMembers, const List* bMembers)
 {
@@ -27,7 +30,7 @@ bool expressionLess(const Expression& a, const Expression& b, const List* aMembe
     auto jt = bMembers->begin();
     for (; it != aMembers->end(); ++it, ++jt)
         if (*it != *jt)
-            return std::less<typename List::value_type>()(*it, *jt);
+            return (*it)->serial < (*jt)->serial;
     return false;
 }
 

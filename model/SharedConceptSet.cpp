@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 
 #include "model/ExistentialRestr.h"
 #include "model/PrefetchedWalk.h"
@@ -119,17 +118,16 @@ bool operator<(const SortKey& a, const SortKey& b)
     }
     if (c != 0)
         return c < 0;
-    const std::less<const Concept*> before;
     for (std::size_t i = 0; i < a.count && i < 2; ++i)
         if (a.operand[i] != b.operand[i])
-            return before(a.operand[i], b.operand[i]);
+            return a.operand[i]->serial < b.operand[i]->serial;
     return a.count > 2 && *a.concept < *b.concept;
 }
 
 }
 
 // Follows the steps of Concept::operator<: kind, number of operands, what the
-// kind-specific comparison reads, then the operand identities.
+// kind-specific comparison reads, then the operands' serials.
 uint64_t SharedConceptSet::structureHash(const Concept* c)
 {
     uint64_t h = Index::mix(static_cast<uint64_t>(c->kind), c->operandCount());

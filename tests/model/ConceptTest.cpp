@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -168,10 +167,8 @@ TEST_F(ConceptTest, AtomicConceptsOrderByKindSpecificComparison)
 
 TEST_F(ConceptTest, OperandCountComesBeforeOperandIdentity)
 {
-    Concept* x = named("X");
-    Concept* y = named("Y");
-    Concept* lo = std::less<Concept*>()(x, y) ? x : y;
-    Concept* hi = lo == x ? y : x;
+    Concept* lo = named("X"); // made first, so the smaller serial
+    Concept* hi = named("Y");
     EXPECT_TRUE(less(new Conjunction(new ConceptList{hi}), new Conjunction(new ConceptList{lo, lo})));
     EXPECT_TRUE(less(new Conjunction(new ConceptList{}), new Conjunction(new ConceptList{lo})));
 }
@@ -185,9 +182,9 @@ TEST_F(ConceptTest, EqualOperandListsMeanTheVerySameOperands)
     Concept* otherA = named("A");
     EXPECT_FALSE(same(new Conjunction(a, b), new Conjunction(otherA, b)));
 
-    // The first differing pair decides by address.
-    Concept* lo = std::less<Concept*>()(a, otherA) ? a : otherA;
-    Concept* hi = lo == a ? otherA : a;
+    // The first differing pair decides by serial: a was made before otherA.
+    Concept* lo = a;
+    Concept* hi = otherA;
     expectBefore(new Conjunction(new ConceptList{b, lo}), new Conjunction(new ConceptList{b, hi}));
     EXPECT_TRUE(less(new Conjunction(new ConceptList{lo, hi}), new Conjunction(new ConceptList{hi, lo})));
     // Order of operands matters: no sorting happens here.
@@ -200,8 +197,8 @@ TEST_F(ConceptTest, ExistentialsOrderByRoleSerialBeforeFiller)
     Role* a = new PrimitiveRole(std::string("a"));
     Concept* x = named("X");
     Concept* y = named("Y");
-    Concept* lo = std::less<Concept*>()(x, y) ? x : y;
-    Concept* hi = lo == x ? y : x;
+    Concept* lo = x;
+    Concept* hi = y;
 
     EXPECT_TRUE(less(new ExistentialRestr(x, z), new ExistentialRestr(x, a)));
     EXPECT_TRUE(less(new ExistentialRestr(hi, z), new ExistentialRestr(lo, a)));

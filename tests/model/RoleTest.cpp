@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -80,10 +80,8 @@ TEST_F(RoleTest, KindThenComponentCountDecide)
         for (std::size_t j = 0; j < ascending.size(); ++j)
             EXPECT_EQ(less(ascending[i], ascending[j]), i < j) << i << " vs " << j;
 
-    Role* r = named("r");
-    Role* s = named("s");
-    Role* lo = std::less<Role*>()(r, s) ? r : s;
-    Role* hi = lo == r ? s : r;
+    Role* lo = named("r"); // made first, so the smaller serial
+    Role* hi = named("s");
     EXPECT_TRUE(less(new Composition(new RoleList{hi, hi}), new Composition(new RoleList{lo, lo, lo})));
 }
 
@@ -109,10 +107,21 @@ TEST_F(RoleTest, ChainsCompareComponentObjectsInOrder)
     EXPECT_FALSE(same(new Composition(r, s), new Composition(s, r)));
     EXPECT_FALSE(same(new Composition(r, s), new Composition(named("r"), s)));
 
-    Role* lo = std::less<Role*>()(r, s) ? r : s;
-    Role* hi = lo == r ? s : r;
+    Role* lo = r; // made first, so the smaller serial
+    Role* hi = s;
     EXPECT_TRUE(less(new Composition(lo, hi), new Composition(hi, lo)));
     EXPECT_TRUE(less(new Composition(r, lo), new Composition(r, hi)));
+}
+
+// Components are ordered by when they were made, not by where they lie: the
+// second role made here lies at the lower address.
+TEST_F(RoleTest, ChainsOrderComponentsByCreationWhateverTheirAddresses)
+{
+    alignas(PrimitiveRole) static unsigned char block[2][sizeof(PrimitiveRole)];
+    Role* first = new (block[1]) PrimitiveRole();
+    Role* second = new (block[0]) PrimitiveRole();
+    expectBefore(new Composition(first, second), new Composition(second, first));
+    expectBefore(new Composition(first, first), new Composition(first, second));
 }
 
 TEST_F(RoleTest, TextForms)

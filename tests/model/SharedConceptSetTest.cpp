@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <new>
 #include <ostream>
 #include <random>
 #include <set>
@@ -168,6 +169,36 @@ TEST_F(SharedConceptSetOrder, WalksInTheOrderOfTheTreeSet)
     EXPECT_TRUE(set.empty());
     EXPECT_EQ(set.begin(), set.end());
     EXPECT_EQ(set.find(late), nullptr);
+}
+
+// Operands are ordered by when they were made, not by where they lie: the
+// operands here are built back to front in one block, so that each one made
+// later lies at a lower address. The order, the tree set's and the shared
+// set's, is the one that the same operands get anywhere else.
+TEST_F(SharedConceptSetOrder, OperandsOrderByCreationWhateverTheirAddresses)
+{
+    constexpr int kAtoms = 6;
+    alignas(PrimitiveConcept) static unsigned char block[kAtoms][sizeof(PrimitiveConcept)];
+    std::vector<Concept*> atoms;
+    for (int i = kAtoms - 1; i >= 0; --i)
+        atoms.push_back(new (block[i]) PrimitiveConcept());
+    Role* r = new PrimitiveRole(std::string("r"));
+    std::vector<Concept*> expected; // conjunctions come before existentials
+    for (int i = 0; i + 1 < kAtoms; ++i)
+        expected.push_back(conjunction(atoms[0], atoms[i + 1]));
+    for (int i = 0; i + 1 < kAtoms; ++i)
+        expected.push_back(conjunction(atoms[i + 1], atoms[0]));
+    for (int i = 0; i < kAtoms; ++i)
+        expected.push_back(new ExistentialRestr(atoms[i], r));
+
+    std::vector<Concept*> shuffled = expected;
+    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(3));
+    std::set<Concept*, ConceptComparator> tree(shuffled.begin(), shuffled.end());
+    SharedConceptSet set;
+    for (Concept* c : shuffled)
+        set.insert(c);
+    EXPECT_EQ(std::vector<Concept*>(tree.begin(), tree.end()), expected);
+    EXPECT_EQ(std::vector<Concept*>(set.begin(), set.end()), expected);
 }
 
 // Concepts appended after a walk (known to be new, in any order) are found

@@ -30,15 +30,13 @@
 #                                          concepts after a reload
 #   reload-dimacs -io -iv -q               those queries appended to the
 #                                          reloaded encoding
-# The normalisation map and the debug listing list concepts in an order that
-# follows heap addresses (existentials by their filler's address), so their
-# lines are compared sorted; the debug listing's timing lines are left out.
-# Under -x the order of the derivations, and so the variables, follow heap
-# addresses too (another allocator, as in the sanitizer build, gives other
-# numbers): there the encoding is left out and the deductions table is
-# compared as the sorted set of its subsumptions without their variables.
-# A run after a reload numbers and encodes in the order of the map that it
-# reads: the reloads read the stored map with its lines sorted.
+# The normalisation map and the deductions table list concepts in the order of
+# the model's sets, which is one order on every build and allocator: they are
+# compared as written. The sorted forms of the maps and of the -x deductions
+# table, kept from when that order followed heap addresses, stay beside them.
+# The debug listing is compared sorted, without its timing lines.
+# The reloads read the stored map with its lines sorted: a reader must not
+# depend on the order in which the map lists its lines.
 #
 # usage: output_digests.sh CLASSIFIER PINPOINTER INCREMENTAL DIGESTS ONTOLOGY...
 #   compares with the lines of DIGESTS recorded for these ontologies; with
@@ -94,6 +92,7 @@ for krss in "$@"; do
     for f in cnf header assumptions axioms deductions normalisation; do
         note_file "$name" pinpoint "$f" "$d/p.$f"
     done
+    note_file "$name" pinpoint map "$d/p.map"
     LC_ALL=C sort "$d/p.map" | note "$name" pinpoint map-sorted
     grep -av 'CPU-sec' "$d/p.debug" | LC_ALL=C sort | note "$name" pinpoint debug-sorted
     note_file "$name" pinpoint stdout "$work/stdout"
@@ -107,6 +106,7 @@ for krss in "$@"; do
     for f in cnf header deductions; do
         note_file "$name" unpinned "$f" "$d/u.$f"
     done
+    note_file "$name" unpinned map "$d/u.map"
     LC_ALL=C sort "$d/u.map" | note "$name" unpinned map-sorted
 
     run "$name" unencoded -i="$krss" -o="$d/n.cnf" -h="$d/n.header" -p -z="$d/n.deductions"
@@ -116,7 +116,7 @@ for krss in "$@"; do
 
     run "$name" complete -i="$krss" -x -o="$d/x.cnf" -h="$d/x.header" -p="$d/x.assumptions" -s \
         -z="$d/x.deductions" -a="$d/x.axioms"
-    for f in header assumptions axioms; do
+    for f in cnf header assumptions axioms deductions; do
         note_file "$name" complete "$f" "$d/x.$f"
     done
     cut -d' ' -f2- "$d/x.deductions" | LC_ALL=C sort | note "$name" complete deductions-unnumbered-sorted
@@ -170,6 +170,7 @@ for krss in "$@"; do
         [ $set = i ] && label=increment || label=reload
         note_file "$name" $label cnf "$d/$set.cnf"
         note_file "$name" $label header "$d/$set.header"
+        note_file "$name" $label map "$d/$set.map"
         LC_ALL=C sort "$d/$set.map" 2>/dev/null | note "$name" $label map-sorted
     done
     # Queries that name complex concepts over the first names of the map and

@@ -418,8 +418,11 @@ int ConceptDeduction::mergeOffered(std::vector<SourceRecord>& offered, int it, D
 
 int ConceptDeduction::addSubsumed(Concept* c, int it, DeductionNotes& notes, DeducedList* deduced)
 {
-    SubsumedList one{c};
-    return mergeListInSubsumed(&one, it, notes, deduced, nullptr);
+    Concept* const one[] = {c};
+    using Iterator = Concept* const*;
+    return mergeSorted(
+        one, one + 1, [](Iterator s) { return *s; }, [](Iterator s) { return (*s)->id; }, it, notes, deduced,
+        [](Iterator) {});
 }
 
 void ConceptDeduction::noteAdded(Concept* c, int it, DeductionNotes& notes)

@@ -11,6 +11,24 @@ namespace {
 // How many places on a merge looks for an id before it searches.
 constexpr std::size_t shortWalk = 8;
 
+// Appends to a log of additions field by field: an entry built aside and
+// copied whole would be read back before its parts are stored.
+void logAddition(std::vector<ConceptDeduction::Addition>& log, int it, std::uint32_t id, Concept* c)
+{
+    ConceptDeduction::Addition& entry = log.emplace_back();
+    entry.it = it;
+    entry.id = id;
+    entry.concept = c;
+}
+
+// Whether a list of that length takes a source of that length by writing
+// out their union (a list just begun, as a concept made by the rules holds
+// one) rather than by inserting into it.
+bool fillsShortList(std::size_t length, std::size_t sourceLength)
+{
+    return 4 * length <= sourceLength;
+}
+
 bool lowerId(const ConceptDeduction::Addition& a, const ConceptDeduction::Addition& b)
 {
     return a.id < b.id;
@@ -208,7 +226,7 @@ int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conce
         notes.noteTouched(owner);
     }
     for (std::size_t k = 0; k < fresh.size(); ++k)
-        additions->push_back({it, fresh[k].second, conceptOf(sources[k])});
+        logAddition(*additions, it, fresh[k].second, conceptOf(sources[k]));
     for (std::size_t k = 0; k < fresh.size(); ++k)
         react(conceptOf(sources[k]), it, notes, deduced, [&] { onAdded(sources[k]); });
     return static_cast<int>(fresh.size());
@@ -242,6 +260,56 @@ int ConceptDeduction::mergeListInSubsumed(const SubsumedList* l, int it, Deducti
     return mergeConcepts(l, it, notes, deduced, added);
 }
 
+template <typename OnAdded>
+int ConceptDeduction::fillFrom(const SubsumedList& source, const SubsumedIds::IdList& sourceIds, int it,
+                               DeductionNotes& notes, DeducedList* deduced, OnAdded onAdded)
+{
+    SubsumedList& list = subsumedList();
+    const SubsumedIds::IdList& ownIds = syncedIds().ids();
+    if (additions == nullptr) {
+        additions = new std::vector<Addition>();
+        notes.noteTouched(owner);
+    }
+    // The union is written out whole, the concepts new to the list logged
+    // as they pass; the log grows as much as appends one by one grow it.
+    const std::size_t logged = additions->size();
+    if (additions->capacity() < logged + source.size())
+        additions->reserve(std::max(2 * additions->capacity(), logged + source.size()));
+    SubsumedList merged;
+    SubsumedIds::IdList mergedIds;
+    merged.reserve(list.size() + source.size());
+    mergedIds.reserve(list.size() + source.size());
+    std::size_t p = 0;
+    for (std::size_t k = 0; k < source.size(); ++k) {
+        const std::uint32_t id = sourceIds[k];
+        for (; p != ownIds.size() && ownIds[p] < id; ++p) {
+            merged.push_back(list[p]);
+            mergedIds.push_back(ownIds[p]);
+        }
+        if (p != ownIds.size() && ownIds[p] == id)
+            continue;
+        merged.push_back(source[k]);
+        mergedIds.push_back(id);
+        logAddition(*additions, it, id, source[k]);
+    }
+    const std::size_t count = additions->size() - logged;
+    if (count == 0)
+        return 0;
+    for (; p != ownIds.size(); ++p) {
+        merged.push_back(list[p]);
+        mergedIds.push_back(ownIds[p]);
+    }
+    list.swap(merged);
+    ids.replace(mergedIds);
+    // The reactions in ascending id, as after a merge in place; none of
+    // them adds to this list or its log.
+    for (std::size_t k = logged; k < logged + count; ++k) {
+        Concept* c = (*additions)[k].concept;
+        react(c, it, notes, deduced, [&] { onAdded(c); });
+    }
+    return static_cast<int>(count);
+}
+
 int ConceptDeduction::mergeFrom(const ConceptDeduction& from, int since, int it, DeductionNotes& notes,
                                 DeducedList* deduced, std::vector<Concept*>* added)
 {
@@ -255,6 +323,8 @@ int ConceptDeduction::mergeFrom(const ConceptDeduction& from, int since, int it,
     if (since == 0 || 4 * from.countAddedSince(since) > from.subsumed->size()) {
         const SubsumedList& list = *from.subsumed;
         const SubsumedIds::IdList& fromIds = from.syncedIds().ids();
+        if (subsumed == nullptr || fillsShortList(subsumed->size(), list.size()))
+            return fillFrom(list, fromIds, it, notes, deduced, record);
         return mergeSorted(
             std::size_t{0}, list.size(), [&](std::size_t k) { return list[k]; },
             [&](std::size_t k) { return fromIds[k]; }, it, notes, deduced,
@@ -348,8 +418,11 @@ int ConceptDeduction::mergeOffered(std::vector<SourceRecord>& offered, int it, D
 
 int ConceptDeduction::addSubsumed(Concept* c, int it, DeductionNotes& notes, DeducedList* deduced)
 {
-    SubsumedList one{c};
-    return mergeListInSubsumed(&one, it, notes, deduced, nullptr);
+    Concept* const one[] = {c};
+    using Iterator = Concept* const*;
+    return mergeSorted(
+        one, one + 1, [](Iterator s) { return *s; }, [](Iterator s) { return (*s)->id; }, it, notes, deduced,
+        [](Iterator) {});
 }
 
 void ConceptDeduction::noteAdded(Concept* c, int it, DeductionNotes& notes)
@@ -358,7 +431,7 @@ void ConceptDeduction::noteAdded(Concept* c, int it, DeductionNotes& notes)
         additions = new std::vector<Addition>();
         notes.noteTouched(owner);
     }
-    additions->push_back({it, static_cast<std::uint32_t>(c->id), c});
+    logAddition(*additions, it, static_cast<std::uint32_t>(c->id), c);
 }
 
 std::size_t ConceptDeduction::countAddedSince(int since) const

@@ -201,6 +201,12 @@ private:
     template <typename Iterator, typename ConceptOf, typename IdOf, typename OnAdded>
     int mergeSorted(Iterator first, Iterator last, ConceptOf conceptOf, IdOf idOf, int it, DeductionNotes& notes,
                     DeducedList* deduced, OnAdded onAdded);
+    // Merges a whole source list into a list much shorter than it by
+    // writing out their union; the reactions and onAdded (given each
+    // concept added) as for mergeSorted.
+    template <typename OnAdded>
+    int fillFrom(const SubsumedList& source, const SubsumedIds::IdList& sourceIds, int it, DeductionNotes& notes,
+                 DeducedList* deduced, OnAdded onAdded);
     template <typename Related>
     ConceptList* commonWithRelated(const Related& related, int it, bool changedOnly) const;
     template <typename List>

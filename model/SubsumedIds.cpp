@@ -42,6 +42,15 @@ void SubsumedIds::insert(const std::vector<std::pair<std::size_t, std::uint32_t>
     settleBits(&fresh);
 }
 
+void SubsumedIds::replace(IdList& replacing)
+{
+    idList.swap(replacing);
+    delete bits;
+    bits = nullptr;
+    exact = false;
+    settleBits(nullptr);
+}
+
 void SubsumedIds::settleBits(const std::vector<std::pair<std::size_t, std::uint32_t>>* fresh)
 {
     const std::size_t n = idList.size();

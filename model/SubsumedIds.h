@@ -114,6 +114,9 @@ public:
     // list before the insertion, id), in ascending position, as the merge
     // inserts their concepts into the list.
     void insert(const std::vector<std::pair<std::size_t, std::uint32_t>>& fresh);
+    // Takes (swaps in) the ids of the mirrored list, which a merge has just
+    // replaced by a longer one.
+    void replace(IdList& replacing);
     void clear();
 
 private:

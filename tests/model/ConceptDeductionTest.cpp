@@ -153,32 +153,40 @@ INSTANTIATE_TEST_SUITE_P(
                       MergeCase{"EmptySource", {3}, {}, {3}, {}}),
     [](const ::testing::TestParamInfo<MergeCase>& info) { return std::string(info.param.name); });
 
-// Random lists of a few dozen ids, the target's ids a run apart or close
-// together: a merge adds the missing ones in ascending id (the union of the
-// two lists, sorted, its ids alike), logs them, and finds them again.
+// Random lists, the target's ids a run apart or close together, from a few
+// ids to a few hundred, the target's list often much the shorter (as that of
+// a concept just made): a merge adds the missing ones in ascending id (the
+// union of the two lists, sorted, its ids alike), reacts to them in that
+// order, logs them, and finds them again, by search or by the bits of a long
+// list.
 TEST_F(ConceptDeductionTest, MergesAddTheDifferenceWhereverItFalls)
 {
-    const std::vector<Concept*> numbered = numberedConcepts(300);
+    const unsigned long range = 3000;
+    const std::vector<Concept*> numbered = numberedConcepts(range);
     std::mt19937 random(7);
-    for (int round = 0; round < 200; ++round) {
+    for (int round = 0; round < 300; ++round) {
         std::set<unsigned long> own;
         std::set<unsigned long> source;
-        const unsigned long spread = round % 2 == 0 ? 300 : 40;
-        for (int k = static_cast<int>(random() % 60); k > 0; --k)
+        const unsigned long spread = round % 2 == 0 ? range : 90;
+        for (int k = static_cast<int>(random() % (round % 3 == 0 ? 100 : 8)); k > 0; --k)
             own.insert(random() % spread);
-        for (int k = static_cast<int>(random() % 60); k > 0; --k)
-            source.insert(random() % 300);
+        for (int k = static_cast<int>(random() % (round % 5 == 0 ? 60 : 500)); k > 0; --k)
+            source.insert(random() % range);
         Concept& target = *new PrimitiveConcept(std::string("target"));
-        target.id = 1000;
+        target.id = 10000;
         auto& list = target.deduction.subsumedList();
         for (unsigned long id : own)
             list.push_back(numbered[id]);
+        // Looked up once before the merge, so that a long list has its bits.
+        std::size_t before = 0;
+        target.deduction.subsumedIds().contains(before, 0);
         Concept& from = *new PrimitiveConcept(std::string("from"));
-        from.id = 1001;
+        from.id = 10001;
         for (unsigned long id : source)
             from.deduction.subsumedList().push_back(numbered[id]);
         std::vector<Concept*> added;
-        const int count = target.deduction.mergeFrom(from.deduction, 0, 3, notes, nullptr, &added);
+        ConceptDeduction::DeducedList deduced;
+        const int count = target.deduction.mergeFrom(from.deduction, 0, 3, notes, &deduced, &added);
         std::vector<unsigned long> expectedAdded;
         std::set_difference(source.begin(), source.end(), own.begin(), own.end(), std::back_inserter(expectedAdded));
         std::set<unsigned long> both(own);
@@ -187,13 +195,24 @@ TEST_F(ConceptDeductionTest, MergesAddTheDifferenceWhereverItFalls)
         for (const Concept* x : list)
             listIds.push_back(x->id);
         ASSERT_EQ(listIds, std::vector<unsigned long>(both.begin(), both.end())) << "round " << round;
-        EXPECT_EQ(target.deduction.subsumedIds().ids(), std::vector<std::uint32_t>(both.begin(), both.end()));
+        const SubsumedIds& known = target.deduction.subsumedIds();
+        EXPECT_EQ(known.ids(), std::vector<std::uint32_t>(both.begin(), both.end()));
+        std::size_t cursor = 0;
+        for (std::uint32_t id = 0; id < range; ++id)
+            ASSERT_EQ(known.contains(cursor, id), both.count(id) == 1) << "round " << round << " id " << id;
         std::vector<unsigned long> addedIds;
+        std::vector<unsigned long> deducedIds;
         for (const Concept* x : added)
             addedIds.push_back(x->id);
+        for (const auto& pair : deduced) {
+            deducedIds.push_back(pair.first->id);
+            EXPECT_EQ(pair.second, &target);
+        }
         EXPECT_EQ(addedIds, expectedAdded);
+        EXPECT_EQ(deducedIds, expectedAdded);
         EXPECT_EQ(count, static_cast<int>(expectedAdded.size()));
         EXPECT_EQ(target.deduction.countAddedSince(3), expectedAdded.size());
+        EXPECT_EQ(target.lastDeductionIt, expectedAdded.empty() ? 0 : 3);
         EXPECT_EQ(target.deduction.mergeFrom(from.deduction, 0, 4, notes, nullptr, nullptr), 0);
     }
 }

@@ -109,11 +109,11 @@ void EncodingReader::hornClause(unsigned long conclusion)
 {
     EncodedTBox* encoded = EncodedTBox::getInstance();
     if (!axioms.empty() && axioms.front() >= clause_counter)
-        encoded->axiomClauses.emplace_back(premises, conclusion);
+        encoded->axiomClauses.add(premises, conclusion);
     else if (premises.size() == 1)
         encoded->implications.emplace_back(premises.front(), conclusion);
     else
-        encoded->multiPremiseClauses.emplace_back(premises, conclusion);
+        encoded->multiPremiseClauses.add(premises, conclusion);
 }
 
 void EncodingReader::endOfInput()

@@ -92,6 +92,9 @@ public:
     {
         if (body.size() == 1)
             return conceptOf(body.front());
+        // The clauses of one body mostly follow each other.
+        if (last != nullptr && SameBody()(body, lastBody))
+            return last;
         Concept*& known = conjunctions[body];
         if (known == nullptr) {
             auto* operands = new ConceptList();
@@ -99,6 +102,8 @@ public:
                 operands->push_back(conceptOf(v));
             known = tbox->normalConjunction(operands);
         }
+        lastBody = body;
+        last = known;
         return known;
     }
 
@@ -121,6 +126,8 @@ private:
     TBox* tbox;
     const VariableConcepts& conceptOf;
     std::unordered_map<Body, Concept*, BodyHash, SameBody> conjunctions;
+    Body lastBody{nullptr, nullptr};
+    Concept* last = nullptr;
 };
 
 // The GCI's type, told by which side is a fresh concept, and the marks of

@@ -62,7 +62,12 @@ void ConceptDeduction::recordSubsumed(Concept* c)
 
 void ConceptDeduction::recordSubsumer(Concept* c)
 {
-    recordIn(subsumers, c);
+    if (subsumers == nullptr) {
+        subsumers = new SeedList();
+        subsumers->reserve(8);
+    }
+    if (subsumers->empty() || subsumers->back() != c)
+        subsumers->push_back(c);
 }
 
 void ConceptDeduction::recordReachedByRole(Concept* c)

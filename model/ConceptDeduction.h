@@ -31,6 +31,9 @@ class ConceptDeduction {
 public:
     using ConceptList = std::list<Concept*, pool_allocator<Concept*>>;
     using SubsumedList = std::vector<Concept*>;
+    // The told subsumers and the existentials over the owner recorded by the
+    // seeding, until the settling hands them on.
+    using SeedList = std::vector<Concept*>;
     // One entry per GCI ∃r.this ⊑ D, by the GCI's pinpointing index: the
     // GCIs of an increment share the index -1, so an index may repeat
     // (entries of one index in order of arrival).
@@ -71,8 +74,8 @@ public:
     void recordSubsumed(Concept* c);
     void recordSubsumer(Concept* c);
     void recordReachedByRole(Concept* c);
-    // Every element handed to visit in order, the list taken away and freed
-    // as popping them one at a time would free it (before the last visit).
+    // Every element handed to visit in order, the list taken away (a visit
+    // that records anew starts a new list) and freed.
     template <typename Visit>
     void takeSubsumers(Visit visit)
     {
@@ -156,8 +159,8 @@ public:
     void clearAllDeductionStructures();
 
     SubsumedList* subsumed = nullptr;
-    ConceptList* subsumers = nullptr;
-    ConceptList* reachedByRole = nullptr;
+    SeedList* subsumers = nullptr;
+    SeedList* reachedByRole = nullptr;
     PremiseMap* existentialPremises = nullptr;
     ConceptList* pending = nullptr;
     std::vector<std::pair<Role*, RelatedPairs>>* pendingExistentials = nullptr;
@@ -172,25 +175,15 @@ private:
     template <typename List>
     static void recordIn(List*& list, Concept* c);
     template <typename Visit>
-    static void takeEach(ConceptList*& list, Visit visit)
+    static void takeEach(SeedList*& list, Visit visit)
     {
-        ConceptList* taken = list;
+        SeedList* taken = list;
         list = nullptr;
         if (taken == nullptr)
             return;
-        if (taken->empty()) {
-            delete taken;
-            return;
-        }
-        for (auto next = taken->begin();;) {
-            Concept* c = *next;
-            if (++next == taken->end()) {
-                delete taken;
-                visit(c);
-                return;
-            }
+        for (Concept* c : *taken)
             visit(c);
-        }
+        delete taken;
     }
     // The reactions to c just added to the subsumed list; record pushes its
     // record.

@@ -12,6 +12,8 @@ unsigned long EncodingReader::clause_counter = 0;
 std::list<unsigned long> EncodingReader::axioms;
 std::list<unsigned long> EncodingReader::clauses;
 EncodingReader::VariableList EncodingReader::premises;
+std::vector<uint64_t> EncodingReader::lineNumbers;
+bool EncodingReader::clauseMayStart = false;
 
 namespace {
 
@@ -43,6 +45,7 @@ void EncodingReader::startOfInput()
     clause_counter = 0;
     vars = 0;
     cls = 0;
+    clauseMayStart = false;
     axioms.clear();
     clauses.clear();
 }
@@ -81,6 +84,7 @@ void EncodingReader::endOfHeader()
 
 void EncodingReader::beforeClause()
 {
+    clauseMayStart = false;
     EncodingLimits::countClause(clause_counter, cls);
     // Blocks that end before this clause are passed, empty ones included.
     while (!clauses.empty() && clauses.front() < clause_counter) {
@@ -109,11 +113,36 @@ void EncodingReader::hornClause(unsigned long conclusion)
 {
     EncodedTBox* encoded = EncodedTBox::getInstance();
     if (!axioms.empty() && axioms.front() >= clause_counter)
-        encoded->axiomClauses.emplace_back(premises, conclusion);
+        encoded->axiomClauses.add(premises, conclusion);
     else if (premises.size() == 1)
         encoded->implications.emplace_back(premises.front(), conclusion);
     else
-        encoded->multiPremiseClauses.emplace_back(premises, conclusion);
+        encoded->multiPremiseClauses.add(premises, conclusion);
+}
+
+void EncodingReader::takeClauseLine(const char* text)
+{
+    // Every number of the line but its closing 0 starts with a digit from 1;
+    // up to 19 digits cannot pass the range and are read at once.
+    lineNumbers.clear();
+    for (const char* t = text; *t != '\0'; ++t) {
+        if (*t < '1' || *t > '9')
+            continue;
+        const char* digits = t;
+        uint64_t value = 0;
+        for (; *t >= '0' && *t <= '9'; ++t)
+            value = value * 10 + static_cast<uint64_t>(*t - '0');
+        lineNumbers.push_back(t - digits > 19 ? EncodingLimits::number(digits) : value);
+        --t;
+    }
+}
+
+void EncodingReader::clauseLine()
+{
+    firstPremise(variable(lineNumbers.front()));
+    for (std::size_t k = 1; k + 1 < lineNumbers.size(); ++k)
+        premise(variable(lineNumbers[k]));
+    hornClause(variable(lineNumbers.back()));
 }
 
 void EncodingReader::endOfInput()

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <list>
+#include <vector>
 
 #include "reasoner/EncodedTBox.h"
 
@@ -43,8 +44,21 @@ public:
     // The Horn clause whose premises were given is read whole: its
     // conclusion.
     static void hornClause(unsigned long conclusion);
+    // A clause is read whole: the next token may start a clause.
+    static void afterClause() { clauseMayStart = true; }
+    // Scanner: the text of a Horn clause line (negative literals, one
+    // positive literal, 0), taken as one token where a clause may start; its
+    // literals are kept for clauseLine.
+    static void takeClauseLine(const char* text);
+    // The Horn clause of the line taken: its variables checked and its
+    // premises and conclusion given in input order, as when read literal by
+    // literal.
+    static void clauseLine();
     // After the last clause.
     static void endOfInput();
+
+    // Whether the scanner may take a Horn clause line as one token.
+    static bool clauseMayStart;
 
     // The largest variable and clause counts of the problem lines.
     static unsigned long vars;
@@ -57,6 +71,9 @@ public:
     static std::list<unsigned long> clauses;
     // The premises of the Horn clause under way.
     static VariableList premises;
+    // The numbers of the Horn clause line taken, in input order (the last
+    // one the conclusion).
+    static std::vector<uint64_t> lineNumbers;
 };
 
 #endif

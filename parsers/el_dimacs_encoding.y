@@ -31,7 +31,7 @@
     unsigned long variable;
 }
 
-%token MINUS ZERO COMMENT_LINE PROBLEM_LINE CNF AXIOMS DEDUCED
+%token MINUS ZERO COMMENT_LINE PROBLEM_LINE CNF AXIOMS DEDUCED HORN_LINE
 %token <number> DIMACS_ID NEGATIVE_ID
 
 %type <number> Number
@@ -67,14 +67,19 @@ CommentLine
         { EncodingReader::totalsLine($3, $5); }
     ;
 
+/* Once a clause is read, the next token may start a clause: the scanner
+   may take a whole Horn clause line as one token (HORN_LINE). */
 Clauses
     : %empty
     | Clauses { EncodingReader::beforeClause(); } Clause
+        { EncodingReader::afterClause(); }
     ;
 
 Clause
     : UnitClause
     | HornClause
+    | HORN_LINE
+        { EncodingReader::clauseLine(); }
     ;
 
 UnitClause

@@ -201,11 +201,6 @@ void EncodedTBox::replaceImplicationTable(unsigned long variables)
     declaredVariableCount = variables;
 }
 
-EncodedTBox::ImplicationTable::mapped_type& EncodedTBox::implicationEntry(unsigned long index)
-{
-    return (*implicationTable)[index];
-}
-
 bool EncodedTBox::holdsTrivially(unsigned long sub, unsigned long super)
 {
     const unsigned long bottomId = 0;

@@ -12,7 +12,9 @@
 #include "model/pool_allocator.h"
 #include "reasoner/EncodedDeduction.h"
 #include "reasoner/Encoder.h"
+#include "reasoner/HornClauseList.h"
 #include "reasoner/SubsumptionPairIndex.h"
+#include "reasoner/VariableTable.h"
 
 class Concept;
 
@@ -42,13 +44,13 @@ public:
     };
     // Zero-based variable indexes (variable - 1), without sign.
     using VariableList = std::vector<unsigned long>;
-    // Per variable that the normalisation map names, by its index and in
-    // variable order: its concept.
-    using ImplicationTable = std::map<unsigned long, Concept*>;
+    // Per variable that the normalisation map names, by its index: its
+    // concept.
+    using ImplicationTable = VariableTable;
     // (premise, implied variable) per deduced clause of two literals.
     using Implications = std::vector<std::pair<unsigned long, unsigned long>>;
     // (body variables, head variable) per Horn clause.
-    using HornClauses = std::vector<std::pair<VariableList, unsigned long>>;
+    using HornClauses = HornClauseList;
 
     static EncodedTBox* Instance;
     static EncodedTBox* getInstance();
@@ -146,7 +148,7 @@ public:
     void replaceImplicationTable(unsigned long variables);
     // The concept of the variable with this index (0-based, below the
     // declared count), null first when the table has none.
-    ImplicationTable::mapped_type& implicationEntry(unsigned long index);
+    Concept*& implicationEntry(unsigned long index) { return (*implicationTable)[index]; }
     // The variable count that the last encoding read declared.
     unsigned long declaredVariables() const { return declaredVariableCount; }
 

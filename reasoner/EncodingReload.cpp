@@ -25,7 +25,6 @@
 
 namespace {
 
-using VariableList = EncodedTBox::VariableList;
 using ImplicationTable = EncodedTBox::ImplicationTable;
 
 // A variable that the map names no concept for cannot be rebuilt: the
@@ -41,30 +40,14 @@ using ImplicationTable = EncodedTBox::ImplicationTable;
                        Main, static_cast<unsigned int>(index + 1));
 }
 
-// The concept of each variable, null when the map names none: looked up in
-// an array when the variables met are about as many as the greatest of
-// them (as in every encoding a run writes), else in the table itself.
+// The concept of each variable, null when the map names none.
 class VariableConcepts {
 public:
-    explicit VariableConcepts(const ImplicationTable& table) : table(table)
-    {
-        if (table.empty() || table.rbegin()->first >= 2 * table.size() + 1024)
-            return;
-        dense.assign(table.rbegin()->first + 1, nullptr);
-        for (const auto& entry : table)
-            dense[entry.first] = entry.second;
-    }
-    Concept* operator()(unsigned long index) const
-    {
-        if (!dense.empty())
-            return index < dense.size() ? dense[index] : nullptr;
-        const auto entry = table.find(index);
-        return entry != table.end() ? entry->second : nullptr;
-    }
+    explicit VariableConcepts(const ImplicationTable* table) : table(table) {}
+    Concept* operator()(unsigned long index) const { return table != nullptr ? table->find(index) : nullptr; }
 
 private:
-    const ImplicationTable& table;
-    std::vector<Concept*> dense;
+    const ImplicationTable* table;
 };
 
 void checkNamed(const VariableConcepts& conceptOf, unsigned long index)
@@ -83,9 +66,9 @@ void checkEveryVariableNamed(const EncodedTBox& e, const VariableConcepts& conce
     }
     for (const EncodedTBox::HornClauses* clauses : {&e.axiomClauses, &e.multiPremiseClauses})
         for (const auto& clause : *clauses) {
-            for (unsigned long v : clause.first)
+            for (unsigned long v : clause.body)
                 checkNamed(conceptOf, v);
-            checkNamed(conceptOf, clause.second);
+            checkNamed(conceptOf, clause.head);
         }
 }
 
@@ -102,11 +85,16 @@ bool informative(Concept* c, Concept* d)
 // is normalised once.
 class BodyConcepts {
 public:
+    using Body = EncodedTBox::HornClauses::Body;
     BodyConcepts(TBox* tbox, const VariableConcepts& conceptOf) : tbox(tbox), conceptOf(conceptOf) {}
-    Concept* operator()(const VariableList& body)
+    // The body must stay where it is while this is in use.
+    Concept* operator()(const Body& body)
     {
         if (body.size() == 1)
             return conceptOf(body.front());
+        // The clauses of one body mostly follow each other.
+        if (last != nullptr && SameBody()(body, lastBody))
+            return last;
         Concept*& known = conjunctions[body];
         if (known == nullptr) {
             auto* operands = new ConceptList();
@@ -114,12 +102,14 @@ public:
                 operands->push_back(conceptOf(v));
             known = tbox->normalConjunction(operands);
         }
+        lastBody = body;
+        last = known;
         return known;
     }
 
 private:
     struct BodyHash {
-        std::size_t operator()(const VariableList& body) const
+        std::size_t operator()(const Body& body) const
         {
             std::size_t h = body.size();
             for (unsigned long v : body)
@@ -127,9 +117,17 @@ private:
             return h;
         }
     };
+    struct SameBody {
+        bool operator()(const Body& a, const Body& b) const
+        {
+            return std::equal(a.begin(), a.end(), b.begin(), b.end());
+        }
+    };
     TBox* tbox;
     const VariableConcepts& conceptOf;
-    std::unordered_map<VariableList, Concept*, BodyHash> conjunctions;
+    std::unordered_map<Body, Concept*, BodyHash, SameBody> conjunctions;
+    Body lastBody{nullptr, nullptr};
+    Concept* last = nullptr;
 };
 
 // The GCI's type, told by which side is a fresh concept, and the marks of
@@ -183,11 +181,6 @@ EncodedTBox::Implications byPremise(const EncodedTBox::Implications& implication
     return sorted;
 }
 
-void freeBodies(EncodedTBox::HornClauses& clauses)
-{
-    EncodedTBox::HornClauses().swap(clauses);
-}
-
 // Takes the axioms marked new out of the set.
 template <typename Set>
 std::vector<typename Set::value_type> takeNewAxioms(Set& set, uint16_t newMark)
@@ -207,8 +200,7 @@ std::vector<typename Set::value_type> takeNewAxioms(Set& set, uint16_t newMark)
 
 LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(EncodedTBox& e)
 {
-    static const ImplicationTable noVariables;
-    const VariableConcepts conceptOf(e.implicationTable != nullptr ? *e.implicationTable : noVariables);
+    const VariableConcepts conceptOf(e.implicationTable);
     checkEveryVariableNamed(e, conceptOf);
     BodyConcepts bodyConcept(this, conceptOf);
     delete deducedAxioms;
@@ -231,8 +223,8 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
 
     // Axiom clauses, then the GCIs that made no clause, which the map lists.
     for (const auto& clause : e.axiomClauses) {
-        Concept* c = bodyConcept(clause.first);
-        Concept* d = conceptOf(clause.second);
+        Concept* c = bodyConcept(clause.body);
+        Concept* d = conceptOf(clause.head);
         rebuildAxiom(this, c, d);
         if (informative(c, d))
             c->deduction.recordSubsumer(d);
@@ -241,7 +233,6 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
                 if (operand != d && operand != bottomConcept)
                     d->deduction.recordSubsumer(operand);
     }
-    freeBodies(e.axiomClauses);
     for (const auto& inclusion : e.unencodedInclusions)
         rebuildAxiom(this, inclusion.first, inclusion.second);
     e.unencodedInclusions.clear();
@@ -249,8 +240,10 @@ LibraryTBox::DeducedList* LibraryTBox::normalizationAndDeductionFromEncoding(Enc
 
     // Deduced clauses with several premises.
     for (const auto& clause : e.multiPremiseClauses)
-        deduced(bodyConcept(clause.first), conceptOf(clause.second));
-    freeBodies(e.multiPremiseClauses);
+        deduced(bodyConcept(clause.body), conceptOf(clause.head));
+    // The bodies are freed once no clause needs its conjunction any more.
+    e.axiomClauses.release();
+    e.multiPremiseClauses.release();
     delete e.implicationTable;
     e.implicationTable = nullptr;
 

@@ -1,7 +1,7 @@
 #include "reasoner/ReloadedNames.h"
 
 #include <algorithm>
-#include <map>
+#include <unordered_map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -76,23 +76,22 @@ bool conjunctionOver(const Concept* c, std::vector<Concept*> operands)
 
 void ReloadedNames::restore(TBoxCore* tbox)
 {
-    // The GCIs of each fresh concept on the left, their right sides.
-    std::map<Concept*, std::vector<Concept*>> targets;
-    for (const Axiom* a : tbox->gcis)
-        if (a->lhs->kind == FRESH_CONCEPT)
-            targets[a->lhs].push_back(a->rhs);
-
-    // The complex concepts that each fresh concept names forward. A fresh
+    // The GCIs of each fresh concept on the left, their right sides; and
+    // the complex concepts that each fresh concept names forward. A fresh
     // concept that names one forward is no backward name of another: it is
     // the cut of a GCI between two complex sides, which stands for the left
     // side only.
-    std::map<Concept*, Names> defined;
-    std::map<Concept*, Concept*> forwardOf;
-    for (const Axiom* a : tbox->gcis)
+    std::unordered_map<Concept*, std::vector<Concept*>> targets;
+    std::unordered_map<Concept*, Names> defined;
+    std::unordered_map<Concept*, Concept*> forwardOf;
+    for (const Axiom* a : tbox->gcis) {
+        if (a->lhs->kind == FRESH_CONCEPT)
+            targets[a->lhs].push_back(a->rhs);
         if (a->rhs->kind == FRESH_CONCEPT && a->lhs->isComplex()) {
             defined[a->lhs].forward = earlier(defined[a->lhs].forward, a->rhs);
             forwardOf.emplace(a->rhs, a->lhs);
         }
+    }
     for (const auto& entry : targets) {
         const auto forward = forwardOf.find(entry.first);
         if (entry.second.size() == 1 && entry.second.front()->isComplex() &&
@@ -102,7 +101,7 @@ void ReloadedNames::restore(TBoxCore* tbox)
         }
     }
 
-    std::map<Concept*, Concept*> standsFor;  // backward name -> its concept
+    std::unordered_map<Concept*, Concept*> standsFor;  // backward name -> its concept
     for (const auto& entry : defined) {
         Concept* c = entry.first;
         Names names = entry.second;

@@ -179,6 +179,15 @@ const std::vector<SortingCase> sortingCases = {
      {},
      {},
      {{{0, 21, 332, 4443, 55554, 666665, 7777776, 88888887}, 999999999}}},
+    // A clause that goes on over a line break, premises without a blank
+    // between them, a premise whose digits follow its sign's neighbour, and
+    // a last clause without a line break.
+    {"ClauseLinesAndClausesOverLines",
+     "c axioms 0 deduced 5\np cnf 40 5\n-1 2 0\n-3\n-4 5 0\n-6-7 8 0\n-35 9 0\n-10 11 0",
+     40,
+     {},
+     {{0, {1}}, {34, {8}}, {9, {10}}},
+     {{{2, 3}, 4}, {{5, 6}, 7}}},
     {"ZeroCountsInTheTotalsLine",
      "c axioms 0 deduced 1\np cnf 2 1\nc axioms 1 deduced 0\np cnf 2 2\n-1 2 0\n-2 1 0\n",
      2,

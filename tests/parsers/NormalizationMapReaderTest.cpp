@@ -276,9 +276,7 @@ protected:
 
     Concept* entry(unsigned long variable)
     {
-        const EncodedTBox::ImplicationTable& table = *EncodedTBox::getInstance()->implicationTable;
-        const auto found = table.find(variable - 1);
-        return found != table.end() ? found->second : nullptr;
+        return EncodedTBox::getInstance()->implicationTable->find(variable - 1);
     }
 };
 

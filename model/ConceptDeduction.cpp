@@ -335,7 +335,9 @@ int ConceptDeduction::mergeFrom(const ConceptDeduction& from, int since, int it,
             [&](std::size_t k) { return fromIds[k]; }, it, notes, deduced,
             [&](std::size_t k) { record(list[k]); });
     }
-    std::vector<Addition> recent;
+    // Kept from call to call: no reaction merges again.
+    static std::vector<Addition> recent;
+    recent.clear();
     if (from.additions != nullptr)
         recent.assign(firstSince(*from.additions, since), from.additions->cend());
     std::sort(recent.begin(), recent.end(), lowerId);
@@ -453,18 +455,29 @@ namespace {
 // cs, the shortest list asked first (where a concept is most likely
 // missing), appended to common; candidates that are the shortest list
 // (shortestOf) need not be looked up there.
+// Sorts the few lists of a conjunction's conjuncts by length, stably (of
+// lists of one length the first conjunct's first, as in shortestOf), with
+// no buffer to allocate as a library sort would.
+template <typename T, typename Length>
+void sortByLength(std::vector<T>& lists, Length length)
+{
+    for (std::size_t i = 1; i < lists.size(); ++i)
+        for (std::size_t j = i; j > 0 && length(lists[j]) < length(lists[j - 1]); --j)
+            std::swap(lists[j], lists[j - 1]);
+}
+
 template <typename IdAt, typename ConceptAt>
 void keepCommon(std::size_t count, IdAt idAt, ConceptAt conceptAt, const ConceptList& cs, bool fromShortest,
                 ConceptList* common)
 {
-    std::vector<const SubsumedIds*> lists;
+    // Kept from call to call, as the lookups call nothing back.
+    static std::vector<const SubsumedIds*> lists;
+    static std::vector<std::size_t> cursors;
+    lists.clear();
     for (const Concept* c : cs)
         lists.push_back(&c->deduction.subsumedIds());
-    // Stable: of lists of one length the first in cs comes first, as in
-    // shortestOf.
-    std::stable_sort(lists.begin(), lists.end(),
-                     [](const SubsumedIds* a, const SubsumedIds* b) { return a->size() < b->size(); });
-    std::vector<std::size_t> cursors(lists.size(), 0);
+    sortByLength(lists, [](const SubsumedIds* l) { return l->size(); });
+    cursors.assign(lists.size(), 0);
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint32_t id = idAt(i);
         bool everywhere = true;
@@ -500,12 +513,13 @@ ConceptDeduction::ConceptList* ConceptDeduction::getCommonSubsumedSince(const Co
     // The concepts some conjunct gained since, each looked up in the lists
     // of the others (its own holds it), the shortest first: most go at the
     // first lookup, and only the common ones are sorted.
-    std::vector<std::pair<const SubsumedIds*, const Concept*>> lists;
+    static std::vector<std::pair<const SubsumedIds*, const Concept*>> lists;
+    static std::vector<Addition> found;
+    lists.clear();
+    found.clear();
     for (const Concept* c : *cs)
         lists.emplace_back(&c->deduction.subsumedIds(), c);
-    std::stable_sort(lists.begin(), lists.end(),
-                     [](const auto& a, const auto& b) { return a.first->size() < b.first->size(); });
-    std::vector<Addition> found;
+    sortByLength(lists, [](const std::pair<const SubsumedIds*, const Concept*>& l) { return l.first->size(); });
     for (const auto& own : lists) {
         const auto* log = own.second->deduction.additions;
         if (log == nullptr)

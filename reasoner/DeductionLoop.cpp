@@ -41,10 +41,10 @@ LibraryTBox::DeducedList* LibraryTBox::performDeduction(int& conceptCount, int& 
     const bool prepared = incremental && incrementPrepared;
     incrementPrepared = false;
     passSteps.update(gcis, storedSinceRun, gcisNewToRun, prepared);
-    MappedVector<Axiom*>().swap(gcisNewToRun);
+    std::vector<Axiom*>().swap(gcisNewToRun);
     PassScheduler schedule(passSteps, pass, useRoleAxiomsInDeduction && !roleAxioms.empty());
-    conceptCount += incremental ? applyFirstExistentialSteps(schedule.gciSteps(), passSteps.newExistentialPositions(), pass)
-                                : applyFirstExistentialSteps(schedule.gciSteps(), pass);
+    conceptCount += applyFirstExistentialSteps(
+        schedule.gciSteps(), incremental ? passSteps.newExistentialPositions() : passSteps.existentialPositions(), pass);
     if (useRoleAxiomsInDeduction)
         roleCount += applyFirstBinaryChainSteps(pass);
     // After the incremental preparation every stamp that is not 0 is on a

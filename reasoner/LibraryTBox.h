@@ -89,12 +89,10 @@ public:
     // what its left side held then has reached its right side already.
     int applyImplication(Axiom* a, int since, PassState& pass);
     int applyConjunction(Axiom* a, int since, PassState& pass);
-    // The first step of the existential rule for every GCI of steps with an
-    // existential left side (in an incremental run, every new one).
-    int applyFirstExistentialSteps(const std::vector<GciStep>& steps, PassState& pass);
-    // The same for the GCIs of steps at positions (ascending), all with an
-    // existential left side: those new to an incremental run.
-    int applyFirstExistentialSteps(const std::vector<GciStep>& steps, const MappedVector<std::size_t>& positions,
+    // The first step of the existential rule for the GCIs of steps at
+    // positions (ascending), all with an existential left side: every one
+    // in a full run, the new ones in an incremental run.
+    int applyFirstExistentialSteps(const std::vector<GciStep>& steps, const std::vector<std::size_t>& positions,
                                    PassState& pass);
     int applyFirstExistentialStep(Axiom* a, PassState& pass);
     int useCommonForChainedAndMerge(Concept* G, Concept* D, ConceptList* common, bool save, int index,
@@ -177,7 +175,7 @@ private:
     // Set by the incremental preparation for the run that follows it, with
     // the GCIs that it found marked new.
     bool incrementPrepared = false;
-    MappedVector<Axiom*> gcisNewToRun;
+    std::vector<Axiom*> gcisNewToRun;
     // The GCIs of the passes, kept from one run to the next.
     PassSteps passSteps;
 };

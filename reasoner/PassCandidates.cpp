@@ -61,7 +61,7 @@ void PassCandidates::beginPass(int threshold)
     admitted = log.size();
 }
 
-void PassCandidates::beginFirstPass(const std::vector<Concept*>& touched, const MappedVector<std::size_t>& newPositions)
+void PassCandidates::beginFirstPass(const std::vector<Concept*>& touched, const std::vector<std::size_t>& newPositions)
 {
     ++pass;
     queue = {};

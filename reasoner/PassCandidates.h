@@ -9,7 +9,6 @@
 
 #include "model/Concept.h"
 #include "model/DeductionNotes.h"
-#include "reasoner/MappedAllocator.h"
 
 // The GCIs with an atomic or conjunctive left side that a GCI pass of the
 // classification loop has to look at once one pass has looked at all of
@@ -42,13 +41,16 @@ public:
     // and those of the concepts of touched that bear a stamp (the run's
     // preparation and first steps stamped them before the log opened; every
     // other concept's stamp is 0 since the last run).
-    void beginFirstPass(const std::vector<Concept*>& touched, const MappedVector<std::size_t>& newPositions);
+    void beginFirstPass(const std::vector<Concept*>& touched, const std::vector<std::size_t>& newPositions);
     // The smallest queued position, or none.
     std::size_t next() const { return queue.empty() ? none : queue.top(); }
     void pop() { queue.pop(); }
     // Queues, for this pass, the GCIs behind position of the concepts
     // stamped since the last call.
     void admitStampedAfter(std::size_t position);
+    // The concepts whose stamps changed while the candidates existed, in
+    // order.
+    const std::vector<Concept*>& stampLog() const { return log; }
 
 private:
     void queueLeftSide(const Concept* side, std::size_t after);

@@ -1,8 +1,13 @@
 #include "reasoner/PassScheduler.h"
 
+#include "reasoner/rules/RuleSupport.h"
+
+bool PassScheduler::visitEveryExistential = false;
+std::vector<int>* PassScheduler::markers = nullptr;
+
 PassScheduler::PassScheduler(const PassSteps& steps, PassState& pass, bool rolePasses)
-    : pass(pass), kept(steps), steps(steps.steps().begin(), steps.steps().end()), rolePasses(rolePasses), incremental(pass.first > 0), gciThresholdIt(pass.it),
-      roleThresholdIt(pass.it)
+    : pass(pass), kept(steps), steps(steps.steps()), existentialPositions(steps.existentialPositions()),
+      rolePasses(rolePasses), incremental(pass.first > 0), gciThresholdIt(pass.it), roleThresholdIt(pass.it)
 {
     workHints.assign(kept.hintIds(), 1);
     pass.notes.openWorkHints(&workHints);
@@ -19,13 +24,12 @@ void PassScheduler::start(const std::vector<Concept*>* touched)
 {
     this->touched = touched;
     walkAll = touched == nullptr;
-    leftIds.reserve(steps.size());
-    for (const PassSteps::Ids& ids : kept.ids())
-        leftIds.push_back(ids.left);
-    for (std::size_t i = 0; i < steps.size(); ++i)
-        if (steps[i].kind == EXISTENTIAL_RESTR)
-            existentialPositions.push_back(i);
-    candidates.emplace(leftIds, pass.notes);
+    candidates.emplace(kept.leftIds(), pass.notes);
+    for (std::size_t k = existentialPositions.size(); k-- > 0;)
+        if (RuleSupport::relevant(steps[existentialPositions[k]].rhs)) {
+            lastRelevant = existentialPositions[k];
+            break;
+        }
 }
 
 void PassScheduler::beginIteration()
@@ -44,11 +48,27 @@ void PassScheduler::beginIteration()
         candidates->beginPass(gciThresholdIt);
     nextExistential = 0;
     visited = PassCandidates::none;
+    stampsOffered = candidates->stampLog().size();
+}
+
+void PassScheduler::raiseForRightSidesAfter(std::size_t position)
+{
+    const std::vector<Concept*>& log = candidates->stampLog();
+    // The first pass visits every existential step.
+    for (std::size_t i = stampsOffered; i < log.size() && !firstPass && !pass.raised(); ++i) {
+        const Concept* c = log[i];
+        const std::size_t last = kept.lastWithRhs(c->id);
+        if (c->lastDeductionIt == pass.it && last != PassCandidates::none && last > position)
+            pass.raise(RuleSupport::relevant(c), c);
+    }
+    stampsOffered = log.size();
 }
 
 bool PassScheduler::rolePassDue()
 {
     gciPassRaised = pass.raised();
+    if (markers != nullptr)
+        markers->push_back(pass.marker);
     if (gciPassRaised) {
         gciThresholdIt = pass.it;
         return false;
@@ -64,5 +84,7 @@ bool PassScheduler::iterationFollows()
     if (!rolePasses)
         return queued;
     roleThresholdIt = pass.marker;
+    if (markers != nullptr)
+        markers->push_back(pass.marker);
     return pass.raised() || queued;
 }

@@ -8,7 +8,7 @@
 
 namespace {
 
-using Axioms = MappedVector<const Axiom*>;
+using Axioms = std::vector<const Axiom*>;
 
 // A few GCIs, sorted by address, behind a filter: most of the kept steps
 // are none of them, and one bit read tells so without a search.
@@ -34,12 +34,12 @@ private:
         return static_cast<std::size_t>((reinterpret_cast<std::uintptr_t>(a) >> 4) * 0x9E3779B97F4A7C15ull >> 48);
     }
     Axioms sorted;
-    MappedVector<std::bitset<Bits>> filter = MappedVector<std::bitset<Bits>>(1);
+    std::vector<std::bitset<Bits>> filter = std::vector<std::bitset<Bits>>(1);
 };
 
 }
 
-void PassSteps::update(const TBoxCore::AxiomSet& gcis, MappedVector<Axiom*>& stored, const MappedVector<Axiom*>& marked,
+void PassSteps::update(const TBoxCore::AxiomSet& gcis, std::vector<Axiom*>& stored, const std::vector<Axiom*>& marked,
                        bool keep)
 {
     if (keep && merge(gcis, stored, marked)) {
@@ -54,18 +54,20 @@ void PassSteps::update(const TBoxCore::AxiomSet& gcis, MappedVector<Axiom*>& sto
                                     }),
                      stored.end());
     }
-    findNews();
+    findPositions();
 }
 
-void PassSteps::take(Axiom* a, MappedVector<GciStep>& into, MappedVector<Ids>& ids)
+void PassSteps::take(Axiom* a, std::vector<GciStep>& into, std::vector<std::uint64_t>& leftIds, std::vector<Ids>& ids)
 {
     into.emplace_back(a);
     const GciStep& step = into.back();
     if (step.kind == EXISTENTIAL_RESTR) {
-        ids.push_back({PassCandidates::noSide, step.filler->id, step.rhs->id});
+        leftIds.push_back(PassCandidates::noSide);
+        ids.push_back({step.filler->id, step.rhs->id});
         hints = std::max<std::size_t>(hints, std::max(step.filler->id, step.rhs->id) + 1);
     } else {
-        ids.push_back({step.lhs->id, 0, 0});
+        leftIds.push_back(step.lhs->id);
+        ids.push_back({0, 0});
     }
 }
 
@@ -73,16 +75,17 @@ void PassSteps::walk(const TBoxCore::AxiomSet& gcis)
 {
     all.clear();
     lefts.clear();
-    // Room for increments: a page is touched only when a step lands on it.
-    all.reserve(2 * gcis.size() + 4096);
-    lefts.reserve(2 * gcis.size() + 4096);
+    workIds.clear();
+    all.reserve(gcis.size());
+    lefts.reserve(gcis.size());
+    workIds.reserve(gcis.size());
     hints = 0;
     for (Axiom* a : gcis)
-        take(a, all, lefts);
+        take(a, all, lefts, workIds);
 }
 
-bool PassSteps::merge(const TBoxCore::AxiomSet& gcis, const MappedVector<Axiom*>& stored,
-                      const MappedVector<Axiom*>& marked)
+bool PassSteps::merge(const TBoxCore::AxiomSet& gcis, const std::vector<Axiom*>& stored,
+                      const std::vector<Axiom*>& marked)
 {
     if (all.empty() || all.size() + stored.size() != gcis.size())
         return false;
@@ -91,7 +94,7 @@ bool PassSteps::merge(const TBoxCore::AxiomSet& gcis, const MappedVector<Axiom*>
         return false;
     // Each run of stored GCIs in the set goes behind the kept GCI before it
     // (null: at the front): (that GCI, the run's first in the set).
-    MappedVector<std::pair<const Axiom*, TBoxCore::AxiomSet::const_iterator>> runs;
+    std::vector<std::pair<const Axiom*, TBoxCore::AxiomSet::const_iterator>> runs;
     for (Axiom* a : stored) {
         auto it = gcis.find(a);
         if (it == gcis.end() || *it != a)
@@ -105,13 +108,14 @@ bool PassSteps::merge(const TBoxCore::AxiomSet& gcis, const MappedVector<Axiom*>
               [](const auto& x, const auto& y) { return std::less<const Axiom*>()(x.first, y.first); });
     // The steps of the stored GCIs, run after run, each run in the set's
     // order, and where each run ends among them.
-    MappedVector<GciStep> added;
-    MappedVector<Ids> addedIds;
-    MappedVector<std::size_t> ends;
+    std::vector<GciStep> added;
+    std::vector<std::uint64_t> addedLefts;
+    std::vector<Ids> addedIds;
+    std::vector<std::size_t> ends;
     Axioms anchors;
     for (const auto& run : runs) {
         for (auto it = run.second; it != gcis.end() && storedOnes.holds(*it); ++it)
-            take(*it, added, addedIds);
+            take(*it, added, addedLefts, addedIds);
         ends.push_back(added.size());
         anchors.push_back(run.first);
     }
@@ -124,7 +128,8 @@ bool PassSteps::merge(const TBoxCore::AxiomSet& gcis, const MappedVector<Axiom*>
     // go before it, and each run goes in right behind its kept GCI.
     const std::size_t kept = all.size();
     all.insert(all.end(), added.begin(), added.end());
-    lefts.insert(lefts.end(), addedIds.begin(), addedIds.end());
+    lefts.insert(lefts.end(), addedLefts.begin(), addedLefts.end());
+    workIds.insert(workIds.end(), addedIds.begin(), addedIds.end());
     std::size_t to = all.size();
     std::size_t placed = 0;
     auto place = [&](const Axiom* before) {
@@ -133,7 +138,8 @@ bool PassSteps::merge(const TBoxCore::AxiomSet& gcis, const MappedVector<Axiom*>
         for (std::size_t j = ends[run]; j-- > (run == 0 ? 0 : ends[run - 1]);) {
             --to;
             all[to] = added[j];
-            lefts[to] = addedIds[j];
+            lefts[to] = addedLefts[j];
+            workIds[to] = addedIds[j];
         }
         ++placed;
     };
@@ -147,17 +153,26 @@ bool PassSteps::merge(const TBoxCore::AxiomSet& gcis, const MappedVector<Axiom*>
         all[to] = all[i];
         all[to].wasNew = markedOnes.holds(a);
         lefts[to] = lefts[i];
+        workIds[to] = workIds[i];
     }
     if (!anchors.empty() && anchors.front() == nullptr)
         place(nullptr);
     return placed == anchors.size() && to == 0;
 }
 
-void PassSteps::findNews()
+void PassSteps::findPositions()
 {
+    existentials.clear();
     news.clear();
     newExistentials.clear();
-    for (std::size_t i = 0; i < all.size(); ++i)
+    lastByRhs.assign(hints, PassCandidates::none);
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const bool existential = all[i].kind == EXISTENTIAL_RESTR;
+        if (existential) {
+            existentials.push_back(i);
+            lastByRhs[workIds[i].rhs] = i;
+        }
         if (all[i].wasNew)
-            (all[i].kind == EXISTENTIAL_RESTR ? newExistentials : news).push_back(i);
+            (existential ? newExistentials : news).push_back(i);
+    }
 }

@@ -16,7 +16,6 @@
 #include "model/IdPairMap.h"
 #include "reasoner/EncodingMap.h"
 #include "reasoner/Encoder.h"
-#include "reasoner/MappedAllocator.h"
 #include "model/Concept.h"
 #include "model/GCIIndex.h"
 #include "model/ModelBuild.h"
@@ -174,7 +173,7 @@ protected:
     std::vector<Axiom*> newGcis;
     // The GCIs that entered the set after a classification, in order of
     // insertion, for the passes of the next run (PassSteps::update).
-    MappedVector<Axiom*> storedSinceRun;
+    std::vector<Axiom*> storedSinceRun;
     // Marks a stored GCI (or one being stored) as new to the next
     // classification and records it; only after a classification, and once.
     void markNewGci(Axiom* a);

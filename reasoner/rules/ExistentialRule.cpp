@@ -11,17 +11,8 @@
 #include "reasoner/TBox.h"
 #include "reasoner/rules/RuleSupport.h"
 
-int LibraryTBox::applyFirstExistentialSteps(const std::vector<GciStep>& steps, PassState& pass)
-{
-    int count = 0;
-    for (const GciStep& step : steps)
-        if (step.kind == EXISTENTIAL_RESTR && (pass.it == 0 || (step.axiom->flags & Axiom::NEW_AXIOM)))
-            count += applyFirstExistentialStep(step.axiom, pass);
-    return count;
-}
-
 int LibraryTBox::applyFirstExistentialSteps(const std::vector<GciStep>& steps,
-                                            const MappedVector<std::size_t>& positions, PassState& pass)
+                                            const std::vector<std::size_t>& positions, PassState& pass)
 {
     int count = 0;
     for (std::size_t position : positions)

@@ -141,7 +141,7 @@ TEST_F(PassCandidatesTest, TheFirstPassOfAnIncrementQueuesTheNewGcisAndThoseOfTh
     concepts[0]->lastDeductionIt = 1;
     concepts[3]->lastDeductionIt = 1;
     candidates.beginIteration(2);
-    candidates.beginFirstPass({concepts[3], concepts[1], concepts[0], concepts[3]}, MappedVector<std::size_t>{6, 1, 5});
+    candidates.beginFirstPass({concepts[3], concepts[1], concepts[0], concepts[3]}, std::vector<std::size_t>{6, 1, 5});
     // The visit of position 3 stamps the sides of positions 0, 2 and 6.
     EXPECT_EQ(visitStamping(candidates, 3, {2, 1}, 2), (Positions{1, 3, 4, 5, 6}));
 }

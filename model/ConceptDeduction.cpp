@@ -404,13 +404,49 @@ int ConceptDeduction::mergeSubsumed(const ConceptList* sources, int it, Deductio
     return mergeOffered(offered, it, notes, deduced, added);
 }
 
+namespace {
+
+// Sorts offers by id, stably. The offers come as a few ascending runs (one
+// per source, mostly): the runs are merged in pairs, round after round,
+// each merge taking the earlier run's offer first among equal ids, which
+// gives what a stable sort would, at a pass over the offers per round.
+void sortOffersById(std::vector<ConceptDeduction::SourceRecord>& offered)
+{
+    using Record = ConceptDeduction::SourceRecord;
+    static std::vector<std::size_t> bounds;
+    static std::vector<Record> merged;
+    const auto byId = [](const Record& a, const Record& b) { return a.first->id < b.first->id; };
+    bounds.clear();
+    bounds.push_back(0);
+    for (std::size_t i = 1; i < offered.size(); ++i)
+        if (byId(offered[i], offered[i - 1]))
+            bounds.push_back(i);
+    if (bounds.size() == 1)
+        return;
+    bounds.push_back(offered.size());
+    while (bounds.size() > 2) {
+        merged.resize(offered.size());
+        std::size_t kept = 1;
+        for (std::size_t r = 0; r + 1 < bounds.size(); r += 2) {
+            const auto from = offered.begin();
+            const std::size_t mid = bounds[r + 1];
+            const std::size_t last = r + 2 < bounds.size() ? bounds[r + 2] : mid;
+            std::merge(from + bounds[r], from + mid, from + mid, from + last, merged.begin() + bounds[r], byId);
+            bounds[kept++] = last;
+        }
+        bounds.resize(kept);
+        offered.swap(merged);
+    }
+}
+
+}
+
 int ConceptDeduction::mergeOffered(std::vector<SourceRecord>& offered, int it, DeductionNotes& notes,
                                    DeducedList* deduced, std::vector<SourceRecord>* added)
 {
     // In ascending id without repeats; a concept offered by several sources
     // is credited to the first of them in offer order.
-    std::stable_sort(offered.begin(), offered.end(),
-                     [](const SourceRecord& a, const SourceRecord& b) { return a.first->id < b.first->id; });
+    sortOffersById(offered);
     offered.erase(std::unique(offered.begin(), offered.end(),
                               [](const SourceRecord& a, const SourceRecord& b) { return a.first == b.first; }),
                   offered.end());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
 #include <utility>
 #include <vector>
@@ -136,6 +137,48 @@ TEST_F(MergedSourcesTest, OffersTheWholeListFirstThenOnlyWhatTheLogGained)
     merges.clear();
     merges.offer(c(60), c(40), offered);
     EXPECT_EQ(offeredIds(), (std::vector<unsigned long>{1, 2, 3, 5, 9}));
+}
+
+// Offers as the merges make them: a few runs, mostly ascending, from drawn
+// sources that may offer the same concept. Into an empty list they add each
+// concept once, in ascending id, credited to the first source offering it.
+TEST_F(MergedSourcesTest, OffersAreAddedByIdCreditingTheFirstOffer)
+{
+    std::mt19937 rng(11);
+    // Kept to the end: the notes name them.
+    std::vector<std::unique_ptr<PrimitiveConcept>> targets;
+    for (int round = 0; round < 300; ++round) {
+        std::vector<ConceptDeduction::SourceRecord> offered;
+        for (int runs = 1 + rng() % 6; runs > 0; --runs) {
+            Concept* source = c(40 + rng() % 10);
+            std::vector<unsigned long> run;
+            for (int k = rng() % 12; k > 0; --k)
+                run.push_back(rng() % 40);
+            std::sort(run.begin(), run.end());
+            run.erase(std::unique(run.begin(), run.end()), run.end());
+            if (rng() % 4 == 0)
+                std::shuffle(run.begin(), run.end(), rng);
+            for (unsigned long id : run)
+                offered.emplace_back(c(id), source);
+        }
+        Records expected;
+        for (const auto& o : offered) {
+            const bool seen = std::any_of(expected.begin(), expected.end(),
+                                          [&](const auto& r) { return r.first == o.first->id; });
+            if (!seen)
+                expected.emplace_back(o.first->id, o.second->id);
+        }
+        std::sort(expected.begin(), expected.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        targets.push_back(std::make_unique<PrimitiveConcept>("T"));
+        Concept& target = *targets.back();
+        target.id = 100 + round;
+        target.deduction.subsumed = new ConceptDeduction::SubsumedList();
+        std::vector<ConceptDeduction::SourceRecord> added;
+        const int n = target.deduction.mergeOffered(offered, 1, notes, nullptr, &added);
+        ASSERT_EQ(n, static_cast<int>(expected.size())) << "round " << round;
+        ASSERT_EQ(records(added), expected) << "round " << round;
+    }
 }
 
 } // namespace

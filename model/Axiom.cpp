@@ -21,15 +21,29 @@ int64_t Axiom::compare(const Axiom* other) const
     return compareInclusions<Concept>(lhs, rhs, other->lhs, other->rhs, Concept::IN_DAG, true);
 }
 
+namespace {
+
+// Whether the GCI set orders c as a right-hand side that also occurs on some
+// left-hand side: as it was when the first GCI with c on its right-hand side
+// was stored. A later GCI may put c on a left-hand side; were the order to
+// follow that, stored GCIs would move among those around them and lookups
+// would miss them.
+bool orderedOnLhs(const Concept* c)
+{
+    return (c->flags & Concept::ON_LHS) && !(c->flags & Concept::ORDERED_OFF_LHS);
+}
+
+}
+
 bool Axiom::operator<(const Axiom& other) const
 {
     if (lhs->kind != other.lhs->kind)
         return static_cast<int>(lhs->kind) < static_cast<int>(other.lhs->kind);
     if (rhs->kind != other.rhs->kind)
         return static_cast<int>(rhs->kind) < static_cast<int>(other.rhs->kind);
-    if (type == ORIGINAL && other.type != ORIGINAL && (rhs->flags & Concept::ON_LHS))
+    if (type == ORIGINAL && other.type != ORIGINAL && orderedOnLhs(rhs))
         return true;
-    if (other.type == ORIGINAL && type != ORIGINAL && (other.rhs->flags & Concept::ON_LHS))
+    if (other.type == ORIGINAL && type != ORIGINAL && orderedOnLhs(other.rhs))
         return false;
     int64_t c = compare(&other);
     if (c != 0)

@@ -63,7 +63,11 @@ public:
         ON_LHS = 0x80,
         ON_RHS = 0x100,
         FILLER_ON_LHS = 0x200,
-        CREATED_BY_CLASSIFICATION = 0x400
+        CREATED_BY_CLASSIFICATION = 0x400,
+        // The first GCI stored with this concept on its right-hand side
+        // found it on no left-hand side: the GCI set orders every GCI with
+        // this right-hand side so from then on (see Axiom::operator<).
+        ORDERED_OFF_LHS = 0x800
     };
 
     Concept();

@@ -235,6 +235,8 @@ Axiom* TBoxCore::insertAxiom(Axiom* a)
         storedSinceRun.push_back(a);
         a->flags &= static_cast<uint16_t>(~Axiom::NEW_AXIOM);
     }
+    if (!(a->rhs->flags & Concept::ON_LHS))
+        a->rhs->flags |= Concept::ORDERED_OFF_LHS;
     gcis.insert(a);
     gciIndex.add(a);
     a->flags |= Axiom::IN_STORE;

@@ -53,7 +53,8 @@ public:
     using RelatedMap = ::RelatedMap;
     // Existentials by the id of their filler, in a sorted array.
     using RelatedPairs = std::vector<std::pair<unsigned long, Concept*>>;
-    using DeducedList = std::list<std::pair<Concept*, Concept*>, pool_allocator<std::pair<Concept*, Concept*>>>;
+    // (subsumee, subsumer) in order of derivation: the terminology's list.
+    using DeducedList = std::vector<std::pair<Concept*, Concept*>>;
     // ((added concept, index of the axiom used), (its two premise concepts))
     using NewSubsumedRecord = std::pair<std::pair<Concept*, int>, std::pair<Concept*, Concept*>>;
     // (added concept, the source whose subsumed list supplied it)

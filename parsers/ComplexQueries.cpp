@@ -1,5 +1,6 @@
 #include "parsers/ComplexQueries.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -177,7 +178,9 @@ void ComplexQueries::classifyAgain()
     TBox::DeducedList* derived = tbox->performDeduction(conceptCount, roleCount);
     const StoredPairs known(encodedBefore);
     if (!known.empty())
-        derived->remove_if([&known](const std::pair<Concept*, Concept*>& p) { return known.holds(p); });
+        derived->erase(std::remove_if(derived->begin(), derived->end(),
+                                      [&known](const std::pair<Concept*, Concept*>& p) { return known.holds(p); }),
+                       derived->end());
     delete encodedBefore;
 }
 

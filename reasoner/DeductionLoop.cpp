@@ -152,8 +152,10 @@ void LibraryTBox::endDeduction(const PassScheduler& schedule, bool incremental)
     };
     if (incremental)
         std::for_each(touchedInRun.begin(), touchedInRun.end(), reset);
-    else
+    else {
         std::for_each(normalizedConcepts.begin(), normalizedConcepts.end(), reset);
+        touchedSinceRun.clear();
+    }
     std::vector<Concept*>().swap(touchedInRun);
     relevantRolesInDeduction.clear();
     for (Role* r : roles) {

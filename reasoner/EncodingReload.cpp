@@ -333,7 +333,7 @@ void LibraryTBox::rebuildReloadedDeduction()
     for (RoleAxiom* a : newRoleAxioms)
         roleAxioms.insert(a);
     for (Concept* c : touched)
-        c->flags |= Concept::NEW_OR_TOUCHED;
+        markTouched(c);
 }
 
 // The reload left the lists of its concepts seeded with the told and the
@@ -392,7 +392,7 @@ void LibraryTBox::runRebuildPass()
     if (pendingDeducedAxioms == nullptr) {
         pendingDeducedAxioms = deducedAxioms;
     } else {
-        pendingDeducedAxioms->splice(pendingDeducedAxioms->end(), *deducedAxioms);
+        pendingDeducedAxioms->insert(pendingDeducedAxioms->end(), deducedAxioms->begin(), deducedAxioms->end());
         delete deducedAxioms;
     }
     if (pendingDeducedAxioms->empty()) {

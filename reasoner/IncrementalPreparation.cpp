@@ -5,6 +5,7 @@
 // seeded, and the loop then reconsiders only what they change.
 #include <map>
 #include <set>
+#include <vector>
 
 #include "model/DeductionNotes.h"
 #include "model/ExistentialRestr.h"
@@ -21,7 +22,9 @@ void LibraryTBox::prepareIncrementalDeduction()
     touchedInRun.clear();
     seeding.openTouchLog(&touchedInRun);
     std::map<unsigned long, Concept*> touched;
-    for (Concept* c : normalizedConcepts.inInsertionOrder())
+    std::vector<Concept*> marked;
+    marked.swap(touchedSinceRun);
+    for (Concept* c : marked)
         if (c->flags & Concept::NEW_OR_TOUCHED) {
             touched[c->id] = c;
             c->flags &= ~Concept::NEW_OR_TOUCHED;
@@ -75,7 +78,7 @@ void LibraryTBox::prepareIncrementalDeduction()
         Concept* s = entry.first;
         s->deduction.subsumedList();
         s->deduction.mergeListInSubsumed(&entry.second, 1, seeding, nullptr, nullptr);
-        s->flags |= Concept::NEW_OR_TOUCHED;
+        markTouched(s);
         seeding.noteTouched(s);
     }
     std::set<Role*> gainedExistentials;

@@ -55,6 +55,7 @@ TBoxCore::~TBoxCore()
     unencodedGcis.clear();
     newGcis.clear();
     storedSinceRun.clear();
+    touchedSinceRun.clear();
     roleAxioms.clear();
 }
 
@@ -248,20 +249,31 @@ Concept* TBoxCore::insertNormalizedConcept(Concept* c)
 {
     if (deduction_performed)
         c->flags |= Concept::NEW_OR_TOUCHED;
-    if (c->flags & Concept::NORMAL)
+    if (c->flags & Concept::NORMAL) {
+        if (deduction_performed)
+            touchedSinceRun.push_back(c);
         return c;
+    }
     shareOperands(c, false, [this](Concept* o) { return insertNormalizedConcept(o); });
     if (c->kind == CONJUNCTION && c->operandCount() == 1)
         return c->operands->front();
     auto inserted = normalizedConcepts.insert(c);
     if (inserted.second) {
         adoptNormalizedConcept(c);
+        if (deduction_performed)
+            touchedSinceRun.push_back(c);
         return c;
     }
     Concept* s = inserted.first;
     if (deduction_performed)
-        s->flags |= Concept::NEW_OR_TOUCHED;
+        markTouched(s);
     return s;
+}
+
+void TBoxCore::markTouched(Concept* c)
+{
+    c->flags |= Concept::NEW_OR_TOUCHED;
+    touchedSinceRun.push_back(c);
 }
 
 Concept* TBoxCore::normalConjunction(ConceptList* operands)

@@ -36,9 +36,10 @@ public:
     using RoleSet = std::set<Role*, RoleComparator>;
     using AxiomSet = std::set<Axiom*, AxiomComparator>;
     using RoleAxiomSet = std::set<RoleAxiom*, RoleAxiomComparator>;
-    // Long after a large classification, and freed at the start of the next
-    // run: its nodes come from a pool, which takes them back cheaply.
-    using DeducedList = std::list<std::pair<Concept*, Concept*>, pool_allocator<std::pair<Concept*, Concept*>>>;
+    // (subsumee, subsumer) in order of derivation, the rules' list of
+    // ConceptDeduction. Long after a large classification, and freed at the
+    // start of the next run: one block, given back at once.
+    using DeducedList = std::vector<std::pair<Concept*, Concept*>>;
 
     static TBox* Instance;
     static TBox* getInstance();
@@ -174,6 +175,12 @@ protected:
     // The GCIs that entered the set after a classification, in order of
     // insertion, for the passes of the next run (PassSteps::update).
     std::vector<Axiom*> storedSinceRun;
+    // Every normalised concept that has the NEW_OR_TOUCHED mark, in order
+    // of marking (an entry may repeat, or have lost its mark since): the
+    // incremental preparation takes its touched concepts from here, not from
+    // a walk over the normal form. markTouched marks and logs.
+    std::vector<Concept*> touchedSinceRun;
+    void markTouched(Concept* c);
     // Marks a stored GCI (or one being stored) as new to the next
     // classification and records it; only after a classification, and once.
     void markNewGci(Axiom* a);

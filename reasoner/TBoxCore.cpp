@@ -251,7 +251,7 @@ Concept* TBoxCore::insertNormalizedConcept(Concept* c)
         c->flags |= Concept::NEW_OR_TOUCHED;
     if (c->flags & Concept::NORMAL) {
         if (deduction_performed)
-            touchedSinceRun.push_back(c);
+            markTouched(c);
         return c;
     }
     shareOperands(c, false, [this](Concept* o) { return insertNormalizedConcept(o); });
@@ -261,7 +261,7 @@ Concept* TBoxCore::insertNormalizedConcept(Concept* c)
     if (inserted.second) {
         adoptNormalizedConcept(c);
         if (deduction_performed)
-            touchedSinceRun.push_back(c);
+            markTouched(c);
         return c;
     }
     Concept* s = inserted.first;

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/DeducedList.h"
 #include "model/RelatedMap.h"
 #include "model/SubsumedIds.h"
 #include "model/pool_allocator.h"
@@ -53,8 +54,7 @@ public:
     using RelatedMap = ::RelatedMap;
     // Existentials by the id of their filler, in a sorted array.
     using RelatedPairs = std::vector<std::pair<unsigned long, Concept*>>;
-    // (subsumee, subsumer) in order of derivation: the terminology's list.
-    using DeducedList = std::vector<std::pair<Concept*, Concept*>>;
+    using DeducedList = ::DeducedList;
     // ((added concept, index of the axiom used), (its two premise concepts))
     using NewSubsumedRecord = std::pair<std::pair<Concept*, int>, std::pair<Concept*, Concept*>>;
     // (added concept, the source whose subsumed list supplied it)

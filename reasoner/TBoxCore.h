@@ -17,6 +17,7 @@
 #include "reasoner/EncodingMap.h"
 #include "reasoner/Encoder.h"
 #include "model/Concept.h"
+#include "model/DeducedList.h"
 #include "model/GCIIndex.h"
 #include "model/ModelBuild.h"
 #include "model/Role.h"
@@ -36,10 +37,9 @@ public:
     using RoleSet = std::set<Role*, RoleComparator>;
     using AxiomSet = std::set<Axiom*, AxiomComparator>;
     using RoleAxiomSet = std::set<RoleAxiom*, RoleAxiomComparator>;
-    // (subsumee, subsumer) in order of derivation, the rules' list of
-    // ConceptDeduction. Long after a large classification, and freed at the
-    // start of the next run: one block, given back at once.
-    using DeducedList = std::vector<std::pair<Concept*, Concept*>>;
+    // Long after a large classification, and freed at the start of the
+    // next run: one block, given back at once.
+    using DeducedList = ::DeducedList;
 
     static TBox* Instance;
     static TBox* getInstance();

@@ -3,11 +3,11 @@
 
 // Running the built classifier from a test and reading what it wrote.
 
-#include <regex>
 #include <string>
 #include <vector>
 
 #include "support/ProcessRunner.h"
+#include "support/TextPattern.h"
 
 namespace classifier_e2e {
 
@@ -49,18 +49,18 @@ inline ProcessResult classifyThroughShell(const std::string& directory, const st
 // other text stays as it is and shows up in a comparison.
 inline std::string maskTimes(const std::string& err)
 {
-    static const std::regex fixed(
+    static const TextPattern fixed(
         "(PARSING|NORMALIZATION|CLASSIFICATION AND ENCODING \\[init\\+ded\\+enc\\]|TOTAL TIME) \\(CPU-sec\\): "
         "[0-9]+\\.[0-9]{6}");
-    static const std::regex preprocessing("QUERIES PREPROCESSING \\(CPU-sec\\): [0-9]+(\\.[0-9]+)?(e[-+][0-9]+)?");
-    static const std::regex query("S \\[([0-9]+)\\]: [0-9]+(\\.[0-9]+)?(e[-+][0-9]+)?");
+    static const TextPattern preprocessing("QUERIES PREPROCESSING \\(CPU-sec\\): [0-9]+(\\.[0-9]+)?(e[-+][0-9]+)?");
+    static const TextPattern query("S \\[([0-9]+)\\]: [0-9]+(\\.[0-9]+)?(e[-+][0-9]+)?");
     std::string masked;
     for (const std::string& line : lines(err)) {
-        std::smatch m;
-        if (std::regex_match(line, m, fixed) || std::regex_match(line, m, preprocessing))
+        std::vector<std::string> m;
+        if (fixed.matches(line) || preprocessing.matches(line))
             masked += line.substr(0, line.find("): ") + 3) + "T";
-        else if (std::regex_match(line, m, query))
-            masked += "S [" + m[1].str() + "]: T";
+        else if (query.matches(line, m))
+            masked += "S [" + m[1] + "]: T";
         else
             masked += line;
         masked += "\n";
@@ -84,8 +84,8 @@ const std::string kTotal = "TOTAL TIME (CPU-sec): T\n";
 // line is not of that form.
 inline bool axiomNumbers(const std::string& line, std::vector<long>& numbers)
 {
-    static const std::regex form("([0-9]+ )*");
-    if (!std::regex_match(line, form))
+    static const TextPattern form("([0-9]+ )*");
+    if (!form.matches(line))
         return false;
     numbers.clear();
     std::size_t start = 0;

@@ -18,12 +18,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "QuerySample.h"
+#include "support/TextPattern.h"
 
 namespace incremental_e2e {
 namespace {
@@ -86,15 +86,16 @@ std::set<std::string> mapLines(const std::string& text)
             fresh[line.substr(0, blank)] = "#variable" + line.substr(blank + 1);
     }
     std::set<std::string> found;
-    static const std::regex freshName("#[0-9]+");
+    static const TextPattern freshName("#[0-9]+");
     for (const std::string& line : all) {
         std::string renamed;
         std::size_t at = 0;
-        for (std::sregex_iterator m(line.begin(), line.end(), freshName), end; m != end; ++m) {
-            renamed += line.substr(at, m->position() - at);
-            const auto known = fresh.find(m->str());
-            renamed += known != fresh.end() ? known->second : m->str();
-            at = m->position() + m->length();
+        for (const TextPattern::Occurrence& m : freshName.occurrences(line)) {
+            const std::string& name = m.groups[0];
+            renamed += line.substr(at, m.position - at);
+            const auto known = fresh.find(name);
+            renamed += known != fresh.end() ? known->second : name;
+            at = m.position + name.size();
         }
         found.insert(renamed + line.substr(at));
     }

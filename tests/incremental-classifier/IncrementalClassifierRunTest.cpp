@@ -4,11 +4,11 @@
 // of query input, and bad input.
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
 #include <vector>
 
 #include "IncrementalClassifierProcess.h"
+#include "support/TextPattern.h"
 
 namespace incremental_e2e {
 namespace {
@@ -139,9 +139,9 @@ TEST(RoadA, EachPhaseHasItsTimingLineOnStandardErrorAndTheHeaderGoesToItsFile)
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(timingNames(r.err), concat(kRoadA, {"TOTAL TIME"}));
     // Nothing but the timing lines, each with six decimals.
-    static const std::regex timing("[A-Z &\\[\\]+a-z-]+ \\(CPU-sec\\): [0-9]+\\.[0-9]{6}");
+    static const TextPattern timing("[A-Z &\\[\\]+a-z-]+ \\(CPU-sec\\): [0-9]+\\.[0-9]{6}");
     for (const std::string& line : lines(r.err))
-        EXPECT_TRUE(std::regex_match(line, timing)) << line;
+        EXPECT_TRUE(timing.matches(line)) << line;
     EXPECT_EQ(r.out, "");
     // bottom 1, top 2, A 3, B 4, ∃r.E 5: the units of bottom and top and
     // the two axioms; nothing derived beyond the told pairs.

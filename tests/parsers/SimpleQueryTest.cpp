@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
 
 #include "QueryTestSupport.h"
 #include "SimpleQueryFixture.h"
 #include "TableEncoder.h"
+#include "support/TextPattern.h"
 
 using namespace korvane_test;
 
@@ -21,7 +21,7 @@ const char* const QueryHeader = "c axioms 0 deduced 2\np cnf 4 5\n";
 
 bool matches(const std::string& text, const std::string& pattern)
 {
-    return std::regex_match(text, std::regex(pattern));
+    return TextPattern(pattern).matches(text);
 }
 
 class SimpleQueryLoopTest : public SimpleQueryFixture {

@@ -4,12 +4,12 @@
 // Running the built pinpoint-encoder on hand-written inputs, and the small
 // terminologies those inputs describe.
 
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "support/ProcessRunner.h"
+#include "support/TextPattern.h"
 
 namespace pinpoint_encoder_e2e {
 
@@ -26,13 +26,13 @@ inline ProcessResult pinpointEncode(std::vector<std::string> arguments, const st
 // Standard error with the values of the timing lines replaced by "T".
 inline std::string maskTimes(const std::string& err)
 {
-    static const std::regex fixed("((PARSING PINPOINTING INFO|PARSING AND PRODUCE NEW ENCODING|PARSING NORM-MAP|"
-                                  "TOTAL TIME) \\(CPU-sec\\): )[0-9]+\\.[0-9]{6}\n");
-    static const std::regex preprocessing("(QUERIES PREPROCESSING \\(CPU-sec\\): )[0-9.e+-]+\n");
-    static const std::regex query("(S \\[[0-9]+\\]: )[0-9.e+-]+\n");
-    std::string masked = std::regex_replace(err, fixed, "$1T\n");
-    masked = std::regex_replace(masked, preprocessing, "$1T\n");
-    return std::regex_replace(masked, query, "$1T\n");
+    static const TextPattern fixed("((PARSING PINPOINTING INFO|PARSING AND PRODUCE NEW ENCODING|PARSING NORM-MAP|"
+                                   "TOTAL TIME) \\(CPU-sec\\): )[0-9]+\\.[0-9]{6}\n");
+    static const TextPattern preprocessing("(QUERIES PREPROCESSING \\(CPU-sec\\): )[0-9.e+-]+\n");
+    static const TextPattern query("(S \\[[0-9]+\\]: )[0-9.e+-]+\n");
+    std::string masked = fixed.replaced(err, "$1T\n");
+    masked = preprocessing.replaced(masked, "$1T\n");
+    return query.replaced(masked, "$1T\n");
 }
 
 const std::string kPinpointingInfoTime = "PARSING PINPOINTING INFO (CPU-sec): T\n";
@@ -52,7 +52,7 @@ struct Answer {
 inline std::vector<Answer> answers(const std::string& out)
 {
     std::vector<Answer> result;
-    static const std::regex numbers("([0-9]+ )*");
+    static const TextPattern numbers("([0-9]+ )*");
     std::size_t start = 0;
     auto nextLine = [&](std::string& line) {
         std::size_t end = out.find('\n', start);
@@ -70,7 +70,7 @@ inline std::vector<Answer> answers(const std::string& out)
         }
         Answer a{true, {}};
         std::string axioms;
-        if (line != "U" || !nextLine(axioms) || !std::regex_match(axioms, numbers)) {
+        if (line != "U" || !nextLine(axioms) || !numbers.matches(axioms)) {
             result.push_back({true, {-1}});
             return result;
         }

@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "PinpointerRunner.h"
+#include "support/TextPattern.h"
 
 namespace {
 
@@ -220,11 +220,11 @@ TEST_F(PinpointerEndToEnd, VerboseRunNamesTheQuery) {
 // The names of the timing lines of standard error, in order; "?" for a line
 // that is no timing line.
 std::vector<std::string> timingNames(const std::string& err) {
-    std::regex timing("([A-Z ]+) \\(CPU-sec\\): -?[0-9]+\\.[0-9]{8}");
+    static const TextPattern timing("([A-Z ]+) \\(CPU-sec\\): -?[0-9]+\\.[0-9]{8}");
     std::vector<std::string> names;
     for (const std::string& line : lines(err)) {
-        std::smatch m;
-        names.push_back(std::regex_match(line, m, timing) ? m[1].str() : "?");
+        std::vector<std::string> m;
+        names.push_back(timing.matches(line, m) ? m[1] : "?");
     }
     return names;
 }

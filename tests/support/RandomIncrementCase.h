@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <random>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "support/ComplexQuerySet.h"
 #include "support/IncrementalRoads.h"
 #include "support/RandomOntology.h"
+#include "support/TextPattern.h"
 
 // A random terminology dealt to a first part and an increment, with queries
 // to ask after both: a terminology of RandomOntology, a few axioms more in
@@ -51,11 +51,11 @@ public:
 private:
     void collectNames(const std::string& krss)
     {
-        static const std::regex name("\\b([Cr])[0-9]+\\b");
+        static const TextPattern name("\\b([Cr])[0-9]+\\b");
         std::set<std::string> seen;
-        for (std::sregex_iterator m(krss.begin(), krss.end(), name), end; m != end; ++m)
-            if (seen.insert(m->str()).second)
-                ((*m)[1] == "C" ? names : roles).push_back(m->str());
+        for (const TextPattern::Occurrence& m : name.occurrences(krss))
+            if (seen.insert(m.groups[0]).second)
+                (m.groups[1] == "C" ? names : roles).push_back(m.groups[0]);
         if (names.empty())
             names.push_back("C0");
         if (roles.empty())

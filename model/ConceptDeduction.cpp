@@ -201,7 +201,9 @@ int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conce
     sources.clear();
     const SubsumedIds::IdList& ownIds = known.ids();
     const std::size_t size = ownIds.size();
-    std::size_t p = 0;
+    // A source that starts beyond the greatest id in the list (a concept
+    // just made, added to top's list) goes after it whole, unsearched.
+    std::size_t p = first != last && size != 0 && idOf(first) > ownIds.back() ? size : 0;
     for (Iterator source = first; source != last; ++source) {
         const auto id = static_cast<std::uint32_t>(idOf(source));
         // The lists merged are mostly of like lengths, so that the place of

@@ -149,6 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MergeCase{"NothingNew", {1, 3, 5}, {1, 5}, {1, 3, 5}, {}},
                       MergeCase{"Interleaved", {1, 4, 9}, {0, 4, 5, 10}, {0, 1, 4, 5, 9, 10}, {0, 5, 10}},
                       MergeCase{"AllAfter", {1, 2}, {7, 8, 9}, {1, 2, 7, 8, 9}, {7, 8, 9}},
+                      MergeCase{"FromTheLast", {1, 2}, {2, 8}, {1, 2, 8}, {8}},
                       MergeCase{"AllBefore", {10, 11}, {0, 1}, {0, 1, 10, 11}, {0, 1}},
                       MergeCase{"EmptySource", {3}, {}, {3}, {}}),
     [](const ::testing::TestParamInfo<MergeCase>& info) { return std::string(info.param.name); });

@@ -387,7 +387,8 @@ TEST_F(ConceptDeductionTest, FirstChainedConclusionAndFirstNewSubsumeeAreKept)
     ExistentialRestr* e = new ExistentialRestr(c(1), r);
     EXPECT_TRUE(e->chaining.addChained(c(9), {4, c(2)}));
     EXPECT_FALSE(e->chaining.addChained(c(9), {6, c(3)}));
-    EXPECT_EQ(e->chaining.chainedPremises->at(9), (ChainedConclusions::Premise{4, c(2)}));
+    EXPECT_EQ(e->chaining.chained->at(9).concept, c(9));
+    EXPECT_EQ(e->chaining.chained->at(9).premise, (ChainedConclusions::Premise{4, c(2)}));
 
     // Of the derivations of one concept queued before a merge, the merge
     // keeps the first; the merge adds in ascending id and empties the queue.

@@ -4,25 +4,19 @@
 
 bool ChainedConclusions::addChained(Concept* d, Premise p)
 {
-    if (chained == nullptr) {
+    if (chained == nullptr)
         chained = new ChainedMap();
-        chainedPremises = new PremiseMap();
-    }
-    if (!chained->emplace(d->id, d).second)
-        return false;
-    chainedPremises->emplace(d->id, p);
-    return true;
+    return chained->try_emplace(d->id, Conclusion{d, p}).second;
 }
 
 void ChainedConclusions::passOn(Concept* existential, Concept* c, DeductionNotes& notes) const
 {
     if (chained == nullptr)
         return;
-    auto premise = chainedPremises->begin();
-    for (const auto& conclusion : *chained) {
-        conclusion.second->deduction.addNewSubsumed(c, existential, premise->second.second, premise->second.first,
-                                                    notes);
-        ++premise;
+    for (const auto& entry : *chained) {
+        const Conclusion& conclusion = entry.second;
+        conclusion.concept->deduction.addNewSubsumed(c, existential, conclusion.premise.second,
+                                                     conclusion.premise.first, notes);
     }
 }
 
@@ -30,6 +24,4 @@ void ChainedConclusions::clear()
 {
     delete chained;
     chained = nullptr;
-    delete chainedPremises;
-    chainedPremises = nullptr;
 }

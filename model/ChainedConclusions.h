@@ -10,13 +10,16 @@ class DeductionNotes;
 // The conclusions that every concept subsumed by one existential restriction
 // also reaches: the right side D of a GCI ∃r.G ⊑ D whose G subsumes the
 // existential's filler, or the target of a role chain. Keyed by D's id, each
-// with the index of the axiom used and the premise concept G. Both maps are
-// made on first use and always have the same keys.
+// with the index of the axiom used and the premise concept G; the map is made
+// on first use.
 class ChainedConclusions {
 public:
     using Premise = std::pair<int, Concept*>;
-    using ChainedMap = std::map<unsigned long, Concept*>;
-    using PremiseMap = std::map<unsigned long, Premise>;
+    struct Conclusion {
+        Concept* concept;
+        Premise premise;
+    };
+    using ChainedMap = std::map<unsigned long, Conclusion>;
 
     ChainedConclusions() = default;
     ChainedConclusions(const ChainedConclusions&) = delete;
@@ -32,7 +35,6 @@ public:
     void clear();
 
     ChainedMap* chained = nullptr;
-    PremiseMap* chainedPremises = nullptr;
 };
 
 #endif

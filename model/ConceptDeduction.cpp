@@ -201,7 +201,9 @@ int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conce
     sources.clear();
     const SubsumedIds::IdList& ownIds = known.ids();
     const std::size_t size = ownIds.size();
-    std::size_t p = 0;
+    // A source that starts beyond the greatest id in the list (a concept
+    // just made, added to top's list) goes after it whole, unsearched.
+    std::size_t p = first != last && size != 0 && idOf(first) > ownIds.back() ? size : 0;
     for (Iterator source = first; source != last; ++source) {
         const auto id = static_cast<std::uint32_t>(idOf(source));
         // The lists merged are mostly of like lengths, so that the place of
@@ -277,6 +279,8 @@ int ConceptDeduction::fillFrom(const SubsumedList& source, const SubsumedIds::Id
     }
     // The union is written out whole, the concepts new to the list logged
     // as they pass; the log grows as much as appends one by one grow it.
+    // The source's runs between the list's own ids (few: the list is much
+    // the shorter) are new to it and go over as blocks.
     const std::size_t logged = additions->size();
     if (additions->capacity() < logged + source.size())
         additions->reserve(std::max(2 * additions->capacity(), logged + source.size()));
@@ -284,26 +288,28 @@ int ConceptDeduction::fillFrom(const SubsumedList& source, const SubsumedIds::Id
     SubsumedIds::IdList mergedIds;
     merged.reserve(list.size() + source.size());
     mergedIds.reserve(list.size() + source.size());
-    std::size_t p = 0;
-    for (std::size_t k = 0; k < source.size(); ++k) {
-        const std::uint32_t id = sourceIds[k];
-        for (; p != ownIds.size() && ownIds[p] < id; ++p) {
-            merged.push_back(list[p]);
-            mergedIds.push_back(ownIds[p]);
-        }
-        if (p != ownIds.size() && ownIds[p] == id)
-            continue;
-        merged.push_back(source[k]);
-        mergedIds.push_back(id);
-        logAddition(*additions, it, id, source[k]);
-    }
-    const std::size_t count = additions->size() - logged;
-    if (count == 0)
-        return 0;
-    for (; p != ownIds.size(); ++p) {
+    auto takeRun = [&](std::size_t from, std::size_t to) {
+        merged.insert(merged.end(), source.begin() + static_cast<std::ptrdiff_t>(from),
+                      source.begin() + static_cast<std::ptrdiff_t>(to));
+        mergedIds.insert(mergedIds.end(), sourceIds.begin() + static_cast<std::ptrdiff_t>(from),
+                         sourceIds.begin() + static_cast<std::ptrdiff_t>(to));
+        for (std::size_t k = from; k < to; ++k)
+            logAddition(*additions, it, sourceIds[k], source[k]);
+    };
+    std::size_t next = 0;
+    for (std::size_t p = 0; p != ownIds.size(); ++p) {
+        const auto at = static_cast<std::size_t>(
+            seekId(sourceIds.begin() + static_cast<std::ptrdiff_t>(next), sourceIds.end(), ownIds[p]) -
+            sourceIds.begin());
+        takeRun(next, at);
+        next = at != sourceIds.size() && sourceIds[at] == ownIds[p] ? at + 1 : at;
         merged.push_back(list[p]);
         mergedIds.push_back(ownIds[p]);
     }
+    takeRun(next, source.size());
+    const std::size_t count = additions->size() - logged;
+    if (count == 0)
+        return 0;
     list.swap(merged);
     ids.replace(mergedIds);
     // The reactions in ascending id, as after a merge in place; none of

@@ -223,7 +223,11 @@ Axiom* TBoxCore::insertAxiom(Axiom* a)
         markNewGci(a);
         return a;
     }
-    auto found = gciIndex.rulesOut(a) ? gcis.end() : gcis.find(a);
+    // Many GCIs of a stored terminology read back come after every GCI
+    // stored before them: one comparison with the greatest tells that a is
+    // not there and where it goes.
+    const bool last = !gcis.empty() && gcis.key_comp()(*gcis.rbegin(), a);
+    auto found = last || gciIndex.rulesOut(a) ? gcis.end() : gcis.find(a);
     if (found != gcis.end()) {
         Axiom* s = *found;
         delete a;
@@ -238,7 +242,10 @@ Axiom* TBoxCore::insertAxiom(Axiom* a)
     }
     if (!(a->rhs->flags & Concept::ON_LHS))
         a->rhs->flags |= Concept::ORDERED_OFF_LHS;
-    gcis.insert(a);
+    if (last)
+        gcis.emplace_hint(gcis.end(), a);
+    else
+        gcis.insert(a);
     gciIndex.add(a);
     a->flags |= Axiom::IN_STORE;
     markNewGci(a);

@@ -149,6 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MergeCase{"NothingNew", {1, 3, 5}, {1, 5}, {1, 3, 5}, {}},
                       MergeCase{"Interleaved", {1, 4, 9}, {0, 4, 5, 10}, {0, 1, 4, 5, 9, 10}, {0, 5, 10}},
                       MergeCase{"AllAfter", {1, 2}, {7, 8, 9}, {1, 2, 7, 8, 9}, {7, 8, 9}},
+                      MergeCase{"FromTheLast", {1, 2}, {2, 8}, {1, 2, 8}, {8}},
                       MergeCase{"AllBefore", {10, 11}, {0, 1}, {0, 1, 10, 11}, {0, 1}},
                       MergeCase{"EmptySource", {3}, {}, {3}, {}}),
     [](const ::testing::TestParamInfo<MergeCase>& info) { return std::string(info.param.name); });
@@ -386,7 +387,8 @@ TEST_F(ConceptDeductionTest, FirstChainedConclusionAndFirstNewSubsumeeAreKept)
     ExistentialRestr* e = new ExistentialRestr(c(1), r);
     EXPECT_TRUE(e->chaining.addChained(c(9), {4, c(2)}));
     EXPECT_FALSE(e->chaining.addChained(c(9), {6, c(3)}));
-    EXPECT_EQ(e->chaining.chainedPremises->at(9), (ChainedConclusions::Premise{4, c(2)}));
+    EXPECT_EQ(e->chaining.chained->at(9).concept, c(9));
+    EXPECT_EQ(e->chaining.chained->at(9).premise, (ChainedConclusions::Premise{4, c(2)}));
 
     // Of the derivations of one concept queued before a merge, the merge
     // keeps the first; the merge adds in ascending id and empties the queue.

@@ -86,8 +86,8 @@ std::set<const Concept*> chainedReach(const Concept* existential)
         if (chained == nullptr)
             continue;
         for (const auto& entry : *chained)
-            if (reached.insert(entry.second).second && entry.second->kind == EXISTENTIAL_RESTR)
-                walk.push_back(entry.second);
+            if (reached.insert(entry.second.concept).second && entry.second.concept->kind == EXISTENTIAL_RESTR)
+                walk.push_back(entry.second.concept);
     }
     return reached;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -367,6 +368,37 @@ TEST_F(TBoxTest, NormalisedInclusionsAreStoredOnce)
     TBox::deduction_performed = false;
     tbox->insertAxiom(new Axiom(b, c, FW_NORMALIZED_AXIOM));
     EXPECT_TRUE(tbox->takeNewGcis().empty());
+}
+
+// GCIs arriving in the set's order, against it, and mixed: each is stored
+// once, a repeat of any (the greatest stored included) finds it, and the set
+// walks them in its order.
+TEST_F(TBoxTest, NormalisedInclusionsAreStoredOnceInAnyOrder)
+{
+    const Concepts named{normal("A"), normal("B"), normal("C"), normal("D")};
+    std::vector<Axiom*> ordered;
+    for (Concept* c : named)
+        for (Concept* d : named)
+            if (c != d)
+                ordered.push_back(new Axiom(c, d, FW_NORMALIZED_AXIOM));
+    std::sort(ordered.begin(), ordered.end(), AxiomComparator());
+    // Every other one from the greatest down, then each in ascending order
+    // followed by its own repeat.
+    std::vector<Axiom*> stored(ordered.size(), nullptr);
+    for (std::size_t k = ordered.size(); k-- > 0;)
+        if (k % 2 == 1)
+            stored[k] = tbox->insertAxiom(ordered[k]);
+    for (std::size_t k = 0; k < ordered.size(); ++k) {
+        if (k % 2 == 0)
+            stored[k] = tbox->insertAxiom(ordered[k]);
+        bool deleted = false;
+        EXPECT_EQ(tbox->insertAxiom(new Tracked<Axiom>(&deleted, ordered[k]->lhs, ordered[k]->rhs, FW_NORMALIZED_AXIOM)),
+                  ordered[k])
+            << k;
+        EXPECT_TRUE(deleted) << k;
+    }
+    EXPECT_EQ(stored, ordered);
+    EXPECT_EQ(std::vector<Axiom*>(tbox->gcis.begin(), tbox->gcis.end()), ordered);
 }
 
 TEST_F(TBoxTest, NormalisedConceptsGetNormalIdsAndParents)

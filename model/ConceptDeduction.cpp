@@ -29,6 +29,15 @@ bool fillsShortList(std::size_t length, std::size_t sourceLength)
     return 4 * length <= sourceLength;
 }
 
+// Makes room in a log of additions for more entries: at least doubled, and
+// a log just begun takes a few dozen at once rather than growing from one.
+void reserveLog(std::vector<ConceptDeduction::Addition>& log, std::size_t more)
+{
+    constexpr std::size_t firstCapacity = 32;
+    if (log.capacity() < log.size() + more)
+        log.reserve(std::max({2 * log.capacity(), log.size() + more, firstCapacity}));
+}
+
 bool lowerId(const ConceptDeduction::Addition& a, const ConceptDeduction::Addition& b)
 {
     return a.id < b.id;
@@ -230,6 +239,7 @@ int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conce
         additions = new std::vector<Addition>();
         notes.noteTouched(owner);
     }
+    reserveLog(*additions, fresh.size());
     for (std::size_t k = 0; k < fresh.size(); ++k)
         logAddition(*additions, it, fresh[k].second, conceptOf(sources[k]));
     for (std::size_t k = 0; k < fresh.size(); ++k)
@@ -278,8 +288,7 @@ int ConceptDeduction::fillFrom(const SubsumedList& source, const SubsumedIds::Id
     // The union is written out whole, the concepts new to the list logged
     // as they pass; the log grows as much as appends one by one grow it.
     const std::size_t logged = additions->size();
-    if (additions->capacity() < logged + source.size())
-        additions->reserve(std::max(2 * additions->capacity(), logged + source.size()));
+    reserveLog(*additions, source.size());
     SubsumedList merged;
     SubsumedIds::IdList mergedIds;
     merged.reserve(list.size() + source.size());

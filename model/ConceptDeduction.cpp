@@ -5,6 +5,7 @@
 #include "model/Concept.h"
 #include "model/DeductionNotes.h"
 #include "model/ExistentialRestr.h"
+#include "model/Role.h"
 
 namespace {
 
@@ -27,6 +28,27 @@ void logAddition(std::vector<ConceptDeduction::Addition>& log, int it, std::uint
 bool fillsShortList(std::size_t length, std::size_t sourceLength)
 {
     return 4 * length <= sourceLength;
+}
+
+// Makes room in a log of additions for more entries: at least doubled, and
+// a log just begun takes a few dozen at once rather than growing from one.
+void reserveLog(std::vector<ConceptDeduction::Addition>& log, std::size_t more)
+{
+    constexpr std::size_t firstCapacity = 32;
+    if (log.capacity() < log.size() + more)
+        log.reserve(std::max({2 * log.capacity(), log.size() + more, firstCapacity}));
+}
+
+// An existential over a role that ends a chain logs with its role that it got
+// work: the chain's applications look at those rather than at every
+// existential over the role.
+void noteChainWork(Concept* owner)
+{
+    if (owner->kind != EXISTENTIAL_RESTR)
+        return;
+    Role* role = static_cast<ExistentialRestr*>(owner)->role;
+    if (role != nullptr && role->deduction.chainPredecessorCount() > 0)
+        role->deduction.noteWorkQueued(owner);
 }
 
 bool lowerId(const ConceptDeduction::Addition& a, const ConceptDeduction::Addition& b)
@@ -92,6 +114,8 @@ void ConceptDeduction::addNewSubsumed(Concept* c, Concept* p1, Concept* p2, int 
         newSubsumed = new NewSubsumedList();
         notes.noteTouched(owner);
     }
+    if (newSubsumed->empty())
+        noteChainWork(owner);
     newSubsumed->push_back({c->id, c, index, p1, p2});
     notes.noteQueued();
     notes.noteWork(owner->id);
@@ -106,6 +130,8 @@ void ConceptDeduction::appendPending(Concept* c, DeductionNotes& notes)
             pending = new ConceptList();
             notes.noteTouched(owner);
         }
+        if (pending->empty())
+            noteChainWork(owner);
         pending->push_back(c);
         return;
     }
@@ -232,6 +258,7 @@ int ConceptDeduction::mergeSorted(Iterator first, Iterator last, ConceptOf conce
         additions = new std::vector<Addition>();
         notes.noteTouched(owner);
     }
+    reserveLog(*additions, fresh.size());
     for (std::size_t k = 0; k < fresh.size(); ++k)
         logAddition(*additions, it, fresh[k].second, conceptOf(sources[k]));
     for (std::size_t k = 0; k < fresh.size(); ++k)
@@ -282,8 +309,7 @@ int ConceptDeduction::fillFrom(const SubsumedList& source, const SubsumedIds::Id
     // The source's runs between the list's own ids (few: the list is much
     // the shorter) are new to it and go over as blocks.
     const std::size_t logged = additions->size();
-    if (additions->capacity() < logged + source.size())
-        additions->reserve(std::max(2 * additions->capacity(), logged + source.size()));
+    reserveLog(*additions, source.size());
     SubsumedList merged;
     SubsumedIds::IdList mergedIds;
     merged.reserve(list.size() + source.size());
@@ -376,8 +402,11 @@ int ConceptDeduction::mergeNewSubsumed(int it, DeductionNotes& notes, DeducedLis
     // Taken out first: a reaction may queue for this concept again.
     NewSubsumedList taken;
     taken.swap(*newSubsumed);
-    std::stable_sort(taken.begin(), taken.end(),
-                     [](const NewSubsumee& a, const NewSubsumee& b) { return a.id < b.id; });
+    // The subsumees of one merge arrive in ascending id: often the whole
+    // list is in order already.
+    const auto byId = [](const NewSubsumee& a, const NewSubsumee& b) { return a.id < b.id; };
+    if (!std::is_sorted(taken.begin(), taken.end(), byId))
+        std::stable_sort(taken.begin(), taken.end(), byId);
     taken.erase(std::unique(taken.begin(), taken.end(),
                             [](const NewSubsumee& a, const NewSubsumee& b) { return a.id == b.id; }),
                 taken.end());

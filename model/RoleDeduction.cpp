@@ -73,12 +73,50 @@ void RoleDeduction::changedSince(int since, std::vector<std::pair<unsigned long,
     into.erase(std::unique(into.begin(), into.end()), into.end());
 }
 
+void RoleDeduction::noteWorkQueued(Concept* c)
+{
+    if (workQueued == nullptr)
+        workQueued = new std::vector<Concept*>();
+    workQueued->push_back(c);
+}
+
+RoleDeduction::LogEnds RoleDeduction::logEnds() const
+{
+    return {changed == nullptr ? 0 : changed->size(), workQueued == nullptr ? 0 : workQueued->size()};
+}
+
+void RoleDeduction::changedOrWorkedSince(int since, LogEnds from,
+                                         std::vector<std::pair<unsigned long, Concept*>>& into) const
+{
+    into.clear();
+    auto take = [&](Concept* c) {
+        const unsigned long key = static_cast<ExistentialRestr*>(c)->getFiller()->id;
+        if (findRelated(key) == c)
+            into.emplace_back(key, c);
+    };
+    if (changed != nullptr) {
+        auto first = std::lower_bound(changed->begin(), changed->end(), since,
+                                      [](const std::pair<int, Concept*>& e, int k) { return e.first < k; });
+        const auto read = static_cast<std::ptrdiff_t>(std::min(from.changed, changed->size()));
+        first = std::max(first, changed->begin() + read);
+        for (auto e = first; e != changed->end(); ++e)
+            take(e->second);
+    }
+    if (workQueued != nullptr)
+        for (std::size_t k = from.work; k < workQueued->size(); ++k)
+            take((*workQueued)[k]);
+    std::sort(into.begin(), into.end());
+    into.erase(std::unique(into.begin(), into.end()), into.end());
+}
+
 void RoleDeduction::clearTemporaryStructures()
 {
     delete pendingRelated;
     pendingRelated = nullptr;
     delete changed;
     changed = nullptr;
+    delete workQueued;
+    workQueued = nullptr;
 }
 
 void RoleDeduction::clearAllDeductionStructures()

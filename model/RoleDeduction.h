@@ -51,6 +51,20 @@ public:
     // The existentials of the related map that changed in iteration since
     // or later, in ascending key order, into `into`.
     void changedSince(int since, std::vector<std::pair<unsigned long, Concept*>>& into) const;
+    // The existential c over this role got a pending concept or a handed-on
+    // subsumee while it had none: logged for the chains ending in this role.
+    void noteWorkQueued(Concept* c);
+    // How far the log of changes and the log of queued work reach.
+    struct LogEnds {
+        std::size_t changed = 0;
+        std::size_t work = 0;
+    };
+    LogEnds logEnds() const;
+    // Into `into`, in ascending key order without repeats: the existentials
+    // of the related map logged as changed in iteration since or later from
+    // position from.changed of that log on, or as given work from position
+    // from.work of that log on.
+    void changedOrWorkedSince(int since, LogEnds from, std::vector<std::pair<unsigned long, Concept*>>& into) const;
 
     void clearTemporaryStructures();
     void clearAllDeductionStructures();
@@ -65,6 +79,8 @@ public:
     // run): the stamps let the role rules skip the existentials that did
     // not change, and the log spares them the walk over all of them.
     std::vector<std::pair<int, Concept*>>* changed = nullptr;
+    // The log of noteWorkQueued (a temporary structure of one run).
+    std::vector<Concept*>* workQueued = nullptr;
 };
 
 #endif

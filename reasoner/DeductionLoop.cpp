@@ -118,7 +118,7 @@ int LibraryTBox::applyRoleAxiom(RoleAxiom* a, int roleThreshold, PassState& pass
     Role* L = a->lhs;
     int count = 0;
     if (L->kind == COMPOSITION && L->componentCount() == 2) {
-        count = deduceBinaryRoleInclusion(L, a->rhs, a->index, a->pendingRelatedRead, pass);
+        count = deduceBinaryRoleInclusion(a, pass);
     } else if (isNew(a) || std::max(roleThreshold, a->lastDeductionIt) <= L->lastDeductionIt) {
         const int oldStamp = a->lastDeductionIt;
         const bool all = isNew(a);

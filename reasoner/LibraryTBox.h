@@ -107,10 +107,10 @@ public:
     int deduceRoleInclusionWithComposition(Role* chain, Role* s, int prevIt, int axIt, bool all, int index,
                                            MergedSources& merges, PassState& pass);
     int applyFirstBinaryChainSteps(PassState& pass);
-    // pendingRelatedRead: how far the chain has read the second role's
-    // pendingRelated in this run; moved on to its end.
-    int deduceBinaryRoleInclusion(Role* chain, Role* s, int index, std::size_t& pendingRelatedRead,
-                                  PassState& pass);
+    // a: a chain of two roles; how far it has read its second role's
+    // pendingRelated in this run moves on to its end, and its last
+    // application is kept on it.
+    int deduceBinaryRoleInclusion(RoleAxiom* a, PassState& pass);
     // A concept that a rule has just put into the normal form joins the
     // subsumed lists of bottom, itself and top like any new subsumee.
     void handleNonTBoxNewConcept(Concept* c, PassState& pass);
@@ -135,6 +135,9 @@ public:
     DeducedList* pendingDeducedAxioms = nullptr;
     static bool full_encoding;
     static bool save_pinpointing_info;
+    // When set, every application of a transitivity walks the whole related
+    // map of its role: the runs must come out the same either way.
+    static bool walkEveryChainEntry;
 
 private:
     // The loop's dispatch (reasoner/DeductionLoop.cpp): a GCI or role axiom

@@ -8,9 +8,13 @@
 // newSubsumed). What an application adds to X's pending while it runs (when
 // Y is X) waits for the next one, except under a transitivity, which needs
 // no second look at it (below).
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "reasoner/PassState.h"
 #include "reasoner/TBox.h"
@@ -95,6 +99,45 @@ private:
     std::array<std::uint64_t, (std::size_t{1} << filterBits) / 64> bits;
 };
 
+// Applies the chain to the existentials over role that its logs name as
+// changed in iteration since or later or, from position from.work, as
+// given work, in ascending key order as a walk of the whole related map
+// would: an existential that the applications log after its key is passed
+// joins those ahead. The others hold no work, and of their offers to the
+// marker only the last one's counts (none of them can raise it): the last
+// existential of the map makes it.
+template <typename Apply>
+void applyWhereLogged(const RoleDeduction& role, int since, RoleDeduction::LogEnds from, Apply& apply,
+                      PassState& pass, bool relevant)
+{
+    std::vector<std::pair<unsigned long, Concept*>> due;
+    role.changedOrWorkedSince(since, {0, from.work}, due);
+    RoleDeduction::LogEnds seen = role.logEnds();
+    std::vector<std::pair<unsigned long, Concept*>> joined;
+    for (std::size_t k = 0; k < due.size(); ++k) {
+        apply(due[k].first, due[k].second);
+        const RoleDeduction::LogEnds now = role.logEnds();
+        if (now.changed == seen.changed && now.work == seen.work)
+            continue;
+        role.changedOrWorkedSince(0, seen, joined);
+        seen = now;
+        const auto ahead = std::upper_bound(joined.begin(), joined.end(),
+                                            std::make_pair(due[k].first, static_cast<Concept*>(nullptr)),
+                                            [](const auto& x, const auto& y) { return x.first < y.first; });
+        if (ahead == joined.end())
+            continue;
+        due.insert(due.end(), ahead, joined.end());
+        std::sort(due.begin() + static_cast<std::ptrdiff_t>(k + 1), due.end());
+        due.erase(std::unique(due.begin() + static_cast<std::ptrdiff_t>(k + 1), due.end()), due.end());
+    }
+    const RelatedMap* related = role.related;
+    if (related == nullptr || related->empty())
+        return;
+    const auto& last = *std::prev(related->end());
+    if (due.empty() || due.back().first != last.first)
+        pass.raise(relevant, last.second);
+}
+
 }
 
 int LibraryTBox::applyFirstBinaryChainSteps(PassState& pass)
@@ -129,28 +172,33 @@ int LibraryTBox::applyFirstBinaryChainSteps(PassState& pass)
     return count;
 }
 
-int LibraryTBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int index, std::size_t& pendingRelatedRead,
-                                            PassState& pass)
+bool LibraryTBox::walkEveryChainEntry = false;
+
+int LibraryTBox::deduceBinaryRoleInclusion(RoleAxiom* a, PassState& pass)
 {
-    Role* r1 = firstOf(chain);
-    Role* r2 = secondOf(chain);
+    Role* r1 = firstOf(a->lhs);
+    Role* r2 = secondOf(a->lhs);
+    Role* s = a->rhs;
+    const int index = a->index;
     // By filler id, the latest arrival of each filler kept.
     std::map<unsigned long, Concept*> arrivals;
     if (const std::vector<Concept*>* pendingRelated = r2->deduction.pendingRelated)
-        for (; pendingRelatedRead < pendingRelated->size(); ++pendingRelatedRead) {
-            Concept* arrived = (*pendingRelated)[pendingRelatedRead];
+        for (; a->pendingRelatedRead < pendingRelated->size(); ++a->pendingRelatedRead) {
+            Concept* arrived = (*pendingRelated)[a->pendingRelatedRead];
             if (RuleSupport::roleOf(arrived) == r1)
                 arrivals[RuleSupport::fillerOf(arrived)->id] = arrived;
         }
     const ConceptDeduction::RelatedPairs overR1(arrivals.begin(), arrivals.end());
     const ArrivalFilter arrived(overR1);
     TargetExistentials targets(*this, s, pass);
+    // Kept while other chains ending in r2 still have to see it; else taken
+    // now.
+    const bool shared = r2->deduction.chainPredecessorCount() > 1;
     int count = 0;
-    for (const auto& entry : *r2->deduction.relatedMap()) {
-        Concept* X = entry.second;
-        Concept* Y = s == r2 ? X : targets.obtain(entry.first, X);
+    auto apply = [&](unsigned long fillerId, Concept* X) {
+        Concept* Y = s == r2 ? X : targets.obtain(fillerId, X);
         if (Y == nullptr)
-            continue;
+            return;
         if (Y->deduction.hasNewSubsumed())
             count += mergeNewSubsumedAndClear(Y, pass);
         if (!overR1.empty() && arrived.mayReach(X)) {
@@ -158,10 +206,7 @@ int LibraryTBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int index, std:
             count += useCommonForChainedAndMerge(X, Y, common, RuleSupport::saved(Y), index, pass);
         }
         if (X->deduction.pending != nullptr && !X->deduction.pending->empty()) {
-            // Kept while other chains ending in r2 still have to see it;
-            // else taken now.
             ConceptList taken;
-            const bool shared = r2->deduction.chainPredecessorCount() > 1;
             if (!shared)
                 taken.splice(taken.end(), *X->deduction.pending);
             ConceptList collected;
@@ -187,7 +232,19 @@ int LibraryTBox::deduceBinaryRoleInclusion(Role* chain, Role* s, int index, std:
                 X->deduction.pending->clear();
         }
         pass.raise(RuleSupport::relevant(s), Y);
-    }
+    };
+    // A transitivity without arrivals, read alone by its role, applied
+    // before in the run, finds work only on the existentials that its
+    // role's logs name since then.
+    const int since = a->lastApplied;
+    const RoleDeduction::LogEnds from = a->logsRead;
+    a->lastApplied = pass.it;
+    a->logsRead = r2->deduction.logEnds();
+    if (walkEveryChainEntry || s != r2 || shared || !overR1.empty() || since == 0)
+        for (const auto& entry : *r2->deduction.relatedMap())
+            apply(entry.first, entry.second);
+    else
+        applyWhereLogged(r2->deduction, since, from, apply, pass, RuleSupport::relevant(s));
     targets.finish();
     return count;
 }

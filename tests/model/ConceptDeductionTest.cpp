@@ -9,6 +9,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/TestSupport.h"
@@ -500,6 +501,63 @@ TEST_F(ConceptDeductionTest, ARoleLogsItsChangedExistentials)
     r->deduction.clearTemporaryStructures();
     r->deduction.changedSince(1, changed);
     EXPECT_TRUE(changed.empty());
+}
+
+// A role that ends a chain logs each existential over it that gets work while
+// it holds none; from given places in its logs it names those of its related
+// map that changed or got work, in ascending filler id, each once. A role
+// that ends no chain logs no work.
+TEST_F(ConceptDeductionTest, ARoleEndingAChainLogsTheExistentialsThatGetWork)
+{
+    Role* r = new PrimitiveRole(std::string("r"));
+    Role* q = new PrimitiveRole(std::string("q"));
+    r->deduction.addChainPredecessor(r);
+    ExistentialRestr* e5 = new ExistentialRestr(c(5), r);
+    ExistentialRestr* e2 = new ExistentialRestr(c(2), r);
+    ExistentialRestr* e7 = new ExistentialRestr(c(7), r);
+    ExistentialRestr* overQ = new ExistentialRestr(c(5), q);
+    e5->id = 50;
+    e2->id = 51;
+    e7->id = 52;
+    overQ->id = 53;
+    for (ExistentialRestr* e : {e5, e2, e7, overQ})
+        e->deduction.subsumed = list({});
+    r->deduction.recordRelatedConcept(e5, 5);
+    r->deduction.recordRelatedConcept(e2, 2);
+    // Not in the map: logged, never named.
+    e7->deduction.addNewSubsumed(c(1), e2, e2, 0, notes);
+    e5->deduction.addNewSubsumed(c(1), e2, e2, 0, notes);
+    e5->deduction.addNewSubsumed(c(3), e2, e2, 0, notes);
+    overQ->deduction.addNewSubsumed(c(1), e2, e2, 0, notes);
+    EXPECT_EQ(q->deduction.logEnds().work, 0u);
+    EXPECT_EQ(r->deduction.logEnds().work, 2u);
+    // A subsumee added in iteration 3 is pending for the chain and stamps e2.
+    ConceptList one = pool({3});
+    ASSERT_EQ(e2->deduction.mergeListInSubsumed(&one, 3, notes, nullptr, nullptr), 1);
+    EXPECT_EQ(r->deduction.logEnds().work, 3u);
+    EXPECT_EQ(r->deduction.logEnds().changed, 1u);
+    e2->deduction.appendPending(c(4), notes);
+    EXPECT_EQ(r->deduction.logEnds().work, 3u);
+    e2->deduction.pending->clear();
+    e2->deduction.appendPending(c(4), notes);
+    EXPECT_EQ(r->deduction.logEnds().work, 4u);
+
+    using Named = std::vector<std::pair<unsigned long, Concept*>>;
+    const std::vector<std::tuple<int, RoleDeduction::LogEnds, Named>> table = {
+        {1, {0, 0}, {{2, e2}, {5, e5}}},
+        {4, {0, 0}, {{2, e2}, {5, e5}}},
+        {4, {0, 2}, {{2, e2}}},
+        {4, {0, 4}, {}},
+        {3, {0, 4}, {{2, e2}}},
+        {1, {1, 4}, {}},
+    };
+    Named named;
+    for (const auto& [since, from, expected] : table) {
+        r->deduction.changedOrWorkedSince(since, from, named);
+        EXPECT_EQ(named, expected) << "since " << since << ", from " << from.changed << "/" << from.work;
+    }
+    r->deduction.clearTemporaryStructures();
+    EXPECT_EQ(r->deduction.logEnds().work, 0u);
 }
 
 } // namespace

@@ -11,11 +11,11 @@
 // A random terminology of 12 to 35 axioms, its names prefixed, shuffled and
 // cut into a first part of half its axioms and increments of the others
 // (some of one axiom): between fewest and fewest + 2 parts in all. trace
-// gets the seed and the parts, for a failure's message.
+// gets the seed and the parts, for a failure's message. shape: what the
+// terminology is drawn from, its number of axioms aside.
 inline std::vector<std::string> randomIncrements(unsigned seed, const std::string& prefix, std::size_t fewest,
-                                                 std::string& trace)
+                                                 std::string& trace, RandomOntologyShape shape = {})
 {
-    RandomOntologyShape shape;
     shape.axiomsAtLeast = 12;
     shape.axiomsSpread = 24;
     RandomOntology ontology(seed, prefix + std::to_string(seed) + "_", shape);

@@ -60,17 +60,34 @@ void RoleDeduction::noteChanged(Concept* c, int it)
     changed->emplace_back(it, c);
 }
 
+namespace {
+
+using ChangeLog = std::vector<std::pair<int, Concept*>>;
+using KeyedExistentials = std::vector<std::pair<unsigned long, Concept*>>;
+
+// The first entry of the log (in iteration order) stamped since or later.
+ChangeLog::const_iterator firstChangedSince(const ChangeLog& log, int since)
+{
+    return std::lower_bound(log.begin(), log.end(), since,
+                            [](const std::pair<int, Concept*>& e, int k) { return e.first < k; });
+}
+
+void sortWithoutRepeats(KeyedExistentials& into)
+{
+    std::sort(into.begin(), into.end());
+    into.erase(std::unique(into.begin(), into.end()), into.end());
+}
+
+}
+
 void RoleDeduction::changedSince(int since, std::vector<std::pair<unsigned long, Concept*>>& into) const
 {
     into.clear();
     if (changed == nullptr)
         return;
-    auto first = std::lower_bound(changed->begin(), changed->end(), since,
-                                  [](const std::pair<int, Concept*>& e, int k) { return e.first < k; });
-    for (auto e = first; e != changed->end(); ++e)
+    for (auto e = firstChangedSince(*changed, since); e != changed->end(); ++e)
         into.emplace_back(static_cast<ExistentialRestr*>(e->second)->getFiller()->id, e->second);
-    std::sort(into.begin(), into.end());
-    into.erase(std::unique(into.begin(), into.end()), into.end());
+    sortWithoutRepeats(into);
 }
 
 void RoleDeduction::noteWorkQueued(Concept* c)
@@ -95,18 +112,15 @@ void RoleDeduction::changedOrWorkedSince(int since, LogEnds from,
             into.emplace_back(key, c);
     };
     if (changed != nullptr) {
-        auto first = std::lower_bound(changed->begin(), changed->end(), since,
-                                      [](const std::pair<int, Concept*>& e, int k) { return e.first < k; });
         const auto read = static_cast<std::ptrdiff_t>(std::min(from.changed, changed->size()));
-        first = std::max(first, changed->begin() + read);
+        const auto first = std::max(firstChangedSince(*changed, since), changed->cbegin() + read);
         for (auto e = first; e != changed->end(); ++e)
             take(e->second);
     }
     if (workQueued != nullptr)
         for (std::size_t k = from.work; k < workQueued->size(); ++k)
             take((*workQueued)[k]);
-    std::sort(into.begin(), into.end());
-    into.erase(std::unique(into.begin(), into.end()), into.end());
+    sortWithoutRepeats(into);
 }
 
 void RoleDeduction::clearTemporaryStructures()

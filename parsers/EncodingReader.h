@@ -50,6 +50,13 @@ public:
     // positive literal, 0), taken as one token where a clause may start; its
     // literals are kept for clauseLine.
     static void takeClauseLine(const char* text);
+    // Scanner, where a clause may start: a Horn clause line read at once
+    // from the text, which ends in a NUL byte at the latest. When the text
+    // starts with what the Horn clause line rule takes and that goes on to
+    // the line break (the 0 followed by blanks only), its literals are kept
+    // for clauseLine and the end of the line (past the break) is returned;
+    // otherwise null, and the scanner's rules read the text.
+    static const char* readClauseLine(const char* text);
     // The Horn clause of the line taken: its variables checked and its
     // premises and conclusion given in input order, as when read literal by
     // literal.

@@ -189,6 +189,18 @@ const char* EncodingReader::readClauseLine(const char* text)
     return *p == '\n' ? p + 1 : nullptr;
 }
 
+const char* EncodingReader::takeClauseLines(const char* text)
+{
+    while (const char* end = readClauseLine(text)) {
+        beforeClause();
+        clauseLine();
+        afterClause();
+        GrammarSupport::newLine();
+        text = end;
+    }
+    return text;
+}
+
 void EncodingReader::clauseLine()
 {
     firstPremise(variable(lineNumbers.front()));

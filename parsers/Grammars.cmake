@@ -93,7 +93,7 @@ korvane_grammar(el_krss_g_query_simple simplequeryyy)
 # prefix and over the grammar's own tokens. The reload's reader adds the rule
 # of parsers/el_dimacs_encoding_line.l.in (a Horn clause line as one token),
 # and the code of parsers/el_dimacs_encoding_line_start.l.in at the start of
-# each scan (such a line read without the automaton).
+# each scan (such lines taken without the automaton).
 function(korvane_encoding_grammar name prefix)
   cmake_parse_arguments(ENCODING "" "CLAUSE_LINE_RULE;CLAUSE_LINE_START" "" ${ARGN})
   set(GRAMMAR ${name})

@@ -26,6 +26,31 @@ unsigned long saturatedSum(unsigned long a, uint64_t b)
     return b > largest - a ? largest : a + static_cast<unsigned long>(b);
 }
 
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+// A literal's number at the head of the text: a digit from 1 and at most 19
+// more (a longer run is no number of the scanner's). Its value is put into
+// value and the end of its digits returned; null when there is no such
+// number.
+const char* literalNumber(const char* text, uint64_t& value)
+{
+    if (*text < '1' || *text > '9')
+        return nullptr;
+    const char* d = text;
+    uint64_t v = 0;
+    for (; *d >= '0' && *d <= '9'; ++d) {
+        if (d - text == 20)
+            return nullptr;
+        v = v * 10 + static_cast<uint64_t>(*d - '0');
+    }
+    // Up to 19 digits cannot pass the range.
+    value = d - text > 19 ? EncodingLimits::number(text) : v;
+    return d;
+}
+
 // The header cannot tell the axiom clauses from the deduced ones: every GCI
 // would be lost, so the terminology is not rebuilt at all.
 [[noreturn]] void cannotRebuild(const char* reason)
@@ -135,6 +160,45 @@ void EncodingReader::takeClauseLine(const char* text)
         lineNumbers.push_back(t - digits > 19 ? EncodingLimits::number(digits) : value);
         --t;
     }
+}
+
+const char* EncodingReader::readClauseLine(const char* text)
+{
+    lineNumbers.clear();
+    const char* p = text;
+    uint64_t value = 0;
+    // Negative literals, blanks between them optional; what follows the
+    // last one's digits and is no blank cannot start the positive literal.
+    do {
+        if (*p != '-' || (p = literalNumber(p + 1, value)) == nullptr)
+            return nullptr;
+        lineNumbers.push_back(value);
+        while (isBlank(*p))
+            ++p;
+    } while (*p == '-');
+    if ((p = literalNumber(p, value)) == nullptr || !isBlank(*p))
+        return nullptr;
+    lineNumbers.push_back(value);
+    while (isBlank(*p))
+        ++p;
+    if (*p != '0')
+        return nullptr;
+    ++p;
+    while (isBlank(*p))
+        ++p;
+    return *p == '\n' ? p + 1 : nullptr;
+}
+
+const char* EncodingReader::takeClauseLines(const char* text)
+{
+    while (const char* end = readClauseLine(text)) {
+        beforeClause();
+        clauseLine();
+        afterClause();
+        GrammarSupport::newLine();
+        text = end;
+    }
+    return text;
 }
 
 void EncodingReader::clauseLine()

@@ -50,6 +50,19 @@ public:
     // positive literal, 0), taken as one token where a clause may start; its
     // literals are kept for clauseLine.
     static void takeClauseLine(const char* text);
+    // Scanner, where a clause may start: a Horn clause line read at once
+    // from the text, which ends in a NUL byte at the latest. When the text
+    // starts with what the Horn clause line rule takes and that goes on to
+    // the line break (the 0 followed by blanks only), its literals are kept
+    // for clauseLine and the end of the line (past the break) is returned;
+    // otherwise null, and the scanner's rules read the text.
+    static const char* readClauseLine(const char* text);
+    // Scanner, where a clause may start: the Horn clause lines that
+    // readClauseLine reads from the head of the text, each taken as the
+    // parser takes the line as one token (the clause counted, its literals
+    // given, the next clause allowed) and its line break counted after it.
+    // Returns the end of the last line taken (the text when there is none).
+    static const char* takeClauseLines(const char* text);
     // The Horn clause of the line taken: its variables checked and its
     // premises and conclusion given in input order, as when read literal by
     // literal.

@@ -91,17 +91,21 @@ korvane_grammar(el_krss_g_query_simple simplequeryyy)
 # scanners are one automaton: parsers/el_dimacs_encoding_scanner.l.in is made
 # into each grammar's scanner in the build tree, under the grammar's symbol
 # prefix and over the grammar's own tokens. The reload's reader adds the rule
-# of parsers/el_dimacs_encoding_line.l.in (a Horn clause line as one token).
+# of parsers/el_dimacs_encoding_line.l.in (a Horn clause line as one token),
+# and the code of parsers/el_dimacs_encoding_line_start.l.in at the start of
+# each scan (such lines taken without the automaton).
 function(korvane_encoding_grammar name prefix)
-  cmake_parse_arguments(ENCODING "" "CLAUSE_LINE_RULE" "" ${ARGN})
+  cmake_parse_arguments(ENCODING "" "CLAUSE_LINE_RULE;CLAUSE_LINE_START" "" ${ARGN})
   set(GRAMMAR ${name})
   set(PREFIX ${prefix})
-  set(CLAUSE_LINE_RULE "")
-  if(ENCODING_CLAUSE_LINE_RULE)
-    file(READ ${ENCODING_CLAUSE_LINE_RULE} CLAUSE_LINE_RULE)
-    string(CONFIGURE "${CLAUSE_LINE_RULE}" CLAUSE_LINE_RULE @ONLY)
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ENCODING_CLAUSE_LINE_RULE})
-  endif()
+  foreach(part CLAUSE_LINE_RULE CLAUSE_LINE_START)
+    set(${part} "")
+    if(ENCODING_${part})
+      file(READ ${ENCODING_${part}} text)
+      string(CONFIGURE "${text}" ${part} @ONLY)
+      set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ENCODING_${part}})
+    endif()
+  endforeach()
   configure_file(${PROJECT_SOURCE_DIR}/parsers/el_dimacs_encoding_scanner.l.in
     ${KORVANE_GRAMMAR_DIR}/${name}.l @ONLY)
   korvane_grammar(${name} ${prefix} LIBRARY_ONLY SCANNER ${KORVANE_GRAMMAR_DIR}/${name}.l)
@@ -110,7 +114,8 @@ function(korvane_encoding_grammar name prefix)
 endfunction()
 
 korvane_encoding_grammar(el_dimacs_encoding encyy
-  CLAUSE_LINE_RULE ${PROJECT_SOURCE_DIR}/parsers/el_dimacs_encoding_line.l.in)
+  CLAUSE_LINE_RULE ${PROJECT_SOURCE_DIR}/parsers/el_dimacs_encoding_line.l.in
+  CLAUSE_LINE_START ${PROJECT_SOURCE_DIR}/parsers/el_dimacs_encoding_line_start.l.in)
 korvane_encoding_grammar(el_dimacs_encoding_pinp encforpinpyy)
 korvane_encoding_grammar(el_dimacs_encoding_simple simpleencyy)
 list(APPEND KORVANE_LIBRARY_ONLY_SOURCES

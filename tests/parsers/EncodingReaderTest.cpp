@@ -16,6 +16,7 @@
 
 #include "EncodingTestSupport.h"
 #include "ParserTestSupport.h"
+#include "parsers/EncodingReader.h"
 #include "reasoner/EncodedTBox.h"
 #include "support/SanitizedBuild.h"
 
@@ -115,6 +116,15 @@ std::string repeated(const std::string& clause, int times)
     return text;
 }
 
+// The implications of chain(1, last), zero-based.
+Implications chainImplications(unsigned long last)
+{
+    Implications implications;
+    for (unsigned long i = 0; i < last; ++i)
+        implications[i] = {i + 1};
+    return implications;
+}
+
 const std::vector<SortingCase> sortingCases = {
     {"UnitsAreNumberedAmongTheAxiomClauses",
      "p cnf 4 3\nc axioms 3 deduced 0\n-1 0\n-3 4 0\n-2 -3 4 0\n",
@@ -188,6 +198,14 @@ const std::vector<SortingCase> sortingCases = {
      {},
      {{0, {1}}, {34, {8}}, {9, {10}}},
      {{{2, 3}, 4}, {{5, 6}, 7}}},
+    // More lines than one read of the input holds: lines cut by the end of
+    // what has been read so far.
+    {"LinesAcrossReads",
+     "c axioms 0 deduced 3000\np cnf 3001 3000\n" + chain(1, 3000),
+     3001,
+     {},
+     chainImplications(3000),
+     {}},
     {"ZeroCountsInTheTotalsLine",
      "c axioms 0 deduced 1\np cnf 2 1\nc axioms 1 deduced 0\np cnf 2 2\n-1 2 0\n-2 1 0\n",
      2,
@@ -215,6 +233,52 @@ TEST_P(EncodingReaderSorts, ClausesByBlock)
 
 INSTANTIATE_TEST_SUITE_P(Blocks, EncodingReaderSorts, ::testing::ValuesIn(sortingCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// --- A Horn clause line read at once where a clause may start.
+
+struct ClauseLineCase {
+    std::string text;
+    // How much of the text is the line, 0 when it is left to the rules.
+    std::size_t length;
+    std::vector<uint64_t> numbers;
+};
+
+TEST(EncodingReaderClauseLine, IsTakenAsTheLineRuleTakesItUpToItsLineBreak)
+{
+    const uint64_t largest = 18446744073709551615u;
+    const std::vector<ClauseLineCase> cases = {
+        {"-3 4 0\n-5 6 0\n", 7, {3, 4}},
+        {"-3 4 0 \t\r\nx", 10, {3, 4}},
+        {"-1-2\t-333 \r 4 0\n", 16, {1, 2, 333, 4}},
+        {"-12345678901234567890 1 0\n", 26, {12345678901234567890u, 1}},
+        {"-99999999999999999999 1 0\n", 26, {largest, 1}},
+        {"-1 99999999999999999999\t0\n", 26, {1, largest}},
+        // Left to the rules: no Horn clause line, or one that the rule
+        // takes short of the line break.
+        {"-123456789012345678901 1 0\n", 0, {}},
+        {"-1 123456789012345678901 0\n", 0, {}},
+        {"-1 2 0", 0, {}},
+        {"-1 2 0 x\n", 0, {}},
+        {"-1 2 03\n", 0, {}},
+        {"-1 2 0 -3 4 0\n", 0, {}},
+        {"-1 2 3 0\n", 0, {}},
+        {"-1 2\n0\n", 0, {}},
+        {"-1 20\n", 0, {}},
+        {"-1 0\n", 0, {}},
+        {"1 2 0\n", 0, {}},
+        {" -1 2 0\n", 0, {}},
+        {"- 1 2 0\n", 0, {}},
+        {"-0 1 0\n", 0, {}},
+        {"-1 02 0\n", 0, {}},
+    };
+    for (const ClauseLineCase& c : cases) {
+        const char* end = ::EncodingReader::readClauseLine(c.text.c_str());
+        EXPECT_EQ(end == nullptr ? 0 : static_cast<std::size_t>(end - c.text.c_str()), c.length) << c.text;
+        if (end != nullptr) {
+            EXPECT_EQ(::EncodingReader::lineNumbers, c.numbers) << c.text;
+        }
+    }
+}
 
 // --- Headers that cannot rebuild a terminology.
 

@@ -110,6 +110,9 @@ public:
     SubsumedList& subsumedList();
     // The ids of the subsumed list, which must exist, up to date.
     const SubsumedIds& subsumedIds() const;
+    // Hands over the ids of the subsumed list, which must exist, in its
+    // order (for a list filled by other means than the merges).
+    void adoptSubsumedIds(SubsumedIds::IdList& listIds) { ids.adopt(*subsumed, listIds); }
 
     // The merges into the subsumed list, which must exist; each returns the
     // number of concepts added.

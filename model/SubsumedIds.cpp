@@ -51,6 +51,14 @@ void SubsumedIds::replace(IdList& replacing)
     settleBits(nullptr);
 }
 
+void SubsumedIds::adopt(const List& list, IdList& listIds)
+{
+    clear();
+    mirrored = &list;
+    idList.swap(listIds);
+    settleBits(nullptr);
+}
+
 void SubsumedIds::settleBits(const std::vector<std::pair<std::size_t, std::uint32_t>>* fresh)
 {
     const std::size_t n = idList.size();

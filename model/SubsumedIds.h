@@ -57,9 +57,10 @@ inline std::uint32_t filterSlot(unsigned long id, unsigned bits)
 // concept takes far more than a byte of memory).
 //
 // The merges keep the ids with the list (insert); a list that changed by
-// other means (seeded, filled in place by a reload's closure, replaced) is
-// read again by the next sync. A list only grows until it is cleared, so a
-// list of the size of the ids they mirror is unchanged.
+// other means (seeded, replaced) is read again by the next sync, unless its
+// ids come with it (adopt: a reload's closure works the lists out as ids).
+// A list only grows until it is cleared, so a list of the size of the ids
+// they mirror is unchanged.
 class SubsumedIds {
 public:
     using List = std::vector<Concept*>;
@@ -117,6 +118,9 @@ public:
     // Takes (swaps in) the ids of the mirrored list, which a merge has just
     // replaced by a longer one.
     void replace(IdList& replacing);
+    // Takes (swaps in) the ids of list, which were worked out with it: the
+    // next sync need not read them from its concepts.
+    void adopt(const List& list, IdList& listIds);
     void clear();
 
 private:

@@ -350,16 +350,26 @@ void SubsumedClosure::linkComponents()
 std::size_t SubsumedClosure::writeBack()
 {
     std::size_t added = 0;
+    Ids handed;
     for (std::size_t c = 0; c < componentCount(); ++c) {
-        const Ids& ids = closed[c];
+        Ids& ids = closed[c];
         for (std::size_t i = memberStart[c]; i < memberStart[c + 1]; ++i) {
-            std::vector<Concept*>* list = byId[members[i]]->deduction.subsumed;
-            if (list == nullptr || list->size() == ids.size())
+            ConceptDeduction& deduction = byId[members[i]]->deduction;
+            std::vector<Concept*>* list = deduction.subsumed;
+            if (list == nullptr)
                 continue;
-            added += ids.size() - list->size();
-            list->resize(ids.size());
-            for (std::size_t p = 0; p < ids.size(); ++p)
-                (*list)[p] = conceptOf[ids[p]];
+            if (list->size() != ids.size()) {
+                added += ids.size() - list->size();
+                list->resize(ids.size());
+                for (std::size_t p = 0; p < ids.size(); ++p)
+                    (*list)[p] = conceptOf[ids[p]];
+            }
+            // The rules look the lists up by their ids: these are at hand.
+            if (i + 1 < memberStart[c + 1])
+                handed = ids;
+            else
+                handed.swap(ids);
+            deduction.adoptSubsumedIds(handed);
         }
     }
     return added;

@@ -75,8 +75,8 @@ private:
     bool applyConjunctions(bool all);
     // Links each component to the components above it (from links).
     void linkComponents();
-    // Gives every member the closed list of its component; returns the
-    // number of concepts added.
+    // Gives every member the closed list of its component, with its ids;
+    // returns the number of concepts added.
     std::size_t writeBack();
     // The first of count new marks, above every mark given before: concepts
     // marked below it are in no union under way.

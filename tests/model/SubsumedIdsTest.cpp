@@ -1,5 +1,6 @@
 // The ids kept beside a subsumed list: membership and positions, with and
-// without the bits of a long list, before and after insertions.
+// without the bits of a long list, before and after insertions, and after
+// ids worked out with a list are handed over.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -36,10 +37,9 @@ TEST_P(SubsumedIdsTest, AnswersAsTheListBeforeAndAfterInsertions)
     for (unsigned long id : members)
         list.push_back(concepts[id]);
     SubsumedIds ids;
-    // Twice: after the insertions of the first round the list has grown.
-    for (int round = 0; round < 2; ++round) {
-        ids.sync(list);
-        EXPECT_EQ(ids.lookup(), k.lookup);
+    // Every lookup of the ids against the list and its members.
+    auto answersAsTheList = [&](SubsumedIds::Lookup lookup) {
+        EXPECT_EQ(ids.lookup(), lookup);
         ASSERT_EQ(ids.size(), list.size());
         std::size_t cursor = 0;
         std::size_t place = 0;
@@ -56,7 +56,9 @@ TEST_P(SubsumedIdsTest, AnswersAsTheListBeforeAndAfterInsertions)
                 ASSERT_EQ(place, lower) << "id " << id;
             }
         }
-        // Some absent ids inserted, as a merge inserts them into the list.
+    };
+    // Some absent ids, with the places where they go in the list.
+    auto absentIds = [&]() {
         std::vector<std::pair<std::size_t, std::uint32_t>> fresh;
         for (unsigned long id = random() % 7; id < k.universe && fresh.size() < 20; id += 1 + random() % 50) {
             if (members.count(id) == 1)
@@ -70,12 +72,33 @@ TEST_P(SubsumedIdsTest, AnswersAsTheListBeforeAndAfterInsertions)
             list.insert(list.begin() + static_cast<std::ptrdiff_t>(fresh[n - 1].first), concepts[fresh[n - 1].second]);
         for (const auto& entry : fresh)
             members.insert(entry.second);
-        ids.insert(fresh);
+        return fresh;
+    };
+    auto listIds = [&]() {
         std::vector<std::uint32_t> expected;
         for (const Concept* c : list)
             expected.push_back(static_cast<std::uint32_t>(c->id));
-        ASSERT_EQ(ids.ids(), expected);
+        return expected;
+    };
+    // Twice: after the insertions of the first round the list has grown.
+    for (int round = 0; round < 2; ++round) {
+        ids.sync(list);
+        answersAsTheList(k.lookup);
+        // Inserted as a merge inserts them into the list.
+        ids.insert(absentIds());
+        ASSERT_EQ(ids.ids(), listIds());
     }
+    // The list grown by other means, its ids handed over with it: the bits
+    // of the ids before are no guide; the lookup is the one a sync of the
+    // whole list would choose.
+    absentIds();
+    SubsumedIds synced;
+    synced.sync(list);
+    std::vector<std::uint32_t> handed = listIds();
+    ids.adopt(list, handed);
+    answersAsTheList(synced.lookup());
+    ids.sync(list);
+    ASSERT_EQ(ids.ids(), listIds());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SubsumedIdsTest,

@@ -189,6 +189,10 @@ TEST_F(SubsumedClosureTest, ClosesTheListsAsTheFixpointOfItsRules)
             const Ids& want = expected.at(c->id);
             EXPECT_EQ(ids, std::vector<std::size_t>(want.begin(), want.end()))
                 << "seed " << seed << ", the list of concept " << c->id;
+            // The ids that the closure hands over with the list.
+            const std::vector<std::uint32_t>& kept = c->deduction.subsumedIds().ids();
+            EXPECT_EQ(std::vector<std::size_t>(kept.begin(), kept.end()), ids)
+                << "seed " << seed << ", the ids of concept " << c->id;
         }
         EXPECT_EQ(added, after - before) << "seed " << seed;
         delete TrivialConcept::getBOTTOM();

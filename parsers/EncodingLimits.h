@@ -20,18 +20,25 @@ public:
     // number beyond that range is taken as the largest one.
     static uint64_t number(const char* digits);
 
+    // The digits at the head of the text as a number, as number() reads
+    // them; returns the end of the digits. Up to 19 digits cannot pass the
+    // range and are read at once.
+    static const char* readNumber(const char* text, uint64_t& value)
+    {
+        uint64_t v = 0;
+        const char* d = text;
+        for (; *d >= '0' && *d <= '9'; ++d)
+            v = v * 10 + static_cast<uint64_t>(*d - '0');
+        value = d - text > 19 ? number(text) : v;
+        return d;
+    }
+
     // Scanner: the number at the head of a token's text (at most 20 digits,
-    // then possibly blanks); the text is cut after the digits. Up to 19
-    // digits cannot pass the range and are read at once.
+    // then possibly blanks); the text is cut after the digits.
     static uint64_t takeNumber(char* text)
     {
         uint64_t value = 0;
-        char* d = text;
-        for (; *d >= '0' && *d <= '9'; ++d)
-            value = value * 10 + static_cast<uint64_t>(*d - '0');
-        if (d - text > 19)
-            value = number(text);
-        *d = '\0';
+        text[readNumber(text, value) - text] = '\0';
         return value;
     }
 

@@ -39,16 +39,8 @@ const char* literalNumber(const char* text, uint64_t& value)
 {
     if (*text < '1' || *text > '9')
         return nullptr;
-    const char* d = text;
-    uint64_t v = 0;
-    for (; *d >= '0' && *d <= '9'; ++d) {
-        if (d - text == 20)
-            return nullptr;
-        v = v * 10 + static_cast<uint64_t>(*d - '0');
-    }
-    // Up to 19 digits cannot pass the range.
-    value = d - text > 19 ? EncodingLimits::number(text) : v;
-    return d;
+    const char* end = EncodingLimits::readNumber(text, value);
+    return end - text > 20 ? nullptr : end;
 }
 
 // The header cannot tell the axiom clauses from the deduced ones: every GCI
@@ -147,18 +139,16 @@ void EncodingReader::hornClause(unsigned long conclusion)
 
 void EncodingReader::takeClauseLine(const char* text)
 {
-    // Every number of the line but its closing 0 starts with a digit from 1;
-    // up to 19 digits cannot pass the range and are read at once.
+    // Every number of the line but its closing 0 starts with a digit from 1.
     lineNumbers.clear();
-    for (const char* t = text; *t != '\0'; ++t) {
-        if (*t < '1' || *t > '9')
-            continue;
-        const char* digits = t;
-        uint64_t value = 0;
-        for (; *t >= '0' && *t <= '9'; ++t)
-            value = value * 10 + static_cast<uint64_t>(*t - '0');
-        lineNumbers.push_back(t - digits > 19 ? EncodingLimits::number(digits) : value);
-        --t;
+    uint64_t value = 0;
+    for (const char* t = text; *t != '\0';) {
+        if (const char* end = literalNumber(t, value)) {
+            lineNumbers.push_back(value);
+            t = end;
+        } else {
+            ++t;
+        }
     }
 }
 
